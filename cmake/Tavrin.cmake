@@ -1,0 +1,27 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+# tavrin_library(<name> <sources>...): one subsystem folder as one static library, linked by the
+# program. The folder itself is on the include path, so "ClassName.h" finds its neighbours and
+# "<folder>/ClassName.h" works from anywhere under src/.
+function(tavrin_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY TAVRIN_LIBRARIES ${name})
+endfunction()
+
+# tavrin_test(<name> [UI] SOURCES <sources>... LIBRARIES <libraries>...): one test executable run
+# by CTest. Every test runs inside a fresh temporary home (see tests/support); UI tests get a
+# QApplication on the offscreen platform.
+function(tavrin_test name)
+  cmake_parse_arguments(arg "UI" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  if(arg_UI)
+    target_link_libraries(${name} PRIVATE tavrin_ui_test_main)
+  else()
+    target_link_libraries(${name} PRIVATE tavrin_test_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} tavrin_test_support GTest::gmock)
+  add_dependencies(${name} tavrin_resources tavrin_tools)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

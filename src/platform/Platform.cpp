@@ -1,0 +1,52 @@
+#include "Platform.h"
+
+#include "bundle/Bundle.h"
+#include "commands/CommandRunner.h"
+#include "files/FileCatalog.h"
+#include "folders/SearchPaths.h"
+#include "log/SystemLog.h"
+#include "network/HttpClient.h"
+#include "plist/PropertyListSerialization.h"
+#include "simulated/SimulatedMac.h"
+#include "version/SystemVersionSource.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+std::atomic<Platform*> installed{nullptr};
+}
+
+Platform::Platform() = default;
+Platform::~Platform() = default;
+
+Platform& Platform::current()
+{
+    Platform* p = installed.load(std::memory_order_acquire);
+    if (!p) {
+        std::fputs("Tavrin: no platform installed\n", stderr);
+        std::abort();
+    }
+    return *p;
+}
+
+void Platform::install(Platform* platform)
+{
+    installed.store(platform, std::memory_order_release);
+}
+
+ScopedPlatform::ScopedPlatform(Platform& platform)
+    : previous_(installed.load(std::memory_order_acquire))
+{
+    Platform::install(&platform);
+}
+
+ScopedPlatform::~ScopedPlatform()
+{
+    Platform::install(previous_);
+}
+
+} // namespace platform

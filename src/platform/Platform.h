@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+namespace platform {
+
+class PropertyListSerialization;
+class Bundle;
+class SearchPaths;
+class SimulatedMac;
+class SystemVersionSource;
+class FileCatalog;
+class CommandRunner;
+class HttpClient;
+class SystemLog;
+
+// The one place where the program finds the implementation of each platform area. `main`
+// installs the Linux set; a test installs its own set, replacing any area with a fake.
+// Areas are owned here and live as long as the set is installed.
+struct Platform {
+    Platform();
+    ~Platform();
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    std::unique_ptr<SimulatedMac> simulatedMac;
+    std::unique_ptr<PropertyListSerialization> propertyLists;
+    std::unique_ptr<Bundle> bundle;
+    std::unique_ptr<SearchPaths> searchPaths;
+    std::unique_ptr<SystemVersionSource> systemVersion;
+    std::unique_ptr<FileCatalog> fileCatalog;
+    std::unique_ptr<CommandRunner> commandRunner;
+    std::unique_ptr<HttpClient> httpClient;
+    std::unique_ptr<SystemLog> log;
+
+    // The installed set. Calling it with none installed is a programming error and aborts.
+    static Platform& current();
+    // Makes `platform` the current set (null uninstalls); the caller keeps ownership.
+    static void install(Platform* platform);
+};
+
+// Installs a set for the lifetime of a scope and restores the previous one afterwards.
+class ScopedPlatform {
+public:
+    explicit ScopedPlatform(Platform& platform);
+    ~ScopedPlatform();
+    ScopedPlatform(const ScopedPlatform&) = delete;
+    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+private:
+    Platform* previous_;
+};
+
+} // namespace platform

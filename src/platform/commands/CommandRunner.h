@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Runs other programs, with the stand-in tools' folder first on PATH and the Mac home as HOME.
+class CommandRunner {
+public:
+    struct Result {
+        bool started = false;      // false when the program could not be started at all
+        int exitStatus = -1;       // the exit code, or -1 when it ended by a signal
+        QByteArray standardOutput; // when not redirected into a file
+    };
+
+    virtual ~CommandRunner() = default;
+
+    // `system`: runs one line through /bin/sh and waits. Gives the exit status as `Result`.
+    virtual Result runShellLine(const QByteArray& line) = 0;
+    // Runs `program` with `arguments` as they are, through no shell, and waits. Its standard
+    // output goes into `outputPath` when one is given (the file is replaced), else it is
+    // captured in the result.
+    virtual Result run(const QString& program, const QStringList& arguments,
+                       const QString& outputPath = {}) = 0;
+};
+
+} // namespace platform

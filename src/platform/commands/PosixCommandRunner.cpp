@@ -1,0 +1,131 @@
+#include "PosixCommandRunner.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace platform {
+
+namespace {
+
+int waitFor(pid_t pid)
+{
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+PosixCommandRunner::PosixCommandRunner(QString helpersPath, QString homePath)
+{
+    QByteArray inherited = qgetenv("PATH");
+    if (inherited.isEmpty())
+        inherited = "/usr/local/bin:/usr/bin:/bin";
+    path_ = QFile::encodeName(helpersPath) + ':' + inherited;
+    for (char** entry = environ; entry && *entry; ++entry) {
+        QByteArray variable(*entry);
+        if (!variable.startsWith("PATH=") && !variable.startsWith("HOME="))
+            environment_.push_back(variable);
+    }
+    environment_.push_back("PATH=" + path_);
+    environment_.push_back("HOME=" + QFile::encodeName(homePath));
+}
+
+QByteArray PosixCommandRunner::resolve(const QString& program) const
+{
+    QByteArray name = QFile::encodeName(program);
+    if (name.contains('/'))
+        return name;
+    for (const QByteArray& folder : path_.split(':')) {
+        QByteArray candidate = (folder.isEmpty() ? QByteArray(".") : folder) + '/' + name;
+        if (access(candidate.constData(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
+
+CommandRunner::Result PosixCommandRunner::runShellLine(const QByteArray& line)
+{
+    return spawn("/bin/sh", {"sh", "-c", line}, {});
+}
+
+CommandRunner::Result PosixCommandRunner::run(const QString& program, const QStringList& arguments,
+                                              const QString& outputPath)
+{
+    QByteArray executable = resolve(program);
+    if (executable.isEmpty())
+        return {};
+    std::vector<QByteArray> argv{QFile::encodeName(program)};
+    for (const QString& argument : arguments)
+        argv.push_back(argument.toUtf8());
+    return spawn(executable, argv, outputPath);
+}
+
+CommandRunner::Result PosixCommandRunner::spawn(const QByteArray& executable,
+                                                const std::vector<QByteArray>& arguments,
+                                                const QString& outputPath)
+{
+    std::vector<char*> argv;
+    for (const QByteArray& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.constData()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const QByteArray& variable : environment_)
+        envp.push_back(const_cast<char*>(variable.constData()));
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    int pipeFds[2] = {-1, -1};
+    const bool capture = outputPath.isEmpty();
+    if (capture) {
+        if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+            posix_spawn_file_actions_destroy(&actions);
+            return {};
+        }
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO,
+                                         QFile::encodeName(outputPath).constData(),
+                                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
+    }
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+
+    pid_t pid = 0;
+    int error = posix_spawn(&pid, executable.constData(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+
+    Result result;
+    if (capture) {
+        close(pipeFds[1]);
+        if (error == 0) {
+            char buffer[65536];
+            for (;;) {
+                ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+                if (n > 0)
+                    result.standardOutput.append(buffer, n);
+                else if (n == 0 || errno != EINTR)
+                    break;
+            }
+        }
+        close(pipeFds[0]);
+    }
+    if (error != 0)
+        return result;
+    result.started = true;
+    result.exitStatus = waitFor(pid);
+    return result;
+}
+
+} // namespace platform

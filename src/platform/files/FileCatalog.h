@@ -1,0 +1,84 @@
+#pragma once
+
+#include "version/SystemVersionSource.h" // OSErr, noErr
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+constexpr OSErr ioErr = -36;
+constexpr OSErr fnfErr = -43;
+constexpr OSErr memFullErr = -108;
+constexpr OSErr errFSNotAFolder = -1407;
+constexpr OSErr errFSNoMoreItems = -1417;
+constexpr OSErr afpAccessDenied = -5000;
+
+using FSCatalogInfoBitmap = uint32_t;
+constexpr FSCatalogInfoBitmap kFSCatInfoNodeFlags = 0x00000002;
+constexpr FSCatalogInfoBitmap kFSCatInfoDataSizes = 0x00004000;
+constexpr FSCatalogInfoBitmap kFSCatInfoRsrcSizes = 0x00008000;
+constexpr FSCatalogInfoBitmap kFSCatInfoGettableInfo = 0x0003ffff;
+
+constexpr uint16_t kFSNodeIsDirectoryMask = 0x0010;
+
+struct FSCatalogInfo {
+    uint16_t nodeFlags = 0;
+    uint64_t dataLogicalSize = 0;
+    uint64_t dataPhysicalSize = 0;
+    uint64_t rsrcLogicalSize = 0;
+    uint64_t rsrcPhysicalSize = 0;
+};
+
+// Whatever keeps a folder reachable while references into it exist (an open descriptor on
+// Linux). Each catalog defines its own.
+class FolderAnchor {
+public:
+    virtual ~FolderAnchor() = default;
+};
+
+// A reference to one file or folder: the folder that holds it and its name there. Names are
+// bytes, as the file system keeps them.
+class FSRef {
+public:
+    FSRef() = default;
+    FSRef(std::shared_ptr<const FolderAnchor> parent, QByteArray name)
+        : parent_(std::move(parent)), name_(std::move(name)) {}
+
+    const FolderAnchor* parent() const { return parent_.get(); }
+    const QByteArray& name() const { return name_; }
+    bool isValid() const { return !name_.isEmpty(); }
+
+private:
+    std::shared_ptr<const FolderAnchor> parent_;
+    QByteArray name_;
+};
+
+// A flat iterator over one folder's entries.
+class FSIterator {
+public:
+    virtual ~FSIterator() = default;
+    // Fills up to `maximumObjects` entries of both arrays (either may be null) and sets
+    // `actualObjects`. Gives errFSNoMoreItems with the last entries (possibly none) at the end.
+    virtual OSErr getCatalogInfoBulk(std::size_t maximumObjects, std::size_t* actualObjects,
+                                     FSCatalogInfoBitmap whichInfo, FSCatalogInfo* infos,
+                                     FSRef* refs) = 0;
+};
+
+// File Manager catalog access. Symbolic links are reported as the links themselves and never
+// followed into.
+class FileCatalog {
+public:
+    virtual ~FileCatalog() = default;
+    virtual OSErr pathMakeRef(const QString& path, FSRef* ref) const = 0;
+    // errFSNotAFolder when the reference is not a folder.
+    virtual OSErr openIterator(const FSRef& folder, std::unique_ptr<FSIterator>* iterator) const = 0;
+    virtual OSErr getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap whichInfo,
+                                 FSCatalogInfo* info) const = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,125 @@
+#include "LinuxSearchPaths.h"
+
+#include "simulated/SimulatedMac.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace platform {
+
+namespace {
+
+struct DomainFolders {
+    const char* user;    // below the home folder, without "~/"
+    const char* local;
+    const char* network;
+    const char* system;
+};
+
+DomainFolders foldersOf(SearchPathDirectory directory)
+{
+    switch (directory) {
+    case SearchPathDirectory::Applications:
+        return {"Applications", "/Applications", "/Network/Applications", "/System/Applications"};
+    case SearchPathDirectory::DeveloperApplications:
+        return {"Developer/Applications", "/Developer/Applications",
+                "/Network/Developer/Applications", "/Developer/Applications"};
+    case SearchPathDirectory::Library:
+        return {"Library", "/Library", "/Network/Library", "/System/Library"};
+    case SearchPathDirectory::Documents:
+        return {"Documents", nullptr, nullptr, nullptr};
+    case SearchPathDirectory::Desktop:
+        return {"Desktop", nullptr, nullptr, nullptr};
+    case SearchPathDirectory::Downloads:
+        return {"Downloads", nullptr, nullptr, nullptr};
+    case SearchPathDirectory::Caches:
+        return {"Library/Caches", "/Library/Caches", nullptr, "/System/Library/Caches"};
+    case SearchPathDirectory::ApplicationSupport:
+        return {"Library/Application Support", "/Library/Application Support",
+                "/Network/Library/Application Support", nullptr};
+    case SearchPathDirectory::PreferencePanes:
+        return {"Library/PreferencePanes", "/Library/PreferencePanes", nullptr,
+                "/System/Library/PreferencePanes"};
+    }
+    return {};
+}
+
+} // namespace
+
+LinuxSearchPaths::LinuxSearchPaths(const SimulatedMac& mac)
+    : mac_(mac)
+{
+}
+
+QStringList LinuxSearchPaths::searchPathsForDirectory(SearchPathDirectory directory,
+                                                      unsigned domainMask, bool expandTilde) const
+{
+    const DomainFolders folders = foldersOf(directory);
+    QStringList paths;
+    if ((domainMask & SearchPathDomain::User) && folders.user) {
+        if (directory == SearchPathDirectory::Downloads && expandTilde)
+            paths << QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        else
+            paths << (expandTilde ? homeDirectory() : QStringLiteral("~")) + QLatin1Char('/')
+                    + QLatin1String(folders.user);
+    }
+    const std::pair<unsigned, const char*> others[] = {
+        {SearchPathDomain::Local, folders.local},
+        {SearchPathDomain::Network, folders.network},
+        {SearchPathDomain::System, folders.system},
+    };
+    for (const auto& [domain, folder] : others) {
+        if ((domainMask & domain) && folder)
+            paths << mac_.pathOnMac(QLatin1String(folder));
+    }
+    return paths;
+}
+
+QString LinuxSearchPaths::homeDirectory() const
+{
+    return mac_.homePath();
+}
+
+QString LinuxSearchPaths::pathOnMac(const QString& macPath) const
+{
+    return mac_.pathOnMac(macPath);
+}
+
+QString LinuxSearchPaths::privateFolder(const QString& base, unsigned uid)
+{
+    QString path = base + QStringLiteral("/tavrin-") + QString::number(uid);
+    QByteArray native = QFile::encodeName(path);
+    if (mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat info {};
+    if (lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != uid)
+        return {};
+    if ((info.st_mode & 0777) != 0700 && chmod(native.constData(), 0700) != 0)
+        return {};
+    return path;
+}
+
+QString LinuxSearchPaths::temporaryDirectory() const
+{
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QDir(base).exists())
+        base = QDir::tempPath();
+    QString path = privateFolder(base, getuid());
+    if (!path.isEmpty())
+        return path;
+    // Someone else holds the usual name: use one fresh private folder for this process.
+    QMutexLocker lock(&mutex_);
+    if (fallback_.isEmpty() || !QDir(fallback_).exists()) {
+        QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/tavrin-XXXXXX"));
+        if (char* made = mkdtemp(pattern.data()))
+            fallback_ = QFile::decodeName(made);
+    }
+    return fallback_;
+}
+
+} // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+enum class SearchPathDirectory {
+    Applications,
+    DeveloperApplications,
+    Library,
+    Documents,
+    Desktop,
+    Downloads,
+    Caches,
+    ApplicationSupport,
+    PreferencePanes,
+};
+
+// Domain masks, combinable.
+namespace SearchPathDomain {
+constexpr unsigned User = 1;
+constexpr unsigned Local = 2;
+constexpr unsigned Network = 4;
+constexpr unsigned System = 8;
+constexpr unsigned All = 0x0ffff;
+} // namespace SearchPathDomain
+
+// Where the Mac keeps its folders, and the user's home and temporary folders.
+class SearchPaths {
+public:
+    virtual ~SearchPaths() = default;
+
+    // The folders of `directory` in the domains of `domainMask`, in the order user, local,
+    // network, system; with `expandTilde` false the user's folders start with "~".
+    virtual QStringList searchPathsForDirectory(SearchPathDirectory directory, unsigned domainMask,
+                                                bool expandTilde) const = 0;
+    virtual QString homeDirectory() const = 0;
+    // A folder that only this user can enter (mode 0700), made on first use.
+    virtual QString temporaryDirectory() const = 0;
+    // A Mac path such as "/System/Library/PreferencePanes/Accounts.prefPane" on this machine.
+    virtual QString pathOnMac(const QString& macPath) const = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,132 @@
+#include "SimulatedMac.h"
+
+#include "plist/LibplistSerialization.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+const char* const kDefaultVersion = "10.15.7";
+}
+
+SimulatedMac::SimulatedMac(QString dataFolder, QString root)
+    : dataFolder_(std::move(dataFolder))
+    , root_(std::move(root))
+{
+}
+
+QString SimulatedMac::defaultDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/tavrin");
+}
+
+QString SimulatedMac::defaultRoot(const QString& dataFolder)
+{
+    QString root = qEnvironmentVariable("TAVRIN_ROOT");
+    return root.isEmpty() ? dataFolder + QStringLiteral("/root") : QDir::cleanPath(root);
+}
+
+QString SimulatedMac::userName() const
+{
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name && *entry->pw_name)
+        return QString::fromLocal8Bit(entry->pw_name);
+    QString name = qEnvironmentVariable("USER");
+    return name.isEmpty() ? QStringLiteral("user") : name;
+}
+
+QString SimulatedMac::homePath() const
+{
+    return root_ + QStringLiteral("/Users/") + userName();
+}
+
+QString SimulatedMac::pathOnMac(const QString& macPath) const
+{
+    if (!macPath.startsWith(QLatin1Char('/')))
+        return {};
+    return QDir::cleanPath(root_ + macPath);
+}
+
+void SimulatedMac::ensureSeeded(const QString& seedFolder) const
+{
+    QDir seed(seedFolder);
+    if (!seedFolder.isEmpty() && seed.exists()) {
+        QDirIterator it(seedFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QString from = it.next();
+            QString relative = seed.relativeFilePath(from);
+            // The seed's "root" tree is the Mac's file system; the rest is state.
+            QString to = relative == QLatin1String("root")
+                    || relative.startsWith(QLatin1String("root/"))
+                ? root_ + relative.mid(4)
+                : dataFolder_ + QLatin1Char('/') + relative;
+            QFileInfo info = it.fileInfo();
+            if (info.isSymLink())
+                continue;
+            if (info.isDir())
+                QDir().mkpath(to);
+            else if (!QFileInfo::exists(to) && QDir().mkpath(QFileInfo(to).path()))
+                QFile::copy(from, to);
+        }
+    }
+    QDir().mkpath(dataFolder_);
+    for (const char* folder : {"/Applications", "/Library", "/System/Library", "/System/Applications",
+                               "/Volumes"})
+        QDir().mkpath(root_ + QLatin1String(folder));
+    for (const char* folder : {"Applications", "Library/Preferences", "Library/Caches",
+                               "Library/Logs", "Library/Application Support",
+                               "Library/Saved Application State", "Documents", "Desktop", ".Trash"})
+        QDir().mkpath(homePath() + QLatin1Char('/') + QLatin1String(folder));
+}
+
+QString SimulatedMac::statePath(const QString& file) const
+{
+    return dataFolder_ + QLatin1Char('/') + file + QStringLiteral(".plist");
+}
+
+QVariantMap SimulatedMac::stateFile(const QString& file) const
+{
+    QMutexLocker lock(&mutex_);
+    return LibplistSerialization().propertyListFromFile(statePath(file)).toMap();
+}
+
+bool SimulatedMac::writeStateFile(const QString& file, const QVariantMap& contents)
+{
+    QMutexLocker lock(&mutex_);
+    QDir().mkpath(dataFolder_);
+    return LibplistSerialization().writeToFile(contents, statePath(file));
+}
+
+QVariant SimulatedMac::stateValue(const QString& file, const QString& key) const
+{
+    return stateFile(file).value(key);
+}
+
+bool SimulatedMac::setStateValue(const QString& file, const QString& key, const QVariant& value)
+{
+    QMutexLocker lock(&mutex_);
+    QDir().mkpath(dataFolder_);
+    LibplistSerialization plists;
+    QVariantMap contents = plists.propertyListFromFile(statePath(file)).toMap();
+    contents.insert(key, value);
+    return plists.writeToFile(contents, statePath(file));
+}
+
+QString SimulatedMac::productVersion() const
+{
+    QString version = qEnvironmentVariable("TAVRIN_OS_VERSION");
+    if (version.isEmpty())
+        version = stateValue(QStringLiteral("Mac"), QStringLiteral("ProductVersion")).toString();
+    return version.isEmpty() ? QString::fromLatin1(kDefaultVersion) : version;
+}
+
+} // namespace platform

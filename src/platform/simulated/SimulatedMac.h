@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QMutex>
+#include <QString>
+#include <QVariant>
+
+namespace platform {
+
+// The state of the parts of a Mac that Linux does not have: its OS version, model, volumes,
+// switches and so on, kept in property-list files under the data folder
+// ($XDG_DATA_HOME/tavrin) so that a change survives a restart, and the Mac's own folders
+// (/Applications, /Library, /System/..., /Users/<login>) under the root folder
+// (TAVRIN_ROOT, by default <data folder>/root).
+//
+// The program and the stand-in tools in Helpers/ share this state.
+class SimulatedMac {
+public:
+    SimulatedMac(QString dataFolder, QString root);
+
+    // From XDG_DATA_HOME and TAVRIN_ROOT.
+    static QString defaultDataFolder();
+    static QString defaultRoot(const QString& dataFolder);
+
+    QString dataFolder() const { return dataFolder_; }
+    QString root() const { return root_; }
+    QString userName() const;
+    // The user's Mac home: <root>/Users/<login>.
+    QString homePath() const;
+    // A Mac path such as "/Applications" inside the simulated Mac. Relative paths are refused.
+    QString pathOnMac(const QString& macPath) const;
+
+    // Copies what the seed folder holds and the data folder lacks (state files and the root
+    // tree), then makes the user's home folders. Existing files are kept.
+    void ensureSeeded(const QString& seedFolder) const;
+
+    // One value of a state file "<name>.plist" in the data folder (a dictionary).
+    QVariant stateValue(const QString& file, const QString& key) const;
+    bool setStateValue(const QString& file, const QString& key, const QVariant& value);
+    QVariantMap stateFile(const QString& file) const;
+    bool writeStateFile(const QString& file, const QVariantMap& contents);
+
+    // The OS version text, such as "10.15.7": TAVRIN_OS_VERSION when set, else the state.
+    QString productVersion() const;
+
+private:
+    QString statePath(const QString& file) const;
+
+    QString dataFolder_;
+    QString root_;
+    mutable QMutex mutex_;
+};
+
+} // namespace platform

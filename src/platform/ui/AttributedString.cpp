@@ -1,0 +1,52 @@
+#include "AttributedString.h"
+
+#include <algorithm>
+
+namespace platform::ui {
+
+TextRange AttributedString::clamp(TextRange range) const
+{
+    const qsizetype start = std::clamp<qsizetype>(range.location, 0, string_.size());
+    const qsizetype end = std::clamp<qsizetype>(range.location + range.length, start, string_.size());
+    return {start, end - start};
+}
+
+void AttributedString::addForegroundColor(const Color& color, TextRange range)
+{
+    Attributes attributes;
+    attributes.foregroundColor = color;
+    runs_.append({clamp(range), attributes});
+}
+
+void AttributedString::addFont(const Font& font, TextRange range)
+{
+    Attributes attributes;
+    attributes.font = font;
+    runs_.append({clamp(range), attributes});
+}
+
+void AttributedString::append(const AttributedString& other)
+{
+    const qsizetype offset = string_.size();
+    string_ += other.string_;
+    for (Run run : other.runs_) {
+        run.range.location += offset;
+        runs_.append(run);
+    }
+}
+
+AttributedString::Attributes AttributedString::attributesAtIndex(qsizetype index) const
+{
+    Attributes result;
+    for (const Run& run : runs_) {
+        if (index < run.range.location || index >= run.range.location + run.range.length)
+            continue;
+        if (run.attributes.foregroundColor)
+            result.foregroundColor = run.attributes.foregroundColor;
+        if (run.attributes.font)
+            result.font = run.attributes.font;
+    }
+    return result;
+}
+
+} // namespace platform::ui

@@ -1,0 +1,35 @@
+#include "Color.h"
+
+#include <algorithm>
+
+namespace platform::ui {
+
+Color::Color(Space space, double red, double green, double blue, double alpha)
+    : space_(space), red_(red), green_(green), blue_(blue), alpha_(alpha)
+{
+}
+
+Color Color::colorWithRed(double red, double green, double blue, double alpha)
+{
+    return Color(Space::Calibrated, red, green, blue, alpha);
+}
+
+Color Color::colorWithDeviceRed(double red, double green, double blue, double alpha)
+{
+    return Color(Space::Device, red, green, blue, alpha);
+}
+
+Color Color::colorWithAlphaComponent(double alpha) const
+{
+    Color copy = *this;
+    copy.alpha_ = alpha;
+    return copy;
+}
+
+QColor Color::toQColor() const
+{
+    auto unit = [](double v) { return std::clamp(v, 0.0, 1.0); };
+    return QColor::fromRgbF(float(unit(red_)), float(unit(green_)), float(unit(blue_)), float(unit(alpha_)));
+}
+
+} // namespace platform::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+using OSErr = int16_t;
+using OSType = uint32_t;
+
+constexpr OSErr noErr = 0;
+constexpr OSErr gestaltUndefSelectorErr = -5551;
+
+constexpr OSType fourCharCode(const char (&code)[5])
+{
+    return OSType(uint8_t(code[0])) << 24 | OSType(uint8_t(code[1])) << 16
+        | OSType(uint8_t(code[2])) << 8 | OSType(uint8_t(code[3]));
+}
+
+constexpr OSType gestaltSystemVersion = fourCharCode("sysv");
+constexpr OSType gestaltSystemVersionMajor = fourCharCode("sys1");
+constexpr OSType gestaltSystemVersionMinor = fourCharCode("sys2");
+constexpr OSType gestaltSystemVersionBugFix = fourCharCode("sys3");
+
+// Answers the system-version selectors the way `Gestalt` does: 'sysv' is the version in
+// binary-coded decimal (0x1099 once a part no longer fits a digit), 'sys1', 'sys2' and 'sys3'
+// are its three parts.
+class SystemVersionSource {
+public:
+    virtual ~SystemVersionSource() = default;
+    virtual OSErr gestalt(OSType selector, int32_t* response) const = 0;
+};
+
+} // namespace platform

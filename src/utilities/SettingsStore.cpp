@@ -1,0 +1,46 @@
+#include "SettingsStore.h"
+
+#include "Platform.h"
+#include "bundle/Bundle.h"
+#include "plist/PropertyListSerialization.h"
+
+#include <QMutex>
+
+namespace {
+QMutex writeMutex;
+}
+
+QString SettingsStore::path()
+{
+    return platform::Platform::current().bundle->pathForResource(QStringLiteral("StringMessage"),
+                                                                 QStringLiteral("plist"));
+}
+
+QVariant SettingsStore::valueForKey(const QString& key)
+{
+    const QString file = path();
+    if (file.isEmpty())
+        return {};
+    return platform::Platform::current().propertyLists->propertyListFromFile(file).toMap().value(key);
+}
+
+void SettingsStore::setValueForKey(const QString& key, const QVariant& value)
+{
+    setValuesForKeys({{key, value}});
+}
+
+void SettingsStore::setValuesForKeys(const QVariantMap& values)
+{
+    const QString file = path();
+    if (file.isEmpty())
+        return;
+    const auto& propertyLists = *platform::Platform::current().propertyLists;
+    QMutexLocker lock(&writeMutex);
+    const QVariant contents = propertyLists.propertyListFromFile(file);
+    if (contents.typeId() != QMetaType::QVariantMap)
+        return;
+    QVariantMap settings = contents.toMap();
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        settings.insert(it.key(), it.value());
+    propertyLists.writeToFile(settings, file); // a read-only bundle keeps its settings silently
+}

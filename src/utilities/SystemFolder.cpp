@@ -1,0 +1,20 @@
+#include "SystemFolder.h"
+
+#include "Platform.h"
+#include "bundle/Bundle.h"
+#include "plist/PropertyListSerialization.h"
+
+bool SystemFolder::isSystemFileWithFilePath(const QString& path)
+{
+    const auto& p = platform::Platform::current();
+    const QVariantMap list = p.propertyLists
+                                 ->propertyListFromFile(p.bundle->pathForResource(
+                                     QStringLiteral("SystemFile"), QStringLiteral("plist")))
+                                 .toMap();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QVariant entry = list.value(QString::number(i));
+        if (entry.isValid() && entry.toString() == path)
+            return true;
+    }
+    return false;
+}

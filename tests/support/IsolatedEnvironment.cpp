@@ -1,0 +1,94 @@
+#include "IsolatedEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace test {
+
+namespace {
+
+QString currentBase;
+int folderCounter = 0;
+
+// Tests may leave folders without permissions behind; give them back so the run can clean up.
+void makeRemovable(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isDir())
+        return;
+    chmod(QFile::encodeName(path).constData(), 0700);
+    const QStringList entries =
+        QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries)
+        makeRemovable(path + QLatin1Char('/') + entry);
+}
+
+} // namespace
+
+IsolatedEnvironment::IsolatedEnvironment()
+{
+    QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/tavrin-test-XXXXXX"));
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    base_ = QFile::decodeName(pattern);
+    currentBase = base_;
+    const QString home = base_ + QStringLiteral("/home");
+    const struct {
+        const char* name;
+        QString value;
+    } variables[] = {
+        {"HOME", home},
+        {"XDG_DATA_HOME", home + QStringLiteral("/.local/share")},
+        {"XDG_CONFIG_HOME", home + QStringLiteral("/.config")},
+        {"XDG_CACHE_HOME", home + QStringLiteral("/.cache")},
+        {"XDG_RUNTIME_DIR", base_ + QStringLiteral("/runtime")},
+        {"TMPDIR", base_ + QStringLiteral("/tmp")},
+        {"TAVRIN_ROOT", base_ + QStringLiteral("/root")},
+    };
+    for (const auto& variable : variables) {
+        QDir().mkpath(variable.value);
+        qputenv(variable.name, QFile::encodeName(variable.value));
+    }
+    QFile::setPermissions(base_ + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qunsetenv("TAVRIN_OS_VERSION");
+    qunsetenv("TAVRIN_MAC_MODEL");
+    qunsetenv("TAVRIN_TOOL_LOG");
+}
+
+IsolatedEnvironment::~IsolatedEnvironment()
+{
+    makeRemovable(base_);
+    QDir(base_).removeRecursively();
+}
+
+QString IsolatedEnvironment::base()
+{
+    return currentBase;
+}
+
+QString makeTemporaryFolder(const QString& prefix)
+{
+    QString path = currentBase + QStringLiteral("/cases/") + prefix + QLatin1Char('-')
+        + QString::number(++folderCounter);
+    QDir().mkpath(path);
+    return path;
+}
+
+QString artifactPath(const QString& fileName)
+{
+    const QString folder = QStringLiteral(TAVRIN_TEST_ARTIFACTS);
+    QDir().mkpath(folder);
+    return folder + QLatin1Char('/') + fileName;
+}
+
+QString fixturePath(const QString& relativePath)
+{
+    return QStringLiteral(TAVRIN_FIXTURES) + QLatin1Char('/') + relativePath;
+}
+
+} // namespace test

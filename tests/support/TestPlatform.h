@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace test {
+
+class RecordingLog;
+
+// A platform for one test: the Linux areas on a fresh copy of the built bundle (its property
+// lists copied, everything else linked), a fresh simulated Mac, and a recording log. It is
+// installed while it lives; a test replaces any area with a fake through `platform()`.
+class TestPlatform {
+public:
+    TestPlatform();
+    ~TestPlatform();
+    TestPlatform(const TestPlatform&) = delete;
+    TestPlatform& operator=(const TestPlatform&) = delete;
+
+    platform::Platform& platform() { return *platform_; }
+    platform::Platform* operator->() { return platform_.get(); }
+    RecordingLog& log() { return *log_; }
+    // The folder of this test: bundle/, data/ and root/ lie in it.
+    const QString& folder() const { return folder_; }
+    QString bundlePath() const;
+    QString resourcePath(const QString& fileName) const;
+
+private:
+    QString folder_;
+    std::unique_ptr<platform::Platform> platform_;
+    RecordingLog* log_ = nullptr;
+    std::unique_ptr<platform::ScopedPlatform> scope_;
+};
+
+} // namespace test
