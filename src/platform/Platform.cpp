@@ -4,11 +4,22 @@
 #include "commands/CommandRunner.h"
 #include "files/FileCatalog.h"
 #include "folders/SearchPaths.h"
+#include "host/HostStatistics.h"
+#include "identity/UserIdentity.h"
+#include "ioregistry/IORegistry.h"
+#include "kernel/KernelValues.h"
+#include "loginitems/LoginItemList.h"
 #include "log/SystemLog.h"
 #include "network/HttpClient.h"
 #include "plist/PropertyListSerialization.h"
+#include "process/InstanceLock.h"
+#include "process/ProcessControl.h"
+#include "process/ProcessInfo.h"
+#include "scripts/ScriptRunner.h"
 #include "simulated/SimulatedMac.h"
+#include "smc/SmcConnection.h"
 #include "version/SystemVersionSource.h"
+#include "workspace/Workspace.h"
 
 #include <atomic>
 #include <cstdio>

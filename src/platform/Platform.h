@@ -13,6 +13,17 @@ class FileCatalog;
 class CommandRunner;
 class HttpClient;
 class SystemLog;
+class HostStatistics;
+class SmcConnection;
+class KernelValues;
+class Workspace;
+class ProcessControl;
+class LoginItemList;
+class ScriptRunner;
+class UserIdentity;
+class InstanceLock;
+class IORegistry;
+class ProcessInfo;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -32,6 +43,17 @@ struct Platform {
     std::unique_ptr<CommandRunner> commandRunner;
     std::unique_ptr<HttpClient> httpClient;
     std::unique_ptr<SystemLog> log;
+    std::unique_ptr<HostStatistics> hostStatistics;
+    std::unique_ptr<SmcConnection> smc;
+    std::unique_ptr<KernelValues> kernelValues;
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<ProcessControl> processControl;
+    std::unique_ptr<LoginItemList> loginItems;
+    std::unique_ptr<ScriptRunner> scripts;
+    std::unique_ptr<UserIdentity> identity;
+    std::unique_ptr<InstanceLock> instanceLock;
+    std::unique_ptr<IORegistry> ioRegistry;
+    std::unique_ptr<ProcessInfo> processInfo;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace platform {
+
+// Signals to other processes.
+class ProcessControl {
+public:
+    virtual ~ProcessControl() = default;
+};
+
+} // namespace platform
