@@ -2,6 +2,7 @@
 
 #include "bundle/DirectoryBundle.h"
 #include "commands/PosixCommandRunner.h"
+#include "dispatch/QtDispatcher.h"
 #include "files/PosixFileCatalog.h"
 #include "folders/LinuxSearchPaths.h"
 #include "log/StandardErrorLog.h"
@@ -16,6 +17,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
 {
     auto p = std::make_unique<Platform>();
     p->log = std::make_unique<StandardErrorLog>();
+    p->dispatcher = std::make_unique<QtDispatcher>();
     p->propertyLists = std::make_unique<LibplistSerialization>();
     p->bundle = std::make_unique<DirectoryBundle>(bundlePath, *p->propertyLists);
 

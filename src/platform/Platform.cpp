@@ -2,6 +2,7 @@
 
 #include "bundle/Bundle.h"
 #include "commands/CommandRunner.h"
+#include "dispatch/Dispatcher.h"
 #include "files/FileCatalog.h"
 #include "folders/SearchPaths.h"
 #include "host/HostStatistics.h"

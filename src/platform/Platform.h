@@ -13,6 +13,7 @@ class FileCatalog;
 class CommandRunner;
 class HttpClient;
 class SystemLog;
+class Dispatcher;
 class HostStatistics;
 class SmcConnection;
 class KernelValues;
@@ -43,6 +44,7 @@ struct Platform {
     std::unique_ptr<CommandRunner> commandRunner;
     std::unique_ptr<HttpClient> httpClient;
     std::unique_ptr<SystemLog> log;
+    std::unique_ptr<Dispatcher> dispatcher;
     std::unique_ptr<HostStatistics> hostStatistics;
     std::unique_ptr<SmcConnection> smc;
     std::unique_ptr<KernelValues> kernelValues;

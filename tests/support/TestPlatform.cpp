@@ -2,6 +2,7 @@
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"
+#include "ManualDispatcher.h"
 
 #include "LinuxPlatform.h"
 
@@ -37,6 +38,9 @@ TestPlatform::TestPlatform()
     auto log = std::make_unique<RecordingLog>();
     log_ = log.get();
     platform_->log = std::move(log);
+    auto dispatcher = std::make_unique<ManualDispatcher>();
+    dispatcher_ = dispatcher.get();
+    platform_->dispatcher = std::move(dispatcher);
     scope_ = std::make_unique<platform::ScopedPlatform>(*platform_);
 }
 

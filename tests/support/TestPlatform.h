@@ -8,10 +8,12 @@
 
 namespace test {
 
+class ManualDispatcher;
 class RecordingLog;
 
 // A platform for one test: the Linux areas on a fresh copy of the built bundle (its property
-// lists copied, everything else linked), a fresh simulated Mac, and a recording log. It is
+// lists copied, everything else linked), a fresh simulated Mac, a recording log and a manual
+// dispatcher (queues and timers run only when the test drains or advances them). It is
 // installed while it lives; a test replaces any area with a fake through `platform()`.
 class TestPlatform {
 public:
@@ -23,6 +25,7 @@ public:
     platform::Platform& platform() { return *platform_; }
     platform::Platform* operator->() { return platform_.get(); }
     RecordingLog& log() { return *log_; }
+    ManualDispatcher& dispatcher() { return *dispatcher_; }
     // The folder of this test: bundle/, data/ and root/ lie in it.
     const QString& folder() const { return folder_; }
     QString bundlePath() const;
@@ -32,6 +35,7 @@ private:
     QString folder_;
     std::unique_ptr<platform::Platform> platform_;
     RecordingLog* log_ = nullptr;
+    ManualDispatcher* dispatcher_ = nullptr;
     std::unique_ptr<platform::ScopedPlatform> scope_;
 };
 
