@@ -52,7 +52,16 @@ QString SimulatedMac::pathOnMac(const QString& macPath) const
 {
     if (!macPath.startsWith(QLatin1Char('/')))
         return {};
-    return QDir::cleanPath(root_ + macPath);
+    // ".." stops at the Mac's root, as it does at the root of a real file system.
+    QStringList parts;
+    for (const QString& part : macPath.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("..")) {
+            if (!parts.isEmpty())
+                parts.removeLast();
+        } else if (part != QLatin1String("."))
+            parts << part;
+    }
+    return parts.isEmpty() ? root_ : root_ + QLatin1Char('/') + parts.join(QLatin1Char('/'));
 }
 
 void SimulatedMac::ensureSeeded(const QString& seedFolder) const
