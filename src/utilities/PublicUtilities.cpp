@@ -5,6 +5,7 @@
 
 #include "Platform.h"
 #include "log/SystemLog.h"
+#include "text/StringFormat.h"
 #include "version/SystemVersionSource.h"
 
 #include <QLocale>
@@ -28,7 +29,7 @@ QString textForKey(const QString& key)
 QString sizeText(double count, double divisor, const char* format)
 {
     const float quotient = float(count / divisor);
-    return QString::asprintf(format, double(quotient));
+    return platform::stringWithFormat(format, double(quotient));
 }
 
 // The leading number of a text, as the platform's floatValue reads it: blanks, a sign, digits
@@ -99,8 +100,8 @@ QString PublicUtilities::getBoldFontName()
 
 void PublicUtilities::writePopWindowPoint(platform::ui::Point point)
 {
-    SettingsStore::setValuesForKeys({{QStringLiteral("X"), QString::asprintf("%.1f", point.x)},
-                                     {QStringLiteral("Y"), QString::asprintf("%.1f", point.y)}});
+    SettingsStore::setValuesForKeys({{QStringLiteral("X"), platform::stringWithFormat("%.1f", point.x)},
+                                     {QStringLiteral("Y"), platform::stringWithFormat("%.1f", point.y)}});
 }
 
 platform::ui::Point PublicUtilities::getPopWindowPoint()
@@ -167,8 +168,8 @@ int PublicUtilities::getSystemVersion()
     unsigned major = 0;
     unsigned minor = 0;
     getSystemVersionMajor(&major, &minor, nullptr);
-    const QString minorText = QString::asprintf(minor < 10 ? "0%u" : "%u", minor);
-    return QString::asprintf("%u", major).append(minorText).toInt();
+    const QString minorText = platform::stringWithFormat(minor < 10 ? "0%u" : "%u", minor);
+    return platform::stringWithFormat("%u", major).append(minorText).toInt();
 }
 
 int PublicUtilities::getMinorVersion()

@@ -1,0 +1,187 @@
+#include "CommandOutput.h"
+#include "EUExecCommand.h"
+#include "PublicUtilities.h"
+
+#include "Fakes.h"
+#include "IsolatedEnvironment.h"
+#include "TestPlatform.h"
+
+#include "folders/SearchPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A test platform whose stand-in tools record every call into a file.
+struct RecordedTools {
+    QString logPath;
+    std::unique_ptr<test::TestPlatform> platform;
+
+    RecordedTools()
+    {
+        logPath = test::makeTemporaryFolder() + QStringLiteral("/tools.log");
+        qputenv("TAVRIN_TOOL_LOG", QFile::encodeName(logPath));
+        platform = std::make_unique<test::TestPlatform>();
+        qunsetenv("TAVRIN_TOOL_LOG");
+    }
+
+    QList<QStringList> calls() const
+    {
+        QList<QStringList> result;
+        QFile log(logPath);
+        if (!log.open(QIODevice::ReadOnly))
+            return result;
+        while (!log.atEnd()) {
+            QStringList call;
+            for (const QJsonValue& value : QJsonDocument::fromJson(log.readLine()).array())
+                call << value.toString();
+            result << call;
+        }
+        return result;
+    }
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+const QStringList kHostileNames = {
+    QStringLiteral("a\"; touch pwned; echo \""),
+    QStringLiteral("$(touch pwned)"),
+    QStringLiteral("`touch pwned`"),
+    QStringLiteral("line\ntouch pwned"),
+    QStringLiteral("Bäckup Ümlaut ✓"),
+    QStringLiteral("-plist"),
+};
+
+} // namespace
+
+TEST(CommandProbesTest, RunnerRemovesThePreviousOutputFirst)
+{
+    test::TestPlatform p;
+    const QString path = EUExecCommand("printf '<plist><dict/></plist>'");
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(CommandOutput::readDictionary(path).has_value());
+
+    EXPECT_EQ(EUExecCommand(":"), path);
+    EXPECT_EQ(readFile(path), QByteArray()) << "a command without output leaves an empty file";
+    EXPECT_FALSE(CommandOutput::readDictionary(path).has_value());
+    EXPECT_TRUE(EUExecCommand(QByteArray()).isNull());
+}
+
+TEST(CommandProbesTest, OutputLivesInAPrivateFolder)
+{
+    test::TestPlatform p;
+    const QString path = EUExecCommand(":");
+    EXPECT_TRUE(path.endsWith(QStringLiteral("/brenlow.plist")));
+    struct stat st {};
+    ASSERT_EQ(lstat(QFile::encodeName(QFileInfo(path).path()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST(CommandProbesTest, LinesLongerThanTheBufferAreNotRun)
+{
+    test::TestPlatform p;
+    auto recorder = std::make_unique<test::RecordingCommandRunner>();
+    auto* runner = recorder.get();
+    p->commandRunner = std::move(recorder);
+
+    const QString output = CommandOutput::outputPath(QStringLiteral("brenlow.plist"));
+    const int room = int(CommandOutput::kShellLineBufferSize) - 1 - 3 - 2 - int(QFile::encodeName(output).size());
+    EXPECT_FALSE(EUExecCommand(QByteArray(room, 'x')).isNull());
+    EXPECT_TRUE(EUExecCommand(QByteArray(room + 1, 'x')).isNull());
+    EXPECT_EQ(runner->calls().size(), 1u);
+}
+
+TEST(CommandProbesTest, DiskInformationComesFromDiskutil)
+{
+    RecordedTools tools;
+    const auto info = PublicUtilities::EUGetDiskInfo(QStringLiteral("Backup"));
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->value(QStringLiteral("DeviceIdentifier")).toString(), QStringLiteral("disk2s1"));
+    EXPECT_FALSE(PublicUtilities::EUGetDiskInfo(QStringLiteral("No Such Disk")).has_value());
+    EXPECT_FALSE(PublicUtilities::EUGetDiskInfo(QString()).has_value());
+    EXPECT_EQ(tools.calls(), (QList<QStringList>{
+                                 {QStringLiteral("diskutil"), QStringLiteral("info"), QStringLiteral("-plist"), QStringLiteral("Backup")},
+                                 {QStringLiteral("diskutil"), QStringLiteral("info"), QStringLiteral("-plist"), QStringLiteral("No Such Disk")},
+                             }));
+}
+
+TEST(CommandProbesTest, HostileNamesAreOneArgumentAndStartNothingElse)
+{
+    RecordedTools tools;
+    QDir::setCurrent(test::makeTemporaryFolder());
+    for (const QString& name : kHostileNames)
+        PublicUtilities::EUGetDiskInfo(name);
+    const auto calls = tools.calls();
+    ASSERT_EQ(calls.size(), kHostileNames.size());
+    for (qsizetype i = 0; i < calls.size(); ++i)
+        EXPECT_EQ(calls[i].last(), kHostileNames[i]);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("pwned")));
+    EXPECT_FALSE(QFile::exists(QDir::homePath() + QStringLiteral("/pwned")));
+}
+
+TEST(CommandProbesTest, DiskLookupKeepsItsByteLimit)
+{
+    RecordedTools tools;
+    EXPECT_FALSE(PublicUtilities::EUGetDiskInfo(QString(105, QLatin1Char('d'))).has_value());
+    PublicUtilities::EUGetDiskInfo(QString(104, QLatin1Char('d')));
+    // Two bytes a letter in UTF-8: 53 letters are 106 bytes.
+    PublicUtilities::EUGetDiskInfo(QString(53, QChar(0x00E4)));
+    ASSERT_EQ(tools.calls().size(), 1);
+    EXPECT_EQ(tools.calls()[0].last().size(), 104);
+}
+
+TEST(CommandProbesTest, RenameTellsWhetherItHappened)
+{
+    RecordedTools tools;
+    const QString uuid = QStringLiteral("3A9B7C5D-1E2F-4A6B-8C0D-2E4F6A8B0C1D");
+    const QString hostile = QStringLiteral("New \"Name\" $(touch pwned) `x`;\nä");
+    EXPECT_TRUE(PublicUtilities::renameDiskWithGuid(uuid, hostile));
+    const auto info = PublicUtilities::EUGetDiskInfo(uuid);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->value(QStringLiteral("VolumeName")).toString(), hostile);
+
+    EXPECT_FALSE(PublicUtilities::renameDiskWithGuid(QStringLiteral("NO-SUCH-UUID"), QStringLiteral("X")));
+    const int callsBefore = int(tools.calls().size());
+    EXPECT_FALSE(PublicUtilities::renameDiskWithGuid(uuid, QString()));
+    EXPECT_FALSE(PublicUtilities::renameDiskWithGuid(QString(), QStringLiteral("X")));
+    // Identifier and name together may take 108 bytes.
+    EXPECT_FALSE(PublicUtilities::renameDiskWithGuid(uuid, QString(109 - uuid.size(), QLatin1Char('n'))));
+    EXPECT_EQ(tools.calls().size(), callsBefore);
+    EXPECT_TRUE(PublicUtilities::renameDiskWithGuid(uuid, QString(108 - uuid.size(), QLatin1Char('n'))));
+}
+
+TEST(CommandProbesTest, PlainTextProbesReadAsNothing)
+{
+    test::TestPlatform p;
+    EXPECT_FALSE(PublicUtilities::getMacInfo().has_value());
+    EXPECT_TRUE(p.log().messages().contains(QStringLiteral("==:(null)")));
+    EXPECT_FALSE(PublicUtilities::getMavVersInfo().has_value());
+    EXPECT_TRUE(readFile(CommandOutput::outputPath(QStringLiteral("brenlow.plist"))).contains("ProductVersion:\t10.15.7"));
+}
+
+TEST(CommandProbesTest, NetworkProbeAsksWithItsTimeOut)
+{
+    test::TestPlatform p;
+    auto fake = std::make_unique<test::FakeHttpClient>();
+    auto* http = fake.get();
+    p->httpClient = std::move(fake);
+    EXPECT_FALSE(PublicUtilities::isCanBeUseNetWork());
+    http->body = QByteArray();
+    EXPECT_FALSE(PublicUtilities::isCanBeUseNetWork());
+    http->body = QByteArray("<html>");
+    EXPECT_TRUE(PublicUtilities::isCanBeUseNetWork());
+    ASSERT_EQ(http->timeouts.size(), 3);
+    EXPECT_EQ(http->timeouts[0], 5000);
+    EXPECT_EQ(http->requestedUrls[0].scheme(), QStringLiteral("https"));
+}
