@@ -86,6 +86,12 @@ QString artifactPath(const QString& fileName)
     return folder + QLatin1Char('/') + fileName;
 }
 
+bool writeFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
+}
+
 QString fixturePath(const QString& relativePath)
 {
     return QStringLiteral(TAVRIN_FIXTURES) + QLatin1Char('/') + relativePath;

@@ -25,6 +25,9 @@ QString makeTemporaryFolder(const QString& prefix = QStringLiteral("case"));
 // Where a test keeps what a person may want to look at afterwards (rendered images).
 QString artifactPath(const QString& fileName);
 
+// Writes `contents` to a new or replaced file; false when it cannot.
+bool writeFile(const QString& path, const QByteArray& contents);
+
 // A file of tests/fixtures.
 QString fixturePath(const QString& relativePath);
 

@@ -17,9 +17,7 @@ namespace {
 
 void writeFile(const QString& path, qsizetype size)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(size, 'x'));
+    ASSERT_TRUE(test::writeFile(path, QByteArray(size, 'x')));
 }
 
 uint64_t sizeOf(const QString& path)
