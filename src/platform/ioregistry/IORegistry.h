@@ -1,11 +1,25 @@
 #pragma once
 
+#include "IORegistryEntry.h"
+
+#include <cstdint>
+#include <optional>
+
 namespace platform {
 
-// Values of the I/O registry: platform serial number, processor IDs.
+// The I/O registry: the platform's own entry ("IOService:/", with "IOPlatformSerialNumber")
+// and the services matched by name, such as the processors ("processor", with "IOCPUID").
 class IORegistry {
 public:
     virtual ~IORegistry() = default;
+
+    // IORegistryEntryFromPath: nothing when there is no entry at `path`.
+    virtual std::optional<IORegistryEntry> entryFromPath(const QString& path) const = 0;
+    // IOServiceGetMatchingServices with IOServiceNameMatching(`name`): the matching services
+    // in registry order, each with the entries below it. Gives the kernel's return code, 0
+    // (KERN_SUCCESS) when the services were listed.
+    virtual int32_t getMatchingServicesByName(const QString& name,
+                                                    std::vector<IORegistryEntry>* services) const = 0;
 };
 
 } // namespace platform

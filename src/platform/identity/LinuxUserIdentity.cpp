@@ -1,0 +1,78 @@
+#include "LinuxUserIdentity.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+const passwd* account()
+{
+    return getpwuid(getuid());
+}
+
+QString homeFolder()
+{
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty()) {
+        if (const passwd* entry = account(); entry && entry->pw_dir)
+            home = QFile::decodeName(entry->pw_dir);
+    }
+    return home;
+}
+
+} // namespace
+
+QString LinuxUserIdentity::userName() const
+{
+    if (const passwd* entry = account(); entry && entry->pw_name && *entry->pw_name)
+        return QString::fromLocal8Bit(entry->pw_name);
+    QString name = qEnvironmentVariable("USER");
+    return name.isEmpty() ? QStringLiteral("user") : name;
+}
+
+QString LinuxUserIdentity::fullName() const
+{
+    const QString login = userName();
+    QString full;
+    if (const passwd* entry = account(); entry && entry->pw_gecos)
+        full = fullNameFromGecos(QString::fromLocal8Bit(entry->pw_gecos));
+    return full.isEmpty() ? login : full;
+}
+
+QString LinuxUserIdentity::fullNameFromGecos(const QString& gecos)
+{
+    return gecos.section(QLatin1Char(','), 0, 0).trimmed();
+}
+
+QString LinuxUserIdentity::imagePath() const
+{
+    const QString home = homeFolder();
+    if (home.isEmpty())
+        return {};
+    for (const char* name : {"/.face", "/.face.icon"}) {
+        const QFileInfo file(home + QLatin1String(name));
+        // A folder, a FIFO or a dangling link is no picture; a link to a picture is.
+        if (file.isFile() && file.isReadable() && file.size() > 0 && file.size() <= kMaximumImageSize)
+            return file.filePath();
+    }
+    return {};
+}
+
+QByteArray LinuxUserIdentity::imageData() const
+{
+    const QString path = imagePath();
+    if (path.isEmpty())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray data = file.read(kMaximumImageSize + 1);
+    return data.size() > kMaximumImageSize ? QByteArray() : data;
+}
+
+} // namespace platform

@@ -1,0 +1,67 @@
+#include "LoginItemTarget.h"
+
+#include "plist/PropertyListSerialization.h"
+
+#include <QFileInfo>
+
+namespace platform {
+
+namespace {
+
+bool isPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".")
+        && name != QLatin1String("..");
+}
+
+QVariantMap infoDictionary(const QString& bundlePath, const PropertyListSerialization& propertyLists)
+{
+    return propertyLists.propertyListFromFile(bundlePath + QStringLiteral("/Contents/Info.plist")).toMap();
+}
+
+QString bundleIcon(const QString& bundlePath, const QVariantMap& info)
+{
+    QString name = info.value(QStringLiteral("CFBundleIconFile")).toString();
+    if (!isPlainFileName(name))
+        return {};
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".icns");
+    const QString path = bundlePath + QStringLiteral("/Contents/Resources/") + name;
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+} // namespace
+
+QString LoginItemTarget::bundleExecutable(const QString& bundlePath,
+                                          const PropertyListSerialization& propertyLists)
+{
+    const QString name = infoDictionary(bundlePath, propertyLists).value(QStringLiteral("CFBundleExecutable")).toString();
+    if (!isPlainFileName(name))
+        return {};
+    const QString path = bundlePath + QStringLiteral("/Contents/MacOS/") + name;
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+LoginItemTarget LoginItemTarget::forPath(const QString& path, const PropertyListSerialization& propertyLists)
+{
+    const QFileInfo info(path);
+    LoginItemTarget target;
+    target.displayName = info.fileName().isEmpty() ? path : info.fileName();
+    if (info.isDir()) {
+        if (info.suffix().compare(QLatin1String("app"), Qt::CaseInsensitive) == 0)
+            target.displayName = info.completeBaseName();
+        const QString executable = bundleExecutable(path, propertyLists);
+        if (!executable.isEmpty()) {
+            target.arguments = QStringList{executable};
+            target.iconPath = bundleIcon(path, infoDictionary(path, propertyLists));
+            return target;
+        }
+    } else if (info.isFile() && info.isExecutable()) {
+        target.arguments = QStringList{path};
+        return target;
+    }
+    target.arguments = QStringList{QStringLiteral("xdg-open"), path};
+    return target;
+}
+
+} // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+class PropertyListSerialization;
+
+// What a new login item for a file shows and runs: an application bundle starts its executable,
+// a program runs itself, anything else opens with xdg-open.
+struct LoginItemTarget {
+    QString displayName;
+    QStringList arguments;  // the program and its arguments, unquoted
+    QString iconPath;       // empty when there is none
+
+    static LoginItemTarget forPath(const QString& path, const PropertyListSerialization& propertyLists);
+    // Contents/MacOS/<CFBundleExecutable> of a bundle, or nothing when the bundle names none or
+    // it is missing. A name that would leave Contents/MacOS is refused.
+    static QString bundleExecutable(const QString& bundlePath, const PropertyListSerialization& propertyLists);
+};
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "LoginItemList.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace platform {
+
+class FolderChangeWatch;
+class PropertyListSerialization;
+
+// The login items of an XDG desktop: one desktop-entry file per item in the autostart folder.
+// Items this program adds carry the path they were made for (X-Tavrin-Path), their place in the
+// list (X-Tavrin-Order) and an Exec line that starts the application bundle's executable
+// (Contents/MacOS/<CFBundleExecutable>), a program itself, or else opens the file with
+// xdg-open. Entries written by other programs are items too, after this program's own, by file
+// name; their path is the program of their Exec line. Entries with Hidden=true are not items.
+class XdgLoginItemList final : public LoginItemList {
+public:
+    XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists);
+    ~XdgLoginItemList() override;
+
+    // $XDG_CONFIG_HOME/autostart, by default ~/.config/autostart.
+    static QString defaultFolder();
+
+    std::optional<std::vector<Item>> copySnapshot() const override;
+    std::optional<Item> insertItemURL(const QUrl& url) override;
+    bool removeItem(const Item& item) override;
+    std::optional<QUrl> resolveItem(const Item& item) const override;
+    std::unique_ptr<Observation> addObserver(std::function<void()> changed) override;
+
+    // Tells the observers at once when the folder changed since they were last told. The
+    // folder watch calls it as changes arrive; a test calls it instead of waiting for them.
+    void checkForChanges();
+
+private:
+    struct Entry {
+        Item item;
+        bool ownItem = false;
+        qint64 order = 0;
+    };
+
+    std::optional<Entry> readEntry(const QString& fileName) const;
+    // Every item's entry in list order; nothing when the folder cannot be read.
+    std::optional<std::vector<Entry>> readEntries() const;
+    QString freeFileName(const QString& displayName) const;
+
+    QString folder_;
+    const PropertyListSerialization& propertyLists_;
+    std::shared_ptr<FolderChangeWatch> watch_;
+};
+
+} // namespace platform

@@ -1,0 +1,154 @@
+#include "LinuxInstanceLock.h"
+
+#include "log/SystemLog.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+const QByteArray kActivate = QByteArrayLiteral("activate\n");
+// A request longer than this is no request of ours.
+constexpr qint64 kMaximumRequest = 64;
+// How long a later copy keeps trying to reach the first one, which may hold the lock but not
+// listen yet when both start together.
+constexpr int kReachTimeoutMs = 2000;
+
+} // namespace
+
+LinuxInstanceLock::LinuxInstanceLock(QString folder)
+    : folder_(std::move(folder))
+{
+}
+
+LinuxInstanceLock::~LinuxInstanceLock()
+{
+    server_.reset();
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+QString LinuxInstanceLock::fileStem(const QString& bundleIdentifier)
+{
+    QString stem;
+    for (const QChar c : bundleIdentifier) {
+        const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.')
+            || c == QLatin1Char('-') || c == QLatin1Char('_');
+        stem += plain ? c : QLatin1Char('_');
+    }
+    return stem;
+}
+
+InstanceLock::Result LinuxInstanceLock::tryLock(const QString& bundleIdentifier)
+{
+    if (fd_ >= 0)
+        return bundleIdentifier == heldIdentifier_ ? Result::Acquired : Result::Unavailable;
+    const QString stem = fileStem(bundleIdentifier);
+    if (stem.isEmpty() || folder_.isEmpty())
+        return Result::Unavailable;
+    const QString base = folder_ + QLatin1Char('/') + stem;
+
+    // Close-on-exec: a program this copy starts must not keep the lock after it has gone.
+    const int fd = ::open(QFile::encodeName(base + QStringLiteral(".lock")).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        NSLog(QStringLiteral("Cannot open the instance lock in %1: %2").arg(folder_, QString::fromLocal8Bit(std::strerror(errno))));
+        return Result::Unavailable;
+    }
+    int status;
+    do {
+        status = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (status != 0 && errno == EINTR);
+    if (status == 0) {
+        fd_ = fd;
+        heldIdentifier_ = bundleIdentifier;
+        listen(base + QStringLiteral(".socket"));
+        return Result::Acquired;
+    }
+    const int error = errno;
+    ::close(fd);
+    if (error != EWOULDBLOCK) {
+        NSLog(QStringLiteral("Cannot take the instance lock: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+        return Result::Unavailable;
+    }
+    if (!askToActivate(base + QStringLiteral(".socket")))
+        NSLog(QStringLiteral("The running copy could not be asked to come to the front"));
+    return Result::AnotherCopyRuns;
+}
+
+void LinuxInstanceLock::setActivationHandler(std::function<void()> activate)
+{
+    activate_ = std::move(activate);
+}
+
+void LinuxInstanceLock::listen(const QString& socketPath)
+{
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // A copy that died left its socket behind; holding the lock makes the name ours.
+    QLocalServer::removeServer(socketPath);
+    if (!server_->listen(socketPath)) {
+        NSLog(QStringLiteral("Cannot listen for other copies: ") + server_->errorString());
+        server_.reset();
+        return;
+    }
+    QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
+        while (QLocalSocket* socket = server_->nextPendingConnection())
+            receive(socket);
+    });
+}
+
+void LinuxInstanceLock::receive(QLocalSocket* socket)
+{
+    auto handled = std::make_shared<bool>(false);
+    auto read = [this, socket, handled] {
+        if (*handled || (!socket->canReadLine() && socket->bytesAvailable() < kMaximumRequest))
+            return;
+        *handled = true;
+        const QByteArray line = socket->readLine(kMaximumRequest);
+        socket->disconnectFromServer();
+        if (line == kActivate && activate_) {
+            auto activate = activate_;
+            activate();
+        }
+    };
+    QObject::connect(socket, &QLocalSocket::readyRead, socket, read);
+    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    read();
+}
+
+bool LinuxInstanceLock::askToActivate(const QString& socketPath)
+{
+    const QDeadlineTimer deadline(kReachTimeoutMs);
+    QLocalSocket socket;
+    for (;;) {
+        socket.connectToServer(socketPath);
+        if (socket.waitForConnected(int(std::max<qint64>(deadline.remainingTime(), 0))))
+            break;
+        socket.abort();
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    socket.write(kActivate);
+    const bool written = socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 100)));
+    socket.disconnectFromServer();
+    return written || socket.bytesToWrite() == 0;
+}
+
+} // namespace platform

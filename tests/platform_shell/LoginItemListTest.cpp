@@ -1,0 +1,239 @@
+#include "LoginItemFixture.h"
+
+#include "loginitems/DesktopEntry.h"
+#include "loginitems/ExecLine.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
+
+using platform::DesktopEntry;
+using platform::ExecLine;
+
+namespace {
+
+QStringList execArguments(const QByteArray& entryText)
+{
+    const std::optional<DesktopEntry> entry = DesktopEntry::parse(entryText);
+    if (!entry)
+        return {QStringLiteral("<no entry>")};
+    return ExecLine::split(entry->value(QStringLiteral("Exec"))).value_or(QStringList{QStringLiteral("<open quote>")});
+}
+
+} // namespace
+
+using LoginItemListTest = LoginItemFixture;
+
+TEST_F(LoginItemListTest, AddsAnApplicationOnceAndStartsItsExecutable)
+{
+    const QString bundle = makeBundle(QStringLiteral("Demo.app"), QStringLiteral("DemoBinary"));
+    const auto item = insert(bundle);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->displayName, QStringLiteral("Demo"));
+    EXPECT_EQ(item->path, bundle);
+    EXPECT_EQ(execArguments(entryText(*item)), QStringList{bundle + QStringLiteral("/Contents/MacOS/DemoBinary")});
+
+    // Asking again, also through a URL with a trailing slash, gives the same item.
+    const auto again = list_.insertItemURL(QUrl::fromLocalFile(bundle + QLatin1Char('/')));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->identifier, item->identifier);
+    EXPECT_EQ(paths(), QStringList{bundle});
+    EXPECT_EQ(QDir(folder_).entryList(QDir::Files).size(), 1);
+
+    const auto url = list_.resolveItem(*item);
+    ASSERT_TRUE(url);
+    EXPECT_EQ(url->toString(), QUrl::fromLocalFile(bundle).toString() + QLatin1Char('/'));
+}
+
+TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
+{
+    const QString document = base_ + QStringLiteral("/notes.txt");
+    writeFile(document, "text");
+    const QString script = base_ + QStringLiteral("/start.sh");
+    writeFile(script, "#!/bin/sh\n", true);
+    const QString folder = base_ + QStringLiteral("/Plain Folder");
+    QDir().mkpath(folder);
+    const QString noExecutable = makeBundle(QStringLiteral("Empty.app"), QString());
+    const QString missingExecutable = makeBundle(QStringLiteral("Missing.app"), QStringLiteral("Gone"), false);
+    const QString escaping = makeBundle(QStringLiteral("Escape.app"), QStringLiteral("../../../../bin/sh"));
+
+    const auto open = [](const QString& path) { return QStringList{QStringLiteral("xdg-open"), path}; };
+    const std::pair<QString, QStringList> cases[] = {
+        {document, open(document)},
+        {script, QStringList{script}},
+        {folder, open(folder)},
+        {noExecutable, open(noExecutable)},
+        {missingExecutable, open(missingExecutable)},
+        // An executable name that leaves Contents/MacOS is no executable of the bundle.
+        {escaping, open(escaping)},
+    };
+    for (const auto& [path, expected] : cases) {
+        const auto item = insert(path);
+        ASSERT_TRUE(item) << qPrintable(path);
+        EXPECT_EQ(execArguments(entryText(*item)), expected) << qPrintable(path);
+    }
+    EXPECT_EQ(snapshot().size(), std::size(cases));
+}
+
+TEST_F(LoginItemListTest, HostileApplicationNamesStayOneArgument)
+{
+    const QString names[] = {
+        QStringLiteral("Quote\"d.app"),
+        QStringLiteral("It's mine.app"),
+        QStringLiteral("$(touch pwned-dollar).app"),
+        QStringLiteral("`touch pwned-backquote`.app"),
+        QStringLiteral("New\nline\nExec=touch pwned-line.app"),
+        QStringLiteral("100% \\back\\slash\\ %U.app"),
+        QStringLiteral("Ünïcödé 名前 ; & | < >.app"),
+        QStringLiteral("  blanks\tand tab  .app"),
+        QStringLiteral("-rf.app"),
+    };
+    for (const QString& name : names) {
+        const QString executable = name.chopped(4);
+        const QString bundle = makeBundle(name, executable);
+        const QString program = bundle + QStringLiteral("/Contents/MacOS/") + executable;
+        const auto item = insert(bundle);
+        ASSERT_TRUE(item) << qPrintable(name);
+        EXPECT_EQ(item->displayName, executable);
+        EXPECT_EQ(item->path, bundle);
+        EXPECT_TRUE(item->identifier.startsWith(QLatin1String("tavrin-")));
+        EXPECT_TRUE(item->identifier.endsWith(QLatin1String(".desktop")));
+
+        const QByteArray text = entryText(*item);
+        // Nothing in the name turned into a line of its own.
+        EXPECT_EQ(text.count('\n'), 6) << text.constData();
+        EXPECT_EQ(execArguments(text), QStringList{program}) << text.constData();
+
+        // A shell given the same line sees one word and runs nothing in it.
+        QString line = DesktopEntry::parse(text)->value(QStringLiteral("Exec"));
+        line.replace(QStringLiteral("%%"), QStringLiteral("%"));
+        QProcess shell;
+        shell.setWorkingDirectory(base_);
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("eval \"set -- $1\"; [ $# -eq 1 ] && printf %s \"$1\""),
+                     QStringLiteral("sh"), line});
+        ASSERT_TRUE(shell.waitForFinished(10000));
+        EXPECT_EQ(shell.exitCode(), 0) << qPrintable(name);
+        EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), program);
+    }
+    EXPECT_TRUE(QDir(base_).entryList({QStringLiteral("pwned*")}).isEmpty());
+    EXPECT_EQ(snapshot().size(), std::size(names));
+}
+
+TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
+{
+    writeEntry(QStringLiteral("b-applet.desktop"),
+               "[Desktop Entry]\nType=Application\nName=Applet\\sTwo\nExec=sh -c \"echo hi\" %U\n"
+               "Icon=/usr/share/icons/applet.png\n");
+    writeEntry(QStringLiteral("a-absolute.desktop"), "[Desktop Entry]\nExec=\"/opt/My Tool/run\" --quiet\nIcon=tool\n");
+    writeEntry(QStringLiteral("c-hidden.desktop"), "[Desktop Entry]\nName=Off\nExec=sh\nHidden=true\n");
+    writeEntry(QStringLiteral("d-broken.desktop"), "Name=No group at all\n");
+    writeEntry(QStringLiteral("e-notes.txt"), "[Desktop Entry]\nExec=sh\n");
+    writeEntry(QStringLiteral(".f-dot.desktop"), "[Desktop Entry]\nExec=sh\n");
+    writeEntry(QStringLiteral("g-huge.desktop"), "[Desktop Entry]\nExec=sh\n#" + QByteArray(300 * 1024, 'x') + "\n");
+    // A FIFO with the right name must not hold up the listing.
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder_ + QStringLiteral("/h-fifo.desktop")).constData(), 0600), 0);
+    QDir().mkpath(folder_ + QStringLiteral("/i-folder.desktop"));
+
+    const auto items = snapshot();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].identifier, QStringLiteral("a-absolute.desktop"));
+    EXPECT_EQ(items[0].displayName, QStringLiteral("a-absolute"));
+    EXPECT_EQ(items[0].path, QStringLiteral("/opt/My Tool/run"));
+    EXPECT_TRUE(items[0].iconPath.isEmpty());
+    EXPECT_EQ(items[1].displayName, QStringLiteral("Applet Two"));
+    EXPECT_EQ(items[1].path, QStandardPaths::findExecutable(QStringLiteral("sh")));
+    EXPECT_EQ(items[1].iconPath, QStringLiteral("/usr/share/icons/applet.png"));
+
+    // The program on PATH exists; the one in /opt does not.
+    EXPECT_TRUE(list_.resolveItem(items[1]));
+    EXPECT_FALSE(list_.resolveItem(items[0]));
+}
+
+TEST_F(LoginItemListTest, AddedItemsKeepTheirOrderAfterTheOthers)
+{
+    const QString zeta = makeBundle(QStringLiteral("Zeta.app"), QStringLiteral("Zeta"));
+    const QString alpha = makeBundle(QStringLiteral("Alpha.app"), QStringLiteral("Alpha"));
+    const QString mid = makeBundle(QStringLiteral("Mid.app"), QStringLiteral("Mid"));
+    const QString last = makeBundle(QStringLiteral("Last.app"), QStringLiteral("Last"));
+    ASSERT_TRUE(insert(zeta));
+    const auto alphaItem = insert(alpha);
+    ASSERT_TRUE(alphaItem);
+    ASSERT_TRUE(insert(mid));
+    EXPECT_EQ(paths(), QStringList({zeta, alpha, mid}));
+
+    ASSERT_TRUE(list_.removeItem(*alphaItem));
+    ASSERT_TRUE(insert(last));
+    writeEntry(QStringLiteral("zz-other.desktop"), "[Desktop Entry]\nExec=/bin/other\n");
+    EXPECT_EQ(paths(), QStringList({QStringLiteral("/bin/other"), zeta, mid, last}));
+}
+
+TEST_F(LoginItemListTest, RemovingTakesOnlyThatItem)
+{
+    const QString one = makeBundle(QStringLiteral("One.app"), QStringLiteral("One"));
+    const QString two = makeBundle(QStringLiteral("Two.app"), QStringLiteral("Two"));
+    const auto first = insert(one);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(insert(two));
+
+    EXPECT_TRUE(list_.removeItem(*first));
+    EXPECT_FALSE(list_.removeItem(*first));
+    EXPECT_EQ(paths(), QStringList{two});
+
+    // An identifier that names something outside the folder removes nothing.
+    const QString outside = base_ + QStringLiteral("/keep.desktop");
+    writeFile(outside, "[Desktop Entry]\nExec=sh\n");
+    for (const QString& identifier : {QStringLiteral("../keep.desktop"), QStringLiteral(".."), QString(),
+                                      QStringLiteral("autostart")}) {
+        platform::LoginItemList::Item hostile;
+        hostile.identifier = identifier;
+        EXPECT_FALSE(list_.removeItem(hostile)) << qPrintable(identifier);
+    }
+    EXPECT_TRUE(QFile::exists(outside));
+    EXPECT_TRUE(QDir(folder_).exists());
+}
+
+TEST_F(LoginItemListTest, ResolvingFailsForGoneTargetsAndGoneItems)
+{
+    const QString blanks = base_ + QStringLiteral("/a b%20c.txt");
+    writeFile(blanks, "x");
+    const QString doomed = makeBundle(QStringLiteral("Doomed.app"), QStringLiteral("Doomed"));
+    const auto kept = insert(blanks);
+    const auto deleted = insert(doomed);
+    ASSERT_TRUE(kept && deleted);
+
+    ASSERT_TRUE(QDir(doomed).removeRecursively());
+    EXPECT_FALSE(list_.resolveItem(*deleted));
+    // Still an item: the list shows what it holds, the resolving leaves it out.
+    EXPECT_EQ(snapshot().size(), 2u);
+
+    const auto url = list_.resolveItem(*kept);
+    ASSERT_TRUE(url);
+    EXPECT_EQ(url->toLocalFile(), blanks);
+    EXPECT_FALSE(url->toString().endsWith(QLatin1Char('/')));
+
+    ASSERT_TRUE(list_.removeItem(*kept));
+    EXPECT_FALSE(list_.resolveItem(*kept));
+}
+
+TEST_F(LoginItemListTest, RefusesWhatCannotBeAnItem)
+{
+    const QString missing = base_ + QStringLiteral("/missing.app");
+    EXPECT_FALSE(insert(missing));
+    EXPECT_FALSE(list_.insertItemURL(QUrl(QStringLiteral("https://example.com/App.app"))));
+    EXPECT_FALSE(list_.insertItemURL(QUrl(QStringLiteral("relative/App.app"))));
+    EXPECT_FALSE(list_.insertItemURL(QUrl()));
+    // Nothing was written, and the folder is not even needed for that.
+    EXPECT_FALSE(QDir(folder_).exists());
+    EXPECT_TRUE(snapshot().empty());
+}
+
+TEST_F(LoginItemListTest, AFolderThatCannotBeReadGivesNoList)
+{
+    writeFile(folder_, "not a folder");
+    EXPECT_FALSE(list_.copySnapshot());
+    const QString document = base_ + QStringLiteral("/doc.txt");
+    writeFile(document, "x");
+    EXPECT_FALSE(insert(document));
+}
