@@ -22,11 +22,12 @@ protected:
 
     // An application bundle whose Info.plist names `executable` (nothing when empty) and,
     // when `makeExecutable`, a file of that name in Contents/MacOS.
-    QString makeBundle(const QString& name, const QString& executable, bool makeExecutable = true)
+    QString makeBundle(const QString& name, const QString& executable, bool makeExecutable = true,
+                       QVariantMap info = {})
     {
         const QString path = base_ + QStringLiteral("/Applications/") + name;
         QDir().mkpath(path + QStringLiteral("/Contents/MacOS"));
-        QVariantMap info{{QStringLiteral("CFBundleIdentifier"), QStringLiteral("com.example.demo")}};
+        info.insert(QStringLiteral("CFBundleIdentifier"), QStringLiteral("com.example.demo"));
         if (!executable.isEmpty())
             info.insert(QStringLiteral("CFBundleExecutable"), executable);
         plists_.writeToFile(info, path + QStringLiteral("/Contents/Info.plist"));

@@ -27,11 +27,14 @@ using LoginItemListTest = LoginItemFixture;
 
 TEST_F(LoginItemListTest, AddsAnApplicationOnceAndStartsItsExecutable)
 {
-    const QString bundle = makeBundle(QStringLiteral("Demo.app"), QStringLiteral("DemoBinary"));
+    const QString bundle = makeBundle(QStringLiteral("Demo.app"), QStringLiteral("DemoBinary"), true,
+                                      {{QStringLiteral("CFBundleIconFile"), QStringLiteral("AppIcon")}});
+    writeFile(bundle + QStringLiteral("/Contents/Resources/AppIcon.icns"), "icns");
     const auto item = insert(bundle);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->displayName, QStringLiteral("Demo"));
     EXPECT_EQ(item->path, bundle);
+    EXPECT_EQ(item->iconPath, bundle + QStringLiteral("/Contents/Resources/AppIcon.icns"));
     EXPECT_EQ(execArguments(entryText(*item)), QStringList{bundle + QStringLiteral("/Contents/MacOS/DemoBinary")});
 
     // Asking again, also through a URL with a trailing slash, gives the same item.
@@ -57,6 +60,10 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
     const QString noExecutable = makeBundle(QStringLiteral("Empty.app"), QString());
     const QString missingExecutable = makeBundle(QStringLiteral("Missing.app"), QStringLiteral("Gone"), false);
     const QString escaping = makeBundle(QStringLiteral("Escape.app"), QStringLiteral("../../../../bin/sh"));
+    // An icon name that leaves Contents/Resources is no icon of the bundle.
+    const QString badIcon = makeBundle(QStringLiteral("BadIcon.app"), QStringLiteral("Bad"), true,
+                                       {{QStringLiteral("CFBundleIconFile"), QStringLiteral("../../../../notes.txt")}});
+    QDir().mkpath(badIcon + QStringLiteral("/Contents/Resources"));
 
     const auto open = [](const QString& path) { return QStringList{QStringLiteral("xdg-open"), path}; };
     const std::pair<QString, QStringList> cases[] = {
@@ -67,11 +74,13 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
         {missingExecutable, open(missingExecutable)},
         // An executable name that leaves Contents/MacOS is no executable of the bundle.
         {escaping, open(escaping)},
+        {badIcon, QStringList{badIcon + QStringLiteral("/Contents/MacOS/Bad")}},
     };
     for (const auto& [path, expected] : cases) {
         const auto item = insert(path);
         ASSERT_TRUE(item) << qPrintable(path);
         EXPECT_EQ(execArguments(entryText(*item)), expected) << qPrintable(path);
+        EXPECT_TRUE(item->iconPath.isEmpty()) << qPrintable(item->iconPath);
     }
     EXPECT_EQ(snapshot().size(), std::size(cases));
 }

@@ -30,16 +30,21 @@ QString bundleIcon(const QString& bundlePath, const QVariantMap& info)
     return QFileInfo(path).isFile() ? path : QString();
 }
 
+QString executableIn(const QString& bundlePath, const QVariantMap& info)
+{
+    const QString name = info.value(QStringLiteral("CFBundleExecutable")).toString();
+    if (!isPlainFileName(name))
+        return {};
+    const QString path = bundlePath + QStringLiteral("/Contents/MacOS/") + name;
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
 } // namespace
 
 QString LoginItemTarget::bundleExecutable(const QString& bundlePath,
                                           const PropertyListSerialization& propertyLists)
 {
-    const QString name = infoDictionary(bundlePath, propertyLists).value(QStringLiteral("CFBundleExecutable")).toString();
-    if (!isPlainFileName(name))
-        return {};
-    const QString path = bundlePath + QStringLiteral("/Contents/MacOS/") + name;
-    return QFileInfo(path).isFile() ? path : QString();
+    return executableIn(bundlePath, infoDictionary(bundlePath, propertyLists));
 }
 
 LoginItemTarget LoginItemTarget::forPath(const QString& path, const PropertyListSerialization& propertyLists)
@@ -50,10 +55,11 @@ LoginItemTarget LoginItemTarget::forPath(const QString& path, const PropertyList
     if (info.isDir()) {
         if (info.suffix().compare(QLatin1String("app"), Qt::CaseInsensitive) == 0)
             target.displayName = info.completeBaseName();
-        const QString executable = bundleExecutable(path, propertyLists);
+        const QVariantMap bundleInfo = infoDictionary(path, propertyLists);
+        const QString executable = executableIn(path, bundleInfo);
         if (!executable.isEmpty()) {
             target.arguments = QStringList{executable};
-            target.iconPath = bundleIcon(path, infoDictionary(path, propertyLists));
+            target.iconPath = bundleIcon(path, bundleInfo);
             return target;
         }
     } else if (info.isFile() && info.isExecutable()) {
