@@ -1,11 +1,66 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <QUrl>
+#include <QVariantMap>
+
 namespace platform {
 
-// Opening files and addresses, application icons, and the running applications with their launch and quit notifications.
+namespace ui {
+class NotificationCenter;
+}
+
+// Keys of the dictionaries that `launchedApplications` gives, and of the user information of
+// the launch and termination notifications (which carry the application's dictionary).
+inline const QString NSApplicationName = QStringLiteral("NSApplicationName");
+inline const QString NSApplicationPath = QStringLiteral("NSApplicationPath");
+inline const QString NSApplicationProcessIdentifier = QStringLiteral("NSApplicationProcessIdentifier");
+inline const QString NSApplicationBundleIdentifier = QStringLiteral("NSApplicationBundleIdentifier");
+// The process's start (clock ticks since boot): with the identifier it names one process, so a
+// later signal can prove that the identifier has not passed to another process meanwhile.
+inline const QString TavrinProcessStartTime = QStringLiteral("TavrinProcessStartTime");
+
+// Notifications of the workspace's notification centre.
+inline const QString NSWorkspaceDidLaunchApplicationNotification =
+    QStringLiteral("NSWorkspaceDidLaunchApplicationNotification");
+inline const QString NSWorkspaceDidTerminateApplicationNotification =
+    QStringLiteral("NSWorkspaceDidTerminateApplicationNotification");
+inline const QString NSWorkspaceDidMountNotification = QStringLiteral("NSWorkspaceDidMountNotification");
+inline const QString NSWorkspaceDidUnmountNotification = QStringLiteral("NSWorkspaceDidUnmountNotification");
+
+// An icon as the desktop knows it: an image file when there is one, else a name of the icon
+// theme, with a more general theme name to fall back on.
+struct WorkspaceIcon {
+    QString filePath;
+    QString themeName;
+    QString fallbackThemeName;
+
+    bool operator==(const WorkspaceIcon&) const = default;
+};
+
+// Opening files and addresses, application icons, and the running applications with their
+// launch and quit notifications.
 class Workspace {
 public:
     virtual ~Workspace() = default;
+
+    // One dictionary per running application of the user, this program included, in the
+    // order they started. Safe to call from any thread.
+    virtual QList<QVariantMap> launchedApplications() = 0;
+    // Where the launch, termination, mount and unmount notifications are posted, with the
+    // workspace as their object. Observe on the main thread; observers are called there.
+    virtual ui::NotificationCenter& notificationCenter() = 0;
+
+    // Opens a file or folder with its usual application. False when it could not be opened.
+    virtual bool openFile(const QString& fullPath) = 0;
+    virtual bool openURL(const QUrl& url) = 0;
+    // Starts an application given by its name or by its full path.
+    virtual bool launchApplication(const QString& appName) = 0;
+    virtual WorkspaceIcon iconForFile(const QString& fullPath) = 0;
+    // Shows the file in a file viewer; an empty path opens `rootFullPath` instead.
+    virtual bool selectFile(const QString& fullPath, const QString& rootFullPath) = 0;
+    virtual void hideOtherApplications() = 0;
 };
 
 } // namespace platform

@@ -1,0 +1,126 @@
+#include "process/LinuxProcessControl.h"
+#include "workspace/ProcessTable.h"
+
+#include "Fakes.h"
+#include "TestPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using platform::LinuxProcessControl;
+using platform::ProcessTable;
+using Outcome = platform::ProcessControl::Outcome;
+
+namespace {
+
+// A child of the test that sleeps until it is killed; reaped at the end in any case.
+class SleepingChild {
+public:
+    SleepingChild()
+    {
+        char sleep[] = "sleep";
+        char seconds[] = "600";
+        char* argv[] = {sleep, seconds, nullptr};
+        if (posix_spawnp(&pid_, "sleep", nullptr, nullptr, argv, environ) != 0)
+            pid_ = 0;
+        if (auto stat = ProcessTable::readStat(QStringLiteral("/proc"), pid_))
+            startTime_ = stat->startTime;
+    }
+    ~SleepingChild()
+    {
+        if (pid_ > 0 && !reaped_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    pid_t pid() const { return pid_; }
+    qint64 startTime() const { return startTime_; }
+    bool isRunning() const
+    {
+        siginfo_t info{};
+        return waitid(P_PID, pid_, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
+    }
+    // Waits until it has ended, leaving it unreaped (a zombie).
+    void awaitEnd()
+    {
+        siginfo_t info{};
+        waitid(P_PID, pid_, &info, WEXITED | WNOWAIT);
+    }
+    int reap()
+    {
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        reaped_ = true;
+        return status;
+    }
+
+private:
+    pid_t pid_ = 0;
+    qint64 startTime_ = 0;
+    bool reaped_ = false;
+};
+
+} // namespace
+
+TEST(ProcessControlTest, TheKernelsOwnProcessesAndInitAreRefused)
+{
+    LinuxProcessControl control;
+    for (qint64 pid : {qint64(-1), qint64(0), qint64(1), qint64(-100), qint64(1) << 40})
+        EXPECT_EQ(control.forceQuit(pid, 0), Outcome::InvalidIdentifier) << pid;
+}
+
+TEST(ProcessControlTest, AProcessWithAnotherStartIsNeverSignalled)
+{
+    SleepingChild child;
+    ASSERT_GT(child.pid(), 0);
+    ASSERT_GT(child.startTime(), 0);
+    LinuxProcessControl control;
+
+    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime() + 1), Outcome::NotTheSameProcess);
+    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime() - 1), Outcome::NotTheSameProcess);
+    EXPECT_EQ(control.forceQuit(child.pid(), -1), Outcome::NotTheSameProcess);
+    EXPECT_TRUE(child.isRunning());
+}
+
+TEST(ProcessControlTest, TheListedProcessIsKilledAndAnEndedOneIsReportedAsEnded)
+{
+    test::TestPlatform tp;
+    auto runner = std::make_unique<test::RecordingCommandRunner>();
+    test::RecordingCommandRunner* commands = runner.get();
+    tp->commandRunner = std::move(runner);
+
+    SleepingChild child;
+    ASSERT_GT(child.pid(), 0);
+    LinuxProcessControl control;
+    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
+
+    // Ended but not yet reaped: the signal would reach nothing, and the answer says so.
+    child.awaitEnd();
+    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::NoSuchProcess);
+    const int status = child.reap();
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+
+    // Gone altogether (or the identifier already names someone else).
+    EXPECT_NE(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
+    // The signal was sent directly: no program, no shell.
+    EXPECT_TRUE(commands->calls().empty());
+}
+
+TEST(ProcessControlTest, AnotherUsersProcessIsNotPermitted)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the administrator may signal every process";
+    LinuxProcessControl control;
+    const auto init = ProcessTable::readStat(QStringLiteral("/proc"), 2);
+    // kthreadd (2) belongs to the administrator.
+    if (!init)
+        GTEST_SKIP() << "no process 2 here";
+    EXPECT_EQ(control.forceQuit(2, init->startTime), Outcome::NotPermitted);
+}

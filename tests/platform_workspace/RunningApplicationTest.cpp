@@ -1,0 +1,153 @@
+#include "workspace/ApplicationMatcher.h"
+#include "workspace/RunningApplication.h"
+#include "workspace/Workspace.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+constexpr unsigned kUser = 1000;
+constexpr unsigned kSomeoneElse = 1001;
+
+ProcessRecord process(qint64 pid, qint64 parent, qint64 start, const QString& executable,
+                      unsigned uid = kUser, char state = 'S')
+{
+    ProcessRecord record;
+    record.pid = pid;
+    record.parentPid = parent;
+    record.startTime = start;
+    record.executable = executable;
+    record.arguments = {executable};
+    record.uid = uid;
+    record.state = state;
+    return record;
+}
+
+ApplicationMatcher editorMatcher()
+{
+    ApplicationEntry editor;
+    editor.id = QStringLiteral("editor.desktop");
+    editor.path = QStringLiteral("/usr/share/applications/editor.desktop");
+    editor.name = QStringLiteral("Editor");
+    editor.command = {QStringLiteral("/usr/bin/editor"), QStringLiteral("%U")};
+    return ApplicationMatcher({editor});
+}
+
+const ThisApplication self{10, 5, QStringLiteral("Tavrin"), QStringLiteral("/opt/Tavrin.app"),
+                           QStringLiteral("com.brenlow.Tavrin")};
+
+QList<qint64> pidsOf(const QList<RunningApplication>& list)
+{
+    QList<qint64> pids;
+    for (const RunningApplication& application : list)
+        pids << application.pid;
+    return pids;
+}
+
+RunningApplication app(qint64 pid, qint64 start, const QString& path = QStringLiteral("/a.desktop"))
+{
+    return {pid, start, QStringLiteral("A"), path, {}};
+}
+
+} // namespace
+
+TEST(RunningApplicationTest, ListsTheUsersApplicationsAndThisProgramInStartOrder)
+{
+    const std::vector<ProcessRecord> processes = {
+        process(70, 1, 700, QStringLiteral("/usr/bin/editor")),              // a second copy
+        process(20, 1, 200, QStringLiteral("/usr/bin/editor")),
+        process(21, 20, 210, QStringLiteral("/usr/bin/editor")),             // its helper
+        process(22, 21, 220, QStringLiteral("/usr/bin/editor")),             // the helper's helper
+        process(30, 1, 300, QStringLiteral("/usr/bin/editor"), kSomeoneElse),
+        process(40, 1, 400, QStringLiteral("/usr/bin/editor"), kUser, 'Z'),  // quit, not yet reaped
+        process(60, 1, 600, QStringLiteral("/usr/bin/unknown")),
+        process(10, 1, 100, QStringLiteral("/build/tests/runner")),
+    };
+    const QList<RunningApplication> list = runningApplications(processes, kUser, editorMatcher(), self, {});
+    EXPECT_EQ(pidsOf(list), (QList<qint64>{10, 20, 70}));
+    EXPECT_EQ(list[0], (RunningApplication{10, 100, QStringLiteral("Tavrin"), QStringLiteral("/opt/Tavrin.app"),
+                                           QStringLiteral("com.brenlow.Tavrin")}));
+    EXPECT_EQ(list[1].name, QStringLiteral("Editor"));
+    EXPECT_EQ(list[1].path, QStringLiteral("/usr/share/applications/editor.desktop"));
+    EXPECT_TRUE(list[1].bundleIdentifier.isEmpty());
+}
+
+TEST(RunningApplicationTest, ThisProgramIsListedEvenWhenItsProcessIsNotSeen)
+{
+    const QList<RunningApplication> list = runningApplications({}, kUser, editorMatcher(), self, {});
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list[0].pid, 10);
+    EXPECT_EQ(list[0].startTime, 5);
+}
+
+TEST(RunningApplicationTest, ProgramsOfApplicationBundlesAreNamedByTheirBundle)
+{
+    const std::vector<ProcessRecord> processes = {
+        process(50, 1, 500, QStringLiteral("/Apps/Other Tavrin.app/Contents/MacOS/Tavrin")),
+        process(51, 1, 510, QStringLiteral("/Apps/Plain.app/Contents/MacOS/Plain")),
+    };
+    int lookups = 0;
+    const BundleFactsLookup facts = [&](const QString& bundle) {
+        ++lookups;
+        if (bundle == QLatin1String("/Apps/Other Tavrin.app"))
+            return BundleFacts{QStringLiteral("Tavrin"), QStringLiteral("com.brenlow.Tavrin")};
+        return BundleFacts{};
+    };
+    const QList<RunningApplication> list = runningApplications(processes, kUser, editorMatcher(), self, facts);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list[1], (RunningApplication{50, 500, QStringLiteral("Tavrin"), QStringLiteral("/Apps/Other Tavrin.app"),
+                                           QStringLiteral("com.brenlow.Tavrin")}));
+    EXPECT_EQ(list[2].name, QStringLiteral("Plain"));
+    EXPECT_EQ(lookups, 2);
+
+    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo.app/Contents/MacOS/Foo")), QStringLiteral("/x/Foo.app"));
+    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo.app/Contents/MacOS/lib/Foo")), QString());
+    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo/Contents/MacOS/Foo")), QString());
+    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/.app/Contents/MacOS/Foo")), QString());
+    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo.app/Contents/MacOS/")), QString());
+}
+
+TEST(RunningApplicationTest, TheDictionaryCarriesTheKeysOfTheRunningList)
+{
+    const QVariantMap withIdentifier = RunningApplication{42, 4242, QStringLiteral("Notes"), QStringLiteral("/n.app"),
+                                                          QStringLiteral("org.example.Notes")}
+                                           .dictionary();
+    EXPECT_EQ(withIdentifier.value(NSApplicationName).toString(), QStringLiteral("Notes"));
+    EXPECT_EQ(withIdentifier.value(NSApplicationProcessIdentifier).toInt(), 42);
+    EXPECT_EQ(withIdentifier.value(NSApplicationPath).toString(), QStringLiteral("/n.app"));
+    EXPECT_EQ(withIdentifier.value(NSApplicationBundleIdentifier).toString(), QStringLiteral("org.example.Notes"));
+    EXPECT_EQ(withIdentifier.value(TavrinProcessStartTime).toLongLong(), 4242);
+    EXPECT_FALSE(app(1, 1).dictionary().contains(NSApplicationBundleIdentifier));
+}
+
+TEST(RunningApplicationTest, ChangesAreLaunchesAndQuits)
+{
+    const QList<RunningApplication> before = {app(10, 100), app(20, 200), app(30, 300)};
+    EXPECT_TRUE(compareRunningApplications(before, before).launched.isEmpty());
+    EXPECT_TRUE(compareRunningApplications(before, before).terminated.isEmpty());
+
+    const ApplicationChanges changes = compareRunningApplications(before, {app(10, 100), app(30, 300), app(40, 400)});
+    EXPECT_EQ(changes.terminated, (QList<RunningApplication>{app(20, 200)}));
+    EXPECT_EQ(changes.launched, (QList<RunningApplication>{app(40, 400)}));
+
+    // Starting from nothing, everything launched; ending with nothing, everything quit.
+    EXPECT_EQ(compareRunningApplications({}, before).launched, before);
+    EXPECT_EQ(compareRunningApplications(before, {}).terminated, before);
+}
+
+TEST(RunningApplicationTest, AReusedIdentifierIsOneQuitAndOneLaunch)
+{
+    // Between two looks the application quit and a new process got its identifier.
+    const ApplicationChanges reused = compareRunningApplications({app(20, 200)}, {app(20, 900)});
+    EXPECT_EQ(reused.terminated, (QList<RunningApplication>{app(20, 200)}));
+    EXPECT_EQ(reused.launched, (QList<RunningApplication>{app(20, 900)}));
+
+    // A process that replaced its program with another application's.
+    const ApplicationChanges replaced =
+        compareRunningApplications({app(20, 200)}, {app(20, 200, QStringLiteral("/b.desktop"))});
+    EXPECT_EQ(replaced.terminated.size(), 1);
+    EXPECT_EQ(replaced.launched.size(), 1);
+    EXPECT_EQ(replaced.launched[0].path, QStringLiteral("/b.desktop"));
+}
