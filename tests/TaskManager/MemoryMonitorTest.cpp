@@ -1,0 +1,168 @@
+#include "MonitorFigures.h"
+#include "SSMemoryMonitor.h"
+
+#include "Platform.h"
+#include "host/LinuxHostStatistics.h"
+#include "host/ProcMeminfo.h"
+#include "kernel/LinuxKernelValues.h"
+#include "simulated/SimulatedMac.h"
+
+#include "Fakes.h"
+#include "IsolatedEnvironment.h"
+#include "ProbeFakes.h"
+#include "TestPlatform.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace platform;
+using test::FakeHostStatistics;
+using test::FakeKernelValues;
+
+namespace {
+
+constexpr uint64_t GiB = 1073741824;
+
+QByteArray fixture(const QString& name)
+{
+    QFile file(test::fixturePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(MemoryMonitorTest, UsedMemoryLeavesOutInactiveAndFree)
+{
+    vm_statistics stats{};
+    stats.free_count = 4 * GiB / 4096;
+    stats.inactive_count = 2 * GiB / 4096;
+    stats.faults = 30;
+    SSMemoryInfo info = SSMemoryMonitor::memoryInfo(4096, 16 * GiB, stats);
+    EXPECT_EQ(info.usedMomory(), 10 * GiB);
+    EXPECT_EQ(info.virtualMemory(), 30u * 4096); // the fault count, in bytes
+    EXPECT_EQ(percentText(memoryPercent(info)), QStringLiteral("62.5%"));
+
+    // No total: 0 %, not a division by zero.
+    EXPECT_EQ(percentText(memoryPercent(SSMemoryMonitor::memoryInfo(4096, 0, vm_statistics{}))), QStringLiteral("0.0%"));
+    // More free and inactive memory than the total: nothing used, not an unsigned wrap.
+    info = SSMemoryMonitor::memoryInfo(4096, 4 * 4096, stats);
+    EXPECT_EQ(info.usedMomory(), 0u);
+    EXPECT_EQ(memoryPercent(info), 0.0f);
+}
+
+TEST(MemoryMonitorTest, MeminfoAndVmstat)
+{
+    auto stats = parseProcMeminfo(fixture(QStringLiteral("proc/before/meminfo")),
+                                  fixture(QStringLiteral("proc/before/vmstat")), 4096);
+    ASSERT_TRUE(stats);
+    EXPECT_EQ(stats->free_count, 22596304u / 4);
+    EXPECT_EQ(stats->active_count, 472588u / 4);
+    EXPECT_EQ(stats->inactive_count, 1159640u / 4);
+    EXPECT_EQ(stats->wire_count, (16816u + 3052 + 3616 + 36264) / 4);
+    EXPECT_EQ(stats->reactivations, 227514u);
+    EXPECT_EQ(stats->pageins, 1515u);
+    EXPECT_EQ(stats->faults, 42436325u);
+
+    const QByteArray minimal = "MemFree: 8 kB\nActive: 16 kB\nInactive: 4 kB\n";
+    stats = parseProcMeminfo(minimal, {}, 4096);
+    ASSERT_TRUE(stats);
+    EXPECT_EQ(stats->free_count, 2u);
+    EXPECT_EQ(stats->faults, 0u);
+    EXPECT_FALSE(parseProcMeminfo("MemFree: 8 kB\nActive: 16 kB\n", {}, 4096));
+    EXPECT_FALSE(parseProcMeminfo("MemFree: x kB\nActive: 16 kB\nInactive: 4 kB\n", {}, 4096));
+    EXPECT_FALSE(parseProcMeminfo(minimal, {}, 0));
+    // Sizes saturate; event counts wrap like 32-bit counters.
+    stats = parseProcMeminfo("MemFree: 99999999999999 kB\nActive: 18446744073709551615 kB\nInactive: 0 kB\n",
+                             "pgfault 4294967306\n", 4096);
+    ASSERT_TRUE(stats);
+    EXPECT_EQ(stats->free_count, UINT32_MAX);
+    EXPECT_EQ(stats->active_count, UINT32_MAX);
+    EXPECT_EQ(stats->faults, 10u);
+}
+
+TEST(MemoryMonitorTest, KernelValuesFillTheFigures)
+{
+    FakeKernelValues kernel;
+    FakeHostStatistics host;
+    host.statistics.free_count = 5;
+    kernel.setInteger("hw.pagesize", int64_t(16384));
+    kernel.setInteger("hw.physmem", int32_t(INT32_MAX));
+    kernel.setInteger("hw.memsize", int64_t(8 * GiB));
+    SSMemoryMonitor monitor(kernel, host);
+    EXPECT_EQ(monitor.pagesize, 4096u);
+    EXPECT_EQ(monitor.getMemoryInfo(), 0);
+    EXPECT_EQ(monitor.pagesize, 16384u);
+    EXPECT_EQ(monitor.totalMemory, 8 * GiB);
+    EXPECT_EQ(monitor.usagePercent().freeMemory(), 5u * 16384);
+    EXPECT_EQ(host.hostsAsked.back(), FakeHostStatistics::kHost);
+
+    // A value the kernel lacks keeps its field and is reported; the others still count.
+    kernel.values.remove("hw.memsize");
+    kernel.setInteger("hw.pagesize", int64_t(4096));
+    EXPECT_EQ(monitor.getMemoryInfo(), ENOENT);
+    EXPECT_EQ(monitor.totalMemory, 8 * GiB);
+    EXPECT_EQ(monitor.pagesize, 4096u);
+    kernel.setInteger("hw.memsize", int64_t(GiB));
+    kernel.values.remove("hw.physmem");
+    EXPECT_EQ(monitor.getMemoryInfo(), ENOENT);
+    EXPECT_EQ(monitor.totalMemory, GiB);
+
+    // A value of a width that is no integer is not read.
+    kernel.values.insert("hw.pagesize", QByteArray("\x01\x02\x03", 3));
+    kernel.values.insert("hw.memsize", QByteArray(2, '\x01'));
+    monitor.getMemoryInfo();
+    EXPECT_EQ(monitor.pagesize, 4096u);
+    EXPECT_EQ(monitor.totalMemory, 0x0101u);
+}
+
+TEST(MemoryMonitorTest, FailedStatisticsAreLoggedAndKeepTheLastFigures)
+{
+    test::TestPlatform platform;
+    auto kernel = std::make_unique<FakeKernelValues>();
+    kernel->setInteger("hw.pagesize", int64_t(4096));
+    kernel->setInteger("hw.memsize", int64_t(GiB));
+    auto host = std::make_unique<FakeHostStatistics>();
+    FakeHostStatistics& hostRef = *host;
+    host->statistics.free_count = 1024;
+    platform->kernelValues = std::move(kernel);
+    platform->hostStatistics = std::move(host);
+
+    SSMemoryMonitor monitor;
+    EXPECT_EQ(monitor.usagePercent().freeMemory(), 1024u * 4096);
+    hostRef.statisticsResult = KERN_FAILURE;
+    hostRef.statistics.free_count = 1;
+    EXPECT_EQ(monitor.usagePercent().freeMemory(), 1024u * 4096);
+    EXPECT_EQ(platform.log().messages(), QStringList{QStringLiteral("host_statistics failed")});
+}
+
+TEST(MemoryMonitorTest, LinuxAreasGiveConsistentFigures)
+{
+    const QString folder = test::makeTemporaryFolder();
+    SimulatedMac mac(folder, folder + QStringLiteral("/root"));
+    LinuxKernelValues kernel(mac);
+    LinuxHostStatistics host(test::fixturePath(QStringLiteral("proc/before")));
+    SSMemoryMonitor monitor(kernel, host);
+    EXPECT_EQ(monitor.getMemoryInfo(), 0);
+    const auto pageSize = uint64_t(sysconf(_SC_PAGESIZE));
+    EXPECT_EQ(monitor.pagesize, pageSize);
+    EXPECT_EQ(monitor.totalMemory, uint64_t(sysconf(_SC_PHYS_PAGES)) * pageSize);
+    EXPECT_EQ(monitor.vmstat.free_count, uint64_t(22596304) * 1024 / pageSize);
+
+    LinuxHostStatistics missing(folder);
+    vm_statistics stats{};
+    stats.free_count = 9;
+    EXPECT_EQ(missing.hostStatistics(missing.machHostSelf(), stats), KERN_FAILURE);
+    EXPECT_EQ(stats.free_count, 9u);
+}
+
+TEST(MemoryMonitorTest, MemoryTexts)
+{
+    const std::pair<uint64_t, const char*> cases[] = {{0, "0.00 KB"},           {1048575, "1024.00 KB"},
+                                                      {1048576, "1.00 MB"},     {GiB - 1, "1024.00 MB"},
+                                                      {GiB + GiB / 2, "1.50 GB"}};
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(SSMemoryInfo::covertMemory(bytes), QLatin1String(text));
+}

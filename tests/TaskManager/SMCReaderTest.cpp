@@ -1,0 +1,278 @@
+#include "CpuTemperature.h"
+#include "SMCReader.h"
+
+#include "Platform.h"
+
+#include "Fakes.h"
+#include "ProbeFakes.h"
+#include "TestPlatform.h"
+
+#include <QLocale>
+#include <QMap>
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+using namespace platform;
+using test::FakeSmcConnection;
+
+namespace {
+
+struct Key {
+    uint32_t dataSize;
+    QByteArray type;
+    QByteArray bytes;
+};
+
+// An SMC that knows these keys and answers others as absent: success, no size, no type.
+FakeSmcConnection::Answer keyTable(QMap<QByteArray, Key> keys)
+{
+    return [keys](uint32_t, const QByteArray& input, QByteArray& output) {
+        if (input.size() != sizeof(SMCKeyRecord) || output.size() < qsizetype(sizeof(SMCKeyRecord)))
+            return kIOReturnBadArgument;
+        SMCKeyRecord in;
+        std::memcpy(&in, input.constData(), sizeof in);
+        SMCKeyRecord out{};
+        out.key = in.key;
+        char name[5];
+        SMCReader::_ultostr(name, in.key);
+        const auto key = keys.constFind(QByteArray(name, 4));
+        if (key != keys.constEnd() && in.command == SMCReader::kSMCReadKeyInfo) {
+            out.dataSize = key->dataSize;
+            out.dataType = SMCReader::_strtoul(key->type.constData(), 4, 16);
+        } else if (key != keys.constEnd() && in.command == SMCReader::kSMCReadBytes) {
+            std::memcpy(out.bytes, key->bytes.constData(), std::min<std::size_t>(key->bytes.size(), sizeof out.bytes));
+        }
+        std::memcpy(output.data(), &out, sizeof out);
+        return kIOReturnSuccess;
+    };
+}
+
+SMCKeyRecord recordOf(const QByteArray& bytes)
+{
+    SMCKeyRecord record{};
+    std::memcpy(&record, bytes.constData(), std::min<std::size_t>(bytes.size(), sizeof record));
+    return record;
+}
+
+QString text(SMCReader& reader, const char* key)
+{
+    QString value;
+    reader.readKey(key, value);
+    return value;
+}
+
+} // namespace
+
+TEST(SMCReaderTest, KeyPackingAndValueTexts)
+{
+    // (The record's layout is checked where it is declared.)
+    EXPECT_EQ(SMCReader::_strtoul("TC0P", 4, 16), 0x54433050u);
+    EXPECT_EQ(SMCReader::_strtoul("\xFF\x80", 2, 10), 0xFF80u); // bytes are unsigned
+    EXPECT_EQ(SMCReader::_strtoul("TC0P", -1, 16), 0u);
+    // More than four bytes: the first ones are shifted out, never shifted by 32 or more.
+    EXPECT_EQ(SMCReader::_strtoul("\x01\x02\x03\x04\x05\x06", 6, 10), 0x03040506u);
+    char type[5] = {'x', 'x', 'x', 'x', 'x'};
+    SMCReader::_ultostr(type, SMCReader::_strtoul("sp78", 4, 16));
+    EXPECT_STREQ(type, "sp78");
+
+    struct Case {
+        const char* type;
+        QByteArray bytes; // the rest of the 32 bytes is zero
+        uint32_t size;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"sp78", "\x2D\x80", 2, "45.500 "}, {"sp78", "\xFF", 2, "-1.000 "},   {"fpe2", "\x01", 2, "64.00 "},
+        {"{pwm", "\x80", 2, "50.0% "},      {"si16", "\xFF\xFF", 2, "65535 "}, {"si8 ", "\xFF", 1, "-1 "},
+        {"ui16", "\x01\x02", 2, "258 "},    {"ui8 ", "\x07", 1, "7 "},        {"ui8 ", "", 0, "0 "},
+        {"ui32", "\xFF\xFF\xFF\xFF", 4, "4294967295 "}, {"spf0", "\x01\x02", 2, "258 "},
+        // Each unsigned divisor on 256, each signed one on -16384.
+        {"fp1f", "\x01", 2, "0.00781 "},    {"fp4c", "\x01", 2, "0.06250 "},   {"fp5b", "\x01", 2, "0.12500 "},
+        {"fp6a", "\x01", 2, "0.2500 "},     {"fp79", "\x01", 2, "0.5000 "},    {"fp88", "\x01", 2, "1.000 "},
+        {"fpa6", "\x01", 2, "4.00 "},       {"fpc4", "\x01", 2, "16.00 "},     {"sp1e", "\xC0", 2, "-1.00000 "},
+        {"sp3c", "\xC0", 2, "-4.00000 "},   {"sp4b", "\xC0", 2, "-8.0000 "},   {"sp5a", "\xC0", 2, "-16.0000 "},
+        {"sp69", "\xC0", 2, "-32.000 "},    {"sp87", "\xC0", 2, "-128.000 "},  {"sp96", "\xC0", 2, "-256.00 "},
+        {"spb4", "\xC0", 2, "-1024.00 "},
+        // No row matches: another size, or a type outside the table.
+        {"sp78", "\x2D\x80", 1, ""},        {"sp78", "\x2D\x80", 3, ""},      {"si8 ", "\xFF", 2, ""},
+        {"flag", "\x01", 1, ""},            {"\0\0\0\0", "", 0, ""},
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes = c.bytes;
+        bytes.resize(32, '\0');
+        EXPECT_EQ(SMCReader::getStringRepresentation(bytes, c.size, QByteArrayView(c.type, 4)), QByteArray(c.text))
+            << c.type << " size " << c.size;
+    }
+    // A size past the data is held to what there is.
+    EXPECT_EQ(SMCReader::getStringRepresentation(QByteArray(40, '\x01'), 200, "ui32"), QByteArray("16843009 "));
+    EXPECT_EQ(SMCReader::getStringRepresentation(QByteArray("\x01\x02", 2), 4, "ui32"), QByteArray("258 "));
+}
+
+TEST(SMCReaderTest, ReadingAKeyAsksForItsInformationThenItsBytes)
+{
+    FakeSmcConnection smc;
+    smc.answer = keyTable({{"TC0P", {2, "sp78", "\x2D\x80"}}});
+    SMCReader reader(smc);
+    EXPECT_EQ(smc.matchedClass, QByteArray("AppleSMC"));
+    EXPECT_EQ(smc.released, std::vector<io_object_t>{FakeSmcConnection::kService});
+
+    SMCValue value;
+    ASSERT_EQ(reader.SMCReadKey("TC0P", value), kIOReturnSuccess);
+    EXPECT_EQ(value.dataSize, 2u);
+    EXPECT_STREQ(value.dataType, "sp78");
+    EXPECT_EQ(QByteArray(value.bytes, 2), QByteArray("\x2D\x80"));
+
+    ASSERT_EQ(smc.calls.size(), 2u);
+    for (const auto& call : smc.calls) {
+        EXPECT_EQ(call.selector, 2u);
+        EXPECT_EQ(call.input.size(), 80);
+        EXPECT_EQ(call.outputCapacity, 80u);
+        EXPECT_EQ(recordOf(call.input).key, 0x54433050u);
+    }
+    EXPECT_EQ(recordOf(smc.calls[0].input).command, 9);
+    EXPECT_EQ(recordOf(smc.calls[1].input).command, 5);
+    EXPECT_EQ(recordOf(smc.calls[1].input).dataSize, 2u);
+    EXPECT_EQ(text(reader, "TC0P"), QStringLiteral("45.500 "));
+}
+
+TEST(SMCReaderTest, FailedAndOddAnswers)
+{
+    FakeSmcConnection smc;
+    smc.answer = keyTable({{"TC0P", {2, "sp78", "\x2D\x80"}}, {"BIG!", {200, "ui32", QByteArray(32, '\x01')}}});
+    SMCReader reader(smc);
+
+    // The kernel refuses the first call: its code comes back, and no second call is made.
+    const auto answer = smc.answer;
+    smc.answer = [](uint32_t, const QByteArray&, QByteArray&) { return kIOReturnError; };
+    SMCValue value;
+    EXPECT_EQ(reader.SMCReadKey("TC0P", value), kIOReturnError);
+    EXPECT_EQ(smc.calls.size(), 1u);
+    QString textValue = QStringLiteral("old");
+    EXPECT_FALSE(reader.readKey("TC0P", textValue));
+    EXPECT_EQ(textValue, QString());
+    std::optional<double> number;
+    EXPECT_FALSE(reader.readKey("TC0P", number));
+    EXPECT_EQ(number, 0.0);
+    EXPECT_FALSE(cpuTemperature(reader));
+
+    // It refuses the second.
+    int calls = 0;
+    smc.answer = [&](uint32_t selector, const QByteArray& input, QByteArray& output) {
+        return ++calls == 2 ? kIOReturnBadArgument : answer(selector, input, output);
+    };
+    EXPECT_EQ(reader.SMCReadKey("TC0P", value), kIOReturnBadArgument);
+
+    // A data size beyond the 32 data bytes is held to them.
+    smc.answer = answer;
+    smc.calls.clear();
+    ASSERT_EQ(reader.SMCReadKey("BIG!", value), kIOReturnSuccess);
+    EXPECT_EQ(value.dataSize, 32u);
+    EXPECT_EQ(recordOf(smc.calls[1].input).dataSize, 32u);
+    EXPECT_EQ(text(reader, "BIG!"), QStringLiteral("16843009 "));
+
+    // An absent key reads, with an empty text that is no number.
+    EXPECT_TRUE(reader.readKey("TB0T", textValue));
+    EXPECT_EQ(textValue, QString());
+    EXPECT_TRUE(reader.readKey("TB0T", number));
+    EXPECT_FALSE(number);
+    // Short keys pack what they have.
+    EXPECT_EQ(reader.SMCReadKey("", value), kIOReturnSuccess);
+}
+
+TEST(SMCReaderTest, NumbersIgnoreTheUsersLocale)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    FakeSmcConnection smc;
+    smc.answer = keyTable({{"TC0P", {2, "sp78", "\x2D\x80"}}});
+    SMCReader reader(smc);
+    std::optional<double> number;
+    const bool read = reader.readKey("TC0P", number);
+    const auto celsius = cpuTemperature(reader);
+    QLocale::setDefault(previous);
+
+    EXPECT_TRUE(read);
+    EXPECT_EQ(number, 45.5);
+    ASSERT_TRUE(celsius);
+    EXPECT_EQ(temperatureText(*celsius), QString::fromUtf8("45.5\u00b0C"));
+}
+
+TEST(SMCReaderTest, TemperatureRule)
+{
+    const auto temperature = [](Key key) -> std::optional<QString> {
+        FakeSmcConnection smc;
+        smc.answer = keyTable({{"TC0P", key}});
+        SMCReader reader(smc);
+        const auto celsius = cpuTemperature(reader);
+        return celsius ? std::optional(temperatureText(*celsius)) : std::nullopt;
+    };
+    EXPECT_EQ(temperature({2, "sp78", "\x64\x00"}), QString::fromUtf8("100.0\u00b0C"));
+    EXPECT_EQ(temperature({2, "sp78", "\x65\x00"}), QString::fromUtf8("0.0\u00b0C"));   // 101 is no reading
+    EXPECT_EQ(temperature({2, "sp78", "\x64\x01"}), QString::fromUtf8("0.0\u00b0C"));   // nor is 100.004
+    EXPECT_EQ(temperature({2, "sp78", "\xFF\x00"}), QString::fromUtf8("-1.0\u00b0C"));
+    EXPECT_EQ(temperature({2, "{pwm", "\x80\x00"}), QString::fromUtf8("0.0\u00b0C"));   // no number
+    EXPECT_EQ(temperature({0, QByteArray(4, '\0'), {}}), QString::fromUtf8("0.0\u00b0C")); // absent
+}
+
+TEST(SMCReaderTest, OpeningFailures)
+{
+    test::TestPlatform platform;
+    const std::pair<void (*)(FakeSmcConnection&), const char*> cases[] = {
+        {[](FakeSmcConnection& smc) { smc.matchingResult = kIOReturnError; },
+         "Error: IOServiceGetMatchingServices() = e00002bc\n"},
+        {[](FakeSmcConnection& smc) { smc.serviceFound = false; }, "Error: no SMC found"},
+        {[](FakeSmcConnection& smc) { smc.openResult = kIOReturnBadArgument; }, "Error: IOServiceOpen() = e00002c2\n"},
+    };
+    for (const auto& [prepare, printed] : cases) {
+        FakeSmcConnection smc;
+        prepare(smc);
+        testing::internal::CaptureStdout();
+        {
+            SMCReader reader(smc);
+            EXPECT_FALSE(cpuTemperature(reader));
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(printed));
+        EXPECT_TRUE(smc.calls.empty());
+        EXPECT_EQ(smc.closes, 0);
+    }
+    EXPECT_EQ(platform.log().messages(), QStringList(3, QStringLiteral("Unable to open SMC.")));
+}
+
+TEST(SMCReaderTest, SharedReaderFollowsTheInstalledPlatform)
+{
+    FakeSmcConnection* first = nullptr;
+    {
+        test::TestPlatform platform;
+        auto smc = std::make_unique<FakeSmcConnection>();
+        first = smc.get();
+        platform->smc = std::move(smc);
+        SMCReader& reader = SMCReader::sharedReader();
+        EXPECT_EQ(&SMCReader::sharedReader(), &reader);
+        EXPECT_EQ(first->opens, 1);
+
+        // Another platform while this one lives: its reader closes this connection.
+        Platform other;
+        auto otherSmc = std::make_unique<FakeSmcConnection>();
+        FakeSmcConnection& second = *otherSmc;
+        other.smc = std::move(otherSmc);
+        {
+            ScopedPlatform scope(other);
+            SMCReader::sharedReader();
+            EXPECT_EQ(second.opens, 1);
+            EXPECT_EQ(first->closes, 1);
+        }
+        SMCReader::sharedReader();
+        EXPECT_EQ(first->opens, 2);
+    }
+    // The first platform is gone: a new one gets a new reader, and the old connection is
+    // never touched (the address sanitizer would say so).
+    test::TestPlatform platform;
+    auto smc = std::make_unique<FakeSmcConnection>();
+    FakeSmcConnection& third = *smc;
+    third.answer = keyTable({{"TC0P", {2, "sp78", "\x2D\x80"}}});
+    platform->smc = std::move(smc);
+    const auto celsius = cpuTemperature(SMCReader::sharedReader());
+    EXPECT_EQ(celsius, 45.5f);
+    EXPECT_EQ(third.opens, 1);
+}
