@@ -71,7 +71,7 @@ TEST(KernelValuesTest, SizeQueriesAndBuffers)
 TEST(KernelValuesTest, ModelFollowsTheEnvironmentAtEveryRequest)
 {
     test::TestPlatform platform;
-    KernelValues& kernel = *platform->kernelValues;
+    LinuxKernelValues kernel(*platform->simulatedMac);
     // The seeded simulated Mac is a laptop.
     EXPECT_EQ(read(kernel, "hw.model"), QByteArray("MacBookPro15,1", 15));
 
