@@ -35,6 +35,13 @@ void AttributedString::append(const AttributedString& other)
     }
 }
 
+void AttributedString::addParagraphStyle(const ParagraphStyle& style, TextRange range)
+{
+    Attributes attributes;
+    attributes.paragraphStyle = style;
+    runs_.append({clamp(range), attributes});
+}
+
 AttributedString::Attributes AttributedString::attributesAtIndex(qsizetype index) const
 {
     Attributes result;
@@ -45,6 +52,8 @@ AttributedString::Attributes AttributedString::attributesAtIndex(qsizetype index
             result.foregroundColor = run.attributes.foregroundColor;
         if (run.attributes.font)
             result.font = run.attributes.font;
+        if (run.attributes.paragraphStyle)
+            result.paragraphStyle = run.attributes.paragraphStyle;
     }
     return result;
 }

@@ -2,6 +2,8 @@
 
 #include "Color.h"
 #include "Font.h"
+#include "Geometry.h"
+#include "ParagraphStyle.h"
 
 #include <QString>
 #include <QVector>
@@ -22,6 +24,7 @@ public:
     struct Attributes {
         std::optional<Color> foregroundColor;
         std::optional<Font> font;
+        std::optional<ParagraphStyle> paragraphStyle;
         bool operator==(const Attributes& other) const = default;
     };
     struct Run {
@@ -42,10 +45,17 @@ public:
     // A range reaching past the end is cut at the end.
     void addForegroundColor(const Color& color, TextRange range);
     void addFont(const Font& font, TextRange range);
+    void addParagraphStyle(const ParagraphStyle& style, TextRange range);
     void append(const AttributedString& other);
 
     // The attributes in effect at one character.
     Attributes attributesAtIndex(qsizetype index) const;
+
+    // Draws into the current context from the top of `rect`, clipped to it. Unset attributes
+    // are black, the system font at 12 points and the default paragraph style.
+    void drawInRect(const Rect& rect) const;
+    // The size of the text on one line per paragraph.
+    Size size() const;
 
     bool operator==(const AttributedString& other) const = default;
 

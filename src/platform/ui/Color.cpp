@@ -1,5 +1,7 @@
 #include "Color.h"
 
+#include "GraphicsContext.h"
+
 #include <algorithm>
 
 namespace platform::ui {
@@ -17,6 +19,33 @@ Color Color::colorWithRed(double red, double green, double blue, double alpha)
 Color Color::colorWithDeviceRed(double red, double green, double blue, double alpha)
 {
     return Color(Space::Device, red, green, blue, alpha);
+}
+
+Color Color::colorWithPatternImage(const Image& image)
+{
+    if (image.isNull())
+        return clearColor();
+    Color color(Space::Pattern, 0, 0, 0, 1);
+    color.pattern_ = image;
+    return color;
+}
+
+void Color::set() const
+{
+    setFill();
+    setStroke();
+}
+
+void Color::setFill() const
+{
+    if (GraphicsContext* context = GraphicsContext::currentContext())
+        context->setFillColor(*this);
+}
+
+void Color::setStroke() const
+{
+    if (GraphicsContext* context = GraphicsContext::currentContext())
+        context->setStrokeColor(*this);
 }
 
 Color Color::colorWithAlphaComponent(double alpha) const

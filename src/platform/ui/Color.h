@@ -1,13 +1,16 @@
 #pragma once
 
+#include "Image.h"
+
 #include <QColor>
 
 namespace platform::ui {
 
-// A colour value: red, green, blue and alpha in 0–1 in a named colour space. It needs no window.
+// A colour value: red, green, blue and alpha in 0–1 in a named colour space, or a pattern that
+// tiles an image. It needs no window.
 class Color {
 public:
-    enum class Space { Calibrated, Device };
+    enum class Space { Calibrated, Device, Pattern };
 
     Color() = default;
 
@@ -17,15 +20,24 @@ public:
     static Color blackColor() { return colorWithRed(0, 0, 0, 1); }
     static Color whiteColor() { return colorWithRed(1, 1, 1, 1); }
     static Color clearColor() { return colorWithRed(0, 0, 0, 0); }
+    // Tiles the image; no image gives the clear colour.
+    static Color colorWithPatternImage(const Image& image);
 
     double redComponent() const { return red_; }
     double greenComponent() const { return green_; }
     double blueComponent() const { return blue_; }
     double alphaComponent() const { return alpha_; }
     Space colorSpace() const { return space_; }
+    // The tiled image of a pattern colour; no image for the others.
+    const Image& patternImage() const { return pattern_; }
 
     Color colorWithAlphaComponent(double alpha) const;
     QColor toQColor() const;
+
+    // Makes this the fill and stroke colour (or only one of them) of the current drawing context.
+    void set() const;
+    void setFill() const;
+    void setStroke() const;
 
     bool operator==(const Color& other) const = default;
 
@@ -37,6 +49,7 @@ private:
     double green_ = 0;
     double blue_ = 0;
     double alpha_ = 0;
+    Image pattern_;
 };
 
 } // namespace platform::ui

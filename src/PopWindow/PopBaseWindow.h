@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/ui/NotificationCenter.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowDelegate.h"
+
+// The borderless, movable base of the attached windows: translucent, with a shadow, its own
+// delegate, and keeping its frame under "Position" once it has moved.
+class PopBaseWindow : public platform::ui::Window, public platform::ui::WindowDelegate {
+public:
+    // The style mask is always resizable-only; the caller's is not used.
+    PopBaseWindow(const platform::ui::Rect& contentRect, unsigned styleMask, platform::ui::BackingStoreType backing,
+                  bool defer);
+    ~PopBaseWindow() override;
+
+    bool canBecomeKeyWindow() const override { return true; }
+    bool canBecomeMainWindow() const override { return true; }
+    void becomeMainWindow() override;
+
+    void windowDidMove(const platform::ui::Notification& notification) override;
+    void windowWillClose(const platform::ui::Notification& notification) override;
+    void windowDidDeminiaturize(const platform::ui::Notification& notification) override;
+
+protected:
+    void stopBaseObservations();
+
+private:
+    platform::ui::Observation deminiaturizeObservation_;
+    platform::ui::Observation willCloseObservation_;
+};

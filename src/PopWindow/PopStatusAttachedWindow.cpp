@@ -1,0 +1,7 @@
+#include "PopStatusAttachedWindow.h"
+
+PopStatusAttachedWindow::PopStatusAttachedWindow(platform::ui::View& view, platform::ui::Point point,
+                                                 platform::ui::Window* window, int side, float distance)
+    : AttachedWindow(view, point, window, side, distance, Variant::Light)
+{
+}

@@ -1,0 +1,7 @@
+#include "PopViewController.h"
+
+void PopViewController::closeWindow()
+{
+    if (platform::ui::Window* window = superDelegate())
+        window->close();
+}

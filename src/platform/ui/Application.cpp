@@ -1,0 +1,272 @@
+#include "Application.h"
+
+#include "ApplicationDelegate.h"
+#include "NotificationCenter.h"
+#include "Window.h"
+#include "WindowNotifications.h"
+#include "WindowWidget.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QObject>
+
+#include <algorithm>
+
+namespace platform::ui {
+
+struct Application::ModalRun {
+    WeakRef<Window> window;
+    QEventLoop loop;
+    bool stopped = false;
+    long response = NSModalResponseStop;
+};
+
+namespace {
+
+// Holds back input aimed at windows that a modal run excludes.
+class ModalInputFilter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Enter:
+        case QEvent::Leave:
+            break;
+        default:
+            return false;
+        }
+        if (!watched->isWidgetType())
+            return false;
+        const auto* widget = static_cast<QWidget*>(watched);
+        const auto* top = dynamic_cast<const WindowWidget*>(widget->window());
+        return top && NSApp().blocksInputTo(top->owner());
+    }
+};
+
+} // namespace
+
+Application::Application() = default;
+Application::~Application() = default;
+
+Application& Application::sharedApplication()
+{
+    static Application* application = new Application; // lives as long as the process
+    return *application;
+}
+
+Application& NSApp()
+{
+    return Application::sharedApplication();
+}
+
+void Application::finishLaunching()
+{
+    if (launched_)
+        return;
+    launched_ = true;
+    const Notification notification{NSApplicationDidFinishLaunchingNotification, this, {}};
+    if (delegate_)
+        delegate_->applicationDidFinishLaunching(notification);
+    NotificationCenter::defaultCenter().postNotification(notification);
+}
+
+void Application::run()
+{
+    finishLaunching();
+    QCoreApplication::exec();
+}
+
+void Application::terminate()
+{
+    QCoreApplication::quit();
+}
+
+Window* Application::windowWithWindowNumber(int number) const
+{
+    for (Window* window : windows_)
+        if (window->windowNumber() == number)
+            return window;
+    return nullptr;
+}
+
+void Application::installInputFilter()
+{
+    if (inputFilter_ || !QCoreApplication::instance())
+        return;
+    inputFilter_ = std::make_unique<ModalInputFilter>();
+    QCoreApplication::instance()->installEventFilter(inputFilter_.get());
+}
+
+long Application::runModalForWindow(Window& window)
+{
+    installInputFilter();
+    auto run = std::make_shared<ModalRun>();
+    run->window = &window;
+    runs_.push_back(run);
+    window.makeKeyAndOrderFront();
+    if (!run->stopped && run->window)
+        run->loop.exec();
+    runs_.erase(std::remove(runs_.begin(), runs_.end(), run), runs_.end());
+    return run->response;
+}
+
+void Application::stopModal()
+{
+    stopModalWithCode(NSModalResponseStop);
+}
+
+void Application::stopModalWithCode(long code)
+{
+    if (runs_.empty() || runs_.back()->stopped)
+        return;
+    runs_.back()->stopped = true;
+    runs_.back()->response = code;
+    runs_.back()->loop.exit();
+}
+
+void Application::stopModalForWindow(const Window& window)
+{
+    for (auto it = runs_.rbegin(); it != runs_.rend(); ++it) {
+        ModalRun& run = **it;
+        if (run.window.get() == &window && !run.stopped) {
+            run.stopped = true;
+            run.loop.exit();
+            return;
+        }
+    }
+}
+
+Window* Application::modalWindow() const
+{
+    for (auto it = runs_.rbegin(); it != runs_.rend(); ++it)
+        if (!(*it)->stopped)
+            return (*it)->window.get();
+    return nullptr;
+}
+
+bool Application::blocksInputTo(const Window& window) const
+{
+    const Window* modal = modalWindow();
+    if (!modal)
+        return false;
+    for (const Window* w = &window; w; w = w->parentWindow())
+        if (w == modal)
+            return false;
+    return true;
+}
+
+void Application::addWindowsItem(Window& window, const QString& title, bool /*isFilename*/)
+{
+    for (WindowsItem& item : windowsItems_)
+        if (item.window == &window) {
+            item.title = title;
+            return;
+        }
+    windowsItems_.push_back({&window, title});
+}
+
+void Application::removeWindowsItem(Window& window)
+{
+    windowsItems_.erase(std::remove_if(windowsItems_.begin(), windowsItems_.end(),
+                                       [&](const WindowsItem& item) { return item.window == &window; }),
+                        windowsItems_.end());
+}
+
+QStringList Application::windowsMenuTitles() const
+{
+    QStringList titles;
+    for (const WindowsItem& item : windowsItems_)
+        titles << item.title;
+    return titles;
+}
+
+bool Application::claimFrameAutosaveName(Window& window, const QString& name)
+{
+    for (const AutosaveName& entry : autosaveNames_)
+        if (entry.name == name && entry.window && entry.window != &window)
+            return false;
+    releaseFrameAutosaveName(window);
+    if (name.isEmpty())
+        return true;
+    auto it = std::find_if(autosaveNames_.begin(), autosaveNames_.end(),
+                           [&](const AutosaveName& entry) { return entry.name == name; });
+    if (it == autosaveNames_.end())
+        it = autosaveNames_.insert(autosaveNames_.end(), {name, nullptr, {}});
+    it->window = &window;
+    saveFrame(window);
+    return true;
+}
+
+void Application::releaseFrameAutosaveName(const Window& window)
+{
+    for (AutosaveName& entry : autosaveNames_)
+        if (entry.window == &window)
+            entry.window = nullptr; // the saved frame stays
+}
+
+void Application::saveFrame(const Window& window)
+{
+    const Rect f = window.frame();
+    for (AutosaveName& entry : autosaveNames_)
+        if (entry.window == &window)
+            entry.frame = QStringLiteral("%1 %2 %3 %4").arg(f.minX()).arg(f.minY()).arg(f.width()).arg(f.height());
+}
+
+QString Application::savedFrame(const QString& name) const
+{
+    for (const AutosaveName& entry : autosaveNames_)
+        if (entry.name == name)
+            return entry.frame;
+    return {};
+}
+
+void Application::registerWindow(Window& window)
+{
+    windows_.push_back(&window);
+}
+
+void Application::unregisterWindow(Window& window)
+{
+    stopModalForWindow(window);
+    if (keyWindow_.get() == &window)
+        keyWindow_.reset();
+    if (mainWindow_.get() == &window)
+        mainWindow_.reset();
+    removeWindowsItem(window);
+    releaseFrameAutosaveName(window);
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
+}
+
+void Application::setKeyWindow(Window* window)
+{
+    Window* old = keyWindow_.get();
+    if (old == window)
+        return;
+    keyWindow_ = window;
+    if (old)
+        old->didResignKey();
+    if (window && keyWindow_.get() == window)
+        window->didBecomeKey();
+}
+
+void Application::setMainWindow(Window* window)
+{
+    Window* old = mainWindow_.get();
+    if (old == window)
+        return;
+    mainWindow_ = window;
+    if (old)
+        old->didResignMain();
+    if (window && mainWindow_.get() == window)
+        window->didBecomeMain();
+}
+
+} // namespace platform::ui

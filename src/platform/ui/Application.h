@@ -1,0 +1,108 @@
+#pragma once
+
+#include "WeakRef.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QEventLoop;
+class QObject;
+
+namespace platform::ui {
+
+class ApplicationDelegate;
+class Window;
+
+// What runModalForWindow gives back.
+enum : long {
+    NSModalResponseStop = -1000,
+    NSModalResponseAbort = -1001,
+};
+
+// The application object: its windows, the key and main window, the event loop and the
+// modal runs. A modal run is a nested event loop during which only the modal window (and
+// its child windows) receive input.
+class Application {
+public:
+    static Application& sharedApplication();
+
+    ApplicationDelegate* delegate() const { return delegate_; }
+    void setDelegate(ApplicationDelegate* delegate) { delegate_ = delegate; }
+
+    // Posts the did-finish-launching notification (once) and runs the event loop until
+    // terminate.
+    void run();
+    void finishLaunching();
+    void terminate();
+
+    Window* keyWindow() const { return keyWindow_.get(); }
+    Window* mainWindow() const { return mainWindow_.get(); }
+    const std::vector<Window*>& windows() const { return windows_; }
+    Window* windowWithWindowNumber(int number) const;
+
+    // Shows the window, makes it key and runs until stopModal (or the window's run is
+    // stopped or the window destroyed); gives the response.
+    long runModalForWindow(Window& window);
+    // Ends the innermost run. A run that has already been stopped, or no run, is left alone.
+    void stopModal();
+    void stopModalWithCode(long code);
+    // Ends the run of that window: at once when it is the innermost, else as soon as the
+    // runs above it end. Nothing when the window has no run.
+    void stopModalForWindow(const Window& window);
+    // The window of the innermost run that has not been stopped, or null.
+    Window* modalWindow() const;
+    int modalRunDepth() const { return int(runs_.size()); }
+
+    // The Windows menu (kept as a list of titles; the desktop shows no such menu).
+    void addWindowsItem(Window& window, const QString& title, bool isFilename);
+    void removeWindowsItem(Window& window);
+    QStringList windowsMenuTitles() const;
+
+    // Frames kept under autosave names (as "x y width height").
+    bool claimFrameAutosaveName(Window& window, const QString& name);
+    void releaseFrameAutosaveName(const Window& window);
+    void saveFrame(const Window& window);
+    QString savedFrame(const QString& name) const;
+
+    // For windows.
+    void registerWindow(Window& window);
+    void unregisterWindow(Window& window);
+    void setKeyWindow(Window* window);
+    void setMainWindow(Window* window);
+    // Whether input aimed at the window is held back by a modal run.
+    bool blocksInputTo(const Window& window) const;
+
+private:
+    struct ModalRun;
+
+    Application();
+    ~Application();
+    void installInputFilter();
+
+    ApplicationDelegate* delegate_ = nullptr;
+    bool launched_ = false;
+    std::vector<Window*> windows_;
+    WeakRef<Window> keyWindow_;
+    WeakRef<Window> mainWindow_;
+    std::vector<std::shared_ptr<ModalRun>> runs_;
+    struct WindowsItem {
+        const Window* window;
+        QString title;
+    };
+    std::vector<WindowsItem> windowsItems_;
+    struct AutosaveName {
+        QString name;
+        const Window* window;
+        QString frame;
+    };
+    std::vector<AutosaveName> autosaveNames_;
+    std::unique_ptr<QObject> inputFilter_;
+};
+
+// The application object, as AppKit's global NSApp.
+Application& NSApp();
+
+} // namespace platform::ui

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "Geometry.h"
+
+namespace platform::ui {
+
+class TrackingArea;
+class View;
+class Window;
+
+// The Mac's event types and modifier flags, with their numbers.
+enum class EventType {
+    LeftMouseDown = 1,
+    LeftMouseUp = 2,
+    RightMouseDown = 3,
+    RightMouseUp = 4,
+    MouseMoved = 5,
+    LeftMouseDragged = 6,
+    RightMouseDragged = 7,
+    MouseEntered = 8,
+    MouseExited = 9,
+    KeyDown = 10,
+    KeyUp = 11,
+};
+
+enum EventModifierFlags : unsigned {
+    EventModifierFlagCapsLock = 1u << 16,
+    EventModifierFlagShift = 1u << 17,
+    EventModifierFlagControl = 1u << 18,
+    EventModifierFlagOption = 1u << 19,
+    EventModifierFlagCommand = 1u << 20,
+    EventModifierFlagDeviceIndependentFlagsMask = 0xffff0000u,
+};
+
+// A mouse event as the responders receive it.
+class Event {
+public:
+    struct Fields {
+        EventType type = EventType::MouseMoved;
+        Point locationInWindow;  // in the window's base coordinates
+        Point locationOnScreen;
+        Window* window = nullptr;
+        View* view = nullptr;    // the view under the pointer when the event began
+        unsigned modifierFlags = 0;
+        int clickCount = 0;
+        TrackingArea* trackingArea = nullptr; // entered/exited/moved from a tracking area
+    };
+
+    Event() = default;
+    explicit Event(const Fields& fields) : f_(fields) {}
+
+    EventType type() const { return f_.type; }
+    Point locationInWindow() const { return f_.locationInWindow; }
+    Window* window() const { return f_.window; }
+    unsigned modifierFlags() const { return f_.modifierFlags; }
+    int clickCount() const { return f_.clickCount; }
+    TrackingArea* trackingArea() const { return f_.trackingArea; }
+    // The view that the event was aimed at (the hit view of a click).
+    View* view() const { return f_.view; }
+    Point locationOnScreen() const { return f_.locationOnScreen; }
+
+    // The pointer's last known position in screen coordinates.
+    static Point mouseLocation();
+    static void setMouseLocation(Point location);
+
+private:
+    Fields f_;
+};
+
+} // namespace platform::ui

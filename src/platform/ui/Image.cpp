@@ -1,0 +1,175 @@
+#include "Image.h"
+
+#include "GraphicsContext.h"
+#include "QtCoordinates.h"
+
+#include "Platform.h"
+#include "bundle/Bundle.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform::ui {
+
+struct Image::Data {
+    QString name;
+    Size size;
+    QImage bitmap;                      // when the image is (or became) a bitmap
+    std::unique_ptr<QSvgRenderer> svg;  // a named image until something draws into it
+    std::unique_ptr<QPainter> focusPainter;
+    std::unique_ptr<GraphicsContext> focusContext;
+};
+
+namespace {
+
+// At least one pixel, so that an empty image can still be drawn into.
+QImage transparentBitmap(Size size)
+{
+    const int w = std::max(1, int(std::ceil(size.width)));
+    const int h = std::max(1, int(std::ceil(size.height)));
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+} // namespace
+
+Image::Image(Size size)
+    : d_(std::make_shared<Data>())
+{
+    d_->size = size;
+    d_->bitmap = transparentBitmap(size);
+}
+
+Image Image::imageNamed(const QString& name)
+{
+    const QString path = Platform::current().bundle->pathForResource(name, QStringLiteral("svg"));
+    if (path.isEmpty())
+        return {};
+    static QHash<QString, Image> cache; // main thread, like every image lookup by name
+    if (auto it = cache.constFind(path); it != cache.constEnd())
+        return *it;
+    auto renderer = std::make_unique<QSvgRenderer>(path);
+    if (!renderer->isValid())
+        return {};
+    auto data = std::make_shared<Data>();
+    data->name = name;
+    const QSizeF natural = renderer->defaultSize();
+    data->size = {natural.width(), natural.height()};
+    data->svg = std::move(renderer);
+    Image image(std::move(data));
+    cache.insert(path, image);
+    return image;
+}
+
+Image Image::fromQImage(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    auto data = std::make_shared<Data>();
+    data->size = {double(image.width()), double(image.height())};
+    data->bitmap = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return Image(std::move(data));
+}
+
+Size Image::size() const
+{
+    return d_ ? d_->size : Size{};
+}
+
+QString Image::name() const
+{
+    return d_ ? d_->name : QString();
+}
+
+void Image::rasterize() const
+{
+    if (!d_->svg)
+        return;
+    QImage bitmap = transparentBitmap(d_->size);
+    {
+        QPainter painter(&bitmap);
+        d_->svg->render(&painter, QRectF(0, 0, d_->size.width, d_->size.height));
+    }
+    d_->bitmap = bitmap;
+    d_->svg.reset();
+}
+
+void Image::lockFocus()
+{
+    if (!d_ || d_->focusPainter)
+        return;
+    rasterize();
+    d_->focusPainter = std::make_unique<QPainter>(&d_->bitmap);
+    d_->focusPainter->setRenderHint(QPainter::Antialiasing);
+    d_->focusPainter->setTransform(QtCoordinates::drawingTransform(d_->size.height, false));
+    d_->focusContext = std::make_unique<GraphicsContext>(*d_->focusPainter, false);
+    GraphicsContext::push(d_->focusContext.get());
+}
+
+void Image::unlockFocus()
+{
+    if (!d_ || !d_->focusPainter)
+        return;
+    GraphicsContext::pop(d_->focusContext.get());
+    d_->focusContext.reset();
+    d_->focusPainter->end();
+    d_->focusPainter.reset();
+}
+
+void Image::drawInRect(const Rect& rect) const
+{
+    drawInRect(rect, Rect(), CompositingOperation::SourceOver, 1.0, true);
+}
+
+void Image::drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperation operation, double fraction,
+                       bool respectFlipped) const
+{
+    GraphicsContext* context = GraphicsContext::currentContext();
+    if (!d_ || !context || rect.width() <= 0 || rect.height() <= 0)
+        return;
+    QPainter& painter = context->painter();
+    painter.save();
+    painter.setCompositionMode(GraphicsContext::qtCompositionMode(operation));
+    painter.setOpacity(painter.opacity() * std::clamp(fraction, 0.0, 1.0));
+    if (!(context->isFlipped() && respectFlipped))
+        painter.setTransform(QtCoordinates::uprightIn(rect), true);
+    const QRectF target(rect.minX(), rect.minY(), rect.width(), rect.height());
+    const bool whole = fromRect.width() <= 0 || fromRect.height() <= 0;
+    if (d_->svg && whole) {
+        d_->svg->render(&painter, target);
+    } else {
+        if (d_->svg)
+            rasterize();
+        QRectF source(0, 0, d_->bitmap.width(), d_->bitmap.height());
+        if (!whole) // the image's own coordinates run up from its bottom
+            source = QRectF(fromRect.minX(), d_->size.height - fromRect.maxY(), fromRect.width(), fromRect.height());
+        painter.drawImage(target, d_->bitmap, source);
+    }
+    painter.restore();
+}
+
+void Image::drawAtPoint(Point point, const Rect& fromRect, CompositingOperation operation, double fraction) const
+{
+    const Size s = fromRect.width() > 0 && fromRect.height() > 0 ? fromRect.size : size();
+    drawInRect(Rect(point, s), fromRect, operation, fraction, false);
+}
+
+QImage Image::toQImage() const
+{
+    if (!d_)
+        return {};
+    if (d_->svg) {
+        QImage bitmap = transparentBitmap(d_->size);
+        QPainter painter(&bitmap);
+        d_->svg->render(&painter, QRectF(0, 0, d_->size.width, d_->size.height));
+        return bitmap;
+    }
+    return d_->bitmap;
+}
+
+} // namespace platform::ui

@@ -1,0 +1,72 @@
+#include "Responder.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "QtCoordinates.h"
+
+#include <optional>
+
+namespace platform::ui {
+
+void Responder::mouseDown(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->mouseDown(event);
+}
+
+void Responder::mouseDragged(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->mouseDragged(event);
+}
+
+void Responder::mouseUp(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->mouseUp(event);
+}
+
+void Responder::rightMouseDown(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->rightMouseDown(event);
+}
+
+void Responder::mouseMoved(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->mouseMoved(event);
+}
+
+void Responder::mouseEntered(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->mouseEntered(event);
+}
+
+void Responder::mouseExited(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->mouseExited(event);
+}
+
+namespace {
+std::optional<Point> lastMouseLocation;
+}
+
+Point Event::mouseLocation()
+{
+    if (lastMouseLocation)
+        return *lastMouseLocation;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return QtCoordinates::screenPointFromQt(QCursor::pos(), primary ? primary->geometry() : QRect());
+}
+
+void Event::setMouseLocation(Point location)
+{
+    lastMouseLocation = location;
+}
+
+} // namespace platform::ui

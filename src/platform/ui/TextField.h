@@ -1,0 +1,64 @@
+#pragma once
+
+#include "AttributedString.h"
+#include "Color.h"
+#include "Font.h"
+#include "ParagraphStyle.h"
+#include "View.h"
+
+#include <optional>
+
+namespace platform::ui {
+
+// A text field as a label: one text drawn in its bounds, inset two points at the sides, from
+// the top. A new field has a border and a white background and is editable, as on the Mac;
+// it keeps the editing flags but offers no editing.
+class TextField : public View {
+public:
+    explicit TextField(const Rect& frame = {});
+    // A label: no border, no background, neither editable nor selectable.
+    static std::unique_ptr<TextField> labelWithString(const QString& string);
+
+    QString stringValue() const;
+    void setStringValue(const QString& value);
+    // The attributed text wins over the plain text's font and colour while it is set.
+    AttributedString attributedStringValue() const;
+    void setAttributedStringValue(const AttributedString& value);
+
+    const Font& font() const { return font_; }
+    void setFont(const Font& font);
+    const Color& textColor() const { return textColor_; }
+    void setTextColor(const Color& color);
+    TextAlignment alignment() const { return alignment_; }
+    void setAlignment(TextAlignment alignment);
+    LineBreakMode lineBreakMode() const { return lineBreakMode_; }
+    void setLineBreakMode(LineBreakMode mode);
+    const Color& backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(const Color& color);
+    bool drawsBackground() const { return drawsBackground_; }
+    void setDrawsBackground(bool draws);
+    bool isBordered() const { return bordered_; }
+    void setBordered(bool bordered);
+    bool isEditable() const { return editable_; }
+    void setEditable(bool editable) { editable_ = editable; }
+    bool isSelectable() const { return selectable_; }
+    void setSelectable(bool selectable) { selectable_ = selectable; }
+
+    bool mouseDownCanMoveWindow() const override { return !editable_ && !selectable_; }
+    void drawRect(const Rect& dirtyRect) override;
+
+private:
+    QString string_;
+    std::optional<AttributedString> attributed_;
+    Font font_ = Font::systemFontOfSize(13);
+    Color textColor_ = Color::blackColor();
+    TextAlignment alignment_ = TextAlignment::Natural;
+    LineBreakMode lineBreakMode_ = LineBreakMode::ByClipping;
+    Color backgroundColor_ = Color::whiteColor();
+    bool drawsBackground_ = true;
+    bool bordered_ = true;
+    bool editable_ = true;
+    bool selectable_ = true;
+};
+
+} // namespace platform::ui

@@ -1,0 +1,118 @@
+#include "ViewWidget.h"
+
+#include "GraphicsContext.h"
+#include "QtCoordinates.h"
+#include "View.h"
+#include "Window.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace platform::ui {
+
+namespace {
+
+unsigned macModifiers(Qt::KeyboardModifiers modifiers)
+{
+    // On Linux the Control key plays the Command key's part.
+    unsigned flags = 0;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= EventModifierFlagShift;
+    if (modifiers & Qt::ControlModifier)
+        flags |= EventModifierFlagCommand;
+    if (modifiers & Qt::MetaModifier)
+        flags |= EventModifierFlagControl;
+    if (modifiers & Qt::AltModifier)
+        flags |= EventModifierFlagOption;
+    return flags;
+}
+
+Event makeEvent(ViewWidget& widget, const QMouseEvent& qt, EventType type, int clickCount)
+{
+    Event::Fields f;
+    f.type = type;
+    f.view = &widget.view();
+    f.window = widget.view().window();
+    f.modifierFlags = macModifiers(qt.modifiers());
+    f.clickCount = clickCount;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    f.locationOnScreen = QtCoordinates::screenPointFromQt(qt.globalPosition(), primary ? primary->geometry() : QRect());
+    if (f.window) {
+        const QWidget* top = f.window->widget();
+        const QPointF inWindow = widget.mapTo(top, qt.position());
+        f.locationInWindow = QtCoordinates::pointFromWidget(inWindow, f.window->frame().height(), false);
+    } else {
+        f.locationInWindow = QtCoordinates::pointFromWidget(qt.position(), widget.height(), false);
+    }
+    Event::setMouseLocation(f.locationOnScreen);
+    return Event(f);
+}
+
+} // namespace
+
+ViewWidget::ViewWidget(View& view)
+    : view_(view)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ViewWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const bool flipped = view_.isFlipped();
+    const double height = view_.frame().height();
+    painter.setTransform(QtCoordinates::drawingTransform(height, flipped));
+    GraphicsContext context(painter, flipped);
+    CurrentContextScope current(context);
+    view_.drawRect(QtCoordinates::rectFromWidget(event->rect(), height, flipped));
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event)
+{
+    const bool right = event->button() == Qt::RightButton;
+    const Event e = makeEvent(*this, *event, right ? EventType::RightMouseDown : EventType::LeftMouseDown, 1);
+    WeakRef<View> alive(&view_);
+    if (Window* window = e.window())
+        window->noteMouseDown();
+    if (!alive)
+        return;
+    if (right)
+        view_.rightMouseDown(e);
+    else
+        view_.mouseDown(e);
+}
+
+void ViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const bool right = event->button() == Qt::RightButton;
+    const Event e = makeEvent(*this, *event, right ? EventType::RightMouseDown : EventType::LeftMouseDown, 2);
+    if (right)
+        view_.rightMouseDown(e);
+    else
+        view_.mouseDown(e);
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool dragging = event->buttons() != Qt::NoButton;
+    const Event e = makeEvent(*this, *event, dragging ? EventType::LeftMouseDragged : EventType::MouseMoved, 0);
+    WeakRef<View> alive(&view_);
+    if (Window* window = e.window())
+        window->trackMouse(e.locationInWindow(), dragging);
+    if (alive && dragging && (event->buttons() & Qt::LeftButton))
+        view_.mouseDragged(e);
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        return;
+    view_.mouseUp(makeEvent(*this, *event, EventType::LeftMouseUp, 1));
+}
+
+} // namespace platform::ui

@@ -1,0 +1,533 @@
+#include "Window.h"
+
+#include "Application.h"
+#include "NotificationCenter.h"
+#include "QtCoordinates.h"
+#include "View.h"
+#include "WindowDelegate.h"
+#include "WindowNotifications.h"
+#include "WindowServer.h"
+#include "WindowWidget.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform::ui {
+
+namespace {
+
+int nextWindowNumber = 1;
+
+QRect primaryGeometry()
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->geometry() : QRect();
+}
+
+void collectViews(View* view, std::vector<View*>& views)
+{
+    if (!view)
+        return;
+    views.push_back(view);
+    for (View* subview : view->subviews())
+        collectViews(subview, views);
+}
+
+} // namespace
+
+Window::Window(const Rect& contentRect, unsigned styleMask, BackingStoreType backing, bool /*defer*/)
+    : frame_(contentRect)
+    , styleMask_(styleMask)
+    , backing_(backing)
+    , windowNumber_(nextWindowNumber++)
+    , widget_(std::make_unique<WindowWidget>(*this))
+{
+    applyGeometry();
+    auto content = std::make_unique<View>(Rect({0, 0}, contentRect.size));
+    content->setAutoresizingMask(ViewWidthSizable | ViewHeightSizable);
+    setContentView(std::move(content));
+    NSApp().registerWindow(*this);
+}
+
+Window::~Window()
+{
+    NSApp().unregisterWindow(*this);
+    forgetWindowBackgroundBlurRadius(windowNumber_);
+    if (Window* parent = parent_.get())
+        parent->removeChildWindow(*this);
+    for (const WeakRef<Window>& child : children_)
+        if (Window* w = child.get())
+            w->parent_.reset();
+    if (contentView_)
+        contentView_->contentWindow_ = nullptr;
+    contentView_.reset();
+    widget_.reset();
+}
+
+QWidget* Window::widget() const
+{
+    return widget_.get();
+}
+
+void Window::applyGeometry()
+{
+    widget_->setGeometry(QtCoordinates::screenFrameToQt(frame_, primaryGeometry()));
+}
+
+void Window::syncFrameFromWidget()
+{
+    if (!widget_ || !widget_->isVisible())
+        return;
+    const QRect primary = primaryGeometry();
+    const QRect geometry = widget_->geometry();
+    if (geometry == QtCoordinates::screenFrameToQt(frame_, primary))
+        return; // our own change
+    setFrame(QtCoordinates::screenFrameFromQt(geometry, primary), false);
+}
+
+void Window::setFrame(const Rect& frame, bool display)
+{
+    const Rect old = frame_;
+    frame_ = frame;
+    applyGeometry();
+    const bool moved = old.origin != frame.origin;
+    const bool resized = old.size != frame.size;
+    if (resized && contentView_)
+        contentView_->setFrame(Rect({0, 0}, frame.size));
+    if (display)
+        this->display();
+    if (moved || resized)
+        NSApp().saveFrame(*this);
+    WeakRef<Window> alive(this);
+    if (moved) {
+        moveChildren(frame.minX() - old.minX(), frame.minY() - old.minY());
+        post(NSWindowDidMoveNotification);
+    }
+    if (resized && alive)
+        post(NSWindowDidResizeNotification);
+}
+
+void Window::setFrameOrigin(Point origin)
+{
+    setFrame(Rect(origin, frame_.size), false);
+}
+
+void Window::center()
+{
+    std::optional<Screen> target = screen();
+    if (!target)
+        target = Screen::mainScreen();
+    if (!target)
+        return;
+    const Rect v = target->visibleFrame();
+    const double x = std::floor(v.minX() + (v.width() - frame_.width()) / 2);
+    const double y = std::floor(v.minY() + (v.height() - frame_.height()) * 2 / 3);
+    setFrameOrigin({x, y});
+}
+
+Point Window::convertBaseToScreen(Point point) const
+{
+    return {point.x + frame_.minX(), point.y + frame_.minY()};
+}
+
+Point Window::convertScreenToBase(Point point) const
+{
+    return {point.x - frame_.minX(), point.y - frame_.minY()};
+}
+
+std::optional<Screen> Window::screen() const
+{
+    return Screen::screenForRect(frame_);
+}
+
+void Window::setContentView(std::unique_ptr<View> view)
+{
+    if (!view)
+        view = std::make_unique<View>();
+    if (view->superview()) {
+        // `view` is the one owner already; a superview that thought it owned it lets go.
+        std::unique_ptr<View> released = view->removeFromSuperview();
+        (void)released.release();
+    }
+    if (contentView_)
+        contentView_->setContentWindow(nullptr);
+    contentView_ = std::move(view);
+    contentView_->setFrame(Rect({0, 0}, frame_.size));
+    contentView_->setContentWindow(this);
+}
+
+void Window::setAlphaValue(double alpha)
+{
+    alphaValue_ = std::clamp(alpha, 0.0, 1.0);
+    widget_->setWindowOpacity(alphaValue_);
+}
+
+void Window::setOpaque(bool opaque)
+{
+    opaque_ = opaque;
+    widget_->update();
+}
+
+void Window::setBackgroundColor(const Color& color)
+{
+    backgroundColor_ = color;
+    widget_->update();
+}
+
+void Window::setTitle(const QString& title)
+{
+    title_ = title;
+    widget_->setWindowTitle(title);
+}
+
+void Window::makeKeyAndOrderFront()
+{
+    orderFront();
+    makeKeyWindow();
+    makeMainWindow();
+}
+
+void Window::orderFront()
+{
+    widget_->show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) // nothing to stack there
+        widget_->raise();
+    for (Window* child : childWindows())
+        child->orderFront();
+}
+
+void Window::orderFrontRegardless()
+{
+    orderFront();
+}
+
+void Window::orderOut()
+{
+    for (Window* child : childWindows())
+        child->orderOut();
+    widget_->hide();
+    if (isKeyWindow())
+        NSApp().setKeyWindow(nullptr);
+    if (isMainWindow())
+        NSApp().setMainWindow(nullptr);
+}
+
+void Window::makeKeyWindow()
+{
+    if (!canBecomeKeyWindow())
+        return;
+    NSApp().setKeyWindow(this);
+    if (widget_->isVisible())
+        widget_->activateWindow();
+}
+
+void Window::makeMainWindow()
+{
+    if (canBecomeMainWindow())
+        NSApp().setMainWindow(this);
+}
+
+bool Window::isVisible() const
+{
+    return widget_->isVisible();
+}
+
+bool Window::isKeyWindow() const
+{
+    return NSApp().keyWindow() == this;
+}
+
+bool Window::isMainWindow() const
+{
+    return NSApp().mainWindow() == this;
+}
+
+bool Window::canBecomeKeyWindow() const
+{
+    return (styleMask_ & (WindowStyleMaskTitled | WindowStyleMaskResizable)) != 0;
+}
+
+bool Window::canBecomeMainWindow() const
+{
+    return canBecomeKeyWindow();
+}
+
+void Window::didBecomeKey()
+{
+    becomeKeyWindow();
+    post(NSWindowDidBecomeKeyNotification);
+}
+
+void Window::didResignKey()
+{
+    resignKeyWindow();
+    post(NSWindowDidResignKeyNotification);
+}
+
+void Window::didBecomeMain()
+{
+    becomeMainWindow();
+    post(NSWindowDidBecomeMainNotification);
+}
+
+void Window::didResignMain()
+{
+    resignMainWindow();
+    post(NSWindowDidResignMainNotification);
+}
+
+void Window::miniaturize()
+{
+    if (miniaturized_)
+        return;
+    miniaturized_ = true;
+    widget_->showMinimized();
+    if (isKeyWindow())
+        NSApp().setKeyWindow(nullptr);
+    post(NSWindowDidMiniaturizeNotification);
+}
+
+void Window::deminiaturize()
+{
+    if (!miniaturized_)
+        return;
+    miniaturized_ = false;
+    widget_->showNormal();
+    post(NSWindowDidDeminiaturizeNotification);
+}
+
+void Window::didDeminiaturizeFromSystem()
+{
+    if (!miniaturized_)
+        return;
+    miniaturized_ = false;
+    post(NSWindowDidDeminiaturizeNotification);
+}
+
+void Window::close()
+{
+    if (closing_)
+        return;
+    closing_ = true;
+    WeakRef<Window> alive(this);
+    post(NSWindowWillCloseNotification);
+    if (!alive)
+        return; // an observer let the window go
+    orderOut();
+    closing_ = false;
+}
+
+void Window::performClose()
+{
+    if (!(styleMask_ & WindowStyleMaskClosable)) {
+        QApplication::beep(); // no close button
+        return;
+    }
+    if (delegate_ && !delegate_->windowShouldClose(*this))
+        return;
+    close();
+}
+
+void Window::display()
+{
+    if (widget_->isVisible())
+        widget_->repaint();
+}
+
+void Window::setViewsNeedDisplay(bool flag)
+{
+    if (flag)
+        widget_->update();
+}
+
+void Window::addChildWindow(Window& child, WindowOrderingMode /*ordered*/)
+{
+    if (&child == this || child.parent_.get() == this)
+        return;
+    for (const Window* w = this; w; w = w->parent_.get())
+        if (w == &child)
+            return; // a window cannot be its own ancestor
+    if (Window* old = child.parent_.get())
+        old->removeChildWindow(child);
+    child.parent_ = this;
+    children_.push_back(&child);
+    widget_->winId();
+    child.widget_->winId();
+    if (QWindow* handle = child.widget_->windowHandle())
+        handle->setTransientParent(widget_->windowHandle());
+    if (isVisible())
+        child.orderFront();
+}
+
+void Window::removeChildWindow(Window& child)
+{
+    if (child.parent_.get() != this)
+        return;
+    child.parent_.reset();
+    children_.erase(std::remove_if(children_.begin(), children_.end(),
+                                   [&](const WeakRef<Window>& w) { return !w || w.get() == &child; }),
+                    children_.end());
+    if (QWindow* handle = child.widget_->windowHandle())
+        handle->setTransientParent(nullptr);
+}
+
+std::vector<Window*> Window::childWindows() const
+{
+    std::vector<Window*> result;
+    for (const WeakRef<Window>& child : children_)
+        if (Window* w = child.get())
+            result.push_back(w);
+    return result;
+}
+
+void Window::moveChildren(double dx, double dy)
+{
+    for (Window* child : childWindows())
+        child->setFrameOrigin({child->frame_.minX() + dx, child->frame_.minY() + dy});
+}
+
+bool Window::setFrameAutosaveName(const QString& name)
+{
+    if (!NSApp().claimFrameAutosaveName(*this, name))
+        return false;
+    autosaveName_ = name;
+    return true;
+}
+
+void Window::mouseDown(const Event& event)
+{
+    if (movableByBackground_ && event.view() && event.view()->mouseDownCanMoveWindow()) {
+        dragStart_ = event.locationOnScreen();
+        dragOrigin_ = frame_.origin;
+    }
+}
+
+void Window::mouseDragged(const Event& event)
+{
+    if (!dragStart_)
+        return;
+    const Point now = event.locationOnScreen();
+    setFrameOrigin({dragOrigin_.x + now.x - dragStart_->x, dragOrigin_.y + now.y - dragStart_->y});
+}
+
+void Window::mouseUp(const Event&)
+{
+    dragStart_.reset();
+}
+
+void Window::noteMouseDown()
+{
+    if (!isKeyWindow() && canBecomeKeyWindow())
+        makeKeyAndOrderFront();
+}
+
+void Window::trackMouse(Point locationInWindow, bool dragging)
+{
+    std::vector<View*> views;
+    collectViews(contentView_.get(), views);
+    trackAreas(views, locationInWindow, dragging);
+}
+
+void Window::trackMouseExit()
+{
+    std::vector<View*> views;
+    collectViews(contentView_.get(), views);
+    trackAreas(views, std::nullopt, false);
+}
+
+void Window::trackAreas(const std::vector<View*>& views, std::optional<Point> location, bool dragging)
+{
+    struct Pending {
+        WeakRef<Responder> owner;
+        Event event;
+        std::shared_ptr<TrackingArea> area; // kept alive while its owner is told
+    };
+    std::vector<Pending> pending;
+    const bool key = isKeyWindow();
+    for (View* view : views) {
+        const bool shown = !view->isHiddenOrHasHiddenAncestor();
+        const Point local = location ? view->convertPointFromView(*location, nullptr) : Point{};
+        for (const auto& area : view->trackingAreas()) {
+            const unsigned options = area->options();
+            if (dragging && !(options & TrackingArea::EnabledDuringMouseDrag))
+                continue;
+            const bool active = (options & (TrackingArea::ActiveAlways | TrackingArea::ActiveInActiveApp))
+                || ((options & (TrackingArea::ActiveInKeyWindow | TrackingArea::ActiveWhenFirstResponder)) && key);
+            const Rect rect = (options & TrackingArea::InVisibleRect) ? view->bounds() : area->rect();
+            const bool inside = location && shown && active && rect.containsPoint(local);
+            EventType type;
+            if (inside != area->isInside()) {
+                area->setInside(inside);
+                if (!(options & TrackingArea::MouseEnteredAndExited))
+                    continue;
+                type = inside ? EventType::MouseEntered : EventType::MouseExited;
+            } else if (inside && (options & TrackingArea::MouseMoved)) {
+                type = EventType::MouseMoved;
+            } else {
+                continue;
+            }
+            Event::Fields f;
+            f.type = type;
+            f.locationInWindow = location.value_or(Point{});
+            f.locationOnScreen = convertBaseToScreen(f.locationInWindow);
+            f.window = this;
+            f.view = view;
+            f.trackingArea = area.get();
+            pending.push_back({area->owner(), Event(f), area});
+        }
+    }
+    for (const Pending& p : pending) {
+        Responder* owner = p.owner.get();
+        if (!owner)
+            continue;
+        switch (p.event.type()) {
+        case EventType::MouseEntered: owner->mouseEntered(p.event); break;
+        case EventType::MouseExited: owner->mouseExited(p.event); break;
+        default: owner->mouseMoved(p.event); break;
+        }
+    }
+}
+
+QImage Window::renderToImage() const
+{
+    const QSize size = widget_->size();
+    QImage image(size.isEmpty() ? QSize(1, 1) : size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget_->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return image;
+}
+
+void Window::post(const QString& name)
+{
+    const Notification notification{name, this, {}};
+    WeakRef<Window> alive(this);
+    if (WindowDelegate* d = delegate_) {
+        if (name == NSWindowWillCloseNotification)
+            d->windowWillClose(notification);
+        else if (name == NSWindowDidResizeNotification)
+            d->windowDidResize(notification);
+        else if (name == NSWindowDidMoveNotification)
+            d->windowDidMove(notification);
+        else if (name == NSWindowDidBecomeKeyNotification)
+            d->windowDidBecomeKey(notification);
+        else if (name == NSWindowDidResignKeyNotification)
+            d->windowDidResignKey(notification);
+        else if (name == NSWindowDidBecomeMainNotification)
+            d->windowDidBecomeMain(notification);
+        else if (name == NSWindowDidResignMainNotification)
+            d->windowDidResignMain(notification);
+        else if (name == NSWindowDidMiniaturizeNotification)
+            d->windowDidMiniaturize(notification);
+        else if (name == NSWindowDidDeminiaturizeNotification)
+            d->windowDidDeminiaturize(notification);
+    }
+    if (alive)
+        NotificationCenter::defaultCenter().postNotification(notification);
+}
+
+} // namespace platform::ui

@@ -1,0 +1,183 @@
+#pragma once
+
+#include "Color.h"
+#include "Geometry.h"
+#include "Responder.h"
+#include "Screen.h"
+#include "WeakRef.h"
+
+#include <QImage>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace platform::ui {
+
+class View;
+class WindowDelegate;
+class WindowWidget;
+
+enum WindowStyleMask : unsigned {
+    WindowStyleMaskBorderless = 0,
+    WindowStyleMaskTitled = 1,
+    WindowStyleMaskClosable = 2,
+    WindowStyleMaskMiniaturizable = 4,
+    WindowStyleMaskResizable = 8,
+};
+
+enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
+enum class WindowOrderingMode { Below = -1, Out = 0, Above = 1 };
+
+// A top-level window. Its frame is in screen coordinates (origin at the bottom left of the
+// main screen, y up) and equals its content rectangle: every window is drawn without a
+// system frame. Notifications go to the delegate and then to the default notification centre,
+// with the window as object. The creator owns the window; closing only hides it.
+class Window : public Responder {
+public:
+    Window(const Rect& contentRect, unsigned styleMask, BackingStoreType backing, bool defer);
+    ~Window() override;
+
+    // Frame.
+    const Rect& frame() const { return frame_; }
+    // Posts did-move and did-resize for what changed; `display` redraws at once.
+    void setFrame(const Rect& frame, bool display);
+    void setFrameOrigin(Point origin);
+    // Centred horizontally on its screen's visible frame and a little above the middle: a
+    // third of the free height lies above the window, two thirds below.
+    void center();
+    Point convertBaseToScreen(Point point) const;
+    Point convertScreenToBase(Point point) const;
+    std::optional<Screen> screen() const;
+
+    // Content.
+    View* contentView() const { return contentView_.get(); }
+    void setContentView(std::unique_ptr<View> view);
+
+    // Look.
+    double alphaValue() const { return alphaValue_; }
+    void setAlphaValue(double alpha);
+    bool isOpaque() const { return opaque_; }
+    void setOpaque(bool opaque);
+    bool hasShadow() const { return hasShadow_; }
+    void setHasShadow(bool hasShadow) { hasShadow_ = hasShadow; }
+    void invalidateShadow() {}
+    const Color& backgroundColor() const { return backgroundColor_; }
+    virtual void setBackgroundColor(const Color& color);
+    bool isMovableByWindowBackground() const { return movableByBackground_; }
+    void setMovableByWindowBackground(bool movable) { movableByBackground_ = movable; }
+    unsigned styleMask() const { return styleMask_; }
+    void setStyleMask(unsigned styleMask) { styleMask_ = styleMask; }
+    BackingStoreType backingType() const { return backing_; }
+    void setBackingType(BackingStoreType backing) { backing_ = backing; }
+    virtual bool isExcludedFromWindowsMenu() const { return excludedFromWindowsMenu_; }
+    void setExcludedFromWindowsMenu(bool excluded) { excludedFromWindowsMenu_ = excluded; }
+    void useOptimizedDrawing(bool flag) { optimizedDrawing_ = flag; }
+    const QString& title() const { return title_; }
+    void setTitle(const QString& title);
+
+    // Order and focus.
+    void makeKeyAndOrderFront();
+    void orderFront();
+    void orderFrontRegardless();
+    void orderOut();
+    void makeKeyWindow();
+    void makeMainWindow();
+    bool isVisible() const;
+    bool isKeyWindow() const;
+    bool isMainWindow() const;
+    // A window without a title bar or a resize bar cannot become key or main unless a
+    // subclass says otherwise.
+    virtual bool canBecomeKeyWindow() const;
+    virtual bool canBecomeMainWindow() const;
+    // Hooks, called as the window gains or loses key or main status (before the notification).
+    virtual void becomeKeyWindow() {}
+    virtual void resignKeyWindow() {}
+    virtual void becomeMainWindow() {}
+    virtual void resignMainWindow() {}
+
+    void miniaturize();
+    void deminiaturize();
+    bool isMiniaturized() const { return miniaturized_; }
+    // Posts will-close and hides the window (and its child windows). A close while one is
+    // under way does nothing.
+    virtual void close();
+    // What the close button does: nothing for a window without one, else asks the delegate
+    // (windowShouldClose) and closes.
+    virtual void performClose();
+
+    void display();
+    void setViewsNeedDisplay(bool flag);
+
+    // Child windows stay above their parent and move with it.
+    void addChildWindow(Window& child, WindowOrderingMode ordered);
+    void removeChildWindow(Window& child);
+    std::vector<Window*> childWindows() const;
+    Window* parentWindow() const { return parent_.get(); }
+
+    // The frame is kept under the name as it changes; one window holds a name at a time, and
+    // false means another window has it.
+    bool setFrameAutosaveName(const QString& name);
+    const QString& frameAutosaveName() const { return autosaveName_; }
+
+    int windowNumber() const { return windowNumber_; }
+    WindowDelegate* delegate() const { return delegate_; }
+    void setDelegate(WindowDelegate* delegate) { delegate_ = delegate; }
+
+    // A window without a delegate that handled a mouse-down drags itself when it is movable
+    // by its background and the view under the pointer allows it.
+    void mouseDown(const Event& event) override;
+    void mouseDragged(const Event& event) override;
+    void mouseUp(const Event& event) override;
+
+    // The background and the views, drawn into a transparent image of the window's size.
+    QImage renderToImage() const;
+
+    // For the UI layer.
+    QWidget* widget() const;
+    void noteMouseDown();
+    void trackMouse(Point locationInWindow, bool dragging);
+    void trackMouseExit();
+    void syncFrameFromWidget();
+    void didBecomeKey();
+    void didResignKey();
+    void didBecomeMain();
+    void didResignMain();
+    void didDeminiaturizeFromSystem();
+
+protected:
+    void post(const QString& name);
+
+private:
+    void applyGeometry();
+    void moveChildren(double dx, double dy);
+    void trackAreas(const std::vector<View*>& views, std::optional<Point> location, bool dragging);
+
+    Rect frame_;
+    unsigned styleMask_;
+    BackingStoreType backing_;
+    double alphaValue_ = 1.0;
+    bool opaque_ = true;
+    bool hasShadow_ = true;
+    Color backgroundColor_ = Color::colorWithRed(0.93, 0.93, 0.93, 1);
+    bool movableByBackground_ = false;
+    bool excludedFromWindowsMenu_ = false;
+    bool optimizedDrawing_ = false;
+    bool miniaturized_ = false;
+    bool closing_ = false;
+    QString title_;
+    QString autosaveName_;
+    int windowNumber_;
+    WindowDelegate* delegate_ = nullptr;
+    WeakRef<Window> parent_;
+    std::vector<WeakRef<Window>> children_;
+    std::optional<Point> dragStart_;   // pointer on screen at the mouse-down of a background drag
+    Point dragOrigin_;
+    std::unique_ptr<WindowWidget> widget_;
+    std::unique_ptr<View> contentView_;
+};
+
+} // namespace platform::ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace platform::ui {
+
+// Names of the notifications that windows and the application post, with themselves as the
+// object.
+inline const QString NSWindowWillCloseNotification = QStringLiteral("NSWindowWillCloseNotification");
+inline const QString NSWindowDidResizeNotification = QStringLiteral("NSWindowDidResizeNotification");
+inline const QString NSWindowDidMoveNotification = QStringLiteral("NSWindowDidMoveNotification");
+inline const QString NSWindowDidBecomeKeyNotification = QStringLiteral("NSWindowDidBecomeKeyNotification");
+inline const QString NSWindowDidResignKeyNotification = QStringLiteral("NSWindowDidResignKeyNotification");
+inline const QString NSWindowDidBecomeMainNotification = QStringLiteral("NSWindowDidBecomeMainNotification");
+inline const QString NSWindowDidResignMainNotification = QStringLiteral("NSWindowDidResignMainNotification");
+inline const QString NSWindowDidMiniaturizeNotification = QStringLiteral("NSWindowDidMiniaturizeNotification");
+inline const QString NSWindowDidDeminiaturizeNotification = QStringLiteral("NSWindowDidDeminiaturizeNotification");
+inline const QString NSApplicationDidFinishLaunchingNotification =
+    QStringLiteral("NSApplicationDidFinishLaunchingNotification");
+
+} // namespace platform::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+namespace platform::ui {
+
+class Window;
+
+// The Qt top-level widget behind a Window: paints the window's background and reports what
+// the desktop does to it (moves, resizes, restores, the pointer leaving). Internal to the UI
+// layer.
+class WindowWidget : public QWidget {
+public:
+    explicit WindowWidget(Window& owner);
+
+    Window& owner() const { return owner_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Window& owner_;
+};
+
+} // namespace platform::ui

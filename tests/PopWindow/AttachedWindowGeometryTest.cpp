@@ -1,0 +1,135 @@
+#include "AttachedWindowGeometry.h"
+
+#include <gtest/gtest.h>
+
+using platform::ui::Point;
+using platform::ui::Rect;
+using platform::ui::Size;
+using G = AttachedWindowGeometry;
+
+namespace {
+
+const AttachedWindowMetrics kDefaults;
+const Size kView{300, 200};
+const Rect kScreen(0, 0, 1440, 900);
+
+} // namespace
+
+TEST(AttachedWindowGeometryTest, ViewBelowAndRightOfTheAnchor)
+{
+    const Point anchor{700, 600};
+    const auto below = G::placement(kView, anchor, AttachedSideBelow, 5, kDefaults, 1);
+    EXPECT_EQ(below.windowFrame.size, (Size{302, 212}));
+    EXPECT_EQ(below.viewFrame, Rect(1, 1, 300, 200));       // the strip lies along the top
+    EXPECT_EQ(below.windowFrame.maxY(), anchor.y - 5);      // top edge 5 below the anchor
+    EXPECT_EQ(below.windowFrame.minX(), anchor.x - 151);
+
+    const auto right = G::placement(kView, anchor, AttachedSideRight, 5, kDefaults, 1);
+    EXPECT_EQ(right.windowFrame.size, (Size{312, 202}));
+    EXPECT_EQ(right.viewFrame, Rect(11, 1, 300, 200));      // the strip lies along the left
+    EXPECT_EQ(right.windowFrame.origin, (Point{705, 499}));
+}
+
+TEST(AttachedWindowGeometryTest, EverySideCodePlacesTheOrigin)
+{
+    const Point p{500, 400};
+    const double d = 5, i = 15.5;
+    const double wideW = 312, wideH = 202; // strip at a side
+    const double tallW = 302, tallH = 212; // strip at the top or bottom
+    struct Case {
+        int side;
+        Point origin;
+        Size size;
+    };
+    const Case cases[] = {
+        {0, {p.x - wideW - d, p.y - wideH / 2}, {wideW, wideH}},
+        {4, {p.x - wideW - d, p.y - i}, {wideW, wideH}},
+        {5, {p.x - wideW - d, p.y - (wideH - i)}, {wideW, wideH}},
+        {2, {p.x + d, p.y - wideH / 2}, {wideW, wideH}},
+        {6, {p.x + d, p.y - i}, {wideW, wideH}},
+        {7, {p.x + d, p.y - (wideH - i)}, {wideW, wideH}},
+        {1, {p.x - tallW / 2, p.y - tallH - d}, {tallW, tallH}},
+        {10, {p.x - (tallW - i), p.y - tallH - d}, {tallW, tallH}},
+        {11, {p.x - i, p.y - tallH - d}, {tallW, tallH}},
+        {3, {p.x - tallW / 2, p.y + d}, {tallW, tallH}},
+        {8, {p.x - (tallW - i), p.y + d}, {tallW, tallH}},
+        {9, {p.x - i, p.y + d}, {tallW, tallH}},
+        {12, p, {tallW, wideH}}, // not resolved: at the anchor, no strip
+        {-1, p, {tallW, wideH}},
+        {99, p, {tallW, wideH}},
+    };
+    for (const Case& c : cases) {
+        const auto placement = G::placement(kView, p, c.side, float(d), kDefaults, 1);
+        EXPECT_EQ(placement.windowFrame, Rect(c.origin, c.size)) << "side " << c.side;
+    }
+    // The view sits past the strip on the sides where the strip comes first.
+    EXPECT_EQ(G::placement(kView, p, 3, 5, kDefaults, 1).viewFrame, Rect(1, 11, 300, 200));
+    EXPECT_EQ(G::placement(kView, p, 12, 5, kDefaults, 1).viewFrame, Rect(1, 1, 300, 200));
+}
+
+TEST(AttachedWindowGeometryTest, ArrowInsetFollowsTheCornerFlagAndScale)
+{
+    AttachedWindowMetrics m;
+    EXPECT_EQ(G::arrowInset(m, 1), 15.5);
+    m.drawsRoundCornerBesideArrow = false;
+    EXPECT_EQ(G::arrowInset(m, 1), 7.5);
+    EXPECT_EQ(G::arrowInset(m, 2), 15);
+    m.arrowBaseWidth = 0.1; // formed in single precision
+    EXPECT_EQ(G::arrowInset(m, 1), double(0.05f));
+}
+
+TEST(AttachedWindowGeometryTest, AutomaticChoiceOfTheWorkedExample)
+{
+    const Point anchor{100, 50};
+    const int side = G::bestSideForAutomaticPosition(kView, anchor, 5, kDefaults, 1, kScreen, kScreen);
+    EXPECT_EQ(side, AttachedSideRightUpward);
+    const auto placement = G::placement(kView, anchor, side, 5, kDefaults, 1);
+    EXPECT_EQ(placement.windowFrame, Rect(105, 34.5, 312, 202));
+    EXPECT_EQ(placement.viewFrame, Rect(11, 1, 300, 200));
+}
+
+TEST(AttachedWindowGeometryTest, AutomaticChoiceFallsThroughTheSides)
+{
+    auto best = [](Point anchor, Rect screen, Rect reference) {
+        return G::bestSideForAutomaticPosition(kView, anchor, 5, kDefaults, 1, screen, reference);
+    };
+    // Room below: below, centred.
+    EXPECT_EQ(best({720, 600}, kScreen, kScreen), AttachedSideBelow);
+    // Room below but the centred window would stick out left of the screen: reaching right.
+    EXPECT_EQ(best({100, 600}, kScreen, kScreen), AttachedSideBelowRightward);
+    // ... or out of the right of the anchor window's frame: reaching left.
+    EXPECT_EQ(best({1380, 600}, kScreen, kScreen), AttachedSideBelowLeftward);
+    // Too low to go below, no room at the right: left, then the refinement.
+    EXPECT_EQ(best({1300, 50}, kScreen, kScreen), AttachedSideLeftUpward);
+    EXPECT_EQ(best({1300, 200}, kScreen, kScreen), AttachedSideLeft);
+    // No room below, right or left, but above.
+    const Rect narrow(0, 0, 400, 900);
+    EXPECT_EQ(best({200, 100}, narrow, narrow), AttachedSideAbove);
+    // No room anywhere: below, the last resort.
+    const Rect tiny(0, 0, 100, 100);
+    EXPECT_EQ(best({50, 50}, tiny, tiny), AttachedSideBelow);
+    // Right, reaching down: the centred window sticks out above the reference frame.
+    const Rect low(0, 0, 1440, 300);
+    EXPECT_EQ(best({100, 200}, Rect(0, 0, 1440, 900), low), AttachedSideRightDownward);
+    // The test that runs failing keeps the first choice (the other variant is not tried).
+    EXPECT_EQ(best({100, 50}, Rect(0, 0, 1440, 200), Rect(0, 0, 1440, 200)), AttachedSideRight);
+    // No screen: a zero visible frame.
+    EXPECT_EQ(best({0, 0}, Rect(), Rect()), AttachedSideBelow);
+}
+
+TEST(AttachedWindowGeometryTest, SettersClampAgainstTheViewFrame)
+{
+    EXPECT_EQ(G::clampedBorderWidth(3, 1), 1);
+    EXPECT_EQ(G::clampedBorderWidth(-1, 1), -1);
+    EXPECT_EQ(G::clampedViewMargin(-2), 0);
+    EXPECT_EQ(G::clampedViewMargin(4), 4);
+    EXPECT_EQ(G::clampedCornerRadius(500, kView, 1, 15), 93.5);
+    EXPECT_EQ(G::clampedCornerRadius(-3, kView, 1, 15), 0);
+    EXPECT_EQ(G::clampedCornerRadius(8, kView, 1, 15), 8);
+    EXPECT_EQ(G::clampedArrowBaseWidth(500, kView, 1, 8, true), 186);
+    EXPECT_EQ(G::clampedArrowBaseWidth(500, kView, 1, 8, false), 194);
+    EXPECT_EQ(G::clampedArrowBaseWidth(-4, kView, 1, 8, true), -4);
+    // Before the view's size is known every limit is tiny: the radius would vanish.
+    EXPECT_EQ(G::clampedCornerRadius(8, Size{0, 0}, 1, 15), 0);
+    EXPECT_EQ(G::clampedArrowBaseWidth(15, Size{0, 0}, 1, 0, true), 2);
+}

@@ -1,0 +1,227 @@
+#include "IsolatedEnvironment.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Color.h"
+#include "platform/ui/NotificationCenter.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowDelegate.h"
+#include "platform/ui/WindowNotifications.h"
+#include "platform/ui/WindowServer.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace platform::ui;
+
+namespace {
+
+std::unique_ptr<Window> makeWindow(const Rect& frame, unsigned style = WindowStyleMaskTitled)
+{
+    return std::make_unique<Window>(frame, style, BackingStoreType::Buffered, false);
+}
+
+// Every notification posted with `object`, by name.
+struct Heard {
+    explicit Heard(const void* object)
+    {
+        observation = NotificationCenter::defaultCenter().addObserver(
+            this, QString(), object, [this](const Notification& n) { names << n.name; });
+    }
+    QStringList names;
+    Observation observation;
+};
+
+class RefusingDelegate : public WindowDelegate {
+public:
+    bool windowShouldClose(Window&) override { return ++asked, false; }
+    void windowWillClose(const Notification&) override { ++willClose; }
+    int asked = 0;
+    int willClose = 0;
+};
+
+QRect primary()
+{
+    return QGuiApplication::primaryScreen()->geometry();
+}
+
+} // namespace
+
+TEST(WindowTest, FramesAreScreenCoordinatesFromTheBottom)
+{
+    auto window = makeWindow(Rect(100, 50, 200, 80));
+    const int bottom = primary().y() + primary().height();
+    EXPECT_EQ(window->widget()->geometry(), QRect(100, bottom - 130, 200, 80));
+    EXPECT_EQ(window->contentView()->frame(), Rect(0, 0, 200, 80));
+    EXPECT_EQ(window->convertBaseToScreen({10, 20}), (Point{110, 70}));
+    EXPECT_EQ(window->convertScreenToBase({110, 70}), (Point{10, 20}));
+
+    Heard heard(window.get());
+    window->setFrame(Rect(100, 50, 300, 80), false);
+    EXPECT_EQ(heard.names, QStringList{NSWindowDidResizeNotification});
+    EXPECT_EQ(window->contentView()->frame(), Rect(0, 0, 300, 80));
+    window->setFrameOrigin({0, 0});
+    window->setFrameOrigin({0, 0}); // no change, no notification
+    EXPECT_EQ(heard.names, (QStringList{NSWindowDidResizeNotification, NSWindowDidMoveNotification}));
+}
+
+TEST(WindowTest, CentringLeavesATwoToOneSplitOfTheFreeHeight)
+{
+    auto window = makeWindow(Rect(5000, 5000, 200, 100)); // off every screen: the main one is used
+    window->center();
+    const Rect v = Screen::mainScreen()->visibleFrame();
+    EXPECT_EQ(window->frame().minX(), std::floor(v.minX() + (v.width() - 200) / 2));
+    const double below = window->frame().minY() - v.minY();
+    const double above = v.maxY() - window->frame().maxY();
+    EXPECT_NEAR(below, 2 * above, 2);
+}
+
+TEST(WindowTest, KeyAndMainFollowOrderingAndDestruction)
+{
+    auto a = makeWindow(Rect(0, 0, 100, 100));
+    auto b = makeWindow(Rect(200, 0, 100, 100));
+    auto borderless = makeWindow(Rect(400, 0, 100, 100), WindowStyleMaskBorderless);
+    Heard heardA(a.get());
+
+    a->makeKeyAndOrderFront();
+    EXPECT_TRUE(a->isKeyWindow());
+    EXPECT_TRUE(a->isMainWindow());
+    EXPECT_TRUE(a->isVisible());
+    b->makeKeyAndOrderFront();
+    EXPECT_EQ(heardA.names, (QStringList{NSWindowDidBecomeKeyNotification, NSWindowDidBecomeMainNotification,
+                                         NSWindowDidResignKeyNotification, NSWindowDidResignMainNotification}));
+    // A borderless window shows but cannot take key or main status by default.
+    borderless->makeKeyAndOrderFront();
+    EXPECT_TRUE(borderless->isVisible());
+    EXPECT_EQ(NSApp().keyWindow(), b.get());
+
+    b->orderOut();
+    EXPECT_EQ(NSApp().keyWindow(), nullptr);
+    a->makeKeyAndOrderFront();
+    a.reset(); // destroyed while key and main
+    EXPECT_EQ(NSApp().keyWindow(), nullptr);
+    EXPECT_EQ(NSApp().mainWindow(), nullptr);
+    EXPECT_EQ(NSApp().windowWithWindowNumber(b->windowNumber()), b.get());
+    borderless->orderOut();
+}
+
+TEST(WindowTest, ClosingIsAnnouncedOnceAndTheCloseButtonAsksFirst)
+{
+    auto window = makeWindow(Rect(0, 0, 100, 100), WindowStyleMaskTitled | WindowStyleMaskClosable);
+    RefusingDelegate delegate;
+    window->setDelegate(&delegate);
+    int closes = 0;
+    // An observer that closes the window again while it closes does not start a second close.
+    Observation again = NotificationCenter::defaultCenter().addObserver(
+        nullptr, NSWindowWillCloseNotification, window.get(), [&](const Notification&) {
+            ++closes;
+            window->close();
+        });
+    window->makeKeyAndOrderFront();
+    window->performClose();
+    EXPECT_EQ(delegate.asked, 1);
+    EXPECT_TRUE(window->isVisible());
+    window->close();
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(delegate.willClose, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->isKeyWindow());
+
+    // Without a close button the request does nothing.
+    auto borderless = makeWindow(Rect(0, 0, 100, 100), WindowStyleMaskBorderless);
+    Heard heard(borderless.get());
+    borderless->performClose();
+    EXPECT_TRUE(heard.names.isEmpty());
+
+    // An observer may let the window go while it closes.
+    auto doomed = makeWindow(Rect(0, 0, 100, 100));
+    Observation release = NotificationCenter::defaultCenter().addObserver(
+        nullptr, NSWindowWillCloseNotification, doomed.get(), [&](const Notification&) { doomed.reset(); });
+    doomed->close();
+    EXPECT_EQ(doomed, nullptr);
+}
+
+TEST(WindowTest, ChildWindowsFollowTheirParent)
+{
+    auto parent = makeWindow(Rect(100, 100, 200, 200));
+    auto child = makeWindow(Rect(150, 150, 50, 50));
+    parent->addChildWindow(*child, WindowOrderingMode::Above);
+    child->addChildWindow(*parent, WindowOrderingMode::Above); // a cycle is refused
+    EXPECT_EQ(parent->parentWindow(), nullptr);
+    EXPECT_EQ(child->parentWindow(), parent.get());
+
+    parent->makeKeyAndOrderFront();
+    EXPECT_TRUE(child->isVisible());
+    parent->setFrameOrigin({110, 90});
+    EXPECT_EQ(child->frame(), Rect(160, 140, 50, 50));
+    parent->orderOut();
+    EXPECT_FALSE(child->isVisible());
+
+    parent.reset();
+    EXPECT_EQ(child->parentWindow(), nullptr);
+    child->setFrameOrigin({0, 0});
+}
+
+TEST(WindowTest, AutosaveNamesBelongToOneWindowAtATime)
+{
+    auto first = makeWindow(Rect(1, 2, 30, 40));
+    auto second = makeWindow(Rect(5, 6, 70, 80));
+    EXPECT_TRUE(first->setFrameAutosaveName(QStringLiteral("Position")));
+    EXPECT_FALSE(second->setFrameAutosaveName(QStringLiteral("Position")));
+    EXPECT_EQ(NSApp().savedFrame(QStringLiteral("Position")), QStringLiteral("1 2 30 40"));
+    first->setFrameOrigin({10, 20});
+    EXPECT_EQ(NSApp().savedFrame(QStringLiteral("Position")), QStringLiteral("10 20 30 40"));
+    first.reset(); // the name is free again, the frame stays
+    EXPECT_EQ(NSApp().savedFrame(QStringLiteral("Position")), QStringLiteral("10 20 30 40"));
+    EXPECT_TRUE(second->setFrameAutosaveName(QStringLiteral("Position")));
+    EXPECT_EQ(second->frameAutosaveName(), QStringLiteral("Position"));
+}
+
+TEST(WindowTest, DraggingTheBackgroundMovesAMovableWindow)
+{
+    auto window = makeWindow(Rect(100, 100, 200, 100));
+    View* content = window->contentView();
+    auto send = [&](QEvent::Type type, QPointF local, QPointF global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(content->widget(), &event);
+    };
+    send(QEvent::MouseButtonPress, {10, 10}, {500, 500}, Qt::LeftButton);
+    send(QEvent::MouseMove, {40, 30}, {530, 520}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {40, 30}, {530, 520}, Qt::NoButton);
+    EXPECT_EQ(window->frame().origin, (Point{100, 100})) << "not movable yet";
+
+    window->setMovableByWindowBackground(true);
+    send(QEvent::MouseButtonPress, {10, 10}, {500, 500}, Qt::LeftButton);
+    send(QEvent::MouseMove, {40, 30}, {530, 520}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {40, 30}, {530, 520}, Qt::NoButton);
+    EXPECT_EQ(window->frame().origin, (Point{130, 80})); // Qt's y runs down, the Mac's up
+    EXPECT_TRUE(window->isKeyWindow());                  // a click makes the window key
+    window->orderOut();
+}
+
+TEST(WindowTest, BackgroundsRenderAndBlurRadiiAreKeptPerWindow)
+{
+    auto window = makeWindow(Rect(0, 0, 40, 30), WindowStyleMaskBorderless);
+    window->setOpaque(false);
+    window->setBackgroundColor(Color::colorWithRed(0, 1, 0, 0.5));
+    QImage image = window->renderToImage();
+    EXPECT_EQ(image.size(), QSize(40, 30));
+    EXPECT_NEAR(image.pixelColor(20, 15).alpha(), 128, 2);
+    EXPECT_EQ(image.pixelColor(20, 15).green(), 255);
+    window->setOpaque(true); // an opaque window ignores the colour's alpha
+    EXPECT_EQ(window->renderToImage().pixelColor(20, 15).alpha(), 255);
+
+    const int number = window->windowNumber();
+    EXPECT_EQ(CGSSetWindowBackgroundBlurRadius(CGSDefaultConnectionForThread(), number, 400), 0);
+    EXPECT_EQ(windowBackgroundBlurRadius(number), 400);
+    window.reset();
+    EXPECT_EQ(windowBackgroundBlurRadius(number), 0);
+}
