@@ -41,11 +41,6 @@ TEST(ApplicationEntryTest, TheNameFollowsTheUsersLanguage)
     EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QStringLiteral("fr_FR"))->name, QStringLiteral("My Editor"));
     EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QString())->name, QStringLiteral("My Editor"));
 
-    EXPECT_EQ(ApplicationEntry::localizedKeys(QStringLiteral("Name"), QStringLiteral("sr_RS.UTF-8@latin")),
-              (QStringList{QStringLiteral("Name[sr_RS@latin]"), QStringLiteral("Name[sr_RS]"),
-                           QStringLiteral("Name[sr@latin]"), QStringLiteral("Name[sr]"), QStringLiteral("Name")}));
-    EXPECT_EQ(ApplicationEntry::localizedKeys(QStringLiteral("Name"), QStringLiteral("POSIX")),
-              QStringList{QStringLiteral("Name")});
 }
 
 TEST(ApplicationEntryTest, HostileTextStaysPlainText)

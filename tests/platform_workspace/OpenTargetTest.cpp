@@ -47,17 +47,6 @@ TEST(OpenTargetTest, ApplicationBundlesOfTheSimulatedMacAreSimulatedOnlyWhenThey
     EXPECT_EQ(OpenTarget::forPath(QStringLiteral("/System/Applications/Missing.app"), existing).route, Route::Refused);
 }
 
-TEST(OpenTargetTest, RealFilesAndFoldersOpenOnTheDesktop)
-{
-    const OpenTarget file = OpenTarget::forPath(QStringLiteral("/home/u/My \"Docs\" $(x)"), existing);
-    EXPECT_EQ(file.route, Route::Desktop);
-    EXPECT_EQ(file.url.toLocalFile(), QStringLiteral("/home/u/My \"Docs\" $(x)"));
-    // A Mac folder opens where the simulated Mac keeps it.
-    const OpenTarget folder = OpenTarget::forUrl(QUrl::fromLocalFile(QStringLiteral("/Applications/")), existing);
-    EXPECT_EQ(folder.route, Route::Desktop);
-    EXPECT_EQ(folder.url.toLocalFile(), QStringLiteral("/sim/Applications/"));
-}
-
 TEST(OpenTargetTest, NothingElseIsOpened)
 {
     EXPECT_EQ(OpenTarget::forPath(QString(), existing).route, Route::Refused);
@@ -68,14 +57,5 @@ TEST(OpenTargetTest, NothingElseIsOpened)
     for (const char* address : {"javascript:alert(1)", "ftp://example.org/x", "smb://host/share", "http:///nohost",
                                 "mailto:", "", "x-unknown:thing"}) {
         EXPECT_EQ(OpenTarget::forUrl(QUrl(QString::fromLatin1(address)), existing).route, Route::Refused) << address;
-    }
-}
-
-TEST(OpenTargetTest, WebAndMailAddressesOpenOnTheDesktop)
-{
-    for (const char* address : {"https://www.brenlow.com/support/", "HTTP://example.org/a?b=c", "mailto:help@example.org"}) {
-        const OpenTarget target = OpenTarget::forUrl(QUrl(QString::fromLatin1(address)), existing);
-        EXPECT_EQ(target.route, Route::Desktop) << address;
-        EXPECT_EQ(target.url, QUrl(QString::fromLatin1(address)));
     }
 }

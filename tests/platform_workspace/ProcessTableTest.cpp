@@ -99,13 +99,3 @@ TEST_F(ProcessTableTest, UnreadableProcessesAreLeftOutAndTriedAgain)
     missing.refresh();
     EXPECT_TRUE(missing.processes().empty());
 }
-
-TEST(ProcessTableStat, ReadsTheStartOfARealProcess)
-{
-    const auto self = ProcessTable::readStat(QStringLiteral("/proc"), getpid());
-    ASSERT_TRUE(self);
-    EXPECT_EQ(self->pid, getpid());
-    EXPECT_GT(self->startTime, 0);
-    EXPECT_FALSE(ProcessTable::readStat(QStringLiteral("/proc"), 0));
-    EXPECT_FALSE(ProcessTable::readStat(QStringLiteral("/proc"), -1));
-}

@@ -1,0 +1,328 @@
+#include "LinuxWorkspace.h"
+
+#include "DesktopLauncher.h"
+#include "Platform.h"
+#include "bundle/Bundle.h"
+#include "dispatch/Dispatcher.h"
+#include "folders/SearchPaths.h"
+#include "log/SystemLog.h"
+#include "plist/PropertyListSerialization.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+constexpr qint64 kMaximumEntrySize = 1024 * 1024;
+const QString kGenericApplicationIcon = QStringLiteral("application-x-executable");
+
+bool isDesktopEntryFile(const QString& path)
+{
+    return path.endsWith(QLatin1String(".desktop")) && QFileInfo(path).isFile();
+}
+
+std::optional<ApplicationEntry> readEntry(const QString& path, const QString& locale)
+{
+    QFile file(path);
+    if (file.size() > kMaximumEntrySize || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return ApplicationEntry::parse(file.read(kMaximumEntrySize), locale);
+}
+
+// An entry's Icon: an absolute path is an image file, anything else a theme name (which some
+// entries wrongly give with an image extension).
+WorkspaceIcon iconOfEntry(const QString& icon)
+{
+    WorkspaceIcon result;
+    result.fallbackThemeName = kGenericApplicationIcon;
+    if (icon.startsWith(QLatin1Char('/'))) {
+        result.filePath = icon;
+        return result;
+    }
+    QString name = icon;
+    for (const char* extension : {".png", ".svg", ".xpm"}) {
+        if (name.endsWith(QLatin1String(extension)))
+            name.chop(4);
+    }
+    result.themeName = name.isEmpty() ? kGenericApplicationIcon : name;
+    return result;
+}
+
+BundleFacts factsFromInfo(const QVariantMap& info)
+{
+    BundleFacts facts;
+    facts.name = info.value(QStringLiteral("CFBundleDisplayName")).toString();
+    if (facts.name.isEmpty())
+        facts.name = info.value(QStringLiteral("CFBundleName")).toString();
+    facts.identifier = info.value(QStringLiteral("CFBundleIdentifier")).toString();
+    return facts;
+}
+
+QVariantMap infoOfBundle(const QString& bundlePath)
+{
+    Platform& platform = Platform::current();
+    if (!platform.propertyLists)
+        return {};
+    return platform.propertyLists->propertyListFromFile(bundlePath + QStringLiteral("/Contents/Info.plist")).toMap();
+}
+
+} // namespace
+
+LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle)
+{
+    Settings settings;
+    settings.uid = getuid();
+    settings.applicationFolders = ApplicationCatalog::defaultFolders();
+    settings.locale = ApplicationEntry::messagesLocale();
+    settings.self.pid = getpid();
+    if (std::optional<ProcessRecord> self = ProcessTable::readStat(settings.procRoot, settings.self.pid))
+        settings.self.startTime = self->startTime;
+    settings.self.bundlePath = bundle.bundlePath();
+    settings.self.bundleIdentifier = bundle.bundleIdentifier();
+    settings.self.name = bundle.objectForInfoDictionaryKey(QStringLiteral("CFBundleName")).toString();
+    if (settings.self.name.isEmpty())
+        settings.self.name = QStringLiteral("Tavrin");
+    settings.pathOnMac = [](const QString& macPath) {
+        SearchPaths* paths = Platform::current().searchPaths.get();
+        return paths ? paths->pathOnMac(macPath) : QString();
+    };
+    settings.macApplicationFolders = [] {
+        SearchPaths* paths = Platform::current().searchPaths.get();
+        return paths ? paths->searchPathsForDirectory(SearchPathDirectory::Applications, SearchPathDomain::All, true)
+                     : QStringList();
+    };
+    settings.bundleInfo = infoOfBundle;
+    settings.openOnDesktop = DesktopLauncher::openUrl;
+    settings.startProgram = DesktopLauncher::startProgram;
+    return settings;
+}
+
+LinuxWorkspace::LinuxWorkspace(Settings settings)
+    : settings_(std::move(settings))
+    , table_(settings_.procRoot, settings_.uid)
+    , catalog_(settings_.applicationFolders, settings_.locale)
+{
+}
+
+LinuxWorkspace::~LinuxWorkspace() = default;
+
+QList<RunningApplication> LinuxWorkspace::currentApplications()
+{
+    QMutexLocker lock(&tableMutex_);
+    catalog_.refresh();
+    table_.refresh(listedPids_);
+    const BundleFactsLookup facts = [this](const QString& bundlePath) {
+        return factsFromInfo(settings_.bundleInfo ? settings_.bundleInfo(bundlePath) : QVariantMap());
+    };
+    QList<RunningApplication> list =
+        runningApplications(table_.processes(), settings_.uid, catalog_.matcher(), settings_.self, facts);
+    listedPids_.clear();
+    for (const RunningApplication& application : list)
+        listedPids_.insert(application.pid);
+    return list;
+}
+
+QList<QVariantMap> LinuxWorkspace::launchedApplications()
+{
+    QList<QVariantMap> list;
+    for (const RunningApplication& application : currentApplications())
+        list << application.dictionary();
+    return list;
+}
+
+ui::NotificationCenter& LinuxWorkspace::notificationCenter()
+{
+    // The timer belongs to the main loop; a post from elsewhere starts nothing.
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (!timer_ && application && QThread::currentThread() == application->thread()) {
+        if (Dispatcher* dispatcher = Platform::current().dispatcher.get()) {
+            // The first look only learns what runs: observers hear of the changes after it.
+            lastSeen_.reset();
+            poll();
+            timer_ = dispatcher->scheduledTimer(kPollInterval, true, [this] { poll(); });
+        }
+    }
+    return center_;
+}
+
+void LinuxWorkspace::poll()
+{
+    if (timer_ && center_.observationCount() == 0) {
+        stopPolling();
+        return;
+    }
+    QList<RunningApplication> now = currentApplications();
+    if (!lastSeen_) {
+        lastSeen_ = std::move(now);
+        return;
+    }
+    const ApplicationChanges changes = compareRunningApplications(*lastSeen_, now);
+    lastSeen_ = std::move(now);
+    for (const RunningApplication& application : changes.terminated)
+        center_.postNotificationName(NSWorkspaceDidTerminateApplicationNotification, this, application.dictionary());
+    for (const RunningApplication& application : changes.launched)
+        center_.postNotificationName(NSWorkspaceDidLaunchApplicationNotification, this, application.dictionary());
+}
+
+void LinuxWorkspace::stopPolling()
+{
+    // Called from the timer's own call: the timer is stopped now and let go after it returns.
+    std::shared_ptr<TimerHandle> stopped(std::move(timer_));
+    stopped->invalidate();
+    if (Dispatcher* dispatcher = Platform::current().dispatcher.get())
+        dispatcher->asyncMain([stopped] {});
+    lastSeen_.reset();
+}
+
+QString LinuxWorkspace::existingPath(const QString& path) const
+{
+    if (!path.startsWith(QLatin1Char('/')))
+        return {};
+    if (QFileInfo::exists(path))
+        return path;
+    const QString onMac = settings_.pathOnMac ? settings_.pathOnMac(path) : QString();
+    return !onMac.isEmpty() && QFileInfo::exists(onMac) ? onMac : QString();
+}
+
+bool LinuxWorkspace::simulate(const QString& operation, const QString& target)
+{
+    {
+        QMutexLocker lock(&simulatedMutex_);
+        simulated_ << SimulatedRequest{operation, target};
+    }
+    NSLog(QStringLiteral("Simulated Mac: %1 %2").arg(operation, target).trimmed());
+    return true;
+}
+
+QList<LinuxWorkspace::SimulatedRequest> LinuxWorkspace::simulatedRequests() const
+{
+    QMutexLocker lock(&simulatedMutex_);
+    return simulated_;
+}
+
+bool LinuxWorkspace::open(const OpenTarget& target, const QString& operation, const QString& asked)
+{
+    switch (target.route) {
+    case OpenTarget::Route::SimulatedMac:
+        return simulate(operation, asked);
+    case OpenTarget::Route::Desktop:
+        return settings_.openOnDesktop && settings_.openOnDesktop(target.url);
+    case OpenTarget::Route::Refused:
+        break;
+    }
+    return false;
+}
+
+bool LinuxWorkspace::openFile(const QString& fullPath)
+{
+    const OpenTarget target = OpenTarget::forPath(fullPath, [this](const QString& path) { return existingPath(path); });
+    return open(target, QStringLiteral("open"), fullPath);
+}
+
+bool LinuxWorkspace::openURL(const QUrl& url)
+{
+    const OpenTarget target = OpenTarget::forUrl(url, [this](const QString& path) { return existingPath(path); });
+    return open(target, QStringLiteral("openURL"), url.toString(QUrl::FullyEncoded));
+}
+
+bool LinuxWorkspace::launchApplication(const QString& appName)
+{
+    if (appName.isEmpty() || appName.contains(QChar(0)))
+        return false;
+    if (appName.contains(QLatin1Char('/'))) {
+        const QString found = existingPath(appName);
+        if (found.isEmpty())
+            return false;
+        if (OpenTarget::isApplicationBundle(found) && QFileInfo(found).isDir())
+            return simulate(QStringLiteral("launchApplication"), appName);
+        if (isDesktopEntryFile(found)) {
+            const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale);
+            return entry && !entry->command.isEmpty() && settings_.startProgram
+                && settings_.startProgram(entry->command);
+        }
+        return false;
+    }
+    // A name: the simulated Mac's application of that name.
+    if (appName == QLatin1String(".") || appName == QLatin1String(".."))
+        return false;
+    const QString bundleName = OpenTarget::isApplicationBundle(appName) ? appName : appName + QStringLiteral(".app");
+    const QStringList folders = settings_.macApplicationFolders ? settings_.macApplicationFolders() : QStringList();
+    for (const QString& folder : folders) {
+        for (const QString& candidate : {folder + QLatin1Char('/') + bundleName,
+                                         folder + QStringLiteral("/Utilities/") + bundleName}) {
+            if (QFileInfo(candidate).isDir())
+                return simulate(QStringLiteral("launchApplication"), candidate);
+        }
+    }
+    return false;
+}
+
+WorkspaceIcon LinuxWorkspace::bundleIcon(const QString& bundlePath) const
+{
+    WorkspaceIcon icon;
+    icon.themeName = kGenericApplicationIcon;
+    const QVariantMap info = settings_.bundleInfo ? settings_.bundleInfo(bundlePath) : QVariantMap();
+    const QString file = info.value(QStringLiteral("CFBundleIconFile")).toString();
+    // A name inside the bundle's Resources, never a way out of it.
+    if (file.isEmpty() || file.contains(QLatin1Char('/')) || file.startsWith(QLatin1Char('.')))
+        return icon;
+    const QString base = bundlePath + QStringLiteral("/Contents/Resources/") + file;
+    for (const QString& candidate : {base, base + QStringLiteral(".svg"), base + QStringLiteral(".png"),
+                                     base + QStringLiteral(".icns")}) {
+        if (QFileInfo(candidate).isFile()) {
+            icon.filePath = candidate;
+            break;
+        }
+    }
+    return icon;
+}
+
+WorkspaceIcon LinuxWorkspace::iconForFile(const QString& fullPath)
+{
+    static const QMimeDatabase mimeTypes;
+    const QString found = existingPath(fullPath);
+    const QFileInfo info(found);
+    if (!found.isEmpty() && isDesktopEntryFile(found)) {
+        const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale);
+        return iconOfEntry(entry ? entry->icon : QString());
+    }
+    if (OpenTarget::isPreferencePane(fullPath))
+        return {{}, QStringLiteral("preferences-system"), QStringLiteral("preferences-other")};
+    if (!found.isEmpty() && info.isDir()) {
+        if (OpenTarget::isApplicationBundle(found))
+            return bundleIcon(found);
+        return {{}, QStringLiteral("folder"), QStringLiteral("inode-directory")};
+    }
+    const QMimeType type = found.isEmpty() ? mimeTypes.mimeTypeForFile(fullPath, QMimeDatabase::MatchExtension)
+                                           : mimeTypes.mimeTypeForFile(found);
+    return {{}, type.iconName(), type.genericIconName()};
+}
+
+bool LinuxWorkspace::selectFile(const QString& fullPath, const QString& rootFullPath)
+{
+    if (!settings_.openOnDesktop)
+        return false;
+    // Without a way to mark a file in every file manager, its folder is opened.
+    if (fullPath.isEmpty()) {
+        const QString root = existingPath(rootFullPath);
+        return !root.isEmpty() && QFileInfo(root).isDir() && settings_.openOnDesktop(QUrl::fromLocalFile(root));
+    }
+    const QString found = existingPath(fullPath);
+    if (found.isEmpty())
+        return false;
+    return settings_.openOnDesktop(QUrl::fromLocalFile(QFileInfo(found).absolutePath()));
+}
+
+void LinuxWorkspace::hideOtherApplications()
+{
+    simulate(QStringLiteral("hideOtherApplications"), {});
+}
+
+} // namespace platform

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "ApplicationCatalog.h"
+#include "OpenTarget.h"
+#include "ProcessTable.h"
+#include "RunningApplication.h"
+#include "Workspace.h"
+#include "ui/NotificationCenter.h"
+
+#include <QMutex>
+#include <QSet>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+class Bundle;
+class TimerHandle;
+
+// The workspace on Linux. Running applications are the user's processes that a desktop entry
+// names (or that run from an application bundle), with this program; launches and quits are
+// noticed by comparing the list every 2 seconds while the notification centre has observers.
+// Files, folders and web and mail addresses open through the desktop; what only a Mac has goes
+// to the simulated Mac, which records and logs the request and runs nothing.
+class LinuxWorkspace final : public Workspace {
+public:
+    static constexpr std::chrono::milliseconds kPollInterval{2000};
+
+    struct Settings {
+        QString procRoot = QStringLiteral("/proc");
+        unsigned uid = 0;
+        QStringList applicationFolders; // desktop entries, in order of precedence
+        QString locale;                 // for the entries' names
+        ThisApplication self;
+        // A Mac path inside the simulated Mac, for paths that do not exist as given.
+        std::function<QString(const QString& macPath)> pathOnMac;
+        // The simulated Mac's application folders, for launching an application by name.
+        std::function<QStringList()> macApplicationFolders;
+        // An application bundle's Info.plist.
+        std::function<QVariantMap(const QString& bundlePath)> bundleInfo;
+        std::function<bool(const QUrl&)> openOnDesktop;
+        std::function<bool(const QStringList& arguments)> startProgram;
+    };
+
+    struct SimulatedRequest {
+        QString operation; // "open", "openURL", "launchApplication", "hideOtherApplications"
+        QString target;
+        bool operator==(const SimulatedRequest&) const = default;
+    };
+
+    // This process, the real /proc, the XDG folders and the desktop; Mac paths, application
+    // folders and Info.plist files through the installed platform.
+    static Settings defaultSettings(const Bundle& bundle);
+
+    explicit LinuxWorkspace(Settings settings);
+    ~LinuxWorkspace() override;
+
+    QList<QVariantMap> launchedApplications() override;
+    // Starts watching the running applications, until a look finds no observer left.
+    ui::NotificationCenter& notificationCenter() override;
+    bool openFile(const QString& fullPath) override;
+    bool openURL(const QUrl& url) override;
+    bool launchApplication(const QString& appName) override;
+    WorkspaceIcon iconForFile(const QString& fullPath) override;
+    bool selectFile(const QString& fullPath, const QString& rootFullPath) override;
+    void hideOtherApplications() override;
+
+    // One look at the running applications: posts a termination for each that quit and a
+    // launch for each that started since the last look. The timer calls it every 2 seconds.
+    void poll();
+    bool isPolling() const { return timer_ != nullptr; }
+    QList<SimulatedRequest> simulatedRequests() const;
+
+private:
+    QList<RunningApplication> currentApplications();
+    void stopPolling();
+    QString existingPath(const QString& path) const;
+    bool open(const OpenTarget& target, const QString& operation, const QString& asked);
+    bool simulate(const QString& operation, const QString& target);
+    WorkspaceIcon bundleIcon(const QString& bundlePath) const;
+
+    Settings settings_;
+    ui::NotificationCenter center_;
+
+    QMutex tableMutex_; // the table and the catalog serve any thread
+    ProcessTable table_;
+    ApplicationCatalog catalog_;
+    QSet<qint64> listedPids_;
+
+    std::optional<QList<RunningApplication>> lastSeen_;
+    std::unique_ptr<TimerHandle> timer_;
+
+    mutable QMutex simulatedMutex_;
+    QList<SimulatedRequest> simulated_;
+};
+
+} // namespace platform
