@@ -5,11 +5,22 @@
 #include "dispatch/QtDispatcher.h"
 #include "files/PosixFileCatalog.h"
 #include "folders/LinuxSearchPaths.h"
+#include "host/LinuxHostStatistics.h"
+#include "identity/LinuxUserIdentity.h"
+#include "kernel/LinuxKernelValues.h"
+#include "ioregistry/SimulatedIORegistry.h"
+#include "loginitems/XdgLoginItemList.h"
 #include "log/StandardErrorLog.h"
 #include "network/QtHttpClient.h"
 #include "plist/LibplistSerialization.h"
+#include "process/LinuxInstanceLock.h"
+#include "process/LinuxProcessControl.h"
+#include "process/LinuxProcessInfo.h"
+#include "scripts/SimulatedScriptRunner.h"
 #include "simulated/SimulatedMac.h"
+#include "smc/SimulatedSmcConnection.h"
 #include "version/SimulatedSystemVersion.h"
+#include "workspace/LinuxWorkspace.h"
 
 namespace platform {
 
@@ -31,6 +42,17 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
     p->commandRunner = std::make_unique<PosixCommandRunner>(p->bundle->helpersPath(),
                                                             p->searchPaths->homeDirectory());
     p->httpClient = std::make_unique<QtHttpClient>();
+    p->hostStatistics = std::make_unique<LinuxHostStatistics>();
+    p->kernelValues = std::make_unique<LinuxKernelValues>(*p->simulatedMac);
+    p->smc = std::make_unique<SimulatedSmcConnection>();
+    p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(), *p->propertyLists);
+    p->scripts = std::make_unique<SimulatedScriptRunner>();
+    p->identity = std::make_unique<LinuxUserIdentity>();
+    p->instanceLock = std::make_unique<LinuxInstanceLock>(p->searchPaths->temporaryDirectory());
+    p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);
+    p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
+    p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle));
+    p->processControl = std::make_unique<LinuxProcessControl>();
     return p;
 }
 
