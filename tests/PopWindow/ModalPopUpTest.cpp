@@ -70,5 +70,15 @@ TEST(ModalPopUpTest, TheAnchorIsBelowTheMiddleOfTheMainWindow)
     Window main(Rect(100, 120, 400, 300), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
     main.makeKeyAndOrderFront();
     EXPECT_EQ(popUpAnchor(), (Point{297, 120}));
+
+    // The dialog takes key status for its run and gives it back when it closes.
+    SampleDialog dialog;
+    QTimer::singleShot(0, qApp, [&] {
+        EXPECT_EQ(NSApp().keyWindow(), dialog.superDelegate());
+        EXPECT_TRUE(main.isMainWindow()); // a pop-up cannot become main
+        dialog.closeWindow();
+    });
+    runModalPopUp(dialog);
+    EXPECT_EQ(NSApp().keyWindow(), &main);
     main.orderOut();
 }

@@ -109,6 +109,9 @@ TEST(CoordinatesTest, ScreenFramesFlipAroundThePrimaryScreen)
     const QRect shifted(-200, 100, 800, 600);
     EXPECT_EQ(QtCoordinates::screenFrameToQt(Rect(0, 0, 10, 10), shifted), QRect(-200, 690, 10, 10));
     EXPECT_EQ(QtCoordinates::screenPointFromQt(QPointF(-200, 700), shifted), (Point{0, 0}));
+    // A negative size (a frame turned inside out) gives an empty widget, not a broken one.
+    EXPECT_EQ(QtCoordinates::screenFrameToQt(Rect(10, 10, -5, -5), primary).size(), QSize(0, 0));
+    EXPECT_EQ(QtCoordinates::subviewGeometry(Rect(10, 10, -5, 20), 100, false).size(), QSize(0, 20));
 }
 
 TEST(CoordinatesTest, AutoresizingSharesTheChangeAmongFlexibleParts)

@@ -4,8 +4,16 @@
 
 #include <QColor>
 #include <QImage>
+#include <QString>
 
 #include <functional>
+#include <ostream>
+
+// Readable texts in the test failures.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace uitest {
 

@@ -1,3 +1,5 @@
+#include "UiTestSupport.h"
+
 #include "IsolatedEnvironment.h"
 
 #include "platform/ui/Application.h"
@@ -103,7 +105,10 @@ TEST(WindowTest, KeyAndMainFollowOrderingAndDestruction)
     EXPECT_TRUE(borderless->isVisible());
     EXPECT_EQ(NSApp().keyWindow(), b.get());
 
-    b->orderOut();
+    b->orderOut(); // the window that was key before takes the status back
+    EXPECT_EQ(NSApp().keyWindow(), a.get());
+    EXPECT_EQ(NSApp().mainWindow(), a.get());
+    a->orderOut(); // none left on screen that could take it
     EXPECT_EQ(NSApp().keyWindow(), nullptr);
     a->makeKeyAndOrderFront();
     a.reset(); // destroyed while key and main
@@ -147,6 +152,23 @@ TEST(WindowTest, ClosingIsAnnouncedOnceAndTheCloseButtonAsksFirst)
         nullptr, NSWindowWillCloseNotification, doomed.get(), [&](const Notification&) { doomed.reset(); });
     doomed->close();
     EXPECT_EQ(doomed, nullptr);
+}
+
+TEST(WindowTest, MiniaturizingIsAnnouncedOnceEachWay)
+{
+    auto window = makeWindow(Rect(0, 0, 100, 100));
+    window->makeKeyAndOrderFront();
+    Heard heard(window.get());
+    window->miniaturize();
+    window->miniaturize(); // already in the Dock
+    EXPECT_TRUE(window->isMiniaturized());
+    EXPECT_FALSE(window->isKeyWindow());
+    window->deminiaturize();
+    window->deminiaturize();
+    EXPECT_FALSE(window->isMiniaturized());
+    EXPECT_EQ(heard.names, (QStringList{NSWindowDidResignKeyNotification, NSWindowDidResignMainNotification,
+                                        NSWindowDidMiniaturizeNotification, NSWindowDidDeminiaturizeNotification}));
+    window->orderOut();
 }
 
 TEST(WindowTest, ChildWindowsFollowTheirParent)

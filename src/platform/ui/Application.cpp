@@ -233,13 +233,51 @@ void Application::registerWindow(Window& window)
     windows_.push_back(&window);
 }
 
+namespace {
+
+void remember(std::vector<WeakRef<Window>>& history, Window* window)
+{
+    history.erase(std::remove_if(history.begin(), history.end(),
+                                 [&](const WeakRef<Window>& w) { return !w || w.get() == window; }),
+                  history.end());
+    if (window)
+        history.push_back(window);
+}
+
+// The latest window of the history, other than `leaving`, that is shown and may take the status.
+Window* successor(const std::vector<WeakRef<Window>>& history, const Window& leaving, bool main)
+{
+    for (auto it = history.rbegin(); it != history.rend(); ++it) {
+        Window* w = it->get();
+        if (w && w != &leaving && w->isVisible() && !w->isMiniaturized()
+            && (main ? w->canBecomeMainWindow() : w->canBecomeKeyWindow()))
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void Application::windowLeftScreen(const Window& window)
+{
+    if (keyWindow_.get() == &window)
+        setKeyWindow(successor(keyHistory_, window, false));
+    if (mainWindow_.get() == &window)
+        setMainWindow(successor(mainHistory_, window, true));
+}
+
 void Application::unregisterWindow(Window& window)
 {
     stopModalForWindow(window);
-    if (keyWindow_.get() == &window)
+    // The window is going: it hears nothing more, and the one before it takes over.
+    if (keyWindow_.get() == &window) {
         keyWindow_.reset();
-    if (mainWindow_.get() == &window)
+        setKeyWindow(successor(keyHistory_, window, false));
+    }
+    if (mainWindow_.get() == &window) {
         mainWindow_.reset();
+        setMainWindow(successor(mainHistory_, window, true));
+    }
     removeWindowsItem(window);
     releaseFrameAutosaveName(window);
     windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
@@ -251,6 +289,7 @@ void Application::setKeyWindow(Window* window)
     if (old == window)
         return;
     keyWindow_ = window;
+    remember(keyHistory_, window);
     if (old)
         old->didResignKey();
     if (window && keyWindow_.get() == window)
@@ -263,6 +302,7 @@ void Application::setMainWindow(Window* window)
     if (old == window)
         return;
     mainWindow_ = window;
+    remember(mainHistory_, window);
     if (old)
         old->didResignMain();
     if (window && mainWindow_.get() == window)

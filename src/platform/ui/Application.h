@@ -72,6 +72,9 @@ public:
     void unregisterWindow(Window& window);
     void setKeyWindow(Window* window);
     void setMainWindow(Window* window);
+    // The window left the screen (ordered out, in the Dock or going away): when it was key or
+    // main, the window that held that status before it, if still shown, takes it back.
+    void windowLeftScreen(const Window& window);
     // Whether input aimed at the window is held back by a modal run.
     bool blocksInputTo(const Window& window) const;
 
@@ -87,6 +90,8 @@ private:
     std::vector<Window*> windows_;
     WeakRef<Window> keyWindow_;
     WeakRef<Window> mainWindow_;
+    std::vector<WeakRef<Window>> keyHistory_;  // earlier key windows, the latest last
+    std::vector<WeakRef<Window>> mainHistory_;
     std::vector<std::shared_ptr<ModalRun>> runs_;
     struct WindowsItem {
         const Window* window;

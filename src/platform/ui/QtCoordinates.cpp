@@ -1,5 +1,6 @@
 #include "QtCoordinates.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace platform::ui {
@@ -16,7 +17,7 @@ QRect QtCoordinates::screenFrameToQt(const Rect& frame, const QRect& primaryScre
     const int right = roundEdge(primaryScreen.x() + frame.maxX());
     const int top = roundEdge(bottom - frame.maxY());
     const int lower = roundEdge(bottom - frame.minY());
-    return QRect(left, top, right - left, lower - top);
+    return QRect(left, top, std::max(0, right - left), std::max(0, lower - top));
 }
 
 Rect QtCoordinates::screenFrameFromQt(const QRect& geometry, const QRect& primaryScreen)
@@ -38,7 +39,7 @@ QRect QtCoordinates::subviewGeometry(const Rect& frame, double superviewHeight, 
     const int right = roundEdge(frame.maxX());
     const int upper = roundEdge(top);
     const int lower = roundEdge(top + frame.height());
-    return QRect(left, upper, right - left, lower - upper);
+    return QRect(left, upper, std::max(0, right - left), std::max(0, lower - upper));
 }
 
 Point QtCoordinates::pointToSuperview(Point point, const Rect& frame, bool flipped, bool superviewFlipped)

@@ -14,6 +14,7 @@ namespace platform::ui {
 // Mac frames and asks here for the Qt equivalent.
 class QtCoordinates {
 public:
+    // Widget geometry never has a negative size, whatever the frame says.
     // Screen frames: the Mac measures from the bottom left of the primary screen.
     static QRect screenFrameToQt(const Rect& frame, const QRect& primaryScreen);
     static Rect screenFrameFromQt(const QRect& geometry, const QRect& primaryScreen);

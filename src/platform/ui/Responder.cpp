@@ -1,13 +1,5 @@
 #include "Responder.h"
 
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
-
-#include "QtCoordinates.h"
-
-#include <optional>
-
 namespace platform::ui {
 
 void Responder::mouseDown(const Event& event)
@@ -50,23 +42,6 @@ void Responder::mouseExited(const Event& event)
 {
     if (Responder* next = nextResponder())
         next->mouseExited(event);
-}
-
-namespace {
-std::optional<Point> lastMouseLocation;
-}
-
-Point Event::mouseLocation()
-{
-    if (lastMouseLocation)
-        return *lastMouseLocation;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    return QtCoordinates::screenPointFromQt(QCursor::pos(), primary ? primary->geometry() : QRect());
-}
-
-void Event::setMouseLocation(Point location)
-{
-    lastMouseLocation = location;
 }
 
 } // namespace platform::ui

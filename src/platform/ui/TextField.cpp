@@ -3,6 +3,8 @@
 #include "BezierPath.h"
 #include "GraphicsContext.h"
 
+#include <cmath>
+
 namespace platform::ui {
 
 TextField::TextField(const Rect& frame)
@@ -18,8 +20,8 @@ std::unique_ptr<TextField> TextField::labelWithString(const QString& string)
     label->setBordered(false);
     label->setDrawsBackground(false);
     label->setStringValue(string);
-    const Size size = AttributedString(string).size();
-    label->setFrameSize({size.width + 4, size.height});
+    const Size size = label->attributedStringValue().size();
+    label->setFrameSize({std::ceil(size.width) + 4, std::ceil(size.height)});
     return label;
 }
 

@@ -211,10 +211,7 @@ void Window::orderOut()
     for (Window* child : childWindows())
         child->orderOut();
     widget_->hide();
-    if (isKeyWindow())
-        NSApp().setKeyWindow(nullptr);
-    if (isMainWindow())
-        NSApp().setMainWindow(nullptr);
+    NSApp().windowLeftScreen(*this);
 }
 
 void Window::makeKeyWindow()
@@ -287,8 +284,7 @@ void Window::miniaturize()
         return;
     miniaturized_ = true;
     widget_->showMinimized();
-    if (isKeyWindow())
-        NSApp().setKeyWindow(nullptr);
+    NSApp().windowLeftScreen(*this);
     post(NSWindowDidMiniaturizeNotification);
 }
 

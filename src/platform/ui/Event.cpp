@@ -1,0 +1,30 @@
+#include "Event.h"
+
+#include "QtCoordinates.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <optional>
+
+namespace platform::ui {
+
+namespace {
+std::optional<Point> lastMouseLocation;
+}
+
+Point Event::mouseLocation()
+{
+    if (lastMouseLocation)
+        return *lastMouseLocation;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return QtCoordinates::screenPointFromQt(QCursor::pos(), primary ? primary->geometry() : QRect());
+}
+
+void Event::setMouseLocation(Point location)
+{
+    lastMouseLocation = location;
+}
+
+} // namespace platform::ui

@@ -1,0 +1,61 @@
+#include "PopBaseWindow.h"
+
+#include "TestPlatform.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/NotificationCenter.h"
+#include "platform/ui/WindowNotifications.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform::ui;
+
+TEST(PopBaseWindowTest, BorderlessMovableAndItsOwnDelegate)
+{
+    test::TestPlatform platform;
+    PopBaseWindow window(Rect(10, 20, 300, 200), WindowStyleMaskTitled | WindowStyleMaskClosable,
+                         BackingStoreType::Buffered, false);
+    EXPECT_EQ(window.styleMask(), unsigned(WindowStyleMaskResizable)); // the caller's mask is not used
+    EXPECT_FALSE(window.isOpaque());
+    EXPECT_TRUE(window.hasShadow());
+    EXPECT_TRUE(window.isMovableByWindowBackground());
+    EXPECT_EQ(window.delegate(), &window);
+    EXPECT_EQ(window.backgroundColor(), Color::clearColor());
+
+    window.setTitle(QStringLiteral("Uninstall"));
+    window.makeKeyAndOrderFront();
+    EXPECT_TRUE(window.isMainWindow());
+    EXPECT_TRUE(NSApp().windowsMenuTitles().contains(QStringLiteral("Uninstall")));
+
+    // Moving keeps the frame under "Position".
+    window.setFrameOrigin({30, 40});
+    EXPECT_EQ(window.frameAutosaveName(), QStringLiteral("Position"));
+    EXPECT_EQ(NSApp().savedFrame(QStringLiteral("Position")), QStringLiteral("30 40 300 200"));
+
+    // Restoring from the Dock is heard; closing hears its own will-close twice (as delegate
+    // and as observer) and still closes once.
+    int willClose = 0;
+    Observation counting = NotificationCenter::defaultCenter().addObserver(
+        nullptr, NSWindowWillCloseNotification, &window, [&](const Notification&) { ++willClose; });
+    window.miniaturize();
+    EXPECT_TRUE(window.isMiniaturized());
+    window.deminiaturize();
+    EXPECT_FALSE(window.isMiniaturized());
+    window.close();
+    EXPECT_EQ(willClose, 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(NSApp().windowsMenuTitles().isEmpty());
+}
+
+TEST(PopBaseWindowTest, WindowsMenuForgetsAWindowThatIsGone)
+{
+    test::TestPlatform platform;
+    {
+        PopBaseWindow window(Rect(0, 0, 100, 100), 0, BackingStoreType::Buffered, false);
+        window.setTitle(QStringLiteral("Gone"));
+        window.makeKeyAndOrderFront();
+        EXPECT_TRUE(NSApp().windowsMenuTitles().contains(QStringLiteral("Gone")));
+    }
+    EXPECT_FALSE(NSApp().windowsMenuTitles().contains(QStringLiteral("Gone")));
+    EXPECT_EQ(NSApp().mainWindow(), nullptr);
+}
