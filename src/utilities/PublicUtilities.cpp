@@ -24,13 +24,23 @@ QString textForKey(const QString& key)
     return value.isValid() ? value.toString() : QString();
 }
 
-// One size text: the count divided by `divisor` in double precision, held as a 32-bit float,
-// then formatted.
-QString sizeText(double count, double divisor, const char* format)
+// One size text: the count in the largest unit (a power of `base`) that it reaches, the
+// quotient taken in double precision and held as a 32-bit float, then formatted. Negative
+// counts stay in bytes.
+QString sizeText(double count, double base, const char* const (&formats)[5])
 {
+    double divisor = 1;
+    int unit = 0;
+    while (unit < 4 && count >= divisor * base) {
+        divisor *= base;
+        ++unit;
+    }
     const float quotient = float(count / divisor);
-    return platform::stringWithFormat(format, double(quotient));
+    return platform::stringWithFormat(formats[unit], double(quotient));
 }
+
+const char* const kWholeDecimalUnits[5] = {"%.0f byte", "%0.0f KB", "%0.0f MB", "%0.0f GB", "%0.0f TB"};
+const char* const kDecimalUnits[5] = {"%.0f byte", "%0.2f KB", "%0.2f MB", "%0.2f GB", "%0.2f TB"};
 
 // The leading number of a text, as the platform's floatValue reads it: blanks, a sign, digits
 // with an optional fraction and exponent; 0 when there is none.
@@ -181,44 +191,17 @@ int PublicUtilities::getMinorVersion()
 
 QString PublicUtilities::convertVolSpace(uint64_t n)
 {
-    const double count = double(n);
-    if (n <= 999)
-        return sizeText(count, 1, "%.0f byte");
-    if (n <= 999'999)
-        return sizeText(count, 1e3, "%0.0f KB");
-    if (n <= 999'999'999)
-        return sizeText(count, 1e6, "%0.0f MB");
-    if (n < 1'000'000'000'000)
-        return sizeText(count, 1e9, "%0.0f GB");
-    return sizeText(count, 1e12, "%0.0f TB");
+    return sizeText(double(n), 1000, kWholeDecimalUnits);
 }
 
 QString PublicUtilities::longlongDiskSize(int64_t n)
 {
-    const double count = double(n);
-    if (n <= 999)
-        return sizeText(count, 1, "%.0f byte");
-    if (n <= 999'999)
-        return sizeText(count, 1e3, "%0.2f KB");
-    if (n <= 999'999'999)
-        return sizeText(count, 1e6, "%0.2f MB");
-    if (n < 1'000'000'000'000)
-        return sizeText(count, 1e9, "%0.2f GB");
-    return sizeText(count, 1e12, "%0.2f TB");
+    return sizeText(double(n), 1000, kDecimalUnits);
 }
 
 QString PublicUtilities::longlongConvertVolSpace(int64_t n)
 {
-    const double count = double(n);
-    if (n < 1024)
-        return sizeText(count, 1, "%.0f byte");
-    if (n < int64_t(1) << 20)
-        return sizeText(count, 0x1p10, "%0.2f KB");
-    if (n < int64_t(1) << 30)
-        return sizeText(count, 0x1p20, "%0.2f MB");
-    if (n < int64_t(1) << 40)
-        return sizeText(count, 0x1p30, "%0.2f GB");
-    return sizeText(count, 0x1p40, "%0.2f TB");
+    return sizeText(double(n), 1024, kDecimalUnits);
 }
 
 uint64_t PublicUtilities::volSpaceFromString(const QString& text)
