@@ -20,6 +20,14 @@ public:
     static Color blackColor() { return colorWithRed(0, 0, 0, 1); }
     static Color whiteColor() { return colorWithRed(1, 1, 1, 1); }
     static Color clearColor() { return colorWithRed(0, 0, 0, 0); }
+    static Color grayColor() { return colorWithRed(0.5, 0.5, 0.5, 1); }
+    // The system's named colours, in their light appearance.
+    static Color textColor() { return blackColor(); }
+    static Color controlColor() { return colorWithRed(0.93, 0.93, 0.93, 1); }
+    static Color controlBackgroundColor() { return whiteColor(); }
+    static Color alternateSelectedControlColor() { return colorWithRed(0.02, 0.39, 0.86, 1); }
+    static Color alternateSelectedControlTextColor() { return whiteColor(); }
+    static Color disabledControlTextColor() { return colorWithRed(0, 0, 0, 0.25); }
     // Tiles the image; no image gives the clear colour.
     static Color colorWithPatternImage(const Image& image);
 

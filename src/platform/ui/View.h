@@ -94,6 +94,10 @@ public:
     QString toolTip() const { return toolTip_; }
     void setToolTip(const QString& toolTip);
 
+    // The interface identifier a view carries (a tool button's tab, an option row's number).
+    const QString& identifier() const { return identifier_; }
+    void setIdentifier(const QString& identifier) { identifier_ = identifier; }
+
     // Tracking areas. The view keeps those added; the layer calls updateTrackingAreas when
     // the view's size changes or it moves to a window.
     void addTrackingArea(std::shared_ptr<TrackingArea> area);
@@ -126,6 +130,7 @@ private:
     bool autoresizesSubviews_ = true;
     bool hidden_ = false;
     QString toolTip_;
+    QString identifier_;
     View* superview_ = nullptr;
     bool ownedBySuperview_ = false;
     Window* contentWindow_ = nullptr; // set on a window's content view

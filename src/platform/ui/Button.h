@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ButtonCell.h"
+#include "View.h"
+
+#include <functional>
+#include <memory>
+
+namespace platform::ui {
+
+enum class FocusRingType { Default = 0, None = 1, Exterior = 2 };
+
+// A push button, check box or image button. It draws through its cell and follows a click
+// itself: pressed while the mouse button is held over it, and on release inside it advances
+// its state (check boxes and toggles) and sends its action. A disabled button ignores clicks.
+// Buttons are controls: a click on one never drags the window.
+class Button : public View {
+public:
+    using Action = std::function<void(Button& sender)>;
+
+    explicit Button(const Rect& frame = {});
+    // A push button or a check box with a title; no action yet.
+    static std::unique_ptr<Button> buttonWithTitle(const QString& title, Action action = {});
+    static std::unique_ptr<Button> checkboxWithTitle(const QString& title, Action action = {});
+
+    ButtonCell* cell() const { return cell_.get(); }
+    // Replaces the cell (a subclass's own); null is ignored.
+    void setCell(std::unique_ptr<ButtonCell> cell);
+
+    QString title() const { return cell_->title(); }
+    void setTitle(const QString& title);
+    AttributedString attributedTitle() const { return cell_->attributedTitle(); }
+    void setAttributedTitle(const AttributedString& title);
+    Image image() const { return cell_->image(); }
+    void setImage(const Image& image);
+    const Image& alternateImage() const { return cell_->alternateImage(); }
+    void setAlternateImage(const Image& image);
+    CellImagePosition imagePosition() const { return cell_->imagePosition(); }
+    void setImagePosition(CellImagePosition position);
+    ImageScaling imageScaling() const { return cell_->imageScaling(); }
+    void setImageScaling(ImageScaling scaling);
+    const Font& font() const { return cell_->font(); }
+    void setFont(const Font& font);
+    TextAlignment alignment() const { return cell_->alignment(); }
+    void setAlignment(TextAlignment alignment);
+
+    void setButtonType(ButtonType type);
+    bool isBordered() const { return cell_->isBordered(); }
+    void setBordered(bool bordered);
+    BezelStyle bezelStyle() const { return cell_->bezelStyle(); }
+    void setBezelStyle(BezelStyle style);
+    FocusRingType focusRingType() const { return focusRingType_; }
+    void setFocusRingType(FocusRingType type) { focusRingType_ = type; }
+
+    int state() const { return cell_->state(); }
+    void setState(int state);
+    bool isEnabled() const { return cell_->isEnabled(); }
+    void setEnabled(bool enabled);
+    bool isHighlighted() const { return cell_->isHighlighted(); }
+    void highlight(bool flag);
+    int tag() const { return cell_->tag(); }
+    void setTag(int tag) { cell_->setTag(tag); }
+
+    const Action& action() const { return action_; }
+    void setAction(Action action) { action_ = std::move(action); }
+    // Runs the action (if any); the button may be gone afterwards.
+    void sendAction();
+    // A click made by code: the state advances and the action runs, when enabled.
+    void performClick();
+    // Whether a click is being followed.
+    bool isTracking() const { return tracking_; }
+
+    bool mouseDownCanMoveWindow() const override { return false; }
+    void drawRect(const Rect& dirtyRect) override;
+    void mouseDown(const Event& event) override;
+    void mouseDragged(const Event& event) override;
+    void mouseUp(const Event& event) override;
+
+private:
+    bool containsEvent(const Event& event) const;
+
+    std::unique_ptr<ButtonCell> cell_;
+    Action action_;
+    FocusRingType focusRingType_ = FocusRingType::Default;
+    bool tracking_ = false;
+};
+
+} // namespace platform::ui

@@ -1,0 +1,228 @@
+#include "ClickSupport.h"
+#include "UiTestSupport.h"
+
+#include "TestPlatform.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Color.h"
+#include "platform/ui/GraphicsContext.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace platform::ui;
+
+namespace {
+
+struct ButtonWindow {
+    Window window{Rect(100, 100, 200, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false};
+    Button* button = window.contentView()->addSubview(std::make_unique<Button>(Rect(20, 20, 80, 30)));
+    uitest::Mouse mouse{window};
+    int clicks = 0;
+
+    ButtonWindow()
+    {
+        button->setAction([this](Button&) { ++clicks; });
+        window.orderFront();
+    }
+    ~ButtonWindow() { window.orderOut(); }
+};
+
+// A solid-colour image of 10 × 10 points.
+Image solid(double red, double green, double blue)
+{
+    Image image(Size{10, 10});
+    image.lockFocus();
+    Color::colorWithRed(red, green, blue, 1).setFill();
+    NSRectFill(Rect(0, 0, 10, 10));
+    image.unlockFocus();
+    return image;
+}
+
+} // namespace
+
+TEST(ButtonTest, AClickActsOnReleaseInsideOnly)
+{
+    ButtonWindow t;
+    t.mouse.press({30, 30});
+    EXPECT_TRUE(t.button->isHighlighted());
+    EXPECT_EQ(t.clicks, 0) << "nothing happens before the release";
+    t.mouse.drag({150, 80});
+    EXPECT_FALSE(t.button->isHighlighted()) << "dragged out";
+    t.mouse.drag({40, 30});
+    EXPECT_TRUE(t.button->isHighlighted()) << "back in";
+    t.mouse.release({40, 30});
+    EXPECT_EQ(t.clicks, 1);
+    EXPECT_FALSE(t.button->isHighlighted());
+
+    // Released outside: no action.
+    t.mouse.press({30, 30});
+    t.mouse.release({150, 80});
+    EXPECT_EQ(t.clicks, 1);
+    EXPECT_FALSE(t.button->isTracking());
+
+    // A click on a label inside the button is the button's click.
+    t.button->addSubview(TextField::labelWithString(QStringLiteral("Go")));
+    t.mouse.click({22, 22});
+    EXPECT_EQ(t.clicks, 2);
+}
+
+TEST(ButtonTest, DisabledButtonsIgnoreClicksAndCodeClicks)
+{
+    ButtonWindow t;
+    t.button->setEnabled(false);
+    t.mouse.click({30, 30});
+    t.button->performClick();
+    EXPECT_EQ(t.clicks, 0);
+    EXPECT_FALSE(t.button->isHighlighted());
+
+    // Disabled in the middle of a click: the release does nothing.
+    t.button->setEnabled(true);
+    t.mouse.press({30, 30});
+    t.button->setEnabled(false);
+    t.button->setEnabled(true);
+    t.mouse.release({30, 30});
+    EXPECT_EQ(t.clicks, 0);
+}
+
+TEST(ButtonTest, CheckBoxesAndTogglesAdvanceTheirStateBeforeTheAction)
+{
+    ButtonWindow t;
+    t.button->setButtonType(ButtonType::Switch);
+    int seen = -2;
+    t.button->setAction([&](Button& sender) { seen = sender.state(); });
+    t.mouse.click({30, 30});
+    EXPECT_EQ(seen, ControlStateValueOn);
+    t.mouse.click({30, 30});
+    EXPECT_EQ(seen, ControlStateValueOff);
+    t.button->setState(ControlStateValueMixed);
+    t.button->performClick();
+    EXPECT_EQ(seen, ControlStateValueOn) << "a mixed box becomes on";
+
+    // Momentary push buttons keep their state; radio buttons only turn on.
+    t.button->setButtonType(ButtonType::MomentaryPushIn);
+    t.button->setState(ControlStateValueOff);
+    t.button->performClick();
+    EXPECT_EQ(t.button->state(), ControlStateValueOff);
+    t.button->setButtonType(ButtonType::Radio);
+    t.button->performClick();
+    t.button->performClick();
+    EXPECT_EQ(t.button->state(), ControlStateValueOn);
+}
+
+TEST(ButtonTest, AnActionMayDestroyItsButton)
+{
+    ButtonWindow t;
+    t.button->setAction([&](Button& sender) {
+        std::unique_ptr<View> gone = sender.removeFromSuperview();
+        gone.reset();
+        t.button = nullptr;
+        ++t.clicks;
+    });
+    t.mouse.click({30, 30});
+    EXPECT_EQ(t.clicks, 1);
+    EXPECT_EQ(t.button, nullptr);
+    EXPECT_TRUE(t.window.contentView()->subviews().empty());
+}
+
+TEST(ButtonTest, ButtonsNeverDragAWindowMovableByItsBackground)
+{
+    ButtonWindow t;
+    t.window.setMovableByWindowBackground(true);
+    EXPECT_FALSE(t.button->mouseDownCanMoveWindow());
+    const Point origin = t.window.frame().origin;
+    t.mouse.press({30, 30});
+    t.mouse.drag({90, 70});
+    t.mouse.release({90, 70});
+    EXPECT_EQ(t.window.frame().origin, origin);
+
+    // The background beside it still drags the window.
+    t.mouse.press({150, 80});
+    t.mouse.drag({160, 85});
+    t.mouse.release({160, 85});
+    EXPECT_EQ(t.window.frame().origin, (Point{origin.x + 10, origin.y + 5}));
+}
+
+TEST(ButtonTest, TheAlternateImageShowsWhileHighlightedOrOnAsTheTypeSays)
+{
+    test::TestPlatform platform;
+    ButtonCell cell;
+    const Image normal = solid(1, 0, 0);
+    const Image alternate = solid(0, 0, 1);
+    cell.setImage(normal);
+    cell.setAlternateImage(alternate);
+
+    cell.setButtonType(ButtonType::MomentaryChange);
+    cell.setHighlighted(true);
+    EXPECT_EQ(cell.displayedImage(), alternate);
+    cell.setHighlighted(false);
+    cell.setState(ControlStateValueOn);
+    EXPECT_EQ(cell.displayedImage(), normal) << "a momentary change does not show its state";
+
+    cell.setButtonType(ButtonType::Toggle);
+    EXPECT_EQ(cell.displayedImage(), alternate);
+    cell.setState(ControlStateValueOff);
+    EXPECT_EQ(cell.displayedImage(), normal);
+
+    cell.setButtonType(ButtonType::MomentaryPushIn);
+    cell.setHighlighted(true);
+    EXPECT_EQ(cell.displayedImage(), normal);
+
+    // Without an alternate image the normal one stays.
+    cell.setAlternateImage(Image());
+    cell.setButtonType(ButtonType::Toggle);
+    cell.setState(ControlStateValueOn);
+    EXPECT_EQ(cell.displayedImage(), normal);
+}
+
+TEST(ButtonTest, ImagesAndTitlesShareTheFrameByPosition)
+{
+    const Rect frame(10, 0, 100, 20);
+    const Size image{16, 16};
+    const Size title{40, 14};
+
+    auto left = ButtonCell::layout(frame, image, title, CellImagePosition::ImageLeft, ImageScaling::ProportionallyDown);
+    EXPECT_EQ(left.image, Rect(12, 2, 16, 16));
+    EXPECT_EQ(left.title, Rect(32, 3, 76, 14));
+
+    auto right = ButtonCell::layout(frame, image, title, CellImagePosition::ImageRight, ImageScaling::ProportionallyDown);
+    EXPECT_EQ(right.image, Rect(92, 2, 16, 16));
+    EXPECT_EQ(right.title, Rect(12, 3, 76, 14));
+
+    auto only = ButtonCell::layout(frame, image, title, CellImagePosition::ImageOnly, ImageScaling::ProportionallyDown);
+    EXPECT_EQ(only.image, Rect(52, 2, 16, 16));
+
+    // An image taller than the frame is scaled down into it; a frame narrower than the image
+    // leaves the title no room rather than a negative width.
+    auto tall = ButtonCell::layout(Rect(0, 0, 10, 8), image, title, CellImagePosition::ImageLeft,
+                                   ImageScaling::ProportionallyDown);
+    EXPECT_EQ(tall.image.size, (Size{8, 8}));
+    EXPECT_EQ(tall.title.width(), 0);
+}
+
+TEST(ButtonTest, ImageButtonsDrawTheirImageAndCheckBoxesTheirBox)
+{
+    test::TestPlatform platform;
+    Window window(Rect(0, 0, 60, 30), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
+    auto* image = window.contentView()->addSubview(std::make_unique<Button>(Rect(0, 0, 30, 30)));
+    image->setBordered(false);
+    image->setImage(solid(1, 0, 0));
+    image->setImagePosition(CellImagePosition::ImageOnly);
+    auto box = Button::checkboxWithTitle(QString());
+    box->setFrame(Rect(30, 0, 30, 30));
+    Button* check = window.contentView()->addSubview(std::move(box));
+    check->setState(ControlStateValueOn);
+
+    const QImage pixels = window.renderToImage();
+    EXPECT_TRUE(uitest::near(pixels.pixelColor(15, 15), QColor(255, 0, 0)));
+    EXPECT_FALSE(uitest::near(pixels.pixelColor(2, 2), QColor(255, 0, 0))) << "a 10-point image stays 10 points";
+    // The box's tick is dark near the box's middle.
+    bool dark = false;
+    for (int x = 33; x < 48; ++x)
+        for (int y = 8; y < 22; ++y)
+            dark = dark || pixels.pixelColor(x, y).lightness() < 80;
+    EXPECT_TRUE(dark);
+}
