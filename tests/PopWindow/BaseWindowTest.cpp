@@ -1,0 +1,203 @@
+#include "BaseWindow.h"
+
+#include "TestPlatform.h"
+
+#include "utilities/PublicUtilities.h"
+#include "utilities/SettingsStore.h"
+
+#include "platform/ui/Screen.h"
+#include "platform/ui/View.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace platform::ui;
+
+namespace {
+
+class CountingDelegate : public BaseWindowDelegate {
+public:
+    void openMainWindow() override { ++opened; }
+    int opened = 0;
+};
+
+Event mouseAt(EventType type, Point onScreen)
+{
+    Event::Fields f;
+    f.type = type;
+    f.locationOnScreen = onScreen;
+    return Event(f);
+}
+
+struct Drag {
+    BaseWindow& window;
+    void down(Point p) { window.mouseDown(mouseAt(EventType::LeftMouseDown, p)); }
+    void to(Point p) { window.mouseDragged(mouseAt(EventType::LeftMouseDragged, p)); }
+    void up(Point p) { window.mouseUp(mouseAt(EventType::LeftMouseUp, p)); }
+};
+
+BaseWindow makeWindow(const Rect& frame)
+{
+    return BaseWindow(frame, WindowStyleMaskTitled, BackingStoreType::Buffered, false);
+}
+
+} // namespace
+
+TEST(BaseWindowDragTest, TopStopsAtTheScreenTopAndNothingElseIsClamped)
+{
+    const Rect screen(0, 0, 1440, 900);
+    // The pointer less the grip offset.
+    EXPECT_EQ(BaseWindow::dragOrigin({300, 400}, {20, 30}, 100, screen), (Point{280, 370}));
+    // Exactly touching the top is allowed; one point more is pulled back.
+    EXPECT_EQ(BaseWindow::dragOrigin({300, 830}, {20, 30}, 100, screen), (Point{280, 800}));
+    EXPECT_EQ(BaseWindow::dragOrigin({300, 831}, {20, 30}, 100, screen), (Point{280, 800}));
+    // Off the left, the right and the bottom: followed as they are.
+    EXPECT_EQ(BaseWindow::dragOrigin({-500, -700}, {20, 30}, 100, screen), (Point{-520, -730}));
+    EXPECT_EQ(BaseWindow::dragOrigin({5000, 10}, {20, 30}, 100, screen), (Point{4980, -20}));
+    // A screen that does not start at 0.
+    EXPECT_EQ(BaseWindow::dragOrigin({0, 2000}, {0, 0}, 50, Rect(-100, 200, 800, 600)), (Point{0, 750}));
+    // Without a screen (a zero frame) the top stays at 0.
+    EXPECT_EQ(BaseWindow::dragOrigin({10, 10}, {0, 0}, 50, Rect()), (Point{10, -50}));
+}
+
+TEST(BaseWindowTest, BorderlessClearAndKeyable)
+{
+    test::TestPlatform platform;
+    BaseWindow window = makeWindow(Rect(10, 20, 100, 50));
+    EXPECT_EQ(window.styleMask(), unsigned(WindowStyleMaskResizable));
+    EXPECT_FALSE(window.isOpaque());
+    EXPECT_EQ(window.backgroundColor(), Color::clearColor());
+    EXPECT_TRUE(window.canBecomeKeyWindow());
+    EXPECT_FALSE(window.isMovableByWindowBackground()); // it drags itself
+}
+
+TEST(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
+{
+    test::TestPlatform platform;
+    const Rect screen = Screen::mainScreen()->frame();
+    BaseWindow window = makeWindow(Rect(100, 100, 80, 60));
+    CountingDelegate delegate;
+    window.setBaseWindowDelegate(&delegate);
+    Drag drag{window};
+
+    drag.down({110, 120}); // gripped 10 right and 20 up from the origin
+    drag.to({150, 170});
+    EXPECT_EQ(window.frame().origin, (Point{140, 150}));
+    EXPECT_EQ(PublicUtilities::getPopWindowPoint(), (Point{140, 150}));
+
+    // Far above the screen: x follows, the top stays at the screen's top.
+    drag.to({333, screen.maxY() + 500});
+    EXPECT_EQ(window.frame().origin, (Point{323, screen.maxY() - 60}));
+    EXPECT_EQ(PublicUtilities::getPopWindowPoint(), (Point{323, screen.maxY() - 60}));
+    drag.up({333, screen.maxY() + 500});
+    EXPECT_EQ(delegate.opened, 0);
+
+    // Once the button is up, moving does nothing and stores nothing.
+    SettingsStore::setValueForKey(QStringLiteral("X"), QStringLiteral("1.0"));
+    drag.to({0, 0});
+    EXPECT_EQ(window.frame().origin, (Point{323, screen.maxY() - 60}));
+    EXPECT_EQ(PublicUtilities::getPopWindowPoint().x, 1.0);
+}
+
+TEST(BaseWindowTest, OnlyAClickThatLeavesTheWindowWhereItWasOpensTheMainWindow)
+{
+    test::TestPlatform platform;
+    BaseWindow window = makeWindow(Rect(100, 100, 80, 60));
+    CountingDelegate delegate;
+    window.setBaseWindowDelegate(&delegate);
+    Drag drag{window};
+
+    drag.down({120, 120});
+    drag.up({120, 120});
+    EXPECT_EQ(delegate.opened, 1);
+
+    // Away and back again counts as a click.
+    drag.down({120, 120});
+    drag.to({200, 50});
+    drag.to({120, 120});
+    drag.up({120, 120});
+    EXPECT_EQ(delegate.opened, 2);
+
+    // Any net movement, however small, does not.
+    drag.down({120, 120});
+    drag.to({120.25, 120});
+    drag.up({120.25, 120});
+    EXPECT_EQ(delegate.opened, 2);
+
+    // Without a delegate a click is simply dropped.
+    window.setBaseWindowDelegate(nullptr);
+    drag.down({120, 120});
+    drag.up({120, 120});
+    EXPECT_EQ(delegate.opened, 2);
+}
+
+TEST(BaseWindowTest, StrayMouseUpComparesWithTheLastPressOrWithZero)
+{
+    test::TestPlatform platform;
+    CountingDelegate delegate;
+
+    // Before any press the remembered frame is all zero: a window at the origin takes a
+    // stray release for a click, a window elsewhere does not.
+    BaseWindow atOrigin = makeWindow(Rect(0, 0, 80, 60));
+    atOrigin.setBaseWindowDelegate(&delegate);
+    Drag{atOrigin}.up({5, 5});
+    EXPECT_EQ(delegate.opened, 1);
+
+    BaseWindow elsewhere = makeWindow(Rect(300, 200, 80, 60));
+    elsewhere.setBaseWindowDelegate(&delegate);
+    Drag{elsewhere}.up({305, 205});
+    EXPECT_EQ(delegate.opened, 1);
+
+    // After a drag, a stray release compares with the frame of that drag's press.
+    Drag drag{elsewhere};
+    drag.down({305, 205});
+    drag.to({405, 205});
+    drag.up({405, 205});
+    EXPECT_EQ(delegate.opened, 1);
+    elsewhere.setFrameOrigin({300, 200}); // moved back by someone else
+    drag.up({305, 205});
+    EXPECT_EQ(delegate.opened, 2);
+    drag.to({0, 0}); // the release ended the drag
+    EXPECT_EQ(elsewhere.frame().origin, (Point{300, 200}));
+}
+
+TEST(BaseWindowTest, PressesOnItsViewsReachTheWindow)
+{
+    test::TestPlatform platform;
+    BaseWindow window = makeWindow(Rect(100, 100, 200, 100));
+    CountingDelegate delegate;
+    window.setBaseWindowDelegate(&delegate);
+    QWidget* content = window.contentView()->widget();
+    auto send = [&](QEvent::Type type, QPointF global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(10, 10), global, Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(content, &event);
+    };
+    send(QEvent::MouseButtonPress, {500, 500}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {500, 500}, Qt::NoButton);
+    EXPECT_EQ(delegate.opened, 1);
+    send(QEvent::MouseButtonPress, {500, 500}, Qt::LeftButton);
+    send(QEvent::MouseMove, {530, 520}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {530, 520}, Qt::NoButton);
+    EXPECT_EQ(window.frame().origin, (Point{130, 80})); // Qt's y runs down, the screen's up
+    EXPECT_EQ(delegate.opened, 1);
+}
+
+TEST(BaseWindowTest, DelegateMayLetTheWindowGoWhenItOpensTheMainWindow)
+{
+    test::TestPlatform platform;
+    class Closing : public BaseWindowDelegate {
+    public:
+        void openMainWindow() override { window.reset(); }
+        std::unique_ptr<BaseWindow> window;
+    } delegate;
+    delegate.window = std::make_unique<BaseWindow>(Rect(100, 100, 80, 60), 0, BackingStoreType::Buffered, false);
+    delegate.window->setBaseWindowDelegate(&delegate);
+    Drag{*delegate.window}.down({110, 110});
+    Drag{*delegate.window}.up({110, 110});
+    EXPECT_EQ(delegate.window, nullptr);
+}
