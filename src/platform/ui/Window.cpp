@@ -297,6 +297,24 @@ void Window::deminiaturize()
     post(NSWindowDidDeminiaturizeNotification);
 }
 
+void Window::zoom()
+{
+    std::optional<Screen> target = screen();
+    if (!target)
+        target = Screen::mainScreen();
+    if (!target)
+        return;
+    const Rect standard = target->visibleFrame();
+    if (unzoomedFrame_ && frame_ == standard) {
+        const Rect back = *unzoomedFrame_;
+        unzoomedFrame_.reset();
+        setFrame(back, true);
+        return;
+    }
+    unzoomedFrame_ = frame_;
+    setFrame(standard, true);
+}
+
 void Window::didDeminiaturizeFromSystem()
 {
     if (!miniaturized_)

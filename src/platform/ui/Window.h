@@ -102,6 +102,8 @@ public:
     void miniaturize();
     void deminiaturize();
     bool isMiniaturized() const { return miniaturized_; }
+    // Toggles between the window's own frame and its screen's visible frame.
+    void zoom();
     // Posts will-close and hides the window (and its child windows). A close while one is
     // under way does nothing.
     virtual void close();
@@ -175,6 +177,7 @@ private:
     WeakRef<Window> parent_;
     std::vector<WeakRef<Window>> children_;
     std::optional<Point> dragStart_;   // pointer on screen at the mouse-down of a background drag
+    std::optional<Rect> unzoomedFrame_; // the frame to go back to while zoomed
     Point dragOrigin_;
     std::unique_ptr<WindowWidget> widget_;
     std::unique_ptr<View> contentView_;

@@ -1,0 +1,93 @@
+#include "TabBarView.h"
+
+#include "HMTrafficButtonsContainer.h"
+
+#include "platform/ui/NotificationCenter.h"
+#include "platform/ui/TrackingArea.h"
+#include "platform/ui/Window.h"
+
+using namespace platform::ui;
+
+namespace {
+
+struct LightSpec {
+    const char* idStr;
+    double x;
+    bool enabled;
+    void (TabBarView::*action)(View&);
+};
+
+const LightSpec kLights[] = {
+    {"close", 0, true, &TabBarView::clickCloseButton},
+    {"minimize", 18, false, &TabBarView::clickMinimizeButton},
+    {"zoom", 36, false, &TabBarView::clickZoomButton},
+};
+
+} // namespace
+
+TabBarView::TabBarView(const Rect& frame)
+    : View(frame)
+{
+    awakeFromNib();
+}
+
+void TabBarView::awakeFromNib()
+{
+    HMTrafficButtonsContainer** fields[] = {&closeButton_, &minButton_, &zoomButton_};
+    for (int i = 0; i < 3; ++i) {
+        const LightSpec& spec = kLights[i];
+        auto light = std::make_unique<HMTrafficButtonsContainer>(Rect(spec.x, 2, 12, 12));
+        light->setIdStr(QString::fromLatin1(spec.idStr));
+        light->setAction([this, action = spec.action](Button& sender) { (this->*action)(sender); });
+        light->setFocusRingType(FocusRingType::None);
+        light->setEnabled(spec.enabled);
+        HMTrafficButtonsContainer* added = addSubview(std::move(light));
+        added->setup();
+        *fields[i] = added;
+    }
+    minButton_->setInactiveState();
+    trackingArea_ = std::make_shared<TrackingArea>(bounds(), TrackingArea::MouseEnteredAndExited | TrackingArea::ActiveAlways,
+                                                   this);
+    addTrackingArea(trackingArea_);
+}
+
+void TabBarView::mouseEntered(const Event&)
+{
+    NotificationCenter::defaultCenter().postNotificationName(HMTrafficButtonMouseEnter, this);
+}
+
+void TabBarView::mouseExited(const Event&)
+{
+    NotificationCenter::defaultCenter().postNotificationName(HMTrafficButtonMouseExit, this);
+}
+
+void TabBarView::setMiniButAction(bool enabled)
+{
+    minButton_->setEnabled(enabled);
+    minButton_->setActiveState();
+}
+
+// The delegate hears first and may let the bar go; the window is still acted on.
+void TabBarView::clickCloseButton(View&)
+{
+    WeakRef<Window> window(this->window());
+    if (delegate_)
+        delegate_->closeWindowAction();
+    if (Window* w = window.get())
+        w->close();
+}
+
+void TabBarView::clickMinimizeButton(View&)
+{
+    WeakRef<Window> window(this->window());
+    if (delegate_)
+        delegate_->miniWindowAction();
+    if (Window* w = window.get())
+        w->miniaturize();
+}
+
+void TabBarView::clickZoomButton(View&)
+{
+    if (Window* w = window())
+        w->zoom();
+}
