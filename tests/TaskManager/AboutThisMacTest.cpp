@@ -1,0 +1,216 @@
+#include "AboutThisMacViewController.h"
+#include "ObjcPrintln.h"
+
+#include "Fakes.h"
+#include "ProbeFakes.h"
+#include "ShellFakes.h"
+#include "TestPlatform.h"
+
+#include <QStringList>
+
+#include <climits>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Takes the report streams for the length of a test.
+class ReportCapture {
+public:
+    ReportCapture()
+    {
+        previous_ = setReportSink([this](ReportStream stream, const QByteArray& utf8) {
+            (stream == ReportStream::Error ? error : output) += utf8;
+        });
+    }
+    ~ReportCapture() { setReportSink(std::move(previous_)); }
+
+    QStringList errorLines() const { return QString::fromUtf8(error).split(QLatin1Char('\n')); }
+
+    QByteArray error;
+    QByteArray output;
+
+private:
+    ReportSink previous_;
+};
+
+class AboutThisMacTest : public testing::Test {
+protected:
+    AboutThisMacTest()
+    {
+        auto kernel = std::make_unique<test::FakeKernelValues>();
+        kernel_ = kernel.get();
+        platform_->kernelValues = std::move(kernel);
+        auto registry = std::make_unique<test::FakeIORegistry>();
+        registry_ = registry.get();
+        platform_->ioRegistry = std::move(registry);
+        auto info = std::make_unique<test::FakeProcessInfo>();
+        info_ = info.get();
+        platform_->processInfo = std::move(info);
+        auto version = std::make_unique<test::FakeSystemVersion>(QStringLiteral("10.13.6"));
+        version_ = version.get();
+        platform_->systemVersion = std::move(version);
+        AboutThisMacViewController::discardSharedInstance();
+    }
+    ~AboutThisMacTest() override { AboutThisMacViewController::discardSharedInstance(); }
+
+    static platform::IORegistryEntry processor(const QString& name, QVariantMap properties = {})
+    {
+        platform::IORegistryEntry entry;
+        entry.name = name;
+        entry.properties = std::move(properties);
+        return entry;
+    }
+
+    test::TestPlatform platform_;
+    test::FakeKernelValues* kernel_ = nullptr;
+    test::FakeIORegistry* registry_ = nullptr;
+    test::FakeProcessInfo* info_ = nullptr;
+    test::FakeSystemVersion* version_ = nullptr;
+    ReportCapture report_;
+};
+
+} // namespace
+
+TEST_F(AboutThisMacTest, ReportLinesEndWithExactlyOneLineFeed)
+{
+    objc_println("plain");
+    objc_println("ends with its own\n");
+    objc_println("%s", "the format decides, not the text\n");
+    objc_println("%.1f and %d", 2.25, -3); // the C library's rules, whatever the locale
+    EXPECT_EQ(report_.error, QByteArray("plain\nends with its own\nthe format decides, not the text\n\n2.2 and -3\n"));
+    EXPECT_TRUE(report_.output.isEmpty());
+}
+
+TEST_F(AboutThisMacTest, MacMiniRuleIgnoresCase)
+{
+    const struct {
+        const char* model;
+        bool mini;
+    } cases[] = {{"Macmini8,1", true}, {"MACMINI9,1", true}, {"miniMac", true},
+                 {"MacBookPro15,1", false}, {"iMac20,1", false}, {"Mac mni", false}};
+    for (const auto& c : cases) {
+        kernel_->setText("hw.model", c.model);
+        AboutThisMacViewController controller;
+        controller.printSysctlInfo();
+        EXPECT_EQ(controller.getMacModel(), c.mini) << c.model;
+        EXPECT_EQ(controller.macModel(), QString::fromLatin1(c.model));
+    }
+    // A kernel that answers no model is no Mac mini.
+    kernel_->values.remove("hw.model");
+    AboutThisMacViewController controller;
+    controller.printSysctlInfo();
+    EXPECT_FALSE(controller.getMacModel());
+}
+
+TEST_F(AboutThisMacTest, SharedInstanceReadsTheMacOnceAndKeepsWhatItRead)
+{
+    kernel_->setText("hw.model", "Macmini8,1");
+    AboutThisMacViewController& first = AboutThisMacViewController::shareInstall();
+    kernel_->setText("hw.model", "MacBookPro15,1");
+    AboutThisMacViewController& second = AboutThisMacViewController::shareInstall();
+    EXPECT_EQ(&first, &second);
+    EXPECT_TRUE(second.getMacModel());
+    EXPECT_EQ(report_.errorLines().count(QStringLiteral("sysctl:")), 1);
+    EXPECT_FALSE(first.isViewLoaded()); // made without its panel
+
+    AboutThisMacViewController::discardSharedInstance();
+    EXPECT_FALSE(AboutThisMacViewController::shareInstall().getMacModel());
+}
+
+TEST_F(AboutThisMacTest, SysctlReport)
+{
+    kernel_->setText("kern.ostype", "Darwin");
+    kernel_->setText("kern.osrelease", "19.6.0");
+    kernel_->setText("kern.osversion", "19H2026");
+    kernel_->setText("hw.model", "MacBookPro15,1");
+    kernel_->setText("machdep.cpu.brand_string", "Intel(R) Core(TM) i7-8750H CPU @ 2.20GHz");
+    kernel_->setInteger("hw.cpufrequency", uint32_t(2200000000u));
+    AboutThisMacViewController controller;
+    controller.printSysctlInfo();
+    EXPECT_EQ(report_.error, QByteArray("sysctl:\n"
+                                        "\tkern.ostype: Darwin\n"
+                                        "\tkern.osrelease: 19.6.0\n"
+                                        "\tkern.osversion: 19H2026\n"
+                                        "\thw.model: MacBookPro15,1\n"
+                                        "\tmachdep.cpu.brand_string: Intel(R) Core(TM) i7-8750H CPU @ 2.20GHz\n"
+                                        "\thw.cpufrequency: 2200000000\n"));
+}
+
+TEST_F(AboutThisMacTest, MissingOrOddKernelValuesGiveEmptyTextsAndZero)
+{
+    kernel_->values.insert("hw.model", QByteArray("Mac\0mini", 8));        // cut at the first zero
+    kernel_->values.insert("kern.ostype", QByteArray("Darwin", 6));        // no terminating zero
+    kernel_->setInteger("hw.cpufrequency", uint64_t(4000000000ull)); // wider than the four bytes read
+    AboutThisMacViewController controller;
+    controller.printSysctlInfo();
+    const QStringList lines = report_.errorLines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tkern.ostype: Darwin")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tkern.osrelease: ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tmachdep.cpu.brand_string: ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\thw.cpufrequency: 0")));
+    EXPECT_EQ(controller.macModel(), QStringLiteral("Mac"));
+    EXPECT_FALSE(controller.getMacModel());
+}
+
+TEST_F(AboutThisMacTest, ProcessorIdentifiersSortedWithoutRegardToCase)
+{
+    platform::IORegistryEntry nested = processor(QStringLiteral("CPU0"));
+    nested.children.push_back(processor(QStringLiteral("core"), {{QStringLiteral("IOCPUID"), 7}}));
+    registry_->processors = {processor(QStringLiteral("cpu1"), {{QStringLiteral("IOCPUID"), 0x1f}}),
+                             processor(QStringLiteral("cpu2")), // no identifier, no line
+                             nested,
+                             processor(QStringLiteral("big"), {{QStringLiteral("IOCPUID"), qlonglong(0x1deadbeefll)}})};
+    registry_->serialNumber = QStringLiteral("C02XG0FDH7JY");
+    info_->memory = 8589934592ull;
+    AboutThisMacViewController controller;
+    controller.loadMacInfo();
+
+    const QStringList lines = report_.errorLines();
+    const qsizetype iokit = lines.indexOf(QStringLiteral("IOKit:"));
+    ASSERT_GE(iokit, 0);
+    EXPECT_EQ(lines.mid(iokit + 1, 4), (QStringList{QStringLiteral("\tbig has ID: 0xdeadbeef"),
+                                                    QStringLiteral("\tCPU0 has ID: 0x00000007"),
+                                                    QStringLiteral("\tcpu1 has ID: 0x0000001f"),
+                                                    QStringLiteral("\tSerial Number: C02XG0FDH7JY")}));
+    EXPECT_EQ(lines.first(), QStringLiteral("Beginning system data collection..."));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tPID: 4242")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tOS Version: Version 10.15.7 (Build 19H2026)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tTotal Processors: 8")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tTotal RAM: 8589934592 bytes")));
+    EXPECT_TRUE(report_.output.isEmpty());
+}
+
+TEST_F(AboutThisMacTest, RegistryFailuresAndMissingSerialNumber)
+{
+    registry_->matchingFailure = 5;
+    registry_->processors = {processor(QStringLiteral("cpu0"), {{QStringLiteral("IOCPUID"), 1}})};
+    AboutThisMacViewController controller;
+    controller.loadMacInfo();
+    EXPECT_EQ(report_.output, QByteArray("IOServiceGetMatchingServices failed: 5\n"));
+    EXPECT_FALSE(report_.error.contains("has ID"));
+    EXPECT_TRUE(report_.errorLines().contains(QStringLiteral("\tSerial Number: (null)")));
+    EXPECT_EQ(getPlatformSerialNumber(), std::nullopt);
+}
+
+TEST_F(AboutThisMacTest, OperatingSystemNames)
+{
+    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(6), QStringLiteral("Mac OS X Snow Leopard"));
+    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(9), QStringLiteral("OS X Mavericks"));
+    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(12), QStringLiteral("macOS Sierra"));
+    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(14), QStringLiteral("macOS Mojave"));
+    for (int minor : {15, 16, 5, 0, -1, INT_MIN, INT_MAX})
+        EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(minor), QStringLiteral("macOS Catalina")) << minor;
+}
+
+TEST_F(AboutThisMacTest, VersionPartsAreZeroWhenUnanswered)
+{
+    EXPECT_EQ(osver(), QStringLiteral("10.13.6"));
+    EXPECT_EQ(AboutThisMacViewController::OSVersion(), 13);
+    version_->failSelector(platform::gestaltSystemVersionBugFix, platform::gestaltUndefSelectorErr);
+    EXPECT_EQ(osver(), QStringLiteral("10.13.0"));
+    auto silent = std::make_unique<test::FakeSystemVersion>();
+    silent->failWith(platform::gestaltUndefSelectorErr);
+    platform_->systemVersion = std::move(silent);
+    EXPECT_EQ(osver(), QStringLiteral("0.0.0"));
+    EXPECT_EQ(AboutThisMacViewController::OSVersion(), 0);
+}
