@@ -67,23 +67,24 @@ void TabBarView::setMiniButAction(bool enabled)
     minButton_->setActiveState();
 }
 
-// The delegate hears first and may let the bar go; the window is still acted on.
 void TabBarView::clickCloseButton(View&)
 {
-    WeakRef<Window> window(this->window());
-    if (delegate_)
-        delegate_->closeWindowAction();
-    if (Window* w = window.get())
-        w->close();
+    tellDelegateThenAct(&TabBarVDelegate::closeWindowAction, &Window::close);
 }
 
 void TabBarView::clickMinimizeButton(View&)
 {
+    tellDelegateThenAct(&TabBarVDelegate::miniWindowAction, &Window::miniaturize);
+}
+
+// The delegate hears first and may let the bar go; the window is still acted on.
+void TabBarView::tellDelegateThenAct(void (TabBarVDelegate::*message)(), void (Window::*act)())
+{
     WeakRef<Window> window(this->window());
     if (delegate_)
-        delegate_->miniWindowAction();
+        (delegate_->*message)();
     if (Window* w = window.get())
-        w->miniaturize();
+        (w->*act)();
 }
 
 void TabBarView::clickZoomButton(View&)

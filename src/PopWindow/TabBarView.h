@@ -10,7 +10,8 @@ class HMTrafficButtonsContainer;
 
 namespace platform::ui {
 class TrackingArea;
-}
+class Window;
+} // namespace platform::ui
 
 // The close, minimise and zoom lights at the top of the start-menu view. Only close starts
 // enabled; the start-menu view enables minimise once it has loaded; nothing enables zoom.
@@ -40,6 +41,7 @@ public:
 private:
     // What the interface file leaves: the three lights and a tracking area over the bar.
     void awakeFromNib();
+    void tellDelegateThenAct(void (TabBarVDelegate::*message)(), void (platform::ui::Window::*act)());
 
     HMTrafficButtonsContainer* closeButton_ = nullptr; // subviews, owned through the bar
     HMTrafficButtonsContainer* minButton_ = nullptr;

@@ -1,6 +1,7 @@
 #include "MainBaseWindow.h"
 #include "MainTypeSelectView.h"
 
+#include "../platform_ui/ClickSupport.h"
 #include "../platform_ui/UiTestSupport.h"
 
 #include "Fakes.h"
@@ -8,10 +9,14 @@
 #include "TestPlatform.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/NotificationCenter.h"
 #include "platform/ui/WindowNotifications.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace platform::ui;
 using uitest::near;
@@ -33,18 +38,11 @@ const QColor kPanel(255, 255, 255, 26); // white at alpha 0.1
 
 } // namespace
 
-TEST_F(MainBaseWindowTest, BorderlessMovableAndNotItsOwnDelegate)
+TEST_F(MainBaseWindowTest, BecomesMainAndClosesOnce)
 {
     MainBaseWindow window(Rect(10, 20, 480, 600), WindowStyleMaskTitled | WindowStyleMaskClosable,
                           BackingStoreType::Buffered, false);
     EXPECT_EQ(window.styleMask(), unsigned(WindowStyleMaskResizable)); // the caller's mask is not used
-    EXPECT_FALSE(window.isOpaque());
-    EXPECT_TRUE(window.isMovableByWindowBackground());
-    EXPECT_EQ(window.delegate(), nullptr);
-    EXPECT_EQ(window.backgroundColor().colorSpace(), Color::Space::Pattern);
-    EXPECT_TRUE(window.canBecomeKeyWindow());
-    EXPECT_TRUE(window.canBecomeMainWindow());
-
     window.setTitle(QStringLiteral("Tavrin"));
     window.makeKeyAndOrderFront();
     EXPECT_TRUE(window.isMainWindow());
@@ -97,4 +95,23 @@ TEST_F(MainBaseWindowTest, SelectionMarkerIsABlueRoundedBar)
     image.save(test::artifactPath(QStringLiteral("main-type-select-view.png")));
     EXPECT_TRUE(near(at(image, 2, 15), QColor(39, 124, 226)));
     EXPECT_LT(at(image, 0, 0).alpha(), 255); // radius 1 softens the corner
+}
+
+TEST_F(MainBaseWindowTest, DragsThatStartOnAPictureMoveTheWindowButNotOnAControl)
+{
+    MainBaseWindow window(Rect(100, 100, 480, 600), 0, BackingStoreType::Buffered, false);
+    window.contentView()->addSubview(std::make_unique<ImageView>(Rect(10, 500, 80, 80)));
+    window.contentView()->addSubview(std::make_unique<Button>(Rect(200, 500, 80, 30)));
+    window.orderFront();
+    uitest::Mouse mouse(window);
+
+    mouse.press({20, 520}); // on the picture (the user's photo, say)
+    mouse.drag({50, 500});
+    mouse.release({50, 500});
+    EXPECT_EQ(window.frame().origin, (Point{130, 80}));
+
+    mouse.press({210, 510}); // on the button
+    mouse.drag({260, 560});
+    mouse.release({260, 560});
+    EXPECT_EQ(window.frame().origin, (Point{130, 80}));
 }

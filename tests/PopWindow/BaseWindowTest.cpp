@@ -65,17 +65,6 @@ TEST(BaseWindowDragTest, TopStopsAtTheScreenTopAndNothingElseIsClamped)
     EXPECT_EQ(BaseWindow::dragOrigin({10, 10}, {0, 0}, 50, Rect()), (Point{10, -50}));
 }
 
-TEST(BaseWindowTest, BorderlessClearAndKeyable)
-{
-    test::TestPlatform platform;
-    BaseWindow window = makeWindow(Rect(10, 20, 100, 50));
-    EXPECT_EQ(window.styleMask(), unsigned(WindowStyleMaskResizable));
-    EXPECT_FALSE(window.isOpaque());
-    EXPECT_EQ(window.backgroundColor(), Color::clearColor());
-    EXPECT_TRUE(window.canBecomeKeyWindow());
-    EXPECT_FALSE(window.isMovableByWindowBackground()); // it drags itself
-}
-
 TEST(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
 {
     test::TestPlatform platform;
