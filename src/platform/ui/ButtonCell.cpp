@@ -35,6 +35,7 @@ ButtonCell::ButtonCell()
 {
     setAlignment(TextAlignment::Center);
     setLineBreakMode(LineBreakMode::ByClipping);
+    setEditable(true); // a click changes its value
 }
 
 ButtonCell::ButtonCell(const QString& title)

@@ -8,8 +8,9 @@
 
 namespace platform::ui {
 
-void NSDivideRect(const Rect& rect, Rect& slice, Rect& remainder, double amount)
+void NSDivideRect(const Rect& input, Rect& slice, Rect& remainder, double amount)
 {
+    const Rect rect = input; // the outputs may be the input
     const double width = std::max(0.0, rect.width());
     const double cut = std::clamp(amount, 0.0, width);
     slice = Rect(rect.minX(), rect.minY(), cut, rect.height());

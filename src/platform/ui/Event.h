@@ -21,6 +21,7 @@ enum class EventType {
     MouseExited = 9,
     KeyDown = 10,
     KeyUp = 11,
+    ScrollWheel = 22,
 };
 
 enum EventModifierFlags : unsigned {
@@ -44,10 +45,13 @@ public:
         unsigned modifierFlags = 0;
         int clickCount = 0;
         TrackingArea* trackingArea = nullptr; // entered/exited/moved from a tracking area
+        double scrollingDeltaX = 0; // a wheel turn in points; positive y scrolls toward the top
+        double scrollingDeltaY = 0;
     };
 
     Event() = default;
     explicit Event(const Fields& fields) : f_(fields) {}
+    const Fields& fields() const { return f_; }
 
     EventType type() const { return f_.type; }
     Point locationInWindow() const { return f_.locationInWindow; }
@@ -58,6 +62,8 @@ public:
     // The view that the event was aimed at (the hit view of a click).
     View* view() const { return f_.view; }
     Point locationOnScreen() const { return f_.locationOnScreen; }
+    double scrollingDeltaX() const { return f_.scrollingDeltaX; }
+    double scrollingDeltaY() const { return f_.scrollingDeltaY; }
 
     // The pointer's last known position in screen coordinates.
     static Point mouseLocation();

@@ -44,4 +44,10 @@ void Responder::mouseExited(const Event& event)
         next->mouseExited(event);
 }
 
+void Responder::scrollWheel(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->scrollWheel(event);
+}
+
 } // namespace platform::ui

@@ -18,6 +18,7 @@ public:
     virtual void mouseMoved(const Event& event);
     virtual void mouseEntered(const Event& event);
     virtual void mouseExited(const Event& event);
+    virtual void scrollWheel(const Event& event);
 };
 
 } // namespace platform::ui

@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 
 namespace platform::ui {
 
@@ -30,7 +31,7 @@ unsigned macModifiers(Qt::KeyboardModifiers modifiers)
     return flags;
 }
 
-Event makeEvent(ViewWidget& widget, const QMouseEvent& qt, EventType type, int clickCount)
+Event makeEvent(ViewWidget& widget, const QSinglePointEvent& qt, EventType type, int clickCount)
 {
     Event::Fields f;
     f.type = type;
@@ -113,6 +114,22 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton)
         return;
     view_.mouseUp(makeEvent(*this, *event, EventType::LeftMouseUp, 1));
+}
+
+void ViewWidget::wheelEvent(QWheelEvent* event)
+{
+    // A notch of a wheel is 30 points; a touchpad gives its own distance.
+    Event e = makeEvent(*this, *event, EventType::ScrollWheel, 0);
+    Event::Fields f = e.fields();
+    const QPoint pixels = event->pixelDelta();
+    if (!pixels.isNull()) {
+        f.scrollingDeltaX = pixels.x();
+        f.scrollingDeltaY = pixels.y();
+    } else {
+        f.scrollingDeltaX = event->angleDelta().x() / 120.0 * 30;
+        f.scrollingDeltaY = event->angleDelta().y() / 120.0 * 30;
+    }
+    view_.scrollWheel(Event(f));
 }
 
 } // namespace platform::ui

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ClipView.h"
+#include "View.h"
+
+#include <memory>
+
+namespace platform::ui {
+
+// A view that shows part of a larger document through its clip view and scrolls it with the
+// wheel. The scrollers' look is left to subclasses; this one draws none.
+class ScrollView : public View {
+public:
+    explicit ScrollView(const Rect& frame = {});
+
+    ClipView* contentView() const { return clip_; }
+    View* documentView() const { return clip_->documentView(); }
+    template <class T>
+    T* setDocumentView(std::unique_ptr<T> view)
+    {
+        T* raw = view.get();
+        clip_->setDocumentView(std::move(view));
+        return raw;
+    }
+    Rect documentVisibleRect() const { return clip_->documentVisibleRect(); }
+    Size contentSize() const { return clip_->frame().size; }
+
+    bool hasVerticalScroller() const { return hasVerticalScroller_; }
+    void setHasVerticalScroller(bool flag) { hasVerticalScroller_ = flag; }
+    bool hasHorizontalScroller() const { return hasHorizontalScroller_; }
+    void setHasHorizontalScroller(bool flag) { hasHorizontalScroller_ = flag; }
+    const Color& backgroundColor() const { return clip_->backgroundColor(); }
+    void setBackgroundColor(const Color& color) { clip_->setBackgroundColor(color); }
+    bool drawsBackground() const { return clip_->drawsBackground(); }
+    void setDrawsBackground(bool draws) { clip_->setDrawsBackground(draws); }
+
+    // A wheel turn moves the document by its distance, within the document.
+    void scrollWheel(const Event& event) override;
+
+private:
+    ClipView* clip_;
+    bool hasVerticalScroller_ = false;
+    bool hasHorizontalScroller_ = false;
+};
+
+} // namespace platform::ui
