@@ -1,7 +1,9 @@
 #include "Application.h"
 
 #include "ApplicationDelegate.h"
+#include "Event.h"
 #include "NotificationCenter.h"
+#include "Responder.h"
 #include "Window.h"
 #include "WindowNotifications.h"
 #include "WindowWidget.h"
@@ -58,7 +60,14 @@ Application::~Application() = default;
 
 Application& Application::sharedApplication()
 {
-    static Application* application = new Application; // lives as long as the process
+    return installSharedApplication([]() -> Application* { return new Application; });
+}
+
+Application& Application::installSharedApplication(Application* (*make)())
+{
+    static Application* application = nullptr; // lives as long as the process
+    if (!application)
+        application = make();
     return *application;
 }
 
@@ -81,12 +90,44 @@ void Application::finishLaunching()
 void Application::run()
 {
     finishLaunching();
-    QCoreApplication::exec();
+    if (!terminating_)
+        QCoreApplication::exec();
 }
 
 void Application::terminate()
 {
+    terminating_ = true;
     QCoreApplication::quit();
+}
+
+void Application::sendEvent(const Event& event)
+{
+    if (event.type() != EventType::KeyDown)
+        return;
+    Window* window = event.window() ? event.window() : keyWindow();
+    if (window)
+        window->firstResponder()->keyDown(event);
+}
+
+bool Application::sendAction(EditingAction action, Responder* target)
+{
+    if (target)
+        return target->tryToPerform(action);
+    Window* window = keyWindow();
+    for (Responder* responder = window ? window->firstResponder() : nullptr; responder;
+         responder = responder->nextResponder()) {
+        if (responder->tryToPerform(action))
+            return true;
+    }
+    return false;
+}
+
+void Application::reopen()
+{
+    if (!delegate_)
+        return;
+    const bool visible = std::any_of(windows_.begin(), windows_.end(), [](const Window* w) { return w->isVisible(); });
+    delegate_->applicationShouldHandleReopen(visible);
 }
 
 Window* Application::windowWithWindowNumber(int number) const

@@ -14,7 +14,10 @@ class QObject;
 namespace platform::ui {
 
 class ApplicationDelegate;
+class Event;
+class Responder;
 class Window;
+enum class EditingAction;
 
 // What runModalForWindow gives back.
 enum : long {
@@ -24,7 +27,8 @@ enum : long {
 
 // The application object: its windows, the key and main window, the event loop and the
 // modal runs. A modal run is a nested event loop during which only the modal window (and
-// its child windows) receive input.
+// its child windows) receive input. There is one, made on first use; a program whose
+// application object is of a class of its own makes it first (see installSharedApplication).
 class Application {
 public:
     static Application& sharedApplication();
@@ -33,10 +37,20 @@ public:
     void setDelegate(ApplicationDelegate* delegate) { delegate_ = delegate; }
 
     // Posts the did-finish-launching notification (once) and runs the event loop until
-    // terminate.
+    // terminate. A terminate while launching ends the run before the loop starts.
     void run();
     void finishLaunching();
     void terminate();
+    bool isTerminating() const { return terminating_; }
+
+    // Every key event passes here on its way to the key window's first responder (mouse events
+    // go straight to the views under the pointer).
+    virtual void sendEvent(const Event& event);
+    // Offers the action to the target, or without one to the key window's first responder and
+    // each responder after it, until one performs it; whether one did.
+    bool sendAction(EditingAction action, Responder* target = nullptr);
+    // The running program was opened again (another copy of it asked it to come to the front).
+    void reopen();
 
     Window* keyWindow() const { return keyWindow_.get(); }
     Window* mainWindow() const { return mainWindow_.get(); }
@@ -78,15 +92,20 @@ public:
     // Whether input aimed at the window is held back by a modal run.
     bool blocksInputTo(const Window& window) const;
 
+protected:
+    Application();
+    virtual ~Application();
+    // Makes the application object with `make` unless there is one; gives the one in place.
+    static Application& installSharedApplication(Application* (*make)());
+
 private:
     struct ModalRun;
 
-    Application();
-    ~Application();
     void installInputFilter();
 
     ApplicationDelegate* delegate_ = nullptr;
     bool launched_ = false;
+    bool terminating_ = false;
     std::vector<Window*> windows_;
     WeakRef<Window> keyWindow_;
     WeakRef<Window> mainWindow_;

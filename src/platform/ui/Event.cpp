@@ -22,6 +22,18 @@ Point Event::mouseLocation()
     return QtCoordinates::screenPointFromQt(QCursor::pos(), primary ? primary->geometry() : QRect());
 }
 
+Event Event::keyEventWithType(EventType type, unsigned modifierFlags, Window* window, const QString& characters,
+                              const QString& charactersIgnoringModifiers)
+{
+    Fields f;
+    f.type = type;
+    f.window = window;
+    f.modifierFlags = modifierFlags;
+    f.characters = characters;
+    f.charactersIgnoringModifiers = charactersIgnoringModifiers;
+    return Event(f);
+}
+
 void Event::setMouseLocation(Point location)
 {
     lastMouseLocation = location;

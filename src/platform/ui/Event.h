@@ -2,6 +2,8 @@
 
 #include "Geometry.h"
 
+#include <QString>
+
 namespace platform::ui {
 
 class TrackingArea;
@@ -33,7 +35,21 @@ enum EventModifierFlags : unsigned {
     EventModifierFlagDeviceIndependentFlagsMask = 0xffff0000u,
 };
 
-// A mouse event as the responders receive it.
+// The characters of keys that type none, as the Mac gives them.
+inline constexpr char16_t NSBackspaceCharacter = 0x08;
+inline constexpr char16_t NSTabCharacter = 0x09;
+inline constexpr char16_t NSCarriageReturnCharacter = 0x0d;
+inline constexpr char16_t NSEscapeCharacter = 0x1b;
+inline constexpr char16_t NSDeleteCharacter = 0x7f; // the key left of the Return key
+inline constexpr char16_t NSUpArrowFunctionKey = 0xF700;
+inline constexpr char16_t NSDownArrowFunctionKey = 0xF701;
+inline constexpr char16_t NSLeftArrowFunctionKey = 0xF702;
+inline constexpr char16_t NSRightArrowFunctionKey = 0xF703;
+inline constexpr char16_t NSDeleteFunctionKey = 0xF728; // forward delete
+inline constexpr char16_t NSHomeFunctionKey = 0xF729;
+inline constexpr char16_t NSEndFunctionKey = 0xF72B;
+
+// A mouse or key event as the responders receive it.
 class Event {
 public:
     struct Fields {
@@ -47,6 +63,8 @@ public:
         TrackingArea* trackingArea = nullptr; // entered/exited/moved from a tracking area
         double scrollingDeltaX = 0; // a wheel turn in points; positive y scrolls toward the top
         double scrollingDeltaY = 0;
+        QString characters;                  // what a key typed, with its modifiers
+        QString charactersIgnoringModifiers; // the same key with no modifier but Shift
     };
 
     Event() = default;
@@ -64,6 +82,12 @@ public:
     Point locationOnScreen() const { return f_.locationOnScreen; }
     double scrollingDeltaX() const { return f_.scrollingDeltaX; }
     double scrollingDeltaY() const { return f_.scrollingDeltaY; }
+    const QString& characters() const { return f_.characters; }
+    const QString& charactersIgnoringModifiers() const { return f_.charactersIgnoringModifiers; }
+
+    // A key-down or key-up event aimed at the window.
+    static Event keyEventWithType(EventType type, unsigned modifierFlags, Window* window, const QString& characters,
+                                  const QString& charactersIgnoringModifiers);
 
     // The pointer's last known position in screen coordinates.
     static Point mouseLocation();

@@ -76,6 +76,11 @@ Image Image::fromQImage(const QImage& image)
     return Image(std::move(data));
 }
 
+Image Image::imageWithData(const QByteArray& data)
+{
+    return fromQImage(QImage::fromData(data));
+}
+
 Size Image::size() const
 {
     return d_ ? d_->size : Size{};

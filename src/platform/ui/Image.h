@@ -40,6 +40,9 @@ public:
     static Image imageNamed(const QString& name);
     // A bitmap, for the platform areas that produce pictures (icons, user pictures).
     static Image fromQImage(const QImage& image);
+    // A picture stored in any format the platform reads (PNG, JPEG, ...); no image when the
+    // data is not one.
+    static Image imageWithData(const QByteArray& data);
 
     bool isNull() const { return !d_; }
     Size size() const;

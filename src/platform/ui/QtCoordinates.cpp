@@ -32,6 +32,11 @@ Point QtCoordinates::screenPointFromQt(const QPointF& global, const QRect& prima
     return {global.x() - primaryScreen.x(), primaryScreen.y() + primaryScreen.height() - global.y()};
 }
 
+QPoint QtCoordinates::screenPointToQt(Point point, const QRect& primaryScreen)
+{
+    return QPoint(roundEdge(primaryScreen.x() + point.x), roundEdge(primaryScreen.y() + primaryScreen.height() - point.y));
+}
+
 QRect QtCoordinates::subviewGeometry(const Rect& frame, double superviewHeight, bool superviewFlipped)
 {
     const double top = superviewFlipped ? frame.minY() : superviewHeight - frame.maxY();

@@ -19,6 +19,7 @@ public:
     static QRect screenFrameToQt(const Rect& frame, const QRect& primaryScreen);
     static Rect screenFrameFromQt(const QRect& geometry, const QRect& primaryScreen);
     static Point screenPointFromQt(const QPointF& global, const QRect& primaryScreen);
+    static QPoint screenPointToQt(Point point, const QRect& primaryScreen);
 
     // Where a subview's widget lies inside its superview's widget. Only the superview's
     // flippedness matters here: it decides whether `frame.origin` is its top or bottom left.

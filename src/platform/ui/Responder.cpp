@@ -2,6 +2,12 @@
 
 namespace platform::ui {
 
+void Responder::keyDown(const Event& event)
+{
+    if (Responder* next = nextResponder())
+        next->keyDown(event);
+}
+
 void Responder::mouseDown(const Event& event)
 {
     if (Responder* next = nextResponder())

@@ -2,17 +2,21 @@
 
 #include "AttributedString.h"
 #include "Color.h"
+#include "EditableText.h"
 #include "Font.h"
 #include "ParagraphStyle.h"
 #include "View.h"
 
+#include <memory>
 #include <optional>
 
 namespace platform::ui {
 
-// A text field as a label: one text drawn in its bounds, inset two points at the sides, from
-// the top. A new field has a border and a white background and is editable, as on the Mac;
-// it keeps the editing flags but offers no editing.
+// A text field: one text drawn in its bounds, inset two points at the sides, from the top. A
+// new field has a border and a white background and is editable, as on the Mac. A click makes
+// an editable or selectable field its window's first responder; while it is, it takes typing
+// (editable fields only: characters, Delete, forward delete, the arrows, Home and End) and the
+// editing actions, with undo and redo. A label is neither editable nor selectable.
 class TextField : public View {
 public:
     explicit TextField(const Rect& frame = {});
@@ -47,7 +51,22 @@ public:
     bool mouseDownCanMoveWindow() const override { return !editable_ && !selectable_; }
     void drawRect(const Rect& dirtyRect) override;
 
+    // Editing.
+    bool acceptsFirstResponder() const override { return editable_ || selectable_; }
+    bool becomeFirstResponder() override;
+    bool resignFirstResponder() override;
+    void mouseDown(const Event& event) override;
+    void keyDown(const Event& event) override;
+    bool tryToPerform(EditingAction action) override;
+    // The text being edited, while the field is first responder; null otherwise.
+    const EditableText* currentEditor() const { return editor_.get(); }
+
 private:
+    // The edited text becomes the field's text.
+    void editorChanged();
+    void drawEditing(const Rect& textBox) const;
+
+    std::unique_ptr<EditableText> editor_;
     QString string_;
     std::optional<AttributedString> attributed_;
     Font font_ = Font::systemFontOfSize(13);

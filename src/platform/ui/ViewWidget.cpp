@@ -1,6 +1,7 @@
 #include "ViewWidget.h"
 
 #include "GraphicsContext.h"
+#include "KeyCharacters.h"
 #include "QtCoordinates.h"
 #include "View.h"
 #include "Window.h"
@@ -16,28 +17,13 @@ namespace platform::ui {
 
 namespace {
 
-unsigned macModifiers(Qt::KeyboardModifiers modifiers)
-{
-    // On Linux the Control key plays the Command key's part.
-    unsigned flags = 0;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= EventModifierFlagShift;
-    if (modifiers & Qt::ControlModifier)
-        flags |= EventModifierFlagCommand;
-    if (modifiers & Qt::MetaModifier)
-        flags |= EventModifierFlagControl;
-    if (modifiers & Qt::AltModifier)
-        flags |= EventModifierFlagOption;
-    return flags;
-}
-
 Event makeEvent(ViewWidget& widget, const QSinglePointEvent& qt, EventType type, int clickCount)
 {
     Event::Fields f;
     f.type = type;
     f.view = &widget.view();
     f.window = widget.view().window();
-    f.modifierFlags = macModifiers(qt.modifiers());
+    f.modifierFlags = macModifierFlags(qt.modifiers(), false);
     f.clickCount = clickCount;
     const QScreen* primary = QGuiApplication::primaryScreen();
     f.locationOnScreen = QtCoordinates::screenPointFromQt(qt.globalPosition(), primary ? primary->geometry() : QRect());

@@ -278,6 +278,38 @@ void Window::didResignMain()
     post(NSWindowDidResignMainNotification);
 }
 
+Responder* Window::firstResponder()
+{
+    Responder* responder = firstResponder_.get();
+    return responder ? responder : this;
+}
+
+bool Window::makeFirstResponder(Responder* responder)
+{
+    if (responder == this)
+        responder = nullptr;
+    Responder* current = firstResponder_.get();
+    if (current == responder)
+        return true;
+    if (responder && !responder->acceptsFirstResponder())
+        return false;
+    if (current && !current->resignFirstResponder())
+        return false;
+    firstResponder_.reset();
+    if (responder && !responder->becomeFirstResponder())
+        return false;
+    firstResponder_ = responder;
+    return true;
+}
+
+unsigned Window::occlusionState() const
+{
+    if (!isVisible() || miniaturized_)
+        return 0;
+    const QWindow* handle = widget_->windowHandle();
+    return !handle || handle->isExposed() ? WindowOcclusionStateVisible : 0u;
+}
+
 void Window::miniaturize()
 {
     if (miniaturized_)

@@ -30,6 +30,9 @@ enum WindowStyleMask : unsigned {
 };
 
 enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
+
+// Occlusion state flags, with the Mac's numbers.
+enum WindowOcclusionState : unsigned { WindowOcclusionStateVisible = 1u << 1 };
 enum class WindowOrderingMode { Below = -1, Out = 0, Above = 1 };
 
 // A top-level window. Its frame is in screen coordinates (origin at the bottom left of the
@@ -98,6 +101,18 @@ public:
     virtual void resignKeyWindow() {}
     virtual void becomeMainWindow() {}
     virtual void resignMainWindow() {}
+
+    // Key events go to the first responder (the window itself when none is set). A responder
+    // that does not accept the part, or a first responder that will not give it up, leaves it
+    // as it is.
+    Responder* firstResponder();
+    bool makeFirstResponder(Responder* responder);
+
+    // The window is "visible" unless it is off the screen or the desktop reports it covered;
+    // a desktop that does not tell counts as showing it.
+    unsigned occlusionState() const;
+    // The desktop's workspaces are not known here: a window is always on the active one.
+    bool isOnActiveSpace() const { return true; }
 
     void miniaturize();
     void deminiaturize();
@@ -175,6 +190,7 @@ private:
     int windowNumber_;
     WindowDelegate* delegate_ = nullptr;
     WeakRef<Window> parent_;
+    WeakRef<Responder> firstResponder_;
     std::vector<WeakRef<Window>> children_;
     std::optional<Point> dragStart_;   // pointer on screen at the mouse-down of a background drag
     std::optional<Rect> unzoomedFrame_; // the frame to go back to while zoomed

@@ -1,10 +1,14 @@
 #include "WindowWidget.h"
 
+#include "Application.h"
 #include "GraphicsContext.h"
+#include "KeyCharacters.h"
 #include "QtCoordinates.h"
 #include "Window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace platform::ui {
@@ -57,6 +61,21 @@ void WindowWidget::closeEvent(QCloseEvent* event)
     // The desktop's close request is the close button's: the window decides.
     event->ignore();
     owner_.performClose();
+}
+
+} // namespace platform::ui
+
+namespace platform::ui {
+
+void WindowWidget::keyPressEvent(QKeyEvent* event)
+{
+    // X11 reports Caps Lock in the native state (LockMask); elsewhere it shows in the letters.
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool nativeLock = QGuiApplication::platformName() == QLatin1String("xcb") && (event->nativeModifiers() & 0x2);
+    const bool capsLock = nativeLock || capsLockFromText(event->key(), event->text(), shift);
+    const KeyCharacters characters = keyCharactersFor(event->key(), event->text(), shift, capsLock);
+    NSApp().sendEvent(Event::keyEventWithType(EventType::KeyDown, macModifierFlags(event->modifiers(), capsLock), &owner_,
+                                              characters.characters, characters.charactersIgnoringModifiers));
 }
 
 } // namespace platform::ui

@@ -6,9 +6,9 @@ namespace platform::ui {
 
 class Window;
 
-// The Qt top-level widget behind a Window: paints the window's background and reports what
-// the desktop does to it (moves, resizes, restores, the pointer leaving). Internal to the UI
-// layer.
+// The Qt top-level widget behind a Window: paints the window's background, reports what the
+// desktop does to it (moves, resizes, restores, the pointer leaving) and hands key presses to
+// the application's sendEvent. Internal to the UI layer.
 class WindowWidget : public QWidget {
 public:
     explicit WindowWidget(Window& owner);
@@ -22,6 +22,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Window& owner_;

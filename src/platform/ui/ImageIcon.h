@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Image.h"
+
+#include <QIcon>
+
+namespace platform::ui {
+
+// The image as a Qt icon (for menus and the tray): drawn at the usual icon sizes, keeping its
+// proportions. No image gives an empty icon. Internal to the UI layer.
+QIcon iconFromImage(const Image& image);
+
+} // namespace platform::ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Image.h"
+#include "WeakRef.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace platform::ui {
+
+class Menu;
+class View;
+
+// One entry of a menu: a title with an optional image and an action, a separator, or a view
+// of its own (which stays its owner's). The action runs once the menu has closed.
+class MenuItem : public Referable {
+public:
+    using Action = std::function<void(MenuItem& sender)>;
+
+    MenuItem(QString title = {}, Action action = {}, QString keyEquivalent = {});
+    ~MenuItem() override;
+    static std::unique_ptr<MenuItem> separatorItem();
+
+    const QString& title() const { return title_; }
+    void setTitle(const QString& title) { title_ = title; }
+    const Image& image() const { return image_; }
+    void setImage(const Image& image) { image_ = image; }
+    const Action& action() const { return action_; }
+    void setAction(Action action) { action_ = std::move(action); }
+    const QString& keyEquivalent() const { return keyEquivalent_; }
+    void setKeyEquivalent(const QString& key) { keyEquivalent_ = key; }
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+    bool isSeparatorItem() const { return separator_; }
+
+    // As set; whether a menu shows the item enabled is the menu's call (see autoenablesItems).
+    bool isEnabled() const { return enabled_; }
+    void setEnabled(bool enabled) { enabled_ = enabled; }
+
+    View* view() const { return view_.get(); }
+    void setView(View* view);
+
+    Menu* menu() const { return menu_; }
+
+private:
+    friend class Menu;
+
+    QString title_;
+    Action action_;
+    QString keyEquivalent_;
+    Image image_;
+    int tag_ = 0;
+    bool enabled_ = true;
+    bool separator_ = false;
+    WeakRef<View> view_;
+    Menu* menu_ = nullptr;
+};
+
+} // namespace platform::ui
