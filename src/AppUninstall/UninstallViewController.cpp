@@ -1,0 +1,8 @@
+#include "UninstallViewController.h"
+
+UninstallViewController::UninstallViewController(QString nibName)
+    : ViewController(std::move(nibName))
+{
+}
+
+UninstallViewController::~UninstallViewController() = default;
