@@ -65,7 +65,7 @@ TEST(CellTest, EditingPlacesThePreparedEditorOverTheText)
     TextFieldCell cell(QStringLiteral("abc"));
     FieldEditor editor;
     cell.selectWithFrame(Rect(10, 0, 80, 20), view, editor, 1, 50);
-    EXPECT_EQ(editor.frame(), Rect(12, 0, 76, 20));
+    EXPECT_EQ(editor.frame(), Rect(10, 0, 80, 20));
     EXPECT_EQ(editor.string(), QStringLiteral("abc"));
     EXPECT_EQ(editor.selectedRange(), (TextRange{1, 2})) << "cut at the end of the text";
     EXPECT_EQ(editor.controlView(), &view);

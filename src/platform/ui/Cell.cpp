@@ -68,13 +68,18 @@ Size Cell::cellSize() const
 
 void Cell::editWithFrame(const Rect& frame, View& controlView, FieldEditor& editor, const Event*)
 {
-    selectWithFrame(frame, controlView, editor, 0, 0);
+    placeEditor(frame, controlView, editor, 0, 0);
 }
 
 void Cell::selectWithFrame(const Rect& frame, View& controlView, FieldEditor& editor, int start, int length)
 {
+    placeEditor(frame, controlView, editor, start, length);
+}
+
+void Cell::placeEditor(const Rect& frame, View& controlView, FieldEditor& editor, int start, int length)
+{
     editor.setControlView(&controlView);
-    editor.setFrame(titleRectForBounds(frame));
+    editor.setFrame(frame);
     editor.setString(stringValue());
     editor.setFont(font_);
     editor.setAlignment(alignment_);

@@ -89,6 +89,8 @@ public:
     virtual void performClickState() {}
 
 private:
+    void placeEditor(const Rect& frame, View& controlView, FieldEditor& editor, int start, int length);
+
     QVariant objectValue_;
     Image image_;
     Font font_ = Font::systemFontOfSize(13);

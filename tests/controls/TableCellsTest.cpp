@@ -1,0 +1,196 @@
+#include "AImageAndTextCell.h"
+#include "BgTableView.h"
+#include "ImageAndTextCell.h"
+#include "ImageTextCell.h"
+#include "StartItemImageAndTextCell.h"
+
+#include "../platform_ui/UiTestSupport.h"
+
+#include "Fakes.h"
+#include "IsolatedEnvironment.h"
+#include "TestPlatform.h"
+
+#include "utilities/GetColor.h"
+
+#include "platform/ui/FieldEditor.h"
+#include "platform/ui/GraphicsContext.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TableViewDataSource.h"
+#include "platform/ui/TableViewDelegate.h"
+#include "platform/ui/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace platform::ui;
+
+namespace {
+
+class TableCellsTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform->systemVersion = std::make_unique<test::FakeSystemVersion>(); }
+    test::TestPlatform platform;
+};
+
+Image square(double side, const Color& color = Color::colorWithRed(1, 0, 0, 1))
+{
+    Image image(Size{side, side});
+    image.lockFocus();
+    color.setFill();
+    NSRectFill(Rect(0, 0, side, side));
+    image.unlockFocus();
+    return image;
+}
+
+// A list of names with a red icon each, filled the way the Task Manager fills its name column.
+struct NameList : TableViewDataSource, TableViewDelegate {
+    std::vector<QString> names;
+    Image icon = square(24);
+    int numberOfRowsInTableView(TableView&) override { return int(names.size()); }
+    void tableView(TableView&, Cell& cell, TableColumn* column, int row) override
+    {
+        if (column->identifier() != QLatin1String("Name"))
+            return;
+        auto& name = static_cast<ImageTextCell&>(cell);
+        name.setImage(icon);
+        name.setNameStr(names.at(size_t(row)));
+    }
+};
+
+} // namespace
+
+TEST_F(TableCellsTest, TheTaskManagerCellPlacesIconNameAndRest)
+{
+    ImageTextCell cell;
+    cell.setImage(square(24));
+    cell.setNameStr(QStringLiteral("Safari"));
+    ImageTextCell::Layout parts = cell.layout(Rect(0, 0, 400, 40));
+    EXPECT_EQ(parts.icon.icon, Rect(4, 8, 24, 24));
+    EXPECT_EQ(parts.text, Rect(35, 11, 300, 17));
+    EXPECT_EQ(parts.remainder, Rect(327, 0, 73, 40));
+
+    // Rows further down keep the same places within the row.
+    parts = cell.layout(Rect(0, 80, 400, 40));
+    EXPECT_EQ(parts.icon.icon, Rect(4, 88, 24, 24));
+    EXPECT_EQ(parts.text, Rect(35, 91, 300, 17));
+
+    // A narrow frame gives the text what is left and the platform nothing.
+    parts = cell.layout(Rect(0, 0, 200, 40));
+    EXPECT_EQ(parts.text, Rect(35, 11, 173, 17));
+    EXPECT_TRUE(parts.remainder.isEmpty());
+    EXPECT_EQ(parts.remainder.minX(), 200);
+
+    // Without an image nothing is cut for it; without a name the icon's rest is the platform's.
+    cell.setImage(Image());
+    parts = cell.layout(Rect(0, 0, 400, 40));
+    EXPECT_FALSE(parts.icon.hasIcon);
+    EXPECT_EQ(parts.text, Rect(8, 11, 300, 17));
+    EXPECT_EQ(parts.remainder, Rect(300, 0, 100, 40));
+    cell.setNameStr(QString());
+    EXPECT_EQ(cell.layout(Rect(0, 0, 400, 40)).remainder, Rect(0, 0, 400, 40));
+}
+
+TEST_F(TableCellsTest, TheOtherIconCellsPlaceTheirTextsAndIcons)
+{
+    ImageAndTextCell apps;
+    apps.setImage(square(32));
+    apps.setPrimaryTextKeyPath(QStringLiteral("Notes"));
+    const auto app = apps.layout(Rect(0, 0, 300, 48));
+    EXPECT_EQ(app.text, Rect(58, 10, 200, 17));
+    EXPECT_EQ(app.icon.icon, Rect(8, 8, 32, 32));
+    EXPECT_EQ(app.icon.remainder, Rect(35, 0, 265, 48));
+
+    StartItemImageAndTextCell startup;
+    startup.setImage(square(24));
+    startup.setPrimaryTextKeyPath(QStringLiteral("Dropbox"));
+    const auto item = startup.layout(Rect(0, 0, 300, 40));
+    EXPECT_EQ(item.text, Rect(40, 12, 200, 18));
+    EXPECT_EQ(item.icon.icon, Rect(12, 7, 24, 24)) << "one point above the centre";
+
+    // The text's top is kept in single precision.
+    const auto far = startup.layout(Rect(0, 123456789.3, 300, 40));
+    EXPECT_EQ(far.text.minY(), double(float(123456789.3 + 12)));
+
+    AImageAndTextCell small;
+    small.setImage(square(16));
+    const auto slice = small.iconSlice(Rect(0, 0, 200, 20));
+    EXPECT_EQ(slice.icon, Rect(3, 1, 16, 16));
+    EXPECT_EQ(slice.remainder, Rect(19, 0, 181, 20));
+
+    // No text: nothing of its own is drawn, and a frame narrower than the slice leaves no rest.
+    ImageAndTextCell bare;
+    EXPECT_FALSE(bare.layout(Rect(0, 0, 300, 48)).hasText);
+    bare.setImage(square(32));
+    EXPECT_TRUE(bare.layout(Rect(0, 0, 20, 48)).icon.remainder.isEmpty());
+}
+
+TEST_F(TableCellsTest, EditingAndNaturalSizesLeaveRoomForTheImageItself)
+{
+    uitest::DrawingView view(Rect(0, 0, 400, 40), true);
+    ImageTextCell cell;
+    cell.setStringValue(QStringLiteral("x"));
+    FieldEditor editor;
+    const Size plain = cell.TextFieldCell::cellSize(); // the platform's own size
+
+    cell.setImage(square(32));
+    cell.editWithFrame(Rect(0, 0, 400, 40), view, editor, nullptr);
+    EXPECT_EQ(editor.frame(), Rect(35, 0, 365, 40)) << "the image's width, not the 27-point slice";
+    cell.selectWithFrame(Rect(10, 0, 400, 40), view, editor, 0, 1);
+    EXPECT_EQ(editor.frame(), Rect(45, 0, 365, 40));
+    EXPECT_EQ(cell.cellSize(), (Size{plain.width + 35, plain.height}));
+    EXPECT_EQ(cell.imageFrameForCellFrame(Rect(0, 0, 400, 40)), Rect(3, 4, 32, 32));
+
+    cell.setImage(Image());
+    cell.editWithFrame(Rect(0, 0, 400, 40), view, editor, nullptr);
+    EXPECT_EQ(editor.frame(), Rect(3, 0, 397, 40));
+    EXPECT_EQ(cell.cellSize(), (Size{plain.width + 3, plain.height}));
+    EXPECT_EQ(cell.imageFrameForCellFrame(Rect(0, 0, 400, 40)), Rect());
+}
+
+TEST_F(TableCellsTest, CopiesShareWhatTheyHeldAndNothingSetLater)
+{
+    StartItemImageAndTextCell cell;
+    const Image first = square(24);
+    cell.setImage(first);
+    cell.setPrimaryTextKeyPath(QStringLiteral("One"));
+    std::unique_ptr<Cell> copy = cell.copy();
+    auto* item = dynamic_cast<StartItemImageAndTextCell*>(copy.get());
+    ASSERT_NE(item, nullptr);
+    cell.setImage(square(24));
+    cell.setPrimaryTextKeyPath(QStringLiteral("Two"));
+    EXPECT_EQ(item->image(), first);
+    EXPECT_EQ(item->primaryTextKeyPath(), QStringLiteral("One"));
+}
+
+TEST_F(TableCellsTest, ATaskListDrawsItsCellsOverTheMarkedCard)
+{
+    Window window(Rect(0, 0, 400, 120), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
+    auto* scroll = window.contentView()->addSubview(std::make_unique<ScrollView>(Rect(0, 0, 400, 120)));
+    auto* table = scroll->setDocumentView(std::make_unique<BgTableView>(Rect(0, 0, 400, 0)));
+    table->setRowHeight(40);
+    table->setIntercellSpacing({0, 0});
+    auto name = std::make_unique<TableColumn>(QStringLiteral("Name"), 400);
+    name->setDataCell(std::make_unique<ImageTextCell>());
+    table->addTableColumn(std::move(name));
+    NameList list;
+    list.names = {QStringLiteral("Finder"), QStringLiteral("Mail"), QStringLiteral("Tavrin")};
+    table->setDelegate(&list);
+    table->setDataSource(&list);
+    table->setRowNum(1);
+
+    const QImage image = window.renderToImage();
+    image.save(test::artifactPath(QStringLiteral("task-list-cells.png")));
+    const QColor card = getColor(245, 246, 250, 1).toQColor();
+    EXPECT_TRUE(uitest::near(image.pixelColor(16, 40 + 20), QColor(255, 0, 0))) << "row 1's icon";
+    EXPECT_TRUE(uitest::near(image.pixelColor(2, 40 + 20), card)) << "the card under the icon's slice";
+    EXPECT_TRUE(uitest::near(image.pixelColor(380, 40 + 2), card));
+    EXPECT_TRUE(uitest::near(image.pixelColor(390, 40 + 20), QColor(255, 255, 255))) << "past 384 points";
+    EXPECT_TRUE(uitest::near(image.pixelColor(2, 20), QColor(255, 255, 255))) << "row 0 unmarked";
+    bool text = false;
+    for (int x = 35; x < 120; ++x)
+        for (int y = 40 + 11; y < 40 + 28; ++y)
+            text = text || image.pixelColor(x, y).lightness() < 128;
+    EXPECT_TRUE(text) << "the name beside the icon";
+}

@@ -1,0 +1,271 @@
+#include "TextImageButton.h"
+#include "TextImageButtonRules.h"
+
+#include "../platform_ui/ClickSupport.h"
+#include "../platform_ui/UiTestSupport.h"
+
+#include "Fakes.h"
+#include "IsolatedEnvironment.h"
+#include "TestPlatform.h"
+
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
+
+#include "platform/ui/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using namespace platform::ui;
+namespace rules = TextImageButtonRules;
+
+namespace {
+
+class TextImageButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform->systemVersion = std::make_unique<test::FakeSystemVersion>(); }
+    test::TestPlatform platform;
+};
+
+// A 200 × 100 window with a 96 × 30 button at (10, 10).
+struct ButtonWindow {
+    Window window{Rect(100, 100, 200, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false};
+    TextImageButton* button;
+    uitest::Mouse mouse{window};
+    int clicks = 0;
+
+    explicit ButtonWindow(std::unique_ptr<TextImageButton> made = nullptr)
+    {
+        if (!made)
+            made = std::make_unique<TextImageButton>(Rect(10, 10, 96, 30));
+        button = window.contentView()->addSubview(std::move(made));
+        button->setAction([this](Button&) { ++clicks; });
+        window.orderFront();
+    }
+    ~ButtonWindow() { window.orderOut(); }
+
+    void images(const QString& set, const QString& normal)
+    {
+        button->setImageFromFileNormalName(normal, set + QStringLiteral("_press"), set + QStringLiteral("_hover"),
+                                           set + QStringLiteral("_disable"));
+    }
+    // The colour of the state image drawn at the button's left edge, away from the title.
+    QColor fill() const { return window.renderToImage().pixelColor(15, 100 - 25); }
+    Color label() const
+    {
+        (void)window.renderToImage(); // the drawing pass sets the label's colour
+        return button->textField()->textColor();
+    }
+    void enter() { mouse.move({50, 25}); }
+    void leave() { mouse.move({190, 90}); }
+};
+
+const QColor mainFill(0x0a, 0x84, 0xff);
+const QColor mainHover(0x3d, 0x9b, 0xff);
+const QColor mainDisabled(0xe3, 0xe6, 0xef);
+
+} // namespace
+
+TEST_F(TextImageButtonTest, TheTitleLabelTakesItsSizeAndFaceFromTheFirstCall)
+{
+    EXPECT_EQ(rules::labelHeight(15.5), 17);
+    EXPECT_EQ(rules::labelHeight(16), 18);
+    EXPECT_EQ(rules::labelHeight(20), 18);
+    EXPECT_EQ(rules::labelHeight(std::nan("")), 17) << "a size that is no number";
+    EXPECT_FALSE(rules::usesRegularFace(15.5, QStringLiteral("btn_main")));
+    EXPECT_TRUE(rules::usesRegularFace(16, QStringLiteral("btn_main")));
+    EXPECT_FALSE(rules::usesRegularFace(20, QStringLiteral("btn_main")));
+    EXPECT_TRUE(rules::usesRegularFace(12, QStringLiteral("btn_pril_normal")));
+    EXPECT_EQ(rules::labelFrame(Rect(0, 0, 96, 30), 18), Rect(0, 5, 96, 18));
+    EXPECT_EQ(rules::labelFrame(Rect(0, 0, 96, 30), 17), Rect(0, 5.5, 96, 17));
+
+    ButtonWindow t;
+    t.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    t.button->setTextWithName(QStringLiteral("Close"), 16);
+    TextField* label = t.button->textField();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->frame(), Rect(0, 5, 96, 18));
+    EXPECT_EQ(label->font(), Font::fontWithName(PublicUtilities::getRegularFontName(), 16));
+    EXPECT_EQ(label->alignment(), TextAlignment::Center);
+    EXPECT_EQ(t.button->focusRingType(), FocusRingType::None);
+
+    // A second call changes only the text.
+    t.button->setTextWithName(QStringLiteral("Quit"), 12);
+    EXPECT_EQ(t.button->textField(), label);
+    EXPECT_EQ(label->stringValue(), QStringLiteral("Quit"));
+    EXPECT_EQ(label->frame(), Rect(0, 5, 96, 18));
+    EXPECT_EQ(label->font().pointSize(), 16);
+
+    ButtonWindow light;
+    light.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    light.button->setTextWithName(QStringLiteral("OK"), 15.5);
+    EXPECT_EQ(light.button->textField()->font(), Font::fontWithName(PublicUtilities::getLightFontName(), 15.5));
+    EXPECT_EQ(light.button->textField()->frame().height(), 17);
+}
+
+TEST_F(TextImageButtonTest, LabelColoursFollowTheSetAndTheLook)
+{
+    using Look = ImageButtonLook;
+    const rules::ImageNames sec{QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"), QStringLiteral("btn_sec_hover"), true, true};
+    EXPECT_EQ(rules::labelColor(Look::Normal, sec), getColor(51, 57, 81, 1));
+    EXPECT_EQ(rules::labelColor(Look::Pressed, sec), getColor(0, 195, 248, 1));
+    EXPECT_EQ(rules::labelColor(Look::Hover, sec), getColor(0, 195, 248, 1));
+    EXPECT_EQ(rules::labelColor(Look::Disabled, sec), getColor(139, 147, 176, 1));
+
+    const rules::ImageNames secl{QStringLiteral("btn_secl_normal"), QStringLiteral("btn_secl_press"), QStringLiteral("btn_secl_hover"), true, true};
+    for (Look look : {Look::Normal, Look::Pressed, Look::Hover})
+        EXPECT_EQ(rules::labelColor(look, secl), getColor(102, 102, 102, 1));
+    EXPECT_EQ(rules::labelColor(Look::Disabled, secl), getColor(139, 147, 176, 1));
+
+    // The Task Manager's Close button presses with its hover image: white, dimmed.
+    const rules::ImageNames close{QStringLiteral("btn_main"), QStringLiteral("btn_main_hover"), QStringLiteral("btn_main_hover"), true, true};
+    EXPECT_EQ(rules::labelColor(Look::Normal, close), getColor(255, 255, 255, 1));
+    EXPECT_EQ(rules::labelColor(Look::Pressed, close), getColor(255, 255, 255, 0.4f));
+    EXPECT_EQ(rules::labelColor(Look::Hover, close), getColor(255, 255, 255, 1));
+
+    // Without a pressed or hover image that look keeps the resting colour.
+    const rules::ImageNames bare{QStringLiteral("btn_sec"), {}, {}, false, false};
+    EXPECT_EQ(rules::labelColor(Look::Pressed, bare), getColor(51, 57, 81, 1));
+    EXPECT_EQ(rules::labelColor(Look::Hover, bare), getColor(51, 57, 81, 1));
+
+    // Disabled wins over everything, pressed over hover.
+    EXPECT_EQ(rules::look(false, true, true, true), Look::Disabled);
+    EXPECT_EQ(rules::look(true, false, true, true), Look::Disabled);
+    EXPECT_EQ(rules::look(true, true, true, true), Look::Pressed);
+    EXPECT_EQ(rules::look(true, true, false, true), Look::Hover);
+    EXPECT_EQ(rules::look(true, true, false, false), Look::Normal);
+}
+
+TEST_F(TextImageButtonTest, ASecondaryButtonShowsItsLookWhileHoveredAndPressed)
+{
+    ButtonWindow t;
+    t.images(QStringLiteral("btn_sec"), QStringLiteral("btn_sec"));
+    t.button->setTextWithName(QStringLiteral("Cancel"), 12);
+    EXPECT_EQ(t.label(), getColor(51, 57, 81, 1));
+    EXPECT_TRUE(uitest::near(t.fill(), QColor(255, 255, 255)));
+
+    t.enter();
+    EXPECT_TRUE(t.button->isFocus());
+    EXPECT_EQ(t.label(), getColor(0, 195, 248, 1));
+    t.mouse.press({50, 25});
+    EXPECT_TRUE(t.button->isTracking());
+    EXPECT_TRUE(uitest::near(t.fill(), QColor(0xe8, 0xf9, 0xfe)));
+    EXPECT_EQ(t.label(), getColor(0, 195, 248, 1));
+    t.mouse.release({50, 25});
+    EXPECT_FALSE(t.button->isTracking());
+    EXPECT_EQ(t.clicks, 1);
+
+    t.leave();
+    EXPECT_FALSE(t.button->isFocus());
+    EXPECT_EQ(t.label(), getColor(51, 57, 81, 1));
+}
+
+TEST_F(TextImageButtonTest, TheOwnSwitchDisablesClicksAndShowsTheDisabledImageEvenUnderThePointer)
+{
+    ButtonWindow t;
+    t.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    t.button->setTextWithName(QStringLiteral("Uninstall"), 16);
+    EXPECT_TRUE(uitest::near(t.fill(), mainFill));
+
+    t.button->setButtonEnabled(false);
+    t.enter();
+    EXPECT_TRUE(uitest::near(t.fill(), mainDisabled));
+    EXPECT_EQ(t.label(), getColor(139, 147, 176, 1));
+    t.mouse.click({50, 25});
+    EXPECT_EQ(t.clicks, 0);
+    EXPECT_FALSE(t.button->isTracking());
+
+    // On again: it works at once, and the pointer that is still inside shows the hover look.
+    t.button->setButtonEnabled(true);
+    EXPECT_TRUE(uitest::near(t.fill(), mainHover));
+    t.mouse.click({50, 25});
+    EXPECT_EQ(t.clicks, 1);
+}
+
+TEST_F(TextImageButtonTest, APlatformDisabledButtonLooksDisabledAndTakesNoHover)
+{
+    ButtonWindow t;
+    t.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    t.button->setEnabled(false);
+    t.enter();
+    EXPECT_FALSE(t.button->isFocus());
+    EXPECT_TRUE(uitest::near(t.fill(), mainDisabled));
+    t.mouse.click({50, 25});
+    EXPECT_EQ(t.clicks, 0);
+
+    // Leaving always clears the hover flag, even one set before the button was disabled.
+    t.leave();
+    t.button->setEnabled(true);
+    t.enter();
+    EXPECT_TRUE(t.button->isFocus());
+    t.button->setEnabled(false);
+    t.leave();
+    EXPECT_FALSE(t.button->isFocus());
+}
+
+TEST_F(TextImageButtonTest, ButtonsFromInterfaceFilesWaitForTheirSwitch)
+{
+    ButtonWindow t(std::make_unique<TextImageButton>(TextImageButton::LoadedFromInterfaceFile{}, Rect(10, 10, 96, 30)));
+    t.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    EXPECT_FALSE(t.button->isDisabled()) << "the switch starts off";
+    EXPECT_TRUE(uitest::near(t.fill(), mainDisabled));
+    t.mouse.click({50, 25});
+    EXPECT_EQ(t.clicks, 0);
+    t.button->setButtonEnabled(true);
+    t.mouse.click({50, 25});
+    EXPECT_EQ(t.clicks, 1);
+
+    ButtonWindow code;
+    EXPECT_TRUE(code.button->isDisabled()) << "made in code it works at once";
+}
+
+TEST_F(TextImageButtonTest, MissingImagesFallBackWithoutBreaking)
+{
+    ButtonWindow t;
+    t.button->setImageFromFileNormalName(QStringLiteral("no-such"), QStringLiteral("none"), QString(), QString());
+    t.button->setTextWithName(QStringLiteral("Go"), 12);
+    EXPECT_TRUE(t.button->normalImage().isNull());
+    EXPECT_EQ(t.button->dstRect(), Rect(0, 0, 96, 30));
+    EXPECT_EQ(t.button->srcRect(), t.button->dstRect());
+    EXPECT_EQ(t.label(), getColor(255, 255, 255, 1)) << "the resting colour with the default drawing";
+    t.mouse.click({50, 25});
+    EXPECT_EQ(t.clicks, 1);
+
+    // A set without pressed and hover images keeps its normal image in those looks.
+    ButtonWindow half;
+    half.button->setImageFromFileNormalName(QStringLiteral("btn_main"), QString(), QString(), QStringLiteral("btn_main_disable"));
+    half.enter();
+    half.mouse.press({50, 25});
+    const QImage pressed = half.window.renderToImage();
+    EXPECT_FALSE(uitest::near(pressed.pixelColor(15, 75), mainFill)) << "a missing pressed image draws nothing";
+    half.mouse.release({50, 25});
+
+    // Each call adds a tracking rectangle over the bounds of that moment.
+    t.button->setFrameSize({120, 30});
+    t.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    ASSERT_EQ(t.button->trackingAreas().size(), 2u);
+    EXPECT_EQ(t.button->trackingAreas()[0]->rect(), Rect(0, 0, 96, 30));
+    EXPECT_EQ(t.button->trackingAreas()[1]->rect(), Rect(0, 0, 120, 30));
+    EXPECT_EQ(t.button->dstRect(), Rect(0, 0, 120, 30));
+}
+
+TEST_F(TextImageButtonTest, AnActionThatEndsTheButtonEndsTheClickQuietly)
+{
+    ButtonWindow t;
+    t.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    t.button->setAction([&](Button& sender) {
+        std::unique_ptr<View> gone = sender.removeFromSuperview();
+        t.button = nullptr;
+    });
+    t.mouse.click({50, 25});
+    EXPECT_EQ(t.button, nullptr);
+
+    ButtonWindow kept;
+    kept.images(QStringLiteral("btn_main"), QStringLiteral("btn_main"));
+    kept.button->setTextWithName(QStringLiteral("Close"), 16);
+    const QImage image = kept.window.renderToImage();
+    image.save(test::artifactPath(QStringLiteral("text-image-button.png")));
+    EXPECT_TRUE(uitest::near(image.pixelColor(15, 75), mainFill));
+}
