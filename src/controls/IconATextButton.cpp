@@ -8,14 +8,8 @@ void IconATextButton::setTextWithName(const QString& title, const Rect& frame)
 {
     Rect place = bounds();
     place.origin.x += 20;
-    auto label = std::make_unique<TextField>(place);
-    label->setAlignment(TextAlignment::Left);
+    auto label = controlLabel(place, TextAlignment::Left, title);
     label->setFont(Font::fontWithName(PublicUtilities::getLightFontName(), 12));
-    label->setBackgroundColor(Color::controlColor());
-    label->setBordered(false);
-    label->setEditable(false);
-    label->setSelectable(false);
-    label->setStringValue(title);
     setLabel(std::move(label));
     setDstRect(Rect(0, 0, frame.width(), frame.height()));
 }

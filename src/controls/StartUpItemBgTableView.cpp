@@ -8,18 +8,6 @@
 
 using namespace platform::ui;
 
-StartUpItemBgTableView::StartUpItemBgTableView(const Rect& frame)
-    : TableView(frame)
-{
-    setSelectionHighlightStyle(TableViewSelectionHighlightStyle::None);
-}
-
-void StartUpItemBgTableView::setSelectRow(int32_t row)
-{
-    rowNum_ = row;
-    setNeedsDisplay();
-}
-
 void StartUpItemBgTableView::drawRow(int row, const Rect& clipRect)
 {
     setSelectionHighlightStyle(TableViewSelectionHighlightStyle::None);

@@ -48,6 +48,18 @@ void StateImageButton::setLabel(std::unique_ptr<TextField> label)
     textField_ = label ? addSubview(std::move(label)) : nullptr;
 }
 
+std::unique_ptr<TextField> StateImageButton::controlLabel(const Rect& frame, TextAlignment alignment, const QString& title)
+{
+    auto label = std::make_unique<TextField>(frame);
+    label->setAlignment(alignment);
+    label->setBackgroundColor(Color::controlColor());
+    label->setBordered(false);
+    label->setEditable(false);
+    label->setSelectable(false);
+    label->setStringValue(title);
+    return label;
+}
+
 void StateImageButton::drawStateImage(const Image& image) const
 {
     image.drawInRect(dstRect_, Rect(), CompositingOperation::SourceOver, 1.0, true);

@@ -62,6 +62,10 @@ protected:
     void setIsDisabled(bool value) { isDisabled_ = value; }
     // The label, a subview; a new one replaces the old.
     void setLabel(std::unique_ptr<platform::ui::TextField> label);
+    // A label on the control colour, without border, that cannot be edited.
+    static std::unique_ptr<platform::ui::TextField> controlLabel(const platform::ui::Rect& frame,
+                                                                 platform::ui::TextAlignment alignment,
+                                                                 const QString& title);
 
 private:
     void finishClick(const platform::ui::Event& mouseDown);

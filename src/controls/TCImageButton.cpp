@@ -6,14 +6,7 @@ void TCImageButton::setTextWithName(const QString& title, const Rect& frame)
 {
     Rect place = bounds();
     place.origin.y += 2;
-    auto label = std::make_unique<TextField>(place);
-    label->setAlignment(TextAlignment::Center);
-    label->setBackgroundColor(Color::controlColor());
-    label->setBordered(false);
-    label->setEditable(false);
-    label->setSelectable(false);
-    label->setStringValue(title);
-    setLabel(std::move(label));
+    setLabel(controlLabel(place, TextAlignment::Center, title));
     setDstRect(Rect(0, 0, frame.width() - 4, frame.height()));
 }
 
