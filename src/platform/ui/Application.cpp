@@ -53,6 +53,19 @@ public:
     }
 };
 
+// A request to quit (QCoreApplication::quit, as the termination signals make) ends the run at
+// once: the windows refuse the desktop's close requests, which would otherwise cancel it.
+class QuitFilter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Quit || watched != QCoreApplication::instance())
+            return false;
+        NSApp().terminate();
+        return true;
+    }
+};
+
 } // namespace
 
 Application::Application() = default;
@@ -89,6 +102,10 @@ void Application::finishLaunching()
 
 void Application::run()
 {
+    if (!quitFilter_ && QCoreApplication::instance()) {
+        quitFilter_ = std::make_unique<QuitFilter>();
+        QCoreApplication::instance()->installEventFilter(quitFilter_.get());
+    }
     finishLaunching();
     if (!terminating_)
         QCoreApplication::exec();
@@ -97,7 +114,7 @@ void Application::run()
 void Application::terminate()
 {
     terminating_ = true;
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 void Application::sendEvent(const Event& event)

@@ -37,7 +37,8 @@ public:
     void setDelegate(ApplicationDelegate* delegate) { delegate_ = delegate; }
 
     // Posts the did-finish-launching notification (once) and runs the event loop until
-    // terminate. A terminate while launching ends the run before the loop starts.
+    // terminate (or a request to quit, which ends it the same way). A terminate while
+    // launching ends the run before the loop starts.
     void run();
     void finishLaunching();
     void terminate();
@@ -124,6 +125,7 @@ private:
     };
     std::vector<AutosaveName> autosaveNames_;
     std::unique_ptr<QObject> inputFilter_;
+    std::unique_ptr<QObject> quitFilter_;
 };
 
 // The application object, as AppKit's global NSApp.

@@ -1,0 +1,8 @@
+#include "CleanUpViewController.h"
+
+CleanUpViewController::CleanUpViewController(QString nibName)
+    : ViewController(std::move(nibName))
+{
+}
+
+CleanUpViewController::~CleanUpViewController() = default;

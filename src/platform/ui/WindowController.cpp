@@ -1,0 +1,21 @@
+#include "WindowController.h"
+
+namespace platform::ui {
+
+WindowController::WindowController() = default;
+WindowController::~WindowController() = default;
+
+void WindowController::setWindow(std::unique_ptr<Window> window)
+{
+    window_ = std::move(window);
+    if (window_)
+        windowDidLoad();
+}
+
+void WindowController::showWindow()
+{
+    if (window_)
+        window_->makeKeyAndOrderFront();
+}
+
+} // namespace platform::ui

@@ -1,0 +1,8 @@
+#include "StartupItemsViewController.h"
+
+StartupItemsViewController::StartupItemsViewController(QString nibName)
+    : ViewController(std::move(nibName))
+{
+}
+
+StartupItemsViewController::~StartupItemsViewController() = default;

@@ -1,0 +1,8 @@
+#include "LightViewController.h"
+
+LightViewController::LightViewController(QString nibName)
+    : ViewController(std::move(nibName))
+{
+}
+
+LightViewController::~LightViewController() = default;

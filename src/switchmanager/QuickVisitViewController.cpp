@@ -1,0 +1,8 @@
+#include "QuickVisitViewController.h"
+
+QuickVisitViewController::QuickVisitViewController(QString nibName)
+    : ViewController(std::move(nibName))
+{
+}
+
+QuickVisitViewController::~QuickVisitViewController() = default;

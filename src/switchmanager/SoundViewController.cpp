@@ -1,0 +1,8 @@
+#include "SoundViewController.h"
+
+SoundViewController::SoundViewController(QString nibName)
+    : ViewController(std::move(nibName))
+{
+}
+
+SoundViewController::~SoundViewController() = default;
