@@ -1,21 +1,22 @@
-// The process entry: the platform, then the application's event loop.
+// The process entry: the Qt application, the platform, then the application main function.
+#include "MainMenu.h"
+#include "MyNSApplication.h"
+
 #include "LinuxPlatform.h"
 #include "bundle/DirectoryBundle.h"
-#include "log/SystemLog.h"
 #include "process/TerminationSignals.h"
 
-#include "PublicUtilities.h"
-
-#include <QCoreApplication>
+#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QApplication qt(argc, argv);
+    // The program lives in the tray: hiding its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    MyNSApplication::sharedApplication(); // the principal class, before anything asks for NSApp
+
     auto platform = platform::makeLinuxPlatform(platform::DirectoryBundle::bundlePathOfExecutable());
     platform::ScopedPlatform installed(*platform);
     platform::quitOnTerminationSignals();
-
-    if (PublicUtilities::getRegularFontName().isNull())
-        platform::NSLog(QStringLiteral("The settings store could not be read"));
-    return app.exec();
+    return NSApplicationMain(argc, argv);
 }

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "MainViewControllerDelegate.h"
+#include "StatusAttachedWindowDelegate.h"
+
+#include "platform/ui/ApplicationDelegate.h"
+#include "platform/ui/NotificationCenter.h"
+#include "platform/ui/WeakRef.h"
+
+#include <QString>
+
+#include <memory>
+
+class MainViewController;
+class StatusAttachedWindow;
+
+namespace platform::ui {
+class Menu;
+class StatusItem;
+class TextField;
+} // namespace platform::ui
+
+// The application's delegate: it lets one copy of the program run, shows the start-menu window
+// (building it anew each time it was hidden, with the tool chosen last), keeps the status item
+// in the tray, and opens the maker's help and support pages.
+//
+// A rebuild releases the previous start-menu controller, with its eight tools, before it makes
+// the next, so nothing of the earlier window lives on; it keeps one registration for
+// "reOpenWindow" and one for the end of launching, whatever the number of rebuilds.
+class AppDelegate : public platform::ui::ApplicationDelegate,
+                    public MainViewControllerDelegate,
+                    public StatusAttachedWindowDelegate,
+                    public platform::ui::Referable {
+public:
+    static constexpr const char* kBundleIdentifier = "com.brenlow.Tavrin";
+    static constexpr const char* kMakerSite = "https://www.brenlow.com";
+    static constexpr const char* kUserGuidePath = "/how-to-use/tavrin-user-guide.html";
+    static constexpr const char* kSupportPath = "/support/";
+
+    AppDelegate();
+    ~AppDelegate() override;
+
+    // Outlets of the main interface file: three controls whose fonts are the interface fonts,
+    // and the application menu (offered on the status item). Not owned.
+    platform::ui::TextField* fontNormal() const { return fontNormal_; }
+    void setFontNormal(platform::ui::TextField* control) { fontNormal_ = control; }
+    platform::ui::TextField* fontLight() const { return fontLight_; }
+    void setFontLight(platform::ui::TextField* control) { fontLight_ = control; }
+    platform::ui::TextField* fontBold() const { return fontBold_; }
+    void setFontBold(platform::ui::TextField* control) { fontBold_ = control; }
+    platform::ui::Menu* applicationMenu() const { return applicationMenu_; }
+    void setApplicationMenu(platform::ui::Menu* menu) { applicationMenu_ = menu; }
+
+    void awakeFromNib();
+    void applicationDidFinishLaunching(const platform::ui::Notification& notification) override;
+    // Whether another copy runs; that copy is then asked to come to the front.
+    bool checkAppDuplicateAndBringToFrontWithBundle(const QString& bundleIdentifier);
+    void observeValueForKeyPath(const QString& keyPath, void* object);
+    void changeTabbarIcon();
+    void changeSelectTypeWithIdStr(const QString& idStr) override;
+    void showMainWindow();
+    void isHiddenWindow() override;
+    void miniWindowAction() override;
+    void showOrCloseMainWindow();
+    bool applicationShouldHandleReopen(bool hasVisibleWindows) override;
+    void reOpenWindow();
+    void onlineHelpMenuItemAction();
+    void supportMenuItemAction();
+
+    MainViewController* mainWC() const { return mainWC_.get(); }
+    StatusAttachedWindow* mainAttachedWindow() const { return mainAttachedWindow_.get(); }
+    const QString& typeIdStr() const { return typeIdStr_; }
+    platform::ui::StatusItem* aStatusItem() const { return aStatusItem_.get(); }
+    bool isOpenMainWindow() const { return isOpenMainWindow_; }
+
+private:
+    void openMakerPage(const char* path);
+
+    platform::ui::TextField* fontNormal_ = nullptr;
+    platform::ui::TextField* fontLight_ = nullptr;
+    platform::ui::TextField* fontBold_ = nullptr;
+    platform::ui::Menu* applicationMenu_ = nullptr;
+
+    // The window goes after the controller whose view it shows.
+    std::unique_ptr<StatusAttachedWindow> mainAttachedWindow_;
+    std::unique_ptr<MainViewController> mainWC_;
+    QString typeIdStr_;
+    std::unique_ptr<platform::ui::StatusItem> aStatusItem_;
+    bool isOpenMainWindow_ = false;
+
+    platform::ui::Observation reOpenObservation_;
+    platform::ui::Observation launchObservation_;
+    platform::ui::Observation appearanceObservation_;
+};

@@ -1,0 +1,35 @@
+#include "PopWindowController.h"
+
+#include "ShellNotifications.h"
+
+#include "log/SystemLog.h"
+#include "platform/ui/NotificationCenter.h"
+
+using namespace platform::ui;
+
+PopWindowController::PopWindowController(std::unique_ptr<BaseWindow> window)
+    : baseWindow_(window.get())
+{
+    setWindow(std::move(window));
+}
+
+PopWindowController::~PopWindowController()
+{
+    if (baseWindow_)
+        baseWindow_->setBaseWindowDelegate(nullptr);
+}
+
+void PopWindowController::windowDidLoad()
+{
+    window()->setMovableByWindowBackground(true);
+    if (baseWindow_)
+        baseWindow_->setBaseWindowDelegate(this);
+}
+
+void PopWindowController::openMainWindow()
+{
+    platform::NSLog(QStringLiteral("openMainWindow"));
+    NotificationCenter::defaultCenter().postNotificationName(kReOpenWindowNotification, nullptr);
+    if (Window* own = window())
+        own->close();
+}

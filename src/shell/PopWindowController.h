@@ -1,0 +1,27 @@
+#pragma once
+
+#include "BaseWindow.h"
+#include "BaseWindowDelegate.h"
+
+#include "platform/ui/WindowController.h"
+
+#include <memory>
+
+// The small pop window's controller: a plain click on its window asks the shell (through the
+// "reOpenWindow" notification) to show the start-menu window, and closes the small window.
+class PopWindowController : public platform::ui::WindowController, public BaseWindowDelegate {
+public:
+    explicit PopWindowController(std::unique_ptr<BaseWindow> window);
+    ~PopWindowController() override;
+
+    BaseWindow* baseWindow() const { return baseWindow_; }
+    void setBaseWindow(BaseWindow* window) { baseWindow_ = window; }
+
+    void openMainWindow() override;
+
+protected:
+    void windowDidLoad() override;
+
+private:
+    BaseWindow* baseWindow_ = nullptr;
+};
