@@ -304,10 +304,9 @@ bool Window::makeFirstResponder(Responder* responder)
 
 unsigned Window::occlusionState() const
 {
-    if (!isVisible() || miniaturized_)
+    if (!isVisible() || miniaturized_ || widget_->isKnownCovered())
         return 0;
-    const QWindow* handle = widget_->windowHandle();
-    return !handle || handle->isExposed() ? WindowOcclusionStateVisible : 0u;
+    return WindowOcclusionStateVisible;
 }
 
 void Window::miniaturize()

@@ -108,8 +108,9 @@ public:
     Responder* firstResponder();
     bool makeFirstResponder(Responder* responder);
 
-    // The window is "visible" unless it is off the screen or the desktop reports it covered;
-    // a desktop that does not tell counts as showing it.
+    // The window is "visible" unless it is off the screen or the desktop has reported it
+    // covered (exposed once since it was shown, not exposed now); a desktop that does not tell
+    // counts as showing it.
     unsigned occlusionState() const;
     // The desktop's workspaces are not known here: a window is always on the active one.
     bool isOnActiveSpace() const { return true; }

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QWindow>
 #include <QPainter>
 
 namespace platform::ui {
@@ -66,6 +67,34 @@ void WindowWidget::closeEvent(QCloseEvent* event)
 } // namespace platform::ui
 
 namespace platform::ui {
+
+void WindowWidget::showEvent(QShowEvent* event)
+{
+    if (!watchingExposure_ && windowHandle()) {
+        windowHandle()->installEventFilter(this);
+        watchingExposure_ = true;
+    }
+    QWidget::showEvent(event);
+}
+
+void WindowWidget::hideEvent(QHideEvent* event)
+{
+    exposedSinceShown_ = false;
+    QWidget::hideEvent(event);
+}
+
+bool WindowWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        exposedSinceShown_ = true;
+    return false;
+}
+
+bool WindowWidget::isKnownCovered() const
+{
+    const QWindow* handle = windowHandle();
+    return exposedSinceShown_ && handle && !handle->isExposed();
+}
 
 void WindowWidget::keyPressEvent(QKeyEvent* event)
 {

@@ -14,6 +14,9 @@ public:
     explicit WindowWidget(Window& owner);
 
     Window& owner() const { return owner_; }
+    // Whether the desktop has said that the shown window is covered: it was exposed once
+    // since it was shown, and is not now. Unknown counts as not covered.
+    bool isKnownCovered() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -23,9 +26,14 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Window& owner_;
+    bool watchingExposure_ = false;
+    bool exposedSinceShown_ = false;
 };
 
 } // namespace platform::ui

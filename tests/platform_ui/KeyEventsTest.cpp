@@ -1,0 +1,263 @@
+#include "UiTestSupport.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/EditableText.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/KeyCharacters.h"
+#include "platform/ui/Pasteboard.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace platform::ui;
+
+namespace {
+
+std::unique_ptr<Window> keyWindow()
+{
+    auto window = std::make_unique<Window>(Rect(50, 50, 300, 100), WindowStyleMaskTitled, BackingStoreType::Buffered,
+                                           false);
+    window->makeKeyAndOrderFront();
+    return window;
+}
+
+Event key(Window* window, const QString& characters, unsigned flags = 0, QString ignoring = {})
+{
+    if (ignoring.isNull())
+        ignoring = characters;
+    return Event::keyEventWithType(EventType::KeyDown, flags, window, characters, ignoring);
+}
+
+// Takes what it is given, and the actions it is asked for.
+class Recorder : public View {
+public:
+    using View::View;
+    bool acceptsFirstResponder() const override { return accepts; }
+    bool resignFirstResponder() override { return letsGo; }
+    void keyDown(const Event& event) override { typed << event.characters(); }
+    bool tryToPerform(EditingAction action) override
+    {
+        if (!performs)
+            return false;
+        actions << int(action);
+        return true;
+    }
+    bool accepts = true;
+    bool letsGo = true;
+    bool performs = false;
+    QStringList typed;
+    QList<int> actions;
+};
+
+std::unique_ptr<TextField> editableField(Window& window, const QString& text = {})
+{
+    auto field = std::make_unique<TextField>(Rect(10, 10, 200, 24));
+    field->setStringValue(text);
+    window.contentView()->addSubview(*field);
+    EXPECT_TRUE(window.makeFirstResponder(field.get()));
+    return field;
+}
+
+} // namespace
+
+TEST(KeyEventsTest, CharactersAsTheMacDescribesThem)
+{
+    const QString control{QChar(0x1a)}; // what Control+Z types
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, QStringLiteral("z"), false, false), (KeyCharacters{"z", "z"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, QStringLiteral("Z"), true, false), (KeyCharacters{"Z", "Z"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, QStringLiteral("Z"), false, true), (KeyCharacters{"Z", "z"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, false, false), (KeyCharacters{"z", "z"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, true, false), (KeyCharacters{"Z", "Z"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, false, true), (KeyCharacters{"Z", "z"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, true, true), (KeyCharacters{"z", "Z"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Exclam, QStringLiteral("!"), true, false), (KeyCharacters{"!", "!"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_1, QString(), false, false), (KeyCharacters{"1", "1"}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Eacute, QStringLiteral("é"), false, false), (KeyCharacters{"é", "é"}));
+    const QString back{QChar(NSDeleteCharacter)};
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Backspace, QStringLiteral("\b"), false, false), (KeyCharacters{back, back}));
+    const QString left{QChar(NSLeftArrowFunctionKey)};
+    EXPECT_EQ(keyCharactersFor(Qt::Key_Left, QString(), true, false), (KeyCharacters{left, left}));
+    EXPECT_EQ(keyCharactersFor(Qt::Key_F1, QString(), false, false), KeyCharacters{});
+
+    EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("Z"), false));
+    EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("z"), true));
+    EXPECT_FALSE(capsLockFromText(Qt::Key_Z, QStringLiteral("z"), false));
+    EXPECT_FALSE(capsLockFromText(Qt::Key_Z, control, false));
+    EXPECT_FALSE(capsLockFromText(Qt::Key_1, QStringLiteral("1"), false));
+
+    EXPECT_EQ(macModifierFlags(Qt::ControlModifier | Qt::ShiftModifier, true),
+              unsigned(EventModifierFlagCommand | EventModifierFlagShift | EventModifierFlagCapsLock));
+    EXPECT_EQ(macModifierFlags(Qt::MetaModifier | Qt::AltModifier, false),
+              unsigned(EventModifierFlagControl | EventModifierFlagOption));
+}
+
+TEST(KeyEventsTest, FirstResponderTakesKeysAndGivesUpItsPartOnlyWhenItAgrees)
+{
+    auto window = keyWindow();
+    auto first = std::make_unique<Recorder>(Rect(0, 0, 10, 10));
+    auto second = std::make_unique<Recorder>(Rect(0, 0, 10, 10));
+    window->contentView()->addSubview(*first);
+    window->contentView()->addSubview(*second);
+    EXPECT_EQ(window->firstResponder(), window.get());
+
+    second->accepts = false;
+    EXPECT_FALSE(window->makeFirstResponder(second.get()));
+    EXPECT_TRUE(window->makeFirstResponder(first.get()));
+    first->letsGo = false;
+    second->accepts = true;
+    EXPECT_FALSE(window->makeFirstResponder(second.get()));
+    EXPECT_EQ(window->firstResponder(), first.get());
+
+    NSApp().sendEvent(key(window.get(), QStringLiteral("q")));
+    NSApp().sendEvent(Event::keyEventWithType(EventType::KeyUp, 0, window.get(), QStringLiteral("u"), {}));
+    EXPECT_EQ(first->typed, QStringList{QStringLiteral("q")});
+
+    // A first responder that goes leaves the part to the window.
+    first.reset();
+    EXPECT_EQ(window->firstResponder(), window.get());
+    NSApp().sendEvent(key(window.get(), QStringLiteral("r"))); // nobody takes it; nothing fails
+}
+
+TEST(KeyEventsTest, ActionsTravelTheResponderChainFromTheKeyWindow)
+{
+    auto window = keyWindow();
+    auto outer = std::make_unique<Recorder>(Rect(0, 0, 100, 100));
+    window->contentView()->addSubview(*outer);
+    Recorder* inner = outer->addSubview(std::make_unique<Recorder>(Rect(0, 0, 10, 10)));
+    ASSERT_TRUE(window->makeFirstResponder(inner));
+
+    EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
+    outer->performs = true;
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Copy));
+    inner->performs = true;
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Undo));
+    EXPECT_EQ(outer->actions, QList<int>{int(EditingAction::Copy)});
+    EXPECT_EQ(inner->actions, QList<int>{int(EditingAction::Undo)});
+    // A target is asked alone.
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Paste, outer.get()));
+    EXPECT_EQ(inner->actions.size(), 1);
+
+    window->orderOut(); // no key window: nobody to ask
+    EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
+}
+
+TEST(KeyEventsTest, AFieldTakesTypingAndLeavesShortcutsAlone)
+{
+    auto window = keyWindow();
+    auto field = editableField(*window, QStringLiteral("ab"));
+    const QString back{QChar(NSDeleteCharacter)};
+    const QString left{QChar(NSLeftArrowFunctionKey)};
+    for (const Event& e : {key(window.get(), QStringLiteral("c")), key(window.get(), back),
+                           key(window.get(), QStringLiteral("Z"), EventModifierFlagShift),
+                           key(window.get(), left), key(window.get(), QStringLiteral("é")),
+                           key(window.get(), QStringLiteral("z"), EventModifierFlagCommand),
+                           key(window.get(), QString(QChar(NSUpArrowFunctionKey))),
+                           key(window.get(), QString(QChar(NSCarriageReturnCharacter)))})
+        NSApp().sendEvent(e);
+    EXPECT_EQ(field->stringValue(), QStringLiteral("abéZ"));
+
+    // A field that cannot be edited takes no typing, and neither does one that is not first.
+    field->setEditable(false);
+    NSApp().sendEvent(key(window.get(), QStringLiteral("x")));
+    EXPECT_EQ(field->stringValue(), QStringLiteral("abéZ"));
+    field->setEditable(true);
+    window->makeFirstResponder(nullptr);
+    EXPECT_EQ(field->currentEditor(), nullptr);
+    NSApp().sendEvent(key(window.get(), QStringLiteral("x")));
+    EXPECT_EQ(field->stringValue(), QStringLiteral("abéZ"));
+}
+
+TEST(KeyEventsTest, FieldActionsWithTheClipboard)
+{
+    auto window = keyWindow();
+    auto field = editableField(*window, QStringLiteral("hello"));
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::SelectAll));
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Cut));
+    EXPECT_EQ(field->stringValue(), QString());
+    EXPECT_EQ(Pasteboard::generalPasteboard().stringForType(), QStringLiteral("hello"));
+
+    Pasteboard::generalPasteboard().setString(QStringLiteral("one\r\ntwo\nthree"));
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Paste));
+    EXPECT_EQ(field->stringValue(), QStringLiteral("one two three")); // one line
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Undo));
+    EXPECT_EQ(field->stringValue(), QString());
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Undo));
+    EXPECT_EQ(field->stringValue(), QStringLiteral("hello"));
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Redo));
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Redo));
+    EXPECT_EQ(field->stringValue(), QStringLiteral("one two three"));
+
+    // A selectable field copies, but neither cuts, pastes nor undoes.
+    field->setEditable(false);
+    Pasteboard::generalPasteboard().setString(QString());
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::SelectAll));
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::Copy));
+    EXPECT_EQ(Pasteboard::generalPasteboard().stringForType(), QStringLiteral("one two three"));
+    EXPECT_FALSE(NSApp().sendAction(EditingAction::Cut));
+    EXPECT_FALSE(NSApp().sendAction(EditingAction::Paste));
+    EXPECT_FALSE(NSApp().sendAction(EditingAction::Undo));
+    EXPECT_EQ(field->stringValue(), QStringLiteral("one two three"));
+}
+
+TEST(KeyEventsTest, TypingInARowIsOneChangeToUndo)
+{
+    EditableText text(QStringLiteral("ab"));
+    EXPECT_FALSE(text.canUndo());
+    text.insertText(QStringLiteral("c"));
+    text.insertText(QStringLiteral("d"));
+    text.moveLeft(); // ends the row
+    text.insertText(QStringLiteral("x"));
+    EXPECT_EQ(text.text(), QStringLiteral("abcxd"));
+    ASSERT_TRUE(text.undo());
+    EXPECT_EQ(text.text(), QStringLiteral("abcd"));
+    ASSERT_TRUE(text.undo());
+    EXPECT_EQ(text.text(), QStringLiteral("ab"));
+    EXPECT_FALSE(text.undo());
+    ASSERT_TRUE(text.redo());
+    EXPECT_EQ(text.text(), QStringLiteral("abcd"));
+    text.insertText(QStringLiteral("!")); // a new change forgets what could be redone
+    EXPECT_FALSE(text.canRedo());
+
+    // Edits that change nothing leave nothing to undo.
+    EditableText empty;
+    empty.deleteBackward();
+    empty.deleteForward();
+    empty.replaceSelection(QString());
+    empty.insertText(QString());
+    EXPECT_FALSE(empty.canUndo());
+
+    // Selections are cut to the text; the history has a bound.
+    text.setSelectedRange({3, 100});
+    EXPECT_EQ(text.selectedRange(), (TextRange{3, 2}));
+    text.setSelectedRange({-4, 2});
+    EXPECT_EQ(text.selectedRange(), (TextRange{0, 2}));
+    for (std::size_t i = 0; i < EditableText::kUndoLimit + 20; ++i) {
+        text.insertText(QStringLiteral("y"));
+        text.moveRight();
+    }
+    std::size_t undone = 0;
+    while (text.undo())
+        ++undone;
+    EXPECT_EQ(undone, EditableText::kUndoLimit);
+}
+
+TEST(KeyEventsTest, OcclusionIsVisibleOnlyWhileOnTheScreen)
+{
+    Window window(Rect(10, 10, 100, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
+    EXPECT_EQ(window.occlusionState(), 0u);
+    window.orderFront();
+    EXPECT_EQ(window.occlusionState(), unsigned(WindowOcclusionStateVisible)); // not yet known covered
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.occlusionState(), unsigned(WindowOcclusionStateVisible));
+    EXPECT_TRUE(window.isOnActiveSpace());
+    window.miniaturize();
+    EXPECT_EQ(window.occlusionState(), 0u);
+    window.deminiaturize();
+    window.orderOut();
+    EXPECT_EQ(window.occlusionState(), 0u);
+}
