@@ -1,0 +1,334 @@
+#include "TaskManagerViewController.h"
+
+#include "CpuTemperature.h"
+#include "MonitorFigures.h"
+#include "SMCReader.h"
+#include "SSCpuMonitor.h"
+#include "SSMemoryMonitor.h"
+#include "TaskSelection.h"
+
+#include "BgTableView.h"
+#include "ImageTextCell.h"
+#include "TMProgressView.h"
+#include "TextImageButton.h"
+
+#include "GetColor.h"
+#include "PublicUtilities.h"
+
+#include "Platform.h"
+#include "log/SystemLog.h"
+
+#include "platform/ui/ButtonCell.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TableColumn.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/WorkspaceIconImage.h"
+
+using namespace platform::ui;
+using platform::ProcessControl;
+
+namespace {
+
+const QString kNameColumnId = QString::fromLatin1(TaskManagerViewController::kNameColumn);
+const QString kCheckBoxColumnId = QString::fromLatin1(TaskManagerViewController::kCheckBoxColumn);
+
+std::unique_ptr<TextField> label(const Rect& frame, const QString& text, const Font& font, const Color& color,
+                                 TextAlignment alignment = TextAlignment::Left)
+{
+    auto field = std::make_unique<TextField>(frame);
+    field->setEditable(false);
+    field->setSelectable(false);
+    field->setBordered(false);
+    field->setDrawsBackground(false);
+    field->setFont(font);
+    field->setTextColor(color);
+    field->setAlignment(alignment);
+    field->setStringValue(text);
+    return field;
+}
+
+QString iconKey(const platform::WorkspaceIcon& icon)
+{
+    return icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName;
+}
+
+const char* outcomeText(ProcessControl::Outcome outcome)
+{
+    switch (outcome) {
+    case ProcessControl::Outcome::Killed:
+        return "killed";
+    case ProcessControl::Outcome::InvalidIdentifier:
+        return "not a process identifier that may be signalled";
+    case ProcessControl::Outcome::NoSuchProcess:
+        return "it has ended already";
+    case ProcessControl::Outcome::NotTheSameProcess:
+        return "the identifier now names another process";
+    case ProcessControl::Outcome::NotPermitted:
+        return "not permitted";
+    case ProcessControl::Outcome::Failed:
+        break;
+    }
+    return "failed";
+}
+
+} // namespace
+
+TaskManagerViewController::TaskManagerViewController(QString nibName)
+    : ViewController(std::move(nibName))
+{
+}
+
+TaskManagerViewController::~TaskManagerViewController()
+{
+    // Nothing that is still under way, nor the timer or a notification, reaches this
+    // controller from here on.
+    lifetime_.end();
+    timer_.reset();
+    launchObservation_.reset();
+    terminateObservation_.reset();
+    if (listTableView_) {
+        listTableView_->setDataSource(nullptr);
+        listTableView_->setDelegate(nullptr);
+    }
+}
+
+void TaskManagerViewController::loadView()
+{
+    TaskManagerViewControllerView();
+}
+
+void TaskManagerViewController::TaskManagerViewControllerView()
+{
+    auto root = std::make_unique<View>(Rect(0, 0, 408, 528));
+    const Color ink = getColor(51, 57, 81, 1);
+    const Font caption = Font::fontWithName(PublicUtilities::getRegularFontName(), 13);
+    const Font figure = Font::systemFontOfSize(12);
+
+    root->addSubview(label(Rect(12, 492, 100, 20), QStringLiteral("CPU"), caption, ink));
+    cpuLabel_ = root->addSubview(label(Rect(112, 492, 84, 20), QStringLiteral("0.0%"), figure, ink, TextAlignment::Right));
+    cpuPro_ = root->addSubview(std::make_unique<TMProgressView>(Rect(12, 480, 184, 6)));
+
+    root->addSubview(label(Rect(212, 492, 100, 20), QStringLiteral("Memory"), caption, ink));
+    memoryLabel_ =
+        root->addSubview(label(Rect(312, 492, 84, 20), QStringLiteral("0.0%"), figure, ink, TextAlignment::Right));
+    mPro_ = root->addSubview(std::make_unique<TMProgressView>(Rect(212, 480, 184, 6)));
+
+    root->addSubview(label(Rect(12, 448, 150, 20), QStringLiteral("CPU Temperature"), caption, ink));
+    tempLabel_ = root->addSubview(label(Rect(296, 448, 100, 20), QStringLiteral("--"), caption, ink, TextAlignment::Right));
+
+    auto scroll = std::make_unique<ScrollView>(Rect(12, 52, 384, 384));
+    scroll->setDrawsBackground(false);
+    scroll->setHasVerticalScroller(true);
+    auto table = std::make_unique<BgTableView>(Rect(0, 0, 384, 384));
+    table->setBackgroundColor(Color::clearColor());
+    listTableView_ = scroll->setDocumentView(std::move(table));
+    listTableView_->setRowHeight(40);
+    listTableView_->setIntercellSpacing({0, 0});
+    auto name = std::make_unique<TableColumn>(kNameColumnId, 340);
+    name->setEditable(false);
+    auto nameCell = std::make_unique<ImageTextCell>();
+    nameCell->setFont(Font::fontWithName(PublicUtilities::getLightFontName(), 13));
+    name->setDataCell(std::move(nameCell));
+    listTableView_->addTableColumn(std::move(name));
+    auto check = std::make_unique<TableColumn>(kCheckBoxColumnId, 44);
+    check->setEditable(false);
+    auto checkCell = std::make_unique<ButtonCell>();
+    checkCell->setBordered(false);
+    checkCell->setImagePosition(CellImagePosition::ImageOnly);
+    checkCell->setHighlightsBy(NoCellMask);
+    check->setDataCell(std::move(checkCell));
+    listTableView_->addTableColumn(std::move(check));
+    root->addSubview(std::move(scroll));
+
+    selectLabel_ = root->addSubview(label(Rect(12, 14, 280, 22), TaskSelection::selectionText(0, 0),
+                                          Font::fontWithName(PublicUtilities::getRegularFontName(), 13),
+                                          getColor(0, 0, 0, 1)));
+    setView(std::move(root));
+}
+
+void TaskManagerViewController::awakeFromNib()
+{
+    platform::Platform& platform = platform::Platform::current();
+    platform::ui::NotificationCenter& center = platform.workspace->notificationCenter();
+    const auto rebuild = lifetime_.guard([this](const Notification&) { getAllProcess(); });
+    launchObservation_ = center.addObserver(this, platform::NSWorkspaceDidLaunchApplicationNotification, nullptr, rebuild);
+    terminateObservation_ =
+        center.addObserver(this, platform::NSWorkspaceDidTerminateApplicationNotification, nullptr, rebuild);
+
+    listTableView_->setDataSource(this);
+    listTableView_->setDelegate(this);
+
+    cpuMonitor_ = std::make_shared<SSCpuMonitor>();
+    memoryMonitor_ = std::make_unique<SSMemoryMonitor>();
+    cpuCount_ = cpuMonitor_->getNumCPUs();
+
+    optionYes_ = Image::imageNamed(QStringLiteral("option_yes"));
+    optionNo_ = Image::imageNamed(QStringLiteral("option_no"));
+
+    auto close = std::make_unique<TextImageButton>(Rect(300, 9, 96, 30));
+    close->setImageFromFileNormalName(QStringLiteral("btn_main"), QStringLiteral("btn_main_hover"),
+                                      QStringLiteral("btn_main_hover"), QStringLiteral("btn_main_disable"));
+    close->setTextWithName(QStringLiteral("Close"), 16);
+    close->setButtonEnabled(true);
+    close->setAction([this](Button&) { closeButtonAction(); });
+    closeBut_ = view()->addSubview(std::move(close));
+
+    getAllProcess();
+    updateSysStat();
+    timer_ = platform.dispatcher->scheduledTimer(kRefreshInterval, true,
+                                                 lifetime_.guard([this] { changeCpuAndMemory(); }));
+}
+
+void TaskManagerViewController::getAllProcess()
+{
+    const uint64_t generation = ++requestedList_;
+    platform::Platform& platform = platform::Platform::current();
+    platform::Workspace* workspace = platform.workspace.get();
+    platform::Dispatcher* dispatcher = platform.dispatcher.get();
+    auto show = lifetime_.guard([this, generation](std::vector<ListedApplication>& applications) {
+        showApplications(std::move(applications), generation);
+    });
+    dispatcher->asyncGlobal([workspace, dispatcher, show] {
+        std::vector<ListedApplication> applications;
+        for (const QVariantMap& application : workspace->launchedApplications())
+            applications.push_back({TaskManagerInfo::fromApplication(application),
+                                    workspace->iconForFile(application.value(platform::NSApplicationPath).toString())});
+        dispatcher->asyncMain([show, applications = std::move(applications)]() mutable { show(applications); });
+    });
+}
+
+void TaskManagerViewController::showApplications(std::vector<ListedApplication> applications, uint64_t generation)
+{
+    if (generation < shownList_)
+        return;
+    shownList_ = generation;
+    QHash<QString, Image> used;
+    std::vector<TaskManagerInfo> rows;
+    rows.reserve(applications.size());
+    for (ListedApplication& application : applications) {
+        application.info.image = iconImage(application.icon, used);
+        rows.push_back(std::move(application.info));
+    }
+    icons_ = std::move(used); // icons of applications that have gone are let go
+    allApplications_ = std::move(rows);
+    listTableView_->reloadData();
+    changeSelectCount(TaskSelection::selectedCount(allApplications_));
+}
+
+Image TaskManagerViewController::iconImage(const platform::WorkspaceIcon& icon, QHash<QString, Image>& used)
+{
+    const QString key = iconKey(icon);
+    if (auto it = used.constFind(key); it != used.constEnd())
+        return *it;
+    auto known = icons_.constFind(key);
+    const Image image = known != icons_.constEnd() ? *known : imageForWorkspaceIcon(icon);
+    used.insert(key, image);
+    return image;
+}
+
+void TaskManagerViewController::closeButtonAction()
+{
+    closeBut_->setButtonEnabled(false);
+    for (const TaskManagerInfo& row : TaskSelection::takeSelected(allApplications_))
+        doCloseWithPID(QString::number(row.pID), row.startTime);
+    listTableView_->reloadData();
+}
+
+ProcessControl::Outcome TaskManagerViewController::doCloseWithPID(const QString& pid, qint64 startTime)
+{
+    const std::optional<int32_t> identifier = TaskSelection::processIdentifier(pid);
+    const ProcessControl::Outcome outcome =
+        identifier ? platform::Platform::current().processControl->forceQuit(*identifier, startTime)
+                   : ProcessControl::Outcome::InvalidIdentifier;
+    if (outcome != ProcessControl::Outcome::Killed)
+        platform::NSLog(QStringLiteral("Force quit of process %1: %2").arg(pid, QLatin1String(outcomeText(outcome))));
+    return outcome;
+}
+
+void TaskManagerViewController::updateSysStat()
+{
+    platform::Dispatcher* dispatcher = platform::Platform::current().dispatcher.get();
+    auto show = lifetime_.guard([this](std::optional<double> cpuLoad) { showSample(cpuLoad); });
+    dispatcher->asyncGlobal([monitor = cpuMonitor_, count = cpuCount_, dispatcher, show] {
+        const std::optional<double> cpuLoad = cpuLoadFigure(monitor->monitorCPU(), count);
+        dispatcher->asyncMain([show, cpuLoad] { show(cpuLoad); });
+    });
+}
+
+void TaskManagerViewController::showSample(std::optional<double> cpuLoad)
+{
+    if (cpuLoad) {
+        cpuPro_->changeProgressValue(float(100 * *cpuLoad));
+        cpuLabel_->setAttributedStringValue(getStringColor(percentText(100 * *cpuLoad)));
+    }
+    memoryInfo_ = memoryMonitor_->usagePercent();
+    const float percent = memoryPercent(memoryInfo_);
+    mPro_->changeProgressValue(percent);
+    memoryLabel_->setAttributedStringValue(getStringColor(percentText(percent)));
+}
+
+void TaskManagerViewController::changeCpuAndMemory()
+{
+    updateSysStat();
+    if (const std::optional<float> celsius = cpuTemperature(SMCReader::sharedReader()))
+        tempLabel_->setStringValue(temperatureText(*celsius));
+}
+
+void TaskManagerViewController::changeCloseButtonState()
+{
+    const int row = listTableView_->selectedRow();
+    if (row < 0 || std::size_t(row) >= allApplications_.size())
+        return;
+    allApplications_[std::size_t(row)].bIsSelected = !allApplications_[std::size_t(row)].bIsSelected;
+    listTableView_->reloadData();
+    const uint32_t count = TaskSelection::selectedCount(allApplications_);
+    closeBut_->setButtonEnabled(count >= 1);
+    changeSelectCount(count);
+}
+
+void TaskManagerViewController::changeSelectCount(uint32_t count)
+{
+    selectLabel_->setAttributedStringValue(TaskSelection::selectionLabelText(
+        count, allApplications_.size(), selectLabel_->font(),
+        Font::fontWithName(PublicUtilities::getBoldFontName(), 13)));
+}
+
+AttributedString TaskManagerViewController::getStringColor(const QString& text)
+{
+    AttributedString colored(text);
+    colored.addForegroundColor(getColor(0, 0, 0, 1), {0, colored.length()});
+    return colored;
+}
+
+int TaskManagerViewController::numberOfRowsInTableView(TableView&)
+{
+    return int(allApplications_.size());
+}
+
+QVariant TaskManagerViewController::tableView(TableView&, TableColumn*, int)
+{
+    return {};
+}
+
+void TaskManagerViewController::tableView(TableView&, Cell& cell, TableColumn* column, int row)
+{
+    if (!column || row < 0 || std::size_t(row) >= allApplications_.size())
+        return;
+    const TaskManagerInfo& info = allApplications_[std::size_t(row)];
+    if (column->identifier() == kNameColumnId) {
+        if (auto* nameCell = dynamic_cast<ImageTextCell*>(&cell)) {
+            nameCell->setImage(info.image);
+            nameCell->setNameStr(TaskSelection::displayName(info.name));
+        }
+    } else if (column->identifier() == kCheckBoxColumnId) {
+        cell.setImage(info.bIsSelected ? optionYes_ : optionNo_);
+        cell.setAction([this] { changeCloseButtonState(); });
+    }
+}
+
+bool TaskManagerViewController::tableView(TableView&, int row)
+{
+    listTableView_->setRowNum(row);
+    listTableView_->setNeedsDisplay();
+    return true;
+}
