@@ -246,8 +246,11 @@ void MainViewController::changeButtonTextColor(Button& button)
 
 void MainViewController::setTypeButtonTextColor()
 {
+    // The plain style of setButtonTextColor, with the colour and font looked up once for all.
+    const Color colour = getColor(255, 255, 253, 0.8f);
+    const QString font = PublicUtilities::getLightFontName();
     for (Button* button : typeButtons_)
-        setButtonTextColor(*button);
+        button->setAttributedTitle(styledTitle(button->title(), colour, font, 13));
 }
 
 void MainViewController::clearTypeButtonImages()
