@@ -10,6 +10,7 @@
 #include "../platform_ui/UiTestSupport.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "ProbeFakes.h"
@@ -49,10 +50,10 @@ protected:
     void SetUp() override
     {
         platform->systemVersion = std::make_unique<test::FakeSystemVersion>();
-        workspace = install<FakeWorkspace>(platform->workspace);
-        processes = install<RecordingProcessControl>(platform->processControl);
-        host = install<FakeHostStatistics>(platform->hostStatistics);
-        kernel = install<test::FakeKernelValues>(platform->kernelValues);
+        workspace = test::install<FakeWorkspace>(platform->workspace);
+        processes = test::install<RecordingProcessControl>(platform->processControl);
+        host = test::install<FakeHostStatistics>(platform->hostStatistics);
+        kernel = test::install<test::FakeKernelValues>(platform->kernelValues);
         platform->smc = std::make_unique<platform::SimulatedSmcConnection>(test::fixturePath(QStringLiteral("thermal/laptop")));
 
         host->cpus = {FakeHostStatistics::ticks(0, 0, 0), FakeHostStatistics::ticks(0, 0, 0)};
@@ -66,15 +67,6 @@ protected:
             FakeWorkspace::application(QStringLiteral("Tavrin"), 303, QStringLiteral("/opt/Tavrin.app"), 13),
             FakeWorkspace::application(QStringLiteral("Notes"), 304, QStringLiteral("/usr/share/notes.desktop"), 14),
         });
-    }
-
-    template <class Fake, class Area>
-    Fake* install(std::unique_ptr<Area>& area)
-    {
-        auto fake = std::make_unique<Fake>();
-        Fake* raw = fake.get();
-        area = std::move(fake);
-        return raw;
     }
 
     // The tab as its host makes it: created, its view asked for, the queues drained.
