@@ -145,8 +145,8 @@ void MainViewController::MainViewControllerView()
                                                 [this](Button&) { openChangeDesktopBg(); }));
 
     root->addSubview(std::make_unique<ShoutDownBgView>(Rect(14, 16, 152, 32)));
-    root->addSubview(makePicture(Rect(24, 24, 16, 16), QStringLiteral("ic_power")));
-    auto power = makeButton(Rect(16, 18, 112, 28), {}, {});
+    auto power = makeButton(Rect(20, 18, 108, 28), QStringLiteral("ic_power"), {});
+    power->setImagePosition(CellImagePosition::ImageLeft);
     power->setTitle(QStringLiteral("    Shut Down"));
     ShutdownBut_ = root->addSubview(std::move(power));
     menuToolsBut_ = root->addSubview(makeButton(Rect(130, 18, 34, 28), QStringLiteral("ic_power_menu"),

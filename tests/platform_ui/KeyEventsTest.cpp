@@ -250,6 +250,7 @@ TEST(KeyEventsTest, OcclusionIsVisibleOnlyWhileOnTheScreen)
 {
     Window window(Rect(10, 10, 100, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
     EXPECT_EQ(window.occlusionState(), 0u);
+    EXPECT_FALSE(window.isOnActiveSpace());
     window.orderFront();
     EXPECT_EQ(window.occlusionState(), unsigned(WindowOcclusionStateVisible)); // not yet known covered
     QCoreApplication::processEvents();

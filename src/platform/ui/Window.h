@@ -112,8 +112,9 @@ public:
     // covered (exposed once since it was shown, not exposed now); a desktop that does not tell
     // counts as showing it.
     unsigned occlusionState() const;
-    // The desktop's workspaces are not known here: a window is always on the active one.
-    bool isOnActiveSpace() const { return true; }
+    // The desktop's workspaces are not known here: a window on the screen is on the active one,
+    // and one ordered out is on none.
+    bool isOnActiveSpace() const { return isVisible(); }
 
     void miniaturize();
     void deminiaturize();

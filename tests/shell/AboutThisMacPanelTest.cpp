@@ -1,0 +1,69 @@
+#include "../MainView/StartMenuFixture.h"
+
+#include "AboutThisMacViewController.h"
+
+#include "PopStatusAttachedWindow.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/TextField.h"
+
+using namespace platform::ui;
+
+namespace {
+
+class AboutThisMacPanelTest : public StartMenuFixture {
+protected:
+    AboutThisMacPanelTest()
+    {
+        registry_ = install<test::FakeIORegistry>(platform_->ioRegistry);
+        install<test::FakeProcessInfo>(platform_->processInfo);
+        kernel_->setText("machdep.cpu.brand_string", "Intel(R) Core(TM) i7-8750H CPU @ 2.20GHz");
+    }
+    test::FakeIORegistry* registry_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(AboutThisMacPanelTest, ThePanelShowsWhatTheMacSays)
+{
+    registry_->serialNumber = QStringLiteral("C02XG0FDH7JY");
+    AboutThisMacViewController panel(QString::fromLatin1(AboutThisMacViewController::kInterfaceFile));
+    ASSERT_NE(panel.view(), nullptr);
+    EXPECT_EQ(panel.versionName()->stringValue(), QStringLiteral("macOS Catalina")); // 10.15
+    EXPECT_EQ(panel.version()->stringValue(), QStringLiteral("Version 10.15.7 (Build 19H2026)"));
+    EXPECT_EQ(panel.compterVerion()->stringValue(), QStringLiteral("MacBookPro15,1"));
+    EXPECT_EQ(panel.cpuName()->stringValue(), QStringLiteral("Intel(R) Core(TM) i7-8750H CPU @ 2.20GHz"));
+    EXPECT_EQ(panel.memorySize()->stringValue(), QStringLiteral("MemorySize: 16.00 GB"));
+    EXPECT_EQ(panel.serName()->stringValue(), QStringLiteral("Serial Number: C02XG0FDH7JY"));
+    EXPECT_EQ(panel.grpName()->stringValue(), QString()); // never filled
+    EXPECT_FALSE(panel.getMacModel());
+}
+
+TEST_F(AboutThisMacPanelTest, AMissingSerialNumberAndClosingThePanel)
+{
+    AboutThisMacViewController panel(QString::fromLatin1(AboutThisMacViewController::kInterfaceFile));
+    panel.view();
+    EXPECT_EQ(panel.serName()->stringValue(), QStringLiteral("Serial Number: (null)"));
+
+    std::unique_ptr<PopStatusAttachedWindow> window =
+        PopStatusAttachedWindow::create(panel.view(), {0, 0}, nullptr, AttachedSideBelow, 5.0f);
+    panel.setSuperDelegate(window.get());
+    window->makeKeyAndOrderFront();
+    Button* ok = nullptr;
+    for (View* subview : panel.view()->subviews())
+        if (auto* button = dynamic_cast<Button*>(subview))
+            ok = button;
+    ASSERT_NE(ok, nullptr);
+    ok->performClick();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(AboutThisMacPanelTest, ThePlainInstanceHasNoLabels)
+{
+    AboutThisMacViewController plain;
+    plain.view();
+    EXPECT_EQ(plain.versionName(), nullptr);
+    EXPECT_EQ(plain.serName(), nullptr);
+    plain.loadMacInfo(); // fills nothing, and does not fail
+    plain.closeWindow(); // no window: nothing
+}
