@@ -32,6 +32,7 @@
 #include "workspace/Workspace.h"
 
 #include "platform/text/StringFormat.h"
+#include "platform/ui/BezierPath.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TabView.h"
@@ -408,6 +409,17 @@ void MainViewController::doShoutToolAction(const QString& verb)
     QString description;
     QDebug(&description).noquote() << result.errorInfo;
     platform::NSLog(description);
+}
+
+void MainViewController::drawCircleImage(const Image& image)
+{
+    const Size size = userIcon_->frame().size;
+    Image round(size);
+    round.lockFocus();
+    BezierPath::bezierPathWithOvalInRect(Rect({0, 0}, size)).addClip();
+    image.drawInRect(Rect({0, 0}, size));
+    round.unlockFocus();
+    userIcon_->setImage(round);
 }
 
 void MainViewController::closeWindowAction()

@@ -84,6 +84,9 @@ public:
     void logoutButtonAction();
     void doShitDown();
     void doShoutToolAction(const QString& verb);
+    // Shows the image cut to the circle inscribed in the picture view.
+    void drawCircleImage(const platform::ui::Image& image);
+    void aboutMenuItemAction() {}
 
     // From the tab bar and Quick Visit.
     void closeWindowAction() override;

@@ -25,6 +25,7 @@
 #include "simulated/SimulatedMac.h"
 
 #include "platform/ui/Button.h"
+#include "platform/ui/GraphicsContext.h"
 #include "platform/ui/TabView.h"
 #include "platform/ui/TextField.h"
 
@@ -379,4 +380,20 @@ TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
     EXPECT_EQ(shown[0], sound->view());
     EXPECT_EQ(shown[1], sound->view());
     EXPECT_EQ(shown[3], controller->lightVC()->view());
+}
+
+TEST_F(MainViewControllerTest, ARoundPictureIsCutToTheInscribedCircle)
+{
+    auto controller = load();
+    Image square(Size{10, 10});
+    square.lockFocus();
+    Color::colorWithRed(1, 0, 0, 1).setFill();
+    NSRectFillUsingOperation(Rect(0, 0, 10, 10), CompositingOperation::Copy);
+    square.unlockFocus();
+    controller->drawCircleImage(square);
+    const QImage round = controller->userIcon()->image().toQImage();
+    ASSERT_EQ(round.size(), QSize(72, 72));
+    EXPECT_EQ(round.pixelColor(36, 36), QColor(255, 0, 0));
+    EXPECT_EQ(round.pixelColor(1, 1).alpha(), 0); // the corners are cut away
+    EXPECT_EQ(round.pixelColor(70, 70).alpha(), 0);
 }
