@@ -4,6 +4,7 @@
 #include "ObjcPrintln.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "ManualDispatcher.h"
 #include "ProbeFakes.h"
 #include "ShellFakes.h"
@@ -26,13 +27,13 @@ class StartMenuFixture : public testing::Test {
 protected:
     StartMenuFixture()
     {
-        workspace_ = install<test::FakeWorkspace>(platform_->workspace);
-        loginItems_ = install<test::FakeLoginItemList>(platform_->loginItems);
-        identity_ = install<test::FakeUserIdentity>(platform_->identity);
-        kernel_ = install<test::FakeKernelValues>(platform_->kernelValues);
-        lock_ = install<test::FakeInstanceLock>(platform_->instanceLock);
-        scripts_ = install<test::RecordingScriptRunner>(platform_->scripts);
-        install<test::FakeSystemVersion>(platform_->systemVersion);
+        workspace_ = test::install<test::FakeWorkspace>(platform_->workspace);
+        loginItems_ = test::install<test::FakeLoginItemList>(platform_->loginItems);
+        identity_ = test::install<test::FakeUserIdentity>(platform_->identity);
+        kernel_ = test::install<test::FakeKernelValues>(platform_->kernelValues);
+        lock_ = test::install<test::FakeInstanceLock>(platform_->instanceLock);
+        scripts_ = test::install<test::RecordingScriptRunner>(platform_->scripts);
+        test::install<test::FakeSystemVersion>(platform_->systemVersion);
         kernel_->setText("hw.model", "MacBookPro15,1");
         previousSink_ = setReportSink([](ReportStream, const QByteArray&) {});
         AboutThisMacViewController::discardSharedInstance();
@@ -41,15 +42,6 @@ protected:
     {
         AboutThisMacViewController::discardSharedInstance();
         setReportSink(std::move(previousSink_));
-    }
-
-    template <typename Fake, typename Area>
-    Fake* install(std::unique_ptr<Area>& area)
-    {
-        auto fake = std::make_unique<Fake>();
-        Fake* raw = fake.get();
-        area = std::move(fake);
-        return raw;
     }
 
     QStringList scriptSources() const

@@ -15,8 +15,8 @@ class AboutThisMacPanelTest : public StartMenuFixture {
 protected:
     AboutThisMacPanelTest()
     {
-        registry_ = install<test::FakeIORegistry>(platform_->ioRegistry);
-        install<test::FakeProcessInfo>(platform_->processInfo);
+        registry_ = test::install<test::FakeIORegistry>(platform_->ioRegistry);
+        test::install<test::FakeProcessInfo>(platform_->processInfo);
         kernel_->setText("machdep.cpu.brand_string", "Intel(R) Core(TM) i7-8750H CPU @ 2.20GHz");
     }
     test::FakeIORegistry* registry_ = nullptr;

@@ -119,28 +119,26 @@ void EditableText::selectAll()
     setSelectedRange({0, text_.size()});
 }
 
-bool EditableText::undo()
+bool EditableText::restore(std::vector<State>& from, std::vector<State>& to)
 {
-    if (undo_.empty())
+    if (from.empty())
         return false;
-    redo_.push_back({text_, selection_});
-    text_ = undo_.back().text;
-    selection_ = undo_.back().selection;
-    undo_.pop_back();
+    to.push_back({text_, selection_});
+    text_ = from.back().text;
+    selection_ = from.back().selection;
+    from.pop_back();
     typing_ = false;
     return true;
 }
 
+bool EditableText::undo()
+{
+    return restore(undo_, redo_);
+}
+
 bool EditableText::redo()
 {
-    if (redo_.empty())
-        return false;
-    undo_.push_back({text_, selection_});
-    text_ = redo_.back().text;
-    selection_ = redo_.back().selection;
-    redo_.pop_back();
-    typing_ = false;
-    return true;
+    return restore(redo_, undo_);
 }
 
 } // namespace platform::ui

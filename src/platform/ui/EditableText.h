@@ -51,6 +51,8 @@ private:
     void recordChange(bool typing);
     void replace(TextRange range, const QString& text);
     void placeInsertionPoint(qsizetype location);
+    // Goes back to the last state of `from`, keeping the present one in `to`.
+    bool restore(std::vector<State>& from, std::vector<State>& to);
 
     QString text_;
     TextRange selection_;
