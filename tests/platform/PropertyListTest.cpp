@@ -69,6 +69,12 @@ TEST(PropertyListTest, RefusesOversizedFilesUnread)
     file.close();
     EXPECT_FALSE(LibplistSerialization().propertyListFromFile(path).isValid());
     EXPECT_FALSE(LibplistSerialization().propertyListFromFile(path + QStringLiteral(".missing")).isValid());
+
+    // Things that are not files are not read: a FIFO would block, a device would never end.
+    const QString fifo = test::makeTemporaryFolder() + QStringLiteral("/fifo.plist");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(LibplistSerialization().propertyListFromFile(fifo).isValid());
+    EXPECT_FALSE(LibplistSerialization().propertyListFromFile(QStringLiteral("/dev/zero")).isValid());
 }
 
 TEST(PropertyListTest, WriteReplacesWholeFileOrLeavesItAlone)

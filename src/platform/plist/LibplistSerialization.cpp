@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <plist/plist.h>
@@ -188,10 +189,22 @@ QVariant LibplistSerialization::propertyListFromData(const QByteArray& data) con
 
 QVariant LibplistSerialization::propertyListFromFile(const QString& path) const
 {
+    // Only regular files: a FIFO would block the open, a device would never end.
+    if (!QFileInfo(path).isFile())
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaximumSize)
         return {};
-    return propertyListFromData(file.read(kMaximumSize + 1));
+    QByteArray data;
+    data.reserve(file.size());
+    char buffer[65536];
+    while (data.size() <= kMaximumSize) {
+        const qint64 read = file.read(buffer, sizeof buffer);
+        if (read <= 0)
+            break;
+        data.append(buffer, read);
+    }
+    return propertyListFromData(data);
 }
 
 QByteArray LibplistSerialization::dataFromPropertyList(const QVariant& plist, Format format) const
