@@ -11,18 +11,22 @@ TextRange AttributedString::clamp(TextRange range) const
     return {start, end - start};
 }
 
+AttributedString::Attributes& AttributedString::addRun(TextRange range)
+{
+    // Built in place: copying a run with empty optionals trips a false uninitialised warning.
+    Run& run = runs_.emplaceBack();
+    run.range = clamp(range);
+    return run.attributes;
+}
+
 void AttributedString::addForegroundColor(const Color& color, TextRange range)
 {
-    Attributes attributes;
-    attributes.foregroundColor = color;
-    runs_.append({clamp(range), attributes});
+    addRun(range).foregroundColor = color;
 }
 
 void AttributedString::addFont(const Font& font, TextRange range)
 {
-    Attributes attributes;
-    attributes.font = font;
-    runs_.append({clamp(range), attributes});
+    addRun(range).font = font;
 }
 
 void AttributedString::append(const AttributedString& other)
@@ -37,9 +41,7 @@ void AttributedString::append(const AttributedString& other)
 
 void AttributedString::addParagraphStyle(const ParagraphStyle& style, TextRange range)
 {
-    Attributes attributes;
-    attributes.paragraphStyle = style;
-    runs_.append({clamp(range), attributes});
+    addRun(range).paragraphStyle = style;
 }
 
 AttributedString::Attributes AttributedString::attributesAtIndex(qsizetype index) const

@@ -61,6 +61,7 @@ public:
 
 private:
     TextRange clamp(TextRange range) const;
+    Attributes& addRun(TextRange range);
 
     QString string_;
     QVector<Run> runs_;
