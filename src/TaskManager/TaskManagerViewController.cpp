@@ -2,6 +2,7 @@
 
 #include "CpuTemperature.h"
 #include "MonitorFigures.h"
+#include "ObjcPrintln.h"
 #include "SMCReader.h"
 #include "SSCpuMonitor.h"
 #include "SSMemoryMonitor.h"
@@ -16,7 +17,9 @@
 #include "PublicUtilities.h"
 
 #include "Platform.h"
+#include "commands/CommandRunner.h"
 #include "log/SystemLog.h"
+#include "process/ProcessListing.h"
 
 #include "platform/ui/ButtonCell.h"
 #include "platform/ui/ScrollView.h"
@@ -243,6 +246,23 @@ ProcessControl::Outcome TaskManagerViewController::doCloseWithPID(const QString&
     if (outcome != ProcessControl::Outcome::Killed)
         platform::NSLog(QStringLiteral("Force quit of process %1: %2").arg(pid, QLatin1String(outcomeText(outcome))));
     return outcome;
+}
+
+void TaskManagerViewController::getPro()
+{
+    const platform::ProcessListing& processes = *platform::Platform::current().processListing;
+    for (int pid : processes.listPids()) {
+        const QString path = processes.pidPath(pid);
+        if (!path.isEmpty())
+            writeReport(ReportStream::Output, platform::stringWithFormat("path: %s\n", path.toUtf8().constData()));
+    }
+}
+
+QString TaskManagerViewController::get_process_usage(int)
+{
+    const auto result = platform::Platform::current().commandRunner->run(
+        QStringLiteral("/bin/ps"), {QStringLiteral("-c"), QStringLiteral("%mem"), QStringLiteral("root")});
+    return TaskSelection::processUsage(result.standardOutput);
 }
 
 void TaskManagerViewController::updateSysStat()

@@ -69,6 +69,10 @@ public:
     void changeSelectCount(uint32_t count);
     // The text in opaque black.
     static platform::ui::AttributedString getStringColor(const QString& text);
+    // Nothing calls these two. The executable path of every process on standard output, and
+    // the second word of what `ps -c %mem root` prints.
+    static void getPro();
+    static QString get_process_usage(int pid);
 
     // Table data source and delegate.
     int numberOfRowsInTableView(platform::ui::TableView& tableView) override;

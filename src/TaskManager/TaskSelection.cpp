@@ -1,5 +1,7 @@
 #include "TaskSelection.h"
 
+#include <QRegularExpression>
+
 #include <limits>
 
 using namespace platform::ui;
@@ -62,6 +64,15 @@ std::vector<TaskManagerInfo> takeSelected(std::vector<TaskManagerInfo>& rows)
         (row.bIsSelected ? selected : kept).push_back(std::move(row));
     rows = std::move(kept);
     return selected;
+}
+
+QString processUsage(const QByteArray& psOutput)
+{
+    QString text = QString::fromUtf8(psOutput);
+    text.remove(QStringLiteral("PID  %CPU   TT  STAT      TIME COMMAND"));
+    static const QRegularExpression separators(QStringLiteral("[\\s\\n]+"));
+    const QStringList words = text.split(separators, Qt::SkipEmptyParts);
+    return words.size() < 2 ? QStringLiteral("unknown") : words[1];
 }
 
 } // namespace TaskSelection

@@ -33,6 +33,10 @@ platform::ui::AttributedString selectionLabelText(uint32_t selected, std::size_t
 // 32-bit identifier.
 std::optional<int32_t> processIdentifier(const QString& text);
 
+// The second word of `ps`'s output once its header line's text is removed, or "unknown" when
+// there are fewer than two words.
+QString processUsage(const QByteArray& psOutput);
+
 // The marked rows taken out of `rows` in their order; the others stay, in theirs.
 std::vector<TaskManagerInfo> takeSelected(std::vector<TaskManagerInfo>& rows);
 

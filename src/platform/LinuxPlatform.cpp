@@ -16,6 +16,7 @@
 #include "process/LinuxInstanceLock.h"
 #include "process/LinuxProcessControl.h"
 #include "process/LinuxProcessInfo.h"
+#include "process/LinuxProcessListing.h"
 #include "scripts/SimulatedScriptRunner.h"
 #include "simulated/SimulatedMac.h"
 #include "smc/SimulatedSmcConnection.h"
@@ -53,6 +54,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
     p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
     p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle));
     p->processControl = std::make_unique<LinuxProcessControl>();
+    p->processListing = std::make_unique<LinuxProcessListing>();
     return p;
 }
 

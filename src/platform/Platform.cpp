@@ -16,6 +16,7 @@
 #include "process/InstanceLock.h"
 #include "process/ProcessControl.h"
 #include "process/ProcessInfo.h"
+#include "process/ProcessListing.h"
 #include "scripts/ScriptRunner.h"
 #include "simulated/SimulatedMac.h"
 #include "smc/SmcConnection.h"

@@ -25,6 +25,7 @@ class UserIdentity;
 class InstanceLock;
 class IORegistry;
 class ProcessInfo;
+class ProcessListing;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -56,6 +57,7 @@ struct Platform {
     std::unique_ptr<InstanceLock> instanceLock;
     std::unique_ptr<IORegistry> ioRegistry;
     std::unique_ptr<ProcessInfo> processInfo;
+    std::unique_ptr<ProcessListing> processListing;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

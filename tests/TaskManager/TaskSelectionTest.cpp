@@ -53,3 +53,12 @@ TEST(TaskSelectionTest, OnlyWholeIdentifiersFromTwoUpReachAForceQuit)
         EXPECT_EQ(TaskManagerInfo::fromApplication(application).pID, 0) << bad.toString().toStdString();
     }
 }
+
+TEST(TaskSelectionTest, ProcessUsageIsTheSecondWordAfterTheHeader)
+{
+    EXPECT_EQ(TaskSelection::processUsage("  PID  %CPU   TT  STAT      TIME COMMAND\n  1 0.3 ?? Ss 1:02.00 launchd\n"),
+              QStringLiteral("0.3"));
+    EXPECT_EQ(TaskSelection::processUsage("\n\n   7\t\n  12.5 rest"), QStringLiteral("12.5"));
+    EXPECT_EQ(TaskSelection::processUsage("PID  %CPU   TT  STAT      TIME COMMAND\n  1\n"), QStringLiteral("unknown"));
+    EXPECT_EQ(TaskSelection::processUsage(""), QStringLiteral("unknown"));
+}
