@@ -1,18 +1,15 @@
-// The process entry: the Qt application, the platform, then the application main function.
+// The process entry: Qt's application object, the platform, then the application main function.
 #include "MainMenu.h"
 #include "MyNSApplication.h"
 
 #include "LinuxPlatform.h"
 #include "bundle/DirectoryBundle.h"
+#include "platform/ui/QtApplicationHost.h"
 #include "process/TerminationSignals.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication qt(argc, argv);
-    // The program lives in the tray: hiding its last window does not end it.
-    QApplication::setQuitOnLastWindowClosed(false);
+    platform::ui::QtApplicationHost qt(argc, argv);
     MyNSApplication::sharedApplication(); // the principal class, before anything asks for NSApp
 
     auto platform = platform::makeLinuxPlatform(platform::DirectoryBundle::bundlePathOfExecutable());
