@@ -1,16 +1,15 @@
 #include "FirstRunLoginItem.h"
 
 #include "Platform.h"
+#include "files/FileManager.h"
 #include "loginitems/LoginItemList.h"
 #include "simulated/SimulatedMac.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QUrl>
 
 FirstRunMarker::FirstRunMarker(QString dataFolder)
-    : path_(dataFolder + QStringLiteral("/first-run-done"))
+    : folder_(dataFolder)
+    , path_(dataFolder + QStringLiteral("/first-run-done"))
 {
 }
 
@@ -21,14 +20,13 @@ FirstRunMarker FirstRunMarker::forCurrentUser()
 
 bool FirstRunMarker::isSet() const
 {
-    return QFileInfo::exists(path_);
+    return platform::Platform::current().fileManager->fileExistsAtPath(path_);
 }
 
 bool FirstRunMarker::set()
 {
-    QDir().mkpath(QFileInfo(path_).path());
-    QFile file(path_);
-    return file.open(QIODevice::WriteOnly);
+    const auto& files = *platform::Platform::current().fileManager;
+    return files.createDirectoryAtPath(folder_) && files.createFileAtPath(path_, {});
 }
 
 bool addLoginItemOnFirstRun(FirstRunMarker& marker, platform::LoginItemList& loginItems, const QString& bundlePath)
@@ -36,7 +34,7 @@ bool addLoginItemOnFirstRun(FirstRunMarker& marker, platform::LoginItemList& log
     if (marker.isSet())
         return false;
     marker.set();
-    if (bundlePath.isEmpty() || !QFileInfo::exists(bundlePath))
+    if (bundlePath.isEmpty() || !platform::Platform::current().fileManager->fileExistsAtPath(bundlePath))
         return false;
     return loginItems.insertItemURL(QUrl::fromLocalFile(bundlePath)).has_value();
 }

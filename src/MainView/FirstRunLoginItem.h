@@ -19,6 +19,7 @@ public:
     bool set();
 
 private:
+    QString folder_;
     QString path_;
 };
 

@@ -4,6 +4,7 @@
 #include "commands/CommandRunner.h"
 #include "dispatch/Dispatcher.h"
 #include "files/FileCatalog.h"
+#include "files/FileManager.h"
 #include "folders/SearchPaths.h"
 #include "host/HostStatistics.h"
 #include "identity/UserIdentity.h"

@@ -10,6 +10,7 @@ class SearchPaths;
 class SimulatedMac;
 class SystemVersionSource;
 class FileCatalog;
+class FileManager;
 class CommandRunner;
 class HttpClient;
 class SystemLog;
@@ -42,6 +43,7 @@ struct Platform {
     std::unique_ptr<SearchPaths> searchPaths;
     std::unique_ptr<SystemVersionSource> systemVersion;
     std::unique_ptr<FileCatalog> fileCatalog;
+    std::unique_ptr<FileManager> fileManager;
     std::unique_ptr<CommandRunner> commandRunner;
     std::unique_ptr<HttpClient> httpClient;
     std::unique_ptr<SystemLog> log;

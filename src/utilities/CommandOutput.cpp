@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 #include "commands/CommandRunner.h"
+#include "files/FileManager.h"
 #include "folders/SearchPaths.h"
 #include "plist/PropertyListSerialization.h"
 
@@ -12,8 +13,9 @@ namespace {
 QString preparedOutputPath(const QString& fileName)
 {
     const QString path = CommandOutput::outputPath(fileName);
-    if (QFile::exists(path))
-        QFile::remove(path); // a failure shows as stale output, as it always has
+    const auto& files = *platform::Platform::current().fileManager;
+    if (files.fileExistsAtPath(path))
+        files.removeItemAtPath(path); // a failure shows as stale output, as it always has
     return path;
 }
 
