@@ -28,6 +28,9 @@ QString artifactPath(const QString& fileName);
 // Writes `contents` to a new or replaced file; false when it cannot.
 bool writeFile(const QString& path, const QByteArray& contents);
 
+// The whole contents of a file; empty when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // A file of tests/fixtures.
 QString fixturePath(const QString& relativePath);
 

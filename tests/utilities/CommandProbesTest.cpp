@@ -3,6 +3,7 @@
 #include "PublicUtilities.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
@@ -48,12 +49,6 @@ struct RecordedTools {
     }
 };
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 const QStringList kHostileNames = {
     QStringLiteral("a\"; touch pwned; echo \""),
     QStringLiteral("$(touch pwned)"),
@@ -73,7 +68,8 @@ TEST(CommandProbesTest, RunnerRemovesThePreviousOutputFirst)
     EXPECT_TRUE(CommandOutput::readDictionary(path).has_value());
 
     EXPECT_EQ(EUExecCommand(":"), path);
-    EXPECT_EQ(readFile(path), QByteArray()) << "a command without output leaves an empty file";
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(test::readFile(path), QByteArray()) << "a command without output leaves an empty file";
     EXPECT_FALSE(CommandOutput::readDictionary(path).has_value());
     EXPECT_TRUE(EUExecCommand(QByteArray()).isNull());
 }
@@ -91,9 +87,7 @@ TEST(CommandProbesTest, OutputLivesInAPrivateFolder)
 TEST(CommandProbesTest, LinesLongerThanTheBufferAreNotRun)
 {
     test::TestPlatform p;
-    auto recorder = std::make_unique<test::RecordingCommandRunner>();
-    auto* runner = recorder.get();
-    p->commandRunner = std::move(recorder);
+    auto* runner = test::install<test::RecordingCommandRunner>(p->commandRunner);
 
     const QString output = CommandOutput::outputPath(QStringLiteral("brenlow.plist"));
     const int room = int(CommandOutput::kShellLineBufferSize) - 1 - 3 - 2 - int(QFile::encodeName(output).size());
@@ -167,15 +161,13 @@ TEST(CommandProbesTest, PlainTextProbesReadAsNothing)
     EXPECT_FALSE(PublicUtilities::getMacInfo().has_value());
     EXPECT_TRUE(p.log().messages().contains(QStringLiteral("==:(null)")));
     EXPECT_FALSE(PublicUtilities::getMavVersInfo().has_value());
-    EXPECT_TRUE(readFile(CommandOutput::outputPath(QStringLiteral("brenlow.plist"))).contains("ProductVersion:\t10.15.7"));
+    EXPECT_TRUE(test::readFile(CommandOutput::outputPath(QStringLiteral("brenlow.plist"))).contains("ProductVersion:\t10.15.7"));
 }
 
 TEST(CommandProbesTest, NetworkProbeAsksWithItsTimeOut)
 {
     test::TestPlatform p;
-    auto fake = std::make_unique<test::FakeHttpClient>();
-    auto* http = fake.get();
-    p->httpClient = std::move(fake);
+    auto* http = test::install<test::FakeHttpClient>(p->httpClient);
     EXPECT_FALSE(PublicUtilities::isCanBeUseNetWork());
     http->body = QByteArray();
     EXPECT_FALSE(PublicUtilities::isCanBeUseNetWork());

@@ -105,11 +105,9 @@ TEST(FolderSizeTest, ApplicationFoldersInDomainOrderDeveloperLast)
 {
     test::TestPlatform p;
     const QString root = p->searchPaths->pathOnMac(QStringLiteral("/"));
-    const QStringList paths = PublicUtilities::applicationPaths();
-    ASSERT_EQ(paths.size(), 5);
-    EXPECT_EQ(paths[0], p->searchPaths->homeDirectory() + QStringLiteral("/Applications"));
-    EXPECT_EQ(paths[1], root + QStringLiteral("/Applications"));
-    EXPECT_EQ(paths[2], root + QStringLiteral("/Network/Applications"));
-    EXPECT_EQ(paths[3], root + QStringLiteral("/System/Applications"));
-    EXPECT_EQ(paths[4], root + QStringLiteral("/Developer/Applications"));
+    EXPECT_EQ(PublicUtilities::applicationPaths(),
+              (QStringList{p->searchPaths->homeDirectory() + QStringLiteral("/Applications"),
+                           root + QStringLiteral("/Applications"), root + QStringLiteral("/Network/Applications"),
+                           root + QStringLiteral("/System/Applications"),
+                           root + QStringLiteral("/Developer/Applications")}));
 }

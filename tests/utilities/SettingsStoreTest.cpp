@@ -1,9 +1,9 @@
-#include "EULinkUrl.h"
 #include "LocalizedString.h"
 #include "PublicUtilities.h"
 #include "SettingsStore.h"
 #include "SystemFolder.h"
 
+#include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
 #include "plist/PropertyListSerialization.h"
@@ -46,23 +46,6 @@ TEST(SettingsStoreTest, WritesKeepEveryOtherKey)
     EXPECT_FLOAT_EQ(float(point.y), -7.2f);
 }
 
-TEST(SettingsStoreTest, FontsAndUnusedAccessorsRoundTrip)
-{
-    test::TestPlatform p;
-    PublicUtilities::writLightFont(platform::ui::Font::fontWithName(QStringLiteral("Avenir-Light"), 12));
-    PublicUtilities::writBoldFont(platform::ui::Font::fontWithName(QStringLiteral("Avenir-Heavy"), 12));
-    EXPECT_EQ(PublicUtilities::getLightFontName(), QStringLiteral("Avenir-Light"));
-    EXPECT_EQ(PublicUtilities::getBoldFontName(), QStringLiteral("Avenir-Heavy"));
-    EXPECT_FALSE(PublicUtilities::getIsFristLoad().isValid());
-    PublicUtilities::setIsFristLoad();
-    EXPECT_EQ(PublicUtilities::getIsFristLoad().toString(), QStringLiteral("NO"));
-    PublicUtilities::writeUpDataTimeStr(QStringLiteral("2026-12-06"));
-    EXPECT_EQ(PublicUtilities::getUpDataTimeStr().toString(), QStringLiteral("2026-12-06"));
-    EXPECT_EQ(EULinkUrl::GetUrl(QStringLiteral("UpdateURL")),
-              QStringLiteral("https://www.brenlow.com/mac-start-menu/tavrin-for-mac.html"));
-    EXPECT_TRUE(EULinkUrl::GetUrl(QStringLiteral("NoSuchKey")).isNull());
-}
-
 TEST(SettingsStoreTest, MissingOrDamagedFileIsLeftAlone)
 {
     test::TestPlatform p;
@@ -73,14 +56,10 @@ TEST(SettingsStoreTest, MissingOrDamagedFileIsLeftAlone)
     PublicUtilities::writRegularFont(platform::ui::Font::fontWithName(QStringLiteral("X"), 1));
     EXPECT_FALSE(QFile::exists(path)) << "a write must not create the store";
 
-    QFile damaged(path);
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("<plist><dict><key>FontBold</key>");
-    damaged.close();
+    ASSERT_TRUE(test::writeFile(path, "<plist><dict><key>FontBold</key>"));
     EXPECT_TRUE(PublicUtilities::getBoldFontName().isNull());
     PublicUtilities::writePopWindowPoint({1, 2});
-    ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
-    EXPECT_EQ(damaged.readAll(), QByteArray("<plist><dict><key>FontBold</key>"))
+    EXPECT_EQ(test::readFile(path), QByteArray("<plist><dict><key>FontBold</key>"))
         << "what cannot be read is not replaced";
 }
 
