@@ -2,7 +2,7 @@
 #include "UninstallImageTextCell.h"
 #include "UninstallSizeCell.h"
 
-#include "../platform_ui/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

@@ -2,8 +2,8 @@
 #include "CustemTextFieldCell.h"
 #include "SortSelectBgView.h"
 
-#include "../platform_ui/ClickSupport.h"
-#include "../platform_ui/UiTestSupport.h"
+#include "ClickSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "TestPlatform.h"

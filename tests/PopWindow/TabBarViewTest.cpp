@@ -2,8 +2,8 @@
 #include "TabBarView.h"
 #include "TrafficLightState.h"
 
-#include "../platform_ui/ClickSupport.h"
-#include "../platform_ui/UiTestSupport.h"
+#include "ClickSupport.h"
+#include "UiTestSupport.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"

@@ -6,8 +6,8 @@
 #include "TaskSelection.h"
 #include "TextImageButton.h"
 
-#include "../platform_ui/ClickSupport.h"
-#include "../platform_ui/UiTestSupport.h"
+#include "ClickSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "InstallFake.h"

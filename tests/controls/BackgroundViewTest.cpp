@@ -7,7 +7,7 @@
 #include "ShoutDownBgView.h"
 #include "TableViewBgView.h"
 
-#include "../platform_ui/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

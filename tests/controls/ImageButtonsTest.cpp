@@ -3,8 +3,8 @@
 #include "IconATextButton.h"
 #include "TCImageButton.h"
 
-#include "../platform_ui/ClickSupport.h"
-#include "../platform_ui/UiTestSupport.h"
+#include "ClickSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "TestPlatform.h"

@@ -3,8 +3,8 @@
 #include "RowCards.h"
 #include "StartUpItemBgTableView.h"
 
-#include "../platform_ui/ClickSupport.h"
-#include "../platform_ui/UiTestSupport.h"
+#include "ClickSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

@@ -4,7 +4,7 @@
 #include "ImageTextCell.h"
 #include "StartItemImageAndTextCell.h"
 
-#include "../platform_ui/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

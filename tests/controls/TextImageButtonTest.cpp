@@ -1,8 +1,8 @@
 #include "TextImageButton.h"
 #include "TextImageButtonRules.h"
 
-#include "../platform_ui/ClickSupport.h"
-#include "../platform_ui/UiTestSupport.h"
+#include "ClickSupport.h"
+#include "UiTestSupport.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

@@ -68,21 +68,30 @@ std::unique_ptr<TextField> editableField(Window& window, const QString& text = {
 TEST(KeyEventsTest, CharactersAsTheMacDescribesThem)
 {
     const QString control{QChar(0x1a)}; // what Control+Z types
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, QStringLiteral("z"), false, false), (KeyCharacters{"z", "z"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, QStringLiteral("Z"), true, false), (KeyCharacters{"Z", "Z"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, QStringLiteral("Z"), false, true), (KeyCharacters{"Z", "z"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, false, false), (KeyCharacters{"z", "z"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, true, false), (KeyCharacters{"Z", "Z"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, false, true), (KeyCharacters{"Z", "z"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Z, control, true, true), (KeyCharacters{"z", "Z"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Exclam, QStringLiteral("!"), true, false), (KeyCharacters{"!", "!"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_1, QString(), false, false), (KeyCharacters{"1", "1"}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Eacute, QStringLiteral("é"), false, false), (KeyCharacters{"é", "é"}));
     const QString back{QChar(NSDeleteCharacter)};
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Backspace, QStringLiteral("\b"), false, false), (KeyCharacters{back, back}));
     const QString left{QChar(NSLeftArrowFunctionKey)};
-    EXPECT_EQ(keyCharactersFor(Qt::Key_Left, QString(), true, false), (KeyCharacters{left, left}));
-    EXPECT_EQ(keyCharactersFor(Qt::Key_F1, QString(), false, false), KeyCharacters{});
+    const struct {
+        int key;
+        QString text;
+        bool shift, capsLock;
+        KeyCharacters expected;
+    } cases[] = {
+        {Qt::Key_Z, QStringLiteral("z"), false, false, {"z", "z"}},
+        {Qt::Key_Z, QStringLiteral("Z"), true, false, {"Z", "Z"}},
+        {Qt::Key_Z, QStringLiteral("Z"), false, true, {"Z", "z"}},
+        {Qt::Key_Z, control, false, false, {"z", "z"}},
+        {Qt::Key_Z, control, true, false, {"Z", "Z"}},
+        {Qt::Key_Z, control, false, true, {"Z", "z"}},
+        {Qt::Key_Z, control, true, true, {"z", "Z"}},
+        {Qt::Key_Exclam, QStringLiteral("!"), true, false, {"!", "!"}},
+        {Qt::Key_1, QString(), false, false, {"1", "1"}},
+        {Qt::Key_Eacute, QStringLiteral("é"), false, false, {"é", "é"}},
+        {Qt::Key_Backspace, QStringLiteral("\b"), false, false, {back, back}},
+        {Qt::Key_Left, QString(), true, false, {left, left}},
+        {Qt::Key_F1, QString(), false, false, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(keyCharactersFor(c.key, c.text, c.shift, c.capsLock), c.expected) << c.key;
 
     EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("Z"), false));
     EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("z"), true));

@@ -1,7 +1,5 @@
 #include "UiTestSupport.h"
 
-#include "IsolatedEnvironment.h"
-
 #include "platform/ui/Application.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/NotificationCenter.h"
@@ -12,11 +10,8 @@
 #include "platform/ui/WindowNotifications.h"
 #include "platform/ui/WindowServer.h"
 
-#include <QApplication>
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QScreen>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -26,10 +21,7 @@ using namespace platform::ui;
 
 namespace {
 
-std::unique_ptr<Window> makeWindow(const Rect& frame, unsigned style = WindowStyleMaskTitled)
-{
-    return std::make_unique<Window>(frame, style, BackingStoreType::Buffered, false);
-}
+using uitest::makeWindow;
 
 // Every notification posted with `object`, by name.
 struct Heard {
@@ -210,20 +202,11 @@ TEST(WindowTest, AutosaveNamesBelongToOneWindowAtATime)
 TEST(WindowTest, DraggingTheBackgroundMovesAMovableWindow)
 {
     auto window = makeWindow(Rect(100, 100, 200, 100));
-    View* content = window->contentView();
-    auto send = [&](QEvent::Type type, QPointF local, QPointF global, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(content->widget(), &event);
-    };
-    send(QEvent::MouseButtonPress, {10, 10}, {500, 500}, Qt::LeftButton);
-    send(QEvent::MouseMove, {40, 30}, {530, 520}, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {40, 30}, {530, 520}, Qt::NoButton);
+    uitest::dragWidget(window->contentView()->widget());
     EXPECT_EQ(window->frame().origin, (Point{100, 100})) << "not movable yet";
 
     window->setMovableByWindowBackground(true);
-    send(QEvent::MouseButtonPress, {10, 10}, {500, 500}, Qt::LeftButton);
-    send(QEvent::MouseMove, {40, 30}, {530, 520}, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {40, 30}, {530, 520}, Qt::NoButton);
+    uitest::dragWidget(window->contentView()->widget());
     EXPECT_EQ(window->frame().origin, (Point{130, 80})); // Qt's y runs down, the Mac's up
     EXPECT_TRUE(window->isKeyWindow());                  // a click makes the window key
     window->orderOut();

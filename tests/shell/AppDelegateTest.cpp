@@ -1,5 +1,5 @@
 #include "../MainView/StartMenuFixture.h"
-#include "../platform_ui/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include "AppDelegate.h"
 #include "MainMenu.h"
