@@ -9,35 +9,23 @@
 
 #include "UiTestSupport.h"
 
-#include "Fakes.h"
+#include "PlatformTest.h"
 #include "IsolatedEnvironment.h"
-#include "TestPlatform.h"
 
 #include "platform/ui/Window.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 using namespace platform::ui;
+using uitest::at;
 using uitest::near;
 
 namespace {
 
-class BackgroundViewTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform->systemVersion = std::make_unique<test::FakeSystemVersion>(); }
-    test::TestPlatform platform;
-};
-
-QColor at(const QImage& image, int x, int y)
-{
-    return image.pixelColor(x, image.height() - 1 - y);
-}
+using BackgroundViewTest = test::PlatformTest;
 
 QImage rendered(const View& view, const char* file)
 {
@@ -113,15 +101,7 @@ TEST_F(BackgroundViewTest, ClicksOnTheCardGoOnlyToADelegateThatWantsThem)
     Window window(Rect(100, 100, 200, 100), WindowStyleMaskBorderless, BackingStoreType::Buffered, false);
     window.setMovableByWindowBackground(true);
     auto* card = window.contentView()->addSubview(std::make_unique<TableViewBgView>(Rect(0, 0, 200, 100)));
-    auto drag = [&] {
-        const auto send = [&](QEvent::Type type, QPointF local, QPointF global, Qt::MouseButtons buttons) {
-            QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
-            QApplication::sendEvent(card->widget(), &event);
-        };
-        send(QEvent::MouseButtonPress, {10, 10}, {500, 500}, Qt::LeftButton);
-        send(QEvent::MouseMove, {40, 30}, {530, 520}, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, {40, 30}, {530, 520}, Qt::NoButton);
-    };
+    const auto drag = [card] { uitest::dragWidget(card->widget()); };
 
     drag(); // no delegate: nothing happens, and the window does not move either
     SilentDelegate silent;

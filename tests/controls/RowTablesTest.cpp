@@ -6,9 +6,8 @@
 #include "ClickSupport.h"
 #include "UiTestSupport.h"
 
-#include "Fakes.h"
+#include "PlatformTest.h"
 #include "IsolatedEnvironment.h"
-#include "TestPlatform.h"
 
 #include "utilities/GetColor.h"
 
@@ -24,11 +23,7 @@ using namespace platform::ui;
 
 namespace {
 
-class RowTablesTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform->systemVersion = std::make_unique<test::FakeSystemVersion>(); }
-    test::TestPlatform platform;
-};
+using RowTablesTest = test::PlatformTest;
 
 struct Count : TableViewDataSource, OutlineViewDataSource {
     int rows = 3;

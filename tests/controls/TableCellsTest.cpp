@@ -6,14 +6,12 @@
 
 #include "UiTestSupport.h"
 
-#include "Fakes.h"
+#include "PlatformTest.h"
 #include "IsolatedEnvironment.h"
-#include "TestPlatform.h"
 
 #include "utilities/GetColor.h"
 
 #include "platform/ui/FieldEditor.h"
-#include "platform/ui/GraphicsContext.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
@@ -28,26 +26,14 @@ using namespace platform::ui;
 
 namespace {
 
-class TableCellsTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform->systemVersion = std::make_unique<test::FakeSystemVersion>(); }
-    test::TestPlatform platform;
-};
+using TableCellsTest = test::PlatformTest;
 
-Image square(double side, const Color& color = Color::colorWithRed(1, 0, 0, 1))
-{
-    Image image(Size{side, side});
-    image.lockFocus();
-    color.setFill();
-    NSRectFill(Rect(0, 0, side, side));
-    image.unlockFocus();
-    return image;
-}
+using uitest::redSquare;
 
 // A list of names with a red icon each, filled the way the Task Manager fills its name column.
 struct NameList : TableViewDataSource, TableViewDelegate {
     std::vector<QString> names;
-    Image icon = square(24);
+    Image icon = redSquare(24);
     int numberOfRowsInTableView(TableView&) override { return int(names.size()); }
     void tableView(TableView&, Cell& cell, TableColumn* column, int row) override
     {
@@ -64,7 +50,7 @@ struct NameList : TableViewDataSource, TableViewDelegate {
 TEST_F(TableCellsTest, TheTaskManagerCellPlacesIconNameAndRest)
 {
     ImageTextCell cell;
-    cell.setImage(square(24));
+    cell.setImage(redSquare(24));
     cell.setNameStr(QStringLiteral("Safari"));
     ImageTextCell::Layout parts = cell.layout(Rect(0, 0, 400, 40));
     EXPECT_EQ(parts.icon.icon, Rect(4, 8, 24, 24));
@@ -95,7 +81,7 @@ TEST_F(TableCellsTest, TheTaskManagerCellPlacesIconNameAndRest)
 TEST_F(TableCellsTest, TheOtherIconCellsPlaceTheirTextsAndIcons)
 {
     ImageAndTextCell apps;
-    apps.setImage(square(32));
+    apps.setImage(redSquare(32));
     apps.setPrimaryTextKeyPath(QStringLiteral("Notes"));
     const auto app = apps.layout(Rect(0, 0, 300, 48));
     EXPECT_EQ(app.text, Rect(58, 10, 200, 17));
@@ -103,7 +89,7 @@ TEST_F(TableCellsTest, TheOtherIconCellsPlaceTheirTextsAndIcons)
     EXPECT_EQ(app.icon.remainder, Rect(35, 0, 265, 48));
 
     StartItemImageAndTextCell startup;
-    startup.setImage(square(24));
+    startup.setImage(redSquare(24));
     startup.setPrimaryTextKeyPath(QStringLiteral("Dropbox"));
     const auto item = startup.layout(Rect(0, 0, 300, 40));
     EXPECT_EQ(item.text, Rect(40, 12, 200, 18));
@@ -114,7 +100,7 @@ TEST_F(TableCellsTest, TheOtherIconCellsPlaceTheirTextsAndIcons)
     EXPECT_EQ(far.text.minY(), double(float(123456789.3 + 12)));
 
     AImageAndTextCell small;
-    small.setImage(square(16));
+    small.setImage(redSquare(16));
     const auto slice = small.iconSlice(Rect(0, 0, 200, 20));
     EXPECT_EQ(slice.icon, Rect(3, 1, 16, 16));
     EXPECT_EQ(slice.remainder, Rect(19, 0, 181, 20));
@@ -122,7 +108,7 @@ TEST_F(TableCellsTest, TheOtherIconCellsPlaceTheirTextsAndIcons)
     // No text: nothing of its own is drawn, and a frame narrower than the slice leaves no rest.
     ImageAndTextCell bare;
     EXPECT_FALSE(bare.layout(Rect(0, 0, 300, 48)).hasText);
-    bare.setImage(square(32));
+    bare.setImage(redSquare(32));
     EXPECT_TRUE(bare.layout(Rect(0, 0, 20, 48)).icon.remainder.isEmpty());
 }
 
@@ -134,7 +120,7 @@ TEST_F(TableCellsTest, EditingAndNaturalSizesLeaveRoomForTheImageItself)
     FieldEditor editor;
     const Size plain = cell.TextFieldCell::cellSize(); // the platform's own size
 
-    cell.setImage(square(32));
+    cell.setImage(redSquare(32));
     cell.editWithFrame(Rect(0, 0, 400, 40), view, editor, nullptr);
     EXPECT_EQ(editor.frame(), Rect(35, 0, 365, 40)) << "the image's width, not the 27-point slice";
     cell.selectWithFrame(Rect(10, 0, 400, 40), view, editor, 0, 1);
@@ -152,13 +138,13 @@ TEST_F(TableCellsTest, EditingAndNaturalSizesLeaveRoomForTheImageItself)
 TEST_F(TableCellsTest, CopiesShareWhatTheyHeldAndNothingSetLater)
 {
     StartItemImageAndTextCell cell;
-    const Image first = square(24);
+    const Image first = redSquare(24);
     cell.setImage(first);
     cell.setPrimaryTextKeyPath(QStringLiteral("One"));
     std::unique_ptr<Cell> copy = cell.copy();
     auto* item = dynamic_cast<StartItemImageAndTextCell*>(copy.get());
     ASSERT_NE(item, nullptr);
-    cell.setImage(square(24));
+    cell.setImage(redSquare(24));
     cell.setPrimaryTextKeyPath(QStringLiteral("Two"));
     EXPECT_EQ(item->image(), first);
     EXPECT_EQ(item->primaryTextKeyPath(), QStringLiteral("One"));
@@ -188,9 +174,6 @@ TEST_F(TableCellsTest, ATaskListDrawsItsCellsOverTheMarkedCard)
     EXPECT_TRUE(uitest::near(image.pixelColor(380, 40 + 2), card));
     EXPECT_TRUE(uitest::near(image.pixelColor(390, 40 + 20), QColor(255, 255, 255))) << "past 384 points";
     EXPECT_TRUE(uitest::near(image.pixelColor(2, 20), QColor(255, 255, 255))) << "row 0 unmarked";
-    bool text = false;
-    for (int x = 35; x < 120; ++x)
-        for (int y = 40 + 11; y < 40 + 28; ++y)
-            text = text || image.pixelColor(x, y).lightness() < 128;
-    EXPECT_TRUE(text) << "the name beside the icon";
+    EXPECT_GT(uitest::countPixels(image, QRect(35, 40 + 11, 85, 17), [](QColor c) { return c.lightness() < 128; }), 0)
+        << "the name beside the icon";
 }
