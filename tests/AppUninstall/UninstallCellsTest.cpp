@@ -4,9 +4,8 @@
 
 #include "UiTestSupport.h"
 
-#include "Fakes.h"
+#include "PlatformTest.h"
 #include "IsolatedEnvironment.h"
-#include "TestPlatform.h"
 
 #include "utilities/GetColor.h"
 
@@ -22,29 +21,13 @@ using uitest::DrawingView;
 
 namespace {
 
-class UninstallCellsTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform->systemVersion = std::make_unique<test::FakeSystemVersion>(); }
-    test::TestPlatform platform;
-};
+using UninstallCellsTest = test::PlatformTest;
 
-Image square(double side)
-{
-    Image image(Size{side, side});
-    image.lockFocus();
-    Color::colorWithRed(1, 0, 0, 1).setFill();
-    NSRectFill(Rect(0, 0, side, side));
-    image.unlockFocus();
-    return image;
-}
-
+// Whether text was drawn in the rectangle from (x0, y0) to (x1, y1) of the image.
 bool darkIn(const QImage& image, int x0, int y0, int x1, int y1)
 {
-    for (int x = x0; x < x1; ++x)
-        for (int y = y0; y < y1; ++y)
-            if (image.pixelColor(x, y).lightness() < 160 && image.pixelColor(x, y).alpha() > 128)
-                return true;
-    return false;
+    return uitest::countPixels(image, QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)),
+                               [](QColor c) { return c.lightness() < 160 && c.alpha() > 128; }) > 0;
 }
 
 } // namespace
@@ -69,10 +52,8 @@ TEST_F(UninstallCellsTest, TheTwoLineCellPlacesItsLinesAndKeepsItsIconUpright)
     EXPECT_FALSE(parts.hasSecond);
 
     // Drawn in a flipped view: the icon's top row is the image's top row, the text is dark.
-    Image icon(Size{32, 32});
+    Image icon = uitest::solidImage(32, 32, Color::colorWithRed(0, 0, 1, 1));
     icon.lockFocus();
-    Color::colorWithRed(0, 0, 1, 1).setFill();
-    NSRectFill(Rect(0, 0, 32, 32));
     Color::colorWithRed(1, 0, 0, 1).setFill();
     NSRectFill(Rect(0, 16, 32, 16)); // the upper half red
     icon.unlockFocus();
@@ -113,14 +94,7 @@ TEST_F(UninstallCellsTest, TheIconCellCentresItsValueBesideTheIcon)
 {
     UninstallCell cell;
     cell.setStringValue(QStringLiteral("Library"));
-    const double textHeight = cell.attributedStringValue().size().height;
-    const Rect title = cell.titleRectForBounds(Rect(27, 0, 373, 40));
-    EXPECT_EQ(title.minX(), 27 + 2 + 8);
-    EXPECT_EQ(title.minY(), -0.5 + (40 - textHeight) / 2);
-    EXPECT_EQ(title.width(), 373 - 4);
-    EXPECT_EQ(title.height(), 40);
-
-    cell.setImage(square(24));
+    cell.setImage(uitest::redSquare(24));
     const auto slice = cell.iconSlice(Rect(0, 0, 400, 40));
     EXPECT_EQ(slice.icon, Rect(3, 8, 24, 24));
     EXPECT_EQ(slice.remainder, Rect(27, 0, 373, 40));
