@@ -38,8 +38,6 @@ TEST(FormatControlsTest, OptionTilesLightUpUnderThePointerAndReportTheirRow)
     second->setIdentifier(QStringLiteral("1"));
     first->awakeFromNib();
     second->awakeFromNib();
-    ASSERT_EQ(first->trackingAreas().size(), 1u);
-    EXPECT_EQ(first->trackingAreas()[0]->options(), 131u);
     window.orderFront();
     uitest::Mouse mouse(window);
 
@@ -75,6 +73,5 @@ TEST(FormatControlsTest, EditedFieldsGetABlackInsertionPointWhateverTheirColours
         cell->editWithFrame(Rect(0, 0, 100, 20), view, editor, nullptr);
         EXPECT_EQ(editor.insertionPointColor(), Color::colorWithDeviceRed(0, 0, 0, 1));
         EXPECT_EQ(editor.string(), QStringLiteral("Untitled"));
-        EXPECT_EQ(&cell->setUpFieldEditorAttributes(editor), &editor) << "the same editor comes back";
     }
 }
