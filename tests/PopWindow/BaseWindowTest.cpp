@@ -1,6 +1,7 @@
 #include "BaseWindow.h"
 
 #include "TestPlatform.h"
+#include "UiTestSupport.h"
 
 #include "utilities/PublicUtilities.h"
 #include "utilities/SettingsStore.h"
@@ -162,16 +163,14 @@ TEST(BaseWindowTest, PressesOnItsViewsReachTheWindow)
     CountingDelegate delegate;
     window.setBaseWindowDelegate(&delegate);
     QWidget* content = window.contentView()->widget();
-    auto send = [&](QEvent::Type type, QPointF global, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, QPointF(10, 10), global, Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(content, &event);
-    };
-    send(QEvent::MouseButtonPress, {500, 500}, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {500, 500}, Qt::NoButton);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), QPointF(500, 500), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(500, 500), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(content, &press);
+    QApplication::sendEvent(content, &release);
     EXPECT_EQ(delegate.opened, 1);
-    send(QEvent::MouseButtonPress, {500, 500}, Qt::LeftButton);
-    send(QEvent::MouseMove, {530, 520}, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {530, 520}, Qt::NoButton);
+    uitest::dragWidget(content);
     EXPECT_EQ(window.frame().origin, (Point{130, 80})); // Qt's y runs down, the screen's up
     EXPECT_EQ(delegate.opened, 1);
 }

@@ -16,11 +16,6 @@ TEST(PopBaseWindowTest, BorderlessMovableAndItsOwnDelegate)
     PopBaseWindow window(Rect(10, 20, 300, 200), WindowStyleMaskTitled | WindowStyleMaskClosable,
                          BackingStoreType::Buffered, false);
     EXPECT_EQ(window.styleMask(), unsigned(WindowStyleMaskResizable)); // the caller's mask is not used
-    EXPECT_FALSE(window.isOpaque());
-    EXPECT_TRUE(window.hasShadow());
-    EXPECT_TRUE(window.isMovableByWindowBackground());
-    EXPECT_EQ(window.delegate(), &window);
-    EXPECT_EQ(window.backgroundColor(), Color::clearColor());
 
     window.setTitle(QStringLiteral("Uninstall"));
     window.makeKeyAndOrderFront();

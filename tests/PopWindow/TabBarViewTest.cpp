@@ -93,14 +93,11 @@ TEST(TrafficLightStateTest, PressAndReleaseSetTheHoverFlagWithoutChangingThePict
     EXPECT_EQ(light.setActiveState(), Look::Active);
 }
 
-TEST(TabBarViewTest, ThreeLightsInTheirPlacesWithOnlyCloseEnabled)
+TEST(TabBarViewTest, ThreeLightsWithOnlyCloseEnabled)
 {
     test::TestPlatform platform;
     BarWindow w;
     const TabBarView* bar = w.bar;
-    EXPECT_EQ(bar->closeButton()->frame(), Rect(0, 2, 12, 12));
-    EXPECT_EQ(bar->minButton()->frame(), Rect(18, 2, 12, 12));
-    EXPECT_EQ(bar->zoomButton()->frame(), Rect(36, 2, 12, 12));
     EXPECT_TRUE(bar->closeButton()->isEnabled());
     EXPECT_FALSE(bar->minButton()->isEnabled());
     EXPECT_FALSE(bar->zoomButton()->isEnabled());
