@@ -2,6 +2,7 @@
 #include "ObjcPrintln.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "ProbeFakes.h"
 #include "ShellFakes.h"
 #include "TestPlatform.h"
@@ -37,18 +38,11 @@ class AboutThisMacTest : public testing::Test {
 protected:
     AboutThisMacTest()
     {
-        auto kernel = std::make_unique<test::FakeKernelValues>();
-        kernel_ = kernel.get();
-        platform_->kernelValues = std::move(kernel);
-        auto registry = std::make_unique<test::FakeIORegistry>();
-        registry_ = registry.get();
-        platform_->ioRegistry = std::move(registry);
-        auto info = std::make_unique<test::FakeProcessInfo>();
-        info_ = info.get();
-        platform_->processInfo = std::move(info);
-        auto version = std::make_unique<test::FakeSystemVersion>(QStringLiteral("10.13.6"));
-        version_ = version.get();
-        platform_->systemVersion = std::move(version);
+        kernel_ = test::install<test::FakeKernelValues>(platform_->kernelValues);
+        registry_ = test::install<test::FakeIORegistry>(platform_->ioRegistry);
+        info_ = test::install<test::FakeProcessInfo>(platform_->processInfo);
+        version_ = test::install<test::FakeSystemVersion>(platform_->systemVersion);
+        version_->setVersion(QStringLiteral("10.13.6"));
         AboutThisMacViewController::discardSharedInstance();
     }
     ~AboutThisMacTest() override { AboutThisMacViewController::discardSharedInstance(); }
@@ -194,12 +188,13 @@ TEST_F(AboutThisMacTest, RegistryFailuresAndMissingSerialNumber)
 
 TEST_F(AboutThisMacTest, OperatingSystemNames)
 {
-    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(6), QStringLiteral("Mac OS X Snow Leopard"));
-    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(9), QStringLiteral("OS X Mavericks"));
-    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(12), QStringLiteral("macOS Sierra"));
-    EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(14), QStringLiteral("macOS Mojave"));
-    for (int minor : {15, 16, 5, 0, -1, INT_MIN, INT_MAX})
-        EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(minor), QStringLiteral("macOS Catalina")) << minor;
+    const std::pair<int, const char*> cases[] = {
+        {6, "Mac OS X Snow Leopard"}, {9, "OS X Mavericks"}, {12, "macOS Sierra"}, {14, "macOS Mojave"},
+        {15, "macOS Catalina"}, {16, "macOS Catalina"}, {5, "macOS Catalina"}, {0, "macOS Catalina"},
+        {-1, "macOS Catalina"}, {INT_MIN, "macOS Catalina"}, {INT_MAX, "macOS Catalina"},
+    };
+    for (const auto& [minor, name] : cases)
+        EXPECT_EQ(AboutThisMacViewController::osNameForMinorVersion(minor), QString::fromLatin1(name)) << minor;
 }
 
 TEST_F(AboutThisMacTest, VersionPartsAreZeroWhenUnanswered)

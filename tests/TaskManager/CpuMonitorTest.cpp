@@ -7,8 +7,6 @@
 #include "IsolatedEnvironment.h"
 #include "ProbeFakes.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -18,8 +16,7 @@ namespace {
 
 QByteArray fixture(const QString& name)
 {
-    QFile file(test::fixturePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::readFile(test::fixturePath(name));
 }
 
 float field(const QVariantMap& entry, const char* key)

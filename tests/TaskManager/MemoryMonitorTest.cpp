@@ -8,11 +8,10 @@
 #include "simulated/SimulatedMac.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "ProbeFakes.h"
 #include "TestPlatform.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -28,8 +27,7 @@ constexpr uint64_t GiB = 1073741824;
 
 QByteArray fixture(const QString& name)
 {
-    QFile file(test::fixturePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::readFile(test::fixturePath(name));
 }
 
 } // namespace
@@ -121,14 +119,11 @@ TEST(MemoryMonitorTest, KernelValuesFillTheFigures)
 TEST(MemoryMonitorTest, FailedStatisticsAreLoggedAndKeepTheLastFigures)
 {
     test::TestPlatform platform;
-    auto kernel = std::make_unique<FakeKernelValues>();
+    auto* kernel = test::install<FakeKernelValues>(platform->kernelValues);
     kernel->setInteger("hw.pagesize", int64_t(4096));
     kernel->setInteger("hw.memsize", int64_t(GiB));
-    auto host = std::make_unique<FakeHostStatistics>();
-    FakeHostStatistics& hostRef = *host;
-    host->statistics.free_count = 1024;
-    platform->kernelValues = std::move(kernel);
-    platform->hostStatistics = std::move(host);
+    FakeHostStatistics& hostRef = *test::install<FakeHostStatistics>(platform->hostStatistics);
+    hostRef.statistics.free_count = 1024;
 
     SSMemoryMonitor monitor;
     EXPECT_EQ(monitor.usagePercent().freeMemory(), 1024u * 4096);

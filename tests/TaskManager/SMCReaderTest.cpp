@@ -4,6 +4,7 @@
 #include "Platform.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "ProbeFakes.h"
 #include "TestPlatform.h"
 
@@ -244,18 +245,14 @@ TEST(SMCReaderTest, SharedReaderFollowsTheInstalledPlatform)
     FakeSmcConnection* first = nullptr;
     {
         test::TestPlatform platform;
-        auto smc = std::make_unique<FakeSmcConnection>();
-        first = smc.get();
-        platform->smc = std::move(smc);
+        first = test::install<FakeSmcConnection>(platform->smc);
         SMCReader& reader = SMCReader::sharedReader();
         EXPECT_EQ(&SMCReader::sharedReader(), &reader);
         EXPECT_EQ(first->opens, 1);
 
         // Another platform while this one lives: its reader closes this connection.
         Platform other;
-        auto otherSmc = std::make_unique<FakeSmcConnection>();
-        FakeSmcConnection& second = *otherSmc;
-        other.smc = std::move(otherSmc);
+        FakeSmcConnection& second = *test::install<FakeSmcConnection>(other.smc);
         {
             ScopedPlatform scope(other);
             SMCReader::sharedReader();
@@ -268,10 +265,8 @@ TEST(SMCReaderTest, SharedReaderFollowsTheInstalledPlatform)
     // The first platform is gone: a new one gets a new reader, and the old connection is
     // never touched (the address sanitizer would say so).
     test::TestPlatform platform;
-    auto smc = std::make_unique<FakeSmcConnection>();
-    FakeSmcConnection& third = *smc;
+    FakeSmcConnection& third = *test::install<FakeSmcConnection>(platform->smc);
     third.answer = keyTable({{"TC0P", {2, "sp78", "\x2D\x80"}}});
-    platform->smc = std::move(smc);
     const auto celsius = cpuTemperature(SMCReader::sharedReader());
     EXPECT_EQ(celsius, 45.5f);
     EXPECT_EQ(third.opens, 1);
