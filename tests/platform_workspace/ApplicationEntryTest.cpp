@@ -2,8 +2,6 @@
 
 #include "IsolatedEnvironment.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 using platform::ApplicationEntry;
@@ -12,9 +10,8 @@ namespace {
 
 std::optional<ApplicationEntry> entry(const QString& name, const QString& locale = QStringLiteral("C"))
 {
-    QFile file(test::fixturePath(QStringLiteral("workspace/applications/") + name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    return ApplicationEntry::parse(file.readAll(), locale);
+    return ApplicationEntry::parse(test::readFile(test::fixturePath(QStringLiteral("workspace/applications/") + name)),
+                                   locale);
 }
 
 } // namespace
@@ -35,12 +32,13 @@ TEST(ApplicationEntryTest, ExecIsSplitIntoArgumentsWithItsQuotingUndone)
 
 TEST(ApplicationEntryTest, TheNameFollowsTheUsersLanguage)
 {
-    EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QStringLiteral("de_DE.UTF-8"))->name, QStringLiteral("Mein Editor"));
-    EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QStringLiteral("de_CH.UTF-8@euro"))->name, QStringLiteral("Üse Editor"));
-    EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QStringLiteral("ja_JP.UTF-8"))->name, QStringLiteral("エディター"));
-    EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QStringLiteral("fr_FR"))->name, QStringLiteral("My Editor"));
-    EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QString())->name, QStringLiteral("My Editor"));
-
+    const std::pair<const char*, QString> cases[] = {
+        {"de_DE.UTF-8", QStringLiteral("Mein Editor")}, {"de_CH.UTF-8@euro", QStringLiteral("Üse Editor")},
+        {"ja_JP.UTF-8", QStringLiteral("エディター")},     {"fr_FR", QStringLiteral("My Editor")},
+        {"", QStringLiteral("My Editor")},
+    };
+    for (const auto& [locale, name] : cases)
+        EXPECT_EQ(entry(QStringLiteral("editor.desktop"), QString::fromLatin1(locale))->name, name) << locale;
 }
 
 TEST(ApplicationEntryTest, HostileTextStaysPlainText)

@@ -2,6 +2,7 @@
 #include "workspace/ProcessTable.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "TestPlatform.h"
 
 #include <gtest/gtest.h>
@@ -91,9 +92,7 @@ TEST(ProcessControlTest, AProcessWithAnotherStartIsNeverSignalled)
 TEST(ProcessControlTest, TheListedProcessIsKilledAndAnEndedOneIsReportedAsEnded)
 {
     test::TestPlatform tp;
-    auto runner = std::make_unique<test::RecordingCommandRunner>();
-    test::RecordingCommandRunner* commands = runner.get();
-    tp->commandRunner = std::move(runner);
+    auto* commands = test::install<test::RecordingCommandRunner>(tp->commandRunner);
 
     SleepingChild child;
     ASSERT_GT(child.pid(), 0);
