@@ -39,12 +39,9 @@ protected:
     static void writeFile(const QString& path, const QByteArray& contents, bool executable = false)
     {
         QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-        file.write(contents);
-        file.close();
+        ASSERT_TRUE(test::writeFile(path, contents)) << qPrintable(path);
         if (executable)
-            file.setPermissions(file.permissions() | QFile::ExeOwner);
+            QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     }
 
     // A desktop file written by another program.
@@ -55,8 +52,7 @@ protected:
 
     QByteArray entryText(const platform::LoginItemList::Item& item) const
     {
-        QFile file(folder_ + QLatin1Char('/') + item.identifier);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return test::readFile(folder_ + QLatin1Char('/') + item.identifier);
     }
 
     std::vector<platform::LoginItemList::Item> snapshot() const

@@ -1,10 +1,9 @@
 #include "scripts/SimulatedScriptRunner.h"
 
 #include "Fakes.h"
+#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -13,9 +12,7 @@ using platform::SimulatedScriptRunner;
 TEST(ScriptRunnerTest, ThePowerLineIsRecordedAndNothingRuns)
 {
     test::TestPlatform platform;
-    auto commands = std::make_unique<test::RecordingCommandRunner>();
-    test::RecordingCommandRunner* recorded = commands.get();
-    platform->commandRunner = std::move(commands);
+    auto* recorded = test::install<test::RecordingCommandRunner>(platform->commandRunner);
 
     auto runner = std::make_unique<SimulatedScriptRunner>();
     const QString line = QStringLiteral("tell application \"Finder\" to shut down");
@@ -35,9 +32,7 @@ TEST(ScriptRunnerTest, MissingFilesAndArrangedFailuresFail)
     test::TestPlatform platform;
     SimulatedScriptRunner runner;
     const QString script = test::makeTemporaryFolder() + QStringLiteral("/RTrash.scpt");
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(test::writeFile(script, {}));
 
     EXPECT_TRUE(runner.executeFile(script).succeeded);
     const auto missing = runner.executeFile(script + QStringLiteral(".gone"));

@@ -28,12 +28,7 @@ public:
 
     QString file(const char* name) const { return path_ + QLatin1Char('/') + QLatin1String(name); }
 
-    void write(const char* name, const QByteArray& contents) const
-    {
-        QFile out(file(name));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(contents);
-    }
+    void write(const char* name, const QByteArray& contents) const { ASSERT_TRUE(test::writeFile(file(name), contents)); }
 
 private:
     QString path_;
