@@ -22,11 +22,8 @@ struct Runner {
         QDir().mkpath(helpers);
         QDir().mkpath(home);
         // A stand-in named like a system tool, to see that Helpers/ comes first on PATH.
-        QFile tool(helpers + QStringLiteral("/ls"));
-        tool.open(QIODevice::WriteOnly);
-        tool.write("#!/bin/sh\necho stand-in\n");
-        tool.close();
-        tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        test::writeFile(helpers + QStringLiteral("/ls"), "#!/bin/sh\necho stand-in\n");
+        QFile::setPermissions(helpers + QStringLiteral("/ls"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 
@@ -52,6 +49,10 @@ TEST(CommandRunnerTest, EnvironmentPutsHelpersFirstAndTheMacHomeInHome)
     EXPECT_EQ(r.runner.run(QStringLiteral("ls"), {}).standardOutput, QByteArray("stand-in\n"));
     const auto home = r.runner.run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("printf %s \"$HOME\"")});
     EXPECT_EQ(QString::fromUtf8(home.standardOutput), r.home);
+    // Shell lines see the same path.
+    const QString output = r.folder + QStringLiteral("/shell.txt");
+    r.runner.runShellLine("ls > '" + QFile::encodeName(output) + "'");
+    EXPECT_EQ(test::readFile(output), QByteArray("stand-in\n"));
 }
 
 TEST(CommandRunnerTest, ExitStatusOutputFileAndMissingPrograms)
@@ -61,28 +62,13 @@ TEST(CommandRunnerTest, ExitStatusOutputFileAndMissingPrograms)
     EXPECT_EQ(r.runner.runShellLine("exit 4").exitStatus, 4);
 
     const QString output = r.folder + QStringLiteral("/out.txt");
-    QFile old(output);
-    old.open(QIODevice::WriteOnly);
-    old.write("old contents that are longer");
-    old.close();
+    test::writeFile(output, "old contents that are longer");
     const auto result = r.runner.run(QStringLiteral("printf"), {QStringLiteral("new")}, output);
     EXPECT_TRUE(result.started);
     EXPECT_TRUE(result.standardOutput.isEmpty());
-    QFile written(output);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("new"));
+    EXPECT_EQ(test::readFile(output), QByteArray("new"));
 
     EXPECT_FALSE(r.runner.run(QStringLiteral("no-such-program-here"), {}).started);
     EXPECT_FALSE(r.runner.run(QStringLiteral("printf"), {QStringLiteral("x")},
                               r.folder + QStringLiteral("/missing/folder/out")).started);
-}
-
-TEST(CommandRunnerTest, ShellLinesSeeThePathWithHelpersFirst)
-{
-    Runner r;
-    const QString output = r.folder + QStringLiteral("/shell.txt");
-    r.runner.runShellLine("ls > '" + QFile::encodeName(output) + "'");
-    QFile file(output);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("stand-in\n"));
 }

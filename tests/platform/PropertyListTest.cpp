@@ -63,10 +63,8 @@ TEST(PropertyListTest, MalformedInputGivesNothing)
 TEST(PropertyListTest, RefusesOversizedFilesUnread)
 {
     const QString path = test::makeTemporaryFolder() + QStringLiteral("/huge.plist");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(platform::PropertyListSerialization::kMaximumSize + 1)); // sparse
-    file.close();
+    ASSERT_TRUE(test::writeFile(path, {}));
+    ASSERT_TRUE(QFile::resize(path, platform::PropertyListSerialization::kMaximumSize + 1)); // sparse
     EXPECT_FALSE(LibplistSerialization().propertyListFromFile(path).isValid());
     EXPECT_FALSE(LibplistSerialization().propertyListFromFile(path + QStringLiteral(".missing")).isValid());
 

@@ -15,16 +15,12 @@ TEST(SimulatedMacTest, SeedingAddsWhatIsMissingAndKeepsState)
     const QString base = test::makeTemporaryFolder();
     const QString seed = base + QStringLiteral("/seed");
     QDir().mkpath(seed + QStringLiteral("/root/Applications/Demo.app/Contents"));
-    QFile info(seed + QStringLiteral("/root/Applications/Demo.app/Contents/Info.plist"));
-    ASSERT_TRUE(info.open(QIODevice::WriteOnly));
-    info.close();
+    ASSERT_TRUE(test::writeFile(seed + QStringLiteral("/root/Applications/Demo.app/Contents/Info.plist"), {}));
 
     SimulatedMac mac(base + QStringLiteral("/data"), base + QStringLiteral("/root"));
     mac.setStateValue(QStringLiteral("Mac"), QStringLiteral("ProductVersion"), QStringLiteral("10.13.6"));
-    QFile stateSeed(seed + QStringLiteral("/Mac.plist"));
-    ASSERT_TRUE(stateSeed.open(QIODevice::WriteOnly));
-    stateSeed.write("<plist version=\"1.0\"><dict><key>ProductVersion</key><string>10.15.7</string></dict></plist>");
-    stateSeed.close();
+    ASSERT_TRUE(test::writeFile(seed + QStringLiteral("/Mac.plist"),
+                                "<plist version=\"1.0\"><dict><key>ProductVersion</key><string>10.15.7</string></dict></plist>"));
 
     mac.ensureSeeded(seed);
     EXPECT_TRUE(QFile::exists(base + QStringLiteral("/root/Applications/Demo.app/Contents/Info.plist")));
@@ -54,17 +50,18 @@ TEST(SimulatedMacTest, EnvironmentSetsTheVersion)
 
 TEST(SimulatedMacTest, GestaltAnswersLikeTheMac)
 {
+    const std::tuple<const char*, OSType, int32_t> cases[] = {
+        {"10.9.5", gestaltSystemVersion, 0x1095},
+        {"10.4.11", gestaltSystemVersion, 0x1049}, // the bug-fix digit saturates
+        {"10.15.7", gestaltSystemVersion, 0x1099},
+        {"14.0", gestaltSystemVersionMinor, 0},
+        {"14.0", gestaltSystemVersionBugFix, 0},
+    };
     int32_t value = 0;
-    ASSERT_EQ(SimulatedSystemVersion::answer(QStringLiteral("10.9.5"), gestaltSystemVersion, &value), noErr);
-    EXPECT_EQ(value, 0x1095);
-    ASSERT_EQ(SimulatedSystemVersion::answer(QStringLiteral("10.4.11"), gestaltSystemVersion, &value), noErr);
-    EXPECT_EQ(value, 0x1049); // the bug-fix digit saturates
-    ASSERT_EQ(SimulatedSystemVersion::answer(QStringLiteral("10.15.7"), gestaltSystemVersion, &value), noErr);
-    EXPECT_EQ(value, 0x1099);
-    ASSERT_EQ(SimulatedSystemVersion::answer(QStringLiteral("14.0"), gestaltSystemVersionMinor, &value), noErr);
-    EXPECT_EQ(value, 0);
-    ASSERT_EQ(SimulatedSystemVersion::answer(QStringLiteral("14.0"), gestaltSystemVersionBugFix, &value), noErr);
-    EXPECT_EQ(value, 0);
+    for (const auto& [version, selector, expected] : cases) {
+        ASSERT_EQ(SimulatedSystemVersion::answer(QString::fromLatin1(version), selector, &value), noErr) << version;
+        EXPECT_EQ(value, expected) << version;
+    }
     EXPECT_NE(SimulatedSystemVersion::answer(QStringLiteral("unknown"), gestaltSystemVersion, &value), noErr);
     EXPECT_NE(SimulatedSystemVersion::answer(QStringLiteral("10.15"), fourCharCode("cpuf"), &value), noErr);
 }
