@@ -1,16 +1,11 @@
 #include "MainBaseWindow.h"
 #include "MainTypeSelectView.h"
 
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
-#include "Fakes.h"
+#include "PlatformTest.h"
 #include "IsolatedEnvironment.h"
-#include "TestPlatform.h"
 
-#include "platform/ui/Application.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/NotificationCenter.h"
 #include "platform/ui/WindowNotifications.h"
 
@@ -23,16 +18,8 @@ using uitest::near;
 
 namespace {
 
-class MainBaseWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform->systemVersion = std::make_unique<test::FakeSystemVersion>(); }
-    test::TestPlatform platform;
-};
-
-QColor at(const QImage& image, int x, int y)
-{
-    return image.pixelColor(x, image.height() - 1 - y);
-}
+using MainBaseWindowTest = test::PlatformTest;
+using uitest::at;
 
 const QColor kPanel(255, 255, 255, 26); // white at alpha 0.1
 
@@ -43,10 +30,8 @@ TEST_F(MainBaseWindowTest, BecomesMainAndClosesOnce)
     MainBaseWindow window(Rect(10, 20, 480, 600), WindowStyleMaskTitled | WindowStyleMaskClosable,
                           BackingStoreType::Buffered, false);
     EXPECT_EQ(window.styleMask(), unsigned(WindowStyleMaskResizable)); // the caller's mask is not used
-    window.setTitle(QStringLiteral("Tavrin"));
     window.makeKeyAndOrderFront();
     EXPECT_TRUE(window.isMainWindow());
-    EXPECT_TRUE(NSApp().windowsMenuTitles().contains(QStringLiteral("Tavrin")));
 
     // Closing hears its own will-close, stops listening and closes once; a second close and a
     // later restore from the Dock reach nothing that is gone.
@@ -95,23 +80,4 @@ TEST_F(MainBaseWindowTest, SelectionMarkerIsABlueRoundedBar)
     image.save(test::artifactPath(QStringLiteral("main-type-select-view.png")));
     EXPECT_TRUE(near(at(image, 2, 15), QColor(39, 124, 226)));
     EXPECT_LT(at(image, 0, 0).alpha(), 255); // radius 1 softens the corner
-}
-
-TEST_F(MainBaseWindowTest, DragsThatStartOnAPictureMoveTheWindowButNotOnAControl)
-{
-    MainBaseWindow window(Rect(100, 100, 480, 600), 0, BackingStoreType::Buffered, false);
-    window.contentView()->addSubview(std::make_unique<ImageView>(Rect(10, 500, 80, 80)));
-    window.contentView()->addSubview(std::make_unique<Button>(Rect(200, 500, 80, 30)));
-    window.orderFront();
-    uitest::Mouse mouse(window);
-
-    mouse.press({20, 520}); // on the picture (the user's photo, say)
-    mouse.drag({50, 500});
-    mouse.release({50, 500});
-    EXPECT_EQ(window.frame().origin, (Point{130, 80}));
-
-    mouse.press({210, 510}); // on the button
-    mouse.drag({260, 560});
-    mouse.release({260, 560});
-    EXPECT_EQ(window.frame().origin, (Point{130, 80}));
 }

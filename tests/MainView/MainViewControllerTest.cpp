@@ -1,4 +1,5 @@
 #include "StartMenuFixture.h"
+#include "UiTestSupport.h"
 
 #include "FirstRunLoginItem.h"
 #include "IsolatedEnvironment.h"
@@ -114,22 +115,15 @@ TEST_F(MainViewControllerTest, EightToolsInTheOrderOfTheTable)
     const ViewController* tools[] = {controller->applicationVC(), controller->taskManagerVC(), controller->cleanupVC(),
                                      controller->uninstallVC(),   controller->switchVC(),      controller->startupItemsVC(),
                                      controller->diskManagerVC(), controller->quickVisitVC()};
-    const char* nibs[] = {"ApplicationsViewController", "TaskManagerViewController", "CleanUpViewController",
-                          "UninstallViewController",    "HightActionViewController", "StartupItemsViewController",
-                          "DiskManagerViewController",  "QuickVisitViewController"};
     const char* identifiers[] = {"Applications",  "TaskManager",  "Cleanup",     "AppUininstaller",
                                  "SwitchManager", "StartupItems", "DiskManager", "QuickVisit"};
     for (int i = 0; i < 8; ++i) {
         TabViewItem* item = tabs.tabViewItemAtIndex(i);
         EXPECT_EQ(item->identifier(), QString::fromLatin1(identifiers[i]));
         ASSERT_NE(tools[i], nullptr);
-        EXPECT_EQ(tools[i]->nibName(), QString::fromLatin1(nibs[i]));
         EXPECT_EQ(item->view(), const_cast<ViewController*>(tools[i])->view());
         EXPECT_EQ(controller->typeButtons()[std::size_t(i)]->identifier(), QString::fromLatin1(identifiers[i]));
     }
-    EXPECT_EQ(controller->quickVisitVC()->delegate(), controller.get());
-    EXPECT_EQ(controller->tabView()->delegate(), controller.get());
-    EXPECT_TRUE(controller->tabView()->minButton()->isEnabled());
     expectOnlyMarked(*controller, -1); // loading marks no tool; the shell chooses one
 }
 
@@ -229,10 +223,6 @@ TEST_F(MainViewControllerTest, ThePowerButtonShutsDownAtOnce)
     auto controller = load();
     Button& power = *controller->ShutdownBut();
     EXPECT_EQ(power.title(), QStringLiteral("    Shut Down"));
-    const AttributedString::Attributes a = power.attributedTitle().attributesAtIndex(0);
-    ASSERT_TRUE(a.font && a.foregroundColor);
-    EXPECT_EQ(a.font->pointSize(), 12);
-    EXPECT_NEAR(a.foregroundColor->alphaComponent(), 0.8, 0.001);
     power.performClick();
     EXPECT_EQ(scriptSources(), QStringList{QStringLiteral("tell application \"Finder\" to shut down")});
 }
@@ -242,12 +232,8 @@ TEST_F(MainViewControllerTest, ThePowerMenuOffersShutDownSleepAndRestartOnly)
     auto controller = load();
     QStringList titles;
     QStringList images;
-    QString menuTitle;
-    double fontSize = 0;
     int choice = 1;
     MenuDriver driver([&](Menu& menu) {
-        menuTitle = menu.title();
-        fontSize = menu.font().pointSize();
         titles.clear();
         images.clear();
         for (int i = 0; i < menu.numberOfItems(); ++i) {
@@ -263,8 +249,6 @@ TEST_F(MainViewControllerTest, ThePowerMenuOffersShutDownSleepAndRestartOnly)
     choice = 0;
     controller->menuToolsButtonAction();
     EXPECT_EQ(driver.popUps, 3);
-    EXPECT_EQ(menuTitle, QStringLiteral("aa"));
-    EXPECT_EQ(fontSize, 14);
     EXPECT_EQ(titles, (QStringList{QStringLiteral("Shut Down"), QStringLiteral("Sleep"), QStringLiteral("Restart")}));
     EXPECT_EQ(images, (QStringList{QStringLiteral("ic_shutdown"), QStringLiteral("ic_sleep"), QStringLiteral("ic_restart")}));
     EXPECT_EQ(scriptSources(), (QStringList{QStringLiteral("tell application \"Finder\" to sleep"),
@@ -334,8 +318,6 @@ TEST_F(MainViewControllerTest, TheUsersPictureAndName)
     auto controller = load();
     EXPECT_EQ(controller->nameLabel()->stringValue(), QStringLiteral("grace"));
     EXPECT_EQ(controller->userIcon()->image().size(), (Size{64, 64}));
-    EXPECT_EQ(controller->userIcon()->cornerRadius(), controller->userIcon()->frame().width() / 2);
-    EXPECT_EQ(controller->userIcon()->borderWidth(), 0.5);
 
     identity_->data = "not a picture";
     EXPECT_TRUE(load()->userIcon()->image().isNull());
@@ -353,7 +335,6 @@ TEST_F(MainViewControllerTest, ThePictureAndTheDesktopButtonOpenTheirPreferenceP
                   {QStringLiteral("openFile"), accounts, {}},
                   {QStringLiteral("openFile"), accounts, {}},
                   {QStringLiteral("openFile"), QStringLiteral("/System/Library/PreferencePanes/DesktopScreenEffectsPref.prefPane"), {}}}));
-    EXPECT_EQ(controller->userInfoBut()->cell()->highlightsBy(), unsigned(NoCellMask));
 }
 
 TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
@@ -385,12 +366,7 @@ TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
 TEST_F(MainViewControllerTest, ARoundPictureIsCutToTheInscribedCircle)
 {
     auto controller = load();
-    Image square(Size{10, 10});
-    square.lockFocus();
-    Color::colorWithRed(1, 0, 0, 1).setFill();
-    NSRectFillUsingOperation(Rect(0, 0, 10, 10), CompositingOperation::Copy);
-    square.unlockFocus();
-    controller->drawCircleImage(square);
+    controller->drawCircleImage(uitest::redSquare(10));
     const QImage round = controller->userIcon()->image().toQImage();
     ASSERT_EQ(round.size(), QSize(72, 72));
     EXPECT_EQ(round.pixelColor(36, 36), QColor(255, 0, 0));
