@@ -31,67 +31,54 @@ protected:
 
 } // namespace
 
-TEST_F(ApplicationMatcherTest, AProgramIsKnownByItsPathOrItsName)
+TEST_F(ApplicationMatcherTest, ProgramsAreKnownByPathNameScriptOrWindowClass)
 {
-    EXPECT_EQ(matchOf(QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("/opt/My Editor/bin/my-editor")}),
-              QStringLiteral("editor.desktop"));
-    // Installed elsewhere and started by name: the name is shared with a hidden helper entry,
-    // and the entry that shows in menus wins.
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/lib/my-editor/my-editor"), {QStringLiteral("my-editor")}),
-              QStringLiteral("editor.desktop"));
-    EXPECT_EQ(matchOf(QStringLiteral("/opt/evil/bin/evil"), {QStringLiteral("evil"), QStringLiteral("$(id)")}),
-              QStringLiteral("hostile.desktop"));
-    // After an update the running program's file is gone, but its path still names it.
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/wrapped-app"), {}), QStringLiteral("wrapped.desktop"));
-}
-
-TEST_F(ApplicationMatcherTest, ScriptsAreKnownByTheScriptNotByTheInterpreter)
-{
-    const QString notes = QStringLiteral("notes.desktop");
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/python3.11"),
-                      {QStringLiteral("/usr/bin/python3"), QStringLiteral("/usr/share/tools/notes.py"), QStringLiteral("x")}),
-              notes);
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/python3.11"), {QStringLiteral("python3"), QStringLiteral("-u"),
-                                                             QStringLiteral("/usr/share/tools/notes.py")}),
-              notes);
-    // Any other script of the same interpreter, and the interpreter alone, are no application.
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/python3.11"), {QStringLiteral("python3"), QStringLiteral("/srv/other.py")}),
-              QString());
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/python3.11"), {QStringLiteral("python3")}), QString());
-    // An entry whose command is a bare shell does not claim every shell of the user.
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/bash"), {QStringLiteral("bash")}), QString());
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/bash"), {QStringLiteral("-bash")}), QString());
-}
-
-TEST_F(ApplicationMatcherTest, LaunchersAndWrappersAreLookedThrough)
-{
-    // "env VAR=x -u NAME program": the program counts.
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("/usr/bin/wrapped-app"), QStringLiteral("--x")}),
-              QStringLiteral("wrapped.desktop"));
-    // A sandbox launcher would otherwise claim every sandboxed application.
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/flatpak"), {QStringLiteral("flatpak"), QStringLiteral("run"),
-                                                          QStringLiteral("org.other.App")}),
-              QString());
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/env"), {QStringLiteral("env")}), QString());
-    // The sandboxed program itself is known by its window class.
-    EXPECT_EQ(matchOf(QStringLiteral("/app/bin/sandboxed-window"), {QStringLiteral("/app/bin/sandboxed-window")}),
-              QStringLiteral("sandboxed.desktop"));
-}
-
-TEST_F(ApplicationMatcherTest, DeletedBrokenAndUnknownProgramsMatchNothing)
-{
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/deleted-app"), {QStringLiteral("deleted-app")}), QString());
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/broken-app"), {QStringLiteral("/usr/bin/broken-app")}), QString());
-    EXPECT_EQ(matchOf(QStringLiteral("/usr/bin/other"), {QStringLiteral("other")}), QString());
-    EXPECT_EQ(matchOf(QString(), {}), QString());
+    const QString editor = QStringLiteral("editor.desktop"), notes = QStringLiteral("notes.desktop");
+    const QString wrapped = QStringLiteral("wrapped.desktop"), none;
+    const QString python = QStringLiteral("/usr/bin/python3.11"), bash = QStringLiteral("/usr/bin/bash");
+    const struct {
+        QString executable;
+        QStringList arguments;
+        QString expected;
+    } cases[] = {
+        {QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("/opt/My Editor/bin/my-editor")}, editor},
+        // Installed elsewhere and started by name: the name is shared with a hidden helper entry,
+        // and the entry that shows in menus wins.
+        {QStringLiteral("/usr/lib/my-editor/my-editor"), {QStringLiteral("my-editor")}, editor},
+        {QStringLiteral("/opt/evil/bin/evil"), {QStringLiteral("evil"), QStringLiteral("$(id)")}, QStringLiteral("hostile.desktop")},
+        // After an update the running program's file is gone, but its path still names it.
+        {QStringLiteral("/usr/bin/wrapped-app"), {}, wrapped},
+        // Scripts are known by the script, not by the interpreter.
+        {python, {QStringLiteral("/usr/bin/python3"), QStringLiteral("/usr/share/tools/notes.py"), QStringLiteral("x")}, notes},
+        {python, {QStringLiteral("python3"), QStringLiteral("-u"), QStringLiteral("/usr/share/tools/notes.py")}, notes},
+        {python, {QStringLiteral("python3"), QStringLiteral("/srv/other.py")}, none},
+        {python, {QStringLiteral("python3")}, none},
+        // An entry whose command is a bare shell does not claim every shell of the user.
+        {bash, {QStringLiteral("bash")}, none},
+        {bash, {QStringLiteral("-bash")}, none},
+        // "env VAR=x -u NAME program": the program counts.
+        {QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("/usr/bin/wrapped-app"), QStringLiteral("--x")}, wrapped},
+        // A sandbox launcher would otherwise claim every sandboxed application.
+        {QStringLiteral("/usr/bin/flatpak"), {QStringLiteral("flatpak"), QStringLiteral("run"), QStringLiteral("org.other.App")}, none},
+        {QStringLiteral("/usr/bin/env"), {QStringLiteral("env")}, none},
+        // The sandboxed program itself is known by its window class.
+        {QStringLiteral("/app/bin/sandboxed-window"), {QStringLiteral("/app/bin/sandboxed-window")}, QStringLiteral("sandboxed.desktop")},
+        // Deleted, broken and unknown programs match nothing.
+        {QStringLiteral("/usr/bin/deleted-app"), {QStringLiteral("deleted-app")}, none},
+        {QStringLiteral("/usr/bin/broken-app"), {QStringLiteral("/usr/bin/broken-app")}, none},
+        {QStringLiteral("/usr/bin/other"), {QStringLiteral("other")}, none},
+        {QString(), {}, none},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(matchOf(c.executable, c.arguments), c.expected) << c.arguments.join(QLatin1Char(' ')).toStdString();
 }
 
 TEST(ApplicationMatcherNames, InterpretersAreRecognisedWithTheirVersions)
 {
-    EXPECT_EQ(ApplicationMatcher::interpreterName(QStringLiteral("/usr/bin/python3.11")), QStringLiteral("python"));
-    EXPECT_EQ(ApplicationMatcher::interpreterName(QStringLiteral("perl5.36.0")), QStringLiteral("perl"));
-    EXPECT_EQ(ApplicationMatcher::interpreterName(QStringLiteral("nodejs")), QStringLiteral("node"));
-    EXPECT_EQ(ApplicationMatcher::interpreterName(QStringLiteral("/bin/sh")), QStringLiteral("sh"));
-    EXPECT_EQ(ApplicationMatcher::interpreterName(QStringLiteral("pythonista")), QString());
-    EXPECT_EQ(ApplicationMatcher::interpreterName(QStringLiteral("firefox")), QString());
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/python3.11", "python"}, {"perl5.36.0", "perl"}, {"nodejs", "node"},
+        {"/bin/sh", "sh"},                 {"pythonista", ""},     {"firefox", ""},
+    };
+    for (const auto& [program, name] : cases)
+        EXPECT_EQ(ApplicationMatcher::interpreterName(QString::fromLatin1(program)), QString::fromLatin1(name)) << program;
 }
