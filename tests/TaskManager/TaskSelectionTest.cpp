@@ -28,12 +28,12 @@ TEST(TaskSelectionTest, OnlyTheSelectedCountIsBold)
 
 TEST(TaskSelectionTest, AppIsRemovedWhereverItStands)
 {
-    using TaskSelection::displayName;
-    EXPECT_EQ(displayName(QStringLiteral("Safari.app")), QStringLiteral("Safari"));
-    EXPECT_EQ(displayName(QStringLiteral(".app Store.app")), QStringLiteral(" Store"));
-    EXPECT_EQ(displayName(QStringLiteral("my.apps helper")), QStringLiteral("mys helper"));
-    EXPECT_EQ(displayName(QStringLiteral("Notes")), QStringLiteral("Notes"));
-    EXPECT_EQ(displayName(QStringLiteral("Shout.APP")), QStringLiteral("Shout.APP")) << "as written, case and all";
+    const std::pair<const char*, const char*> cases[] = {
+        {"Safari.app", "Safari"}, {".app Store.app", " Store"}, {"my.apps helper", "mys helper"},
+        {"Notes", "Notes"},       {"Shout.APP", "Shout.APP"}, // as written, case and all
+    };
+    for (const auto& [name, shown] : cases)
+        EXPECT_EQ(TaskSelection::displayName(QString::fromLatin1(name)), QString::fromLatin1(shown)) << name;
 }
 
 TEST(TaskSelectionTest, OnlyWholeIdentifiersFromTwoUpReachAForceQuit)
