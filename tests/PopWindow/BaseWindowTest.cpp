@@ -52,18 +52,24 @@ BaseWindow makeWindow(const Rect& frame)
 TEST(BaseWindowDragTest, TopStopsAtTheScreenTopAndNothingElseIsClamped)
 {
     const Rect screen(0, 0, 1440, 900);
-    // The pointer less the grip offset.
-    EXPECT_EQ(BaseWindow::dragOrigin({300, 400}, {20, 30}, 100, screen), (Point{280, 370}));
-    // Exactly touching the top is allowed; one point more is pulled back.
-    EXPECT_EQ(BaseWindow::dragOrigin({300, 830}, {20, 30}, 100, screen), (Point{280, 800}));
-    EXPECT_EQ(BaseWindow::dragOrigin({300, 831}, {20, 30}, 100, screen), (Point{280, 800}));
-    // Off the left, the right and the bottom: followed as they are.
-    EXPECT_EQ(BaseWindow::dragOrigin({-500, -700}, {20, 30}, 100, screen), (Point{-520, -730}));
-    EXPECT_EQ(BaseWindow::dragOrigin({5000, 10}, {20, 30}, 100, screen), (Point{4980, -20}));
-    // A screen that does not start at 0.
-    EXPECT_EQ(BaseWindow::dragOrigin({0, 2000}, {0, 0}, 50, Rect(-100, 200, 800, 600)), (Point{0, 750}));
-    // Without a screen (a zero frame) the top stays at 0.
-    EXPECT_EQ(BaseWindow::dragOrigin({10, 10}, {0, 0}, 50, Rect()), (Point{10, -50}));
+    const struct {
+        Point pointer, grip;
+        double height;
+        Rect screen;
+        Point origin;
+    } cases[] = {
+        {{300, 400}, {20, 30}, 100, screen, {280, 370}}, // the pointer less the grip offset
+        // Exactly touching the top is allowed; one point more is pulled back.
+        {{300, 830}, {20, 30}, 100, screen, {280, 800}},
+        {{300, 831}, {20, 30}, 100, screen, {280, 800}},
+        // Off the left, the right and the bottom: followed as they are.
+        {{-500, -700}, {20, 30}, 100, screen, {-520, -730}},
+        {{5000, 10}, {20, 30}, 100, screen, {4980, -20}},
+        {{0, 2000}, {0, 0}, 50, Rect(-100, 200, 800, 600), {0, 750}}, // a screen that does not start at 0
+        {{10, 10}, {0, 0}, 50, Rect(), {10, -50}},                  // no screen: the top stays at 0
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BaseWindow::dragOrigin(c.pointer, c.grip, c.height, c.screen), c.origin) << c.pointer.x << "," << c.pointer.y;
 }
 
 TEST(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
