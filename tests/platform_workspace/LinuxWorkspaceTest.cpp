@@ -175,6 +175,27 @@ TEST_F(LinuxWorkspaceTest, TheTimerLooksEveryTwoSecondsAndStopsWhenNobodyListens
     EXPECT_EQ(heard.size(), 1u);
 }
 
+TEST_F(LinuxWorkspaceTest, AnObserverThatIsDestroyedIsNeverCalled)
+{
+    struct Controller {
+        explicit Controller(LinuxWorkspace& workspace, int& calls)
+            : observation(workspace.notificationCenter().addObserver(
+                  this, NSWorkspaceDidLaunchApplicationNotification, nullptr, [&calls](const ui::Notification&) { ++calls; }))
+        {
+        }
+        ui::Observation observation;
+    };
+    int calls = 0;
+    auto controller = std::make_unique<Controller>(workspace(), calls);
+    ui::Observation other = listen(NSWorkspaceDidLaunchApplicationNotification);
+    controller.reset();
+
+    proc.add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
+    workspace().poll();
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(heard.size(), 1u);
+}
+
 TEST_F(LinuxWorkspaceTest, ANewDesktopEntryIsNoticedAtTheNextLook)
 {
     proc.add(400, 1, 4000, QStringLiteral("/usr/bin/newly-installed"), {QStringLiteral("newly-installed")});
