@@ -135,7 +135,7 @@ void AboutThisMacViewController::loadMacInfo()
 
     objc_println("IOKit:");
     std::vector<platform::IORegistryEntry> services;
-    const int32_t result = platform.ioRegistry->getMatchingServicesByName(QStringLiteral("processor"), &services);
+    const platform::kern_return_t result = platform.ioRegistry->getMatchingServicesByName(QStringLiteral("processor"), &services);
     if (result != 0) {
         writeReport(ReportStream::Output, platform::stringWithFormat("IOServiceGetMatchingServices failed: %d\n", result));
     } else {

@@ -116,7 +116,7 @@ std::optional<platform::IORegistryEntry> FakeIORegistry::entryFromPath(const QSt
     return root;
 }
 
-int32_t FakeIORegistry::getMatchingServicesByName(const QString& name,
+platform::kern_return_t FakeIORegistry::getMatchingServicesByName(const QString& name,
                                                   std::vector<platform::IORegistryEntry>* services) const
 {
     if (matchingFailure != 0)

@@ -78,7 +78,7 @@ private:
 class FakeIORegistry : public platform::IORegistry {
 public:
     std::optional<platform::IORegistryEntry> entryFromPath(const QString& path) const override;
-    int32_t getMatchingServicesByName(const QString& name,
+    platform::kern_return_t getMatchingServicesByName(const QString& name,
                                       std::vector<platform::IORegistryEntry>* services) const override;
 
     std::optional<QString> serialNumber;

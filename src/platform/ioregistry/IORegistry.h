@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IORegistryEntry.h"
+#include "kernel/MachTypes.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,9 +17,9 @@ public:
     // IORegistryEntryFromPath: nothing when there is no entry at `path`.
     virtual std::optional<IORegistryEntry> entryFromPath(const QString& path) const = 0;
     // IOServiceGetMatchingServices with IOServiceNameMatching(`name`): the matching services
-    // in registry order, each with the entries below it. Gives the kernel's return code, 0
-    // (KERN_SUCCESS) when the services were listed.
-    virtual int32_t getMatchingServicesByName(const QString& name,
+    // in registry order, each with the entries below it. Gives KERN_SUCCESS when the
+    // services were listed.
+    virtual kern_return_t getMatchingServicesByName(const QString& name,
                                                     std::vector<IORegistryEntry>* services) const = 0;
 };
 

@@ -58,7 +58,7 @@ std::optional<IORegistryEntry> SimulatedIORegistry::entryFromPath(const QString&
     return root;
 }
 
-int32_t SimulatedIORegistry::getMatchingServicesByName(const QString& name,
+kern_return_t SimulatedIORegistry::getMatchingServicesByName(const QString& name,
                                                              std::vector<IORegistryEntry>* services) const
 {
     if (!services)

@@ -17,7 +17,7 @@ public:
     explicit SimulatedIORegistry(const SimulatedMac& mac);
 
     std::optional<IORegistryEntry> entryFromPath(const QString& path) const override;
-    int32_t getMatchingServicesByName(const QString& name,
+    kern_return_t getMatchingServicesByName(const QString& name,
                                             std::vector<IORegistryEntry>* services) const override;
 
     // The entries of a "Processors" value; malformed elements are left out.
