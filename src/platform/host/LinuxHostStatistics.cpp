@@ -2,7 +2,7 @@
 
 #include "ProcMeminfo.h"
 #include "ProcStat.h"
-#include "kernel/SystemFile.h"
+#include "files/RegularFile.h"
 
 #include <algorithm>
 #include <unistd.h>
@@ -19,7 +19,7 @@ kern_return_t LinuxHostStatistics::hostProcessorInfo(host_t host, std::vector<pr
 {
     if (host != kHostPort)
         return KERN_INVALID_ARGUMENT;
-    const auto text = readSystemFile(procRoot_ + QStringLiteral("/stat"));
+    const auto text = readRegularFile(procRoot_ + QStringLiteral("/stat"));
     auto cpus = text ? parseProcStat(*text) : std::nullopt;
     if (!cpus)
         return KERN_FAILURE;
@@ -31,10 +31,10 @@ kern_return_t LinuxHostStatistics::hostStatistics(host_t host, vm_statistics& vm
 {
     if (host != kHostPort)
         return KERN_INVALID_ARGUMENT;
-    const auto meminfo = readSystemFile(procRoot_ + QStringLiteral("/meminfo"));
+    const auto meminfo = readRegularFile(procRoot_ + QStringLiteral("/meminfo"));
     if (!meminfo)
         return KERN_FAILURE;
-    const auto events = readSystemFile(procRoot_ + QStringLiteral("/vmstat"));
+    const auto events = readRegularFile(procRoot_ + QStringLiteral("/vmstat"));
     const auto stats = parseProcMeminfo(*meminfo, events ? QByteArrayView(*events) : QByteArrayView(), pageSize_);
     if (!stats)
         return KERN_FAILURE;

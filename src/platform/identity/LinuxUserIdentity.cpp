@@ -1,6 +1,7 @@
 #include "LinuxUserIdentity.h"
 
-#include <QFile>
+#include "files/RegularFile.h"
+
 #include <QFileInfo>
 
 #include <pwd.h>
@@ -68,11 +69,7 @@ QByteArray LinuxUserIdentity::imageData() const
     const QString path = imagePath();
     if (path.isEmpty())
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray data = file.read(kMaximumImageSize + 1);
-    return data.size() > kMaximumImageSize ? QByteArray() : data;
+    return readRegularFile(path, kMaximumImageSize).value_or(QByteArray());
 }
 
 } // namespace platform

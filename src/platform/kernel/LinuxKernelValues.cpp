@@ -1,7 +1,7 @@
 #include "LinuxKernelValues.h"
 
 #include "CpuInfo.h"
-#include "SystemFile.h"
+#include "files/RegularFile.h"
 #include "simulated/SimulatedMac.h"
 
 #include <algorithm>
@@ -66,7 +66,7 @@ std::optional<QByteArray> LinuxKernelValues::value(const QByteArray& name)
         return textBytes(QByteArray(name == "kern.ostype" ? system.sysname : system.release));
     }
     if (name == "machdep.cpu.brand_string") {
-        const auto cpuinfo = readSystemFile(procRoot_ + QStringLiteral("/cpuinfo"));
+        const auto cpuinfo = readRegularFile(procRoot_ + QStringLiteral("/cpuinfo"));
         const auto brand = cpuinfo ? cpuBrandString(*cpuinfo) : std::nullopt;
         return brand ? std::optional(textBytes(*brand)) : std::nullopt;
     }
@@ -100,10 +100,10 @@ QByteArray LinuxKernelValues::buildVersion() const
 std::optional<uint64_t> LinuxKernelValues::cpuFrequency() const
 {
     // The nominal (highest) clock where cpufreq knows it, else the first processor's current one.
-    if (const auto text = readSystemFile(sysRoot_ + QStringLiteral("/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq")))
+    if (const auto text = readRegularFile(sysRoot_ + QStringLiteral("/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq")))
         if (const auto hertz = cpuFrequencyFromKilohertz(*text))
             return hertz;
-    const auto cpuinfo = readSystemFile(procRoot_ + QStringLiteral("/cpuinfo"));
+    const auto cpuinfo = readRegularFile(procRoot_ + QStringLiteral("/cpuinfo"));
     return cpuinfo ? cpuFrequencyFromCpuInfo(*cpuinfo) : std::nullopt;
 }
 

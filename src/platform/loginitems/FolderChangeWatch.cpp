@@ -1,5 +1,7 @@
 #include "FolderChangeWatch.h"
 
+#include "files/RegularFile.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -68,11 +70,8 @@ QStringList FolderChangeWatch::listing() const
         // The contents too: a rewrite of the same size within one tick of the file clock
         // leaves size and times as they were.
         QByteArray digest;
-        if (info.isFile() && info.size() <= kMaximumHashedSize) {
-            QFile file(info.filePath());
-            if (file.open(QIODevice::ReadOnly))
-                digest = QCryptographicHash::hash(file.read(kMaximumHashedSize), QCryptographicHash::Sha1).toHex();
-        }
+        if (const auto text = readRegularFile(info.filePath(), kMaximumHashedSize))
+            digest = QCryptographicHash::hash(*text, QCryptographicHash::Sha1).toHex();
         lines << info.fileName() + QLatin1Char('\t') + QString::number(info.size()) + QLatin1Char('\t')
                 + QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('\t')
                 + info.symLinkTarget() + QLatin1Char('\t') + QString::fromLatin1(digest);

@@ -1,5 +1,6 @@
 #include "XdgLoginItemList.h"
 
+#include "files/RegularFile.h"
 #include "DesktopEntry.h"
 #include "ExecLine.h"
 #include "FolderChangeWatch.h"
@@ -81,16 +82,10 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString
     if (!isEntryFileName(fileName))
         return std::nullopt;
     const QString filePath = folder_ + QLatin1Char('/') + fileName;
-    // Only regular files: a FIFO or device named *.desktop would block or never end.
-    if (!QFileInfo(filePath).isFile())
+    const std::optional<QByteArray> text = readRegularFile(filePath, kMaximumEntrySize);
+    if (!text)
         return std::nullopt;
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray text = file.read(kMaximumEntrySize + 1);
-    if (text.size() > kMaximumEntrySize)
-        return std::nullopt;
-    const std::optional<DesktopEntry> desktop = DesktopEntry::parse(text);
+    const std::optional<DesktopEntry> desktop = DesktopEntry::parse(*text);
     if (!desktop || desktop->value(QStringLiteral("Hidden")).trimmed() == QLatin1String("true"))
         return std::nullopt;
 

@@ -1,5 +1,7 @@
 #include "LibplistSerialization.h"
 
+#include "files/RegularFile.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -189,22 +191,8 @@ QVariant LibplistSerialization::propertyListFromData(const QByteArray& data) con
 
 QVariant LibplistSerialization::propertyListFromFile(const QString& path) const
 {
-    // Only regular files: a FIFO would block the open, a device would never end.
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaximumSize)
-        return {};
-    QByteArray data;
-    data.reserve(file.size());
-    char buffer[65536];
-    while (data.size() <= kMaximumSize) {
-        const qint64 read = file.read(buffer, sizeof buffer);
-        if (read <= 0)
-            break;
-        data.append(buffer, read);
-    }
-    return propertyListFromData(data);
+    const std::optional<QByteArray> data = readRegularFile(path, kMaximumSize);
+    return data ? propertyListFromData(*data) : QVariant();
 }
 
 QByteArray LibplistSerialization::dataFromPropertyList(const QVariant& plist, Format format) const

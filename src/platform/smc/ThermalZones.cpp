@@ -1,6 +1,6 @@
 #include "ThermalZones.h"
 
-#include "kernel/SystemFile.h"
+#include "files/RegularFile.h"
 
 #include <QDir>
 
@@ -49,7 +49,7 @@ std::optional<double> cpuZoneTemperature(const QString& root)
         if (!numbered)
             continue;
         const QString path = root + QLatin1Char('/') + entry;
-        const auto type = readSystemFile(path + QStringLiteral("/type"), 256);
+        const auto type = readRegularFile(path + QStringLiteral("/type"), 256);
         if (const auto rank = type ? cpuZoneRank(*type) : std::nullopt)
             zones.push_back({*rank, number, path});
     }
@@ -57,7 +57,7 @@ std::optional<double> cpuZoneTemperature(const QString& root)
         return a.rank != b.rank ? a.rank < b.rank : a.number < b.number;
     });
     for (const Zone& zone : zones) {
-        const auto text = readSystemFile(zone.path + QStringLiteral("/temp"), 256);
+        const auto text = readRegularFile(zone.path + QStringLiteral("/temp"), 256);
         if (const auto celsius = text ? parseZoneTemperature(*text) : std::nullopt)
             return celsius;
     }

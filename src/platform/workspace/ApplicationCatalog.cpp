@@ -1,5 +1,7 @@
 #include "ApplicationCatalog.h"
 
+#include "files/RegularFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -110,10 +112,10 @@ void ApplicationCatalog::scan()
                 continue;
             // A hidden or broken entry still hides the entries of the same id further down.
             seenIds.insert(id);
-            QFile file(path);
-            if (file.size() > kMaximumEntrySize || !file.open(QIODevice::ReadOnly))
+            const std::optional<QByteArray> text = readRegularFile(path, kMaximumEntrySize);
+            if (!text)
                 continue;
-            if (std::optional<ApplicationEntry> entry = ApplicationEntry::parse(file.read(kMaximumEntrySize), locale_)) {
+            if (std::optional<ApplicationEntry> entry = ApplicationEntry::parse(*text, locale_)) {
                 entry->id = id;
                 entry->path = path;
                 entries.push_back(std::move(*entry));

@@ -1,5 +1,6 @@
 #include "LinuxWorkspace.h"
 
+#include "files/RegularFile.h"
 #include "DesktopLauncher.h"
 #include "Platform.h"
 #include "bundle/Bundle.h"
@@ -30,10 +31,10 @@ bool isDesktopEntryFile(const QString& path)
 
 std::optional<ApplicationEntry> readEntry(const QString& path, const QString& locale)
 {
-    QFile file(path);
-    if (file.size() > kMaximumEntrySize || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> text = readRegularFile(path, kMaximumEntrySize);
+    if (!text)
         return std::nullopt;
-    return ApplicationEntry::parse(file.read(kMaximumEntrySize), locale);
+    return ApplicationEntry::parse(*text, locale);
 }
 
 // An entry's Icon: an absolute path is an image file, anything else a theme name (which some

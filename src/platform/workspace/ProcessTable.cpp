@@ -34,9 +34,10 @@ private:
 
 QByteArray readAt(int folderFd, const char* name, qsizetype limit)
 {
-    Descriptor fd(openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    Descriptor fd(openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
     QByteArray data;
-    if (!fd.isValid())
+    struct stat info {};
+    if (!fd.isValid() || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return data;
     char buffer[4096];
     while (data.size() < limit) {
