@@ -1,4 +1,5 @@
 # Helpers shared by every folder's CMakeLists.txt.
+include(GoogleTest)
 
 # tavrin_library(<name> <sources>...): one subsystem folder as one static library, linked by the
 # program. The folder itself is on the include path, so "ClassName.h" finds its neighbours and
@@ -10,7 +11,7 @@ function(tavrin_library name)
 endfunction()
 
 # tavrin_test(<name> [UI] SOURCES <sources>... LIBRARIES <libraries>...): one test executable run
-# by CTest. Every test runs inside a fresh temporary home (see tests/support); UI tests get a
+# by CTest, one entry per test case. Every test runs inside a fresh temporary home (see tests/support); UI tests get a
 # QApplication on the offscreen platform.
 function(tavrin_test name)
   cmake_parse_arguments(arg "UI" "" "SOURCES;LIBRARIES" ${ARGN})
@@ -22,6 +23,8 @@ function(tavrin_test name)
   endif()
   target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} tavrin_test_support GTest::gmock)
   add_dependencies(${name} tavrin_resources tavrin_tools)
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # Each test case is its own CTest entry, so a failure names its test. Cases are listed when
+  # CTest runs, not at build time, so a sanitizer report in the listing cannot break the build.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
