@@ -28,13 +28,6 @@ void plantDecoys(const QString& name, const QStringList& folders)
         writeProgram(folder + QLatin1Char('/') + name, "touch \"$HOME/../pwned\"; echo decoy\n");
 }
 
-// Sets PATH for the runners made while it lives.
-struct ScopedPath {
-    QByteArray saved = qgetenv("PATH");
-    explicit ScopedPath(const QByteArray& path) { qputenv("PATH", path); }
-    ~ScopedPath() { qputenv("PATH", saved); }
-};
-
 struct Runner {
     QString folder = test::makeTemporaryFolder();
     QString helpers = folder + QStringLiteral("/helpers");
@@ -43,11 +36,9 @@ struct Runner {
 
     Runner()
     {
-        QDir().mkpath(helpers);
         QDir().mkpath(home);
         // A stand-in named like a system tool, to see that Helpers/ comes first on PATH.
-        test::writeFile(helpers + QStringLiteral("/ls"), "#!/bin/sh\necho stand-in\n");
-        QFile::setPermissions(helpers + QStringLiteral("/ls"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        writeProgram(helpers + QStringLiteral("/ls"), "echo stand-in\n");
     }
 };
 
@@ -146,10 +137,12 @@ TEST(CommandRunnerTest, PathKeepsOnlyAbsoluteFolders)
         {"rel:.", ":/usr/local/bin:/usr/bin:/bin"},
         {"", ":/usr/local/bin:/usr/bin:/bin"},
     };
+    const QByteArray saved = qgetenv("PATH");
     for (const auto& [inherited, expected] : cases) {
         SCOPED_TRACE(inherited.constData());
-        const ScopedPath path(inherited);
+        qputenv("PATH", inherited);
         PosixCommandRunner runner{r.helpers, r.home};
+        qputenv("PATH", saved);
         EXPECT_FALSE(runner.run(QStringLiteral("tavrin-decoy"), {}).started);
         EXPECT_EQ(runner.runShellLine("tavrin-decoy 2>/dev/null").exitStatus, 127);
         const auto seen = runner.run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("printf %s \"$PATH\"")});
