@@ -51,12 +51,23 @@ TEST_F(LoginItemListTest, AddsAnApplicationOnceAndStartsItsExecutable)
 
 TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
 {
+    // The execute bit alone makes no program: FAT, NTFS and exFAT drives give it to every file.
     const QString document = base_ + QStringLiteral("/notes.txt");
-    writeFile(document, "text");
+    writeFile(document, "#!/bin/sh\n");
+    const QString markedDocument = base_ + QStringLiteral("/report.txt");
+    writeFile(markedDocument, "text", true);
+    const QString emptyMarked = base_ + QStringLiteral("/empty");
+    writeFile(emptyMarked, "", true);
+    const QString binary = base_ + QStringLiteral("/tool");
+    writeFile(binary, QByteArray("\x7f" "ELF\x02\x01\x01\0", 8), true);
     const QString script = base_ + QStringLiteral("/start.sh");
     writeFile(script, "#!/bin/sh\n", true);
+    const QString fifo = base_ + QStringLiteral("/pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0700), 0);
     const QString folder = base_ + QStringLiteral("/Plain Folder");
     QDir().mkpath(folder);
+    // A bundle's layout without the ".app" name is a plain folder.
+    const QString notBundle = makeBundle(QStringLiteral("Looks Like A Bundle"), QStringLiteral("Run"));
     const QString noExecutable = makeBundle(QStringLiteral("Empty.app"), QString());
     const QString missingExecutable = makeBundle(QStringLiteral("Missing.app"), QStringLiteral("Gone"), false);
     const QString escaping = makeBundle(QStringLiteral("Escape.app"), QStringLiteral("../../../../bin/sh"));
@@ -68,8 +79,13 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
     const auto open = [](const QString& path) { return QStringList{QStringLiteral("xdg-open"), path}; };
     const std::pair<QString, QStringList> cases[] = {
         {document, open(document)},
+        {markedDocument, open(markedDocument)},
+        {emptyMarked, open(emptyMarked)},
+        {binary, QStringList{binary}},
         {script, QStringList{script}},
+        {fifo, open(fifo)},
         {folder, open(folder)},
+        {notBundle, open(notBundle)},
         {noExecutable, open(noExecutable)},
         {missingExecutable, open(missingExecutable)},
         // An executable name that leaves Contents/MacOS is no executable of the bundle.
@@ -85,49 +101,52 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
     EXPECT_EQ(snapshot().size(), std::size(cases));
 }
 
-TEST_F(LoginItemListTest, HostileApplicationNamesStayOneArgument)
+TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
 {
     const QString names[] = {
-        QStringLiteral("Quote\"d.app"),
-        QStringLiteral("It's mine.app"),
-        QStringLiteral("$(touch pwned-dollar).app"),
-        QStringLiteral("`touch pwned-backquote`.app"),
-        QStringLiteral("New\nline\nExec=touch pwned-line.app"),
-        QStringLiteral("100% \\back\\slash\\ %U.app"),
-        QStringLiteral("Ünïcödé 名前 ; & | < >.app"),
-        QStringLiteral("  blanks\tand tab  .app"),
-        QStringLiteral("-rf.app"),
+        QStringLiteral("Quote\"d"),
+        QStringLiteral("It's mine"),
+        QStringLiteral("$(touch pwned-dollar)"),
+        QStringLiteral("`touch pwned-backquote`"),
+        QStringLiteral("New\nline\nExec=touch pwned-line"),
+        QStringLiteral("100% \\back\\slash\\ %U %%f"),
+        QStringLiteral("Ünïcödé 名前 ; & | < >"),
+        QStringLiteral("  blanks\tand tab  "),
+        QStringLiteral("-rf"),
     };
     for (const QString& name : names) {
-        const QString executable = name.chopped(4);
-        const QString bundle = makeBundle(name, executable);
-        const QString program = bundle + QStringLiteral("/Contents/MacOS/") + executable;
-        const auto item = insert(bundle);
-        ASSERT_TRUE(item) << qPrintable(name);
-        EXPECT_EQ(item->displayName, executable);
-        EXPECT_EQ(item->path, bundle);
-        EXPECT_TRUE(item->identifier.startsWith(QLatin1String("tavrin-")));
-        EXPECT_TRUE(item->identifier.endsWith(QLatin1String(".desktop")));
+        // Each name as an application bundle and its executable, and as a document.
+        const QString bundle = makeBundle(name + QStringLiteral(".app"), name);
+        const QString document = base_ + QStringLiteral("/Documents/") + name + QStringLiteral(".txt");
+        writeFile(document, "text");
+        const std::pair<QString, QStringList> cases[] = {
+            {bundle, {bundle + QStringLiteral("/Contents/MacOS/") + name}},
+            {document, {QStringLiteral("xdg-open"), document}},
+        };
+        for (const auto& [path, expected] : cases) {
+            const auto item = insert(path);
+            ASSERT_TRUE(item) << qPrintable(path);
+            EXPECT_EQ(item->path, path);
 
-        const QByteArray text = entryText(*item);
-        // Nothing in the name turned into a line of its own.
-        EXPECT_EQ(text.count('\n'), 6) << text.constData();
-        EXPECT_EQ(execArguments(text), QStringList{program}) << text.constData();
+            const QByteArray text = entryText(*item);
+            // Nothing in the name turned into a line of its own.
+            EXPECT_EQ(text.count('\n'), 6) << text.constData();
+            EXPECT_EQ(execArguments(text), expected) << text.constData();
 
-        // A shell given the same line sees one word and runs nothing in it.
-        QString line = DesktopEntry::parse(text)->value(QStringLiteral("Exec"));
-        line.replace(QStringLiteral("%%"), QStringLiteral("%"));
-        QProcess shell;
-        shell.setWorkingDirectory(base_);
-        shell.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"), QStringLiteral("eval \"set -- $1\"; [ $# -eq 1 ] && printf %s \"$1\""),
-                     QStringLiteral("sh"), line});
-        ASSERT_TRUE(shell.waitForFinished(10000));
-        EXPECT_EQ(shell.exitCode(), 0) << qPrintable(name);
-        EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), program);
+            // A shell given the same line (with "%%" undone, as launchers do) sees the same
+            // words and runs nothing in them.
+            QString line = DesktopEntry::parse(text)->value(QStringLiteral("Exec"));
+            line.replace(QStringLiteral("%%"), QStringLiteral("%"));
+            QProcess shell;
+            shell.setWorkingDirectory(base_);
+            shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("eval \"set -- $1\"; printf '%s\\0' \"$@\""),
+                                                    QStringLiteral("sh"), line});
+            ASSERT_TRUE(shell.waitForFinished(10000));
+            EXPECT_EQ(shell.readAllStandardOutput(), expected.join(QChar(0)).toUtf8() + '\0');
+        }
     }
     EXPECT_TRUE(QDir(base_).entryList({QStringLiteral("pwned*")}).isEmpty());
-    EXPECT_EQ(snapshot().size(), std::size(names));
+    EXPECT_EQ(snapshot().size(), 2 * std::size(names));
 }
 
 TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)

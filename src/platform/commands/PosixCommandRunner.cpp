@@ -1,11 +1,13 @@
 #include "PosixCommandRunner.h"
 
+#include "log/SystemLog.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,31 +27,59 @@ int waitFor(pid_t pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+bool isProgramFile(const QByteArray& path)
+{
+    struct stat info {};
+    return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && access(path.constData(), X_OK) == 0;
+}
+
 } // namespace
 
 PosixCommandRunner::PosixCommandRunner(QString helpersPath, QString homePath)
+    : helpers_(QFile::encodeName(helpersPath))
 {
-    QByteArray inherited = qgetenv("PATH");
-    if (inherited.isEmpty())
-        inherited = "/usr/local/bin:/usr/bin:/bin";
-    path_ = QFile::encodeName(helpersPath) + ':' + inherited;
+    if (!helpers_.startsWith('/')) {
+        helpersProblem_ = QStringLiteral("The helpers' folder \"%1\" is not an absolute path").arg(helpersPath);
+        helpers_.clear();
+    } else if (helpers_.contains(':')) {
+        helpersProblem_ = QStringLiteral("The helpers' folder \"%1\" holds \":\", so it cannot go on PATH").arg(helpersPath);
+    }
+    for (const QByteArray& folder : qgetenv("PATH").split(':')) {
+        if (folder.startsWith('/'))
+            searchFolders_.push_back(folder);
+    }
+    if (searchFolders_.empty())
+        searchFolders_ = {"/usr/local/bin", "/usr/bin", "/bin"};
+
+    QByteArray path = helpersProblem_.isEmpty() ? helpers_ : QByteArray();
+    for (const QByteArray& folder : searchFolders_)
+        path += (path.isEmpty() ? "" : ":") + folder;
     for (char** entry = environ; entry && *entry; ++entry) {
         QByteArray variable(*entry);
         if (!variable.startsWith("PATH=") && !variable.startsWith("HOME="))
             environment_.push_back(variable);
     }
-    environment_.push_back("PATH=" + path_);
+    environment_.push_back("PATH=" + path);
     environment_.push_back("HOME=" + QFile::encodeName(homePath));
 }
 
 QByteArray PosixCommandRunner::resolve(const QString& program) const
 {
-    QByteArray name = QFile::encodeName(program);
-    if (name.contains('/'))
-        return name;
-    for (const QByteArray& folder : path_.split(':')) {
-        QByteArray candidate = (folder.isEmpty() ? QByteArray(".") : folder) + '/' + name;
-        if (access(candidate.constData(), X_OK) == 0)
+    const QByteArray name = QFile::encodeName(program);
+    if (name.contains('/')) {
+        if (name.startsWith('/'))
+            return name;
+        NSLog(QStringLiteral("Not running \"%1\": a relative path depends on the current folder").arg(program));
+        return {};
+    }
+    if (helpers_.isEmpty()) {
+        NSLog(helpersProblem_ + QStringLiteral("; not running \"%1\"").arg(program));
+        return {};
+    }
+    if (const QByteArray helper = helpers_ + '/' + name; isProgramFile(helper))
+        return helper;
+    for (const QByteArray& folder : searchFolders_) {
+        if (const QByteArray candidate = folder + '/' + name; isProgramFile(candidate))
             return candidate;
     }
     return {};
@@ -57,6 +87,10 @@ QByteArray PosixCommandRunner::resolve(const QString& program) const
 
 CommandRunner::Result PosixCommandRunner::runShellLine(const QByteArray& line)
 {
+    if (!helpersProblem_.isEmpty()) {
+        NSLog(helpersProblem_ + QStringLiteral("; not running a shell line"));
+        return {};
+    }
     return spawn("/bin/sh", {"sh", "-c", line}, {});
 }
 

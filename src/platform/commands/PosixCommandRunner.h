@@ -6,10 +6,16 @@
 
 namespace platform {
 
-// Over posix_spawn; standard error is passed through to the program's own.
+// Over posix_spawn; standard error is passed through to the program's own. Nothing is ever
+// found through the current folder: empty and relative PATH folders are dropped, for the
+// runner's own lookup and for the PATH that programs and shell lines get.
 class PosixCommandRunner final : public CommandRunner {
 public:
-    // `helpersPath` goes first on PATH; `homePath` becomes HOME.
+    // `helpersPath` goes first on PATH; `homePath` becomes HOME. A helpers' folder that is not
+    // absolute, or holds ':' (which would split it on PATH), stays off PATH: shell lines are
+    // refused then, since they would reach the system's tools of the same names, and a program
+    // named without a folder is looked up in the helpers' folder by its absolute path, or
+    // refused when that folder is not absolute.
     PosixCommandRunner(QString helpersPath, QString homePath);
 
     Result runShellLine(const QByteArray& line) override;
@@ -21,7 +27,9 @@ private:
                  const QString& outputPath);
     QByteArray resolve(const QString& program) const;
 
-    QByteArray path_;
+    QByteArray helpers_;
+    QString helpersProblem_;  // why the helpers' folder is not on PATH; empty when it is
+    std::vector<QByteArray> searchFolders_;
     std::vector<QByteArray> environment_;
 };
 

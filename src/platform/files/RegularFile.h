@@ -14,4 +14,7 @@ namespace platform {
 // Nothing when it cannot be read or is longer than `limit` bytes.
 std::optional<QByteArray> readRegularFile(const QString& path, qsizetype limit = 1 << 20);
 
+// The first `size` bytes of such a file (all of it when it is shorter), read the same way.
+std::optional<QByteArray> readRegularFileHead(const QString& path, qsizetype size);
+
 } // namespace platform

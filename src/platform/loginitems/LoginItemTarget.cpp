@@ -1,5 +1,6 @@
 #include "LoginItemTarget.h"
 
+#include "files/RegularFile.h"
 #include "plist/PropertyListSerialization.h"
 
 #include <QFileInfo>
@@ -39,6 +40,16 @@ QString executableIn(const QString& bundlePath, const QVariantMap& info)
     return QFileInfo(path).isFile() ? path : QString();
 }
 
+// Every file on a FAT, NTFS or exFAT drive carries the execute bit, so the bit alone does not
+// make a program: it must also be a binary or a script.
+bool isProgram(const QFileInfo& file)
+{
+    if (!file.isExecutable())
+        return false;
+    const std::optional<QByteArray> head = readRegularFileHead(file.filePath(), 4);
+    return head && (head->startsWith("\x7f" "ELF") || head->startsWith("#!"));
+}
+
 } // namespace
 
 QString LoginItemTarget::bundleExecutable(const QString& bundlePath,
@@ -52,9 +63,8 @@ LoginItemTarget LoginItemTarget::forPath(const QString& path, const PropertyList
     const QFileInfo info(path);
     LoginItemTarget target;
     target.displayName = info.fileName().isEmpty() ? path : info.fileName();
-    if (info.isDir()) {
-        if (info.suffix().compare(QLatin1String("app"), Qt::CaseInsensitive) == 0)
-            target.displayName = info.completeBaseName();
+    if (info.isDir() && info.suffix().compare(QLatin1String("app"), Qt::CaseInsensitive) == 0) {
+        target.displayName = info.completeBaseName();
         const QVariantMap bundleInfo = infoDictionary(path, propertyLists);
         const QString executable = executableIn(path, bundleInfo);
         if (!executable.isEmpty()) {
@@ -62,7 +72,7 @@ LoginItemTarget LoginItemTarget::forPath(const QString& path, const PropertyList
             target.iconPath = bundleIcon(path, bundleInfo);
             return target;
         }
-    } else if (info.isFile() && info.isExecutable()) {
+    } else if (isProgram(info)) {
         target.arguments = QStringList{path};
         return target;
     }

@@ -14,9 +14,10 @@ class PropertyListSerialization;
 // The login items of an XDG desktop: one desktop-entry file per item in the autostart folder.
 // Items this program adds carry the path they were made for (X-Tavrin-Path), their place in the
 // list (X-Tavrin-Order) and an Exec line that starts the application bundle's executable
-// (Contents/MacOS/<CFBundleExecutable>), a program itself, or else opens the file with
-// xdg-open. Entries written by other programs are items too, after this program's own, by file
-// name; their path is the program of their Exec line. Entries with Hidden=true are not items.
+// (Contents/MacOS/<CFBundleExecutable>), a program itself (a binary or "#!" script with the
+// execute bit), or else opens the file with xdg-open. Entries written by other programs are
+// items too, after this program's own, by file name; their path is the program of their Exec
+// line. Entries with Hidden=true are not items.
 class XdgLoginItemList final : public LoginItemList {
 public:
     XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists);
