@@ -1,4 +1,5 @@
 #include "folders/LinuxSearchPaths.h"
+#include "folders/PrivateFolder.h"
 #include "simulated/SimulatedMac.h"
 
 #include "IsolatedEnvironment.h"
@@ -25,35 +26,60 @@ mode_t modeOf(const QString& path)
 
 } // namespace
 
-TEST(SearchPathsTest, PrivateFolderIsMadeForThisUserOnly)
+TEST(SearchPathsTest, PrivateFoldersRefuseLinksFilesAndOtherOwners)
 {
-    const QString base = test::makeTemporaryFolder();
-    const QString path = LinuxSearchPaths::privateFolder(base, getuid());
-    ASSERT_FALSE(path.isEmpty());
-    EXPECT_EQ(modeOf(path), 0700u);
-
-    // Loosened permissions are tightened again.
-    chmod(QFile::encodeName(path).constData(), 0777);
-    EXPECT_EQ(LinuxSearchPaths::privateFolder(base, getuid()), path);
-    EXPECT_EQ(modeOf(path), 0700u);
+    enum class Planted { Nothing, LooseFolder, Link, File };
+    const struct {
+        const char* name;
+        Planted planted;
+        unsigned uidOffset; // a non-zero offset stands for a folder someone else made first
+        bool made;
+    } cases[] = {
+        {"missing", Planted::Nothing, 0, true},
+        {"loosened", Planted::LooseFolder, 0, true},
+        {"link", Planted::Link, 0, false},
+        {"file", Planted::File, 0, false},
+        {"someone else's", Planted::LooseFolder, 1, false},
+    };
+    for (const auto& c : cases) {
+        const QString path = test::makeTemporaryFolder() + QStringLiteral("/tavrin");
+        if (c.planted == Planted::LooseFolder) {
+            QDir().mkpath(path);
+            chmod(QFile::encodeName(path).constData(), 0777);
+        } else if (c.planted == Planted::Link) {
+            QFile::link(test::makeTemporaryFolder(), path);
+        } else if (c.planted == Planted::File) {
+            test::writeFile(path, {});
+        }
+        const unsigned uid = getuid() + c.uidOffset;
+        EXPECT_EQ(PrivateFolder::make(path, uid), c.made ? path : QString()) << c.name;
+        EXPECT_EQ(PrivateFolder::isPrivate(path, uid), c.made) << c.name;
+        if (c.made) {
+            EXPECT_EQ(modeOf(path), 0700u) << c.name;
+        }
+    }
 }
 
-TEST(SearchPathsTest, PlantedLinksAndFilesAreRefused)
+TEST(SearchPathsTest, TemporaryBaseFallsBackToTmpAndRefusesRelativeFolders)
 {
-    const QString base = test::makeTemporaryFolder();
-    const QString elsewhere = test::makeTemporaryFolder();
-    const QString name = QStringLiteral("/tavrin-%1").arg(getuid());
-    ASSERT_TRUE(QFile::link(elsewhere, base + name));
-    EXPECT_TRUE(LinuxSearchPaths::privateFolder(base, getuid()).isEmpty());
-
-    const QString other = test::makeTemporaryFolder();
-    QFile file(other + name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_TRUE(LinuxSearchPaths::privateFolder(other, getuid()).isEmpty());
-
-    // Someone else's folder of that name is refused too.
-    EXPECT_TRUE(LinuxSearchPaths::privateFolder(elsewhere, getuid() + 1).isEmpty());
+    const QString existing = test::makeTemporaryFolder();
+    const QString missing = existing + QStringLiteral("/missing");
+    const QString file = existing + QStringLiteral("/file");
+    ASSERT_TRUE(test::writeFile(file, {}));
+    const struct {
+        QString runtime, tmp, base;
+    } cases[] = {
+        {existing, missing, existing},
+        {missing, existing, existing},
+        {QString(), missing, QStringLiteral("/tmp")},
+        {QString(), QString(), QStringLiteral("/tmp")},
+        {QString(), file, QStringLiteral("/tmp")},
+        {QStringLiteral("."), QStringLiteral("relative/missing"), QStringLiteral("/tmp")},
+        {QString(), QStringLiteral("."), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LinuxSearchPaths::temporaryBase(c.runtime, c.tmp), c.base)
+            << c.runtime.toStdString() << " " << c.tmp.toStdString();
 }
 
 TEST(SearchPathsTest, TemporaryFolderFallsBackWhenTheUsualOneIsTaken)

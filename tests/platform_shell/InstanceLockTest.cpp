@@ -1,5 +1,7 @@
+#include "folders/PrivateFolder.h"
 #include "process/LinuxInstanceLock.h"
 
+#include "Fakes.h"
 #include "IsolatedEnvironment.h"
 #include "ProcessEvents.h"
 #include "TestPlatform.h"
@@ -12,7 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -126,6 +131,90 @@ TEST_F(InstanceLockTest, HostileIdentifiersStayInsideTheFolder)
     EXPECT_EQ(empty.tryLock(QString()), InstanceLock::Result::Unavailable);
     LinuxInstanceLock nowhere(folder_ + QStringLiteral("/missing/folder"));
     EXPECT_EQ(nowhere.tryLock(kIdentifier), InstanceLock::Result::Unavailable);
+    LinuxInstanceLock unsafe{QString()};
+    EXPECT_EQ(unsafe.tryLock(kIdentifier), InstanceLock::Result::Unavailable);
+    EXPECT_TRUE(platform_.log().messages().last().contains(QStringLiteral("runs unguarded")));
+}
+
+TEST_F(InstanceLockTest, TheLockLivesOnlyWhereNoOneElseCanOwnIt)
+{
+    const QString runtime = test::makeTemporaryFolder(QStringLiteral("runtime"));
+    chmod(QFile::encodeName(runtime).constData(), 0700);
+    const QString open = test::makeTemporaryFolder(QStringLiteral("open"));
+    chmod(QFile::encodeName(open).constData(), 0777);
+    const QString linked = test::makeTemporaryFolder() + QStringLiteral("/linked");
+    QFile::link(runtime, linked);
+    const QString home = test::makeTemporaryFolder(QStringLiteral("home"));
+    const QString homeState = home + QStringLiteral("/.local/state/tavrin");
+    const QString state = test::makeTemporaryFolder(QStringLiteral("state"));
+    const QString plantedState = test::makeTemporaryFolder(QStringLiteral("planted"));
+    QFile::link(runtime, plantedState + QStringLiteral("/tavrin"));
+    const unsigned uid = getuid();
+    const struct {
+        const char* name;
+        QString runtime, state, home;
+        unsigned uid; // another uid stands for folders that someone else made first
+        QString folder;
+    } cases[] = {
+        {"private runtime folder", runtime, state, home, uid, runtime},
+        {"runtime folder open to others", open, state, home, uid, state + QStringLiteral("/tavrin")},
+        {"runtime folder is a link", linked, state, home, uid, state + QStringLiteral("/tavrin")},
+        {"no runtime folder", QString(), QString(), home, uid, homeState},
+        {"relative state folder", QString(), QStringLiteral("state"), home, uid, homeState},
+        {"state folder planted as a link", QString(), plantedState, home, uid, QString()},
+        {"no home", QString(), QString(), QString(), uid, QString()},
+        {"everything someone else's", runtime, state, home, uid + 1, QString()},
+    };
+    for (const auto& c : cases) {
+        const QString folder = LinuxInstanceLock::folderFor(c.runtime, c.state, c.home, c.uid);
+        EXPECT_EQ(folder, c.folder) << c.name;
+        if (!folder.isEmpty()) {
+            EXPECT_TRUE(platform::PrivateFolder::isPrivate(folder, uid)) << c.name;
+        }
+    }
+}
+
+TEST_F(InstanceLockTest, SilentClientsAreClosedAndARequestStillActivates)
+{
+    LinuxInstanceLock holder(folder_, {.idleTimeout = std::chrono::milliseconds(0)});
+    int activations = 0;
+    holder.setActivationHandler([&] { ++activations; });
+    ASSERT_EQ(holder.tryLock(kIdentifier), InstanceLock::Result::Acquired);
+
+    std::vector<std::unique_ptr<QLocalSocket>> silent;
+    int closed = 0;
+    for (int i = 0; i < 20; ++i) {
+        auto& client = silent.emplace_back(std::make_unique<QLocalSocket>());
+        QObject::connect(client.get(), &QLocalSocket::disconnected, [&] { ++closed; });
+        client->connectToServer(folder_ + QLatin1Char('/') + kIdentifier + QStringLiteral(".socket"));
+        ASSERT_TRUE(client->waitForConnected(1000));
+    }
+    EXPECT_TRUE(processEventsUntil([&] { return closed == 20; }));
+    expectLaterCopyActivates(activations);
+}
+
+TEST_F(InstanceLockTest, ALaterCopyReachesAHolderThatIsNotListeningYet)
+{
+    // The first copy has taken the lock but not yet opened its socket.
+    const int early = ::open(QFile::encodeName(folder_ + QLatin1Char('/') + kIdentifier + QStringLiteral(".lock")).constData(),
+                             O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(early, 0);
+    ASSERT_EQ(flock(early, LOCK_EX | LOCK_NB), 0);
+
+    LinuxInstanceLock first(folder_);
+    int activations = 0;
+    first.setActivationHandler([&] { ++activations; });
+    int pauses = 0;
+    // It starts listening only once the later copy's first attempt has failed.
+    LinuxInstanceLock later(folder_, {.pause = [&] {
+        if (pauses++ == 0) {
+            ::close(early);
+            EXPECT_EQ(first.tryLock(kIdentifier), InstanceLock::Result::Acquired);
+        }
+    }});
+    EXPECT_EQ(later.tryLock(kIdentifier), InstanceLock::Result::AnotherCopyRuns);
+    EXPECT_EQ(pauses, 1);
+    EXPECT_TRUE(processEventsUntil([&] { return activations == 1; }));
 }
 
 TEST_F(InstanceLockTest, AStrangerInvitesNothing)
