@@ -181,8 +181,8 @@ TEST_F(InstanceLockTest, SilentClientsAreClosedAndARequestStillActivates)
     holder.setActivationHandler([&] { ++activations; });
     ASSERT_EQ(holder.tryLock(kIdentifier), InstanceLock::Result::Acquired);
 
-    std::vector<std::unique_ptr<QLocalSocket>> silent;
     int closed = 0;
+    std::vector<std::unique_ptr<QLocalSocket>> silent;
     for (int i = 0; i < 20; ++i) {
         auto& client = silent.emplace_back(std::make_unique<QLocalSocket>());
         QObject::connect(client.get(), &QLocalSocket::disconnected, [&] { ++closed; });
