@@ -28,58 +28,39 @@ mode_t modeOf(const QString& path)
 
 TEST(SearchPathsTest, PrivateFoldersRefuseLinksFilesAndOtherOwners)
 {
-    enum class Planted { Nothing, LooseFolder, Link, File };
+    const QString base = test::makeTemporaryFolder();
+    QDir(base).mkdir(QStringLiteral("loose"));
+    chmod(QFile::encodeName(base + QStringLiteral("/loose")).constData(), 0777);
+    QDir(base).mkdir(QStringLiteral("taken"));
+    QFile::link(test::makeTemporaryFolder(), base + QStringLiteral("/link"));
+    test::writeFile(base + QStringLiteral("/file"), {});
     const struct {
         const char* name;
-        Planted planted;
-        unsigned uidOffset; // a non-zero offset stands for a folder someone else made first
+        unsigned uidOffset; // another uid stands for a folder that someone else made first
         bool made;
-    } cases[] = {
-        {"missing", Planted::Nothing, 0, true},
-        {"loosened", Planted::LooseFolder, 0, true},
-        {"link", Planted::Link, 0, false},
-        {"file", Planted::File, 0, false},
-        {"someone else's", Planted::LooseFolder, 1, false},
-    };
+    } cases[] = {{"missing", 0, true}, {"loose", 0, true}, {"link", 0, false}, {"file", 0, false}, {"taken", 1, false}};
     for (const auto& c : cases) {
-        const QString path = test::makeTemporaryFolder() + QStringLiteral("/tavrin");
-        if (c.planted == Planted::LooseFolder) {
-            QDir().mkpath(path);
-            chmod(QFile::encodeName(path).constData(), 0777);
-        } else if (c.planted == Planted::Link) {
-            QFile::link(test::makeTemporaryFolder(), path);
-        } else if (c.planted == Planted::File) {
-            test::writeFile(path, {});
-        }
-        const unsigned uid = getuid() + c.uidOffset;
-        EXPECT_EQ(PrivateFolder::make(path, uid), c.made ? path : QString()) << c.name;
-        EXPECT_EQ(PrivateFolder::isPrivate(path, uid), c.made) << c.name;
-        if (c.made) {
-            EXPECT_EQ(modeOf(path), 0700u) << c.name;
-        }
+        const QString path = base + QLatin1Char('/') + QLatin1String(c.name);
+        EXPECT_EQ(PrivateFolder::make(path, getuid() + c.uidOffset), c.made ? path : QString()) << c.name;
+        EXPECT_EQ(PrivateFolder::isPrivate(path, getuid() + c.uidOffset), c.made) << c.name;
     }
+    EXPECT_EQ(modeOf(base + QStringLiteral("/loose")), 0700u);
 }
 
 TEST(SearchPathsTest, TemporaryBaseFallsBackToTmpAndRefusesRelativeFolders)
 {
     const QString existing = test::makeTemporaryFolder();
     const QString missing = existing + QStringLiteral("/missing");
-    const QString file = existing + QStringLiteral("/file");
-    ASSERT_TRUE(test::writeFile(file, {}));
+    const QString tmp = QStringLiteral("/tmp");
     const struct {
         QString runtime, tmp, base;
     } cases[] = {
-        {existing, missing, existing},
-        {missing, existing, existing},
-        {QString(), missing, QStringLiteral("/tmp")},
-        {QString(), QString(), QStringLiteral("/tmp")},
-        {QString(), file, QStringLiteral("/tmp")},
-        {QStringLiteral("."), QStringLiteral("relative/missing"), QStringLiteral("/tmp")},
+        {existing, missing, existing}, {missing, existing, existing}, {QString(), missing, tmp},
+        {QString(), QString(), tmp}, {QStringLiteral("."), QStringLiteral("relative/missing"), tmp},
         {QString(), QStringLiteral("."), QString()},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LinuxSearchPaths::temporaryBase(c.runtime, c.tmp), c.base)
-            << c.runtime.toStdString() << " " << c.tmp.toStdString();
+        EXPECT_EQ(LinuxSearchPaths::temporaryBase(c.runtime, c.tmp), c.base) << c.runtime.toStdString() << " " << c.tmp.toStdString();
 }
 
 TEST(SearchPathsTest, TemporaryFolderFallsBackWhenTheUsualOneIsTaken)
