@@ -51,7 +51,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
     p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(), *p->propertyLists);
     p->scripts = std::make_unique<SimulatedScriptRunner>();
     p->identity = std::make_unique<LinuxUserIdentity>();
-    p->instanceLock = std::make_unique<LinuxInstanceLock>(p->searchPaths->temporaryDirectory());
+    p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);
     p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
     p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle));

@@ -13,6 +13,8 @@ namespace {
 QString preparedOutputPath(const QString& fileName)
 {
     const QString path = CommandOutput::outputPath(fileName);
+    if (path.isEmpty())
+        return path;
     const auto& files = *platform::Platform::current().fileManager;
     if (files.fileExistsAtPath(path))
         files.removeItemAtPath(path); // a failure shows as stale output, as it always has
@@ -31,7 +33,10 @@ QByteArray shellQuoted(const QString& path)
 
 QString CommandOutput::outputPath(const QString& fileName)
 {
-    return platform::Platform::current().searchPaths->temporaryDirectory() + QLatin1Char('/') + fileName;
+    const QString folder = platform::Platform::current().searchPaths->temporaryDirectory();
+    if (folder.isEmpty())
+        return {}; // never "/" + name at the root
+    return folder + QLatin1Char('/') + fileName;
 }
 
 bool CommandOutput::fits(const QByteArray& line, std::size_t bufferSize)
@@ -45,7 +50,7 @@ QString CommandOutput::runShellLine(const QString& fileName, const QByteArray& c
         return {};
     const QString path = outputPath(fileName);
     const QByteArray line = command + " > " + shellQuoted(path);
-    if (!fits(line, kShellLineBufferSize))
+    if (path.isEmpty() || !fits(line, kShellLineBufferSize))
         return {};
     preparedOutputPath(fileName);
     platform::Platform::current().commandRunner->runShellLine(line);
@@ -56,6 +61,8 @@ QString CommandOutput::runProgram(const QString& fileName, const QString& progra
                                   const QStringList& arguments, int* exitStatus)
 {
     const QString path = preparedOutputPath(fileName);
+    if (path.isEmpty())
+        return {};
     const auto result = platform::Platform::current().commandRunner->run(program, arguments, path);
     if (exitStatus)
         *exitStatus = result.exitStatus;

@@ -1,4 +1,5 @@
 #include "folders/LinuxSearchPaths.h"
+#include "folders/PrivateFolder.h"
 #include "simulated/SimulatedMac.h"
 
 #include "IsolatedEnvironment.h"
@@ -25,35 +26,41 @@ mode_t modeOf(const QString& path)
 
 } // namespace
 
-TEST(SearchPathsTest, PrivateFolderIsMadeForThisUserOnly)
+TEST(SearchPathsTest, PrivateFoldersRefuseLinksFilesAndOtherOwners)
 {
     const QString base = test::makeTemporaryFolder();
-    const QString path = LinuxSearchPaths::privateFolder(base, getuid());
-    ASSERT_FALSE(path.isEmpty());
-    EXPECT_EQ(modeOf(path), 0700u);
-
-    // Loosened permissions are tightened again.
-    chmod(QFile::encodeName(path).constData(), 0777);
-    EXPECT_EQ(LinuxSearchPaths::privateFolder(base, getuid()), path);
-    EXPECT_EQ(modeOf(path), 0700u);
+    QDir(base).mkdir(QStringLiteral("loose"));
+    chmod(QFile::encodeName(base + QStringLiteral("/loose")).constData(), 0777);
+    QDir(base).mkdir(QStringLiteral("taken"));
+    QFile::link(test::makeTemporaryFolder(), base + QStringLiteral("/link"));
+    test::writeFile(base + QStringLiteral("/file"), {});
+    const struct {
+        const char* name;
+        unsigned uidOffset; // another uid stands for a folder that someone else made first
+        bool made;
+    } cases[] = {{"missing", 0, true}, {"loose", 0, true}, {"link", 0, false}, {"file", 0, false}, {"taken", 1, false}};
+    for (const auto& c : cases) {
+        const QString path = base + QLatin1Char('/') + QLatin1String(c.name);
+        EXPECT_EQ(PrivateFolder::make(path, getuid() + c.uidOffset), c.made ? path : QString()) << c.name;
+        EXPECT_EQ(PrivateFolder::isPrivate(path, getuid() + c.uidOffset), c.made) << c.name;
+    }
+    EXPECT_EQ(modeOf(base + QStringLiteral("/loose")), 0700u);
 }
 
-TEST(SearchPathsTest, PlantedLinksAndFilesAreRefused)
+TEST(SearchPathsTest, TemporaryBaseFallsBackToTmpAndRefusesRelativeFolders)
 {
-    const QString base = test::makeTemporaryFolder();
-    const QString elsewhere = test::makeTemporaryFolder();
-    const QString name = QStringLiteral("/tavrin-%1").arg(getuid());
-    ASSERT_TRUE(QFile::link(elsewhere, base + name));
-    EXPECT_TRUE(LinuxSearchPaths::privateFolder(base, getuid()).isEmpty());
-
-    const QString other = test::makeTemporaryFolder();
-    QFile file(other + name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_TRUE(LinuxSearchPaths::privateFolder(other, getuid()).isEmpty());
-
-    // Someone else's folder of that name is refused too.
-    EXPECT_TRUE(LinuxSearchPaths::privateFolder(elsewhere, getuid() + 1).isEmpty());
+    const QString existing = test::makeTemporaryFolder();
+    const QString missing = existing + QStringLiteral("/missing");
+    const QString tmp = QStringLiteral("/tmp");
+    const struct {
+        QString runtime, tmp, base;
+    } cases[] = {
+        {existing, missing, existing}, {missing, existing, existing}, {QString(), missing, tmp},
+        {QString(), QString(), tmp}, {QStringLiteral("."), QStringLiteral("relative/missing"), tmp},
+        {QString(), QStringLiteral("."), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LinuxSearchPaths::temporaryBase(c.runtime, c.tmp), c.base) << c.runtime.toStdString() << " " << c.tmp.toStdString();
 }
 
 TEST(SearchPathsTest, TemporaryFolderFallsBackWhenTheUsualOneIsTaken)

@@ -84,6 +84,22 @@ TEST(CommandProbesTest, OutputLivesInAPrivateFolder)
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
+TEST(CommandProbesTest, NothingRunsWithoutAPrivateTemporaryFolder)
+{
+    test::TestPlatform p;
+    auto* runner = test::install<test::RecordingCommandRunner>(p->commandRunner);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", "."); // output would land wherever the program happens to stand
+    EXPECT_TRUE(EUExecCommand(":").isNull());
+    EXPECT_TRUE(CommandOutput::runProgram(QStringLiteral("brenlow.plist"), QStringLiteral("sw_vers"), {}).isNull());
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("TMPDIR", tmp);
+    EXPECT_TRUE(runner->calls().empty());
+    EXPECT_TRUE(p.log().messages().last().contains(QStringLiteral("not run")));
+}
+
 TEST(CommandProbesTest, LinesLongerThanTheBufferAreNotRun)
 {
     test::TestPlatform p;

@@ -1,14 +1,15 @@
 #include "LinuxSearchPaths.h"
 
+#include "PrivateFolder.h"
+#include "log/SystemLog.h"
 #include "simulated/SimulatedMac.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
-#include <sys/stat.h>
+#include <cstdlib>
 #include <unistd.h>
-
-#include <cerrno>
 
 namespace platform {
 
@@ -90,35 +91,36 @@ QString LinuxSearchPaths::pathOnMac(const QString& macPath) const
     return mac_.pathOnMac(macPath);
 }
 
-QString LinuxSearchPaths::privateFolder(const QString& base, unsigned uid)
+QString LinuxSearchPaths::temporaryBase(const QString& runtimeDirectory, const QString& tmpDirectory)
 {
-    QString path = base + QStringLiteral("/tavrin-") + QString::number(uid);
-    QByteArray native = QFile::encodeName(path);
-    if (mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return {};
-    struct stat info {};
-    if (lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != uid)
-        return {};
-    if ((info.st_mode & 0777) != 0700 && chmod(native.constData(), 0700) != 0)
-        return {};
-    return path;
+    if (runtimeDirectory.startsWith(QLatin1Char('/')) && QFileInfo(runtimeDirectory).isDir())
+        return runtimeDirectory;
+    if (tmpDirectory.isEmpty() || !QFileInfo(tmpDirectory).isDir())
+        return QStringLiteral("/tmp");
+    // Anything below a relative folder would depend on the current folder.
+    return tmpDirectory.startsWith(QLatin1Char('/')) ? tmpDirectory : QString();
 }
 
 QString LinuxSearchPaths::temporaryDirectory() const
 {
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QDir(base).exists())
-        base = QDir::tempPath();
-    QString path = privateFolder(base, getuid());
+    const QString base = temporaryBase(qEnvironmentVariable("XDG_RUNTIME_DIR"), qEnvironmentVariable("TMPDIR"));
+    if (base.isEmpty()) {
+        NSLog(QStringLiteral("No private temporary folder: TMPDIR is a relative path; commands that write there are not run"));
+        return {};
+    }
+    const unsigned uid = getuid();
+    QString path = PrivateFolder::make(base + QStringLiteral("/tavrin-") + QString::number(uid), uid);
     if (!path.isEmpty())
         return path;
     // Someone else holds the usual name: use one fresh private folder for this process.
     QMutexLocker lock(&mutex_);
     if (fallback_.isEmpty() || !QDir(fallback_).exists()) {
-        QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/tavrin-XXXXXX"));
+        QByteArray pattern = QFile::encodeName(base + QStringLiteral("/tavrin-XXXXXX"));
         if (char* made = mkdtemp(pattern.data()))
             fallback_ = QFile::decodeName(made);
     }
+    if (fallback_.isEmpty())
+        NSLog(QStringLiteral("No private temporary folder can be made in %1; commands that write there are not run").arg(base));
     return fallback_;
 }
 

@@ -19,9 +19,10 @@ public:
     QString temporaryDirectory() const override;
     QString pathOnMac(const QString& macPath) const override;
 
-    // The private folder under `base` for user `uid`: made with mode 0700 when missing; refused
-    // (null text) when it is a link, not a folder, or owned by someone else. Exposed for tests.
-    static QString privateFolder(const QString& base, unsigned uid);
+    // Where the private temporary folder goes: $XDG_RUNTIME_DIR when it is a folder, else
+    // $TMPDIR, else /tmp when TMPDIR is unset or names no folder; a null text when TMPDIR is a
+    // relative folder.
+    static QString temporaryBase(const QString& runtimeDirectory, const QString& tmpDirectory);
 
 private:
     const SimulatedMac& mac_;

@@ -36,7 +36,8 @@ public:
     virtual QStringList searchPathsForDirectory(SearchPathDirectory directory, unsigned domainMask,
                                                 bool expandTilde) const = 0;
     virtual QString homeDirectory() const = 0;
-    // A folder that only this user can enter (mode 0700), made on first use.
+    // A folder that only this user can enter (mode 0700), made on first use; a null text when
+    // none can be had, and then nothing that needs it may run.
     virtual QString temporaryDirectory() const = 0;
     // A Mac path such as "/System/Library/PreferencePanes/Accounts.prefPane" on this machine.
     virtual QString pathOnMac(const QString& macPath) const = 0;

@@ -1,18 +1,21 @@
 #include "LinuxInstanceLock.h"
 
+#include "folders/PrivateFolder.h"
 #include "log/SystemLog.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -30,7 +33,13 @@ constexpr int kReachTimeoutMs = 2000;
 } // namespace
 
 LinuxInstanceLock::LinuxInstanceLock(QString folder)
+    : LinuxInstanceLock(std::move(folder), Timing{})
+{
+}
+
+LinuxInstanceLock::LinuxInstanceLock(QString folder, Timing timing)
     : folder_(std::move(folder))
+    , timing_(std::move(timing))
 {
 }
 
@@ -59,8 +68,12 @@ InstanceLock::Result LinuxInstanceLock::tryLock(const QString& bundleIdentifier)
     if (fd_ >= 0)
         return bundleIdentifier == heldIdentifier_ ? Result::Acquired : Result::Unavailable;
     const QString stem = fileStem(bundleIdentifier);
-    if (stem.isEmpty() || folder_.isEmpty())
+    if (stem.isEmpty())
         return Result::Unavailable;
+    if (folder_.isEmpty()) {
+        NSLog(QStringLiteral("No folder of this user's own for the instance lock; this copy runs unguarded"));
+        return Result::Unavailable;
+    }
     const QString base = folder_ + QLatin1Char('/') + stem;
 
     // Close-on-exec: a program this copy starts must not keep the lock after it has gone.
@@ -89,6 +102,33 @@ InstanceLock::Result LinuxInstanceLock::tryLock(const QString& bundleIdentifier)
     if (!askToActivate(base + QStringLiteral(".socket")))
         NSLog(QStringLiteral("The running copy could not be asked to come to the front"));
     return Result::AnotherCopyRuns;
+}
+
+QString LinuxInstanceLock::defaultFolder()
+{
+    QString home = qEnvironmentVariable("HOME");
+    if (!home.startsWith(QLatin1Char('/'))) {
+        const passwd* entry = getpwuid(getuid());
+        home = entry && entry->pw_dir ? QFile::decodeName(entry->pw_dir) : QString();
+    }
+    return folderFor(qEnvironmentVariable("XDG_RUNTIME_DIR"), qEnvironmentVariable("XDG_STATE_HOME"), home, getuid());
+}
+
+QString LinuxInstanceLock::folderFor(const QString& runtimeDirectory, const QString& stateHome,
+                                     const QString& home, unsigned uid)
+{
+    if (runtimeDirectory.startsWith(QLatin1Char('/')) && PrivateFolder::isPrivate(runtimeDirectory, uid))
+        return runtimeDirectory;
+    QString state = stateHome;
+    if (!state.startsWith(QLatin1Char('/'))) {
+        if (!home.startsWith(QLatin1Char('/')))
+            return {};
+        state = home + QStringLiteral("/.local/state");
+    }
+    // Never a fresh folder of this copy's own: every copy has to find the same lock.
+    if (!QDir().mkpath(state))
+        return {};
+    return PrivateFolder::make(state + QStringLiteral("/tavrin"), uid);
 }
 
 void LinuxInstanceLock::setActivationHandler(std::function<void()> activate)
@@ -129,10 +169,18 @@ void LinuxInstanceLock::receive(QLocalSocket* socket)
     };
     QObject::connect(socket, &QLocalSocket::readyRead, socket, read);
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    // A silent connection would hold a descriptor for as long as it liked.
+    QTimer::singleShot(timing_.idleTimeout, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    // A later copy writes as soon as it is connected: take what is there now, so its request
+    // never races the time-out.
+    socket->waitForReadyRead(0);
     read();
 }
 
-bool LinuxInstanceLock::askToActivate(const QString& socketPath)
+bool LinuxInstanceLock::askToActivate(const QString& socketPath) const
 {
     const QDeadlineTimer deadline(kReachTimeoutMs);
     QLocalSocket socket;
@@ -143,7 +191,7 @@ bool LinuxInstanceLock::askToActivate(const QString& socketPath)
         socket.abort();
         if (deadline.hasExpired())
             return false;
-        QThread::msleep(50);
+        timing_.pause();
     }
     socket.write(kActivate);
     const bool written = socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 100)));

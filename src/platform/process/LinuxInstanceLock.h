@@ -2,7 +2,10 @@
 
 #include "InstanceLock.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <thread>
 
 class QLocalServer;
 class QLocalSocket;
@@ -11,10 +14,19 @@ namespace platform {
 
 // flock on "<folder>/<bundle identifier>.lock" decides which copy runs; the running copy listens
 // on "<folder>/<bundle identifier>.socket", where a later copy sends "activate". The folder
-// should be one only this user can enter (the private temporary folder).
+// must be one that no one else can make or own first (see `defaultFolder`), or they could hand
+// each copy a lock of its own.
 class LinuxInstanceLock final : public InstanceLock {
 public:
+    struct Timing {
+        // How long a connection may stay without sending its request.
+        std::chrono::milliseconds idleTimeout{1000};
+        // What a later copy does between its attempts to reach the running one.
+        std::function<void()> pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); };
+    };
+
     explicit LinuxInstanceLock(QString folder);
+    LinuxInstanceLock(QString folder, Timing timing);
     ~LinuxInstanceLock() override;
 
     Result tryLock(const QString& bundleIdentifier) override;
@@ -24,12 +36,20 @@ public:
     // becomes "_"; empty when there is nothing left.
     static QString fileStem(const QString& bundleIdentifier);
 
+    // The lock's folder for this user: $XDG_RUNTIME_DIR when it is private, else "tavrin" in
+    // the real $XDG_STATE_HOME (default ~/.local/state of the real home, not the simulated one).
+    static QString defaultFolder();
+    // The same choice from its inputs; a null text when neither folder is private to `uid`.
+    static QString folderFor(const QString& runtimeDirectory, const QString& stateHome,
+                             const QString& home, unsigned uid);
+
 private:
     void listen(const QString& socketPath);
     void receive(QLocalSocket* socket);
-    static bool askToActivate(const QString& socketPath);
+    bool askToActivate(const QString& socketPath) const;
 
     QString folder_;
+    Timing timing_;
     QString heldIdentifier_;
     int fd_ = -1;
     std::unique_ptr<QLocalServer> server_;
