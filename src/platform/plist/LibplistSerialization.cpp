@@ -31,13 +31,6 @@ struct PlistDeleter {
 };
 using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
-// A string holding a zero character: this libplist cuts it at the zero or fails an assertion on it.
-QVariant absentString(const char* where)
-{
-    NSLog(QStringLiteral("Property list: left out a %1 holding a zero character").arg(QLatin1String(where)));
-    return {};
-}
-
 // Nothing when the list cannot be read at all. An invalid QVariant is a value left out (a string
 // holding a zero character): a dictionary drops its entry, as if the key were missing, and an array
 // drops the item, keeping the others in order.
@@ -65,8 +58,11 @@ std::optional<QVariant> toVariant(plist_t node, int depth)
     case PLIST_STRING: {
         uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
-        if (text && std::memchr(text, 0, length))
-            return absentString("string");
+        // libplist fails an assertion on such a string if asked for it as a C string.
+        if (text && std::memchr(text, 0, length)) {
+            NSLog(QStringLiteral("Property list: left out a string holding a zero character"));
+            return QVariant();
+        }
         return QString::fromUtf8(text ? text : "", text ? qsizetype(length) : 0);
     }
     case PLIST_DATA: {
@@ -88,10 +84,17 @@ std::optional<QVariant> toVariant(plist_t node, int depth)
     }
     case PLIST_ARRAY: {
         QVariantList list;
-        uint32_t count = plist_array_get_size(node);
-        list.reserve(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            std::optional<QVariant> item = toVariant(plist_array_get_item(node, i), depth + 1);
+        list.reserve(plist_array_get_size(node));
+        // By iterator: plist_array_get_item walks the list from its start each time.
+        plist_array_iter it = nullptr;
+        plist_array_new_iter(node, &it);
+        std::unique_ptr<void, decltype(&std::free)> iterator(it, &std::free);
+        for (;;) {
+            plist_t child = nullptr;
+            plist_array_next_item(node, it, &child);
+            if (!child)
+                break;
+            std::optional<QVariant> item = toVariant(child, depth + 1);
             if (!item)
                 return std::nullopt;
             if (item->isValid())

@@ -9,17 +9,15 @@ namespace {
 // Element depth 1 is <plist>, 2 the root value: depth 0 of the list.
 constexpr int kElementsAboveRoot = 2;
 
-// Where a start tag ends: its '>' outside quoted attribute values, or -1.
+// Where a start tag ends: its '>' outside double-quoted attribute values, or -1. libplist takes
+// single quotes as no quotes, and the scan must see the tags that libplist sees.
 qsizetype endOfTag(const QByteArray& data, qsizetype from)
 {
-    char quote = 0;
+    bool quoted = false;
     for (qsizetype at = from; at < data.size(); ++at) {
-        const char c = data[at];
-        if (quote)
-            quote = c == quote ? 0 : quote;
-        else if (c == '"' || c == '\'')
-            quote = c;
-        else if (c == '>')
+        if (data[at] == '"')
+            quoted = !quoted;
+        else if (data[at] == '>' && !quoted)
             return at;
     }
     return -1;
