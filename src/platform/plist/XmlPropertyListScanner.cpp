@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -29,7 +31,7 @@ PropertyListVerdict XmlPropertyListScanner::scan(const QByteArray& data, const P
 {
     if (data.contains('\0'))
         return PropertyListVerdict::ZeroCharacter;
-    // Markup that holds no elements, with what ends it.
+    // Markup that opens no element, with what ends it.
     static constexpr std::pair<QByteArrayView, QByteArrayView> kSkipped[] = {
         {"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}, {"<!", ">"}, {"</", ">"}};
     qint64 depth = 0;
