@@ -1,6 +1,9 @@
 #include "LibplistSerialization.h"
 
+#include "BinaryPropertyListScanner.h"
+#include "XmlPropertyListScanner.h"
 #include "files/RegularFile.h"
+#include "log/SystemLog.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -10,14 +13,15 @@
 #include <plist/plist.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
 namespace {
 
-// Deeper nesting than this is refused rather than followed: hostile files must not exhaust the stack.
-constexpr int kMaximumDepth = 256;
+constexpr int kMaximumDepth = PropertyListSerialization::kMaximumDepth;
 
 // Seconds between 1970-01-01 and 2001-01-01, the epoch of property-list dates.
 constexpr qint64 kPlistEpochOffset = 978307200;
@@ -27,10 +31,13 @@ struct PlistDeleter {
 };
 using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
-QVariant toVariant(plist_t node, int depth)
+// Nothing when the list cannot be read at all. An invalid QVariant is a value left out (a string
+// holding a zero character): a dictionary drops its entry, as if the key were missing, and an array
+// drops the item, keeping the others in order.
+std::optional<QVariant> toVariant(plist_t node, int depth)
 {
     if (!node || depth > kMaximumDepth)
-        return {};
+        return std::nullopt;
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         uint8_t value = 0;
@@ -49,19 +56,19 @@ QVariant toVariant(plist_t node, int depth)
         return value;
     }
     case PLIST_STRING: {
-        char* text = nullptr;
-        plist_get_string_val(node, &text);
-        QString result = QString::fromUtf8(text ? text : "");
-        std::free(text);
-        return result;
+        uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        // libplist fails an assertion on such a string if asked for it as a C string.
+        if (text && std::memchr(text, 0, length)) {
+            NSLog(QStringLiteral("Property list: left out a string holding a zero character"));
+            return QVariant();
+        }
+        return QString::fromUtf8(text ? text : "", text ? qsizetype(length) : 0);
     }
     case PLIST_DATA: {
-        char* bytes = nullptr;
         uint64_t length = 0;
-        plist_get_data_val(node, &bytes, &length);
-        QByteArray result(bytes ? bytes : "", bytes ? qsizetype(length) : 0);
-        std::free(bytes);
-        return result;
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return bytes ? QByteArray(bytes, qsizetype(length)) : QByteArray();
     }
     case PLIST_DATE: {
         int32_t seconds = 0;
@@ -77,13 +84,21 @@ QVariant toVariant(plist_t node, int depth)
     }
     case PLIST_ARRAY: {
         QVariantList list;
-        uint32_t count = plist_array_get_size(node);
-        list.reserve(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            QVariant item = toVariant(plist_array_get_item(node, i), depth + 1);
-            if (!item.isValid())
-                return {};
-            list.append(item);
+        list.reserve(plist_array_get_size(node));
+        // By iterator: plist_array_get_item walks the list from its start each time.
+        plist_array_iter it = nullptr;
+        plist_array_new_iter(node, &it);
+        std::unique_ptr<void, decltype(&std::free)> iterator(it, &std::free);
+        for (;;) {
+            plist_t child = nullptr;
+            plist_array_next_item(node, it, &child);
+            if (!child)
+                break;
+            std::optional<QVariant> item = toVariant(child, depth + 1);
+            if (!item)
+                return std::nullopt;
+            if (item->isValid())
+                list.append(*item);
         }
         return list;
     }
@@ -91,7 +106,10 @@ QVariant toVariant(plist_t node, int depth)
         QVariantMap map;
         plist_dict_iter it = nullptr;
         plist_dict_new_iter(node, &it);
+        std::unique_ptr<void, decltype(&std::free)> iterator(it, &std::free);
         for (;;) {
+            // This libplist has no length-aware read of keys: a key holding a zero character
+            // fails its assertion. The scanners refuse such keys before parsing.
             char* key = nullptr;
             plist_t value = nullptr;
             plist_dict_next_item(node, it, &key, &value);
@@ -99,18 +117,16 @@ QVariant toVariant(plist_t node, int depth)
                 break;
             QString name = QString::fromUtf8(key);
             std::free(key);
-            QVariant item = toVariant(value, depth + 1);
-            if (!item.isValid()) {
-                std::free(it);
-                return {};
-            }
-            map.insert(name, item);
+            std::optional<QVariant> item = toVariant(value, depth + 1);
+            if (!item)
+                return std::nullopt;
+            if (item->isValid())
+                map.insert(name, *item);
         }
-        std::free(it);
         return map;
     }
     default:
-        return {};
+        return std::nullopt;
     }
 }
 
@@ -139,8 +155,15 @@ plist_t fromVariant(const QVariant& value, int depth)
     case QMetaType::Double:
     case QMetaType::Float:
         return plist_new_real(value.toDouble());
-    case QMetaType::QString:
-        return plist_new_string(value.toString().toUtf8().constData());
+    case QMetaType::QString: {
+        // libplist takes C strings: a zero character would cut the text silently.
+        const QString text = value.toString();
+        if (text.contains(QChar(0))) {
+            NSLog(QStringLiteral("Property list: refused to write a string holding a zero character"));
+            return nullptr;
+        }
+        return plist_new_string(text.toUtf8().constData());
+    }
     case QMetaType::QByteArray: {
         QByteArray bytes = value.toByteArray();
         return plist_new_data(bytes.constData(), uint64_t(bytes.size()));
@@ -165,6 +188,11 @@ plist_t fromVariant(const QVariant& value, int depth)
         PlistPtr dict(plist_new_dict());
         const QVariantMap map = value.toMap();
         for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+            // A key cut at a zero character could overwrite another entry.
+            if (it.key().contains(QChar(0))) {
+                NSLog(QStringLiteral("Property list: refused to write a key holding a zero character"));
+                return nullptr;
+            }
             plist_t node = fromVariant(it.value(), depth + 1);
             if (!node)
                 return nullptr;
@@ -177,16 +205,48 @@ plist_t fromVariant(const QVariant& value, int depth)
     }
 }
 
+QString refusal(PropertyListVerdict verdict)
+{
+    switch (verdict) {
+    case PropertyListVerdict::TooDeep:
+        return QStringLiteral("nested deeper than %1").arg(kMaximumDepth);
+    case PropertyListVerdict::TooManyNodes:
+        return QStringLiteral("more than %1 values").arg(PropertyListSerialization::kMaximumNodes);
+    case PropertyListVerdict::TooLarge:
+        return QStringLiteral("more than %1 bytes of text and data").arg(PropertyListSerialization::kMaximumSize);
+    case PropertyListVerdict::Cyclic:
+        return QStringLiteral("an object contains itself");
+    case PropertyListVerdict::ZeroCharacter:
+        return QStringLiteral("a key or XML text holds a zero character");
+    case PropertyListVerdict::Accepted:
+    case PropertyListVerdict::Malformed:
+        break;
+    }
+    return QStringLiteral("malformed");
+}
+
 } // namespace
 
 QVariant LibplistSerialization::propertyListFromData(const QByteArray& data) const
 {
     if (data.isEmpty() || data.size() > kMaximumSize)
         return {};
+    // libplist recurses and expands shared objects, so only what the scanners bound reaches it.
+    const bool binary = data.startsWith("bplist00");
+    const PropertyListVerdict verdict
+        = binary ? BinaryPropertyListScanner::scan(data) : XmlPropertyListScanner::scan(data);
+    if (verdict != PropertyListVerdict::Accepted) {
+        if (verdict != PropertyListVerdict::Malformed)
+            NSLog(QStringLiteral("Property list refused: %1").arg(refusal(verdict)));
+        return {};
+    }
     plist_t root = nullptr;
-    plist_from_memory(data.constData(), uint32_t(data.size()), &root);
+    if (binary)
+        plist_from_bin(data.constData(), uint32_t(data.size()), &root);
+    else
+        plist_from_xml(data.constData(), uint32_t(data.size()), &root);
     PlistPtr owner(root);
-    return toVariant(root, 0);
+    return toVariant(root, 0).value_or(QVariant());
 }
 
 QVariant LibplistSerialization::propertyListFromFile(const QString& path) const

@@ -15,6 +15,11 @@ public:
 
     // Larger input is refused unread: no property list of this program comes near it.
     static constexpr qint64 kMaximumSize = 64 * 1024 * 1024;
+    // Deeper nesting is refused (the root is at depth 0): hostile files must not exhaust the stack.
+    static constexpr int kMaximumDepth = 256;
+    // More values than this (keys included, a shared object counted once per reference) are refused:
+    // a large real list holds tens of thousands; libplist spends a few hundred bytes on each.
+    static constexpr qint64 kMaximumNodes = 1 << 18;
 
     virtual ~PropertyListSerialization() = default;
 
