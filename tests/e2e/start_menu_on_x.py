@@ -21,6 +21,8 @@ SCREEN = (1280, 800)
 
 # The start-menu view in X coordinates (y down) from its top-left corner.
 VIEW = (640, 560)
+# Each tool, once it is built, turns its flag on here and opens and closes one of its dialogs in
+# drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", False), ("TaskManager", True), ("Cleanup", False), ("AppUininstaller", False),
     ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False),
@@ -80,7 +82,8 @@ class Session:
             os.makedirs(self.env[name], mode=0o700)
 
     def start(self, argv, **kwargs):
-        process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, preexec_fn=die_with_parent, **kwargs)
+        process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, preexec_fn=die_with_parent,
+                                   **kwargs)
         self.processes.append(process)
         return process
 
@@ -154,6 +157,8 @@ def tray_owned(display):
     x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
     x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
     connection = x11.XOpenDisplay(display.encode())
+    if not connection:
+        return False
     selection = x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0)
     owner = x11.XGetSelectionOwner(connection, selection)
     x11.XCloseDisplay(connection)
@@ -201,9 +206,12 @@ class StartMenu:
 
     def popup_after(self, action, what):
         """Does the action and waits for a new window of the program; returns its id."""
+        def new_window():
+            return next(iter(self.session.visible_windows(self.process.pid).keys() - before), None)
+
         before = set(self.session.visible_windows(self.process.pid))
         action()
-        return wait_for(what, lambda: next(iter(set(self.session.visible_windows(self.process.pid)) - before), None))
+        return wait_for(what, new_window)
 
     def gone(self, wid):
         return wid not in self.session.visible_windows(self.process.pid)
@@ -224,11 +232,11 @@ def drive(session, menu, shots, start_copy):
 
     # A click on the icon while the window is visible keeps it. The first tool click is handled
     # after it (one connection, events in order), so once that shows, the icon's click is done.
-    menu.session.click(icon)
+    session.click(icon)
     columns = {}
     previous_column = menu.region(TOOL_COLUMN)
     for index, (tool, shows_something) in enumerate(TOOLS):
-        menu.session.click(menu.at(tool_button(index)))
+        session.click(menu.at(tool_button(index)))
         wait_for(f"the {tool} button to be chosen", lambda: menu.region(TOOL_COLUMN) != previous_column)
         if index == 0:
             if not menu.window():
@@ -253,7 +261,8 @@ def drive(session, menu, shots, start_copy):
     wait_for("the close light to hide the window", lambda: not menu.window())
     shot("close-light-hides-window")
     session.click(icon)
-    wait_for(f"the window rebuilt on {last_tool}", lambda: menu.window() and menu.region(TOOL_COLUMN) == columns[last_tool])
+    wait_for(f"the window rebuilt on {last_tool}",
+             lambda: menu.window() and menu.region(TOOL_COLUMN) == columns[last_tool])
     shot(f"tray-click-rebuilds-on-{last_tool}")
 
     # A second copy exits at once with status 0 and brings the first to the front.
@@ -302,12 +311,13 @@ def main():
     os.makedirs(args.screenshots)
     root = tempfile.mkdtemp(prefix="tavrin-e2e-")
     session = Session(root)
-    session.env["LSAN_OPTIONS"] = ":".join(
-        filter(None, [session.env.get("LSAN_OPTIONS"), f"suppressions={args.leak_suppressions}", "print_suppressions=0"]))
+    leaks = [session.env.get("LSAN_OPTIONS"), f"suppressions={args.leak_suppressions}", "print_suppressions=0"]
+    session.env["LSAN_OPTIONS"] = ":".join(filter(None, leaks))
     try:
         display = start_x_server(session)
         if not display:
-            print("SKIPPED: no X server could start (is Xvfb installed?)")
+            reason = "no X server could start (is Xvfb installed?)"
+            print(f"FAILED: {reason}, and TAVRIN_E2E_REQUIRED=1" if required else f"SKIPPED: {reason}")
             return 1 if required else SKIPPED
         session.env["DISPLAY"] = display
         tray_host = session.start(["trayer", "--edge", "top", "--align", "right", "--height", "24",
@@ -321,7 +331,8 @@ def main():
         def start_copy(name):
             stderr_files.append(f"{root}/{name}.stderr")
             with open(stderr_files[-1], "wb") as err:
-                return session.start([f"{bundle}/Contents/MacOS/Tavrin"], stdout=subprocess.DEVNULL, stderr=err)
+                return session.start([f"{bundle}/Contents/MacOS/Tavrin"], stdout=subprocess.DEVNULL,
+                                     stderr=err)
 
         menu = StartMenu(session, start_copy("first"), tray_host)
         try:
