@@ -27,7 +27,6 @@ TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", False), ("TaskManager", True), ("Cleanup", False), ("AppUininstaller", False),
     ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False),
 ]
-DEFAULT_TOOL = "TaskManager"
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
@@ -137,14 +136,21 @@ def start_x_server(session):
     if not shutil.which("Xvfb"):
         return None
     reader, writer = os.pipe()
-    log = open(f"{session.root}/xvfb.log", "wb")
-    session.start(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-                   "-nolisten", "tcp"], pass_fds=(writer,), stdout=log, stderr=log)
+    # No reset when the last client leaves: a client connecting meanwhile would be refused.
+    with open(f"{session.root}/xvfb.log", "wb") as log:
+        session.start(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+                       "-nolisten", "tcp", "-noreset"], pass_fds=(writer,), stdout=log, stderr=log)
     os.close(writer)
-    ready = select.select([reader], [], [], 15)[0]
-    number = os.read(reader, 32).decode().strip() if ready else ""
+    # The number and its newline come in two writes; the server dies if the pipe closes between.
+    answer, deadline = b"", time.monotonic() + 15
+    while not answer.endswith(b"\n") and select.select([reader], [], [], max(0, deadline - time.monotonic()))[0]:
+        chunk = os.read(reader, 32)
+        if not chunk:
+            break
+        answer += chunk
     os.close(reader)
-    return f":{number}" if number.isdigit() else None
+    number = answer.decode().strip()
+    return f":{number}" if answer.endswith(b"\n") and number.isdigit() else None
 
 
 def tray_owned(display):
@@ -205,13 +211,20 @@ class StartMenu:
         return None
 
     def popup_after(self, action, what):
-        """Does the action and waits for a new window of the program; returns its id."""
+        """Does the action and waits for a new window of the program to be drawn (by then it has
+        taken the keyboard, as pop-ups do); returns its id."""
         def new_window():
             return next(iter(self.session.visible_windows(self.process.pid).keys() - before), None)
 
+        def drawn():
+            geometry = self.session.visible_windows(self.process.pid).get(popup)
+            return geometry and not is_plain(crop(self.session.grab(), geometry))
+
         before = set(self.session.visible_windows(self.process.pid))
         action()
-        return wait_for(what, new_window)
+        popup = wait_for(what, new_window)
+        wait_for(f"{what} to be drawn", drawn)
+        return popup
 
     def gone(self, wid):
         return wid not in self.session.visible_windows(self.process.pid)
@@ -300,58 +313,58 @@ def unexpected_lines(paths, expected_file):
     return [line for line in lines if not any(p.search(line) for p in patterns)]
 
 
+def run(args, session, stderr_files):
+    """The whole test on a fresh X server; the exit status."""
+    required = os.environ.get("TAVRIN_E2E_REQUIRED") == "1"
+    display = start_x_server(session)
+    if not display:
+        reason = "no X server could start (is Xvfb installed?)"
+        print(f"FAILED: {reason}, and TAVRIN_E2E_REQUIRED=1" if required else f"SKIPPED: {reason}")
+        return 1 if required else SKIPPED
+    session.env["DISPLAY"] = display
+    tray_host = session.start(["trayer", "--edge", "top", "--align", "right", "--height", "24",
+                               "--widthtype", "request"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for("the tray host to own the system tray", lambda: tray_owned(display))
+
+    bundle = shutil.copytree(args.bundle, f"{session.root}/Tavrin.app", symlinks=True)
+    session.env["QT_QPA_PLATFORM"] = "xcb"  # and no DBUS_SESSION_BUS_ADDRESS: the XEmbed tray
+
+    def start_copy(name):
+        stderr_files.append(f"{session.root}/{name}.stderr")
+        with open(stderr_files[-1], "wb") as err:
+            return session.start([f"{bundle}/Contents/MacOS/Tavrin"], stdout=subprocess.DEVNULL, stderr=err)
+
+    drive(session, StartMenu(session, start_copy("first"), tray_host), args.screenshots, start_copy)
+    unexpected = unexpected_lines(stderr_files, args.expected_stderr)
+    if unexpected:
+        raise Failure("unexpected lines on standard error:\n" + "\n".join(unexpected))
+    print(f"passed; screenshots in {args.screenshots}")
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("--bundle", "--screenshots", "--expected-stderr", "--leak-suppressions"):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
-    required = os.environ.get("TAVRIN_E2E_REQUIRED") == "1"
-
     shutil.rmtree(args.screenshots, ignore_errors=True)
     os.makedirs(args.screenshots)
-    root = tempfile.mkdtemp(prefix="tavrin-e2e-")
-    session = Session(root)
+    session = Session(tempfile.mkdtemp(prefix="tavrin-e2e-"))
     leaks = [session.env.get("LSAN_OPTIONS"), f"suppressions={args.leak_suppressions}", "print_suppressions=0"]
     session.env["LSAN_OPTIONS"] = ":".join(filter(None, leaks))
+    stderr_files = []
     try:
-        display = start_x_server(session)
-        if not display:
-            reason = "no X server could start (is Xvfb installed?)"
-            print(f"FAILED: {reason}, and TAVRIN_E2E_REQUIRED=1" if required else f"SKIPPED: {reason}")
-            return 1 if required else SKIPPED
-        session.env["DISPLAY"] = display
-        tray_host = session.start(["trayer", "--edge", "top", "--align", "right", "--height", "24",
-                                   "--widthtype", "request"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("the tray host to own the system tray", lambda: tray_owned(display))
-
-        bundle = shutil.copytree(args.bundle, f"{root}/Tavrin.app", symlinks=True)
-        session.env["QT_QPA_PLATFORM"] = "xcb"  # and no DBUS_SESSION_BUS_ADDRESS: the XEmbed tray
-        stderr_files = []
-
-        def start_copy(name):
-            stderr_files.append(f"{root}/{name}.stderr")
-            with open(stderr_files[-1], "wb") as err:
-                return session.start([f"{bundle}/Contents/MacOS/Tavrin"], stdout=subprocess.DEVNULL,
-                                     stderr=err)
-
-        menu = StartMenu(session, start_copy("first"), tray_host)
-        try:
-            drive(session, menu, args.screenshots, start_copy)
-        except Failure as failure:
-            session.screenshot(f"{args.screenshots}/failure.png")
-            print(f"FAILED: {failure}")
-            for path in stderr_files:
-                print(f"--- {os.path.basename(path)}:\n{open(path, errors='replace').read()}")
-            return 1
-        unexpected = unexpected_lines(stderr_files, args.expected_stderr)
-        if unexpected:
-            print("FAILED: unexpected lines on standard error:\n" + "\n".join(unexpected))
-            return 1
-        print(f"passed; screenshots in {args.screenshots}")
-        return 0
+        return run(args, session, stderr_files)
+    except Failure as failure:
+        session.screenshot(f"{args.screenshots}/failure.png")
+        print(f"FAILED: {failure}")
+        for path in stderr_files:
+            with open(path, errors="replace") as f:
+                print(f"--- {os.path.basename(path)}:\n{f.read()}")
+        return 1
     finally:
         session.stop_all()
-        shutil.rmtree(root, ignore_errors=True)
+        shutil.rmtree(session.root, ignore_errors=True)
 
 
 if __name__ == "__main__":
