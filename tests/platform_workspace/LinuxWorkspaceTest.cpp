@@ -49,13 +49,13 @@ protected:
     LinuxWorkspaceTest()
     {
         commands = test::install<test::RecordingCommandRunner>(tp->commandRunner);
-        proc.add(kSelf, 1, 50, QStringLiteral("/build/tests_platform_workspace"), {QStringLiteral("tests")});
+        proc->add(kSelf, 1, 50, QStringLiteral("/build/tests_platform_workspace"), {QStringLiteral("tests")});
     }
 
     LinuxWorkspace::Settings settings()
     {
         LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle);
-        s.procRoot = proc.root();
+        s.procFolder = proc;
         s.applicationFolders = {extraApplications, test::fixturePath(QStringLiteral("workspace/applications"))};
         s.locale = QStringLiteral("C");
         s.self.pid = kSelf;
@@ -77,18 +77,28 @@ protected:
         return *workspace_;
     }
 
+    // Observes, and lets the first look (which only learns what runs) finish.
     ui::Observation listen(const QString& name)
     {
-        return workspace().notificationCenter().addObserver(this, name, nullptr, [this](const ui::Notification& n) {
-            heard.push_back({n.name, n.userInfo, n.object});
-        });
+        ui::Observation observation =
+            workspace().notificationCenter().addObserver(this, name, nullptr, [this](const ui::Notification& n) {
+                heard.push_back({n.name, n.userInfo, n.object});
+            });
+        tp.dispatcher().drainAll();
+        return observation;
+    }
+
+    void look()
+    {
+        workspace().poll();
+        tp.dispatcher().drainAll();
     }
 
     QString onMac(const QString& macPath) { return tp->simulatedMac->pathOnMac(macPath); }
 
     test::TestPlatform tp;
     test::RecordingCommandRunner* commands = nullptr;
-    FakeProcFolder proc;
+    std::shared_ptr<FakeProcFolder> proc = std::make_shared<FakeProcFolder>();
     QString extraApplications = test::makeTemporaryFolder(QStringLiteral("applications"));
     QList<QUrl> opened;
     QList<QStringList> started;
@@ -101,9 +111,9 @@ protected:
 
 TEST_F(LinuxWorkspaceTest, ListsThisProgramAndTheApplicationsThatEntriesName)
 {
-    proc.add(100, 1, 1000, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor")});
-    proc.add(101, 100, 1010, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor"), QStringLiteral("--type=helper")});
-    proc.add(200, 1, 2000, QStringLiteral("/usr/bin/unrelated"), {QStringLiteral("unrelated")});
+    proc->add(100, 1, 1000, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor")});
+    proc->add(101, 100, 1010, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor"), QStringLiteral("--type=helper")});
+    proc->add(200, 1, 2000, QStringLiteral("/usr/bin/unrelated"), {QStringLiteral("unrelated")});
 
     const QList<QVariantMap> list = workspace().launchedApplications();
     ASSERT_EQ(list.size(), 2);
@@ -116,17 +126,17 @@ TEST_F(LinuxWorkspaceTest, ListsThisProgramAndTheApplicationsThatEntriesName)
 
 TEST_F(LinuxWorkspaceTest, EachLookPostsWhatLaunchedAndWhatQuit)
 {
-    proc.add(100, 1, 1000, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor")});
+    proc->add(100, 1, 1000, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor")});
     ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
     ui::Observation quits = listen(NSWorkspaceDidTerminateApplicationNotification);
     EXPECT_TRUE(workspace().isPolling());
 
     // What ran before anyone listened is no news.
-    workspace().poll();
+    look();
     EXPECT_TRUE(heard.empty());
 
-    proc.add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
-    workspace().poll();
+    proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
+    look();
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].name, NSWorkspaceDidLaunchApplicationNotification);
     EXPECT_EQ(heard[0].userInfo.value(NSApplicationName).toString(), QStringLiteral("Wrapped"));
@@ -134,16 +144,16 @@ TEST_F(LinuxWorkspaceTest, EachLookPostsWhatLaunchedAndWhatQuit)
     EXPECT_EQ(heard[0].object, static_cast<void*>(&workspace()));
 
     heard.clear();
-    proc.remove(100);
-    workspace().poll();
+    proc->remove(100);
+    look();
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].name, NSWorkspaceDidTerminateApplicationNotification);
     EXPECT_EQ(heard[0].userInfo.value(NSApplicationProcessIdentifier).toLongLong(), 100);
 
     // The wrapped application quit and its identifier went to a new copy between two looks.
     heard.clear();
-    proc.add(300, 1, 3500, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
-    workspace().poll();
+    proc->add(300, 1, 3500, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
+    look();
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_EQ(heard[0].name, NSWorkspaceDidTerminateApplicationNotification);
     EXPECT_EQ(heard[0].userInfo.value(TavrinProcessStartTime).toLongLong(), 3000);
@@ -151,19 +161,77 @@ TEST_F(LinuxWorkspaceTest, EachLookPostsWhatLaunchedAndWhatQuit)
     EXPECT_EQ(heard[1].userInfo.value(TavrinProcessStartTime).toLongLong(), 3500);
 }
 
+TEST_F(LinuxWorkspaceTest, TheLookRunsInTheBackgroundAndOnlyChangesReachTheMainQueue)
+{
+    ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+    for (int quiet = 0; quiet < 2; ++quiet) {
+        workspace().poll();
+        EXPECT_EQ(tp.dispatcher().pendingMain(), 0u);
+        EXPECT_EQ(tp.dispatcher().drainGlobal(), 1);
+        EXPECT_EQ(tp.dispatcher().pendingMain(), 0u);
+    }
+    proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
+    workspace().poll();
+    workspace().poll(); // the look in flight is not doubled
+    EXPECT_EQ(tp.dispatcher().drainGlobal(), 1);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_EQ(tp.dispatcher().drainMain(), 1);
+    EXPECT_EQ(heard.size(), 1u);
+}
+
+TEST_F(LinuxWorkspaceTest, ABundleIsReadWhenItsProcessFirstAppears)
+{
+    int infoReads = 0;
+    LinuxWorkspace::Settings s = settings();
+    s.bundleInfo = [&infoReads](const QString&) {
+        ++infoReads;
+        return QVariantMap{{QStringLiteral("CFBundleName"), QStringLiteral("Notes")}};
+    };
+    workspace_ = std::make_unique<LinuxWorkspace>(s);
+    ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+    proc->add(300, 1, 3000, QStringLiteral("/Applications/Notes.app/Contents/MacOS/Notes"), {QStringLiteral("Notes")});
+    for (int i = 0; i < 3; ++i)
+        look();
+    EXPECT_EQ(workspace().launchedApplications().size(), 2);
+    EXPECT_EQ(infoReads, 1);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].userInfo.value(NSApplicationName).toString(), QStringLiteral("Notes"));
+}
+
+// Run under AddressSanitizer: the look's result must not reach the destroyed workspace.
+TEST_F(LinuxWorkspaceTest, ALookInFlightDeliversNothingOnceTheWorkspaceIsDestroyed)
+{
+    for (const bool looked : {false, true}) {
+        SCOPED_TRACE(looked ? "destroyed with the result queued" : "destroyed with the look queued");
+        heard.clear();
+        proc->remove(300);
+        {
+            ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+            proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
+            workspace().poll();
+            if (looked)
+                tp.dispatcher().drainGlobal();
+        }
+        workspace_.reset();
+        tp.dispatcher().drainAll();
+        EXPECT_TRUE(heard.empty());
+    }
+}
+
 TEST_F(LinuxWorkspaceTest, TheTimerLooksEveryTwoSecondsAndStopsWhenNobodyListens)
 {
     {
         ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
         ASSERT_EQ(tp.dispatcher().validTimers(), 1u);
-        proc.add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
+        proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
         tp.dispatcher().advance(LinuxWorkspace::kPollInterval);
+        tp.dispatcher().drainAll();
         EXPECT_EQ(heard.size(), 1u);
     }
     // The observer is gone: nothing reaches it, and the next tick ends the watching.
-    proc.remove(300);
+    proc->remove(300);
     tp.dispatcher().advance(LinuxWorkspace::kPollInterval);
-    tp.dispatcher().drainMain();
+    tp.dispatcher().drainAll();
     EXPECT_EQ(heard.size(), 1u);
     EXPECT_FALSE(workspace().isPolling());
     EXPECT_EQ(tp.dispatcher().validTimers(), 0u);
@@ -172,6 +240,7 @@ TEST_F(LinuxWorkspaceTest, TheTimerLooksEveryTwoSecondsAndStopsWhenNobodyListens
     ui::Observation again = listen(NSWorkspaceDidTerminateApplicationNotification);
     EXPECT_TRUE(workspace().isPolling());
     tp.dispatcher().advance(LinuxWorkspace::kPollInterval);
+    tp.dispatcher().drainAll();
     EXPECT_EQ(heard.size(), 1u);
 }
 
@@ -190,22 +259,22 @@ TEST_F(LinuxWorkspaceTest, AnObserverThatIsDestroyedIsNeverCalled)
     ui::Observation other = listen(NSWorkspaceDidLaunchApplicationNotification);
     controller.reset();
 
-    proc.add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
-    workspace().poll();
+    proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
+    look();
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(heard.size(), 1u);
 }
 
 TEST_F(LinuxWorkspaceTest, ANewDesktopEntryIsNoticedAtTheNextLook)
 {
-    proc.add(400, 1, 4000, QStringLiteral("/usr/bin/newly-installed"), {QStringLiteral("newly-installed")});
+    proc->add(400, 1, 4000, QStringLiteral("/usr/bin/newly-installed"), {QStringLiteral("newly-installed")});
     ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
-    workspace().poll();
+    look();
     EXPECT_TRUE(heard.empty());
 
     writeAt(extraApplications + QStringLiteral("/sub/newly.desktop"),
               "[Desktop Entry]\nType=Application\nName=Newly Installed\nExec=newly-installed %U\n");
-    workspace().poll();
+    look();
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].userInfo.value(NSApplicationName).toString(), QStringLiteral("Newly Installed"));
     EXPECT_EQ(heard[0].userInfo.value(NSApplicationPath).toString(), extraApplications + QStringLiteral("/sub/newly.desktop"));
@@ -216,7 +285,7 @@ TEST_F(LinuxWorkspaceTest, AnEarlierFolderHidesAnEntryOfTheSameId)
     // The user's own copy of an entry wins over the system's, and a Hidden one deletes it.
     writeAt(extraApplications + QStringLiteral("/editor.desktop"),
               "[Desktop Entry]\nType=Application\nName=Hidden Away\nHidden=true\nExec=my-editor\n");
-    proc.add(100, 1, 1000, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor")});
+    proc->add(100, 1, 1000, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor")});
     const QList<QVariantMap> list = workspace().launchedApplications();
     // Only the hidden helper entry is left to name the program.
     ASSERT_EQ(list.size(), 2);
@@ -357,6 +426,7 @@ TEST(LinuxWorkspaceRealProcesses, AChildIsListedAndItsForceQuitIsNoticed)
     ui::Observation onQuit = workspace.notificationCenter().addObserver(
         nullptr, NSWorkspaceDidTerminateApplicationNotification, nullptr,
         [&](const ui::Notification& n) { quit.push_back(n.userInfo); });
+    tp.dispatcher().drainAll(); // the first look learns what runs
 
     pid_t child = 0;
     char sleep[] = "sleep";
@@ -365,6 +435,7 @@ TEST(LinuxWorkspaceRealProcesses, AChildIsListedAndItsForceQuitIsNoticed)
     ASSERT_EQ(posix_spawnp(&child, "sleep", nullptr, nullptr, argv, environ), 0);
 
     workspace.poll();
+    tp.dispatcher().drainAll();
     QVariantMap mine;
     for (const QVariantMap& application : launched) {
         if (application.value(NSApplicationProcessIdentifier).toLongLong() == child)
@@ -384,6 +455,7 @@ TEST(LinuxWorkspaceRealProcesses, AChildIsListedAndItsForceQuitIsNoticed)
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
     workspace.poll();
+    tp.dispatcher().drainAll();
     bool noticed = false;
     for (const QVariantMap& application : quit)
         noticed = noticed || application.value(NSApplicationProcessIdentifier).toLongLong() == child;

@@ -46,6 +46,13 @@ QList<qint64> pidsOf(const QList<RunningApplication>& list)
     return pids;
 }
 
+QList<RunningApplication> listOf(const std::vector<ProcessRecord>& processes, const ApplicationMatcher& matcher,
+                                 const BundleFactsLookup& facts = {})
+{
+    return runningApplications(
+        processes, [&](const ProcessRecord& p) { return applicationOfProcess(p, kUser, matcher, self, facts); }, self);
+}
+
 RunningApplication app(qint64 pid, qint64 start, const QString& path = QStringLiteral("/a.desktop"))
 {
     return {pid, start, QStringLiteral("A"), path, {}};
@@ -65,7 +72,7 @@ TEST(RunningApplicationTest, ListsTheUsersApplicationsAndThisProgramInStartOrder
         process(60, 1, 600, QStringLiteral("/usr/bin/unknown")),
         process(10, 1, 100, QStringLiteral("/build/tests/runner")),
     };
-    const QList<RunningApplication> list = runningApplications(processes, kUser, editorMatcher(), self, {});
+    const QList<RunningApplication> list = listOf(processes, editorMatcher());
     EXPECT_EQ(pidsOf(list), (QList<qint64>{10, 20, 70}));
     EXPECT_EQ(list[0], (RunningApplication{10, 100, QStringLiteral("Tavrin"), QStringLiteral("/opt/Tavrin.app"),
                                            QStringLiteral("com.brenlow.Tavrin")}));
@@ -76,7 +83,7 @@ TEST(RunningApplicationTest, ListsTheUsersApplicationsAndThisProgramInStartOrder
 
 TEST(RunningApplicationTest, ThisProgramIsListedEvenWhenItsProcessIsNotSeen)
 {
-    const QList<RunningApplication> list = runningApplications({}, kUser, editorMatcher(), self, {});
+    const QList<RunningApplication> list = listOf({}, editorMatcher());
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list[0].pid, 10);
     EXPECT_EQ(list[0].startTime, 5);
@@ -95,7 +102,7 @@ TEST(RunningApplicationTest, ProgramsOfApplicationBundlesAreNamedByTheirBundle)
             return BundleFacts{QStringLiteral("Tavrin"), QStringLiteral("com.brenlow.Tavrin")};
         return BundleFacts{};
     };
-    const QList<RunningApplication> list = runningApplications(processes, kUser, editorMatcher(), self, facts);
+    const QList<RunningApplication> list = listOf(processes, editorMatcher(), facts);
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(list[1], (RunningApplication{50, 500, QStringLiteral("Tavrin"), QStringLiteral("/Apps/Other Tavrin.app"),
                                            QStringLiteral("com.brenlow.Tavrin")}));

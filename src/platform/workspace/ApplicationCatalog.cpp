@@ -70,14 +70,16 @@ bool ApplicationCatalog::refresh()
     if (scanned_ && !racy_ && signature() == signature_)
         return false;
     const qint64 scanStart = QDateTime::currentMSecsSinceEpoch() * 1000000;
+    const std::vector<ApplicationEntry> before = matcher_.entries();
     scan();
+    const bool changed = !scanned_ || matcher_.entries() != before;
     scanned_ = true;
     signature_ = signature();
     // A folder changed so shortly before the scan that a change right after it could leave
     // its time as it was: look again next time.
     racy_ = std::any_of(signature_.begin(), signature_.end(),
                         [&](const auto& folder) { return folder.second > scanStart - kRacyWindow; });
-    return true;
+    return changed;
 }
 
 void ApplicationCatalog::scan()

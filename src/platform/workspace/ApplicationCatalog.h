@@ -21,7 +21,7 @@ public:
     static QStringList defaultFolders();
 
     // Reads the entries again when a folder was added, removed or changed since the last
-    // time; gives whether it did.
+    // time; gives whether the entries changed (always at the first time).
     bool refresh();
     const ApplicationMatcher& matcher() const { return matcher_; }
 

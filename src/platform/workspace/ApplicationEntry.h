@@ -20,6 +20,8 @@ struct ApplicationEntry {
     QString startupWMClass;
     bool noDisplay = false;
 
+    bool operator==(const ApplicationEntry&) const = default;
+
     // The entry of an application (Type=Application with a name), or nothing for any other
     // entry, for a hidden (deleted) one and for text that is no desktop entry. `locale` is the
     // messages locale, such as "de_DE.UTF-8@euro".

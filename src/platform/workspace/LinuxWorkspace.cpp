@@ -1,7 +1,9 @@
 #include "LinuxWorkspace.h"
 
 #include "files/RegularFile.h"
+#include "ApplicationCatalog.h"
 #include "DesktopLauncher.h"
+#include "RunningApplicationLook.h"
 #include "Platform.h"
 #include "bundle/Bundle.h"
 #include "dispatch/Dispatcher.h"
@@ -13,7 +15,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QMutex>
 #include <QThread>
+
+#include <atomic>
+#include <cstdint>
 
 #include <unistd.h>
 
@@ -83,7 +89,7 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle)
     settings.applicationFolders = ApplicationCatalog::defaultFolders();
     settings.locale = ApplicationEntry::messagesLocale();
     settings.self.pid = getpid();
-    if (std::optional<ProcessRecord> self = ProcessTable::readStat(settings.procRoot, settings.self.pid))
+    if (std::optional<ProcessRecord> self = LinuxProcFolder().readStat(settings.self.pid))
         settings.self.startTime = self->startTime;
     settings.self.bundlePath = bundle.bundlePath();
     settings.self.bundleIdentifier = bundle.bundleIdentifier();
@@ -105,35 +111,65 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle)
     return settings;
 }
 
+// The running applications, for the looks on the background queue and for any thread that
+// asks for the list.
+class LinuxWorkspace::Looker {
+public:
+    explicit Looker(const Settings& settings)
+        : look_(settings.procFolder, settings.uid, ApplicationCatalog(settings.applicationFolders, settings.locale),
+                settings.self,
+                [bundleInfo = settings.bundleInfo](const QString& bundlePath) {
+                    return factsFromInfo(bundleInfo ? bundleInfo(bundlePath) : QVariantMap());
+                })
+    {
+    }
+
+    QList<RunningApplication> applications()
+    {
+        QMutexLocker lock(&mutex_);
+        look_.refresh();
+        return look_.applications();
+    }
+
+    // What changed since the last look; nothing at a first look, which only learns what runs.
+    std::optional<ApplicationChanges> look(bool learnAfresh)
+    {
+        QMutexLocker lock(&mutex_);
+        look_.refresh();
+        const bool same = seenGeneration_ == look_.generation();
+        if (!learnAfresh && same)
+            return std::nullopt;
+        ApplicationChanges changes;
+        if (!learnAfresh)
+            changes = compareRunningApplications(seen_, look_.applications());
+        seen_ = look_.applications();
+        seenGeneration_ = look_.generation();
+        if (changes.launched.isEmpty() && changes.terminated.isEmpty())
+            return std::nullopt;
+        return changes;
+    }
+
+    std::atomic<bool> inFlight{false};
+
+private:
+    QMutex mutex_;
+    RunningApplicationLook look_;
+    QList<RunningApplication> seen_;
+    std::uint64_t seenGeneration_ = 0;
+};
+
 LinuxWorkspace::LinuxWorkspace(Settings settings)
     : settings_(std::move(settings))
-    , table_(settings_.procRoot, settings_.uid)
-    , catalog_(settings_.applicationFolders, settings_.locale)
+    , looker_(std::make_shared<Looker>(settings_))
 {
 }
 
 LinuxWorkspace::~LinuxWorkspace() = default;
 
-QList<RunningApplication> LinuxWorkspace::currentApplications()
-{
-    QMutexLocker lock(&tableMutex_);
-    catalog_.refresh();
-    table_.refresh(listedPids_);
-    const BundleFactsLookup facts = [this](const QString& bundlePath) {
-        return factsFromInfo(settings_.bundleInfo ? settings_.bundleInfo(bundlePath) : QVariantMap());
-    };
-    QList<RunningApplication> list =
-        runningApplications(table_.processes(), settings_.uid, catalog_.matcher(), settings_.self, facts);
-    listedPids_.clear();
-    for (const RunningApplication& application : list)
-        listedPids_.insert(application.pid);
-    return list;
-}
-
 QList<QVariantMap> LinuxWorkspace::launchedApplications()
 {
     QList<QVariantMap> list;
-    for (const RunningApplication& application : currentApplications())
+    for (const RunningApplication& application : looker_->applications())
         list << application.dictionary();
     return list;
 }
@@ -145,7 +181,7 @@ ui::NotificationCenter& LinuxWorkspace::notificationCenter()
     if (!timer_ && application && QThread::currentThread() == application->thread()) {
         if (Dispatcher* dispatcher = Platform::current().dispatcher.get()) {
             // The first look only learns what runs: observers hear of the changes after it.
-            lastSeen_.reset();
+            learnAfresh_ = true;
             poll();
             timer_ = dispatcher->scheduledTimer(kPollInterval, true, [this] { poll(); });
         }
@@ -159,13 +195,21 @@ void LinuxWorkspace::poll()
         stopPolling();
         return;
     }
-    QList<RunningApplication> now = currentApplications();
-    if (!lastSeen_) {
-        lastSeen_ = std::move(now);
+    if (looker_->inFlight.exchange(true))
         return;
-    }
-    const ApplicationChanges changes = compareRunningApplications(*lastSeen_, now);
-    lastSeen_ = std::move(now);
+    Dispatcher* dispatcher = Platform::current().dispatcher.get();
+    const bool learnAfresh = std::exchange(learnAfresh_, false);
+    auto post = lifetime_.guard([this](const ApplicationChanges& changes) { this->post(changes); });
+    dispatcher->asyncGlobal([looker = looker_, dispatcher, post, learnAfresh] {
+        std::optional<ApplicationChanges> changes = looker->look(learnAfresh);
+        looker->inFlight = false;
+        if (changes)
+            dispatcher->asyncMain([post, changes = std::move(*changes)] { post(changes); });
+    });
+}
+
+void LinuxWorkspace::post(const ApplicationChanges& changes)
+{
     for (const RunningApplication& application : changes.terminated)
         center_.postNotificationName(NSWorkspaceDidTerminateApplicationNotification, this, application.dictionary());
     for (const RunningApplication& application : changes.launched)
@@ -179,7 +223,7 @@ void LinuxWorkspace::stopPolling()
     stopped->invalidate();
     if (Dispatcher* dispatcher = Platform::current().dispatcher.get())
         dispatcher->asyncMain([stopped] {});
-    lastSeen_.reset();
+    learnAfresh_ = true;
 }
 
 QString LinuxWorkspace::existingPath(const QString& path) const

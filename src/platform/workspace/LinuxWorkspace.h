@@ -1,19 +1,17 @@
 #pragma once
 
-#include "ApplicationCatalog.h"
+#include "LinuxProcFolder.h"
 #include "OpenTarget.h"
-#include "ProcessTable.h"
 #include "RunningApplication.h"
 #include "Workspace.h"
+#include "dispatch/Lifetime.h"
 #include "ui/NotificationCenter.h"
 
 #include <QMutex>
-#include <QSet>
 
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace platform {
 
@@ -22,7 +20,8 @@ class TimerHandle;
 
 // The workspace on Linux. Running applications are the user's processes that a desktop entry
 // names (or that run from an application bundle), with this program; launches and quits are
-// noticed by comparing the list every 2 seconds while the notification centre has observers.
+// noticed by a look every 2 seconds on the background queue while the notification centre has
+// observers, and only what changed comes back to the main queue.
 // Files, folders and web and mail addresses open through the desktop; what only a Mac has goes
 // to the simulated Mac, which records and logs the request and runs nothing.
 class LinuxWorkspace final : public Workspace {
@@ -30,7 +29,7 @@ public:
     static constexpr std::chrono::milliseconds kPollInterval{2000};
 
     struct Settings {
-        QString procRoot = QStringLiteral("/proc");
+        std::shared_ptr<ProcFolder> procFolder = std::make_shared<LinuxProcFolder>();
         unsigned uid = 0;
         QStringList applicationFolders; // desktop entries, in order of precedence
         QString locale;                 // for the entries' names
@@ -68,14 +67,16 @@ public:
     bool selectFile(const QString& fullPath, const QString& rootFullPath) override;
     void hideOtherApplications() override;
 
-    // One look at the running applications: posts a termination for each that quit and a
-    // launch for each that started since the last look. The timer calls it every 2 seconds.
+    // Starts one look at the running applications on the background queue, unless the last one
+    // still runs; on the main queue it posts a termination for each that quit and a launch for
+    // each that started since the look before. The timer calls it every 2 seconds.
     void poll();
     bool isPolling() const { return timer_ != nullptr; }
     QList<SimulatedRequest> simulatedRequests() const;
 
 private:
-    QList<RunningApplication> currentApplications();
+    class Looker;
+    void post(const ApplicationChanges& changes);
     void stopPolling();
     QString existingPath(const QString& path) const;
     bool open(const OpenTarget& target, const QString& operation, const QString& asked);
@@ -85,13 +86,11 @@ private:
     Settings settings_;
     ui::NotificationCenter center_;
 
-    QMutex tableMutex_; // the table and the catalog serve any thread
-    ProcessTable table_;
-    ApplicationCatalog catalog_;
-    QSet<qint64> listedPids_;
-
-    std::optional<QList<RunningApplication>> lastSeen_;
+    // Shared with the look in flight, which may outlive the workspace.
+    std::shared_ptr<Looker> looker_;
+    bool learnAfresh_ = true; // the next look only learns what runs
     std::unique_ptr<TimerHandle> timer_;
+    Lifetime lifetime_;
 
     mutable QMutex simulatedMutex_;
     QList<SimulatedRequest> simulated_;

@@ -1,46 +1,42 @@
 #pragma once
 
-#include "ProcessRecord.h"
-
-#include <QSet>
-#include <QString>
+#include "ProcFolder.h"
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace platform {
 
-// The processes of one user, read from a /proc folder and kept between refreshes so that a
-// refresh reads only what changed: the folder's listing, the exe link of each known process
-// of the user, and in full only the processes that are new or have run another program since.
+// The processes of one user, kept between looks so that a look costs one walk of the /proc
+// folder: a process is read when it first appears (or its identifier passes to a new process),
+// and once more at the next look when it appeared between two looks, since it may have been
+// caught between its fork and its exec.
 class ProcessTable {
 public:
-    ProcessTable(QString procRoot, unsigned uid);
+    ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid);
 
-    // `watched` processes also have their start re-read, so one whose identifier passed to
-    // another process with the same program is still seen as new.
-    void refresh(const QSet<qint64>& watched = {});
+    // Gives whether a process of the user appeared, vanished or changed its program.
+    bool refresh();
     // The user's processes, by identifier.
     std::vector<ProcessRecord> processes() const;
-    // How many processes the last refresh read in full.
-    int fullReadsOfLastRefresh() const { return fullReads_; }
 
     // The start of process `pid` (from <procRoot>/<pid>/stat), or nothing when there is none.
     static std::optional<ProcessRecord> readStat(const QString& procRoot, qint64 pid);
 
 private:
     struct Known {
-        bool own = false;
-        QByteArray executableLink;
+        quint64 inode = 0;
+        bool settled = false;
         ProcessRecord record;
     };
-    std::optional<Known> readProcess(int procFd, qint64 pid);
+    bool isOwn(const Known& known) const { return known.record.uid == uid_; }
 
-    QString procRoot_;
+    std::shared_ptr<ProcFolder> folder_;
     unsigned uid_;
     std::map<qint64, Known> known_;
-    int fullReads_ = 0;
+    bool looked_ = false;
 };
 
 } // namespace platform

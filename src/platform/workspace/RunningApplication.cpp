@@ -59,45 +59,51 @@ QString bundlePathOfExecutable(const QString& executable)
     return bundle;
 }
 
-QList<RunningApplication> runningApplications(const std::vector<ProcessRecord>& processes, unsigned uid,
-                                              const ApplicationMatcher& matcher,
-                                              const ThisApplication& self,
-                                              const BundleFactsLookup& bundleFacts)
+std::optional<RunningApplication> applicationOfProcess(const ProcessRecord& process, unsigned uid,
+                                                       const ApplicationMatcher& matcher,
+                                                       const ThisApplication& self,
+                                                       const BundleFactsLookup& bundleFacts)
+{
+    if (process.isZombie())
+        return std::nullopt;
+    RunningApplication application;
+    application.pid = process.pid;
+    application.startTime = process.startTime;
+    if (process.pid == self.pid) {
+        application.startTime = process.startTime ? process.startTime : self.startTime;
+        application.name = self.name;
+        application.path = self.bundlePath;
+        application.bundleIdentifier = self.bundleIdentifier;
+    } else if (process.uid != uid) {
+        return std::nullopt;
+    } else if (const QString bundle = bundlePathOfExecutable(process.executable); !bundle.isEmpty()) {
+        const BundleFacts facts = bundleFacts ? bundleFacts(bundle) : BundleFacts{};
+        application.path = bundle;
+        application.name = facts.name.isEmpty() ? bundle.mid(bundle.lastIndexOf(QLatin1Char('/')) + 1).chopped(4)
+                                                : facts.name;
+        application.bundleIdentifier = facts.identifier;
+    } else if (const ApplicationEntry* entry = matcher.match(process)) {
+        application.path = entry->path;
+        application.name = entry->name;
+    } else {
+        return std::nullopt;
+    }
+    return application;
+}
+
+QList<RunningApplication> runningApplications(const std::vector<ProcessRecord>& processes,
+                                              const ApplicationOfProcess& applicationOf,
+                                              const ThisApplication& self)
 {
     QHash<qint64, RunningApplication> resolved;
     QHash<qint64, qint64> parents;
-    QHash<QString, BundleFacts> factsOfBundle;
     bool selfSeen = false;
-
     for (const ProcessRecord& process : processes) {
-        if (process.isZombie())
+        std::optional<RunningApplication> application = applicationOf(process);
+        if (!application)
             continue;
-        RunningApplication application;
-        application.pid = process.pid;
-        application.startTime = process.startTime;
-        if (process.pid == self.pid) {
-            application.startTime = process.startTime ? process.startTime : self.startTime;
-            application.name = self.name;
-            application.path = self.bundlePath;
-            application.bundleIdentifier = self.bundleIdentifier;
-            selfSeen = true;
-        } else if (process.uid != uid) {
-            continue;
-        } else if (const QString bundle = bundlePathOfExecutable(process.executable); !bundle.isEmpty()) {
-            if (!factsOfBundle.contains(bundle))
-                factsOfBundle.insert(bundle, bundleFacts ? bundleFacts(bundle) : BundleFacts{});
-            const BundleFacts& facts = factsOfBundle[bundle];
-            application.path = bundle;
-            application.name = facts.name.isEmpty() ? bundle.mid(bundle.lastIndexOf(QLatin1Char('/')) + 1).chopped(4)
-                                                    : facts.name;
-            application.bundleIdentifier = facts.identifier;
-        } else if (const ApplicationEntry* entry = matcher.match(process)) {
-            application.path = entry->path;
-            application.name = entry->name;
-        } else {
-            continue;
-        }
-        resolved.insert(process.pid, application);
+        selfSeen = selfSeen || process.pid == self.pid;
+        resolved.insert(process.pid, std::move(*application));
         parents.insert(process.pid, process.parentPid);
     }
 

@@ -7,6 +7,7 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -42,14 +43,21 @@ struct BundleFacts {
 };
 using BundleFactsLookup = std::function<BundleFacts(const QString& bundlePath)>;
 
-// The applications among `processes`: those of user `uid` that run from an application bundle
-// (…/Name.app/Contents/MacOS/…) or that a desktop entry names, and this program. A process
-// whose parent belongs to the same application is part of it (a browser's helpers), not a
-// second copy. Ended processes that wait to be reaped are left out. Ordered by start.
-QList<RunningApplication> runningApplications(const std::vector<ProcessRecord>& processes, unsigned uid,
-                                              const ApplicationMatcher& matcher,
-                                              const ThisApplication& self,
-                                              const BundleFactsLookup& bundleFacts);
+// The application that `process` runs: this program, or a process of user `uid` that runs
+// from an application bundle (…/Name.app/Contents/MacOS/…) or that a desktop entry names.
+// Nothing for any other process, and for an ended one that waits to be reaped.
+std::optional<RunningApplication> applicationOfProcess(const ProcessRecord& process, unsigned uid,
+                                                       const ApplicationMatcher& matcher,
+                                                       const ThisApplication& self,
+                                                       const BundleFactsLookup& bundleFacts);
+using ApplicationOfProcess = std::function<std::optional<RunningApplication>(const ProcessRecord&)>;
+
+// The applications among `processes`, as `applicationOf` finds them, with this program. A
+// process whose parent belongs to the same application is part of it (a browser's helpers),
+// not a second copy. Ordered by start.
+QList<RunningApplication> runningApplications(const std::vector<ProcessRecord>& processes,
+                                              const ApplicationOfProcess& applicationOf,
+                                              const ThisApplication& self);
 
 // The bundle (…/Name.app) that an executable runs from, or an empty text.
 QString bundlePathOfExecutable(const QString& executable);
