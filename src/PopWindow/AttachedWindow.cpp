@@ -32,18 +32,10 @@ AttachedWindow::AttachedWindow(View& view, Point point, Window* window, int side
     if (const int radius = AttachedWindowStyle::blurRadius(version))
         setWindowBackgroundBlurRadius(radius);
 
-    // The defaults go in directly, then meet the limits against the view's size once: run
-    // through the setters before the geometry step, the limits would see an empty view and
-    // turn the radius and the arrow to nothing; not limited at all, a small view would get
-    // corners wider than itself.
+    // The defaults go in as given; only the setters meet the limits of the view's size.
     fillColor_ = AttachedWindowStyle::fillColor(variant, version);
     borderColor_ = AttachedWindowStyle::borderColor(variant, version);
     const Size size = view.frame().size;
-    metrics_.cornerRadius = Geometry::clampedCornerRadius(metrics_.cornerRadius, size, metrics_.viewMargin,
-                                                          metrics_.arrowBaseWidth);
-    metrics_.arrowBaseWidth = Geometry::clampedArrowBaseWidth(metrics_.arrowBaseWidth, size, metrics_.viewMargin,
-                                                              metrics_.cornerRadius,
-                                                              metrics_.drawsRoundCornerBesideArrow);
 
     if (side_ == AttachedSideAutomatic) {
         Window* anchorWindow = window_.get();
