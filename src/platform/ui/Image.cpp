@@ -196,7 +196,7 @@ const QImage& Image::renderedAt(QSize pixels) const
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        painter.setRenderHint(QPainter::Antialiasing);
         d_->svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     }
     rendered.push_back(std::move(image));
