@@ -8,8 +8,26 @@
 #include "platform/ui/WindowNotifications.h"
 #include "platform/ui/WindowServer.h"
 
+#include <optional>
+#include <utility>
+
 using namespace platform::ui;
 using Geometry = AttachedWindowGeometry;
+
+namespace {
+
+// What the background image is drawn from.
+struct OutlineDrawing {
+    Size size;
+    std::vector<OutlineOperation> path;
+    Color fill;
+    Color border;
+    double borderWidth;
+    double scale;
+    bool operator==(const OutlineDrawing& other) const = default;
+};
+
+} // namespace
 
 AttachedWindow::AttachedWindow(View& view, Point point, Window* window, int side, float distance, Variant variant)
     : PopBaseWindow(Rect({0, 0}, view.frame().size), WindowStyleMaskBorderless, BackingStoreType::Buffered, false)
@@ -32,18 +50,10 @@ AttachedWindow::AttachedWindow(View& view, Point point, Window* window, int side
     if (const int radius = AttachedWindowStyle::blurRadius(version))
         setWindowBackgroundBlurRadius(radius);
 
-    // The defaults go in directly, then meet the limits against the view's size once: run
-    // through the setters before the geometry step, the limits would see an empty view and
-    // turn the radius and the arrow to nothing; not limited at all, a small view would get
-    // corners wider than itself.
+    // The defaults go in as given; only the setters meet the limits of the view's size.
     fillColor_ = AttachedWindowStyle::fillColor(variant, version);
     borderColor_ = AttachedWindowStyle::borderColor(variant, version);
     const Size size = view.frame().size;
-    metrics_.cornerRadius = Geometry::clampedCornerRadius(metrics_.cornerRadius, size, metrics_.viewMargin,
-                                                          metrics_.arrowBaseWidth);
-    metrics_.arrowBaseWidth = Geometry::clampedArrowBaseWidth(metrics_.arrowBaseWidth, size, metrics_.viewMargin,
-                                                              metrics_.cornerRadius,
-                                                              metrics_.drawsRoundCornerBesideArrow);
 
     if (side_ == AttachedSideAutomatic) {
         Window* anchorWindow = window_.get();
@@ -110,19 +120,27 @@ std::vector<OutlineOperation> AttachedWindow::backgroundPath() const
 
 Image AttachedWindow::backgroundColorPatternImage() const
 {
-    Image image(frame().size);
+    // The last image drawn serves the next window of the same shape and colours: the start
+    // menu's window is made anew at every build. Main thread only, as every window.
+    static std::optional<std::pair<OutlineDrawing, Image>> last;
+    OutlineDrawing drawing{frame().size, backgroundPath(), fillColor_, borderColor_, metrics_.borderWidth, scale()};
+    if (last && last->first == drawing)
+        return last->second;
+
+    Image image(drawing.size);
     image.lockFocus();
-    BezierPath path = AttachedWindowOutline::path(backgroundPath());
+    BezierPath path = AttachedWindowOutline::path(drawing.path);
     path.addClip();
     fillColor_.set();
     path.fill();
     if (metrics_.borderWidth > 0) {
         // The clip keeps the inner half of the stroke: the border shows `borderWidth` wide.
-        path.setLineWidth(metrics_.borderWidth * 2 * scale());
+        path.setLineWidth(metrics_.borderWidth * 2 * drawing.scale);
         borderColor_.set();
         path.stroke();
     }
     image.unlockFocus();
+    last.emplace(std::move(drawing), image);
     return image;
 }
 

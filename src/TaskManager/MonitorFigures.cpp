@@ -1,6 +1,7 @@
 #include "MonitorFigures.h"
 
 #include "SSMemoryInfo.h"
+#include "platform/text/StringFormat.h"
 
 #include <algorithm>
 
@@ -26,5 +27,5 @@ float memoryPercent(const SSMemoryInfo& info)
 
 QString percentText(double percent)
 {
-    return QString::asprintf("%.1f%%", percent);
+    return platform::stringWithFormat("%.1f%%", percent);
 }

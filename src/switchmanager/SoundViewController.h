@@ -5,7 +5,8 @@
 #include "platform/ui/ViewController.h"
 
 // The volume pane of the start menu's volume pop-up. Until the pane itself comes, its view is
-// empty and loading the volume only counts the requests.
+// a small label that says so, sized so that the pop-up menu showing it can be seen and closed,
+// and loading the volume only counts the requests.
 class SoundViewController : public platform::ui::ViewController {
 public:
     explicit SoundViewController(QString nibName = QStringLiteral("SoundViewController"));
@@ -17,6 +18,9 @@ public:
 
     void loadSoundValue() { ++loads_; }
     int loadCount() const { return loads_; }
+
+protected:
+    void loadView() override;
 
 private:
     SoundViewControllerDelegate* delegate_ = nullptr;

@@ -40,7 +40,15 @@ void SettingsStore::setValuesForKeys(const QVariantMap& values)
     if (contents.typeId() != QMetaType::QVariantMap)
         return;
     QVariantMap settings = contents.toMap();
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+    bool changed = false;
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        const auto stored = settings.constFind(it.key());
+        if (stored != settings.constEnd() && *stored == it.value())
+            continue;
         settings.insert(it.key(), it.value());
-    propertyLists.writeToFile(settings, file); // a read-only bundle keeps its settings silently
+        changed = true;
+    }
+    // Values already stored cost no write (the start menu stores its place at every build).
+    if (changed)
+        propertyLists.writeToFile(settings, file); // a read-only bundle keeps its settings silently
 }

@@ -34,6 +34,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
 
 #include <atomic>
 #include <thread>
@@ -361,6 +364,40 @@ TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
     EXPECT_EQ(shown[0], sound->view());
     EXPECT_EQ(shown[1], sound->view());
     EXPECT_EQ(shown[3], controller->lightVC()->view());
+}
+
+TEST_F(MainViewControllerTest, PanesAndThePowerMenuOpenVisibleWhereTheViewPlacesThem)
+{
+    auto controller = load();
+    auto window = uitest::makeWindow(Rect(100, 50, 640, 560));
+    window->contentView()->addSubview(*controller->view());
+    window->orderFront();
+    controller->setSuperDelegate(window.get());
+    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
+    const struct {
+        const char* name;
+        void (MainViewController::*open)();
+        QPoint itemOnScreen; // from the screen's bottom left
+    } cases[] = {{"volume", &MainViewController::openSoundView, {160, 272}},
+                 {"brightness", &MainViewController::openLightView, {122, 272}},
+                 {"power", &MainViewController::menuToolsButtonAction, {230, 98}}};
+    for (const auto& c : cases) {
+        QPoint placed;
+        QSize firstItem;
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(shown, nullptr);
+            const QRect item = shown->actionGeometry(shown->actions().at(0));
+            placed = shown->pos() + item.topLeft();
+            firstItem = item.size();
+            shown->close();
+        });
+        (controller.get()->*c.open)();
+        EXPECT_EQ(placed, QPoint(c.itemOnScreen.x(), screenHeight - c.itemOnScreen.y())) << c.name;
+        // A pane too small to see leaves an unseen menu that takes the next click.
+        EXPECT_GE(firstItem.width(), 40) << c.name;
+        EXPECT_GE(firstItem.height(), 16) << c.name;
+    }
 }
 
 TEST_F(MainViewControllerTest, ARoundPictureIsCutToTheInscribedCircle)

@@ -132,21 +132,23 @@ TEST_F(AttachedWindowTest, ColoursAndBlurFollowTheVariantAndVersion)
     }
 }
 
-TEST_F(AttachedWindowTest, DefaultsMeetTheLimitsOfTheViewsSize)
+TEST_F(AttachedWindowTest, DefaultsAreKeptAsGivenWhateverTheViewsSize)
 {
-    View tiny(Rect(0, 0, 20, 20));
-    auto small = PopStatusAttachedWindow::create(&tiny, Point{700, 600}, AttachedSideBelow, 5.0f);
-    EXPECT_EQ(small->cornerRadius(), 3.5); // (20 + 2 - 15) / 2
-    EXPECT_EQ(small->arrowBaseWidth(), 15); // 20 + 2 - 3.5 - 3.5
-    View empty(Rect(0, 0, 0, 0));
-    auto none = PopStatusAttachedWindow::create(&empty, Point{700, 600}, AttachedSideBelow, 5.0f);
-    EXPECT_EQ(none->cornerRadius(), 0);
-    EXPECT_EQ(none->arrowBaseWidth(), 2);
-    EXPECT_EQ(none->frame().size, (platform::ui::Size{2, 12}));
-    // A view of ordinary size keeps the defaults.
-    auto normal = PopStatusAttachedWindow::create(&view, Point{700, 600}, AttachedSideBelow, 5.0f);
-    EXPECT_EQ(normal->cornerRadius(), 8);
-    EXPECT_EQ(normal->arrowBaseWidth(), 15);
+    // side of the view, window size, radius once the setter has met the view's limits
+    const struct {
+        double side;
+        platform::ui::Size frame;
+        double clampedRadius;
+    } cases[] = {{0, {2, 12}, 0}, {10, {12, 22}, 0}, {20, {22, 32}, 3.5}};
+    for (const auto& c : cases) {
+        View small(Rect(0, 0, c.side, c.side));
+        auto window = PopStatusAttachedWindow::create(&small, Point{700, 600}, AttachedSideBelow, 5.0f);
+        EXPECT_EQ(window->cornerRadius(), 8) << c.side;
+        EXPECT_EQ(window->arrowBaseWidth(), 15) << c.side;
+        EXPECT_EQ(window->frame().size, c.frame) << c.side;
+        window->setCornerRadius(8);
+        EXPECT_EQ(window->cornerRadius(), c.clampedRadius) << c.side;
+    }
 }
 
 TEST_F(AttachedWindowTest, SettersClampAndRedraw)

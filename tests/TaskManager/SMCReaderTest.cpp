@@ -212,6 +212,7 @@ TEST(SMCReaderTest, TemperatureRule)
     EXPECT_EQ(temperature({2, "sp78", "\x65\x00"}), QString::fromUtf8("0.0\u00b0C"));   // 101 is no reading
     EXPECT_EQ(temperature({2, "sp78", "\x64\x01"}), QString::fromUtf8("0.0\u00b0C"));   // nor is 100.004
     EXPECT_EQ(temperature({2, "sp78", "\xFF\x00"}), QString::fromUtf8("-1.0\u00b0C"));
+    EXPECT_EQ(temperature({2, "sp78", "\x2D\x40"}), QString::fromUtf8("45.2\u00b0C")); // 45.25, tie to even
     EXPECT_EQ(temperature({2, "{pwm", "\x80\x00"}), QString::fromUtf8("0.0\u00b0C"));   // no number
     EXPECT_EQ(temperature({0, QByteArray(4, '\0'), {}}), QString::fromUtf8("0.0\u00b0C")); // absent
 }

@@ -31,6 +31,8 @@ TEST(ProgressBarWidthTest, ShareOfTheTrackWithTheLastPointFilledAndNoNegativeBar
     EXPECT_EQ(progressBarWidth(300, 50), 150.0f);
     EXPECT_NEAR(progressBarWidth(300, 99.6f), 298.8f, 1e-3);
     EXPECT_EQ(progressBarWidth(300, 99.7f), 300.0f); // 299.1 lies within a point of the end
+    EXPECT_EQ(progressBarWidth(100, 99), 99.0f);      // a whole point short is not full
+    EXPECT_EQ(progressBarWidth(2, 50), 1.0f);
     EXPECT_EQ(progressBarWidth(300, 100), 300.0f);
     EXPECT_EQ(progressBarWidth(300, 150), 300.0f);
     EXPECT_EQ(progressBarWidth(300, std::numeric_limits<float>::infinity()), 300.0f);

@@ -5,6 +5,8 @@
 #include "InstallFake.h"
 #include "TestPlatform.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -110,4 +112,18 @@ TEST(ProcessControlTest, TheListedProcessIsKilledAndAnEndedOneIsReportedAsEnded)
     EXPECT_NE(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
     // The signal was sent directly: no program, no shell.
     EXPECT_TRUE(commands->calls().empty());
+}
+
+TEST(ProcessControlTest, EveryForceQuitClosesTheDescriptorThatHeldTheProcess)
+{
+    const auto openDescriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+    const auto before = openDescriptors();
+    LinuxProcessControl control;
+    SleepingChild child;
+    ASSERT_GT(child.pid(), 0);
+    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime() + 1), Outcome::NotTheSameProcess);
+    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
+    child.awaitEnd();
+    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::NoSuchProcess);
+    EXPECT_EQ(openDescriptors(), before);
 }

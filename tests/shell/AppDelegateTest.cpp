@@ -148,6 +148,23 @@ TEST_F(AppDelegateTest, TheToggleDecision)
     EXPECT_EQ(statusItemToggle(true, true, visible | 0x100), StatusItemToggle::BringToFront);
 }
 
+TEST_F(AppDelegateTest, AClickHidesTheCoveredWindowAndTheNextRebuildsIt)
+{
+    launch();
+    QCoreApplication::processEvents(); // the desktop shows the window
+    WeakRef<MainViewController> built(&controller());
+    window().didChangeExposureFromSystem(false); // and then reports it covered
+    clickStatusItem();
+    EXPECT_FALSE(delegate().isOpenMainWindow());
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(built.get(), delegate().mainWC());
+
+    clickStatusItem();
+    EXPECT_TRUE(delegate().isOpenMainWindow());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(built.get(), nullptr);
+}
+
 TEST_F(AppDelegateTest, AWindowOrderedOutWhileOpenIsBroughtBack)
 {
     launch();

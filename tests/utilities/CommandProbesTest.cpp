@@ -68,10 +68,15 @@ TEST(CommandProbesTest, RunnerRemovesThePreviousOutputFirst)
     EXPECT_TRUE(CommandOutput::readDictionary(path).has_value());
 
     EXPECT_EQ(EUExecCommand(":"), path);
-    EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(test::readFile(path), QByteArray()) << "a command without output leaves an empty file";
     EXPECT_FALSE(CommandOutput::readDictionary(path).has_value());
     EXPECT_TRUE(EUExecCommand(QByteArray()).isNull());
+
+    // A command that writes nothing at all (here: one that never runs) leaves no stale output.
+    auto* runner = test::install<test::RecordingCommandRunner>(p->commandRunner);
+    EXPECT_EQ(EUExecCommand("printf x"), path);
+    EXPECT_EQ(runner->calls().size(), 1u);
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(CommandProbesTest, OutputLivesInAPrivateFolder)

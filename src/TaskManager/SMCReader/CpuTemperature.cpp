@@ -1,6 +1,7 @@
 #include "CpuTemperature.h"
 
 #include "SMCReader.h"
+#include "platform/text/StringFormat.h"
 
 std::optional<float> cpuTemperature(SMCReader& reader)
 {
@@ -13,5 +14,5 @@ std::optional<float> cpuTemperature(SMCReader& reader)
 
 QString temperatureText(float celsius)
 {
-    return QString::asprintf("%.1f\u00b0C", double(celsius));
+    return platform::stringWithFormat("%.1f\u00b0C", double(celsius));
 }

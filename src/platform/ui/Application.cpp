@@ -7,6 +7,7 @@
 #include "Window.h"
 #include "WindowNotifications.h"
 #include "WindowWidget.h"
+#include "text/StringFormat.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -275,7 +276,7 @@ void Application::saveFrame(const Window& window)
     const Rect f = window.frame();
     for (AutosaveName& entry : autosaveNames_)
         if (entry.window == &window)
-            entry.frame = QStringLiteral("%1 %2 %3 %4").arg(f.minX()).arg(f.minY()).arg(f.width()).arg(f.height());
+            entry.frame = stringWithFormat("%g %g %g %g", f.minX(), f.minY(), f.width(), f.height());
 }
 
 QString Application::savedFrame(const QString& name) const

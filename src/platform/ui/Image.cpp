@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace platform::ui {
 
@@ -20,6 +22,7 @@ struct Image::Data {
     Size size;
     QImage bitmap;                      // when the image is (or became) a bitmap
     std::unique_ptr<QSvgRenderer> svg;  // a named image until something draws into it
+    std::vector<QImage> rendered;       // the vector image drawn at the pixel sizes asked for
     std::unique_ptr<QPainter> focusPainter;
     std::unique_ptr<GraphicsContext> focusContext;
 };
@@ -34,6 +37,23 @@ QImage transparentBitmap(Size size)
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
+}
+
+// How many sizes of one vector image are kept; the program draws each at one or two sizes.
+constexpr std::size_t kRenderedSizes = 4;
+
+// The target's size in pixels when the painter only moves and scales (upright) and the target
+// falls on whole pixels, where a picture drawn beforehand lands exactly as drawing it there.
+std::optional<QSize> wholePixels(const QPainter& painter, const QRectF& target)
+{
+    const QTransform transform = painter.combinedTransform();
+    if (transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0)
+        return std::nullopt;
+    const QRectF device = transform.mapRect(target);
+    const QRect whole = device.toRect();
+    if (whole.isEmpty() || QRectF(whole) != device)
+        return std::nullopt;
+    return whole.size();
 }
 
 } // namespace
@@ -102,6 +122,7 @@ void Image::rasterize() const
     }
     d_->bitmap = bitmap;
     d_->svg.reset();
+    d_->rendered.clear();
 }
 
 void Image::lockFocus()
@@ -146,7 +167,12 @@ void Image::drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperat
     const QRectF target(rect.minX(), rect.minY(), rect.width(), rect.height());
     const bool whole = fromRect.width() <= 0 || fromRect.height() <= 0;
     if (d_->svg && whole) {
-        d_->svg->render(&painter, target);
+        // Vector images are drawn once per size and kept: the start menu draws the same icons
+        // at every build.
+        if (const std::optional<QSize> pixels = wholePixels(painter, target))
+            painter.drawImage(target, renderedAt(*pixels));
+        else
+            d_->svg->render(&painter, target);
     } else {
         if (d_->svg)
             rasterize();
@@ -156,6 +182,25 @@ void Image::drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperat
         painter.drawImage(target, d_->bitmap, source);
     }
     painter.restore();
+}
+
+const QImage& Image::renderedAt(QSize pixels) const
+{
+    std::vector<QImage>& rendered = d_->rendered;
+    for (const QImage& image : rendered)
+        if (image.size() == pixels)
+            return image;
+    if (rendered.size() == kRenderedSizes)
+        rendered.erase(rendered.begin());
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        d_->svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    }
+    rendered.push_back(std::move(image));
+    return rendered.back();
 }
 
 void Image::drawAtPoint(Point point, const Rect& fromRect, CompositingOperation operation, double fraction) const

@@ -73,6 +73,8 @@ private:
     struct Data;
     explicit Image(std::shared_ptr<Data> data) : d_(std::move(data)) {}
     void rasterize() const;
+    // The vector image drawn at that pixel size, kept for the next draw at the same size.
+    const QImage& renderedAt(QSize pixels) const;
 
     std::shared_ptr<Data> d_;
 };

@@ -354,6 +354,11 @@ void Window::didDeminiaturizeFromSystem()
     post(NSWindowDidDeminiaturizeNotification);
 }
 
+void Window::didChangeExposureFromSystem(bool exposed)
+{
+    widget_->noteExposure(exposed);
+}
+
 void Window::close()
 {
     if (closing_)

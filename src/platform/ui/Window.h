@@ -166,6 +166,8 @@ public:
     void didBecomeMain();
     void didResignMain();
     void didDeminiaturizeFromSystem();
+    // The desktop's word on whether the window can be seen (a test may speak for it).
+    void didChangeExposureFromSystem(bool exposed);
 
 protected:
     void post(const QString& name);

@@ -85,15 +85,20 @@ void WindowWidget::hideEvent(QHideEvent* event)
 
 bool WindowWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
-        exposedSinceShown_ = true;
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        owner_.didChangeExposureFromSystem(windowHandle()->isExposed());
     return false;
+}
+
+void WindowWidget::noteExposure(bool exposed)
+{
+    exposedNow_ = exposed;
+    exposedSinceShown_ = exposedSinceShown_ || exposed;
 }
 
 bool WindowWidget::isKnownCovered() const
 {
-    const QWindow* handle = windowHandle();
-    return exposedSinceShown_ && handle && !handle->isExposed();
+    return exposedSinceShown_ && !exposedNow_;
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event)

@@ -17,6 +17,7 @@ public:
     // Whether the desktop has said that the shown window is covered: it was exposed once
     // since it was shown, and is not now. Unknown counts as not covered.
     bool isKnownCovered() const;
+    void noteExposure(bool exposed);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,6 +35,7 @@ private:
     Window& owner_;
     bool watchingExposure_ = false;
     bool exposedSinceShown_ = false;
+    bool exposedNow_ = false;
 };
 
 } // namespace platform::ui
