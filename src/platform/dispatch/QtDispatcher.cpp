@@ -1,13 +1,22 @@
 #include "QtDispatcher.h"
 
+#include "log/SystemLog.h"
+
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
 
+#include <atomic>
+#include <cstdlib>
+
 namespace platform {
 
 namespace {
+
+constexpr Dispatcher::Interval kQuitWait{3000};
+std::atomic<bool> finishing{false};
 
 class QtTimerHandle final : public TimerHandle {
 public:
@@ -36,6 +45,27 @@ private:
 
 } // namespace
 
+QtDispatcher::QtDispatcher()
+{
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { finishBackgroundWork(kQuitWait); });
+}
+
+void QtDispatcher::finishBackgroundWork(Interval timeout)
+{
+    finishing = true;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const QDeadlineTimer deadline(timeout.count());
+    while (!pool->waitForDone(10)) {
+        // A task may be waiting for the main thread, which no longer runs its loop.
+        QCoreApplication::processEvents();
+        if (deadline.hasExpired()) {
+            NSLog(QStringLiteral("Background work still running at quit; leaving without it"));
+            std::_Exit(EXIT_SUCCESS);
+        }
+    }
+}
+
 void QtDispatcher::asyncMain(Task task)
 {
     QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
@@ -43,6 +73,8 @@ void QtDispatcher::asyncMain(Task task)
 
 void QtDispatcher::asyncGlobal(Task task)
 {
+    if (finishing)
+        return;
     QThreadPool::globalInstance()->start(std::move(task));
 }
 
