@@ -1,4 +1,4 @@
-#include "files/QtFileManager.h"
+#include "files/PosixFileManager.h"
 
 #include "IsolatedEnvironment.h"
 
@@ -16,7 +16,7 @@ TEST(FileManagerTest, RemovingALinkLeavesWhatItLeadsTo)
     ASSERT_TRUE(QFile::link(target, folder + QStringLiteral("/link")));
     ASSERT_TRUE(QFile::link(folder + QStringLiteral("/nowhere"), folder + QStringLiteral("/dangling")));
 
-    platform::QtFileManager files;
+    platform::PosixFileManager files;
     EXPECT_TRUE(files.fileExistsAtPath(folder + QStringLiteral("/dangling")));
     EXPECT_TRUE(files.removeItemAtPath(folder + QStringLiteral("/link")));
     EXPECT_TRUE(files.removeItemAtPath(folder + QStringLiteral("/dangling")));
@@ -29,7 +29,7 @@ TEST(FileManagerTest, RemovingALinkLeavesWhatItLeadsTo)
 
 TEST(FileManagerTest, CreatesFoldersAndReplacesFiles)
 {
-    platform::QtFileManager files;
+    platform::PosixFileManager files;
     const QString folder = test::makeTemporaryFolder() + QStringLiteral("/a/b");
     ASSERT_TRUE(files.createDirectoryAtPath(folder));
     ASSERT_TRUE(files.createFileAtPath(folder + QStringLiteral("/f"), "first"));

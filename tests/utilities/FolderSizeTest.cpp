@@ -43,6 +43,7 @@ public:
     {
         return real_.getCatalogInfo(ref, which, info);
     }
+    OSErr deleteObject(const FSRef& ref) const override { return real_.deleteObject(ref); }
 
 private:
     PosixFileCatalog real_;
