@@ -46,95 +46,70 @@ private:
 QStringList contents(const QString& base)
 {
     QStringList found;
-    QDirIterator it(base, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(base, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext())
         found << it.next().mid(base.size() + 1);
     found.sort();
     return found;
 }
 
-void mkdirs(const QString& base, const QStringList& folders)
-{
-    for (const QString& folder : folders)
-        ASSERT_TRUE(QDir().mkpath(base + '/' + folder));
-}
-
 } // namespace
 
-// Each shape: `tree` is removed, `outside` holds what must survive.
+// Each shape is built beside "outside/keep", which must survive; then "tree" is removed.
 TEST(FileManagerTest, RemovalNeverReachesThroughLinksEvenSwappedInMidway)
 {
-    struct Case {
+    const struct {
         const char* name;
         std::function<void(const QString& base, HostileCatalog&)> build;
-        const char* removed; // the path removed, relative to the base
         bool succeeds;
         QStringList left;
-    };
-    const QStringList outside = {"outside", "outside/keep"};
-    const Case cases[] = {
-        {"links inside the tree",
+    } cases[] = {
+        {"links among 100 files",
          [](const QString& base, HostileCatalog&) {
-             mkdirs(base, {"tree/a/b"});
+             QDir().mkpath(base + "/tree/a/b");
+             for (int i = 0; i < 100; ++i) // removed while their folder is being read
+                 test::writeFile(base + QStringLiteral("/tree/a/f%1").arg(i), "x");
              QFile::link(base + "/outside", base + "/tree/a/to-folder");
              QFile::link(base + "/outside/keep", base + "/tree/a/b/to-file");
              QFile::link(base + "/nowhere", base + "/tree/dangling");
          },
-         "tree", true, outside},
-        {"the item itself is a link", [](const QString& base, HostileCatalog&) {
-             QFile::link(base + "/outside", base + "/tree");
-         },
-         "tree", true, outside},
+         true, {}},
+        {"the item is a link", [](const QString& base, HostileCatalog&) { QFile::link(base + "/outside", base + "/tree"); },
+         true, {}},
+        {"the item is a file", [](const QString& base, HostileCatalog&) { test::writeFile(base + "/tree", "x"); }, true,
+         {}},
+        {"the item is missing", [](const QString&, HostileCatalog&) {}, false, {}},
         {"a folder swapped for a link to the outside just before it is opened",
          [](const QString& base, HostileCatalog& catalog) {
-             mkdirs(base, {"tree/a/victim/inner"});
+             QDir().mkpath(base + "/tree/a/victim/inner");
              catalog.beforeOpen = [base](const QByteArray& name) {
-                 if (name != "victim")
-                     return;
-                 QFile::rename(base + "/tree/a/victim", base + "/outside/moved");
-                 QFile::link(base + "/outside", base + "/tree/a/victim");
+                 if (name == "victim" && QFile::rename(base + "/tree/a/victim", base + "/outside/moved"))
+                     QFile::link(base + "/outside", base + "/tree/a/victim");
              };
          },
-         "tree", true, outside + QStringList{"outside/moved", "outside/moved/inner"}},
+         true, {"outside/moved", "outside/moved/inner"}},
         {"an entry that cannot be deleted; the rest is",
          [](const QString& base, HostileCatalog& catalog) {
-             mkdirs(base, {"tree/a/b", "tree/c/d"});
+             QDir().mkpath(base + "/tree/a/b");
+             QDir().mkpath(base + "/tree/c/d");
              test::writeFile(base + "/tree/a/b/stuck", "x");
              test::writeFile(base + "/tree/a/b/gone", "x");
              catalog.undeletable = "stuck";
          },
-         "tree", false, outside + QStringList{"tree", "tree/a", "tree/a/b", "tree/a/b/stuck"}},
+         false, {"tree", "tree/a", "tree/a/b", "tree/a/b/stuck"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString base = test::makeTemporaryFolder();
-        mkdirs(base, {"outside"});
+        ASSERT_TRUE(QDir().mkpath(base + "/outside"));
         ASSERT_TRUE(test::writeFile(base + "/outside/keep", "data"));
         auto catalog = std::make_unique<HostileCatalog>();
         c.build(base, *catalog);
-        PosixFileManager files(std::move(catalog));
-        EXPECT_EQ(files.removeItemAtPath(base + '/' + c.removed), c.succeeds);
-        QStringList left = c.left;
+        EXPECT_EQ(PosixFileManager(std::move(catalog)).removeItemAtPath(base + "/tree"), c.succeeds);
+        QStringList left = c.left + QStringList{"outside", "outside/keep"};
         left.sort();
         EXPECT_EQ(contents(base), left);
     }
-}
-
-TEST(FileManagerTest, RemovesFilesAndEmptyFoldersAndFailsOnMissingOnes)
-{
-    const QString base = test::makeTemporaryFolder();
-    mkdirs(base, {"many"});
-    for (int i = 0; i < 100; ++i) // entries removed while their folder is being read
-        ASSERT_TRUE(test::writeFile(base + QStringLiteral("/many/f%1").arg(i), "x"));
-    ASSERT_TRUE(test::writeFile(base + "/file", "x"));
-    PosixFileManager files;
-    EXPECT_TRUE(files.fileExistsAtPath(base + "/file"));
-    EXPECT_TRUE(files.removeItemAtPath(base + "/file"));
-    EXPECT_TRUE(files.removeItemAtPath(base + "/many"));
-    EXPECT_FALSE(files.fileExistsAtPath(base + "/many"));
-    EXPECT_FALSE(files.removeItemAtPath(base + "/many"));
-    EXPECT_EQ(contents(base), QStringList());
 }
 
 TEST(FileManagerTest, CreatesFoldersAndReplacesFiles)

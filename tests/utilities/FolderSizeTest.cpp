@@ -3,13 +3,14 @@
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
+#include "files/FileManager.h"
 #include "files/PosixFileCatalog.h"
-#include "files/PosixFileManager.h"
 #include "folders/SearchPaths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -34,22 +35,6 @@ uint64_t sizeOf(const QString& path)
         return 0;
     return PublicUtilities::sizeOfFileRef(ref);
 }
-
-// Lowers the limit on open descriptors for one scope.
-class DescriptorLimit {
-public:
-    explicit DescriptorLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_NOFILE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_NOFILE, &lowered);
-    }
-    ~DescriptorLimit() { setrlimit(RLIMIT_NOFILE, &saved_); }
-
-private:
-    rlimit saved_ {};
-};
 
 // A chain of `depth` folders named "d" inside `folder`, a file of 0 to 4 bytes in each; built
 // relative to descriptors, since its paths pass PATH_MAX. Gives the bytes in it.
@@ -90,59 +75,6 @@ public:
 private:
     PosixFileCatalog real_;
     QByteArray denied_;
-};
-
-// A chain of folders in memory as deep as asked, each holding a 3-byte file and the next folder.
-class ChainCatalog final : public FileCatalog {
-public:
-    explicit ChainCatalog(int depth) : depth_(depth) {}
-    mutable int deleted = 0;
-
-    OSErr pathMakeRef(const QString&, FSRef* ref) const override
-    {
-        *ref = FSRef(std::make_shared<Folder>(0), "d");
-        return noErr;
-    }
-    OSErr openIterator(const FSRef& ref, std::unique_ptr<FSIterator>* iterator) const override
-    {
-        if (ref.name() != "d")
-            return errFSNotAFolder;
-        *iterator = std::make_unique<Listing>(static_cast<Folder&>(*ref.parent()).level + 1, depth_);
-        return noErr;
-    }
-    OSErr getCatalogInfo(const FSRef&, FSCatalogInfoBitmap, FSCatalogInfo*) const override { return ioErr; }
-    OSErr deleteObject(const FSRef&) const override
-    {
-        ++deleted;
-        return noErr;
-    }
-
-private:
-    struct Folder final : FolderAnchor {
-        explicit Folder(int at) : level(at) {}
-        int level;
-    };
-    class Listing final : public FSIterator {
-    public:
-        Listing(int level, int depth) : folder_(std::make_shared<Folder>(level)), depth_(depth) {}
-        OSErr getCatalogInfoBulk(std::size_t, std::size_t* actual, FSCatalogInfoBitmap, FSCatalogInfo* infos,
-                                 FSRef* refs) override
-        {
-            infos[0] = {};
-            infos[0].dataLogicalSize = 3;
-            refs[0] = FSRef(folder_, "f");
-            infos[1] = {};
-            infos[1].nodeFlags = kFSNodeIsDirectoryMask;
-            refs[1] = FSRef(folder_, "d");
-            *actual = folder_->level < depth_ ? 2 : 1;
-            return errFSNoMoreItems;
-        }
-
-    private:
-        std::shared_ptr<Folder> folder_;
-        int depth_;
-    };
-    int depth_;
 };
 
 } // namespace
@@ -197,30 +129,31 @@ TEST(FolderSizeTest, UnreadableSubfolderGivesPartialSum)
     EXPECT_EQ(sizeOf(folder + QStringLiteral("/locked")), 0u);
 }
 
-TEST(FolderSizeTest, TreeDeeperThanTheDescriptorLimitIsMeasuredAndRemovedExactly)
+// Deeper than the descriptor limit, with paths past PATH_MAX, on a stack that recursion over
+// 3 000 levels would overflow.
+TEST(FolderSizeTest, TreeDeeperThanDescriptorsAndStackIsMeasuredAndRemovedExactly)
 {
     test::TestPlatform p;
     const QString folder = test::makeTemporaryFolder() + QStringLiteral("/deep");
     ASSERT_TRUE(QDir().mkdir(folder));
     const uint64_t expected = buildChain(folder, 3000);
-    DescriptorLimit limit(64);
-    EXPECT_EQ(sizeOf(folder), expected);
-    EXPECT_TRUE(p->fileManager->removeItemAtPath(folder));
+    uint64_t size = 0;
+    bool removed = false;
+    std::unique_ptr<QThread> walk(QThread::create([&] {
+        size = sizeOf(folder);
+        removed = p->fileManager->removeItemAtPath(folder);
+    }));
+    walk->setStackSize(256 * 1024);
+    rlimit saved {};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    const rlimit lowered = {64, saved.rlim_max};
+    setrlimit(RLIMIT_NOFILE, &lowered);
+    walk->start();
+    walk->wait();
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(size, expected);
+    EXPECT_TRUE(removed);
     EXPECT_FALSE(QFileInfo::exists(folder));
-}
-
-TEST(FolderSizeTest, TreeTooDeepForRecursionIsMeasuredAndRemoved)
-{
-    test::TestPlatform p;
-    constexpr int kDepth = 100000;
-    p->fileCatalog = std::make_unique<ChainCatalog>(kDepth);
-    EXPECT_EQ(sizeOf(QStringLiteral("/deep")), 3u * kDepth);
-
-    auto catalog = std::make_unique<ChainCatalog>(kDepth);
-    const ChainCatalog& removal = *catalog;
-    PosixFileManager files(std::move(catalog));
-    EXPECT_TRUE(files.removeItemAtPath(QStringLiteral("/deep")));
-    EXPECT_EQ(removal.deleted, 2 * kDepth);
 }
 
 TEST(FolderSizeTest, ApplicationFoldersInDomainOrderDeveloperLast)

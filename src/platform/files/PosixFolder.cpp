@@ -19,36 +19,32 @@ constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 std::shared_ptr<PosixFolder> PosixFolder::openPath(const std::shared_ptr<Pool>& pool, const QByteArray& path,
                                                    bool toList)
 {
-    const int flags = toList ? kListFlags : kPathFlags;
-    std::lock_guard lock(pool->mutex);
-    const int fd = openLocked(*pool, nullptr, path, flags);
-    struct stat identity {};
-    if (fd < 0 || fstat(fd, &identity) != 0) {
-        if (fd >= 0)
-            close(fd);
-        return nullptr;
-    }
-    return std::make_shared<PosixFolder>(pool, nullptr, path, flags, fd, identity);
+    return make(pool, nullptr, path, toList ? kListFlags : kPathFlags);
 }
 
 std::shared_ptr<PosixFolder> PosixFolder::openChild(const std::shared_ptr<PosixFolder>& parent,
                                                     const QByteArray& name)
 {
-    Pool& pool = *parent->pool_;
-    std::lock_guard lock(pool.mutex);
-    if (parent->fd_ < 0 && !parent->reopenLocked())
-        return nullptr;
-    const int fd = openLocked(pool, parent.get(), name, kListFlags);
-    struct stat identity {};
-    if (fd < 0 || fstat(fd, &identity) != 0) {
-        if (fd >= 0)
-            close(fd);
-        return nullptr;
-    }
-    return std::make_shared<PosixFolder>(parent->pool_, parent, name, kListFlags, fd, identity);
+    return make(parent->pool_, parent, name, kListFlags);
 }
 
-// Called by openPath and openChild, with the pool's lock held.
+std::shared_ptr<PosixFolder> PosixFolder::make(const std::shared_ptr<Pool>& pool,
+                                               const std::shared_ptr<PosixFolder>& parent, const QByteArray& name,
+                                               int flags)
+{
+    std::lock_guard lock(pool->mutex);
+    if (parent && parent->fd_ < 0 && !parent->reopenLocked())
+        return nullptr;
+    const int fd = openLocked(*pool, parent.get(), name, flags);
+    struct stat identity {};
+    if (fd >= 0 && fstat(fd, &identity) == 0)
+        return std::make_shared<PosixFolder>(pool, parent, name, flags, fd, identity);
+    if (fd >= 0)
+        close(fd);
+    return nullptr;
+}
+
+// Called by make, with the pool's lock held.
 PosixFolder::PosixFolder(std::shared_ptr<Pool> pool, std::shared_ptr<PosixFolder> parent, QByteArray name,
                          int flags, int fd, const struct stat& identity)
     : pool_(std::move(pool)), parent_(std::move(parent)), name_(std::move(name)), flags_(flags),

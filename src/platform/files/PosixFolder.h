@@ -38,6 +38,7 @@ public:
     static std::shared_ptr<PosixFolder> openChild(const std::shared_ptr<PosixFolder>& parent,
                                                   const QByteArray& name);
 
+    // For make_shared only: folders come from openPath and openChild.
     PosixFolder(std::shared_ptr<Pool> pool, std::shared_ptr<PosixFolder> parent, QByteArray name,
                 int flags, int fd, const struct stat& identity);
     ~PosixFolder() override;
@@ -67,6 +68,9 @@ public:
     };
 
 private:
+    static std::shared_ptr<PosixFolder> make(const std::shared_ptr<Pool>& pool,
+                                             const std::shared_ptr<PosixFolder>& parent, const QByteArray& name,
+                                             int flags);
     // Each with the pool's lock held.
     bool reopenLocked();
     bool adoptLocked(int fd);
