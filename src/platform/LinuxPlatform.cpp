@@ -4,7 +4,7 @@
 #include "commands/PosixCommandRunner.h"
 #include "dispatch/QtDispatcher.h"
 #include "files/PosixFileCatalog.h"
-#include "files/QtFileManager.h"
+#include "files/PosixFileManager.h"
 #include "folders/LinuxSearchPaths.h"
 #include "host/LinuxHostStatistics.h"
 #include "identity/LinuxUserIdentity.h"
@@ -41,7 +41,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
     p->searchPaths = std::make_unique<LinuxSearchPaths>(*p->simulatedMac);
     p->systemVersion = std::make_unique<SimulatedSystemVersion>(*p->simulatedMac);
     p->fileCatalog = std::make_unique<PosixFileCatalog>();
-    p->fileManager = std::make_unique<QtFileManager>();
+    p->fileManager = std::make_unique<PosixFileManager>();
     p->commandRunner = std::make_unique<PosixCommandRunner>(p->bundle->helpersPath(),
                                                             p->searchPaths->homeDirectory());
     p->httpClient = std::make_unique<QtHttpClient>();

@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -99,25 +100,57 @@ uint64_t PublicUtilities::sizeOfFileRef(const platform::FSRef& ref)
     if (!refs || !infos)
         return 0;
 
+    // A folder being measured: its listing and the subfolders of its last batch still to measure.
+    struct Level {
+        explicit Level(std::unique_ptr<platform::FSIterator> listing) : iterator(std::move(listing)) {}
+        std::unique_ptr<platform::FSIterator> iterator;
+        std::vector<platform::FSRef> subfolders;
+        platform::FSCatalogInfoBitmap whichInfo = platform::kFSCatInfoGettableInfo;
+        bool listed = false;
+    };
+    std::vector<Level> levels;
+    levels.emplace_back(std::move(iterator));
     uint64_t total = 0;
-    platform::FSCatalogInfoBitmap whichInfo = platform::kFSCatInfoGettableInfo;
-    for (;;) {
+    std::size_t unread = 0;
+    // A loop, not recursion, over a catalog that keeps few folders open: any depth is measured.
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (!level.subfolders.empty()) {
+            const platform::FSRef folder = std::move(level.subfolders.back());
+            level.subfolders.pop_back();
+            std::unique_ptr<platform::FSIterator> inner;
+            const platform::OSErr status = catalog.openIterator(folder, &inner);
+            if (status == platform::noErr)
+                levels.emplace_back(std::move(inner));
+            else if (status != platform::fnfErr) // gone since it was listed counts as nothing
+                ++unread;
+            continue;
+        }
+        if (level.listed) {
+            levels.pop_back(); // leaving the folder, which reopens its parent if it was closed
+            continue;
+        }
         std::size_t count = 0;
         const platform::OSErr status =
-            iterator->getCatalogInfoBulk(kBatchSize, &count, whichInfo, infos.get(), refs.get());
-        if (status != platform::noErr && status != platform::errFSNoMoreItems)
-            break;
+            level.iterator->getCatalogInfoBulk(kBatchSize, &count, level.whichInfo, infos.get(), refs.get());
         for (std::size_t i = 0; i < count && i < kBatchSize; ++i) {
             if (infos[i].nodeFlags & platform::kFSNodeIsDirectoryMask)
-                total += sizeOfFileRef(refs[i]);
+                level.subfolders.push_back(std::move(refs[i]));
             else
                 total += infos[i].dataLogicalSize;
         }
-        if (status == platform::errFSNoMoreItems)
-            break;
-        whichInfo = platform::kFSCatInfoNodeFlags | platform::kFSCatInfoDataSizes
+        if (status != platform::noErr) {
+            level.listed = true;
+            if (status != platform::errFSNoMoreItems)
+                ++unread;
+        }
+        level.whichInfo = platform::kFSCatInfoNodeFlags | platform::kFSCatInfoDataSizes
             | platform::kFSCatInfoRsrcSizes;
     }
+    if (unread)
+        platform::NSLog(QStringLiteral("sizeOfFileRef: %1 folders could not be read; %2 bytes is a partial sum")
+                            .arg(unread)
+                            .arg(total));
     return total;
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -19,10 +21,10 @@ void writeFile(const QString& path, qsizetype size)
     ASSERT_TRUE(test::writeFile(path, QByteArray(size, 'x')));
 }
 
-FSRef refOf(const QString& path)
+FSRef refOf(const QString& path, const FileCatalog& catalog = PosixFileCatalog())
 {
     FSRef ref;
-    EXPECT_EQ(PosixFileCatalog().pathMakeRef(path, &ref), noErr) << path.toStdString();
+    EXPECT_EQ(catalog.pathMakeRef(path, &ref), noErr) << path.toStdString();
     return ref;
 }
 
@@ -101,4 +103,40 @@ TEST(FileCatalogTest, NamesThatAreNotUtf8AreKeptAsBytes)
     ASSERT_EQ(count, 1u);
     EXPECT_EQ(ref.name(), QByteArray("caf\xe9"));
     EXPECT_EQ(catalog.getCatalogInfo(ref, kFSCatInfoGettableInfo, &info), noErr);
+}
+
+// More iterators than the catalog keeps descriptors for: the early ones are closed and reopened.
+TEST(FileCatalogTest, ClosedFoldersResumeTheirListingButNeverReopenAnotherFolder)
+{
+    const QString top = test::makeTemporaryFolder();
+    constexpr int kDepth = 100;
+    QString path = top;
+    QStringList paths;
+    for (int level = 0; level < kDepth; ++level)
+        paths << (path += QStringLiteral("/d"));
+    ASSERT_TRUE(QDir().mkpath(path));
+    for (int i = 0; i < 50; ++i)
+        writeFile(paths[0] + QStringLiteral("/f%1").arg(i), 1);
+
+    PosixFileCatalog catalog;
+    FSCatalogInfo infos[40];
+    FSRef refs[40];
+    std::size_t count = 0;
+    std::vector<std::unique_ptr<FSIterator>> iterators(kDepth);
+    ASSERT_EQ(catalog.openIterator(refOf(paths[0], catalog), &iterators[0]), noErr);
+    ASSERT_EQ(iterators[0]->getCatalogInfoBulk(40, &count, kFSCatInfoNodeFlags, infos, refs), noErr);
+    for (int level = 1; level < kDepth; ++level) {
+        ASSERT_EQ(catalog.openIterator(refOf(paths[level], catalog), &iterators[level]), noErr);
+        iterators[level]->getCatalogInfoBulk(1, &count, kFSCatInfoNodeFlags, infos, refs);
+    }
+
+    EXPECT_EQ(iterators[0]->getCatalogInfoBulk(40, &count, kFSCatInfoNodeFlags, infos, refs), errFSNoMoreItems);
+    EXPECT_EQ(count, 11u) << "the 50 files and the folder, read on where the listing stopped";
+
+    // A closed folder moved away, and a look-alike planted in its place.
+    ASSERT_TRUE(QDir().rename(paths[2], top + QStringLiteral("/moved")));
+    ASSERT_TRUE(QDir().mkpath(paths[5]));
+    writeFile(paths[5] + QStringLiteral("/planted"), 1);
+    EXPECT_EQ(iterators[5]->getCatalogInfoBulk(40, &count, kFSCatInfoNodeFlags, infos, refs), ioErr);
+    EXPECT_EQ(count, 0u);
 }

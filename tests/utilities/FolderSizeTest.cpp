@@ -3,13 +3,21 @@
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
+#include "files/FileManager.h"
 #include "files/PosixFileCatalog.h"
 #include "folders/SearchPaths.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -28,6 +36,25 @@ uint64_t sizeOf(const QString& path)
     return PublicUtilities::sizeOfFileRef(ref);
 }
 
+// A chain of `depth` folders named "d" inside `folder`, a file of 0 to 4 bytes in each; built
+// relative to descriptors, since its paths pass PATH_MAX. Gives the bytes in it.
+uint64_t buildChain(const QString& folder, int depth)
+{
+    uint64_t total = 0;
+    int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        const int file = openat(fd, "f", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        total += uint64_t(write(file, "1234", level % 5));
+        close(file);
+        mkdirat(fd, "d", 0700);
+        const int inner = openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        fd = inner;
+    }
+    close(fd);
+    return total;
+}
+
 // The real catalog, except that it will not open folders of one name and counts batches.
 class DenyingCatalog final : public FileCatalog {
 public:
@@ -43,6 +70,7 @@ public:
     {
         return real_.getCatalogInfo(ref, which, info);
     }
+    OSErr deleteObject(const FSRef& ref) const override { return real_.deleteObject(ref); }
 
 private:
     PosixFileCatalog real_;
@@ -99,6 +127,33 @@ TEST(FolderSizeTest, UnreadableSubfolderGivesPartialSum)
     writeFile(folder + QStringLiteral("/visible"), 70);
     EXPECT_EQ(sizeOf(folder), 70u);
     EXPECT_EQ(sizeOf(folder + QStringLiteral("/locked")), 0u);
+}
+
+// Deeper than the descriptor limit, with paths past PATH_MAX, on a stack that recursion over
+// 3 000 levels would overflow.
+TEST(FolderSizeTest, TreeDeeperThanDescriptorsAndStackIsMeasuredAndRemovedExactly)
+{
+    test::TestPlatform p;
+    const QString folder = test::makeTemporaryFolder() + QStringLiteral("/deep");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const uint64_t expected = buildChain(folder, 3000);
+    uint64_t size = 0;
+    bool removed = false;
+    std::unique_ptr<QThread> walk(QThread::create([&] {
+        size = sizeOf(folder);
+        removed = p->fileManager->removeItemAtPath(folder);
+    }));
+    walk->setStackSize(256 * 1024);
+    rlimit saved {};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    const rlimit lowered = {64, saved.rlim_max};
+    setrlimit(RLIMIT_NOFILE, &lowered);
+    walk->start();
+    walk->wait();
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(size, expected);
+    EXPECT_TRUE(removed);
+    EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
 TEST(FolderSizeTest, ApplicationFoldersInDomainOrderDeveloperLast)

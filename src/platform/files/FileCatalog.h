@@ -13,6 +13,7 @@ namespace platform {
 
 constexpr OSErr ioErr = -36;
 constexpr OSErr fnfErr = -43;
+constexpr OSErr fBsyErr = -47;
 constexpr OSErr memFullErr = -108;
 constexpr OSErr errFSNotAFolder = -1407;
 constexpr OSErr errFSNoMoreItems = -1417;
@@ -34,8 +35,8 @@ struct FSCatalogInfo {
     uint64_t rsrcPhysicalSize = 0;
 };
 
-// Whatever keeps a folder reachable while references into it exist (an open descriptor on
-// Linux). Each catalog defines its own.
+// Whatever keeps a folder reachable while references into it exist (on Linux a descriptor that
+// is closed when too many are open and reopened when needed). Each catalog defines its own.
 class FolderAnchor {
 public:
     virtual ~FolderAnchor() = default;
@@ -46,19 +47,20 @@ public:
 class FSRef {
 public:
     FSRef() = default;
-    FSRef(std::shared_ptr<const FolderAnchor> parent, QByteArray name)
+    FSRef(std::shared_ptr<FolderAnchor> parent, QByteArray name)
         : parent_(std::move(parent)), name_(std::move(name)) {}
 
-    const FolderAnchor* parent() const { return parent_.get(); }
+    const std::shared_ptr<FolderAnchor>& parent() const { return parent_; }
     const QByteArray& name() const { return name_; }
     bool isValid() const { return !name_.isEmpty(); }
 
 private:
-    std::shared_ptr<const FolderAnchor> parent_;
+    std::shared_ptr<FolderAnchor> parent_;
     QByteArray name_;
 };
 
-// A flat iterator over one folder's entries.
+// A flat iterator over one folder's entries. A walk goes back up fastest when it drops a folder's
+// iterator as it leaves the folder.
 class FSIterator {
 public:
     virtual ~FSIterator() = default;
@@ -70,7 +72,8 @@ public:
 };
 
 // File Manager catalog access. Symbolic links are reported as the links themselves and never
-// followed into.
+// followed into. Any number of folders may be open at once: the catalog keeps a few descriptors
+// and reopens the others by name when they are used again.
 class FileCatalog {
 public:
     virtual ~FileCatalog() = default;
@@ -79,6 +82,9 @@ public:
     virtual OSErr openIterator(const FSRef& folder, std::unique_ptr<FSIterator>* iterator) const = 0;
     virtual OSErr getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap whichInfo,
                                  FSCatalogInfo* info) const = 0;
+    // Deletes a file, a link (never what it leads to) or an empty folder; fBsyErr when the folder
+    // is not empty.
+    virtual OSErr deleteObject(const FSRef& ref) const = 0;
 };
 
 } // namespace platform

@@ -15,38 +15,12 @@ namespace platform {
 
 namespace {
 
-// An open folder: a descriptor to resolve its entries against and, for a folder being
-// iterated, the directory stream over it.
-class PosixFolder final : public FolderAnchor {
-public:
-    explicit PosixFolder(int fd) : fd_(fd) {}
-    ~PosixFolder() override
-    {
-        if (stream_)
-            closedir(stream_); // closes fd_ too
-        else if (fd_ >= 0)
-            close(fd_);
-    }
-    PosixFolder(const PosixFolder&) = delete;
-    PosixFolder& operator=(const PosixFolder&) = delete;
+// Folders open at once, per catalog; the others are reopened by name when used again.
+constexpr std::size_t kOpenFolderLimit = 32;
 
-    int fd() const { return fd_; }
-    DIR* stream()
-    {
-        if (!stream_)
-            stream_ = fdopendir(fd_);
-        return stream_;
-    }
-
-private:
-    int fd_;
-    DIR* stream_ = nullptr;
-};
-
-int parentFd(const FSRef& ref)
+PosixFolder* folderOf(const FSRef& ref)
 {
-    auto* parent = static_cast<const PosixFolder*>(ref.parent());
-    return parent ? parent->fd() : AT_FDCWD;
+    return static_cast<PosixFolder*>(ref.parent().get());
 }
 
 OSErr errorFromErrno(int error)
@@ -62,6 +36,9 @@ OSErr errorFromErrno(int error)
         return afpAccessDenied;
     case ENOMEM:
         return memFullErr;
+    case ENOTEMPTY:
+    case EEXIST:
+        return fBsyErr;
     default:
         return ioErr;
     }
@@ -82,12 +59,14 @@ FSCatalogInfo infoFromStat(const struct stat& st)
 class PosixIterator final : public FSIterator {
 public:
     explicit PosixIterator(std::shared_ptr<PosixFolder> folder) : folder_(std::move(folder)) {}
+    ~PosixIterator() override { folder_->reopenParentFromHere(); }
 
     OSErr getCatalogInfoBulk(std::size_t maximumObjects, std::size_t* actualObjects,
                              FSCatalogInfoBitmap, FSCatalogInfo* infos, FSRef* refs) override
     {
         std::size_t count = 0;
-        DIR* stream = folder_->stream();
+        PosixFolder::Use use(folder_.get());
+        DIR* stream = use.fd() >= 0 ? use.stream() : nullptr;
         if (!stream) {
             if (actualObjects)
                 *actualObjects = 0;
@@ -105,7 +84,7 @@ public:
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
             struct stat st {};
-            if (fstatat(folder_->fd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            if (fstatat(use.fd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0)
                 continue; // gone since it was listed
             if (infos)
                 infos[count] = infoFromStat(st);
@@ -124,6 +103,8 @@ private:
 
 } // namespace
 
+PosixFileCatalog::PosixFileCatalog() : folders_(std::make_shared<PosixFolder::Pool>(kOpenFolderLimit)) {}
+
 OSErr PosixFileCatalog::pathMakeRef(const QString& path, FSRef* ref) const
 {
     if (path.isEmpty())
@@ -134,13 +115,13 @@ OSErr PosixFileCatalog::pathMakeRef(const QString& path, FSRef* ref) const
         return noErr;
     }
     QFileInfo info(absolute);
-    int fd = open(QFile::encodeName(info.path()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    auto parent = PosixFolder::openPath(folders_, QFile::encodeName(info.path()), false);
+    if (!parent)
         return errorFromErrno(errno);
-    auto parent = std::make_shared<PosixFolder>(fd);
     QByteArray name = QFile::encodeName(info.fileName());
+    PosixFolder::Use use(parent.get());
     struct stat st {};
-    if (fstatat(fd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (use.fd() == -1 || fstatat(use.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errorFromErrno(errno);
     *ref = FSRef(std::move(parent), std::move(name));
     return noErr;
@@ -150,11 +131,13 @@ OSErr PosixFileCatalog::openIterator(const FSRef& folder, std::unique_ptr<FSIter
 {
     if (!folder.isValid())
         return fnfErr;
-    int fd = openat(parentFd(folder), folder.name().constData(),
-                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    const auto& parent = folder.parent();
+    std::shared_ptr<PosixFolder> opened = parent
+        ? PosixFolder::openChild(std::static_pointer_cast<PosixFolder>(parent), folder.name())
+        : PosixFolder::openPath(folders_, folder.name(), true); // "/", which has no parent
+    if (!opened)
         return errorFromErrno(errno);
-    *iterator = std::make_unique<PosixIterator>(std::make_shared<PosixFolder>(fd));
+    *iterator = std::make_unique<PosixIterator>(std::move(opened));
     return noErr;
 }
 
@@ -162,12 +145,26 @@ OSErr PosixFileCatalog::getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap, FS
 {
     if (!ref.isValid())
         return fnfErr;
+    PosixFolder::Use use(folderOf(ref));
     struct stat st {};
-    if (fstatat(parentFd(ref), ref.name().constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (use.fd() == -1 || fstatat(use.fd(), ref.name().constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errorFromErrno(errno);
     if (info)
         *info = infoFromStat(st);
     return noErr;
+}
+
+OSErr PosixFileCatalog::deleteObject(const FSRef& ref) const
+{
+    if (!ref.isValid())
+        return fnfErr;
+    PosixFolder::Use use(folderOf(ref));
+    if (use.fd() == -1)
+        return errorFromErrno(errno);
+    const char* name = ref.name().constData();
+    if (unlinkat(use.fd(), name, 0) == 0 || (errno == EISDIR && unlinkat(use.fd(), name, AT_REMOVEDIR) == 0))
+        return noErr;
+    return errorFromErrno(errno);
 }
 
 } // namespace platform

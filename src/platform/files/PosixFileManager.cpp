@@ -1,0 +1,130 @@
+#include "PosixFileManager.h"
+
+#include "PosixFileCatalog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t kBatchSize = 40;
+
+// A folder being removed: its listing, the subfolders of the last batch still to remove, and
+// whether anything in it was removed and it was read a second time.
+struct Level {
+    Level(FSRef item, std::unique_ptr<FSIterator> listing)
+        : folder(std::move(item)), iterator(std::move(listing)) {}
+    FSRef folder;
+    std::unique_ptr<FSIterator> iterator;
+    std::vector<FSRef> subfolders;
+    bool listed = false;
+    bool removedSome = false;
+    bool readAgain = false;
+};
+
+} // namespace
+
+PosixFileManager::PosixFileManager() : PosixFileManager(std::make_unique<PosixFileCatalog>()) {}
+
+PosixFileManager::PosixFileManager(std::unique_ptr<FileCatalog> catalog) : catalog_(std::move(catalog)) {}
+
+PosixFileManager::~PosixFileManager() = default;
+
+bool PosixFileManager::fileExistsAtPath(const QString& path) const
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool PosixFileManager::removeItemAtPath(const QString& path) const
+{
+    FSRef item;
+    if (catalog_->pathMakeRef(path, &item) != noErr)
+        return false;
+    std::unique_ptr<FSIterator> iterator;
+    const OSErr opened = catalog_->openIterator(item, &iterator);
+    if (opened == errFSNotAFolder) // a file or a link, never what it leads to
+        return catalog_->deleteObject(item) == noErr;
+    if (opened != noErr)
+        return false;
+
+    bool removedAll = true;
+    const auto settle = [&removedAll](Level& level, OSErr status) {
+        if (status == noErr)
+            level.removedSome = true;
+        else if (status != fnfErr) // gone already is as good as removed
+            removedAll = false;
+    };
+    FSRef refs[kBatchSize];
+    FSCatalogInfo infos[kBatchSize];
+    std::vector<Level> levels;
+    levels.emplace_back(std::move(item), std::move(iterator));
+    // A loop, not recursion, over a catalog that keeps few folders open: any depth is removed.
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (!level.subfolders.empty()) {
+            FSRef folder = std::move(level.subfolders.back());
+            level.subfolders.pop_back();
+            std::unique_ptr<FSIterator> inner;
+            const OSErr status = catalog_->openIterator(folder, &inner);
+            if (status == noErr)
+                levels.emplace_back(std::move(folder), std::move(inner));
+            else // replaced by a link or a file since it was listed: removed as what it is now
+                settle(level, status == errFSNotAFolder ? catalog_->deleteObject(folder) : status);
+            continue;
+        }
+        if (!level.listed) {
+            std::size_t count = 0;
+            const OSErr status =
+                level.iterator->getCatalogInfoBulk(kBatchSize, &count, kFSCatInfoNodeFlags, infos, refs);
+            for (std::size_t i = 0; i < count && i < kBatchSize; ++i) {
+                if (infos[i].nodeFlags & kFSNodeIsDirectoryMask)
+                    level.subfolders.push_back(std::move(refs[i]));
+                else
+                    settle(level, catalog_->deleteObject(refs[i]));
+            }
+            if (status != noErr) {
+                level.listed = true;
+                if (status != errFSNoMoreItems)
+                    removedAll = false;
+            }
+            continue;
+        }
+        level.iterator.reset(); // leaving the folder, which reopens its parent if it was closed
+        const OSErr status = catalog_->deleteObject(level.folder);
+        // Some file systems skip entries removed while their folder is read: read it once more.
+        if (status == fBsyErr && level.removedSome && !level.readAgain
+            && catalog_->openIterator(level.folder, &level.iterator) == noErr) {
+            level.listed = false;
+            level.readAgain = true;
+            continue;
+        }
+        levels.pop_back();
+        if (levels.empty())
+            return removedAll && status == noErr;
+        settle(levels.back(), status);
+    }
+    return false;
+}
+
+bool PosixFileManager::createDirectoryAtPath(const QString& path) const
+{
+    return QDir().mkpath(path);
+}
+
+bool PosixFileManager::createFileAtPath(const QString& path, const QByteArray& contents) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(contents);
+    return file.commit();
+}
+
+} // namespace platform

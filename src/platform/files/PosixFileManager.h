@@ -1,0 +1,27 @@
+#pragma once
+
+#include "FileCatalog.h"
+#include "FileManager.h"
+
+#include <memory>
+
+namespace platform {
+
+// Whole-file operations over POSIX; a folder is removed through its catalog, entry by entry
+// relative to open folders, so a link swapped in during the removal is removed as a link.
+class PosixFileManager final : public FileManager {
+public:
+    PosixFileManager();
+    explicit PosixFileManager(std::unique_ptr<FileCatalog> catalog);
+    ~PosixFileManager() override;
+
+    bool fileExistsAtPath(const QString& path) const override;
+    bool removeItemAtPath(const QString& path) const override;
+    bool createDirectoryAtPath(const QString& path) const override;
+    bool createFileAtPath(const QString& path, const QByteArray& contents) const override;
+
+private:
+    std::unique_ptr<FileCatalog> catalog_;
+};
+
+} // namespace platform

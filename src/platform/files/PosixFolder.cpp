@@ -1,0 +1,200 @@
+#include "PosixFolder.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr int kPathFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+} // namespace
+
+std::shared_ptr<PosixFolder> PosixFolder::openPath(const std::shared_ptr<Pool>& pool, const QByteArray& path,
+                                                   bool toList)
+{
+    return make(pool, nullptr, path, toList ? kListFlags : kPathFlags);
+}
+
+std::shared_ptr<PosixFolder> PosixFolder::openChild(const std::shared_ptr<PosixFolder>& parent,
+                                                    const QByteArray& name)
+{
+    return make(parent->pool_, parent, name, kListFlags);
+}
+
+std::shared_ptr<PosixFolder> PosixFolder::make(const std::shared_ptr<Pool>& pool,
+                                               const std::shared_ptr<PosixFolder>& parent, const QByteArray& name,
+                                               int flags)
+{
+    std::lock_guard lock(pool->mutex);
+    if (parent && parent->fd_ < 0 && !parent->reopenLocked())
+        return nullptr;
+    const int fd = openLocked(*pool, parent.get(), name, flags);
+    struct stat identity {};
+    if (fd >= 0 && fstat(fd, &identity) == 0)
+        return std::make_shared<PosixFolder>(pool, parent, name, flags, fd, identity);
+    if (fd >= 0)
+        close(fd);
+    return nullptr;
+}
+
+// Called by make, with the pool's lock held.
+PosixFolder::PosixFolder(std::shared_ptr<Pool> pool, std::shared_ptr<PosixFolder> parent, QByteArray name,
+                         int flags, int fd, const struct stat& identity)
+    : pool_(std::move(pool)), parent_(std::move(parent)), name_(std::move(name)), flags_(flags),
+      device_(identity.st_dev), inode_(identity.st_ino), fd_(fd)
+{
+    pool_->open.push_front(this);
+    slot_ = pool_->open.begin();
+}
+
+PosixFolder::~PosixFolder()
+{
+    {
+        std::lock_guard lock(pool_->mutex);
+        closeLocked();
+    }
+    // Let go of the parents that only this folder kept one at a time, not one destructor
+    // inside the other for every level of a deep walk.
+    std::shared_ptr<PosixFolder> parent = std::move(parent_);
+    while (parent && parent.use_count() == 1)
+        parent = std::move(parent->parent_);
+}
+
+void PosixFolder::reopenParentFromHere()
+{
+    std::lock_guard lock(pool_->mutex);
+    PosixFolder* parent = parent_.get();
+    if (fd_ < 0 || !parent || parent->fd_ >= 0)
+        return;
+    ++pins_;
+    makeRoomLocked(*pool_);
+    const int fd = openat(fd_, "..", parent->flags_);
+    --pins_;
+    if (fd >= 0)
+        parent->adoptLocked(fd); // when it is not the same folder, the parent stays closed
+}
+
+bool PosixFolder::reopenLocked()
+{
+    // The closed folders between this one and its nearest open ancestor, reopened top down.
+    std::vector<PosixFolder*> closed;
+    for (PosixFolder* folder = this; folder && folder->fd_ < 0; folder = folder->parent_.get())
+        closed.push_back(folder);
+    for (auto it = closed.rbegin(); it != closed.rend(); ++it) {
+        PosixFolder* folder = *it;
+        const int fd = openLocked(*pool_, folder->parent_.get(), folder->name_, folder->flags_);
+        if (fd < 0 || !folder->adoptLocked(fd))
+            return false;
+    }
+    return true;
+}
+
+bool PosixFolder::adoptLocked(int fd)
+{
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || st.st_dev != device_ || st.st_ino != inode_) {
+        close(fd);
+        errno = ESTALE;
+        return false;
+    }
+    fd_ = fd;
+    pool_->open.push_front(this);
+    slot_ = pool_->open.begin();
+    return true;
+}
+
+void PosixFolder::closeLocked()
+{
+    if (fd_ < 0)
+        return;
+    if (stream_) {
+        position_ = telldir(stream_);
+        closedir(stream_); // closes fd_ too
+        stream_ = nullptr;
+    } else {
+        close(fd_);
+    }
+    fd_ = -1;
+    pool_->open.erase(slot_);
+}
+
+void PosixFolder::makeRoomLocked(Pool& pool)
+{
+    for (auto it = pool.open.end(); pool.open.size() >= pool.limit && it != pool.open.begin();) {
+        PosixFolder* folder = *--it;
+        if (!folder->pins_) {
+            ++it; // past the slot that closing erases
+            folder->closeLocked();
+        }
+    }
+}
+
+int PosixFolder::openLocked(Pool& pool, PosixFolder* parent, const QByteArray& name, int flags)
+{
+    if (parent)
+        ++parent->pins_;
+    makeRoomLocked(pool);
+    const auto attempt = [&] {
+        return parent ? openat(parent->fd_, name.constData(), flags) : open(name.constData(), flags);
+    };
+    int fd = attempt();
+    if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+        // Other code holds descriptors too: give back every folder not in use and try again.
+        for (auto it = pool.open.begin(); it != pool.open.end();) {
+            PosixFolder* folder = *it++;
+            if (!folder->pins_)
+                folder->closeLocked();
+        }
+        fd = attempt();
+    }
+    if (parent)
+        --parent->pins_;
+    return fd;
+}
+
+PosixFolder::Use::Use(PosixFolder* folder) : folder_(folder), fd_(AT_FDCWD)
+{
+    if (!folder)
+        return;
+    std::lock_guard lock(folder->pool_->mutex);
+    if (folder->fd_ < 0 && !folder->reopenLocked()) {
+        folder_ = nullptr;
+        fd_ = -1;
+        return;
+    }
+    ++folder->pins_;
+    auto& open = folder->pool_->open;
+    open.splice(open.begin(), open, folder->slot_);
+    fd_ = folder->fd_;
+}
+
+PosixFolder::Use::~Use()
+{
+    if (!folder_)
+        return;
+    std::lock_guard lock(folder_->pool_->mutex);
+    --folder_->pins_;
+}
+
+DIR* PosixFolder::Use::stream()
+{
+    if (!folder_) {
+        errno = EBADF;
+        return nullptr;
+    }
+    if (!folder_->stream_) {
+        folder_->stream_ = fdopendir(fd_);
+        if (folder_->stream_ && folder_->position_ >= 0)
+            seekdir(folder_->stream_, folder_->position_);
+    }
+    return folder_->stream_;
+}
+
+} // namespace platform
