@@ -8,12 +8,12 @@
 #include "SSCpuMonitor.h"
 #include "SSMemoryMonitor.h"
 
-#include "Platform.h"
-#include "host/LinuxHostStatistics.h"
-#include "kernel/LinuxKernelValues.h"
-#include "log/StandardErrorLog.h"
-#include "simulated/SimulatedMac.h"
-#include "smc/SimulatedSmcConnection.h"
+#include "platform/Platform.h"
+#include "platform/host/LinuxHostStatistics.h"
+#include "platform/kernel/LinuxKernelValues.h"
+#include "platform/log/StandardErrorLog.h"
+#include "platform/simulated/SimulatedMac.h"
+#include "platform/smc/SimulatedSmcConnection.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,8 @@
 // Sums a tree of 100 000 files in 5 000 folders with sizeOfFileRef and with `du -sb`, back to
 // back, several rounds each, and prints the best time of each and their ratio (target ≤ 1.3).
-#include "Platform.h"
+#include "platform/Platform.h"
 #include "PublicUtilities.h"
-#include "files/PosixFileCatalog.h"
+#include "platform/files/PosixFileCatalog.h"
 
 #include <QCoreApplication>
 #include <QDir>

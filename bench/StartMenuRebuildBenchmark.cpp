@@ -9,8 +9,8 @@
 #include "MyNSApplication.h"
 #include "StatusAttachedWindow.h"
 
-#include "LinuxPlatform.h"
-#include "Platform.h"
+#include "platform/LinuxPlatform.h"
+#include "platform/Platform.h"
 
 #include "platform/ui/QtApplicationHost.h"
 

@@ -6,10 +6,10 @@
 // the CPU time measured is all the tick's.
 #include "TaskManagerViewController.h"
 
-#include "LinuxPlatform.h"
-#include "Platform.h"
-#include "dispatch/Dispatcher.h"
-#include "workspace/LinuxWorkspace.h"
+#include "platform/LinuxPlatform.h"
+#include "platform/Platform.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/workspace/LinuxWorkspace.h"
 
 #include <QApplication>
 #include <QDir>

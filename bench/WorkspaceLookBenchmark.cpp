@@ -3,11 +3,11 @@
 // temporary XDG_DATA_HOME), and `top -b -n 2` over the same machine as the peer. Targets: under
 // 5 ms of CPU per look at 2 000 application processes, under 1 ms of it on the main thread.
 // The sleepers are this program's children and are killed by pid at the end.
-#include "Platform.h"
-#include "dispatch/Dispatcher.h"
-#include "workspace/ApplicationCatalog.h"
-#include "workspace/ApplicationEntry.h"
-#include "workspace/LinuxWorkspace.h"
+#include "platform/Platform.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/workspace/ApplicationCatalog.h"
+#include "platform/workspace/ApplicationEntry.h"
+#include "platform/workspace/LinuxWorkspace.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // The cost of the workspace's look at the running applications on this machine's /proc and
 // XDG applications folders: the first look reads every process and entry; the later looks,
 // which run every 2 seconds while the Task Manager is open, should stay under 2 ms of CPU.
-#include "Platform.h"
-#include "dispatch/Dispatcher.h"
-#include "workspace/ApplicationCatalog.h"
-#include "workspace/ApplicationEntry.h"
-#include "workspace/LinuxWorkspace.h"
+#include "platform/Platform.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/workspace/ApplicationCatalog.h"
+#include "platform/workspace/ApplicationEntry.h"
+#include "platform/workspace/LinuxWorkspace.h"
 
 #include <benchmark/benchmark.h>
 

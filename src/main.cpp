@@ -2,17 +2,19 @@
 #include "MainMenu.h"
 #include "MyNSApplication.h"
 
-#include "LinuxPlatform.h"
-#include "bundle/DirectoryBundle.h"
+#include "platform/LinuxPlatform.h"
+#include "platform/bundle/DirectoryBundle.h"
+#include "platform/ui/DesktopServices.h"
 #include "platform/ui/QtApplicationHost.h"
-#include "process/TerminationSignals.h"
+#include "platform/process/TerminationSignals.h"
 
 int main(int argc, char** argv)
 {
     platform::ui::QtApplicationHost qt(argc, argv);
     MyNSApplication::sharedApplication(); // the principal class, before anything asks for NSApp
 
-    auto platform = platform::makeLinuxPlatform(platform::DirectoryBundle::bundlePathOfExecutable());
+    auto platform = platform::makeLinuxPlatform(platform::DirectoryBundle::bundlePathOfExecutable(),
+                                                 platform::ui::openUrlOnDesktop);
     platform::ScopedPlatform installed(*platform);
     platform::quitOnTerminationSignals();
     return NSApplicationMain(argc, argv);

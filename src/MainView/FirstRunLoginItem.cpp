@@ -1,9 +1,9 @@
 #include "FirstRunLoginItem.h"
 
-#include "Platform.h"
-#include "files/FileManager.h"
-#include "loginitems/LoginItemList.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/Platform.h"
+#include "platform/files/FileManager.h"
+#include "platform/loginitems/LoginItemList.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QUrl>
 

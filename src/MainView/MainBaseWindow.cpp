@@ -6,6 +6,8 @@
 #include "platform/ui/WindowNotifications.h"
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
 
 MainBaseWindow::MainBaseWindow(const Rect& contentRect, unsigned /*styleMask*/, BackingStoreType backing, bool defer)
     : Window(contentRect, WindowStyleMaskResizable, backing, defer)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/Window.h"
 
 // A borderless window, movable by its background, that shows the start menu's rounded
@@ -15,10 +15,10 @@ public:
     bool canBecomeMainWindow() const override { return true; }
     void becomeMainWindow() override;
 
-    void windowWillClose(const platform::ui::Notification& notification);
-    void windowDidDeminiaturize(const platform::ui::Notification& notification);
+    void windowWillClose(const platform::Notification& notification);
+    void windowDidDeminiaturize(const platform::Notification& notification);
 
 private:
-    platform::ui::Observation deminiaturizeObservation_;
-    platform::ui::Observation willCloseObservation_;
+    platform::Observation deminiaturizeObservation_;
+    platform::Observation willCloseObservation_;
 };

@@ -12,6 +12,8 @@
 #include <utility>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
 using Geometry = AttachedWindowGeometry;
 
 namespace {

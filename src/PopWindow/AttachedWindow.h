@@ -57,8 +57,8 @@ public:
     void performClose() override;
     // Ends this window's modal run, then closes.
     void close() override;
-    void windowWillClose(const platform::ui::Notification& notification) override;
-    void windowDidResize(const platform::ui::Notification& notification) override;
+    void windowWillClose(const platform::Notification& notification) override;
+    void windowDidResize(const platform::Notification& notification) override;
     void mouseEntered(const platform::ui::Event& event) override;
     void mouseExited(const platform::ui::Event& event) override;
 
@@ -95,6 +95,6 @@ private:
     platform::ui::Rect viewFrame_;
     bool resizing_ = false;
     std::atomic<StatusAttachedWindowDelegate*> delegate_{nullptr};
-    platform::ui::Observation resizeObservation_;
-    platform::ui::Observation hideObservation_;
+    platform::Observation resizeObservation_;
+    platform::Observation hideObservation_;
 };

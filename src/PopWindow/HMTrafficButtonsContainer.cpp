@@ -3,6 +3,8 @@
 #include "platform/ui/WindowNotifications.h"
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
 
 void HMTrafficButtonsContainer::setup()
 {

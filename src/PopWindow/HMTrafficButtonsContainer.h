@@ -4,7 +4,7 @@
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Image.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 
 #include <QString>
 
@@ -45,8 +45,8 @@ private:
     platform::ui::Image hover;
     TrafficLightState state_;
     QString idStr_;
-    platform::ui::Observation becameMain_;
-    platform::ui::Observation resignedMain_;
-    platform::ui::Observation mouseEnter_;
-    platform::ui::Observation mouseExit_;
+    platform::Observation becameMain_;
+    platform::Observation resignedMain_;
+    platform::Observation mouseEnter_;
+    platform::Observation mouseExit_;
 };

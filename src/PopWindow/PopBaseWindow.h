@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowDelegate.h"
 
@@ -17,14 +17,14 @@ public:
     bool canBecomeMainWindow() const override { return true; }
     void becomeMainWindow() override;
 
-    void windowDidMove(const platform::ui::Notification& notification) override;
-    void windowWillClose(const platform::ui::Notification& notification) override;
-    void windowDidDeminiaturize(const platform::ui::Notification& notification) override;
+    void windowDidMove(const platform::Notification& notification) override;
+    void windowWillClose(const platform::Notification& notification) override;
+    void windowDidDeminiaturize(const platform::Notification& notification) override;
 
 protected:
     void stopBaseObservations();
 
 private:
-    platform::ui::Observation deminiaturizeObservation_;
-    platform::ui::Observation willCloseObservation_;
+    platform::Observation deminiaturizeObservation_;
+    platform::Observation willCloseObservation_;
 };

@@ -2,11 +2,12 @@
 
 #include "HMTrafficButtonsContainer.h"
 
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/TrackingArea.h"
 #include "platform/ui/Window.h"
 
 using namespace platform::ui;
+using platform::NotificationCenter;
 
 namespace {
 

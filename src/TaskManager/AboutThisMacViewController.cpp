@@ -5,11 +5,11 @@
 #include "GetColor.h"
 #include "PublicUtilities.h"
 
-#include "Platform.h"
-#include "ioregistry/IORegistry.h"
-#include "kernel/KernelValues.h"
-#include "process/ProcessInfo.h"
-#include "version/SystemVersionSource.h"
+#include "platform/Platform.h"
+#include "platform/ioregistry/IORegistry.h"
+#include "platform/kernel/KernelValues.h"
+#include "platform/process/ProcessInfo.h"
+#include "platform/version/SystemVersionSource.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"

@@ -1,6 +1,6 @@
 #include "SSCpuMonitor.h"
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 using namespace platform;
 

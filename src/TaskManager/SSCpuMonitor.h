@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/HostStatistics.h"
+#include "platform/host/HostStatistics.h"
 
 #include <QList>
 #include <QVariantMap>

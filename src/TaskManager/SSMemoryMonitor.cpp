@@ -1,8 +1,8 @@
 #include "SSMemoryMonitor.h"
 
-#include "Platform.h"
-#include "kernel/KernelValues.h"
-#include "log/SystemLog.h"
+#include "platform/Platform.h"
+#include "platform/kernel/KernelValues.h"
+#include "platform/log/SystemLog.h"
 
 #include <QByteArray>
 

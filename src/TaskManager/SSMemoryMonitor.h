@@ -2,7 +2,7 @@
 
 #include "SSMemoryInfo.h"
 
-#include "host/HostStatistics.h"
+#include "platform/host/HostStatistics.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "TaskManagerInfo.h"
 
-#include "workspace/Workspace.h"
+#include "platform/workspace/Workspace.h"
 
 #include <limits>
 

@@ -16,10 +16,10 @@
 #include "GetColor.h"
 #include "PublicUtilities.h"
 
-#include "Platform.h"
-#include "commands/CommandRunner.h"
-#include "log/SystemLog.h"
-#include "process/ProcessListing.h"
+#include "platform/Platform.h"
+#include "platform/commands/CommandRunner.h"
+#include "platform/log/SystemLog.h"
+#include "platform/process/ProcessListing.h"
 
 #include "platform/ui/ButtonCell.h"
 #include "platform/ui/ScrollView.h"
@@ -152,8 +152,8 @@ void TaskManagerViewController::TaskManagerViewControllerView()
 void TaskManagerViewController::awakeFromNib()
 {
     platform::Platform& platform = platform::Platform::current();
-    platform::ui::NotificationCenter& center = platform.workspace->notificationCenter();
-    const auto rebuild = lifetime_.guard([this](const Notification&) { getAllProcess(); });
+    platform::NotificationCenter& center = platform.workspace->notificationCenter();
+    const auto rebuild = lifetime_.guard([this](const platform::Notification&) { getAllProcess(); });
     launchObservation_ = center.addObserver(this, platform::NSWorkspaceDidLaunchApplicationNotification, nullptr, rebuild);
     terminateObservation_ =
         center.addObserver(this, platform::NSWorkspaceDidTerminateApplicationNotification, nullptr, rebuild);

@@ -3,14 +3,14 @@
 #include "SSMemoryInfo.h"
 #include "TaskManagerInfo.h"
 
-#include "dispatch/Dispatcher.h"
-#include "dispatch/Lifetime.h"
-#include "process/ProcessControl.h"
-#include "workspace/Workspace.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/dispatch/Lifetime.h"
+#include "platform/process/ProcessControl.h"
+#include "platform/workspace/Workspace.h"
 
 #include "platform/ui/AttributedString.h"
 #include "platform/ui/Image.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 #include "platform/ui/ViewController.h"
@@ -139,7 +139,7 @@ private:
 
     // These end first when the controller goes (see the destructor).
     platform::Lifetime lifetime_;
-    platform::ui::Observation launchObservation_;
-    platform::ui::Observation terminateObservation_;
+    platform::Observation launchObservation_;
+    platform::Observation terminateObservation_;
     std::unique_ptr<platform::TimerHandle> timer_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dispatch/Lifetime.h"
+#include "platform/dispatch/Lifetime.h"
 
 #include "platform/ui/ViewController.h"
 

@@ -1,32 +1,33 @@
 #include "LinuxPlatform.h"
 
-#include "bundle/DirectoryBundle.h"
-#include "commands/PosixCommandRunner.h"
-#include "dispatch/QtDispatcher.h"
-#include "files/PosixFileCatalog.h"
-#include "files/PosixFileManager.h"
-#include "folders/LinuxSearchPaths.h"
-#include "host/LinuxHostStatistics.h"
-#include "identity/LinuxUserIdentity.h"
-#include "kernel/LinuxKernelValues.h"
-#include "ioregistry/SimulatedIORegistry.h"
-#include "loginitems/XdgLoginItemList.h"
-#include "log/StandardErrorLog.h"
-#include "network/QtHttpClient.h"
-#include "plist/LibplistSerialization.h"
-#include "process/LinuxInstanceLock.h"
-#include "process/LinuxProcessControl.h"
-#include "process/LinuxProcessInfo.h"
-#include "process/LinuxProcessListing.h"
-#include "scripts/SimulatedScriptRunner.h"
-#include "simulated/SimulatedMac.h"
-#include "smc/SimulatedSmcConnection.h"
-#include "version/SimulatedSystemVersion.h"
-#include "workspace/LinuxWorkspace.h"
+#include "platform/bundle/DirectoryBundle.h"
+#include "platform/commands/PosixCommandRunner.h"
+#include "platform/dispatch/QtDispatcher.h"
+#include "platform/files/PosixFileCatalog.h"
+#include "platform/files/PosixFileManager.h"
+#include "platform/folders/LinuxSearchPaths.h"
+#include "platform/host/LinuxHostStatistics.h"
+#include "platform/identity/LinuxUserIdentity.h"
+#include "platform/kernel/LinuxKernelValues.h"
+#include "platform/ioregistry/SimulatedIORegistry.h"
+#include "platform/loginitems/XdgLoginItemList.h"
+#include "platform/log/StandardErrorLog.h"
+#include "platform/network/QtHttpClient.h"
+#include "platform/plist/LibplistSerialization.h"
+#include "platform/process/LinuxInstanceLock.h"
+#include "platform/process/LinuxProcessControl.h"
+#include "platform/process/LinuxProcessInfo.h"
+#include "platform/process/LinuxProcessListing.h"
+#include "platform/scripts/SimulatedScriptRunner.h"
+#include "platform/simulated/SimulatedMac.h"
+#include "platform/smc/SimulatedSmcConnection.h"
+#include "platform/version/SimulatedSystemVersion.h"
+#include "platform/workspace/LinuxWorkspace.h"
 
 namespace platform {
 
-std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
+std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
+                                            std::function<bool(const QUrl&)> openOnDesktop)
 {
     auto p = std::make_unique<Platform>();
     p->log = std::make_unique<StandardErrorLog>();
@@ -54,7 +55,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);
     p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
-    p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle));
+    p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
     return p;

@@ -7,10 +7,10 @@
 #include "PublicUtilities.h"
 #include "StatusAttachedWindow.h"
 
-#include "Platform.h"
-#include "log/SystemLog.h"
-#include "process/InstanceLock.h"
-#include "workspace/Workspace.h"
+#include "platform/Platform.h"
+#include "platform/log/SystemLog.h"
+#include "platform/process/InstanceLock.h"
+#include "platform/workspace/Workspace.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Image.h"
@@ -22,6 +22,8 @@
 #include <QUrl>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
 
 namespace {
 

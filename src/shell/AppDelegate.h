@@ -4,7 +4,7 @@
 #include "StatusAttachedWindowDelegate.h"
 
 #include "platform/ui/ApplicationDelegate.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/WeakRef.h"
 
 #include <QString>
@@ -52,7 +52,7 @@ public:
     void setApplicationMenu(platform::ui::Menu* menu) { applicationMenu_ = menu; }
 
     void awakeFromNib();
-    void applicationDidFinishLaunching(const platform::ui::Notification& notification) override;
+    void applicationDidFinishLaunching(const platform::Notification& notification) override;
     // Whether another copy runs; that copy is then asked to come to the front.
     bool checkAppDuplicateAndBringToFrontWithBundle(const QString& bundleIdentifier);
     void observeValueForKeyPath(const QString& keyPath, void* object);
@@ -88,7 +88,7 @@ private:
     std::unique_ptr<platform::ui::StatusItem> aStatusItem_;
     bool isOpenMainWindow_ = false;
 
-    platform::ui::Observation reOpenObservation_;
-    platform::ui::Observation launchObservation_;
-    platform::ui::Observation appearanceObservation_;
+    platform::Observation reOpenObservation_;
+    platform::Observation launchObservation_;
+    platform::Observation appearanceObservation_;
 };

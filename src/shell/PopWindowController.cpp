@@ -2,10 +2,11 @@
 
 #include "ShellNotifications.h"
 
-#include "log/SystemLog.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/log/SystemLog.h"
+#include "platform/notifications/NotificationCenter.h"
 
 using namespace platform::ui;
+using platform::NotificationCenter;
 
 PopWindowController::PopWindowController(std::unique_ptr<BaseWindow> window)
     : baseWindow_(window.get())

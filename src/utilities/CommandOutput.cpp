@@ -1,10 +1,10 @@
 #include "CommandOutput.h"
 
-#include "Platform.h"
-#include "commands/CommandRunner.h"
-#include "files/FileManager.h"
-#include "folders/SearchPaths.h"
-#include "plist/PropertyListSerialization.h"
+#include "platform/Platform.h"
+#include "platform/commands/CommandRunner.h"
+#include "platform/files/FileManager.h"
+#include "platform/folders/SearchPaths.h"
+#include "platform/plist/PropertyListSerialization.h"
 
 #include <QFile>
 

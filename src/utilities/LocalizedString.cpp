@@ -1,7 +1,7 @@
 #include "LocalizedString.h"
 
-#include "Platform.h"
-#include "bundle/Bundle.h"
+#include "platform/Platform.h"
+#include "platform/bundle/Bundle.h"
 
 QString getLocalizedString(const QString& key)
 {

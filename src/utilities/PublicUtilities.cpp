@@ -3,10 +3,10 @@
 #include "GetColor.h"
 #include "SettingsStore.h"
 
-#include "Platform.h"
-#include "log/SystemLog.h"
-#include "text/StringFormat.h"
-#include "version/SystemVersionSource.h"
+#include "platform/Platform.h"
+#include "platform/log/SystemLog.h"
+#include "platform/text/StringFormat.h"
+#include "platform/version/SystemVersionSource.h"
 
 #include <QLocale>
 

@@ -4,11 +4,11 @@
 #include "CommandOutput.h"
 #include "EUExecCommand.h"
 
-#include "Platform.h"
-#include "files/FileCatalog.h"
-#include "folders/SearchPaths.h"
-#include "log/SystemLog.h"
-#include "network/HttpClient.h"
+#include "platform/Platform.h"
+#include "platform/files/FileCatalog.h"
+#include "platform/folders/SearchPaths.h"
+#include "platform/log/SystemLog.h"
+#include "platform/network/HttpClient.h"
 
 #include <QDebug>
 #include <QUrl>

@@ -1,8 +1,8 @@
 #include "SettingsStore.h"
 
-#include "Platform.h"
-#include "bundle/Bundle.h"
-#include "plist/PropertyListSerialization.h"
+#include "platform/Platform.h"
+#include "platform/bundle/Bundle.h"
+#include "platform/plist/PropertyListSerialization.h"
 
 #include <QMutex>
 

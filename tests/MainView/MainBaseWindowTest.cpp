@@ -6,7 +6,7 @@
 #include "PlatformTest.h"
 #include "IsolatedEnvironment.h"
 
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/WindowNotifications.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,9 @@
 #include <memory>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
+using platform::Observation;
 using uitest::near;
 
 namespace {

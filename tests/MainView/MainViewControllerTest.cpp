@@ -22,8 +22,8 @@
 
 #include "PublicUtilities.h"
 
-#include "folders/SearchPaths.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/folders/SearchPaths.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/GraphicsContext.h"

@@ -12,7 +12,7 @@
 #include "WorkspaceFakes.h"
 
 #include "platform/ui/Menu.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 
 #include <gtest/gtest.h>
 
@@ -70,9 +70,9 @@ class MenuDriver {
 public:
     explicit MenuDriver(std::function<void(platform::ui::Menu&)> act)
     {
-        observation_ = platform::ui::NotificationCenter::defaultCenter().addObserver(
+        observation_ = platform::NotificationCenter::defaultCenter().addObserver(
             this, platform::ui::NSMenuDidBeginTrackingNotification, nullptr,
-            [this, act](const platform::ui::Notification& n) {
+            [this, act](const platform::Notification& n) {
                 auto& menu = *n.objectAs<platform::ui::Menu>();
                 ++popUps;
                 act(menu);
@@ -82,5 +82,5 @@ public:
     int popUps = 0;
 
 private:
-    platform::ui::Observation observation_;
+    platform::Observation observation_;
 };

@@ -3,12 +3,14 @@
 #include "TestPlatform.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/WindowNotifications.h"
 
 #include <gtest/gtest.h>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
 
 TEST(PopBaseWindowTest, BorderlessMovableAndItsOwnDelegate)
 {
@@ -30,7 +32,7 @@ TEST(PopBaseWindowTest, BorderlessMovableAndItsOwnDelegate)
     // Restoring from the Dock is heard; closing hears its own will-close twice (as delegate
     // and as observer) and still closes once.
     int willClose = 0;
-    Observation counting = NotificationCenter::defaultCenter().addObserver(
+    platform::Observation counting = NotificationCenter::defaultCenter().addObserver(
         nullptr, NSWindowWillCloseNotification, &window, [&](const Notification&) { ++willClose; });
     window.miniaturize();
     EXPECT_TRUE(window.isMiniaturized());

@@ -9,7 +9,7 @@
 #include "TestPlatform.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WindowNotifications.h"
 
@@ -18,6 +18,7 @@
 #include <memory>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
 using Look = TrafficLightState::Look;
 
 namespace {
@@ -236,7 +237,7 @@ TEST(TabBarViewTest, DelegateMayLetTheBarGoAndTheWindowStillCloses)
 TEST(TabBarViewTest, NothingReachesLightsOrBarsThatAreGone)
 {
     test::TestPlatform platform;
-    auto& center = NotificationCenter::defaultCenter();
+    auto& center = platform::NotificationCenter::defaultCenter();
     const int baseline = center.observationCount();
     std::unique_ptr<BarWindow> gone = std::make_unique<BarWindow>(100);
     EXPECT_EQ(center.observationCount(), baseline + 12); // four per light

@@ -1,8 +1,8 @@
 #include "MonitorFigures.h"
 #include "SSCpuMonitor.h"
 
-#include "host/LinuxHostStatistics.h"
-#include "host/ProcStat.h"
+#include "platform/host/LinuxHostStatistics.h"
+#include "platform/host/ProcStat.h"
 
 #include "IsolatedEnvironment.h"
 #include "ProbeFakes.h"

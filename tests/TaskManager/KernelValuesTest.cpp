@@ -1,6 +1,6 @@
-#include "kernel/CpuInfo.h"
-#include "kernel/LinuxKernelValues.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/kernel/CpuInfo.h"
+#include "platform/kernel/LinuxKernelValues.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include "IsolatedEnvironment.h"
 #include "ProbeFakes.h"

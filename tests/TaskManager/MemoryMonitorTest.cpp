@@ -1,11 +1,11 @@
 #include "MonitorFigures.h"
 #include "SSMemoryMonitor.h"
 
-#include "Platform.h"
-#include "host/LinuxHostStatistics.h"
-#include "host/ProcMeminfo.h"
-#include "kernel/LinuxKernelValues.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/Platform.h"
+#include "platform/host/LinuxHostStatistics.h"
+#include "platform/host/ProcMeminfo.h"
+#include "platform/kernel/LinuxKernelValues.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include "Fakes.h"
 #include "InstallFake.h"

@@ -2,7 +2,7 @@
 
 #include "ObjcPrintln.h"
 
-#include "process/LinuxProcessListing.h"
+#include "platform/process/LinuxProcessListing.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"

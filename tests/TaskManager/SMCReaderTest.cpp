@@ -1,7 +1,7 @@
 #include "CpuTemperature.h"
 #include "SMCReader.h"
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 #include "Fakes.h"
 #include "InstallFake.h"

@@ -1,8 +1,8 @@
 #include "CpuTemperature.h"
 #include "SMCReader.h"
 
-#include "smc/SimulatedSmcConnection.h"
-#include "smc/ThermalZones.h"
+#include "platform/smc/SimulatedSmcConnection.h"
+#include "platform/smc/ThermalZones.h"
 
 #include "IsolatedEnvironment.h"
 

@@ -19,7 +19,7 @@
 
 #include "PublicUtilities.h"
 
-#include "smc/SimulatedSmcConnection.h"
+#include "platform/smc/SimulatedSmcConnection.h"
 
 #include "platform/ui/TableColumn.h"
 #include "platform/ui/TextField.h"

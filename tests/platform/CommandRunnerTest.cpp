@@ -1,4 +1,4 @@
-#include "commands/PosixCommandRunner.h"
+#include "platform/commands/PosixCommandRunner.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

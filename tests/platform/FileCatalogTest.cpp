@@ -1,4 +1,4 @@
-#include "files/PosixFileCatalog.h"
+#include "platform/files/PosixFileCatalog.h"
 
 #include "IsolatedEnvironment.h"
 

@@ -1,5 +1,5 @@
-#include "files/PosixFileCatalog.h"
-#include "files/PosixFileManager.h"
+#include "platform/files/PosixFileCatalog.h"
+#include "platform/files/PosixFileManager.h"
 
 #include "IsolatedEnvironment.h"
 

@@ -1,4 +1,4 @@
-#include "network/QtHttpClient.h"
+#include "platform/network/QtHttpClient.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>

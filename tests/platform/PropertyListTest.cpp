@@ -1,10 +1,10 @@
-#include "plist/BinaryPropertyListScanner.h"
-#include "plist/LibplistSerialization.h"
-#include "plist/XmlPropertyListScanner.h"
+#include "platform/plist/BinaryPropertyListScanner.h"
+#include "platform/plist/LibplistSerialization.h"
+#include "platform/plist/XmlPropertyListScanner.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"
-#include "Platform.h"
+#include "platform/Platform.h"
 
 #include <QDateTime>
 #include <QFile>

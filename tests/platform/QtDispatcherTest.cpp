@@ -1,4 +1,4 @@
-#include "dispatch/QtDispatcher.h"
+#include "platform/dispatch/QtDispatcher.h"
 
 #include <QCoreApplication>
 #include <QThread>

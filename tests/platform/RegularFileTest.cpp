@@ -1,5 +1,5 @@
-#include "files/RegularFile.h"
-#include "workspace/ApplicationCatalog.h"
+#include "platform/files/RegularFile.h"
+#include "platform/workspace/ApplicationCatalog.h"
 
 #include "IsolatedEnvironment.h"
 

@@ -1,6 +1,6 @@
-#include "folders/LinuxSearchPaths.h"
-#include "folders/PrivateFolder.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/folders/LinuxSearchPaths.h"
+#include "platform/folders/PrivateFolder.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include "IsolatedEnvironment.h"
 

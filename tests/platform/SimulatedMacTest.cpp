@@ -1,5 +1,5 @@
-#include "simulated/SimulatedMac.h"
-#include "version/SimulatedSystemVersion.h"
+#include "platform/simulated/SimulatedMac.h"
+#include "platform/version/SimulatedSystemVersion.h"
 
 #include "IsolatedEnvironment.h"
 

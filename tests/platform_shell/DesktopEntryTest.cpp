@@ -1,5 +1,5 @@
-#include "loginitems/DesktopEntry.h"
-#include "loginitems/ExecLine.h"
+#include "platform/loginitems/DesktopEntry.h"
+#include "platform/loginitems/ExecLine.h"
 
 #include <gtest/gtest.h>
 

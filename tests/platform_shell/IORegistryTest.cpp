@@ -1,6 +1,6 @@
-#include "ioregistry/SimulatedIORegistry.h"
-#include "plist/LibplistSerialization.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/ioregistry/SimulatedIORegistry.h"
+#include "platform/plist/LibplistSerialization.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include "TestPlatform.h"
 

@@ -1,4 +1,4 @@
-#include "process/LinuxInstanceLock.h"
+#include "platform/process/LinuxInstanceLock.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

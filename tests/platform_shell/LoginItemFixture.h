@@ -1,7 +1,7 @@
 #pragma once
 
-#include "loginitems/XdgLoginItemList.h"
-#include "plist/LibplistSerialization.h"
+#include "platform/loginitems/XdgLoginItemList.h"
+#include "platform/plist/LibplistSerialization.h"
 
 #include "IsolatedEnvironment.h"
 

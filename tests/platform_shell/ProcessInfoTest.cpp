@@ -1,5 +1,5 @@
-#include "process/LinuxProcessInfo.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/process/LinuxProcessInfo.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include "TestPlatform.h"
 

@@ -1,4 +1,4 @@
-#include "scripts/SimulatedScriptRunner.h"
+#include "platform/scripts/SimulatedScriptRunner.h"
 
 #include "Fakes.h"
 #include "InstallFake.h"

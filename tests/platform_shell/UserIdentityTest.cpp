@@ -1,4 +1,4 @@
-#include "identity/LinuxUserIdentity.h"
+#include "platform/identity/LinuxUserIdentity.h"
 
 #include "IsolatedEnvironment.h"
 

@@ -1,5 +1,5 @@
 #include "platform/ui/Application.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowNotifications.h"
@@ -15,6 +15,9 @@
 #include <memory>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
+using platform::Observation;
 
 namespace {
 

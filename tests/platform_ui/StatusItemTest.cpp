@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace platform::ui;
+using platform::Observation;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Color.h"
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
@@ -18,6 +18,9 @@
 #include <memory>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
+using platform::Notification;
+using platform::Observation;
 
 namespace {
 

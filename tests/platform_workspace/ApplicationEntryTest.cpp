@@ -1,4 +1,4 @@
-#include "workspace/ApplicationEntry.h"
+#include "platform/workspace/ApplicationEntry.h"
 
 #include "IsolatedEnvironment.h"
 

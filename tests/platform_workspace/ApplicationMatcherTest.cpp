@@ -1,5 +1,5 @@
-#include "workspace/ApplicationCatalog.h"
-#include "workspace/ApplicationMatcher.h"
+#include "platform/workspace/ApplicationCatalog.h"
+#include "platform/workspace/ApplicationMatcher.h"
 
 #include "IsolatedEnvironment.h"
 

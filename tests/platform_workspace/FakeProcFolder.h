@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/LinuxProcFolder.h"
+#include "platform/workspace/LinuxProcFolder.h"
 
 #include <QHash>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "workspace/LinuxWorkspace.h"
+#include "platform/workspace/LinuxWorkspace.h"
 
-#include "process/LinuxProcessControl.h"
-#include "workspace/ProcessTable.h"
+#include "platform/process/LinuxProcessControl.h"
+#include "platform/workspace/ProcessTable.h"
 
 #include "FakeProcFolder.h"
 #include "Fakes.h"
@@ -10,9 +10,9 @@
 #include "ManualDispatcher.h"
 #include "TestPlatform.h"
 
-#include "bundle/Bundle.h"
-#include "plist/PropertyListSerialization.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/bundle/Bundle.h"
+#include "platform/plist/PropertyListSerialization.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,10 +78,10 @@ protected:
     }
 
     // Observes, and lets the first look (which only learns what runs) finish.
-    ui::Observation listen(const QString& name)
+    platform::Observation listen(const QString& name)
     {
-        ui::Observation observation =
-            workspace().notificationCenter().addObserver(this, name, nullptr, [this](const ui::Notification& n) {
+        platform::Observation observation =
+            workspace().notificationCenter().addObserver(this, name, nullptr, [this](const platform::Notification& n) {
                 heard.push_back({n.name, n.userInfo, n.object});
             });
         tp.dispatcher().drainAll();
@@ -127,8 +127,8 @@ TEST_F(LinuxWorkspaceTest, ListsThisProgramAndTheApplicationsThatEntriesName)
 TEST_F(LinuxWorkspaceTest, EachLookPostsWhatLaunchedAndWhatQuit)
 {
     proc->add(100, 1, 1000, QStringLiteral("/opt/My Editor/bin/my-editor"), {QStringLiteral("my-editor")});
-    ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
-    ui::Observation quits = listen(NSWorkspaceDidTerminateApplicationNotification);
+    platform::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+    platform::Observation quits = listen(NSWorkspaceDidTerminateApplicationNotification);
     EXPECT_TRUE(workspace().isPolling());
 
     // What ran before anyone listened is no news.
@@ -163,7 +163,7 @@ TEST_F(LinuxWorkspaceTest, EachLookPostsWhatLaunchedAndWhatQuit)
 
 TEST_F(LinuxWorkspaceTest, TheLookRunsInTheBackgroundAndOnlyChangesReachTheMainQueue)
 {
-    ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+    platform::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
     for (int quiet = 0; quiet < 2; ++quiet) {
         workspace().poll();
         EXPECT_EQ(tp.dispatcher().pendingMain(), 0u);
@@ -188,7 +188,7 @@ TEST_F(LinuxWorkspaceTest, ABundleIsReadWhenItsProcessFirstAppears)
         return QVariantMap{{QStringLiteral("CFBundleName"), QStringLiteral("Notes")}};
     };
     workspace_ = std::make_unique<LinuxWorkspace>(s);
-    ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+    platform::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
     proc->add(300, 1, 3000, QStringLiteral("/Applications/Notes.app/Contents/MacOS/Notes"), {QStringLiteral("Notes")});
     for (int i = 0; i < 3; ++i)
         look();
@@ -206,7 +206,7 @@ TEST_F(LinuxWorkspaceTest, ALookInFlightDeliversNothingOnceTheWorkspaceIsDestroy
         heard.clear();
         proc->remove(300);
         {
-            ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+            platform::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
             proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
             workspace().poll();
             if (looked)
@@ -221,7 +221,7 @@ TEST_F(LinuxWorkspaceTest, ALookInFlightDeliversNothingOnceTheWorkspaceIsDestroy
 TEST_F(LinuxWorkspaceTest, TheTimerLooksEveryTwoSecondsAndStopsWhenNobodyListens)
 {
     {
-        ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+        platform::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
         ASSERT_EQ(tp.dispatcher().validTimers(), 1u);
         proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
         tp.dispatcher().advance(LinuxWorkspace::kPollInterval);
@@ -237,7 +237,7 @@ TEST_F(LinuxWorkspaceTest, TheTimerLooksEveryTwoSecondsAndStopsWhenNobodyListens
     EXPECT_EQ(tp.dispatcher().validTimers(), 0u);
 
     // Observing again starts over from what runs now.
-    ui::Observation again = listen(NSWorkspaceDidTerminateApplicationNotification);
+    platform::Observation again = listen(NSWorkspaceDidTerminateApplicationNotification);
     EXPECT_TRUE(workspace().isPolling());
     tp.dispatcher().advance(LinuxWorkspace::kPollInterval);
     tp.dispatcher().drainAll();
@@ -249,14 +249,14 @@ TEST_F(LinuxWorkspaceTest, AnObserverThatIsDestroyedIsNeverCalled)
     struct Controller {
         explicit Controller(LinuxWorkspace& workspace, int& calls)
             : observation(workspace.notificationCenter().addObserver(
-                  this, NSWorkspaceDidLaunchApplicationNotification, nullptr, [&calls](const ui::Notification&) { ++calls; }))
+                  this, NSWorkspaceDidLaunchApplicationNotification, nullptr, [&calls](const platform::Notification&) { ++calls; }))
         {
         }
-        ui::Observation observation;
+        platform::Observation observation;
     };
     int calls = 0;
     auto controller = std::make_unique<Controller>(workspace(), calls);
-    ui::Observation other = listen(NSWorkspaceDidLaunchApplicationNotification);
+    platform::Observation other = listen(NSWorkspaceDidLaunchApplicationNotification);
     controller.reset();
 
     proc->add(300, 1, 3000, QStringLiteral("/usr/bin/wrapped-app"), {QStringLiteral("wrapped-app")});
@@ -268,7 +268,7 @@ TEST_F(LinuxWorkspaceTest, AnObserverThatIsDestroyedIsNeverCalled)
 TEST_F(LinuxWorkspaceTest, ANewDesktopEntryIsNoticedAtTheNextLook)
 {
     proc->add(400, 1, 4000, QStringLiteral("/usr/bin/newly-installed"), {QStringLiteral("newly-installed")});
-    ui::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
+    platform::Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
     look();
     EXPECT_TRUE(heard.empty());
 
@@ -420,12 +420,12 @@ TEST(LinuxWorkspaceRealProcesses, AChildIsListedAndItsForceQuitIsNoticed)
     LinuxWorkspace workspace(settings);
     std::vector<QVariantMap> launched;
     std::vector<QVariantMap> quit;
-    ui::Observation onLaunch = workspace.notificationCenter().addObserver(
+    platform::Observation onLaunch = workspace.notificationCenter().addObserver(
         nullptr, NSWorkspaceDidLaunchApplicationNotification, nullptr,
-        [&](const ui::Notification& n) { launched.push_back(n.userInfo); });
-    ui::Observation onQuit = workspace.notificationCenter().addObserver(
+        [&](const platform::Notification& n) { launched.push_back(n.userInfo); });
+    platform::Observation onQuit = workspace.notificationCenter().addObserver(
         nullptr, NSWorkspaceDidTerminateApplicationNotification, nullptr,
-        [&](const ui::Notification& n) { quit.push_back(n.userInfo); });
+        [&](const platform::Notification& n) { quit.push_back(n.userInfo); });
     tp.dispatcher().drainAll(); // the first look learns what runs
 
     pid_t child = 0;

@@ -1,4 +1,4 @@
-#include "workspace/OpenTarget.h"
+#include "platform/workspace/OpenTarget.h"
 
 #include <gtest/gtest.h>
 

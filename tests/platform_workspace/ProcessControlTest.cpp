@@ -1,5 +1,5 @@
-#include "process/LinuxProcessControl.h"
-#include "workspace/ProcessTable.h"
+#include "platform/process/LinuxProcessControl.h"
+#include "platform/workspace/ProcessTable.h"
 
 #include "Fakes.h"
 #include "InstallFake.h"

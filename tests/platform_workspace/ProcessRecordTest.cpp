@@ -1,4 +1,4 @@
-#include "workspace/ProcessRecord.h"
+#include "platform/workspace/ProcessRecord.h"
 
 #include "IsolatedEnvironment.h"
 

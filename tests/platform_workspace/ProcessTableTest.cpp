@@ -1,4 +1,4 @@
-#include "workspace/ProcessTable.h"
+#include "platform/workspace/ProcessTable.h"
 
 #include "FakeProcFolder.h"
 

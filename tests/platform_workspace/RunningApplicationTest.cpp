@@ -1,6 +1,6 @@
-#include "workspace/ApplicationMatcher.h"
-#include "workspace/RunningApplication.h"
-#include "workspace/Workspace.h"
+#include "platform/workspace/ApplicationMatcher.h"
+#include "platform/workspace/RunningApplication.h"
+#include "platform/workspace/Workspace.h"
 
 #include <gtest/gtest.h>
 

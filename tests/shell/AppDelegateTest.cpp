@@ -31,6 +31,7 @@
 #include <QPalette>
 
 using namespace platform::ui;
+using platform::NotificationCenter;
 
 namespace {
 

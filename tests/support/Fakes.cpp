@@ -1,6 +1,6 @@
 #include "Fakes.h"
 
-#include "version/SimulatedSystemVersion.h"
+#include "platform/version/SimulatedSystemVersion.h"
 
 #include <QFile>
 #include <QMutexLocker>

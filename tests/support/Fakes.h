@@ -1,9 +1,9 @@
 #pragma once
 
-#include "commands/CommandRunner.h"
-#include "log/SystemLog.h"
-#include "network/HttpClient.h"
-#include "version/SystemVersionSource.h"
+#include "platform/commands/CommandRunner.h"
+#include "platform/log/SystemLog.h"
+#include "platform/network/HttpClient.h"
+#include "platform/version/SystemVersionSource.h"
 
 #include <QMutex>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dispatch/Dispatcher.h"
+#include "platform/dispatch/Dispatcher.h"
 
 #include <QMutex>
 

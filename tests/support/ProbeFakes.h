@@ -1,8 +1,8 @@
 #pragma once
 
-#include "host/HostStatistics.h"
-#include "kernel/KernelValues.h"
-#include "smc/SmcConnection.h"
+#include "platform/host/HostStatistics.h"
+#include "platform/kernel/KernelValues.h"
+#include "platform/smc/SmcConnection.h"
 
 #include <QByteArray>
 #include <QMap>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "identity/UserIdentity.h"
-#include "ioregistry/IORegistry.h"
-#include "loginitems/LoginItemList.h"
-#include "process/InstanceLock.h"
-#include "process/ProcessInfo.h"
-#include "scripts/SimulatedScriptRunner.h"
+#include "platform/identity/UserIdentity.h"
+#include "platform/ioregistry/IORegistry.h"
+#include "platform/loginitems/LoginItemList.h"
+#include "platform/process/InstanceLock.h"
+#include "platform/process/ProcessInfo.h"
+#include "platform/scripts/SimulatedScriptRunner.h"
 
 #include <QSet>
 #include <QStringList>

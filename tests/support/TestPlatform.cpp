@@ -4,7 +4,7 @@
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 
-#include "LinuxPlatform.h"
+#include "platform/LinuxPlatform.h"
 
 #include <QDir>
 #include <QFile>

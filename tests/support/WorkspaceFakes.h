@@ -1,8 +1,8 @@
 #pragma once
 
-#include "process/ProcessControl.h"
-#include "ui/NotificationCenter.h"
-#include "workspace/Workspace.h"
+#include "platform/process/ProcessControl.h"
+#include "platform/notifications/NotificationCenter.h"
+#include "platform/workspace/Workspace.h"
 
 #include <QHash>
 #include <QMutex>
@@ -33,7 +33,7 @@ public:
     int launchedApplicationsCalls() const;
 
     QList<QVariantMap> launchedApplications() override;
-    platform::ui::NotificationCenter& notificationCenter() override { return center_; }
+    platform::NotificationCenter& notificationCenter() override { return center_; }
     bool openFile(const QString& fullPath) override;
     bool openURL(const QUrl& url) override;
     bool launchApplication(const QString& appName) override;
@@ -56,7 +56,7 @@ private:
     QHash<QString, platform::WorkspaceIcon> icons_;
     bool answer_ = true;
     int listCalls_ = 0;
-    platform::ui::NotificationCenter center_;
+    platform::NotificationCenter center_;
 };
 
 // Records every force quit and answers what the test says, signalling nothing.

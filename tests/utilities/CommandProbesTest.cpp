@@ -7,7 +7,7 @@
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
-#include "folders/SearchPaths.h"
+#include "platform/folders/SearchPaths.h"
 
 #include <QDir>
 #include <QFile>

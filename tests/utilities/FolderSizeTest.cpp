@@ -3,9 +3,9 @@
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
-#include "files/FileManager.h"
-#include "files/PosixFileCatalog.h"
-#include "folders/SearchPaths.h"
+#include "platform/files/FileManager.h"
+#include "platform/files/PosixFileCatalog.h"
+#include "platform/folders/SearchPaths.h"
 
 #include <QDir>
 #include <QFile>

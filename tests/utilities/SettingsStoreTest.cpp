@@ -6,7 +6,7 @@
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
-#include "plist/PropertyListSerialization.h"
+#include "platform/plist/PropertyListSerialization.h"
 
 #include <QFile>
 

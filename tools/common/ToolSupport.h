@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulated/SimulatedMac.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // diskutil: information about and renaming of the simulated Mac's volumes.
 #include "ToolSupport.h"
 
-#include "plist/LibplistSerialization.h"
+#include "platform/plist/LibplistSerialization.h"
 
 #include <QVariantList>
 

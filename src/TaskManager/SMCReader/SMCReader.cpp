@@ -1,7 +1,7 @@
 #include "SMCReader.h"
 
-#include "Platform.h"
-#include "log/SystemLog.h"
+#include "platform/Platform.h"
+#include "platform/log/SystemLog.h"
 
 #include <QLocale>
 

@@ -3,7 +3,7 @@
 #include "SMCKeyRecord.h"
 #include "SMCValue.h"
 
-#include "smc/SmcConnection.h"
+#include "platform/smc/SmcConnection.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

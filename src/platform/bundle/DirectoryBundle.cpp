@@ -1,6 +1,6 @@
 #include "DirectoryBundle.h"
 
-#include "plist/PropertyListSerialization.h"
+#include "platform/plist/PropertyListSerialization.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "PosixCommandRunner.h"
 
-#include "log/SystemLog.h"
+#include "platform/log/SystemLog.h"
 
 #include <QFile>
 

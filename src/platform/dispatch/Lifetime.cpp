@@ -1,7 +1,7 @@
 #include "Lifetime.h"
 
 #include "Dispatcher.h"
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform {
 

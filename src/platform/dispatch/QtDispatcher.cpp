@@ -1,6 +1,6 @@
 #include "QtDispatcher.h"
 
-#include "log/SystemLog.h"
+#include "platform/log/SystemLog.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

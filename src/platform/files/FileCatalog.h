@@ -1,6 +1,6 @@
 #pragma once
 
-#include "version/SystemVersionSource.h" // OSErr, noErr
+#include "platform/version/SystemVersionSource.h" // OSErr, noErr
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "LinuxSearchPaths.h"
 
 #include "PrivateFolder.h"
-#include "log/SystemLog.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/log/SystemLog.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kernel/MachTypes.h"
+#include "platform/kernel/MachTypes.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 
 #include "ProcMeminfo.h"
 #include "ProcStat.h"
-#include "files/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <algorithm>
 #include <unistd.h>

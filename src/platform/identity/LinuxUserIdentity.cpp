@@ -1,6 +1,6 @@
 #include "LinuxUserIdentity.h"
 
-#include "files/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QFileInfo>
 

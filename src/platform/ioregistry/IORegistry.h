@@ -1,7 +1,7 @@
 #pragma once
 
 #include "IORegistryEntry.h"
-#include "kernel/MachTypes.h"
+#include "platform/kernel/MachTypes.h"
 
 #include <cstdint>
 #include <optional>

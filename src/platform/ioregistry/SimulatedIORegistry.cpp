@@ -1,6 +1,6 @@
 #include "SimulatedIORegistry.h"
 
-#include "simulated/SimulatedMac.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <algorithm>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 #include "LinuxKernelValues.h"
 
 #include "CpuInfo.h"
-#include "files/RegularFile.h"
-#include "simulated/SimulatedMac.h"
+#include "platform/files/RegularFile.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <algorithm>
 #include <climits>

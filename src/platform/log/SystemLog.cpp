@@ -1,6 +1,6 @@
 #include "SystemLog.h"
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #include "FolderChangeWatch.h"
 
-#include "files/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

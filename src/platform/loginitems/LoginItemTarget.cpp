@@ -1,7 +1,7 @@
 #include "LoginItemTarget.h"
 
-#include "files/RegularFile.h"
-#include "plist/PropertyListSerialization.h"
+#include "platform/files/RegularFile.h"
+#include "platform/plist/PropertyListSerialization.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "XdgLoginItemList.h"
 
-#include "files/RegularFile.h"
+#include "platform/files/RegularFile.h"
 #include "DesktopEntry.h"
 #include "ExecLine.h"
 #include "FolderChangeWatch.h"

@@ -2,8 +2,8 @@
 
 #include "BinaryPropertyListScanner.h"
 #include "XmlPropertyListScanner.h"
-#include "files/RegularFile.h"
-#include "log/SystemLog.h"
+#include "platform/files/RegularFile.h"
+#include "platform/log/SystemLog.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "LinuxInstanceLock.h"
 
-#include "folders/PrivateFolder.h"
-#include "log/SystemLog.h"
+#include "platform/folders/PrivateFolder.h"
+#include "platform/log/SystemLog.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "LinuxProcessControl.h"
 
-#include "workspace/ProcessTable.h"
+#include "platform/workspace/ProcessTable.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,6 +1,6 @@
 #include "LinuxProcessInfo.h"
 
-#include "simulated/SimulatedMac.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QFileInfo>
 #include <QUuid>

@@ -1,6 +1,6 @@
 #include "SimulatedScriptRunner.h"
 
-#include "log/SystemLog.h"
+#include "platform/log/SystemLog.h"
 
 #include <QFileInfo>
 #include <QMutexLocker>

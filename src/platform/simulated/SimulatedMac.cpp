@@ -1,6 +1,6 @@
 #include "SimulatedMac.h"
 
-#include "plist/LibplistSerialization.h"
+#include "platform/plist/LibplistSerialization.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #include "ThermalZones.h"
 
-#include "files/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDir>
 

@@ -2,12 +2,12 @@
 
 #include "ApplicationDelegate.h"
 #include "Event.h"
-#include "NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "Responder.h"
 #include "Window.h"
 #include "WindowNotifications.h"
-#include "WindowWidget.h"
-#include "text/StringFormat.h"
+#include "internal/WindowWidget.h"
+#include "platform/text/StringFormat.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Notification.h"
+#include "platform/notifications/Notification.h"
 
 namespace platform::ui {
 

@@ -3,8 +3,8 @@
 #include "GraphicsContext.h"
 #include "QtCoordinates.h"
 
-#include "Platform.h"
-#include "bundle/Bundle.h"
+#include "platform/Platform.h"
+#include "platform/bundle/Bundle.h"
 
 #include <QHash>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "ImageIcon.h"
 #include "MenuDelegate.h"
-#include "NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "QtCoordinates.h"
 #include "StringDrawing.h"
 #include "View.h"

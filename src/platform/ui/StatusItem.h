@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Image.h"
-#include "NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "WeakRef.h"
 
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "GraphicsContext.h"
 #include "QtCoordinates.h"
-#include "ViewWidget.h"
+#include "internal/ViewWidget.h"
 #include "Window.h"
 
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ViewWidget.h"
+#include "internal/ViewWidget.h"
 
 #include "GraphicsContext.h"
 #include "KeyCharacters.h"

@@ -1,13 +1,13 @@
 #include "Window.h"
 
 #include "Application.h"
-#include "NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "QtCoordinates.h"
 #include "View.h"
 #include "WindowDelegate.h"
 #include "WindowNotifications.h"
 #include "WindowServer.h"
-#include "WindowWidget.h"
+#include "internal/WindowWidget.h"
 
 #include <QApplication>
 #include <QGuiApplication>

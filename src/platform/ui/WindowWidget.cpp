@@ -1,4 +1,4 @@
-#include "WindowWidget.h"
+#include "internal/WindowWidget.h"
 
 #include "Application.h"
 #include "GraphicsContext.h"

@@ -2,7 +2,7 @@
 
 #include "Image.h"
 
-#include "workspace/Workspace.h"
+#include "platform/workspace/Workspace.h"
 
 namespace platform::ui {
 

@@ -1,6 +1,6 @@
 #include "SimulatedSystemVersion.h"
 
-#include "simulated/SimulatedMac.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "ApplicationCatalog.h"
 
-#include "files/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "ApplicationEntry.h"
 
-#include "loginitems/DesktopEntry.h"
-#include "loginitems/ExecLine.h"
+#include "platform/loginitems/DesktopEntry.h"
+#include "platform/loginitems/ExecLine.h"
 
 namespace platform {
 

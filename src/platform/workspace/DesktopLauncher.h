@@ -1,16 +1,13 @@
 #pragma once
 
 #include <QStringList>
-#include <QUrl>
 
 namespace platform {
 
-// The desktop's own ways to open an address and to start a program, for the Linux workspace.
+// The desktop's own way to start a program, for the Linux workspace. (Opening an address needs
+// the graphical session: the UI layer hands that in.)
 namespace DesktopLauncher {
 
-// Opens the address with the desktop's handler for it. False without a graphical session or
-// when no handler took it.
-bool openUrl(const QUrl& url);
 // Starts `arguments` (the program first) as a process of its own, through no shell.
 bool startProgram(const QStringList& arguments);
 

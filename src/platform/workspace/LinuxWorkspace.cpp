@@ -1,15 +1,15 @@
 #include "LinuxWorkspace.h"
 
-#include "files/RegularFile.h"
+#include "platform/files/RegularFile.h"
 #include "ApplicationCatalog.h"
 #include "DesktopLauncher.h"
 #include "RunningApplicationLook.h"
-#include "Platform.h"
-#include "bundle/Bundle.h"
-#include "dispatch/Dispatcher.h"
-#include "folders/SearchPaths.h"
-#include "log/SystemLog.h"
-#include "plist/PropertyListSerialization.h"
+#include "platform/Platform.h"
+#include "platform/bundle/Bundle.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/folders/SearchPaths.h"
+#include "platform/log/SystemLog.h"
+#include "platform/plist/PropertyListSerialization.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -82,7 +82,7 @@ QVariantMap infoOfBundle(const QString& bundlePath)
 
 } // namespace
 
-LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle)
+LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop)
 {
     Settings settings;
     settings.uid = getuid();
@@ -106,7 +106,7 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle)
                      : QStringList();
     };
     settings.bundleInfo = infoOfBundle;
-    settings.openOnDesktop = DesktopLauncher::openUrl;
+    settings.openOnDesktop = std::move(openOnDesktop);
     settings.startProgram = DesktopLauncher::startProgram;
     return settings;
 }
@@ -174,7 +174,7 @@ QList<QVariantMap> LinuxWorkspace::launchedApplications()
     return list;
 }
 
-ui::NotificationCenter& LinuxWorkspace::notificationCenter()
+NotificationCenter& LinuxWorkspace::notificationCenter()
 {
     // The timer belongs to the main loop; a post from elsewhere starts nothing.
     const QCoreApplication* application = QCoreApplication::instance();

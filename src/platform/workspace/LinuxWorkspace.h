@@ -4,8 +4,8 @@
 #include "OpenTarget.h"
 #include "RunningApplication.h"
 #include "Workspace.h"
-#include "dispatch/Lifetime.h"
-#include "ui/NotificationCenter.h"
+#include "platform/dispatch/Lifetime.h"
+#include "platform/notifications/NotificationCenter.h"
 
 #include <QMutex>
 
@@ -27,6 +27,7 @@ class TimerHandle;
 class LinuxWorkspace final : public Workspace {
 public:
     static constexpr std::chrono::milliseconds kPollInterval{2000};
+    using OpenOnDesktop = std::function<bool(const QUrl&)>;
 
     struct Settings {
         std::shared_ptr<ProcFolder> procFolder = std::make_shared<LinuxProcFolder>();
@@ -40,7 +41,7 @@ public:
         std::function<QStringList()> macApplicationFolders;
         // An application bundle's Info.plist.
         std::function<QVariantMap(const QString& bundlePath)> bundleInfo;
-        std::function<bool(const QUrl&)> openOnDesktop;
+        OpenOnDesktop openOnDesktop;
         std::function<bool(const QStringList& arguments)> startProgram;
     };
 
@@ -52,14 +53,14 @@ public:
 
     // This process, the real /proc, the XDG folders and the desktop; Mac paths, application
     // folders and Info.plist files through the installed platform.
-    static Settings defaultSettings(const Bundle& bundle);
+    static Settings defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop = {});
 
     explicit LinuxWorkspace(Settings settings);
     ~LinuxWorkspace() override;
 
     QList<QVariantMap> launchedApplications() override;
     // Starts watching the running applications, until a look finds no observer left.
-    ui::NotificationCenter& notificationCenter() override;
+    NotificationCenter& notificationCenter() override;
     bool openFile(const QString& fullPath) override;
     bool openURL(const QUrl& url) override;
     bool launchApplication(const QString& appName) override;
@@ -84,7 +85,7 @@ private:
     WorkspaceIcon bundleIcon(const QString& bundlePath) const;
 
     Settings settings_;
-    ui::NotificationCenter center_;
+    NotificationCenter center_;
 
     // Shared with the look in flight, which may outlive the workspace.
     std::shared_ptr<Looker> looker_;

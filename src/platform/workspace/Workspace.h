@@ -7,9 +7,7 @@
 
 namespace platform {
 
-namespace ui {
 class NotificationCenter;
-}
 
 // Keys of the dictionaries that `launchedApplications` gives, and of the user information of
 // the launch and termination notifications (which carry the application's dictionary).
@@ -50,7 +48,7 @@ public:
     virtual QList<QVariantMap> launchedApplications() = 0;
     // Where the launch, termination, mount and unmount notifications are posted, with the
     // workspace as their object. Observe on the main thread; observers are called there.
-    virtual ui::NotificationCenter& notificationCenter() = 0;
+    virtual NotificationCenter& notificationCenter() = 0;
 
     // Opens a file or folder with its usual application. False when it could not be opened.
     virtual bool openFile(const QString& fullPath) = 0;

@@ -1,11 +1,11 @@
-#include "platform/ui/NotificationCenter.h"
+#include "platform/notifications/NotificationCenter.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-using namespace platform::ui;
+using namespace platform;
 
 namespace {
 

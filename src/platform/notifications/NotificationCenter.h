@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-namespace platform::ui {
+namespace platform {
 
 class NotificationCenter;
 
@@ -69,4 +69,4 @@ private:
     std::shared_ptr<detail::NotificationCenterState> state_;
 };
 
-} // namespace platform::ui
+} // namespace platform

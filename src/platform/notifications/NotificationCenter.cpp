@@ -7,7 +7,7 @@
 #include <atomic>
 #include <vector>
 
-namespace platform::ui {
+namespace platform {
 
 namespace detail {
 
@@ -155,4 +155,4 @@ int NotificationCenter::observationCount() const
     return int(state_->records.size());
 }
 
-} // namespace platform::ui
+} // namespace platform

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QVariantMap>
 
-namespace platform::ui {
+namespace platform {
 
 // What a notification carries: its name, the object that posted it (compared by identity)
 // and optional extra values.
@@ -16,4 +16,4 @@ struct Notification {
     T* objectAs() const { return static_cast<T*>(object); }
 };
 
-} // namespace platform::ui
+} // namespace platform
