@@ -1,0 +1,14 @@
+// Property lists, XML and binary, as read from a bundle or a settings file; whatever reads is
+// written back in both formats, as the settings store does.
+#include "plist/LibplistSerialization.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const platform::LibplistSerialization plist;
+    const QVariant value = plist.propertyListFromData(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    if (value.isValid()) {
+        plist.dataFromPropertyList(value, platform::PropertyListSerialization::Format::Xml);
+        plist.dataFromPropertyList(value, platform::PropertyListSerialization::Format::Binary);
+    }
+    return 0;
+}
