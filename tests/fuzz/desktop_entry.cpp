@@ -1,0 +1,18 @@
+// Desktop entries as found in the application and autostart folders. A value written by the
+// program reads back unchanged, whatever it holds.
+#include "platform/loginitems/DesktopEntry.h"
+#include "platform/workspace/ApplicationEntry.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray text(reinterpret_cast<const char*>(data), qsizetype(size));
+    platform::ApplicationEntry::parse(text, QStringLiteral("de_CH.UTF-8@euro"));
+
+    const QString value = QString::fromUtf8(text);
+    const auto entry = platform::DesktopEntry::parse(platform::DesktopEntry::format({{QStringLiteral("Name"), value}}));
+    if (!entry || entry->value(QStringLiteral("Name")) != value)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,18 @@
+// Exec lines of desktop entries written by other programs, and arguments (split at NUL bytes)
+// quoted by the program: a quoted list splits back into the same arguments.
+#include "platform/loginitems/ExecLine.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    platform::ExecLine::split(QString::fromUtf8(bytes));
+
+    QStringList arguments;
+    for (const QByteArray& argument : bytes.split('\0'))
+        arguments << QString::fromUtf8(argument);
+    if (platform::ExecLine::split(platform::ExecLine::quote(arguments)) != arguments)
+        std::abort();
+    return 0;
+}
