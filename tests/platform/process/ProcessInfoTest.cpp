@@ -32,7 +32,7 @@ TEST(ProcessInfoTest, ProcessAndMachineAreThisOnes)
     test::TestPlatform platform;
     const LinuxProcessInfo info(*platform->simulatedMac);
     EXPECT_EQ(info.processIdentifier(), int(getpid()));
-    EXPECT_EQ(info.processName(), QStringLiteral("tests_platform_shell"));
+    EXPECT_EQ(info.processName(), QStringLiteral("tests_platform_process"));
     EXPECT_GE(info.processorCount(), info.activeProcessorCount());
     EXPECT_GE(info.activeProcessorCount(), 1u);
 
