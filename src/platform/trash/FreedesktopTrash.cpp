@@ -201,7 +201,7 @@ bool FreedesktopTrash::recycleItemAtPath(const QString& path)
     return false;
 }
 
-void FreedesktopTrash::emptyContents(const QByteArray& folder, TrashEmptying& result) const
+void FreedesktopTrash::emptyContents(const QByteArray& folder, TrashEmptying& result, const QByteArray& trashed) const
 {
     const Descriptor fd(open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (fd.get() < 0)
@@ -222,6 +222,11 @@ void FreedesktopTrash::emptyContents(const QByteArray& folder, TrashEmptying& re
         if (fstatat(fd.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         const QByteArray path = folder + '/' + name;
+        // A record stays as long as the item it describes.
+        struct stat item {};
+        if (!trashed.isEmpty() && name.endsWith(".trashinfo")
+            && lstat((trashed + '/' + name.chopped(10)).constData(), &item) == 0)
+            continue;
         const uid_t owner = settings_.ownerOf ? settings_.ownerOf(path, info.st_uid) : info.st_uid;
         if (owner != settings_.uid)
             continue; // another user's, and it stays
@@ -246,7 +251,7 @@ TrashEmptying FreedesktopTrash::emptyTrash()
         if (lstat(trash.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != settings_.uid)
             continue; // missing, a link, or not the user's
         emptyContents(trash + "/files", result);
-        emptyContents(trash + "/info", result);
+        emptyContents(trash + "/info", result, trash + "/files");
     }
     for (const QString& folder : settings_.plainTrashes ? settings_.plainTrashes() : QStringList())
         emptyContents(nativeFromPath(folder), result);

@@ -41,7 +41,8 @@ public:
 private:
     // The Trash folder for an item: the home one, or that of the item's volume.
     QByteArray trashFolderFor(const QByteArray& item, QByteArray* topFolder) const;
-    void emptyContents(const QByteArray& folder, TrashEmptying& result) const;
+    // Removes the user's entries of the folder; with `trashed`, records of items still there stay.
+    void emptyContents(const QByteArray& folder, TrashEmptying& result, const QByteArray& trashed = {}) const;
 
     Settings settings_;
 };
