@@ -4,6 +4,7 @@
 #include "files/FileManager.h"
 #include "log/SystemLog.h"
 #include "trash/Trash.h"
+#include "utilities/SystemFolder.h"
 #include "workspace/Workspace.h"
 
 #include <algorithm>
@@ -153,7 +154,7 @@ void collectInto(const FileNodeList& list, const std::shared_ptr<FileNode>& fath
         if (node->state() == FileNode::None || node->isSystemFile())
             continue;
         if (node->state() == FileNode::All)
-            items.push_back({node, father});
+            items.push_back({node, father, node->path()});
         else
             collectInto(node->children(), node, items);
     }
@@ -207,7 +208,7 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
         const int count = int(items.size());
         int failed = 0;
         for (int k = 0; k < count; ++k) {
-            const QString path = items[k].node->path();
+            const QString& path = items[k].path;
             if (stop->load())
                 return onMain([this, path, failed] { finishRemoval(path, failed); });
             onMain([this, path, percent = removeProgress(k, count)] {
@@ -215,7 +216,7 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
                     aDelegate_->changeRemoveProgressWithPoint(percent, path);
             });
             bool removed = false;
-            if (items[k].node->isSystemFile()) // the list may have changed since it was collected
+            if (SystemFolder::isSystemFileWithFilePath(path)) // the list may have changed since it was collected
                 platform::NSLog(QStringLiteral("--protected file kept ---::%1").arg(path));
             else if (removal == Removal::Trash)
                 removed = p.trash->recycleItemAtPath(path);
@@ -230,7 +231,7 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
                                     .arg(path));
             }
         }
-        onMain([this, path = items.back().node->path(), failed] { finishRemoval(path, failed); });
+        onMain([this, path = items.back().path, failed] { finishRemoval(path, failed); });
     });
     return true;
 }

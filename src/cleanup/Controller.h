@@ -58,6 +58,7 @@ public:
     struct RemovalItem {
         std::shared_ptr<FileNode> node;
         std::shared_ptr<FileNode> father;
+        QString path; // taken on the main thread, where the tree above it is sure to live
     };
     static std::vector<RemovalItem> collectSelected(const FileNodeList& rootArr);
     // 30 for a single item, else k × 100 / n.

@@ -4,7 +4,7 @@
 #include "ScanGate.h"
 
 #include "Platform.h"
-#include "dispatch/Lifetime.h"
+#include "dispatch/Lifetime.h" // dispatchAsyncGlobal
 #include "files/NativePath.h"
 
 #include <atomic>
@@ -24,20 +24,21 @@ EumeRoot::EumeRoot() = default;
 
 EumeRoot::~EumeRoot()
 {
-    if (scan_) {
-        scan_->owner = nullptr;
-        scan_->treeOperator->setOpDelegate(nullptr);
-        scan_->treeOperator->stopScan();
-    }
+    abandon();
+}
+
+void EumeRoot::abandon()
+{
+    if (!scan_)
+        return;
+    scan_->owner = nullptr;
+    scan_->treeOperator->setOpDelegate(nullptr);
+    scan_->treeOperator->gate()->stop();
 }
 
 void EumeRoot::eumeAllRootFileNodeWithRootArr(FileNodeList& rootArr, const QString& rootPath)
 {
-    if (scan_) {
-        scan_->owner = nullptr;
-        scan_->treeOperator->setOpDelegate(nullptr);
-        scan_->treeOperator->stopScan();
-    }
+    abandon();
     rootNodeArr_ = &rootArr;
     auto gate = std::make_shared<ScanGate>();
     scan_ = std::make_shared<Scan>();
@@ -57,14 +58,15 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
 {
     using namespace platform;
     const auto report = [&scan] {
-        dispatchAsyncMain([scan] {
+        scan->treeOperator->postChange([scan] {
             if (scan->owner && scan->owner->eumeDelegate_)
                 scan->owner->eumeDelegate_->endScan();
         });
+        scan->treeOperator->sendChanges();
     };
     // A change of the root list, made on the main thread while the scan may still change the tree.
     const auto change = [&scan](auto apply) {
-        dispatchAsyncMain([scan, apply = std::move(apply)] {
+        scan->treeOperator->postChange([scan, apply = std::move(apply)] {
             if (scan->owner && scan->treeOperator->mayChangeTree())
                 apply(*scan->owner);
         });
@@ -91,8 +93,8 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
     // The top level is listed whole first, so progress counts against all of it.
     std::vector<FSRef> refs;
     std::vector<FSCatalogInfo> infos;
+    constexpr std::size_t kBatchSize = 40;
     for (OSErr status = noErr; status == noErr;) {
-        constexpr std::size_t kBatchSize = 40;
         FSRef batchRefs[kBatchSize];
         FSCatalogInfo batchInfos[kBatchSize];
         std::size_t count = 0;
@@ -112,23 +114,38 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
     scan->allFileCount = count;
     const QByteArray folder = nativeFromPath(path);
     int handled = 0;
+    // Files go in by the batch, folders at once, so the order of finding stays the order of change.
+    FileNodeList files;
+    const auto insertFiles = [&] {
+        if (files.empty())
+            return;
+        change([files = std::move(files)](EumeRoot& owner) {
+            for (const auto& node : files)
+                owner.insertFileInRootArrWithFile(node);
+        });
+        files.clear();
+    };
     for (int i = 0; i < count; ++i) {
-        if (!treeOperator.gate()->pass())
+        if (!treeOperator.testPoint())
             break;
         const QByteArray entryPath = folder.endsWith('/') ? folder + refs[i].name() : folder + '/' + refs[i].name();
         // A link is an entry of its own here too: following it would offer what lies outside.
         if (infos[i].nodeFlags & kFSNodeIsDirectoryMask) {
+            insertFiles();
             auto node = std::make_shared<FileNode>(entryPath, true);
             change([node](EumeRoot& owner) { owner.rootNodeArr_->push_back(node); });
             treeOperator.getFileSizeWithPat(refs[i], node, 0);
         } else {
             auto node = std::make_shared<FileNode>(entryPath, false);
             node->setSize(infos[i].dataLogicalSize);
-            change([node](EumeRoot& owner) { owner.insertFileInRootArrWithFile(node); });
+            files.push_back(std::move(node));
+            if (files.size() == kBatchSize)
+                insertFiles();
         }
         ++handled;
         ++scan->eumeFileCount;
     }
+    insertFiles();
     if (handled == count)
         report();
 }

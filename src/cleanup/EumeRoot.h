@@ -44,6 +44,8 @@ public:
 
 private:
     struct Scan;
+    // Stops the scan and cuts it off: nothing of it reaches the tree or the delegate any more.
+    void abandon();
     static void run(const std::shared_ptr<Scan>& scan, const QString& path);
 
     FileNodeList* rootNodeArr_ = nullptr;

@@ -4,21 +4,6 @@
 #include "files/NativePath.h"
 #include "utilities/SystemFolder.h"
 
-FileNode::FileNode(QByteArray nativePath, bool isDirectory, FileNode* father)
-    : nativePath_(std::move(nativePath)), father_(father), isDirectory_(isDirectory)
-{
-}
-
-FileNode::FileNode(const QString& path, bool isDirectory, FileNode* father)
-    : FileNode(platform::nativeFromPath(path), isDirectory, father)
-{
-}
-
-QString FileNode::path() const
-{
-    return platform::pathFromNative(nativePath_);
-}
-
 namespace {
 
 QByteArray lastComponent(const QByteArray& path)
@@ -29,14 +14,44 @@ QByteArray lastComponent(const QByteArray& path)
 
 } // namespace
 
+FileNode::FileNode(FileNode* father, QByteArray name, bool isDirectory)
+    : stored_(std::move(name)), father_(father), isDirectory_(isDirectory)
+{
+}
+
+FileNode::FileNode(const QByteArray& nativePath, bool isDirectory, FileNode* father)
+    : FileNode(father, father ? lastComponent(nativePath) : nativePath, isDirectory)
+{
+}
+
+FileNode::FileNode(const QString& path, bool isDirectory, FileNode* father)
+    : FileNode(platform::nativeFromPath(path), isDirectory, father)
+{
+}
+
+QByteArray FileNode::nativePath() const
+{
+    if (!father_)
+        return stored_;
+    QByteArray path = father_->nativePath();
+    if (!path.endsWith('/'))
+        path.append('/');
+    return path.append(stored_);
+}
+
+QString FileNode::path() const
+{
+    return platform::pathFromNative(nativePath());
+}
+
 QString FileNode::name() const
 {
-    return platform::pathFromNative(lastComponent(nativePath_));
+    return platform::pathFromNative(father_ ? stored_ : lastComponent(stored_));
 }
 
 QString FileNode::displayName() const
 {
-    return platform::displayTextFromNative(lastComponent(nativePath_));
+    return platform::displayTextFromNative(father_ ? stored_ : lastComponent(stored_));
 }
 
 bool FileNode::isSystemFile() const

@@ -21,11 +21,14 @@ class FileNode {
 public:
     enum State : int64_t { None = 0, All = 1, Partly = 2 };
 
-    // The path as the file system's bytes; starts selected (1) with no children.
-    FileNode(QByteArray nativePath, bool isDirectory, FileNode* father = nullptr);
+    // The path as the file system's bytes; starts selected (1) with no children. Below a father
+    // only the last component is kept: the path is the father's and the name.
+    FileNode(const QByteArray& nativePath, bool isDirectory, FileNode* father = nullptr);
     FileNode(const QString& path, bool isDirectory, FileNode* father = nullptr);
+    // An entry of `father` named `name`, which the node shares rather than copies.
+    FileNode(FileNode* father, QByteArray name, bool isDirectory);
 
-    const QByteArray& nativePath() const { return nativePath_; }
+    QByteArray nativePath() const;
     // The path for platform calls (exact bytes, see NativePath.h).
     QString path() const;
     // The last path component for platform calls, and as a person reads it.
@@ -45,7 +48,6 @@ public:
     void setState(int64_t state) { state_ = state; }
 
     FileNode* father() const { return father_; }
-    void setFather(FileNode* father) { father_ = father; }
 
     uint64_t size() const { return size_.load(std::memory_order_relaxed); }
     void setSize(uint64_t size) { size_.store(size, std::memory_order_relaxed); }
@@ -54,7 +56,7 @@ public:
     void setIsExpand(bool expanded) { isExpand_ = expanded; }
 
 private:
-    QByteArray nativePath_;
+    QByteArray stored_; // the whole path without a father, else the name
     FileNodeList children_;
     FileNode* father_ = nullptr;
     std::atomic<uint64_t> size_{0};

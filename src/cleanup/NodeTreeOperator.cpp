@@ -1,9 +1,9 @@
 #include "NodeTreeOperator.h"
 
+#include "ChangeQueue.h"
 #include "ScanGate.h"
 
 #include "Platform.h"
-#include "dispatch/Lifetime.h"
 #include "files/NativePath.h"
 
 #include <algorithm>
@@ -12,21 +12,37 @@ namespace {
 
 constexpr std::size_t kBatchSize = 40;
 
+// Before the first node not larger, found by halving: the list is sorted, largest first.
 void insertBySize(FileNodeList& list, std::shared_ptr<FileNode> node, uint64_t size)
 {
-    const auto place = std::find_if(list.begin(), list.end(),
-                                    [size](const std::shared_ptr<FileNode>& other) { return other->size() <= size; });
+    const auto place = std::partition_point(list.begin(), list.end(),
+                                            [size](const std::shared_ptr<FileNode>& other) { return other->size() > size; });
     list.insert(place, std::move(node));
-}
-
-QByteArray childPath(const QByteArray& folder, const QByteArray& name)
-{
-    return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
 } // namespace
 
-NodeTreeOperator::NodeTreeOperator(std::shared_ptr<ScanGate> gate) : gate_(std::move(gate)) {}
+NodeTreeOperator::NodeTreeOperator(std::shared_ptr<ScanGate> gate)
+    : gate_(std::move(gate)), changes_(std::make_shared<ChangeQueue>())
+{
+}
+
+void NodeTreeOperator::postChange(std::function<void()> change)
+{
+    changes_->post(std::move(change));
+}
+
+void NodeTreeOperator::sendChanges()
+{
+    changes_->send();
+}
+
+bool NodeTreeOperator::testPoint()
+{
+    if (gate_->isPaused())
+        changes_->send();
+    return gate_->pass();
+}
 
 uint64_t NodeTreeOperator::getOneFileSizeWithPath(const QByteArray& nativePath)
 {
@@ -62,16 +78,16 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
     for (bool more = true; more;) {
         std::size_t count = 0;
         const OSErr status = iterator->getCatalogInfoBulk(kBatchSize, &count, kFSCatInfoGettableInfo, infos, refs);
-        if ((status != noErr && status != errFSNoMoreItems) || !gate_->pass())
+        if ((status != noErr && status != errFSNoMoreItems) || !testPoint())
             break;
         more = status == noErr;
         for (std::size_t i = 0; i < count && i < kBatchSize; ++i) {
-            if (!gate_->pass()) {
+            if (!testPoint()) {
                 more = false;
                 break;
             }
             const bool isFolder = infos[i].nodeFlags & kFSNodeIsDirectoryMask;
-            auto node = std::make_shared<FileNode>(childPath(root->nativePath(), refs[i].name()), isFolder, root.get());
+            auto node = std::make_shared<FileNode>(root.get(), refs[i].name(), isFolder);
             if (!isFolder) {
                 node->setSize(infos[i].dataLogicalSize);
                 found.push_back({std::move(node), infos[i].dataLogicalSize});
@@ -94,8 +110,7 @@ void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum
                              bool& resortChildren)
 {
     root->setSize(sum);
-    platform::dispatchAsyncMain([self = shared_from_this(), root, found = std::move(found),
-                                 resort = resortChildren]() mutable {
+    postChange([self = shared_from_this(), root, found = std::move(found), resort = resortChildren]() mutable {
         if (!self->mayChangeTree())
             return;
         if (resort)
@@ -114,16 +129,19 @@ void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum
 
 void NodeTreeOperator::rootArrSortWithRootArr(FileNodeList& list)
 {
-    if (list.size() < 2)
-        return;
-    // Sizes grow while the list is sorted: sort a snapshot, so the order is consistent.
-    std::vector<std::pair<uint64_t, std::shared_ptr<FileNode>>> keyed;
-    keyed.reserve(list.size());
-    for (auto& node : list)
-        keyed.emplace_back(node->size(), std::move(node));
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (std::size_t i = 0; i < list.size(); ++i)
-        list[i] = std::move(keyed[i].second);
+    // An insertion sort: the list is sorted but for the node that grew, so this is one pass.
+    // Each size is read once per comparison and the loop stays in bounds, so sizes that grow
+    // meanwhile cost at most order, which the next re-sort mends.
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        const uint64_t size = list[i]->size();
+        if (list[i - 1]->size() >= size)
+            continue;
+        std::shared_ptr<FileNode> node = std::move(list[i]);
+        std::size_t j = i;
+        for (; j > 0 && list[j - 1]->size() < size; --j)
+            list[j] = std::move(list[j - 1]);
+        list[j] = std::move(node);
+    }
 }
 
 void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::shared_ptr<FileNode> node)
@@ -134,6 +152,8 @@ void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::shar
 
 void NodeTreeOperator::stopScan()
 {
+    if (!gate_->isStopped())
+        changes_->drain();
     gate_->stop();
 }
 

@@ -5,9 +5,11 @@
 #include "files/FileCatalog.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
+class ChangeQueue;
 class ScanGate;
 
 class NodeTreeOperatorDelegate {
@@ -34,6 +36,7 @@ public:
     // Before the first node not larger than the new one, else at the end. Main thread.
     static void fileInsertFatherWithRootArr(FileNodeList& list, std::shared_ptr<FileNode> node);
 
+    // Stops the scan after carrying out the changes it has found so far. Main thread.
     void stopScan();
     bool isStopScan() const;
     // Whether the scan may change the tree now; read on the main thread inside each hop.
@@ -43,6 +46,13 @@ public:
     void setOpDelegate(NodeTreeOperatorDelegate* delegate) { opDelegate_ = delegate; }
 
     const std::shared_ptr<ScanGate>& gate() const { return gate_; }
+    // Runs the change on the main thread after every change posted before it.
+    void postChange(std::function<void()> change);
+    // Sends the changes posted so far to the main thread now.
+    void sendChanges();
+    // A test point: the stop test, then the pause wait (with the changes so far shown). False
+    // when the scan must leave.
+    bool testPoint();
 
 private:
     struct Found {
@@ -54,5 +64,6 @@ private:
                bool& resortChildren);
 
     std::shared_ptr<ScanGate> gate_;
+    std::shared_ptr<ChangeQueue> changes_;
     NodeTreeOperatorDelegate* opDelegate_ = nullptr;
 };
