@@ -73,6 +73,7 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
     FSCatalogInfo infos[kBatchSize];
     FSRef refs[kBatchSize];
     std::vector<Found> found;
+    found.reserve(kBatchSize);
     bool resortChildren = false;
     uint64_t sum = total;
     for (bool more = true; more;) {
@@ -124,6 +125,7 @@ void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum
             self->opDelegate_->doRootArrSort();
     });
     found.clear();
+    found.reserve(kBatchSize);
     resortChildren = false;
 }
 
