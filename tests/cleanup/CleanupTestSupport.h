@@ -31,6 +31,17 @@ inline void makeFolder(const QByteArray& path)
     ASSERT_EQ(::mkdir(path.constData(), 0755), 0) << path.constData();
 }
 
+// Makes each entry below `root`, in order: "name/" a folder, "name:size" a file of that size.
+inline void makeTree(const QByteArray& root, std::initializer_list<QByteArray> entries)
+{
+    for (const QByteArray& entry : entries) {
+        if (entry.endsWith('/'))
+            makeFolder(root + '/' + entry.chopped(1));
+        else
+            makeFile(root + '/' + entry.left(entry.lastIndexOf(':')), entry.mid(entry.lastIndexOf(':') + 1).toInt());
+    }
+}
+
 inline bool existsAsItself(const QByteArray& path)
 {
     struct stat info {};
@@ -57,13 +68,11 @@ public:
         progress.push_back(percent);
         paths << path;
     }
-    void changeSelectAllButtonState(int32_t state) override { selectAll.push_back(state); }
     void endProScan() override { ++ends; }
     void endRemoveWithFailedCount(int32_t count) override { failed.push_back(count); }
 
     std::vector<int32_t> progress;
     QStringList paths;
-    std::vector<int32_t> selectAll;
     std::vector<int32_t> failed;
     int ends = 0;
 };

@@ -3,34 +3,26 @@
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
-#include "files/FileManager.h"
-#include "files/NativePath.h"
 
 namespace {
 
-std::shared_ptr<FileNode> folderNode(const char* path, FileNode* father = nullptr)
+std::shared_ptr<FileNode> node(const char* path, bool folder = false, FileNode* father = nullptr)
 {
-    return std::make_shared<FileNode>(QByteArray(path), true, father);
+    return std::make_shared<FileNode>(QByteArray(path), folder, father);
 }
 
-std::shared_ptr<FileNode> fileNode(const char* path, FileNode* father = nullptr)
-{
-    return std::make_shared<FileNode>(QByteArray(path), false, father);
-}
-
-// A folder "/d" with two files, and a folder "/m" with a file and an expanded subfolder.
+// A folder "/d" with two files, and a folder "/m" with a file and a subfolder "/m/s" with a file.
 struct Tree {
     Tree()
     {
         for (auto* child : {"/d/x", "/d/y"})
-            d->children().push_back(fileNode(child, d.get()));
-        m->children().push_back(fileNode("/m/f", m.get()));
-        m->children().push_back(sub);
-        sub->children().push_back(fileNode("/m/s/g", sub.get()));
+            d->children().push_back(node(child, false, d.get()));
+        m->children() = {node("/m/f", false, m.get()), sub};
+        sub->children().push_back(node("/m/s/g", false, sub.get()));
     }
-    std::shared_ptr<FileNode> d = folderNode("/d");
-    std::shared_ptr<FileNode> m = folderNode("/m");
-    std::shared_ptr<FileNode> sub = folderNode("/m/s", m.get());
+    std::shared_ptr<FileNode> d = node("/d", true);
+    std::shared_ptr<FileNode> m = node("/m", true);
+    std::shared_ptr<FileNode> sub = node("/m/s", true, m.get());
     FileNodeList roots{d, m};
 };
 
@@ -79,16 +71,13 @@ TEST_F(ControllerSelection, TriStateRulesDownAndUpTheTree)
     for (const Case& c : {Case{{1, 0}, 2}, Case{{}, 0}, Case{{1, 1}, 1}, Case{{2, 0}, 2}, Case{{0, 0}, 0}}) {
         FileNodeList list;
         for (int64_t state : c.states) {
-            list.push_back(fileNode("/n"));
+            list.push_back(node("/n"));
             list.back()->setState(state);
         }
         EXPECT_EQ(Controller::selectAllState(list), c.selectAll);
     }
-}
 
-TEST_F(ControllerSelection, PartlySelectedFolderGivesOnlyItsSelectedContents)
-{
-    Tree tree;
+    // A partly selected folder gives only its selected contents.
     tree.d->setState(FileNode::Partly);
     tree.d->children()[0]->setState(FileNode::None);
     tree.m->setState(FileNode::All);
@@ -130,7 +119,7 @@ TEST_F(RemovalTest, ProgressReportsForOneThreeAndFourItems)
     };
     for (const Case& c : {Case{1, {30, 100}}, Case{3, {0, 33, 66, 100}}, Case{4, {0, 25, 50, 75, 100}}}) {
         for (int i = 0; i < c.items; ++i)
-            test::makeFile(root + "/f" + QByteArray::number(i), i);
+            test::makeTree(root, {"f" + QByteArray::number(i) + ":1"});
         scan();
         delegate = {};
         EXPECT_TRUE(controller.moveFileToTarshWithDic(list));
@@ -145,23 +134,8 @@ TEST_F(RemovalTest, ProgressReportsForOneThreeAndFourItems)
 
 TEST_F(RemovalTest, StopLetsTheCurrentItemFinishThenClearsTheSelection)
 {
-    class StoppingTrash : public test::RecordingTrash {
-    public:
-        explicit StoppingTrash(Controller& controller) : controller_(controller) {}
-        bool recycleItemAtPath(const QString& path) override
-        {
-            controller_.stopRemove();
-            return RecordingTrash::recycleItemAtPath(path);
-        }
-
-    private:
-        Controller& controller_;
-    };
-    auto trash = std::make_unique<StoppingTrash>(controller);
-    recycler = trash.get();
-    platform->trash = std::move(trash);
-    for (int i = 0; i < 3; ++i)
-        test::makeFile(root + "/f" + QByteArray::number(i), 10 * (3 - i));
+    recycler->onRecycle = [this] { controller.stopRemove(); };
+    test::makeTree(root, {"f0:30", "f1:20", "f2:10"});
     scan();
     controller.moveFileToTarshWithDic(list);
     platform.dispatcher().drainAll();
@@ -174,7 +148,7 @@ TEST_F(RemovalTest, StopLetsTheCurrentItemFinishThenClearsTheSelection)
 
 TEST_F(RemovalTest, NothingToRemoveStartsNoJobButStillEnds)
 {
-    test::makeFile(root + "/f", 1);
+    test::makeTree(root, {"f:1"});
     scan();
     for (bool scanning : {false, true}) {
         SCOPED_TRACE(scanning);
@@ -195,17 +169,11 @@ TEST_F(RemovalTest, NothingToRemoveStartsNoJobButStillEnds)
 
 TEST_F(RemovalTest, EraseRemovesHostileNamesExactlyAndKeepsWhatStays)
 {
-    const QByteArray outside = QFile::encodeName(platform.folder()) + "/outside";
-    test::makeFolder(outside);
-    test::makeFile(outside + "/keep", 5);
+    const QByteArray outside = root + "/../outside";
+    const QByteArray lookalike = root + "/a\xef\xbf\xbd" "b"; // how Qt would spell "a\xff" "b"
+    test::makeTree(root, {"../outside/", "../outside/keep:5", "it's \"quoted\" $(x):3", "new\nline:3",
+                          "protected:3", "fails:3", "a\xff" "b:4", "a\xef\xbf\xbd" "b:4"});
     ASSERT_EQ(::symlink(outside.constData(), (root + "/link").constData()), 0);
-    const QByteArray invalid = root + "/a\xff" "b";
-    const QByteArray lookalike = root + "/a\xef\xbf\xbd" "b"; // how Qt would spell the invalid name
-    for (const QByteArray& name : {QByteArray("it's \"quoted\" $(x)"), QByteArray("new\nline"),
-                                   QByteArray("protected"), QByteArray("fails")})
-        test::makeFile(root + '/' + name, 3);
-    test::makeFile(invalid, 4);
-    test::makeFile(lookalike, 4);
     test::protectPaths(platform.resourcePath(QStringLiteral("SystemFile.plist")),
                        {QFile::decodeName(root + "/protected")});
     auto fileManager = std::make_unique<test::FailingFileManager>(std::move(platform->fileManager));

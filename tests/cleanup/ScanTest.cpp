@@ -24,10 +24,9 @@ public:
     {
         if (onOpen)
             onOpen(folder.name());
-        std::unique_ptr<FSIterator> inner;
-        const OSErr status = real_->openIterator(folder, &inner);
+        const OSErr status = real_->openIterator(folder, iterator);
         if (status == noErr)
-            *iterator = std::make_unique<Iterator>(std::move(inner), *this);
+            *iterator = std::make_unique<Iterator>(std::move(*iterator), *this);
         return status;
     }
     OSErr getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap which, FSCatalogInfo* info) const override
@@ -65,13 +64,11 @@ protected:
         controller.setADelegate(&delegate);
     }
     void endScan() override { ++ends; }
-    // Three top-level folders "a", "b", "c", each with one file.
-    void makeThreeFolders()
+    void scan(const QByteArray& folder)
     {
-        for (const char* name : {"a", "b", "c"}) {
-            test::makeFolder(root + '/' + name);
-            test::makeFile(root + '/' + name + "/f", 10);
-        }
+        list.clear();
+        delegate.ends = 0;
+        controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(folder));
     }
 
     QByteArray root;
@@ -93,12 +90,9 @@ TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
         std::vector<std::pair<const char*, uint64_t>> inserted;
         QStringList order;
     };
-    const Case cases[] = {
-        {{{"a", 10}, {"b", 10}}, {"b", "a"}},
-        {{{"a", 5}, {"b", 10}, {"c", 1}, {"d", 5}}, {"b", "d", "a", "c"}},
-        {{{"a", 0}, {"b", 0}, {"c", 0}}, {"c", "b", "a"}},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{{{"a", 10}, {"b", 10}}, {"b", "a"}},
+                          Case{{{"a", 5}, {"b", 10}, {"c", 1}, {"d", 5}}, {"b", "d", "a", "c"}},
+                          Case{{{"a", 0}, {"b", 0}, {"c", 0}}, {"c", "b", "a"}}}) {
         FileNodeList list;
         for (const auto& [name, size] : c.inserted)
             NodeTreeOperator::fileInsertFatherWithRootArr(list, node(name, size));
@@ -110,40 +104,25 @@ TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
     list[2]->setSize(20);
     NodeTreeOperator::rootArrSortWithRootArr(list);
     EXPECT_EQ(test::namesOf(list), QStringList({"c", "a", "b"}));
-    list[2]->setSize(10);
+    list[0]->setSize(10); // now equal to "a": the order stays
     NodeTreeOperator::rootArrSortWithRootArr(list);
     EXPECT_EQ(test::namesOf(list), QStringList({"c", "a", "b"}));
 }
 
 TEST_F(ScanTest, TreeIsSizedAndSortedWithoutFollowingLinks)
 {
-    const QByteArray outside = QFile::encodeName(platform.folder()) + "/outside";
-    test::makeFolder(outside);
-    test::makeFile(outside + "/x", 1000);
-    test::makeFile(root + "/big", 300);
-    test::makeFile(root + "/small", 1);
-    test::makeFile(root + "/.hidden", 2);
-    test::makeFolder(root + "/empty");
-    test::makeFile(root + "/empty/e1");
-    test::makeFolder(root + "/empty/e2");
-    test::makeFolder(root + "/pkg.app");
-    test::makeFolder(root + "/pkg.app/Contents");
-    test::makeFile(root + "/pkg.app/Contents/x", 50);
-    test::makeFolder(root + "/sub");
-    test::makeFile(root + "/sub/f", 110);
-    test::makeFolder(root + "/sub/deep");
-    test::makeFile(root + "/sub/deep/g", 200);
+    test::makeTree(root, {"big:300", "small:1", ".hidden:2", "empty/", "empty/e1:0", "empty/e2/", "pkg.app/",
+                          "pkg.app/Contents/", "pkg.app/Contents/x:50", "sub/", "sub/f:110", "sub/deep/",
+                          "sub/deep/g:200", "../outside/", "../outside/x:1000"});
     ASSERT_EQ(::symlink("../outside", (root + "/link").constData()), 0);
-
-    controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(root));
+    scan(root);
     platform.dispatcher().drainAll();
 
     EXPECT_EQ(test::namesOf(list), QStringList({"sub", "big", "pkg.app", "link", ".hidden", "small", "empty"}));
     EXPECT_EQ(list[0]->size(), 310u);
     EXPECT_EQ(test::namesOf(list[0]->children()), QStringList({"deep", "f"}));
-    EXPECT_EQ(list[0]->children()[0]->father(), list[0].get());
-    EXPECT_EQ(list[3]->size(), 10u); // the link's own text
-    EXPECT_FALSE(list[3]->isDirectory());
+    EXPECT_EQ(list[0]->children()[0]->nativePath(), root + "/sub/deep");
+    EXPECT_EQ(list[3]->size(), 10u); // the link's own text, nothing of what it leads to
     EXPECT_TRUE(list[3]->children().empty());
     EXPECT_EQ(list[6]->size(), 0u);
     EXPECT_EQ(list[6]->children().size(), 2u);
@@ -151,64 +130,47 @@ TEST_F(ScanTest, TreeIsSizedAndSortedWithoutFollowingLinks)
     EXPECT_EQ(controller.getProgress(), 100.0f);
 }
 
-TEST_F(ScanTest, ProgressCountsTopLevelEntriesWhateverTheirSizes)
+TEST_F(ScanTest, ProgressCountsEntriesAndAStopLeavesWhatWasFoundReportingOnlyInTheLastEntry)
 {
-    makeThreeFolders();
-    std::vector<float> seen;
-    catalog->onOpen = [&](const QByteArray& name) {
-        if (name != "dl")
-            seen.push_back(controller.getProgress());
-    };
-    controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(root));
-    EXPECT_EQ(controller.getProgress(), -1.0f);
-    platform.dispatcher().drainAll();
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_FLOAT_EQ(seen[0], 0.0f);
-    EXPECT_NEAR(seen[1], 33.33f, 0.01);
-    EXPECT_NEAR(seen[2], 66.67f, 0.01);
-    EXPECT_EQ(controller.getProgress(), 100.0f);
-}
-
-TEST_F(ScanTest, StopLeavesWhatWasFoundAndReportsTheEndOnlyInTheLastEntry)
-{
-    for (int stopAt : {2, 3}) {
+    for (int stopAt : {2, 3, 0}) {
         SCOPED_TRACE(stopAt);
-        const QByteArray base = root;
-        root = base + QByteArray::number(stopAt);
-        test::makeFolder(root);
-        makeThreeFolders();
+        const QByteArray folder = root + QByteArray::number(stopAt);
+        test::makeTree(folder, {"/", "a/", "a/f:10", "b/", "b/f:20", "c/", "c/f:30"});
         FileNodeList found;
         EumeRoot scan;
         scan.setEumeDelegate(this);
         ends = 0;
-        int opened = 0;
+        std::vector<float> progress;
         catalog->onOpen = [&](const QByteArray& name) {
-            if (name.size() == 1 && ++opened == stopAt) { // what was found so far stays
+            if (name.size() != 1)
+                return;
+            progress.push_back(scan.getProgress());
+            if (int(progress.size()) == stopAt)
                 scan.stopScan();
-            }
         };
-        scan.eumeAllRootFileNodeWithRootArr(found, QFile::decodeName(root));
+        scan.eumeAllRootFileNodeWithRootArr(found, QFile::decodeName(folder));
+        EXPECT_EQ(scan.getProgress(), -1.0f);
         platform.dispatcher().drainAll();
-        EXPECT_EQ(found.size(), std::size_t(stopAt));
+        const std::size_t entries = stopAt ? stopAt : 3;
+        ASSERT_EQ(found.size(), entries);
         EXPECT_EQ(found.front()->children().size(), 1u);
-        EXPECT_TRUE(found.back()->children().empty());
-        EXPECT_EQ(ends, stopAt == 3 ? 1 : 0);
-        root = base;
+        EXPECT_EQ(found.back()->children().size(), stopAt ? 0u : 1u);
+        EXPECT_EQ(ends, stopAt == 2 ? 0 : 1);
+        ASSERT_EQ(progress.size(), entries);
+        EXPECT_NEAR(progress.back(), (entries - 1) * 100.0f / 3, 0.01);
+        // The entry that was cut short counts as handled.
+        EXPECT_NEAR(scan.getProgress(), stopAt == 2 ? 200.0f / 3 : 100.0f, 0.01);
     }
 }
 
 TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothingToTheNext)
 {
-    for (bool resume : {true, false}) {
-        SCOPED_TRACE(resume);
-        const QByteArray folder = root + (resume ? "r" : "s");
+    for (const char* how : {"resume", "stop"}) {
+        SCOPED_TRACE(how);
+        const QByteArray folder = root + how;
         test::makeFolder(folder);
-        for (int i = 0; i < 20; ++i) {
-            test::makeFolder(folder + "/d" + QByteArray::number(i));
-            test::makeFile(folder + "/d" + QByteArray::number(i) + "/f", i);
-        }
-        list.clear();
-        delegate.ends = 0;
+        for (int i = 0; i < 20; ++i)
+            test::makeTree(folder, {"d" + QByteArray::number(i) + '/', "d" + QByteArray::number(i) + "/f:1"});
         int reads = 0;
         std::promise<void> paused;
         catalog->onBulk = [&] {
@@ -217,30 +179,23 @@ TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothin
                 paused.set_value();
             }
         };
-        controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(folder));
+        scan(folder);
         std::thread worker([this] { platform.dispatcher().drainGlobal(); });
         paused.get_future().wait();
-        EXPECT_TRUE(Progress::isPause());
         const int readsWhilePaused = reads;
-        if (resume)
+        if (QByteArray(how) == "resume")
             controller.pauseScan(); // flips back to running
         else
             controller.stopScan();
         worker.join();
         catalog->onBulk = nullptr;
         platform.dispatcher().drainMain();
-        if (resume) {
-            EXPECT_EQ(list.size(), 20u);
-            EXPECT_EQ(delegate.ends, 1);
-            continue;
+        if (QByteArray(how) == "stop") {
+            EXPECT_EQ(reads, readsWhilePaused) << "the paused scan read on";
+            EXPECT_EQ(delegate.ends, 0);
+            scan(folder); // the next scan of the same list gets exactly its own entries
+            platform.dispatcher().drainAll();
         }
-        EXPECT_EQ(reads, readsWhilePaused) << "the paused scan read on";
-        EXPECT_EQ(delegate.ends, 0);
-
-        // The next scan of the same list gets exactly its own entries.
-        list.clear();
-        controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(folder));
-        platform.dispatcher().drainAll();
         EXPECT_EQ(list.size(), 20u);
         EXPECT_EQ(delegate.ends, 1);
     }
@@ -248,24 +203,14 @@ TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothin
 
 TEST_F(ScanTest, TopLevelThatEndsEarlyStillReportsTheEnd)
 {
-    test::makeFile(root + "/file", 7);
-    test::makeFolder(root + "/empty");
-    struct Case {
-        const char* name;
-        std::size_t listed;
-        float progress;
-    };
-    for (const Case& c : {Case{"missing", 0, -1.0f}, Case{"file", 1, -1.0f}, Case{"empty", 0, -1.0f}}) {
-        SCOPED_TRACE(c.name);
-        list.clear();
-        delegate.ends = 0;
-        controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(root + '/' + c.name));
+    test::makeTree(root, {"file:7", "empty/"});
+    for (const char* name : {"missing", "file", "empty"}) {
+        SCOPED_TRACE(name);
+        scan(root + '/' + name);
         platform.dispatcher().drainAll();
-        ASSERT_EQ(list.size(), c.listed);
-        if (c.listed) {
-            EXPECT_EQ(list[0]->size(), 7u);
-        }
-        EXPECT_EQ(controller.getProgress(), c.progress);
+        EXPECT_EQ(list.size(), QByteArray(name) == "file" ? 1u : 0u);
+        EXPECT_EQ(list.empty() ? 7u : list[0]->size(), 7u);
+        EXPECT_EQ(controller.getProgress(), -1.0f);
         EXPECT_EQ(delegate.ends, 1);
     }
 }

@@ -4,6 +4,8 @@ namespace test {
 
 bool RecordingTrash::recycleItemAtPath(const QString& path)
 {
+    if (onRecycle)
+        onRecycle();
     QMutexLocker lock(&mutex_);
     if (failing.contains(path))
         return false;

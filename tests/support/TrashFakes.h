@@ -7,9 +7,13 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
+
 namespace test {
 
 // Records what is recycled and moves nothing; the paths in `failing` stay with a failure.
+// `onRecycle` runs first, on the recycling thread.
 class RecordingTrash : public platform::Trash {
 public:
     bool recycleItemAtPath(const QString& path) override;
@@ -17,6 +21,7 @@ public:
 
     QStringList recycled() const;
     QSet<QString> failing;
+    std::function<void()> onRecycle;
 
 private:
     mutable QMutex mutex_;
