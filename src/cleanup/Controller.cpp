@@ -201,8 +201,12 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
     }
     removing_ = true;
     isStopRemove_->store(false);
-    // Everything that touches the tree or the delegate goes back to the main thread, guarded.
-    const auto onMain = [this](auto task) { dispatchAsyncMain(lifetime_.guard(std::move(task))); };
+    // Everything that touches the tree or the delegate goes back to the main thread, and is
+    // dropped there once this controller is gone. The guard is made here, on the main thread.
+    const auto onMain = [guarded = lifetime_.guard([](const std::function<void()>& task) { task(); })](
+                            std::function<void()> task) {
+        dispatchAsyncMain([guarded, task = std::move(task)] { guarded(task); });
+    };
     platform::dispatchAsyncGlobal([this, items = std::move(items), stop = isStopRemove_, removal, onMain] {
         auto& p = platform::Platform::current();
         const int count = int(items.size());
