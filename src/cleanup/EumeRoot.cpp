@@ -81,9 +81,7 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
     const OSErr opened = catalog.openIterator(rootRef, &iterator);
     if (opened == errFSNotAFolder) {
         auto node = std::make_shared<FileNode>(nativeFromPath(path), false);
-        FSCatalogInfo info;
-        if (catalog.getCatalogInfo(rootRef, kFSCatInfoGettableInfo, &info) == noErr)
-            node->setSize(info.dataLogicalSize);
+        node->setSize(NodeTreeOperator::getOneFileSizeWithPath(node->nativePath()));
         change([node](EumeRoot& owner) { owner.insertFileInRootArrWithFile(node); });
         return report();
     }

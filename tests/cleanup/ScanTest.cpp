@@ -182,6 +182,7 @@ TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothin
         scan(folder);
         std::thread worker([this] { platform.dispatcher().drainGlobal(); });
         paused.get_future().wait();
+        EXPECT_TRUE(Progress::isPause());
         const int readsWhilePaused = reads;
         if (QByteArray(how) == "resume")
             controller.pauseScan(); // flips back to running
