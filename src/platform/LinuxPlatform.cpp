@@ -21,6 +21,7 @@
 #include "platform/scripts/SimulatedScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/smc/SimulatedSmcConnection.h"
+#include "platform/trash/FreedesktopTrash.h"
 #include "platform/version/SimulatedSystemVersion.h"
 #include "platform/workspace/LinuxWorkspace.h"
 
@@ -58,6 +59,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
+    p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
     return p;
 }
 

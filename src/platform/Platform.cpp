@@ -21,6 +21,7 @@
 #include "platform/scripts/ScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/smc/SmcConnection.h"
+#include "platform/trash/Trash.h"
 #include "platform/version/SystemVersionSource.h"
 #include "platform/workspace/Workspace.h"
 

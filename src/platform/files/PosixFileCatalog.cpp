@@ -1,5 +1,7 @@
 #include "PosixFileCatalog.h"
 
+#include "NativePath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -115,10 +117,10 @@ OSErr PosixFileCatalog::pathMakeRef(const QString& path, FSRef* ref) const
         return noErr;
     }
     QFileInfo info(absolute);
-    auto parent = PosixFolder::openPath(folders_, QFile::encodeName(info.path()), false);
+    auto parent = PosixFolder::openPath(folders_, nativeFromPath(info.path()), false);
     if (!parent)
         return errorFromErrno(errno);
-    QByteArray name = QFile::encodeName(info.fileName());
+    QByteArray name = nativeFromPath(info.fileName());
     PosixFolder::Use use(parent.get());
     struct stat st {};
     if (use.fd() == -1 || fstatat(use.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)

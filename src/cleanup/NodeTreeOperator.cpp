@@ -1,0 +1,170 @@
+#include "NodeTreeOperator.h"
+
+#include "ChangeQueue.h"
+#include "ScanGate.h"
+
+#include "platform/Platform.h"
+#include "platform/files/NativePath.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t kBatchSize = 40;
+
+// Before the first node not larger, found by halving: the list is sorted, largest first.
+void insertBySize(FileNodeList& list, std::shared_ptr<FileNode> node, uint64_t size)
+{
+    const auto place = std::partition_point(list.begin(), list.end(),
+                                            [size](const std::shared_ptr<FileNode>& other) { return other->size() > size; });
+    list.insert(place, std::move(node));
+}
+
+} // namespace
+
+NodeTreeOperator::NodeTreeOperator(std::shared_ptr<ScanGate> gate)
+    : gate_(std::move(gate)), changes_(std::make_shared<ChangeQueue>())
+{
+}
+
+void NodeTreeOperator::postChange(std::function<void()> change)
+{
+    changes_->post(std::move(change));
+}
+
+void NodeTreeOperator::sendChanges()
+{
+    changes_->send();
+}
+
+bool NodeTreeOperator::testPoint()
+{
+    if (gate_->isPaused())
+        changes_->send();
+    return gate_->pass();
+}
+
+uint64_t NodeTreeOperator::getOneFileSizeWithPath(const QByteArray& nativePath)
+{
+    const auto& catalog = *platform::Platform::current().fileCatalog;
+    platform::FSRef ref;
+    platform::FSCatalogInfo info;
+    if (catalog.pathMakeRef(platform::pathFromNative(nativePath), &ref) != platform::noErr
+        || catalog.getCatalogInfo(ref, platform::kFSCatInfoGettableInfo, &info) != platform::noErr)
+        return 0;
+    return info.dataLogicalSize;
+}
+
+uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, const std::shared_ptr<FileNode>& root,
+                                              uint64_t total)
+{
+    using namespace platform;
+    const auto& catalog = *Platform::current().fileCatalog;
+    std::unique_ptr<FSIterator> iterator;
+    const OSErr opened = catalog.openIterator(folder, &iterator);
+    if (opened == errFSNotAFolder) {
+        FSCatalogInfo info;
+        return catalog.getCatalogInfo(folder, kFSCatInfoGettableInfo, &info) == noErr ? total + info.dataLogicalSize
+                                                                                       : total;
+    }
+    if (opened != noErr)
+        return total;
+
+    FSCatalogInfo infos[kBatchSize];
+    FSRef refs[kBatchSize];
+    std::vector<Found> found;
+    found.reserve(kBatchSize);
+    bool resortChildren = false;
+    uint64_t sum = total;
+    for (bool more = true; more;) {
+        std::size_t count = 0;
+        const OSErr status = iterator->getCatalogInfoBulk(kBatchSize, &count, kFSCatInfoGettableInfo, infos, refs);
+        if ((status != noErr && status != errFSNoMoreItems) || !testPoint())
+            break;
+        more = status == noErr;
+        for (std::size_t i = 0; i < count && i < kBatchSize; ++i) {
+            if (!testPoint()) {
+                more = false;
+                break;
+            }
+            const bool isFolder = infos[i].nodeFlags & kFSNodeIsDirectoryMask;
+            auto node = std::make_shared<FileNode>(root.get(), refs[i].name(), isFolder);
+            if (!isFolder) {
+                node->setSize(infos[i].dataLogicalSize);
+                found.push_back({std::move(node), infos[i].dataLogicalSize});
+                sum += infos[i].dataLogicalSize;
+                continue;
+            }
+            found.push_back({node, 0});
+            flush(root, sum, found, resortChildren);
+            const uint64_t size = getFileSizeWithPat(refs[i], node, total);
+            node->setSize(size);
+            resortChildren = true;
+            sum += size;
+        }
+        flush(root, sum, found, resortChildren);
+    }
+    return sum;
+}
+
+void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum, std::vector<Found>& found,
+                             bool& resortChildren)
+{
+    root->setSize(sum);
+    postChange([self = shared_from_this(), root, found = std::move(found), resort = resortChildren]() mutable {
+        if (!self->mayChangeTree())
+            return;
+        if (resort)
+            rootArrSortWithRootArr(root->children());
+        for (Found& entry : found)
+            insertBySize(root->children(), std::move(entry.node), entry.size);
+        // The parent-size update: root's size changed, so the list that holds it is re-sorted.
+        if (root->father())
+            rootArrSortWithRootArr(root->father()->children());
+        else if (self->opDelegate_)
+            self->opDelegate_->doRootArrSort();
+    });
+    found.clear();
+    found.reserve(kBatchSize);
+    resortChildren = false;
+}
+
+void NodeTreeOperator::rootArrSortWithRootArr(FileNodeList& list)
+{
+    // An insertion sort: the list is sorted but for the node that grew, so this is one pass.
+    // Each size is read once per comparison and the loop stays in bounds, so sizes that grow
+    // meanwhile cost at most order, which the next re-sort mends.
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        const uint64_t size = list[i]->size();
+        if (list[i - 1]->size() >= size)
+            continue;
+        std::shared_ptr<FileNode> node = std::move(list[i]);
+        std::size_t j = i;
+        for (; j > 0 && list[j - 1]->size() < size; --j)
+            list[j] = std::move(list[j - 1]);
+        list[j] = std::move(node);
+    }
+}
+
+void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::shared_ptr<FileNode> node)
+{
+    const uint64_t size = node->size();
+    insertBySize(list, std::move(node), size);
+}
+
+void NodeTreeOperator::stopScan()
+{
+    if (!gate_->isStopped())
+        changes_->drain();
+    gate_->stop();
+}
+
+bool NodeTreeOperator::isStopScan() const
+{
+    return gate_->isStopped();
+}
+
+bool NodeTreeOperator::mayChangeTree() const
+{
+    return !gate_->isStopped();
+}

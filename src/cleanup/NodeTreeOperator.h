@@ -1,0 +1,69 @@
+#pragma once
+
+#include "FileNode.h"
+
+#include "platform/files/FileCatalog.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class ChangeQueue;
+class ScanGate;
+
+class NodeTreeOperatorDelegate {
+public:
+    virtual ~NodeTreeOperatorDelegate() = default;
+    // The size of a node of the root list changed: re-sort the root list. Main thread.
+    virtual void doRootArrSort() {}
+};
+
+// The recursive size scan. It runs on a background thread and reads folders in batches of 40;
+// every change to a list is made on the main thread, one hop per batch, in the order found.
+class NodeTreeOperator : public std::enable_shared_from_this<NodeTreeOperator> {
+public:
+    explicit NodeTreeOperator(std::shared_ptr<ScanGate> gate);
+
+    // The data size of one file (a link as itself); 0 when it cannot be read.
+    static uint64_t getOneFileSizeWithPath(const QByteArray& nativePath);
+    // Scans the folder into root's children; gives `total` plus the size of everything below.
+    uint64_t getFileSizeWithPat(const platform::FSRef& folder, const std::shared_ptr<FileNode>& root,
+                                uint64_t total);
+
+    // Size order, largest first; equal sizes keep their order. Main thread.
+    static void rootArrSortWithRootArr(FileNodeList& list);
+    // Before the first node not larger than the new one, else at the end. Main thread.
+    static void fileInsertFatherWithRootArr(FileNodeList& list, std::shared_ptr<FileNode> node);
+
+    // Stops the scan after carrying out the changes it has found so far. Main thread.
+    void stopScan();
+    bool isStopScan() const;
+    // Whether the scan may change the tree now; read on the main thread inside each hop.
+    bool mayChangeTree() const;
+
+    NodeTreeOperatorDelegate* opDelegate() const { return opDelegate_; }
+    void setOpDelegate(NodeTreeOperatorDelegate* delegate) { opDelegate_ = delegate; }
+
+    const std::shared_ptr<ScanGate>& gate() const { return gate_; }
+    // Runs the change on the main thread after every change posted before it.
+    void postChange(std::function<void()> change);
+    // Sends the changes posted so far to the main thread now.
+    void sendChanges();
+    // A test point: the stop test, then the pause wait (with the changes so far shown). False
+    // when the scan must leave.
+    bool testPoint();
+
+private:
+    struct Found {
+        std::shared_ptr<FileNode> node;
+        uint64_t size = 0; // when found: a folder goes in at 0 and moves up as it is measured
+    };
+    // Sets root's size and hands the found nodes to the main thread in one hop.
+    void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, std::vector<Found>& found,
+               bool& resortChildren);
+
+    std::shared_ptr<ScanGate> gate_;
+    std::shared_ptr<ChangeQueue> changes_;
+    NodeTreeOperatorDelegate* opDelegate_ = nullptr;
+};

@@ -1,0 +1,220 @@
+#include "CleanupTestSupport.h"
+
+#include "EumeRoot.h"
+#include "NodeTreeOperator.h"
+#include "Progress.h"
+
+#include "ManualDispatcher.h"
+#include "PlatformTest.h"
+#include "platform/files/FileCatalog.h"
+
+#include <future>
+#include <thread>
+
+namespace {
+
+using namespace platform;
+
+// The real catalog, with a say before each folder is opened and each batch is read.
+class HookedCatalog : public FileCatalog {
+public:
+    explicit HookedCatalog(std::unique_ptr<FileCatalog> real) : real_(std::move(real)) {}
+    OSErr pathMakeRef(const QString& path, FSRef* ref) const override { return real_->pathMakeRef(path, ref); }
+    OSErr openIterator(const FSRef& folder, std::unique_ptr<FSIterator>* iterator) const override
+    {
+        if (onOpen)
+            onOpen(folder.name());
+        const OSErr status = real_->openIterator(folder, iterator);
+        if (status == noErr)
+            *iterator = std::make_unique<Iterator>(std::move(*iterator), *this);
+        return status;
+    }
+    OSErr getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap which, FSCatalogInfo* info) const override
+    {
+        return real_->getCatalogInfo(ref, which, info);
+    }
+    OSErr deleteObject(const FSRef& ref) const override { return real_->deleteObject(ref); }
+
+    std::function<void(const QByteArray& name)> onOpen;
+    std::function<void()> onBulk;
+
+private:
+    struct Iterator : FSIterator {
+        Iterator(std::unique_ptr<FSIterator> inner, const HookedCatalog& owner) : inner(std::move(inner)), owner(owner) {}
+        OSErr getCatalogInfoBulk(std::size_t maximum, std::size_t* actual, FSCatalogInfoBitmap which,
+                                 FSCatalogInfo* infos, FSRef* refs) override
+        {
+            if (owner.onBulk)
+                owner.onBulk();
+            return inner->getCatalogInfoBulk(maximum, actual, which, infos, refs);
+        }
+        std::unique_ptr<FSIterator> inner;
+        const HookedCatalog& owner;
+    };
+    std::unique_ptr<FileCatalog> real_;
+};
+
+class ScanTest : public test::PlatformTest, public EumeRootDelegate {
+protected:
+    ScanTest() : root(QFile::encodeName(platform.folder()) + "/dl")
+    {
+        auto hooked = std::make_unique<HookedCatalog>(std::move(platform->fileCatalog));
+        catalog = hooked.get();
+        platform->fileCatalog = std::move(hooked);
+        test::makeFolder(root);
+        controller.setADelegate(&delegate);
+    }
+    void endScan() override { ++ends; }
+    void scan(const QByteArray& folder)
+    {
+        list.clear();
+        delegate.ends = 0;
+        controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(folder));
+    }
+
+    QByteArray root;
+    HookedCatalog* catalog = nullptr;
+    FileNodeList list;
+    Controller controller;
+    test::RecordingDelegate delegate;
+    int ends = 0;
+};
+
+TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
+{
+    const auto node = [](const char* name, uint64_t size) {
+        auto made = std::make_shared<FileNode>(QByteArray("/d/") + name, false);
+        made->setSize(size);
+        return made;
+    };
+    struct Case {
+        std::vector<std::pair<const char*, uint64_t>> inserted;
+        QStringList order;
+    };
+    for (const Case& c : {Case{{{"a", 10}, {"b", 10}}, {"b", "a"}},
+                          Case{{{"a", 5}, {"b", 10}, {"c", 1}, {"d", 5}}, {"b", "d", "a", "c"}},
+                          Case{{{"a", 0}, {"b", 0}, {"c", 0}}, {"c", "b", "a"}}}) {
+        FileNodeList list;
+        for (const auto& [name, size] : c.inserted)
+            NodeTreeOperator::fileInsertFatherWithRootArr(list, node(name, size));
+        EXPECT_EQ(test::namesOf(list), c.order);
+    }
+
+    // Sizes grow while the list is sorted: the grown node rises, ties keep their order.
+    FileNodeList list{node("a", 10), node("b", 5), node("c", 5)};
+    list[2]->setSize(20);
+    NodeTreeOperator::rootArrSortWithRootArr(list);
+    EXPECT_EQ(test::namesOf(list), QStringList({"c", "a", "b"}));
+    list[0]->setSize(10); // now equal to "a": the order stays
+    NodeTreeOperator::rootArrSortWithRootArr(list);
+    EXPECT_EQ(test::namesOf(list), QStringList({"c", "a", "b"}));
+}
+
+TEST_F(ScanTest, TreeIsSizedAndSortedWithoutFollowingLinks)
+{
+    test::makeTree(root, {"big:300", "small:1", ".hidden:2", "empty/", "empty/e1:0", "empty/e2/", "pkg.app/",
+                          "pkg.app/Contents/", "pkg.app/Contents/x:50", "sub/", "sub/f:110", "sub/deep/",
+                          "sub/deep/g:200", "../outside/", "../outside/x:1000"});
+    ASSERT_EQ(::symlink("../outside", (root + "/link").constData()), 0);
+    scan(root);
+    platform.dispatcher().drainAll();
+
+    EXPECT_EQ(test::namesOf(list), QStringList({"sub", "big", "pkg.app", "link", ".hidden", "small", "empty"}));
+    EXPECT_EQ(list[0]->size(), 310u);
+    EXPECT_EQ(test::namesOf(list[0]->children()), QStringList({"deep", "f"}));
+    EXPECT_EQ(list[0]->children()[0]->nativePath(), root + "/sub/deep");
+    EXPECT_EQ(list[3]->size(), 10u); // the link's own text, nothing of what it leads to
+    EXPECT_TRUE(list[3]->children().empty());
+    EXPECT_EQ(list[6]->size(), 0u);
+    EXPECT_EQ(list[6]->children().size(), 2u);
+    EXPECT_EQ(delegate.ends, 1);
+    EXPECT_EQ(controller.getProgress(), 100.0f);
+}
+
+TEST_F(ScanTest, ProgressCountsEntriesAndAStopLeavesWhatWasFoundReportingOnlyInTheLastEntry)
+{
+    for (int stopAt : {2, 3, 0}) {
+        SCOPED_TRACE(stopAt);
+        const QByteArray folder = root + QByteArray::number(stopAt);
+        test::makeTree(folder, {"/", "a/", "a/f:10", "b/", "b/f:20", "c/", "c/f:30"});
+        FileNodeList found;
+        EumeRoot scan;
+        scan.setEumeDelegate(this);
+        ends = 0;
+        std::vector<float> progress;
+        catalog->onOpen = [&](const QByteArray& name) {
+            if (name.size() != 1)
+                return;
+            progress.push_back(scan.getProgress());
+            if (int(progress.size()) == stopAt)
+                scan.stopScan();
+        };
+        scan.eumeAllRootFileNodeWithRootArr(found, QFile::decodeName(folder));
+        EXPECT_EQ(scan.getProgress(), -1.0f);
+        platform.dispatcher().drainAll();
+        const std::size_t entries = stopAt ? stopAt : 3;
+        ASSERT_EQ(found.size(), entries);
+        EXPECT_EQ(found.front()->children().size(), 1u);
+        EXPECT_EQ(found.back()->children().size(), stopAt ? 0u : 1u);
+        EXPECT_EQ(ends, stopAt == 2 ? 0 : 1);
+        ASSERT_EQ(progress.size(), entries);
+        EXPECT_NEAR(progress.back(), (entries - 1) * 100.0f / 3, 0.01);
+        // The entry that was cut short counts as handled.
+        EXPECT_NEAR(scan.getProgress(), stopAt == 2 ? 200.0f / 3 : 100.0f, 0.01);
+    }
+}
+
+TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothingToTheNext)
+{
+    for (const char* how : {"resume", "stop"}) {
+        SCOPED_TRACE(how);
+        const QByteArray folder = root + how;
+        test::makeFolder(folder);
+        for (int i = 0; i < 20; ++i)
+            test::makeTree(folder, {"d" + QByteArray::number(i) + '/', "d" + QByteArray::number(i) + "/f:1"});
+        int reads = 0;
+        std::promise<void> paused;
+        catalog->onBulk = [&] {
+            if (++reads == 3) {
+                Progress::isPause(true);
+                paused.set_value();
+            }
+        };
+        scan(folder);
+        std::thread worker([this] { platform.dispatcher().drainGlobal(); });
+        paused.get_future().wait();
+        EXPECT_TRUE(Progress::isPause());
+        const int readsWhilePaused = reads;
+        if (QByteArray(how) == "resume")
+            controller.pauseScan(); // flips back to running
+        else
+            controller.stopScan();
+        worker.join();
+        catalog->onBulk = nullptr;
+        platform.dispatcher().drainMain();
+        if (QByteArray(how) == "stop") {
+            EXPECT_EQ(reads, readsWhilePaused) << "the paused scan read on";
+            EXPECT_EQ(delegate.ends, 0);
+            scan(folder); // the next scan of the same list gets exactly its own entries
+            platform.dispatcher().drainAll();
+        }
+        EXPECT_EQ(list.size(), 20u);
+        EXPECT_EQ(delegate.ends, 1);
+    }
+}
+
+TEST_F(ScanTest, TopLevelThatEndsEarlyStillReportsTheEnd)
+{
+    test::makeTree(root, {"file:7", "empty/"});
+    for (const char* name : {"missing", "file", "empty"}) {
+        SCOPED_TRACE(name);
+        scan(root + '/' + name);
+        platform.dispatcher().drainAll();
+        EXPECT_EQ(list.size(), QByteArray(name) == "file" ? 1u : 0u);
+        EXPECT_EQ(list.empty() ? 7u : list[0]->size(), 7u);
+        EXPECT_EQ(controller.getProgress(), -1.0f);
+        EXPECT_EQ(delegate.ends, 1);
+    }
+}
+
+} // namespace
