@@ -1,0 +1,64 @@
+#pragma once
+
+#include "workspace/Workspace.h" // WorkspaceIcon
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class FileNode;
+// A list of the tree: the root list, or a folder's children. Nodes are shared, so a scan that
+// is still measuring a node keeps it alive after the window has emptied the list.
+using FileNodeList = std::vector<std::shared_ptr<FileNode>>;
+
+// One entry of the Downloads tree. Lists and states change on the main thread only; the size is
+// written by the scan while the window reads it.
+class FileNode {
+public:
+    enum State : int64_t { None = 0, All = 1, Partly = 2 };
+
+    // The path as the file system's bytes; starts selected (1) with no children.
+    FileNode(QByteArray nativePath, bool isDirectory, FileNode* father = nullptr);
+    FileNode(const QString& path, bool isDirectory, FileNode* father = nullptr);
+
+    const QByteArray& nativePath() const { return nativePath_; }
+    // The path for platform calls (exact bytes, see NativePath.h).
+    QString path() const;
+    // The last path component for platform calls, and as a person reads it.
+    QString name() const;
+    QString displayName() const;
+
+    bool isDirectory() const { return isDirectory_; }
+    // Asks the protected-path list at every call.
+    bool isSystemFile() const;
+    // Asks the workspace at every call.
+    platform::WorkspaceIcon icon() const;
+
+    FileNodeList& children() { return children_; }
+    const FileNodeList& children() const { return children_; }
+
+    int64_t state() const { return state_; }
+    void setState(int64_t state) { state_ = state; }
+
+    FileNode* father() const { return father_; }
+    void setFather(FileNode* father) { father_ = father; }
+
+    uint64_t size() const { return size_.load(std::memory_order_relaxed); }
+    void setSize(uint64_t size) { size_.store(size, std::memory_order_relaxed); }
+
+    bool isExpand() const { return isExpand_; }
+    void setIsExpand(bool expanded) { isExpand_ = expanded; }
+
+private:
+    QByteArray nativePath_;
+    FileNodeList children_;
+    FileNode* father_ = nullptr;
+    std::atomic<uint64_t> size_{0};
+    int64_t state_ = All;
+    bool isDirectory_ = false;
+    bool isExpand_ = false;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "FileNode.h"
+
+#include "files/FileCatalog.h"
+
+#include <cstdint>
+#include <memory>
+
+class ScanGate;
+
+class NodeTreeOperatorDelegate {
+public:
+    virtual ~NodeTreeOperatorDelegate() = default;
+    // The size of a node of the root list changed: re-sort the root list. Main thread.
+    virtual void doRootArrSort() {}
+};
+
+// The recursive size scan. It runs on a background thread and reads folders in batches of 40;
+// every change to a list is made on the main thread, one hop per batch, in the order found.
+class NodeTreeOperator {
+public:
+    explicit NodeTreeOperator(std::shared_ptr<ScanGate> gate);
+
+    // The data size of one file (a link as itself); 0 when it cannot be read.
+    static uint64_t getOneFileSizeWithPath(const QByteArray& nativePath);
+    // Scans the folder into root's children; gives `total` plus the size of everything below.
+    uint64_t getFileSizeWithPat(const platform::FSRef& folder, const std::shared_ptr<FileNode>& root,
+                                uint64_t total);
+    // Sets the node's size and re-sorts the list that holds it (main thread for the re-sort).
+    void sortFatherSizeWithRootFileNode(FileNode* node, uint64_t total);
+
+    // Size order, largest first; equal sizes keep their order. Main thread.
+    static void rootArrSortWithRootArr(FileNodeList& list);
+    // Before the first node not larger than the new one, else at the end. Main thread.
+    static void fileInsertFatherWithRootArr(FileNodeList& list, std::shared_ptr<FileNode> node);
+
+    void stopScan();
+    bool isStopScan() const;
+    // Whether the scan may change the tree now; read on the main thread inside each hop.
+    bool mayChangeTree() const;
+
+    NodeTreeOperatorDelegate* opDelegate() const { return opDelegate_; }
+    void setOpDelegate(NodeTreeOperatorDelegate* delegate) { opDelegate_ = delegate; }
+
+    const std::shared_ptr<ScanGate>& gate() const { return gate_; }
+
+private:
+    std::shared_ptr<ScanGate> gate_;
+    NodeTreeOperatorDelegate* opDelegate_ = nullptr;
+};

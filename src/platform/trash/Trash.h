@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// What an emptying did: entries removed, and entries that stayed although they were the user's.
+struct TrashEmptying {
+    int removed = 0;
+    int failed = 0;
+};
+
+// The Trash (`NSWorkspaceRecycleOperation` and emptying).
+class Trash {
+public:
+    virtual ~Trash() = default;
+    // Moves the item (a link as itself) into the Trash of its volume under a name no other item
+    // there has; false when it stays where it was.
+    virtual bool recycleItemAtPath(const QString& path) = 0;
+    // Removes the user's entries from every Trash folder, keeping the folders themselves.
+    virtual TrashEmptying emptyTrash() = 0;
+};
+
+} // namespace platform
