@@ -16,7 +16,9 @@
 #include "Platform.h"
 #include "bundle/Bundle.h"
 #include "files/FileManager.h"
+#include "log/SystemLog.h"
 #include "scripts/ScriptRunner.h"
+#include "trash/Trash.h"
 
 using namespace platform::ui;
 
@@ -104,10 +106,11 @@ void CleanUpViewController::emptyTrash()
     platform::Platform& platform = platform::Platform::current();
     // In place of "rm -rfv ~/.Trash /Volumes/*/.Trashes": the contents of the Mac's Trash
     // folders go, the folders stay, and no shell sees a glob.
-    EMPTY_MAC_TRASHES;
-    if (version > 1013) {
+    // The Trash area empties the Mac's Trash folders and the freedesktop ones together, which
+    // covers what "RTrash" asks the Finder for.
+    const platform::TrashEmptying emptied = platform.trash->emptyTrash();
+    if (emptied.failed > 0)
+        platform::NSLog(QStringLiteral("Empty Trash: %1 items could not be removed").arg(emptied.failed));
+    if (version > 1013)
         platform.scripts->executeFile(platform.bundle->pathForResource(QStringLiteral("RTrash"), QStringLiteral("scpt")));
-        // What the script asks the Finder for: the freedesktop Trash of the user and of each volume.
-        EMPTY_USER_TRASHES;
-    }
 }

@@ -195,7 +195,6 @@ void DownloadViewController::awakeFromNib()
 
     auto bar = std::make_unique<EUProgressView>(Rect(16, 17, 336, 6));
     bar->changeProgressValue(0);
-    bar->setFocusRingType(FocusRingType::None);
     bar->setAutoresizingMask(ViewWidthSizable);
     scanProgress_ = scanProgressView_->addSubview(std::move(bar));
 
@@ -236,6 +235,7 @@ void DownloadViewController::getRootNodeListWithPath(const QString& path)
     isScan_ = true;
     scanActive_ = true;
     rootNodeArr_.clear();
+    icons_.clear();
     outlineView_->reloadData();
     updateRemoveButtons();
     Controller::getController().eumeAllRootFileNodeWithRootArr(rootNodeArr_, path);
@@ -424,6 +424,19 @@ void DownloadViewController::changeRemoveProgressWithPoint(int32_t percent, cons
     }
 }
 
+QString DownloadViewController::removalEndText(int32_t failed)
+{
+    if (failed <= 0)
+        return QStringLiteral("Tavrin");
+    return failed == 1 ? QStringLiteral("1 item could not be removed")
+                       : QStringLiteral("%1 items could not be removed").arg(failed);
+}
+
+void DownloadViewController::endRemoveWithFailedCount(int32_t failed)
+{
+    titleLabel_->setStringValue(removalEndText(failed));
+}
+
 void DownloadViewController::stopRemove()
 {
     isRemove_ = false;
@@ -494,10 +507,21 @@ void DownloadViewController::outlineView(OutlineView&, Cell& cell, TableColumn* 
         cell.setEditable(!protectedPath);
         cell.setImage(protectedPath ? Image() : node->state() == 1 ? optionYes_ : node->state() == 2 ? optionA_ : optionNo_);
     } else if (column->identifier() == kName) {
-        cell.setImage(node->icon());
+        cell.setImage(iconImage(node->icon()));
     } else if (column->identifier() == kOpenFinder) {
         cell.setImage(openFinder_->image());
     }
+}
+
+Image DownloadViewController::iconImage(const platform::WorkspaceIcon& icon)
+{
+    const QString key = icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName;
+    auto known = icons_.constFind(key);
+    if (known != icons_.constEnd())
+        return *known;
+    const Image image = imageForWorkspaceIcon(icon, 16);
+    icons_.insert(key, image);
+    return image;
 }
 
 void DownloadViewController::outlineViewItemDidExpand(OutlineView&, OutlineItem item)

@@ -13,6 +13,7 @@
 #include "platform/ui/OutlineViewDataSource.h"
 #include "platform/ui/OutlineViewDelegate.h"
 
+#include <QHash>
 #include <QString>
 
 #include <chrono>
@@ -66,6 +67,8 @@ public:
     void changeSelectAllButtonState(int32_t state) override;
     void quickLookWithPath(const QString&) override {}
     void endProScan() override;
+    // The job's end: how many items stayed on disk, shown in the title.
+    void endRemoveWithFailedCount(int32_t failed) override;
     // ProgressViewControllerDelegate.
     void stopRemove() override;
 
@@ -85,6 +88,8 @@ public:
 
     // A folder whose name ends with ".app" or ".framework" shows as one item.
     static bool isExpandableNode(const QString& name, bool hasChildren);
+    // The title after a removal: the program's name, or how many items stayed.
+    static QString removalEndText(int32_t failed);
 
     bool isScan() const { return isScan_; }
     bool isRemove() const { return isRemove_; }
@@ -124,6 +129,7 @@ private:
     bool canRemove() const;
     void updateRemoveButtons();
     void setPauseTitle(const QString& title);
+    platform::ui::Image iconImage(const platform::WorkspaceIcon& icon);
 
     platform::ui::TextField* titleLabel_ = nullptr;
     TextImageButton* pauseButton_ = nullptr;
@@ -154,6 +160,9 @@ private:
     platform::ui::Image optionYes_;
     platform::ui::Image optionA_;
     platform::ui::Image optionNo_;
+
+    // Icons of the listed nodes by name, so the reloads read no icon twice.
+    QHash<QString, platform::ui::Image> icons_;
 
     platform::Lifetime lifetime_;
     std::unique_ptr<platform::TimerHandle> sortTimer_;
