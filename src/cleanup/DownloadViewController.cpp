@@ -376,7 +376,7 @@ void DownloadViewController::changeSelectAllButtonState(int32_t state)
 
 bool DownloadViewController::canRemove() const
 {
-    return !scanActive_ && !isRemove_ && selectAllButSt_ != 0;
+    return !scanActive_ && !isRemove_ && selectAllButSt_ != 0 && !Controller::getController().isScanActive();
 }
 
 void DownloadViewController::updateRemoveButtons()

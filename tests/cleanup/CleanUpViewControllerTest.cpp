@@ -47,7 +47,7 @@ protected:
     {
         static_cast<test::FakeSystemVersion&>(*platform->systemVersion).setVersion(QString::fromLatin1(version));
     }
-    QString probeFolder() const { return platform->searchPaths->homeDirectory() + QStringLiteral("/Library/Safari"); }
+    QString probeFolder() { return platform->searchPaths->homeDirectory() + QStringLiteral("/Library/Safari"); }
 
     // Runs the action; whether it showed a modal pop-up (closed at once by `inside`).
     bool showsPopUp(const std::function<void()>& action, const std::function<void()>& inside = {})
@@ -96,16 +96,18 @@ TEST_F(CleanUpTest, EmptyChecksAccessFrom1014AndRunsTheScriptOnlyThere)
         SetUp();
         setVersion(c.version);
         ASSERT_TRUE(QDir(probeFolder()).exists());
-        if (c.probe == Probe::Absent)
+        if (c.probe == Probe::Absent) {
             ASSERT_TRUE(QDir(probeFolder()).removeRecursively());
+        }
         std::unique_ptr<platform::FileCatalog> catalog;
         if (c.probe == Probe::Denied)
             catalog = std::exchange(platform->fileCatalog, std::make_unique<test::DeniedCatalog>());
         EXPECT_EQ(showsPopUp([&] { tab.emptyTrash(); }), c.prompt);
         EXPECT_EQ(trash->emptyings, c.emptyings);
         ASSERT_EQ(scripts->requests().size(), c.scripts);
-        if (c.scripts)
+        if (c.scripts) {
             EXPECT_TRUE(scripts->requests()[0].text.endsWith(QStringLiteral("/RTrash.scpt")));
+        }
         if (catalog)
             platform->fileCatalog = std::move(catalog);
         QDir().mkpath(probeFolder());
@@ -123,8 +125,9 @@ TEST_F(CleanUpTest, ThePromptOpensThePrivacySettingsFrom1014)
         prompt.openSetView();
         const auto requests = workspace->requests();
         EXPECT_EQ(requests.size(), opens ? 1 : 0);
-        if (opens)
+        if (opens) {
             EXPECT_EQ(requests[0].target, pane.toString());
+        }
     }
 }
 
@@ -147,8 +150,9 @@ TEST_F(CleanUpTest, CleanScansTheDownloadsFolderOfTheVersionAndNothingWhenItIsMi
         setVersion(c.version);
         QDir(mac).removeRecursively();
         QDir(xdg).removeRecursively();
-        if (c.exists)
+        if (c.exists) {
             ASSERT_TRUE(QDir().mkpath(c.folder));
+        }
         QString scanned;
         const bool shown = showsPopUp([&] { tab.cleanDownload(); }, [&] {
             scanned = tab.downloadWC()->filePath();
