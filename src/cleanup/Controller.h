@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 // The one object through which the Downloads cleaner works on the tree: the scan, the tri-state
 // selection and the two removal jobs. Everything but the jobs' own work runs on the main thread.
@@ -52,9 +53,13 @@ public:
 
     // The selection-state decisions, as values.
     static int32_t selectAllState(const FileNodeList& rootArr);
-    // What a removal takes: selected nodes whole, partly selected folders walked; protected
-    // paths never.
-    static FileNodeList collectSelected(const FileNodeList& rootArr);
+    // What a removal takes, in order: selected nodes whole, partly selected folders walked;
+    // protected paths never. The father is kept so the node can leave it afterwards.
+    struct RemovalItem {
+        std::shared_ptr<FileNode> node;
+        std::shared_ptr<FileNode> father;
+    };
+    static std::vector<RemovalItem> collectSelected(const FileNodeList& rootArr);
     // 30 for a single item, else k × 100 / n.
     static int32_t removeProgress(int k, int n);
 
@@ -65,7 +70,7 @@ private:
     enum class Removal { Trash, Erase };
     bool startRemoval(FileNodeList& rootArr, Removal removal);
     void finishRemoval(const QString& lastPath, int failed);
-    void takeOutOfTree(const std::shared_ptr<FileNode>& node);
+    void takeOutOfTree(const RemovalItem& item);
 
     FileNodeList* aRootArr_ = nullptr;
     std::unique_ptr<EumeRoot> eumeRoot_;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class ScanGate;
 
@@ -18,7 +19,7 @@ public:
 
 // The recursive size scan. It runs on a background thread and reads folders in batches of 40;
 // every change to a list is made on the main thread, one hop per batch, in the order found.
-class NodeTreeOperator {
+class NodeTreeOperator : public std::enable_shared_from_this<NodeTreeOperator> {
 public:
     explicit NodeTreeOperator(std::shared_ptr<ScanGate> gate);
 
@@ -27,8 +28,6 @@ public:
     // Scans the folder into root's children; gives `total` plus the size of everything below.
     uint64_t getFileSizeWithPat(const platform::FSRef& folder, const std::shared_ptr<FileNode>& root,
                                 uint64_t total);
-    // Sets the node's size and re-sorts the list that holds it (main thread for the re-sort).
-    void sortFatherSizeWithRootFileNode(FileNode* node, uint64_t total);
 
     // Size order, largest first; equal sizes keep their order. Main thread.
     static void rootArrSortWithRootArr(FileNodeList& list);
@@ -46,6 +45,14 @@ public:
     const std::shared_ptr<ScanGate>& gate() const { return gate_; }
 
 private:
+    struct Found {
+        std::shared_ptr<FileNode> node;
+        uint64_t size = 0; // when found: a folder goes in at 0 and moves up as it is measured
+    };
+    // Sets root's size and hands the found nodes to the main thread in one hop.
+    void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, std::vector<Found>& found,
+               bool& resortChildren);
+
     std::shared_ptr<ScanGate> gate_;
     NodeTreeOperatorDelegate* opDelegate_ = nullptr;
 };

@@ -21,6 +21,7 @@
 #include "scripts/SimulatedScriptRunner.h"
 #include "simulated/SimulatedMac.h"
 #include "smc/SimulatedSmcConnection.h"
+#include "trash/FreedesktopTrash.h"
 #include "version/SimulatedSystemVersion.h"
 #include "workspace/LinuxWorkspace.h"
 
@@ -57,6 +58,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath)
     p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
+    p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
     return p;
 }
 

@@ -21,6 +21,7 @@
 #include "scripts/ScriptRunner.h"
 #include "simulated/SimulatedMac.h"
 #include "smc/SmcConnection.h"
+#include "trash/Trash.h"
 #include "version/SystemVersionSource.h"
 #include "workspace/Workspace.h"
 

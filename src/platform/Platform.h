@@ -27,6 +27,7 @@ class InstanceLock;
 class IORegistry;
 class ProcessInfo;
 class ProcessListing;
+class Trash;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -60,6 +61,7 @@ struct Platform {
     std::unique_ptr<IORegistry> ioRegistry;
     std::unique_ptr<ProcessInfo> processInfo;
     std::unique_ptr<ProcessListing> processListing;
+    std::unique_ptr<Trash> trash;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

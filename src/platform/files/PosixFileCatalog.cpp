@@ -1,5 +1,7 @@
 #include "PosixFileCatalog.h"
 
+#include "NativePath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -134,11 +136,11 @@ OSErr PosixFileCatalog::pathMakeRef(const QString& path, FSRef* ref) const
         return noErr;
     }
     QFileInfo info(absolute);
-    int fd = open(QFile::encodeName(info.path()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    int fd = open(nativeFromPath(info.path()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errorFromErrno(errno);
     auto parent = std::make_shared<PosixFolder>(fd);
-    QByteArray name = QFile::encodeName(info.fileName());
+    QByteArray name = nativeFromPath(info.fileName());
     struct stat st {};
     if (fstatat(fd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errorFromErrno(errno);

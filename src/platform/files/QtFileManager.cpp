@@ -1,5 +1,7 @@
 #include "QtFileManager.h"
 
+#include "NativePath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +17,9 @@ bool QtFileManager::fileExistsAtPath(const QString& path) const
 
 bool QtFileManager::removeItemAtPath(const QString& path) const
 {
+    // Qt would remove a name of other bytes than a path that carries non-UTF-8 bytes.
+    if (nativeFromPath(path) != QFile::encodeName(path))
+        return false;
     const QFileInfo info(path);
     // A link is removed as a link; QDir would remove what it leads to.
     if (info.isDir() && !info.isSymLink())

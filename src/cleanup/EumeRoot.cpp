@@ -1,0 +1,172 @@
+#include "EumeRoot.h"
+
+#include "Progress.h"
+#include "ScanGate.h"
+
+#include "Platform.h"
+#include "dispatch/Lifetime.h"
+#include "files/NativePath.h"
+
+#include <atomic>
+#include <vector>
+
+// What the background task shares with its EumeRoot. `owner` is read and cleared on the main
+// thread only; once it is null the task changes nothing and reports nothing.
+struct EumeRoot::Scan {
+    std::shared_ptr<NodeTreeOperator> treeOperator;
+    std::atomic<int> allFileCount{0};
+    std::atomic<int> eumeFileCount{0};
+    EumeRoot* owner = nullptr;
+
+};
+
+EumeRoot::EumeRoot() = default;
+
+EumeRoot::~EumeRoot()
+{
+    if (scan_) {
+        scan_->owner = nullptr;
+        scan_->treeOperator->setOpDelegate(nullptr);
+        scan_->treeOperator->stopScan();
+    }
+}
+
+void EumeRoot::eumeAllRootFileNodeWithRootArr(FileNodeList& rootArr, const QString& rootPath)
+{
+    if (scan_) {
+        scan_->owner = nullptr;
+        scan_->treeOperator->setOpDelegate(nullptr);
+        scan_->treeOperator->stopScan();
+    }
+    rootNodeArr_ = &rootArr;
+    auto gate = std::make_shared<ScanGate>();
+    scan_ = std::make_shared<Scan>();
+    scan_->treeOperator = std::make_shared<NodeTreeOperator>(gate);
+    scan_->treeOperator->setOpDelegate(this);
+    scan_->owner = this;
+    Progress::setCurrentGate(std::move(gate));
+    getRootNodeListWithPath(rootPath);
+}
+
+void EumeRoot::getRootNodeListWithPath(const QString& path)
+{
+    platform::dispatchAsyncGlobal([scan = scan_, path] { run(scan, path); });
+}
+
+void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
+{
+    using namespace platform;
+    const auto report = [&scan] {
+        dispatchAsyncMain([scan] {
+            if (scan->owner && scan->owner->eumeDelegate_)
+                scan->owner->eumeDelegate_->endScan();
+        });
+    };
+    // A change of the root list, made on the main thread while the scan may still change the tree.
+    const auto change = [&scan](auto apply) {
+        dispatchAsyncMain([scan, apply = std::move(apply)] {
+            if (scan->owner && scan->treeOperator->mayChangeTree())
+                apply(*scan->owner);
+        });
+    };
+    const auto& catalog = *Platform::current().fileCatalog;
+    NodeTreeOperator& treeOperator = *scan->treeOperator;
+
+    FSRef rootRef;
+    if (catalog.pathMakeRef(path, &rootRef) != noErr)
+        return report();
+    std::unique_ptr<FSIterator> iterator;
+    const OSErr opened = catalog.openIterator(rootRef, &iterator);
+    if (opened == errFSNotAFolder) {
+        auto node = std::make_shared<FileNode>(nativeFromPath(path), false);
+        FSCatalogInfo info;
+        if (catalog.getCatalogInfo(rootRef, kFSCatInfoGettableInfo, &info) == noErr)
+            node->setSize(info.dataLogicalSize);
+        change([node](EumeRoot& owner) { owner.insertFileInRootArrWithFile(node); });
+        return report();
+    }
+    if (opened != noErr)
+        return report();
+
+    // The top level is listed whole first, so progress counts against all of it.
+    std::vector<FSRef> refs;
+    std::vector<FSCatalogInfo> infos;
+    for (OSErr status = noErr; status == noErr;) {
+        constexpr std::size_t kBatchSize = 40;
+        FSRef batchRefs[kBatchSize];
+        FSCatalogInfo batchInfos[kBatchSize];
+        std::size_t count = 0;
+        status = iterator->getCatalogInfoBulk(kBatchSize, &count, kFSCatInfoGettableInfo, batchInfos, batchRefs);
+        if (status != noErr && status != errFSNoMoreItems)
+            break;
+        for (std::size_t i = 0; i < count && i < kBatchSize; ++i) {
+            refs.push_back(std::move(batchRefs[i]));
+            infos.push_back(batchInfos[i]);
+        }
+    }
+    iterator.reset();
+    if (refs.empty())
+        return report();
+
+    const int count = int(refs.size());
+    scan->allFileCount = count;
+    const QByteArray folder = nativeFromPath(path);
+    int handled = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!treeOperator.gate()->pass())
+            break;
+        const QByteArray entryPath = folder.endsWith('/') ? folder + refs[i].name() : folder + '/' + refs[i].name();
+        // A link is an entry of its own here too: following it would offer what lies outside.
+        if (infos[i].nodeFlags & kFSNodeIsDirectoryMask) {
+            auto node = std::make_shared<FileNode>(entryPath, true);
+            change([node](EumeRoot& owner) { owner.rootNodeArr_->push_back(node); });
+            treeOperator.getFileSizeWithPat(refs[i], node, 0);
+        } else {
+            auto node = std::make_shared<FileNode>(entryPath, false);
+            node->setSize(infos[i].dataLogicalSize);
+            change([node](EumeRoot& owner) { owner.insertFileInRootArrWithFile(node); });
+        }
+        ++handled;
+        ++scan->eumeFileCount;
+    }
+    if (handled == count)
+        report();
+}
+
+void EumeRoot::insertFileInRootArrWithFile(std::shared_ptr<FileNode> node)
+{
+    NodeTreeOperator::fileInsertFatherWithRootArr(*rootNodeArr_, std::move(node));
+}
+
+void EumeRoot::doRootArrSort()
+{
+    NodeTreeOperator::rootArrSortWithRootArr(*rootNodeArr_);
+}
+
+float EumeRoot::getProgress() const
+{
+    const int all = scan_ ? scan_->allFileCount.load() : 0;
+    return all < 1 ? -1.0f : float(scan_->eumeFileCount.load()) * 100.0f / float(all);
+}
+
+void EumeRoot::pauseScan()
+{
+    if (scan_)
+        scan_->treeOperator->gate()->setPaused(!isPauseScan());
+}
+
+void EumeRoot::stopScan()
+{
+    if (scan_)
+        scan_->treeOperator->stopScan();
+}
+
+bool EumeRoot::isPauseScan() const
+{
+    return scan_ && scan_->treeOperator->gate()->isPaused();
+}
+
+bool EumeRoot::isStopScan() const
+{
+    return scan_ && scan_->treeOperator->isStopScan();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "files/FileManager.h"
+#include "trash/Trash.h"
+
+#include <QMutex>
+#include <QSet>
+#include <QStringList>
+
+namespace test {
+
+// Records what is recycled and moves nothing; the paths in `failing` stay with a failure.
+class RecordingTrash : public platform::Trash {
+public:
+    bool recycleItemAtPath(const QString& path) override;
+    platform::TrashEmptying emptyTrash() override;
+
+    QStringList recycled() const;
+    QSet<QString> failing;
+
+private:
+    mutable QMutex mutex_;
+    QStringList recycled_;
+};
+
+// The real file manager, except that removing a path in `failing` fails and changes nothing.
+class FailingFileManager : public platform::FileManager {
+public:
+    explicit FailingFileManager(std::unique_ptr<platform::FileManager> real) : real_(std::move(real)) {}
+    bool fileExistsAtPath(const QString& path) const override { return real_->fileExistsAtPath(path); }
+    bool removeItemAtPath(const QString& path) const override;
+    bool createDirectoryAtPath(const QString& path) const override { return real_->createDirectoryAtPath(path); }
+    bool createFileAtPath(const QString& path, const QByteArray& contents) const override
+    {
+        return real_->createFileAtPath(path, contents);
+    }
+
+    QStringList removed() const;
+    QSet<QString> failing;
+
+private:
+    std::unique_ptr<platform::FileManager> real_;
+    mutable QMutex mutex_;
+    mutable QStringList removed_;
+};
+
+} // namespace test
