@@ -170,8 +170,8 @@ TEST(CleanExecCommandTest, RefusesNoCommandAndALineOverItsBufferWithoutRunningIt
     auto* runner = test::install<test::RecordingCommandRunner>(platform->commandRunner);
     const QString output = CommandOutput::outputPath(QStringLiteral("brenlow.plist"));
     ASSERT_FALSE(output.isEmpty());
-    // "<command> > <path>" and its terminating zero in 2048 bytes.
-    const int room = 2048 - 1 - 3 - int(output.toUtf8().size());
+    // "<command> > '<path>'" and its terminating zero in 2048 bytes.
+    const int room = 2048 - 1 - 3 - 2 - int(output.toUtf8().size());
     EXPECT_TRUE(CleanExecCommand(QByteArray()).isNull());
     EXPECT_EQ(CleanExecCommand(QByteArray(room, 'x')), output);
     EXPECT_TRUE(CleanExecCommand(QByteArray(room + 1, 'x')).isNull());
