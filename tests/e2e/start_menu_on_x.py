@@ -24,13 +24,17 @@ VIEW = (640, 560)
 # Each tool, once it is built, turns its flag on here and opens and closes one of its dialogs in
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
-    ("Applications", False), ("TaskManager", True), ("Cleanup", False), ("AppUininstaller", False),
+    ("Applications", False), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", False),
     ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False),
 ]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
 TOOL_COLUMN = (14, 156, 186, 298)
+# Cleanup: the Clean link in its pane, and the Downloads cleaner's view with its close light.
+CLEAN_LINK = (564, 82)
+CLEANER_VIEW = (560, 440)
+CLEANER_CLOSE = (21, 19)
 
 
 def tool_button(index):
@@ -79,6 +83,11 @@ class Session:
                 self.env[name] = os.environ[name]
         for name in ("HOME", "XDG_RUNTIME_DIR", "TMPDIR"):
             os.makedirs(self.env[name], mode=0o700)
+        # A Downloads folder with something in it, for Cleanup to scan.
+        os.makedirs(f"{root}/home/Downloads/album")
+        for name, size in (("notes.txt", 2000), ("album/photo.jpg", 90000)):
+            with open(f"{root}/home/Downloads/{name}", "wb") as f:
+                f.write(b"x" * size)
 
     def start(self, argv, **kwargs):
         process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, preexec_fn=die_with_parent,
@@ -226,6 +235,12 @@ class StartMenu:
         wait_for(f"{what} to be drawn", drawn)
         return popup
 
+    def view_in(self, wid, view, point):
+        """A point of a pop-up's view, which sits in its window as the start menu's does."""
+        x, y, w, h = self.session.visible_windows(self.process.pid)[wid]
+        margin = (w - view[0]) // 2
+        return x + margin + point[0], y + h - margin - view[1] + point[1]
+
     def gone(self, wid):
         return wid not in self.session.visible_windows(self.process.pid)
 
@@ -261,6 +276,12 @@ def drive(session, menu, shots, start_copy):
             wait_for(f"the {tool} pane to be empty", lambda: is_plain(menu.region(PANE)))
         previous_column = columns[tool] = menu.region(TOOL_COLUMN)
         shot(f"tool-{tool}")
+        if tool == "Cleanup":
+            # Clean scans the Downloads folder in a modal window; its close light ends it.
+            cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
+            shot("cleanup-downloads-cleaner")
+            session.click(menu.view_in(cleaner, CLEANER_VIEW, CLEANER_CLOSE))
+            wait_for("the Downloads cleaner to close", lambda: menu.gone(cleaner))
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")

@@ -93,7 +93,8 @@ void SimulatedMac::ensureSeeded(const QString& seedFolder) const
         QDir().mkpath(root_ + QLatin1String(folder));
     for (const char* folder : {"Applications", "Library/Preferences", "Library/Caches",
                                "Library/Logs", "Library/Application Support",
-                               "Library/Saved Application State", "Documents", "Desktop", ".Trash"})
+                               "Library/Saved Application State", "Library/Safari", "Documents", "Desktop",
+                               ".Trash"})
         QDir().mkpath(homePath() + QLatin1Char('/') + QLatin1String(folder));
 }
 

@@ -1,0 +1,8 @@
+#include "CleanExecCommand.h"
+
+#include "CommandOutput.h"
+
+QString CleanExecCommand(const QByteArray& command)
+{
+    return CommandOutput::runShellLine(QStringLiteral("brenlow.plist"), command);
+}
