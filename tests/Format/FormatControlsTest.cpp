@@ -2,7 +2,6 @@
 #include "CustemTextFieldCell.h"
 #include "SortSelectBgView.h"
 
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
 #include "Fakes.h"

@@ -110,22 +110,18 @@ QByteArray pngOfSize(int side)
 
 } // namespace
 
-TEST_F(MainViewControllerTest, EightToolsInTheOrderOfTheTable)
+TEST_F(MainViewControllerTest, EachToolsPageAndButtonSitAtItsPlaceInTheTable)
 {
     auto controller = load();
     TabView& tabs = *controller->tab();
-    ASSERT_EQ(tabs.numberOfTabViewItems(), 8);
-    const ViewController* tools[] = {controller->applicationVC(), controller->taskManagerVC(), controller->cleanupVC(),
+    ASSERT_EQ(tabs.numberOfTabViewItems(), int(kHostedTools.size()));
+    ViewController* const tools[] = {controller->applicationVC(), controller->taskManagerVC(), controller->cleanupVC(),
                                      controller->uninstallVC(),   controller->switchVC(),      controller->startupItemsVC(),
                                      controller->diskManagerVC(), controller->quickVisitVC()};
-    const char* identifiers[] = {"Applications",  "TaskManager",  "Cleanup",     "AppUininstaller",
-                                 "SwitchManager", "StartupItems", "DiskManager", "QuickVisit"};
-    for (int i = 0; i < 8; ++i) {
-        TabViewItem* item = tabs.tabViewItemAtIndex(i);
-        EXPECT_EQ(item->identifier(), QString::fromLatin1(identifiers[i]));
-        ASSERT_NE(tools[i], nullptr);
-        EXPECT_EQ(item->view(), const_cast<ViewController*>(tools[i])->view());
-        EXPECT_EQ(controller->typeButtons()[std::size_t(i)]->identifier(), QString::fromLatin1(identifiers[i]));
+    for (std::size_t i = 0; i < kHostedTools.size(); ++i) {
+        EXPECT_EQ(tabs.tabViewItemAtIndex(int(i))->identifier(), QLatin1String(kHostedTools[i].identifier));
+        EXPECT_EQ(tabs.tabViewItemAtIndex(int(i))->view(), tools[i]->view()) << kHostedTools[i].identifier;
+        EXPECT_EQ(controller->typeButtons()[i]->identifier(), QLatin1String(kHostedTools[i].identifier));
     }
     expectOnlyMarked(*controller, -1); // loading marks no tool; the shell chooses one
 }
@@ -221,16 +217,7 @@ TEST_F(MainViewControllerTest, ToolsAndTheirPendingWorkEndWithTheView)
     EXPECT_EQ(platform_.dispatcher().pendingMain() + platform_.dispatcher().pendingGlobal(), 0u);
 }
 
-TEST_F(MainViewControllerTest, ThePowerButtonShutsDownAtOnce)
-{
-    auto controller = load();
-    Button& power = *controller->ShutdownBut();
-    EXPECT_EQ(power.title(), QStringLiteral("    Shut Down"));
-    power.performClick();
-    EXPECT_EQ(scriptSources(), QStringList{QStringLiteral("tell application \"Finder\" to shut down")});
-}
-
-TEST_F(MainViewControllerTest, ThePowerMenuOffersShutDownSleepAndRestartOnly)
+TEST_F(MainViewControllerTest, ThePowerMenuOffersShutDownSleepAndRestartAndTheButtonShutsDown)
 {
     auto controller = load();
     QStringList titles;
@@ -251,11 +238,13 @@ TEST_F(MainViewControllerTest, ThePowerMenuOffersShutDownSleepAndRestartOnly)
     controller->menuToolsButtonAction();
     choice = 0;
     controller->menuToolsButtonAction();
+    controller->ShutdownBut()->performClick(); // the power button itself shuts down at once
     EXPECT_EQ(driver.popUps, 3);
     EXPECT_EQ(titles, (QStringList{QStringLiteral("Shut Down"), QStringLiteral("Sleep"), QStringLiteral("Restart")}));
     EXPECT_EQ(images, (QStringList{QStringLiteral("ic_shutdown"), QStringLiteral("ic_sleep"), QStringLiteral("ic_restart")}));
     EXPECT_EQ(scriptSources(), (QStringList{QStringLiteral("tell application \"Finder\" to sleep"),
                                             QStringLiteral("tell application \"Finder\" to restart"),
+                                            QStringLiteral("tell application \"Finder\" to shut down"),
                                             QStringLiteral("tell application \"Finder\" to shut down")}));
 }
 

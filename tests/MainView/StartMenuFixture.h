@@ -4,7 +4,6 @@
 #include "ObjcPrintln.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "ManualDispatcher.h"
 #include "ProbeFakes.h"
 #include "ShellFakes.h"

@@ -2,7 +2,6 @@
 #include "TabBarView.h"
 #include "TrafficLightState.h"
 
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
 #include "IsolatedEnvironment.h"

@@ -2,7 +2,6 @@
 #include "ObjcPrintln.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "ProbeFakes.h"
 #include "ShellFakes.h"
 #include "TestPlatform.h"

@@ -8,7 +8,6 @@
 #include "platform/simulated/SimulatedMac.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "ProbeFakes.h"
 #include "TestPlatform.h"

@@ -4,7 +4,6 @@
 #include "platform/Platform.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "ProbeFakes.h"
 #include "TestPlatform.h"
 

@@ -6,11 +6,9 @@
 #include "TaskSelection.h"
 #include "TextImageButton.h"
 
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "ProbeFakes.h"

@@ -3,7 +3,6 @@
 #include "IconATextButton.h"
 #include "TCImageButton.h"
 
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
 #include "PlatformTest.h"

@@ -3,7 +3,6 @@
 #include "RowCards.h"
 #include "StartUpItemBgTableView.h"
 
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
 #include "PlatformTest.h"

@@ -1,7 +1,6 @@
 #include "TextImageButton.h"
 #include "TextImageButtonRules.h"
 
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
 #include "PlatformTest.h"

@@ -11,7 +11,7 @@ namespace test {
 
 namespace {
 
-QString currentBase;
+QString base;
 int folderCounter = 0;
 
 // Tests may leave folders without permissions behind; give them back so the run can clean up.
@@ -34,9 +34,8 @@ IsolatedEnvironment::IsolatedEnvironment()
     QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/tavrin-test-XXXXXX"));
     if (!mkdtemp(pattern.data()))
         std::abort();
-    base_ = QFile::decodeName(pattern);
-    currentBase = base_;
-    const QString home = base_ + QStringLiteral("/home");
+    base = QFile::decodeName(pattern);
+    const QString home = base + QStringLiteral("/home");
     const struct {
         const char* name;
         QString value;
@@ -45,15 +44,15 @@ IsolatedEnvironment::IsolatedEnvironment()
         {"XDG_DATA_HOME", home + QStringLiteral("/.local/share")},
         {"XDG_CONFIG_HOME", home + QStringLiteral("/.config")},
         {"XDG_CACHE_HOME", home + QStringLiteral("/.cache")},
-        {"XDG_RUNTIME_DIR", base_ + QStringLiteral("/runtime")},
-        {"TMPDIR", base_ + QStringLiteral("/tmp")},
-        {"TAVRIN_ROOT", base_ + QStringLiteral("/root")},
+        {"XDG_RUNTIME_DIR", base + QStringLiteral("/runtime")},
+        {"TMPDIR", base + QStringLiteral("/tmp")},
+        {"TAVRIN_ROOT", base + QStringLiteral("/root")},
     };
     for (const auto& variable : variables) {
         QDir().mkpath(variable.value);
         qputenv(variable.name, QFile::encodeName(variable.value));
     }
-    QFile::setPermissions(base_ + QStringLiteral("/runtime"),
+    QFile::setPermissions(base + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qunsetenv("TAVRIN_OS_VERSION");
     qunsetenv("TAVRIN_MAC_MODEL");
@@ -62,18 +61,13 @@ IsolatedEnvironment::IsolatedEnvironment()
 
 IsolatedEnvironment::~IsolatedEnvironment()
 {
-    makeRemovable(base_);
-    QDir(base_).removeRecursively();
-}
-
-QString IsolatedEnvironment::base()
-{
-    return currentBase;
+    makeRemovable(base);
+    QDir(base).removeRecursively();
 }
 
 QString makeTemporaryFolder(const QString& prefix)
 {
-    QString path = currentBase + QStringLiteral("/cases/") + prefix + QLatin1Char('-')
+    QString path = base + QStringLiteral("/cases/") + prefix + QLatin1Char('-')
         + QString::number(++folderCounter);
     QDir().mkpath(path);
     return path;

@@ -12,11 +12,6 @@ public:
     ~IsolatedEnvironment();
     IsolatedEnvironment(const IsolatedEnvironment&) = delete;
     IsolatedEnvironment& operator=(const IsolatedEnvironment&) = delete;
-
-    static QString base();
-
-private:
-    QString base_;
 };
 
 // A fresh, empty folder inside the isolated environment.

@@ -27,72 +27,44 @@ void ManualDispatcher::asyncGlobal(Task task)
     global_.push_back(std::move(task));
 }
 
-void ManualDispatcher::syncMain(Task task)
-{
-    task(); // everything runs on the test's thread
-}
-
 void ManualDispatcher::afterMain(Interval delay, Task task)
 {
-    QMutexLocker lock(&mutex_);
-    auto state = std::make_shared<TimerState>();
-    state->interval = delay;
-    state->due = now_ + delay;
-    state->task = std::move(task);
-    timers_.push_back(std::move(state));
+    addTimer(delay, false, std::move(task));
 }
 
 std::unique_ptr<platform::TimerHandle> ManualDispatcher::scheduledTimer(Interval interval, bool repeats, Task task)
 {
+    return std::make_unique<Handle>(addTimer(interval, repeats, std::move(task)));
+}
+
+std::shared_ptr<ManualDispatcher::TimerState> ManualDispatcher::addTimer(Interval interval, bool repeats, Task task)
+{
     QMutexLocker lock(&mutex_);
-    auto state = std::make_shared<TimerState>();
-    state->interval = interval;
-    state->repeats = repeats;
-    state->due = now_ + interval;
-    state->task = std::move(task);
-    timers_.push_back(state);
-    return std::make_unique<Handle>(state);
+    timers_.push_back(std::make_shared<TimerState>(TimerState{interval, repeats, true, now_ + interval, std::move(task)}));
+    return timers_.back();
 }
 
-bool ManualDispatcher::runOne(std::deque<Task>& queue)
+int ManualDispatcher::drain(std::deque<Task>& queue)
 {
-    Task task;
-    {
-        QMutexLocker lock(&mutex_);
-        if (queue.empty())
-            return false;
-        task = std::move(queue.front());
-        queue.pop_front();
+    for (int count = 0;; ++count) {
+        Task task;
+        {
+            QMutexLocker lock(&mutex_);
+            if (queue.empty())
+                return count;
+            task = std::move(queue.front());
+            queue.pop_front();
+        }
+        task();
     }
-    task();
-    return true;
-}
-
-int ManualDispatcher::drainMain()
-{
-    int count = 0;
-    while (runOne(main_))
-        ++count;
-    return count;
-}
-
-int ManualDispatcher::drainGlobal()
-{
-    int count = 0;
-    while (runOne(global_))
-        ++count;
-    return count;
 }
 
 int ManualDispatcher::drainAll()
 {
     int total = 0;
-    for (;;) {
-        const int ran = drainGlobal() + drainMain();
-        if (ran == 0)
-            return total;
+    while (const int ran = drainGlobal() + drainMain())
         total += ran;
-    }
+    return total;
 }
 
 void ManualDispatcher::advance(Interval elapsed)

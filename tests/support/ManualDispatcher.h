@@ -15,13 +15,13 @@ class ManualDispatcher : public platform::Dispatcher {
 public:
     void asyncMain(Task task) override;
     void asyncGlobal(Task task) override;
-    void syncMain(Task task) override;
+    void syncMain(Task task) override { task(); } // everything runs on the test's thread
     void afterMain(Interval delay, Task task) override;
     std::unique_ptr<platform::TimerHandle> scheduledTimer(Interval interval, bool repeats, Task task) override;
 
     // Runs queued main tasks (and those they queue) until none is left; gives how many ran.
-    int drainMain();
-    int drainGlobal();
+    int drainMain() { return drain(main_); }
+    int drainGlobal() { return drain(global_); }
     // Background and main work, alternately, until both queues are empty.
     int drainAll();
     // Lets `elapsed` pass: runs delayed tasks and fires timers that fall due, in time order.
@@ -43,7 +43,8 @@ private:
     };
     class Handle;
 
-    bool runOne(std::deque<Task>& queue);
+    std::shared_ptr<TimerState> addTimer(Interval interval, bool repeats, Task task);
+    int drain(std::deque<Task>& queue);
 
     mutable QMutex mutex_;
     std::deque<Task> main_;

@@ -35,12 +35,6 @@ processor_cpu_load_info FakeHostStatistics::ticks(natural_t user, natural_t syst
     return info;
 }
 
-std::optional<QByteArray> FakeKernelValues::value(const QByteArray& name)
-{
-    const auto found = values.constFind(name);
-    return found == values.constEnd() ? std::nullopt : std::optional(*found);
-}
-
 kern_return_t FakeSmcConnection::firstMatchingService(const char* className, io_service_t* service)
 {
     matchedClass = className;
@@ -58,12 +52,6 @@ kern_return_t FakeSmcConnection::serviceOpen(io_service_t service, uint32_t type
         return kIOReturnBadArgument;
     ++opens;
     *connect = kConnection;
-    return kIOReturnSuccess;
-}
-
-kern_return_t FakeSmcConnection::objectRelease(io_object_t object)
-{
-    released.push_back(object);
     return kIOReturnSuccess;
 }
 

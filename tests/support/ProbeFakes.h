@@ -35,7 +35,11 @@ public:
 // Answers the values that the test sets, by name; every other name is unknown.
 class FakeKernelValues : public platform::KernelValues {
 public:
-    std::optional<QByteArray> value(const QByteArray& name) override;
+    std::optional<QByteArray> value(const QByteArray& name) override
+    {
+        const auto found = values.constFind(name);
+        return found == values.constEnd() ? std::nullopt : std::optional(*found);
+    }
 
     template <typename Integer>
     void setInteger(const QByteArray& name, Integer value)
@@ -66,7 +70,11 @@ public:
     platform::kern_return_t firstMatchingService(const char* className, platform::io_service_t* service) override;
     platform::kern_return_t serviceOpen(platform::io_service_t service, uint32_t type,
                                         platform::io_connect_t* connect) override;
-    platform::kern_return_t objectRelease(platform::io_object_t object) override;
+    platform::kern_return_t objectRelease(platform::io_object_t object) override
+    {
+        released.push_back(object);
+        return platform::kIOReturnSuccess;
+    }
     platform::kern_return_t serviceClose(platform::io_connect_t connect) override;
     platform::kern_return_t connectCallStructMethod(platform::io_connect_t connect, uint32_t selector,
                                                     const void* input, std::size_t inputSize, void* output,

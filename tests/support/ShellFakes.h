@@ -7,10 +7,7 @@
 #include "platform/process/ProcessInfo.h"
 #include "platform/scripts/SimulatedScriptRunner.h"
 
-#include <QSet>
 #include <QStringList>
-
-#include <map>
 
 namespace test {
 
@@ -18,55 +15,40 @@ namespace test {
 // requests fail.
 using RecordingScriptRunner = platform::SimulatedScriptRunner;
 
-// Login items in memory. Every path resolves unless the test marks it unresolvable; a test
-// announces an outside change with `notifyChange`.
+// Login items in memory that records every insertion; nothing else changes it.
 class FakeLoginItemList : public platform::LoginItemList {
 public:
-    std::optional<std::vector<Item>> copySnapshot() const override;
+    std::optional<std::vector<Item>> copySnapshot() const override { return items; }
     std::optional<Item> insertItemURL(const QUrl& url) override;
-    bool removeItem(const Item& item) override;
-    std::optional<QUrl> resolveItem(const Item& item) const override;
-    std::unique_ptr<Observation> addObserver(std::function<void()> changed) override;
-
-    // Adds an item as another program would (duplicates allowed), without telling observers.
-    Item addItem(const QString& path, const QString& displayName = {});
-    void notifyChange();
-    int observerCount() const { return int(observers_->size()); }
+    bool removeItem(const Item&) override { return false; }
+    std::optional<QUrl> resolveItem(const Item&) const override { return std::nullopt; }
+    std::unique_ptr<Observation> addObserver(std::function<void()>) override { return std::make_unique<Observation>(); }
 
     std::vector<Item> items;
-    QSet<QString> unresolvablePaths;
-    bool failSnapshot = false;
-    bool failInsert = false;
-    mutable int snapshotCount = 0;
     QList<QUrl> insertedUrls;
-    QStringList removedIdentifiers;
-
-private:
-    // Shared with the observations, which may outlive the list.
-    std::shared_ptr<std::map<int, std::function<void()>>> observers_ =
-        std::make_shared<std::map<int, std::function<void()>>>();
-    int nextId_ = 1;
 };
 
 class FakeUserIdentity : public platform::UserIdentity {
 public:
     QString userName() const override { return name; }
-    QString fullName() const override { return full.isEmpty() ? name : full; }
-    QString imagePath() const override { return image; }
+    QString fullName() const override { return name; }
+    QString imagePath() const override { return {}; }
     QByteArray imageData() const override { return data; }
 
     QString name = QStringLiteral("ada");
-    QString full = QStringLiteral("Ada Lovelace");
-    QString image;
     QByteArray data;
 };
 
 // Answers `tryLock` with `result`; `activate` plays a later copy asking to come to the front.
 class FakeInstanceLock : public platform::InstanceLock {
 public:
-    Result tryLock(const QString& bundleIdentifier) override;
+    Result tryLock(const QString& bundleIdentifier) override
+    {
+        requestedIdentifiers << bundleIdentifier;
+        return result;
+    }
     void setActivationHandler(std::function<void()> activate) override { handler_ = std::move(activate); }
-    void activate();
+    void activate() { handler_(); }
 
     Result result = Result::Acquired;
     QStringList requestedIdentifiers;
@@ -86,22 +68,17 @@ public:
     int32_t matchingFailure = 0;  // returned instead of listing when not 0
 };
 
+// A MacBook Pro with 8 processors and 16 GB unless the test sets the memory.
 class FakeProcessInfo : public platform::ProcessInfo {
 public:
-    QString processName() const override { return name; }
-    int processIdentifier() const override { return pid; }
-    QString globallyUniqueString() const override { return guid; }
-    QString operatingSystemVersionString() const override { return osVersion; }
-    unsigned processorCount() const override { return processors; }
-    unsigned activeProcessorCount() const override { return activeProcessors; }
+    QString processName() const override { return QStringLiteral("Tavrin"); }
+    int processIdentifier() const override { return 4242; }
+    QString globallyUniqueString() const override { return QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF-4242-0000000000000001"); }
+    QString operatingSystemVersionString() const override { return QStringLiteral("Version 10.15.7 (Build 19H2026)"); }
+    unsigned processorCount() const override { return 8; }
+    unsigned activeProcessorCount() const override { return 8; }
     uint64_t physicalMemory() const override { return memory; }
 
-    QString name = QStringLiteral("Tavrin");
-    int pid = 4242;
-    QString guid = QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF-4242-0000000000000001");
-    QString osVersion = QStringLiteral("Version 10.15.7 (Build 19H2026)");
-    unsigned processors = 8;
-    unsigned activeProcessors = 8;
     uint64_t memory = 17179869184ULL;
 };
 

@@ -39,4 +39,12 @@ private:
     std::unique_ptr<platform::ScopedPlatform> scope_;
 };
 
+// Puts a new fake in place of a platform area and gives it back, still owned by the platform.
+template <typename Fake, typename Area>
+Fake* install(std::unique_ptr<Area>& area)
+{
+    area = std::make_unique<Fake>();
+    return static_cast<Fake*>(area.get());
+}
+
 } // namespace test

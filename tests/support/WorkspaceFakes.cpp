@@ -50,12 +50,6 @@ void FakeWorkspace::terminate(qint64 pid)
         center_.postNotificationName(platform::NSWorkspaceDidTerminateApplicationNotification, this, application);
 }
 
-int FakeWorkspace::launchedApplicationsCalls() const
-{
-    QMutexLocker lock(&mutex_);
-    return listCalls_;
-}
-
 QList<QVariantMap> FakeWorkspace::launchedApplications()
 {
     QMutexLocker lock(&mutex_);
@@ -70,53 +64,10 @@ bool FakeWorkspace::record(Request request)
     return answer_;
 }
 
-bool FakeWorkspace::openFile(const QString& fullPath)
-{
-    return record({QStringLiteral("openFile"), fullPath, {}});
-}
-
-bool FakeWorkspace::openURL(const QUrl& url)
-{
-    return record({QStringLiteral("openURL"), url.toString(), {}});
-}
-
-bool FakeWorkspace::launchApplication(const QString& appName)
-{
-    return record({QStringLiteral("launchApplication"), appName, {}});
-}
-
 platform::WorkspaceIcon FakeWorkspace::iconForFile(const QString& fullPath)
 {
     QMutexLocker lock(&mutex_);
     return icons_.value(fullPath, platform::WorkspaceIcon{{}, QStringLiteral("application-x-executable"), {}});
-}
-
-bool FakeWorkspace::selectFile(const QString& fullPath, const QString& rootFullPath)
-{
-    return record({QStringLiteral("selectFile"), fullPath, rootFullPath});
-}
-
-void FakeWorkspace::hideOtherApplications()
-{
-    record({QStringLiteral("hideOtherApplications"), {}, {}});
-}
-
-QList<FakeWorkspace::Request> FakeWorkspace::requests() const
-{
-    QMutexLocker lock(&mutex_);
-    return requests_;
-}
-
-void FakeWorkspace::answer(bool succeed)
-{
-    QMutexLocker lock(&mutex_);
-    answer_ = succeed;
-}
-
-void FakeWorkspace::setIcon(const QString& path, const platform::WorkspaceIcon& icon)
-{
-    QMutexLocker lock(&mutex_);
-    icons_.insert(path, icon);
 }
 
 platform::ProcessControl::Outcome RecordingProcessControl::forceQuit(qint64 pid, qint64 startTime)
@@ -124,18 +75,6 @@ platform::ProcessControl::Outcome RecordingProcessControl::forceQuit(qint64 pid,
     QMutexLocker lock(&mutex_);
     calls_.push_back({pid, startTime});
     return answer_;
-}
-
-std::vector<RecordingProcessControl::Call> RecordingProcessControl::calls() const
-{
-    QMutexLocker lock(&mutex_);
-    return calls_;
-}
-
-void RecordingProcessControl::answer(Outcome outcome)
-{
-    QMutexLocker lock(&mutex_);
-    answer_ = outcome;
 }
 
 } // namespace test

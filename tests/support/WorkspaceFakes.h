@@ -30,22 +30,41 @@ public:
     void launch(const QVariantMap& application);
     // Removes every application of that process and posts a termination for each.
     void terminate(qint64 pid);
-    int launchedApplicationsCalls() const;
+    int launchedApplicationsCalls() const
+    {
+        QMutexLocker lock(&mutex_);
+        return listCalls_;
+    }
 
     QList<QVariantMap> launchedApplications() override;
     platform::NotificationCenter& notificationCenter() override { return center_; }
-    bool openFile(const QString& fullPath) override;
-    bool openURL(const QUrl& url) override;
-    bool launchApplication(const QString& appName) override;
+    bool openFile(const QString& fullPath) override { return record({QStringLiteral("openFile"), fullPath, {}}); }
+    bool openURL(const QUrl& url) override { return record({QStringLiteral("openURL"), url.toString(), {}}); }
+    bool launchApplication(const QString& name) override { return record({QStringLiteral("launchApplication"), name, {}}); }
     platform::WorkspaceIcon iconForFile(const QString& fullPath) override;
-    bool selectFile(const QString& fullPath, const QString& rootFullPath) override;
-    void hideOtherApplications() override;
+    bool selectFile(const QString& fullPath, const QString& root) override
+    {
+        return record({QStringLiteral("selectFile"), fullPath, root});
+    }
+    void hideOtherApplications() override { record({QStringLiteral("hideOtherApplications"), {}, {}}); }
 
-    QList<Request> requests() const;
+    QList<Request> requests() const
+    {
+        QMutexLocker lock(&mutex_);
+        return requests_;
+    }
     // What open, launch and reveal requests answer.
-    void answer(bool succeed);
+    void answer(bool succeed)
+    {
+        QMutexLocker lock(&mutex_);
+        answer_ = succeed;
+    }
     // The icon for one path; any other path gets the generic application icon.
-    void setIcon(const QString& path, const platform::WorkspaceIcon& icon);
+    void setIcon(const QString& path, const platform::WorkspaceIcon& icon)
+    {
+        QMutexLocker lock(&mutex_);
+        icons_.insert(path, icon);
+    }
 
 private:
     bool record(Request request);
@@ -69,8 +88,16 @@ public:
     };
 
     Outcome forceQuit(qint64 pid, qint64 startTime) override;
-    std::vector<Call> calls() const;
-    void answer(Outcome outcome);
+    std::vector<Call> calls() const
+    {
+        QMutexLocker lock(&mutex_);
+        return calls_;
+    }
+    void answer(Outcome outcome)
+    {
+        QMutexLocker lock(&mutex_);
+        answer_ = outcome;
+    }
 
 private:
     mutable QMutex mutex_;

@@ -3,7 +3,6 @@
 #include "PublicUtilities.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 

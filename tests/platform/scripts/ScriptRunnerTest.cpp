@@ -1,7 +1,6 @@
 #include "platform/scripts/SimulatedScriptRunner.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 

@@ -1,4 +1,3 @@
-#include "ClickSupport.h"
 #include "UiTestSupport.h"
 
 #include "platform/ui/ButtonCell.h"

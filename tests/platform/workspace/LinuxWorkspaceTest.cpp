@@ -5,7 +5,6 @@
 
 #include "FakeProcFolder.h"
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "TestPlatform.h"

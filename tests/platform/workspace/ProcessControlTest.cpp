@@ -2,7 +2,6 @@
 #include "platform/workspace/ProcessTable.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
 #include "TestPlatform.h"
 
 #include <QDir>
