@@ -7,7 +7,7 @@
 #include "CleanupUiFakes.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
+#include "TestPlatform.h"
 #include "IsolatedEnvironment.h"
 #include "PlatformTest.h"
 #include "UiTestSupport.h"

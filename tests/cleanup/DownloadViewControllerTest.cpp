@@ -9,7 +9,7 @@
 #include "TextImageButton.h"
 
 #include "Fakes.h"
-#include "InstallFake.h"
+#include "TestPlatform.h"
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
