@@ -4,8 +4,7 @@
 
 #include "UiTestSupport.h"
 
-#include "Fakes.h"
-#include "TestPlatform.h"
+#include "PlatformTest.h"
 
 #include "platform/ui/FieldEditor.h"
 #include "platform/ui/Window.h"
@@ -26,10 +25,10 @@ struct Chooser : SortSelectBgViewDelegate {
 
 } // namespace
 
-TEST(FormatControlsTest, OptionTilesLightUpUnderThePointerAndReportTheirRow)
+using FormatControlsTest = test::PlatformTest;
+
+TEST_F(FormatControlsTest, OptionTilesLightUpUnderThePointerAndReportTheirRow)
 {
-    test::TestPlatform platform;
-    platform->systemVersion = std::make_unique<test::FakeSystemVersion>();
     Window window(Rect(0, 0, 200, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
     auto* first = window.contentView()->addSubview(std::make_unique<SortSelectBgView>(Rect(0, 60, 200, 30)));
     auto* second = window.contentView()->addSubview(std::make_unique<SortSelectBgView>(Rect(0, 20, 200, 30)));
@@ -60,7 +59,7 @@ TEST(FormatControlsTest, OptionTilesLightUpUnderThePointerAndReportTheirRow)
     window.orderOut();
 }
 
-TEST(FormatControlsTest, EditedFieldsGetABlackInsertionPointWhateverTheirColours)
+TEST_F(FormatControlsTest, EditedFieldsGetABlackInsertionPointWhateverTheirColours)
 {
     uitest::DrawingView view(Rect(0, 0, 100, 20), false);
     CustemTextFieldCell custem(QStringLiteral("Untitled"));

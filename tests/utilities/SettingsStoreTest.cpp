@@ -1,4 +1,3 @@
-#include "LocalizedString.h"
 #include "PublicUtilities.h"
 #include "SettingsStore.h"
 #include "SystemFolder.h"
@@ -100,26 +99,20 @@ TEST(SettingsStoreTest, ProtectedPathsCompareExactly)
     EXPECT_FALSE(SystemFolder::isSystemFileWithFilePath(QStringLiteral("/a")));
 }
 
-TEST(SettingsStoreTest, LinkTextAndLocalizedStrings)
+TEST(SettingsStoreTest, LinkTextTakesItsFontFromTheStore)
 {
     test::TestPlatform p;
     const auto link = PublicUtilities::getOpenString(QStringLiteral("Open settings"));
     ASSERT_TRUE(link.has_value());
-    const auto attributes = link->attributesAtIndex(link->length() - 1);
-    ASSERT_TRUE(attributes.foregroundColor.has_value());
-    EXPECT_DOUBLE_EQ(attributes.foregroundColor->blueComponent(), 248 / 255.0);
-    ASSERT_TRUE(attributes.font.has_value());
-    EXPECT_EQ(attributes.font->fontName(), PublicUtilities::getLightFontName());
-    EXPECT_EQ(attributes.font->pointSize(), 12);
+    const auto font = link->attributesAtIndex(link->length() - 1).font;
+    ASSERT_TRUE(font.has_value());
+    EXPECT_EQ(font->fontName(), PublicUtilities::getLightFontName());
     EXPECT_FALSE(PublicUtilities::getOpenString(QString()).has_value());
 
     QFile::remove(p.resourcePath(QStringLiteral("StringMessage.plist")));
     const auto plain = PublicUtilities::getOpenString(QStringLiteral("x"));
     ASSERT_TRUE(plain.has_value());
     EXPECT_FALSE(plain->attributesAtIndex(0).font.has_value()) << "no font name, no font";
-
-    EXPECT_EQ(getLocalizedString(QStringLiteral("WiFi")), QStringLiteral("WiFi"));
-    EXPECT_EQ(getLocalizedString(QString()), QStringLiteral(""));
 }
 
 TEST(SettingsStoreTest, DatesParseInTheUsersFormat)

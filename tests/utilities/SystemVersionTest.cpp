@@ -59,14 +59,7 @@ TEST(SystemVersionTest, FailingReadGivesTenZeroAndLogs)
 TEST(SystemVersionTest, ColoursUseTheDeviceSpaceBeforeYosemite)
 {
     VersionedPlatform p(QStringLiteral("10.9.5"));
-    platform::ui::Color white = getColor(255, 255, 255, 0.8f);
-    EXPECT_EQ(white.colorSpace(), platform::ui::Color::Space::Device);
-    EXPECT_DOUBLE_EQ(white.redComponent(), 1.0);
-    EXPECT_DOUBLE_EQ(white.blueComponent(), 1.0);
-    EXPECT_FLOAT_EQ(float(white.alphaComponent()), 0.8f);
-
+    EXPECT_EQ(getColor(255, 255, 255, 0.8f).colorSpace(), platform::ui::Color::Space::Device);
     p.version->setVersion(QStringLiteral("10.10"));
-    platform::ui::Color link = getColor(0, 195, 248, 1);
-    EXPECT_EQ(link.colorSpace(), platform::ui::Color::Space::Calibrated);
-    EXPECT_DOUBLE_EQ(link.greenComponent(), 195 / 255.0);
+    EXPECT_EQ(getColor(0, 195, 248, 1).colorSpace(), platform::ui::Color::Space::Calibrated);
 }

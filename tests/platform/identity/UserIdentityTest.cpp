@@ -50,40 +50,33 @@ TEST(UserIdentityTest, NamesComeFromTheAccount)
     EXPECT_EQ(LinuxUserIdentity::fullNameFromGecos(QString()), QString());
 }
 
-TEST(UserIdentityTest, NoPictureGivesNothing)
+// The face file wins over the icon; things named like a picture that are none give nothing.
+TEST(UserIdentityTest, PictureIsTheFaceFileElseTheIcon)
 {
     HomeFolder home;
     LinuxUserIdentity identity;
     EXPECT_TRUE(identity.imagePath().isEmpty());
-    EXPECT_TRUE(identity.imageData().isEmpty());
-
-    // Things named like a picture that are none.
     QDir().mkpath(home.file(".face"));
     home.write(".face.icon", QByteArray());
-    EXPECT_TRUE(identity.imagePath().isEmpty());
+    EXPECT_TRUE(identity.imagePath().isEmpty()) << "a folder and an empty file are no pictures";
+
+    home.write(".face.icon", "icon bytes");
+    EXPECT_EQ(identity.imagePath(), home.file(".face.icon"));
+    EXPECT_EQ(identity.imageData(), QByteArray("icon bytes"));
     QDir().rmdir(home.file(".face"));
+    home.write(".face", "face bytes");
+    EXPECT_EQ(identity.imagePath(), home.file(".face"));
+    EXPECT_EQ(identity.imageData(), QByteArray("face bytes"));
+
+    // A link to a picture is a picture; a dangling link and a FIFO are none.
+    QFile::remove(home.file(".face"));
+    home.write("picture.png", "linked bytes");
+    ASSERT_TRUE(QFile::link(home.file("picture.png"), home.file(".face")));
+    EXPECT_EQ(identity.imageData(), QByteArray("linked bytes"));
+    QFile::remove(home.file(".face"));
     QFile::remove(home.file(".face.icon"));
     ASSERT_TRUE(QFile::link(home.file("nowhere.png"), home.file(".face")));
     ASSERT_EQ(mkfifo(QFile::encodeName(home.file(".face.icon")).constData(), 0600), 0);
     EXPECT_TRUE(identity.imagePath().isEmpty());
     EXPECT_TRUE(identity.imageData().isEmpty());
-}
-
-TEST(UserIdentityTest, TheFaceFileWinsOverTheIcon)
-{
-    HomeFolder home;
-    LinuxUserIdentity identity;
-    home.write(".face.icon", "icon bytes");
-    EXPECT_EQ(identity.imagePath(), home.file(".face.icon"));
-    EXPECT_EQ(identity.imageData(), QByteArray("icon bytes"));
-
-    home.write(".face", "face bytes");
-    EXPECT_EQ(identity.imagePath(), home.file(".face"));
-    EXPECT_EQ(identity.imageData(), QByteArray("face bytes"));
-
-    // A link to a picture is a picture.
-    QFile::remove(home.file(".face"));
-    home.write("picture.png", "linked bytes");
-    ASSERT_TRUE(QFile::link(home.file("picture.png"), home.file(".face")));
-    EXPECT_EQ(identity.imageData(), QByteArray("linked bytes"));
 }

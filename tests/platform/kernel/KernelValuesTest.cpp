@@ -40,14 +40,6 @@ Integer integer(const std::optional<QByteArray>& bytes)
     return value;
 }
 
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-}
-
 } // namespace
 
 TEST(KernelValuesTest, SizeQueriesAndBuffers)
@@ -111,9 +103,10 @@ TEST(KernelValuesTest, LinuxAnswersWhatItHas)
 
     // cpufreq's nominal clock comes first; one past 32 bits saturates.
     const QString maximum = folder + QStringLiteral("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
-    writeFile(maximum, "3200000\n");
+    QDir().mkpath(QFileInfo(maximum).path());
+    ASSERT_TRUE(test::writeFile(maximum, "3200000\n"));
     EXPECT_EQ(integer<uint32_t>(read(kernel, "hw.cpufrequency")), 3200000000u);
-    writeFile(maximum, "4500000\n");
+    ASSERT_TRUE(test::writeFile(maximum, "4500000\n"));
     EXPECT_EQ(integer<uint32_t>(read(kernel, "hw.cpufrequency")), UINT32_MAX);
 
     LinuxKernelValues bare(mac, folder, folder);

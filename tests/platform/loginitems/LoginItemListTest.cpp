@@ -1,10 +1,17 @@
-#include "LoginItemFixture.h"
-
 #include "platform/loginitems/DesktopEntry.h"
 #include "platform/loginitems/ExecLine.h"
+#include "platform/loginitems/XdgLoginItemList.h"
+#include "platform/plist/LibplistSerialization.h"
 
+#include "IsolatedEnvironment.h"
+#include "ProcessEvents.h"
+
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
@@ -21,9 +28,78 @@ QStringList execArguments(const QByteArray& entryText)
     return ExecLine::split(entry->value(QStringLiteral("Exec"))).value_or(QStringList{QStringLiteral("<open quote>")});
 }
 
-} // namespace
+// An autostart folder of its own and a place for applications, per test.
+class LoginItemListTest : public testing::Test {
+protected:
+    LoginItemListTest()
+        : base_(test::makeTemporaryFolder(QStringLiteral("login")))
+        , folder_(base_ + QStringLiteral("/autostart"))
+        , list_(folder_, plists_)
+    {
+    }
 
-using LoginItemListTest = LoginItemFixture;
+    // An application bundle whose Info.plist names `executable` (nothing when empty) and,
+    // when `makeExecutable`, a file of that name in Contents/MacOS.
+    QString makeBundle(const QString& name, const QString& executable, bool makeExecutable = true,
+                       QVariantMap info = {})
+    {
+        const QString path = base_ + QStringLiteral("/Applications/") + name;
+        QDir().mkpath(path + QStringLiteral("/Contents/MacOS"));
+        info.insert(QStringLiteral("CFBundleIdentifier"), QStringLiteral("com.example.demo"));
+        if (!executable.isEmpty())
+            info.insert(QStringLiteral("CFBundleExecutable"), executable);
+        plists_.writeToFile(info, path + QStringLiteral("/Contents/Info.plist"));
+        if (makeExecutable && !executable.isEmpty() && !executable.contains(QLatin1Char('/')))
+            writeFile(path + QStringLiteral("/Contents/MacOS/") + executable, "#!/bin/sh\n", true);
+        return path;
+    }
+
+    static void writeFile(const QString& path, const QByteArray& contents, bool executable = false)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        ASSERT_TRUE(test::writeFile(path, contents)) << qPrintable(path);
+        if (executable)
+            QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    }
+
+    // A desktop file written by another program.
+    void writeEntry(const QString& fileName, const QByteArray& contents)
+    {
+        writeFile(folder_ + QLatin1Char('/') + fileName, contents);
+    }
+
+    QByteArray entryText(const platform::LoginItemList::Item& item) const
+    {
+        return test::readFile(folder_ + QLatin1Char('/') + item.identifier);
+    }
+
+    std::vector<platform::LoginItemList::Item> snapshot() const
+    {
+        auto items = list_.copySnapshot();
+        EXPECT_TRUE(items);
+        return items ? *items : std::vector<platform::LoginItemList::Item>{};
+    }
+
+    QStringList paths() const
+    {
+        QStringList result;
+        for (const auto& item : snapshot())
+            result << item.path;
+        return result;
+    }
+
+    std::optional<platform::LoginItemList::Item> insert(const QString& path)
+    {
+        return list_.insertItemURL(QUrl::fromLocalFile(path));
+    }
+
+    platform::LibplistSerialization plists_;
+    QString base_;
+    QString folder_;
+    platform::XdgLoginItemList list_;
+};
+
+} // namespace
 
 TEST_F(LoginItemListTest, AddsAnApplicationOnceAndStartsItsExecutable)
 {
@@ -52,16 +128,16 @@ TEST_F(LoginItemListTest, AddsAnApplicationOnceAndStartsItsExecutable)
 TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
 {
     // The execute bit alone makes no program: FAT, NTFS and exFAT drives give it to every file.
-    const QString document = base_ + QStringLiteral("/notes.txt");
-    writeFile(document, "#!/bin/sh\n");
-    const QString markedDocument = base_ + QStringLiteral("/report.txt");
-    writeFile(markedDocument, "text", true);
-    const QString emptyMarked = base_ + QStringLiteral("/empty");
-    writeFile(emptyMarked, "", true);
-    const QString binary = base_ + QStringLiteral("/tool");
-    writeFile(binary, QByteArray("\x7f" "ELF\x02\x01\x01\0", 8), true);
-    const QString script = base_ + QStringLiteral("/start.sh");
-    writeFile(script, "#!/bin/sh\n", true);
+    const auto file = [&](const char* name, const QByteArray& contents, bool executable) {
+        const QString path = base_ + QLatin1Char('/') + QLatin1String(name);
+        writeFile(path, contents, executable);
+        return path;
+    };
+    const QString document = file("notes.txt", "#!/bin/sh\n", false);
+    const QString markedDocument = file("report.txt", "text", true);
+    const QString emptyMarked = file("empty", "", true);
+    const QString binary = file("tool", QByteArray("\x7f" "ELF\x02\x01\x01\0", 8), true);
+    const QString script = file("start.sh", "#!/bin/sh\n", true);
     const QString fifo = base_ + QStringLiteral("/pipe");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0700), 0);
     const QString folder = base_ + QStringLiteral("/Plain Folder");
@@ -179,35 +255,22 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
     EXPECT_FALSE(list_.resolveItem(items[0]));
 }
 
-TEST_F(LoginItemListTest, AddedItemsKeepTheirOrderAfterTheOthers)
+TEST_F(LoginItemListTest, RemovingTakesOnlyThatItemAndAddedItemsKeepTheirOrderAfterTheOthers)
 {
-    const QString zeta = makeBundle(QStringLiteral("Zeta.app"), QStringLiteral("Zeta"));
-    const QString alpha = makeBundle(QStringLiteral("Alpha.app"), QStringLiteral("Alpha"));
-    const QString mid = makeBundle(QStringLiteral("Mid.app"), QStringLiteral("Mid"));
-    const QString last = makeBundle(QStringLiteral("Last.app"), QStringLiteral("Last"));
-    ASSERT_TRUE(insert(zeta));
-    const auto alphaItem = insert(alpha);
-    ASSERT_TRUE(alphaItem);
-    ASSERT_TRUE(insert(mid));
-    EXPECT_EQ(paths(), QStringList({zeta, alpha, mid}));
+    QStringList bundles;
+    std::vector<platform::LoginItemList::Item> items;
+    for (const char* name : {"Zeta", "Alpha", "Mid", "Last"}) {
+        bundles << makeBundle(QLatin1String(name) + QStringLiteral(".app"), QLatin1String(name));
+        if (bundles.size() < 4)
+            items.push_back(insert(bundles.last()).value());
+    }
+    EXPECT_EQ(paths(), bundles.mid(0, 3));
 
-    ASSERT_TRUE(list_.removeItem(*alphaItem));
-    ASSERT_TRUE(insert(last));
+    EXPECT_TRUE(list_.removeItem(items[1]));
+    EXPECT_FALSE(list_.removeItem(items[1]));
+    ASSERT_TRUE(insert(bundles[3]));
     writeEntry(QStringLiteral("zz-other.desktop"), "[Desktop Entry]\nExec=/bin/other\n");
-    EXPECT_EQ(paths(), QStringList({QStringLiteral("/bin/other"), zeta, mid, last}));
-}
-
-TEST_F(LoginItemListTest, RemovingTakesOnlyThatItem)
-{
-    const QString one = makeBundle(QStringLiteral("One.app"), QStringLiteral("One"));
-    const QString two = makeBundle(QStringLiteral("Two.app"), QStringLiteral("Two"));
-    const auto first = insert(one);
-    ASSERT_TRUE(first);
-    ASSERT_TRUE(insert(two));
-
-    EXPECT_TRUE(list_.removeItem(*first));
-    EXPECT_FALSE(list_.removeItem(*first));
-    EXPECT_EQ(paths(), QStringList{two});
+    EXPECT_EQ(paths(), QStringList({QStringLiteral("/bin/other"), bundles[0], bundles[2], bundles[3]}));
 
     // An identifier that names something outside the folder removes nothing.
     const QString outside = base_ + QStringLiteral("/keep.desktop");
@@ -247,21 +310,91 @@ TEST_F(LoginItemListTest, ResolvingFailsForGoneTargetsAndGoneItems)
 
 TEST_F(LoginItemListTest, RefusesWhatCannotBeAnItem)
 {
-    const QString missing = base_ + QStringLiteral("/missing.app");
-    EXPECT_FALSE(insert(missing));
+    EXPECT_FALSE(insert(base_ + QStringLiteral("/missing.app")));
     EXPECT_FALSE(list_.insertItemURL(QUrl(QStringLiteral("https://example.com/App.app"))));
     EXPECT_FALSE(list_.insertItemURL(QUrl(QStringLiteral("relative/App.app"))));
     EXPECT_FALSE(list_.insertItemURL(QUrl()));
     // Nothing was written, and the folder is not even needed for that.
     EXPECT_FALSE(QDir(folder_).exists());
     EXPECT_TRUE(snapshot().empty());
-}
 
-TEST_F(LoginItemListTest, AFolderThatCannotBeReadGivesNoList)
-{
+    // A folder that cannot be read gives no list and takes no item.
     writeFile(folder_, "not a folder");
     EXPECT_FALSE(list_.copySnapshot());
-    const QString document = base_ + QStringLiteral("/doc.txt");
-    writeFile(document, "x");
-    EXPECT_FALSE(insert(document));
+    writeFile(base_ + QStringLiteral("/doc.txt"), "x");
+    EXPECT_FALSE(insert(base_ + QStringLiteral("/doc.txt")));
+}
+
+TEST_F(LoginItemListTest, AnOutsideChangeIsReportedOnce)
+{
+    int calls = 0;
+    auto observation = list_.addObserver([&] { ++calls; });
+    const auto reports = [&] {
+        const int before = calls;
+        list_.checkForChanges();
+        return calls - before;
+    };
+    EXPECT_EQ(reports(), 0);
+    writeEntry(QStringLiteral("outside.desktop"), "[Desktop Entry]\nExec=sh\n");
+    EXPECT_EQ(reports(), 1);
+    EXPECT_EQ(reports(), 0);
+    // A rewrite in place, with the same size, counts as a change too.
+    writeEntry(QStringLiteral("outside.desktop"), "[Desktop Entry]\nExec=ls\n");
+    EXPECT_EQ(reports(), 1);
+    // Files that are no entries do not.
+    writeEntry(QStringLiteral("notes.txt"), "x");
+    EXPECT_EQ(reports(), 0);
+    QFile::remove(folder_ + QStringLiteral("/outside.desktop"));
+    EXPECT_EQ(reports(), 1);
+}
+
+TEST_F(LoginItemListTest, TheFolderWatchDeliversChangesThroughTheEventLoop)
+{
+    int calls = 0;
+    auto observation = list_.addObserver([&] { ++calls; });
+    ASSERT_TRUE(QDir(folder_).exists());
+
+    writeEntry(QStringLiteral("outside.desktop"), "[Desktop Entry]\nExec=sh\n");
+    EXPECT_TRUE(processEventsUntil([&] { return calls > 0; }));
+
+    const int before = calls;
+    const QString bundle = makeBundle(QStringLiteral("Mine.app"), QStringLiteral("Mine"));
+    ASSERT_TRUE(insert(bundle));
+    EXPECT_TRUE(processEventsUntil([&] { return calls > before; }));
+}
+
+TEST_F(LoginItemListTest, ObservationsEndWithTheirOwnersEvenAfterTheListUnderSanitizer)
+{
+    int first = 0;
+    int second = 0;
+    auto keep = list_.addObserver([&] { ++first; });
+    {
+        auto ended = list_.addObserver([&] { ++second; });
+    }
+    writeEntry(QStringLiteral("one.desktop"), "[Desktop Entry]\nExec=sh\n");
+    list_.checkForChanges();
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 0);
+
+    // An observer may end its own observation while it is being told.
+    std::unique_ptr<platform::LoginItemList::Observation> self;
+    int selfCalls = 0;
+    self = list_.addObserver([&] {
+        ++selfCalls;
+        self.reset();
+    });
+    writeEntry(QStringLiteral("two.desktop"), "[Desktop Entry]\nExec=sh\n");
+    list_.checkForChanges();
+    writeEntry(QStringLiteral("three.desktop"), "[Desktop Entry]\nExec=sh\n");
+    list_.checkForChanges();
+    EXPECT_EQ(selfCalls, 1);
+    EXPECT_EQ(first, 3);
+
+    // Ending an observation after its list is gone touches nothing freed: the sanitizer checks.
+    std::unique_ptr<platform::LoginItemList::Observation> orphan;
+    {
+        platform::XdgLoginItemList shortLived(folder_, plists_);
+        orphan = shortLived.addObserver([] {});
+    }
+    orphan.reset();
 }

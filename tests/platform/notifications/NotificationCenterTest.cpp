@@ -24,21 +24,11 @@ struct Listener {
 
 } // namespace
 
-TEST(NotificationCenterTest, AnObserverThatIsGoneHearsNothing)
-{
-    NotificationCenter center;
-    auto gone = std::make_unique<Listener>(center);
-    Listener stays(center);
-    gone.reset();
-    center.postNotificationName(kPing, nullptr);
-    EXPECT_EQ(stays.heard.size(), 1u);
-    EXPECT_EQ(center.observationCount(), 1);
-}
-
-TEST(NotificationCenterTest, NamesAndObjectsSelectTheObservers)
+TEST(NotificationCenterTest, NamesAndObjectsSelectTheObserversThatAreStillThere)
 {
     NotificationCenter center;
     int sender = 0, otherSender = 0;
+    std::make_unique<Listener>(center).reset(); // gone before anything is posted
     Listener byName(center, kPing);
     Listener byObject(center, kPing, &sender);
     Listener everything(center, QString(), nullptr);
@@ -48,6 +38,7 @@ TEST(NotificationCenterTest, NamesAndObjectsSelectTheObservers)
     EXPECT_EQ(byName.heard.size(), 2u);
     EXPECT_EQ(byObject.heard, std::vector<QString>{kPing});
     EXPECT_EQ(everything.heard, (std::vector<QString>{kPing, kPong, kPing}));
+    EXPECT_EQ(center.observationCount(), 3);
 }
 
 TEST(NotificationCenterTest, RemovingAnObserverEndsEveryRegistrationOfIt)

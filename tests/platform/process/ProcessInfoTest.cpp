@@ -13,7 +13,7 @@
 
 using platform::LinuxProcessInfo;
 
-TEST(ProcessInfoTest, TheVersionTextIsTheSimulatedMacs)
+TEST(ProcessInfoTest, VersionIsTheSimulatedMacsProcessAndMachineAreThisOnes)
 {
     test::TestPlatform platform;
     const LinuxProcessInfo info(*platform->simulatedMac);
@@ -25,12 +25,7 @@ TEST(ProcessInfoTest, TheVersionTextIsTheSimulatedMacs)
     qunsetenv("TAVRIN_OS_VERSION");
 
     EXPECT_EQ(LinuxProcessInfo::versionString(QStringLiteral("11.2"), QString()), QStringLiteral("Version 11.2"));
-}
 
-TEST(ProcessInfoTest, ProcessAndMachineAreThisOnes)
-{
-    test::TestPlatform platform;
-    const LinuxProcessInfo info(*platform->simulatedMac);
     EXPECT_EQ(info.processIdentifier(), int(getpid()));
     EXPECT_EQ(info.processName(), QStringLiteral("tests_platform_process"));
     EXPECT_GE(info.processorCount(), info.activeProcessorCount());

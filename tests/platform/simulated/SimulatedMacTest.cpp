@@ -38,16 +38,6 @@ TEST(SimulatedMacTest, MacPathsStayInsideTheRoot)
     EXPECT_TRUE(mac.pathOnMac(QStringLiteral("Applications")).isEmpty());
 }
 
-TEST(SimulatedMacTest, EnvironmentSetsTheVersion)
-{
-    const QString base = test::makeTemporaryFolder();
-    SimulatedMac mac(base, base + QStringLiteral("/root"));
-    EXPECT_EQ(mac.productVersion(), QStringLiteral("10.15.7"));
-    qputenv("TAVRIN_OS_VERSION", "10.13.6");
-    EXPECT_EQ(mac.productVersion(), QStringLiteral("10.13.6"));
-    qunsetenv("TAVRIN_OS_VERSION");
-}
-
 TEST(SimulatedMacTest, GestaltAnswersLikeTheMac)
 {
     const std::tuple<const char*, OSType, int32_t> cases[] = {
