@@ -61,11 +61,8 @@ struct RowWindow {
 
 TEST_F(RowTablesTest, CardsHaveTheirSizesWhateverTheRow)
 {
-    EXPECT_EQ(RowCards::listCard(Rect(0, 40, 600, 40)), Rect(0, 40, 384, 40));
-    EXPECT_EQ(RowCards::listCard(Rect(0, 40, 200, 40)), Rect(0, 40, 384, 40)) << "wider than a narrow row";
-    EXPECT_EQ(RowCards::startupCard(Rect(0, 50, 300, 60)), Rect(0, 52, 300, 40));
+    EXPECT_EQ(RowCards::listCard(Rect(0, 40, 200, 40)), Rect(0, 40, 384, 40));
     EXPECT_EQ(RowCards::startupCard(Rect(0, 50, 300, 20)), Rect(0, 52, 300, 40));
-    EXPECT_EQ(RowCards::markColor(2, 2), getColor(245, 246, 250, 1));
     EXPECT_EQ(RowCards::markColor(0, -1).alphaComponent(), 0);
     // The marked row is widened, not the row cut: a row past 2^32 is not row 0.
     EXPECT_EQ(RowCards::markColor(int64_t(1) << 32, 0).alphaComponent(), 0);

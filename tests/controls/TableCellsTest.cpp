@@ -1,5 +1,4 @@
 #include "AImageAndTextCell.h"
-#include "BgTableView.h"
 #include "ImageAndTextCell.h"
 #include "ImageTextCell.h"
 #include "StartItemImageAndTextCell.h"
@@ -7,45 +6,17 @@
 #include "UiTestSupport.h"
 
 #include "PlatformTest.h"
-#include "IsolatedEnvironment.h"
-
-#include "utilities/GetColor.h"
 
 #include "platform/ui/FieldEditor.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/TableViewDataSource.h"
-#include "platform/ui/TableViewDelegate.h"
-#include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 using namespace platform::ui;
 
-namespace {
-
 using TableCellsTest = test::PlatformTest;
-
 using uitest::redSquare;
-
-// A list of names with a red icon each, filled the way the Task Manager fills its name column.
-struct NameList : TableViewDataSource, TableViewDelegate {
-    std::vector<QString> names;
-    Image icon = redSquare(24);
-    int numberOfRowsInTableView(TableView&) override { return int(names.size()); }
-    void tableView(TableView&, Cell& cell, TableColumn* column, int row) override
-    {
-        if (column->identifier() != QLatin1String("Name"))
-            return;
-        auto& name = static_cast<ImageTextCell&>(cell);
-        name.setImage(icon);
-        name.setNameStr(names.at(size_t(row)));
-    }
-};
-
-} // namespace
 
 TEST_F(TableCellsTest, TheTaskManagerCellPlacesIconNameAndRest)
 {
@@ -148,32 +119,4 @@ TEST_F(TableCellsTest, CopiesShareWhatTheyHeldAndNothingSetLater)
     cell.setPrimaryTextKeyPath(QStringLiteral("Two"));
     EXPECT_EQ(item->image(), first);
     EXPECT_EQ(item->primaryTextKeyPath(), QStringLiteral("One"));
-}
-
-TEST_F(TableCellsTest, ATaskListDrawsItsCellsOverTheMarkedCard)
-{
-    Window window(Rect(0, 0, 400, 120), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
-    auto* scroll = window.contentView()->addSubview(std::make_unique<ScrollView>(Rect(0, 0, 400, 120)));
-    auto* table = scroll->setDocumentView(std::make_unique<BgTableView>(Rect(0, 0, 400, 0)));
-    table->setRowHeight(40);
-    table->setIntercellSpacing({0, 0});
-    auto name = std::make_unique<TableColumn>(QStringLiteral("Name"), 400);
-    name->setDataCell(std::make_unique<ImageTextCell>());
-    table->addTableColumn(std::move(name));
-    NameList list;
-    list.names = {QStringLiteral("Finder"), QStringLiteral("Mail"), QStringLiteral("Tavrin")};
-    table->setDelegate(&list);
-    table->setDataSource(&list);
-    table->setRowNum(1);
-
-    const QImage image = window.renderToImage();
-    image.save(test::artifactPath(QStringLiteral("task-list-cells.png")));
-    const QColor card = getColor(245, 246, 250, 1).toQColor();
-    EXPECT_TRUE(uitest::near(image.pixelColor(16, 40 + 20), QColor(255, 0, 0))) << "row 1's icon";
-    EXPECT_TRUE(uitest::near(image.pixelColor(2, 40 + 20), card)) << "the card under the icon's slice";
-    EXPECT_TRUE(uitest::near(image.pixelColor(380, 40 + 2), card));
-    EXPECT_TRUE(uitest::near(image.pixelColor(390, 40 + 20), QColor(255, 255, 255))) << "past 384 points";
-    EXPECT_TRUE(uitest::near(image.pixelColor(2, 20), QColor(255, 255, 255))) << "row 0 unmarked";
-    EXPECT_GT(uitest::countPixels(image, QRect(35, 40 + 11, 85, 17), [](QColor c) { return c.lightness() < 128; }), 0)
-        << "the name beside the icon";
 }
