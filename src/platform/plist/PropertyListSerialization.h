@@ -18,8 +18,9 @@ public:
     // Deeper nesting is refused (the root is at depth 0): hostile files must not exhaust the stack.
     static constexpr int kMaximumDepth = 256;
     // More values than this (keys included, a shared object counted once per reference) are refused:
-    // a large real list holds tens of thousands; libplist spends a few hundred bytes on each.
-    static constexpr qint64 kMaximumNodes = 1 << 18;
+    // a large real list holds tens of thousands; libplist spends a few hundred bytes on each, and its
+    // XML writer slows down sharply past this.
+    static constexpr qint64 kMaximumNodes = 1 << 16;
 
     virtual ~PropertyListSerialization() = default;
 

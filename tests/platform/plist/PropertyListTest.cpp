@@ -131,7 +131,7 @@ TEST_F(PropertyListTest, HostileListsAreRefusedBeforeParsing)
         PropertyListVerdict verdict;
     } cases[] = {
         {"XML 200 000 deep", nested(200000), PropertyListVerdict::TooDeep},
-        {"binary 100 000 deep", nestedBinary(100000), PropertyListVerdict::TooDeep},
+        {"binary 60 000 deep", nestedBinary(60000), PropertyListVerdict::TooDeep},
         {"shared references, 2^48 values", hostile("shared-exponential.bplist"), PropertyListVerdict::TooManyNodes},
         {"an array holding itself", hostile("cycle.bplist"), PropertyListVerdict::Cyclic},
         {"binary key with a zero", hostile("zero-key.bplist"), PropertyListVerdict::ZeroCharacter},
