@@ -64,6 +64,7 @@ public:
     void stopModalForWindow(const Window& window);
     // The window of the innermost run that has not been stopped, or null.
     Window* modalWindow() const;
+    int modalRunDepth() const { return int(runs_.size()); }
 
     // The desktop shows no Windows menu.
     void addWindowsItem(Window&, const QString&, bool) {}

@@ -29,6 +29,9 @@ public:
     // Tiles the image; no image gives the clear colour.
     static Color colorWithPatternImage(const Image& image);
 
+    double redComponent() const { return red_; }
+    double greenComponent() const { return green_; }
+    double blueComponent() const { return blue_; }
     double alphaComponent() const { return alpha_; }
     // The tiled image of a pattern colour; no image for the others.
     const Image& patternImage() const { return pattern_; }

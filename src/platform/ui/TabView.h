@@ -16,6 +16,7 @@ public:
     ~TabView() override;
 
     void addTabViewItem(std::unique_ptr<TabViewItem> item);
+    int numberOfTabViewItems() const { return int(items_.size()); }
     TabViewItem* tabViewItemAtIndex(int index) const;
     // -1 when no item has that identifier.
     int indexOfTabViewItemWithIdentifier(const QString& identifier) const;
@@ -23,6 +24,7 @@ public:
     // An index or identifier that names no item leaves the selection as it is.
     void selectTabViewItemAtIndex(int index);
     void selectTabViewItemWithIdentifier(const QString& identifier);
+    TabViewItem* selectedTabViewItem() const { return selected_; }
 
     // Where the pages lie: the whole tab view.
     Rect contentRect() const { return bounds(); }

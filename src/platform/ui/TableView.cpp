@@ -57,6 +57,14 @@ std::vector<TableColumn*> TableView::tableColumns() const
     return result;
 }
 
+int TableView::columnWithIdentifier(const QString& identifier) const
+{
+    for (size_t i = 0; i < columns_.size(); ++i)
+        if (columns_[i]->identifier() == identifier)
+            return int(i);
+    return -1;
+}
+
 void TableView::reloadData()
 {
     numberOfRows_ = std::max(0, countRows());
@@ -160,6 +168,11 @@ Rect TableView::visibleRect() const
     for (const View* view = superview(); view && !visible.isEmpty(); view = view->superview())
         visible = intersection(visible, view->convertRectToView(view->bounds(), this));
     return visible;
+}
+
+void TableView::deselectAll()
+{
+    changeSelection(-1);
 }
 
 void TableView::changeSelection(int row)

@@ -41,10 +41,12 @@ public:
     // Columns, left to right.
     TableColumn* addTableColumn(std::unique_ptr<TableColumn> column);
     std::vector<TableColumn*> tableColumns() const;
+    int columnWithIdentifier(const QString& identifier) const;
     int numberOfColumns() const { return int(columns_.size()); }
 
     // Rows.
     virtual void reloadData();
+    int numberOfRows() const { return numberOfRows_; }
     void setRowHeight(double height);
     void setIntercellSpacing(Size spacing);
 
@@ -62,6 +64,7 @@ public:
 
     // Selection: one row or none.
     int selectedRow() const { return selectedRow_; }
+    void deselectAll();
     bool isRowSelected(int row) const { return row >= 0 && row == selectedRow_; }
     void setSelectionHighlightStyle(TableViewSelectionHighlightStyle style);
 

@@ -219,6 +219,11 @@ bool Window::isKeyWindow() const
     return NSApp().keyWindow() == this;
 }
 
+bool Window::isMainWindow() const
+{
+    return NSApp().mainWindow() == this;
+}
+
 bool Window::canBecomeKeyWindow() const
 {
     return (styleMask_ & (WindowStyleMaskTitled | WindowStyleMaskResizable)) != 0;

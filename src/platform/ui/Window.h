@@ -85,6 +85,7 @@ public:
     void makeMainWindow();
     bool isVisible() const;
     bool isKeyWindow() const;
+    bool isMainWindow() const;
     // A window without a title bar or a resize bar cannot become key or main unless a
     // subclass says otherwise.
     virtual bool canBecomeKeyWindow() const;
