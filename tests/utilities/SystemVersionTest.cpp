@@ -56,10 +56,15 @@ TEST(SystemVersionTest, FailingReadGivesTenZeroAndLogs)
     EXPECT_EQ(minor, 0u);
 }
 
-TEST(SystemVersionTest, ColoursUseTheDeviceSpaceBeforeYosemite)
+TEST(SystemVersionTest, ColoursKeepTheirComponentsOnEveryVersion)
 {
     VersionedPlatform p(QStringLiteral("10.9.5"));
-    EXPECT_EQ(getColor(255, 255, 255, 0.8f).colorSpace(), platform::ui::Color::Space::Device);
+    platform::ui::Color white = getColor(255, 255, 255, 0.8f);
+    EXPECT_DOUBLE_EQ(white.redComponent(), 1.0);
+    EXPECT_DOUBLE_EQ(white.blueComponent(), 1.0);
+    EXPECT_FLOAT_EQ(float(white.alphaComponent()), 0.8f);
+
     p.version->setVersion(QStringLiteral("10.10"));
-    EXPECT_EQ(getColor(0, 195, 248, 1).colorSpace(), platform::ui::Color::Space::Calibrated);
+    platform::ui::Color link = getColor(0, 195, 248, 1);
+    EXPECT_DOUBLE_EQ(link.greenComponent(), 195 / 255.0);
 }

@@ -7,7 +7,6 @@
 #include "Window.h"
 #include "WindowNotifications.h"
 #include "internal/WindowWidget.h"
-#include "platform/text/StringFormat.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -22,7 +21,6 @@ struct Application::ModalRun {
     WeakRef<Window> window;
     QEventLoop loop;
     bool stopped = false;
-    long response = NSModalResponseStop;
 };
 
 namespace {
@@ -148,14 +146,6 @@ void Application::reopen()
     delegate_->applicationShouldHandleReopen(visible);
 }
 
-Window* Application::windowWithWindowNumber(int number) const
-{
-    for (Window* window : windows_)
-        if (window->windowNumber() == number)
-            return window;
-    return nullptr;
-}
-
 void Application::installInputFilter()
 {
     if (inputFilter_ || !QCoreApplication::instance())
@@ -174,20 +164,14 @@ long Application::runModalForWindow(Window& window)
     if (!run->stopped && run->window)
         run->loop.exec();
     runs_.erase(std::remove(runs_.begin(), runs_.end(), run), runs_.end());
-    return run->response;
+    return NSModalResponseStop;
 }
 
 void Application::stopModal()
 {
-    stopModalWithCode(NSModalResponseStop);
-}
-
-void Application::stopModalWithCode(long code)
-{
     if (runs_.empty() || runs_.back()->stopped)
         return;
     runs_.back()->stopped = true;
-    runs_.back()->response = code;
     runs_.back()->loop.exit();
 }
 
@@ -214,77 +198,25 @@ Window* Application::modalWindow() const
 bool Application::blocksInputTo(const Window& window) const
 {
     const Window* modal = modalWindow();
-    if (!modal)
-        return false;
-    for (const Window* w = &window; w; w = w->parentWindow())
-        if (w == modal)
-            return false;
-    return true;
-}
-
-void Application::addWindowsItem(Window& window, const QString& title, bool /*isFilename*/)
-{
-    for (WindowsItem& item : windowsItems_)
-        if (item.window == &window) {
-            item.title = title;
-            return;
-        }
-    windowsItems_.push_back({&window, title});
-}
-
-void Application::removeWindowsItem(Window& window)
-{
-    windowsItems_.erase(std::remove_if(windowsItems_.begin(), windowsItems_.end(),
-                                       [&](const WindowsItem& item) { return item.window == &window; }),
-                        windowsItems_.end());
-}
-
-QStringList Application::windowsMenuTitles() const
-{
-    QStringList titles;
-    for (const WindowsItem& item : windowsItems_)
-        titles << item.title;
-    return titles;
+    return modal && modal != &window;
 }
 
 bool Application::claimFrameAutosaveName(Window& window, const QString& name)
 {
     for (const AutosaveName& entry : autosaveNames_)
-        if (entry.name == name && entry.window && entry.window != &window)
+        if (entry.name == name && entry.window != &window)
             return false;
     releaseFrameAutosaveName(window);
-    if (name.isEmpty())
-        return true;
-    auto it = std::find_if(autosaveNames_.begin(), autosaveNames_.end(),
-                           [&](const AutosaveName& entry) { return entry.name == name; });
-    if (it == autosaveNames_.end())
-        it = autosaveNames_.insert(autosaveNames_.end(), {name, nullptr, {}});
-    it->window = &window;
-    saveFrame(window);
+    if (!name.isEmpty())
+        autosaveNames_.push_back({name, &window});
     return true;
 }
 
 void Application::releaseFrameAutosaveName(const Window& window)
 {
-    for (AutosaveName& entry : autosaveNames_)
-        if (entry.window == &window)
-            entry.window = nullptr; // the saved frame stays
-}
-
-void Application::saveFrame(const Window& window)
-{
-    const Rect f = window.frame();
-    for (AutosaveName& entry : autosaveNames_)
-        if (entry.window == &window)
-            entry.frame = stringWithFormat("%g %g %g %g", f.minX(), f.minY(), f.width(), f.height());
-}
-
-QString Application::savedFrame(const QString& name) const
-{
-    for (const AutosaveName& entry : autosaveNames_)
-        if (entry.name == name)
-            return entry.frame;
-    return {};
+    autosaveNames_.erase(std::remove_if(autosaveNames_.begin(), autosaveNames_.end(),
+                                        [&](const AutosaveName& entry) { return entry.window == &window; }),
+                         autosaveNames_.end());
 }
 
 void Application::registerWindow(Window& window)
@@ -337,7 +269,6 @@ void Application::unregisterWindow(Window& window)
         mainWindow_.reset();
         setMainWindow(successor(mainHistory_, window, true));
     }
-    removeWindowsItem(window);
     releaseFrameAutosaveName(window);
     windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
 }

@@ -3,7 +3,6 @@
 #include "WeakRef.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -22,12 +21,11 @@ enum class EditingAction;
 // What runModalForWindow gives back.
 enum : long {
     NSModalResponseStop = -1000,
-    NSModalResponseAbort = -1001,
 };
 
 // The application object: its windows, the key and main window, the event loop and the
-// modal runs. A modal run is a nested event loop during which only the modal window (and
-// its child windows) receive input. There is one, made on first use; a program whose
+// modal runs. A modal run is a nested event loop during which only the modal window receives
+// input. There is one, made on first use; a program whose
 // application object is of a class of its own makes it first (see installSharedApplication).
 class Application {
 public:
@@ -42,7 +40,6 @@ public:
     void run();
     void finishLaunching();
     void terminate();
-    bool isTerminating() const { return terminating_; }
 
     // Every key event passes here on its way to the key window's first responder (mouse events
     // go straight to the views under the pointer).
@@ -56,14 +53,12 @@ public:
     Window* keyWindow() const { return keyWindow_.get(); }
     Window* mainWindow() const { return mainWindow_.get(); }
     const std::vector<Window*>& windows() const { return windows_; }
-    Window* windowWithWindowNumber(int number) const;
 
     // Shows the window, makes it key and runs until stopModal (or the window's run is
     // stopped or the window destroyed); gives the response.
     long runModalForWindow(Window& window);
     // Ends the innermost run. A run that has already been stopped, or no run, is left alone.
     void stopModal();
-    void stopModalWithCode(long code);
     // Ends the run of that window: at once when it is the innermost, else as soon as the
     // runs above it end. Nothing when the window has no run.
     void stopModalForWindow(const Window& window);
@@ -71,16 +66,12 @@ public:
     Window* modalWindow() const;
     int modalRunDepth() const { return int(runs_.size()); }
 
-    // The Windows menu (kept as a list of titles; the desktop shows no such menu).
-    void addWindowsItem(Window& window, const QString& title, bool isFilename);
-    void removeWindowsItem(Window& window);
-    QStringList windowsMenuTitles() const;
+    // The desktop shows no Windows menu.
+    void addWindowsItem(Window&, const QString&, bool) {}
 
-    // Frames kept under autosave names (as "x y width height").
+    // Autosave names, one window to a name (frames are not kept between runs).
     bool claimFrameAutosaveName(Window& window, const QString& name);
     void releaseFrameAutosaveName(const Window& window);
-    void saveFrame(const Window& window);
-    QString savedFrame(const QString& name) const;
 
     // For windows.
     void registerWindow(Window& window);
@@ -113,15 +104,9 @@ private:
     std::vector<WeakRef<Window>> keyHistory_;  // earlier key windows, the latest last
     std::vector<WeakRef<Window>> mainHistory_;
     std::vector<std::shared_ptr<ModalRun>> runs_;
-    struct WindowsItem {
-        const Window* window;
-        QString title;
-    };
-    std::vector<WindowsItem> windowsItems_;
     struct AutosaveName {
         QString name;
         const Window* window;
-        QString frame;
     };
     std::vector<AutosaveName> autosaveNames_;
     std::unique_ptr<QObject> inputFilter_;

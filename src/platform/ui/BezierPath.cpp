@@ -135,18 +135,6 @@ void BezierPath::appendArc(Point center, Point from, Point to, double radius)
     }
 }
 
-void BezierPath::appendBezierPath(const BezierPath& path)
-{
-    for (const Element& e : path.elements_) {
-        switch (e.kind) {
-        case Element::Kind::MoveTo: moveToPoint(e.point); break;
-        case Element::Kind::LineTo: lineToPoint(e.point); break;
-        case Element::Kind::CurveTo: curveToPoint(e.point, e.control1, e.control2); break;
-        case Element::Kind::ClosePath: closePath(); break;
-        }
-    }
-}
-
 void BezierPath::closePath()
 {
     if (!hasCurrentPoint_)
@@ -199,9 +187,7 @@ void BezierPath::stroke() const
     pen.setJoinStyle(lineJoin_ == LineJoinStyle::Round   ? Qt::RoundJoin
                      : lineJoin_ == LineJoinStyle::Bevel ? Qt::BevelJoin
                                                          : Qt::MiterJoin);
-    pen.setCapStyle(lineCap_ == LineCapStyle::Round    ? Qt::RoundCap
-                    : lineCap_ == LineCapStyle::Square ? Qt::SquareCap
-                                                       : Qt::FlatCap);
+    pen.setCapStyle(Qt::FlatCap);
     QPainter& painter = context->painter();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -9,7 +9,6 @@
 namespace platform::ui {
 
 enum class LineJoinStyle { Miter = 0, Round = 1, Bevel = 2 };
-enum class LineCapStyle { Butt = 0, Round = 1, Square = 2 };
 
 // A path in the current context's coordinates, filled, stroked or used as a clip there.
 class BezierPath {
@@ -24,7 +23,6 @@ public:
     };
 
     BezierPath() = default;
-    static BezierPath bezierPath() { return {}; }
     static BezierPath bezierPathWithRect(const Rect& rect);
     static BezierPath bezierPathWithOvalInRect(const Rect& rect);
     // Radii are limited to half the rectangle's width and height.
@@ -38,15 +36,10 @@ public:
     // line and to the line from `point1` to `point2`. Degenerate cases (no current point, a
     // zero radius, points in one line) give a line to `point1`.
     void appendBezierPathWithArcFromPoint(Point point1, Point point2, double radius);
-    void appendBezierPath(const BezierPath& path);
     void closePath();
 
-    double lineWidth() const { return lineWidth_; }
     void setLineWidth(double width) { lineWidth_ = width; }
-    LineJoinStyle lineJoinStyle() const { return lineJoin_; }
     void setLineJoinStyle(LineJoinStyle style) { lineJoin_ = style; }
-    LineCapStyle lineCapStyle() const { return lineCap_; }
-    void setLineCapStyle(LineCapStyle style) { lineCap_ = style; }
 
     // Drawing into the current context with its fill or stroke colour; nothing without one.
     void fill() const;
@@ -55,7 +48,6 @@ public:
     void addClip() const;
 
     bool isEmpty() const { return elements_.empty(); }
-    Point currentPoint() const { return current_; }
     const std::vector<Element>& elements() const { return elements_; }
     Rect bounds() const;
     QPainterPath toQPainterPath() const;
@@ -69,7 +61,6 @@ private:
     bool hasCurrentPoint_ = false;
     double lineWidth_ = 1.0;
     LineJoinStyle lineJoin_ = LineJoinStyle::Miter;
-    LineCapStyle lineCap_ = LineCapStyle::Butt;
 };
 
 } // namespace platform::ui

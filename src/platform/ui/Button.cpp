@@ -30,14 +30,6 @@ std::unique_ptr<Button> Button::checkboxWithTitle(const QString& title, Action a
     return button;
 }
 
-void Button::setCell(std::unique_ptr<ButtonCell> cell)
-{
-    if (!cell)
-        return;
-    cell_ = std::move(cell);
-    setNeedsDisplay();
-}
-
 void Button::setTitle(const QString& title)
 {
     cell_->setTitle(title);

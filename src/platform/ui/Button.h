@@ -24,8 +24,6 @@ public:
     static std::unique_ptr<Button> checkboxWithTitle(const QString& title, Action action = {});
 
     ButtonCell* cell() const { return cell_.get(); }
-    // Replaces the cell (a subclass's own); null is ignored.
-    void setCell(std::unique_ptr<ButtonCell> cell);
 
     QString title() const { return cell_->title(); }
     void setTitle(const QString& title);
@@ -49,8 +47,7 @@ public:
     void setBordered(bool bordered);
     BezelStyle bezelStyle() const { return cell_->bezelStyle(); }
     void setBezelStyle(BezelStyle style);
-    FocusRingType focusRingType() const { return focusRingType_; }
-    void setFocusRingType(FocusRingType type) { focusRingType_ = type; }
+    void setFocusRingType(FocusRingType) {} // no focus rings are drawn
 
     int state() const { return cell_->state(); }
     void setState(int state);
@@ -81,7 +78,6 @@ private:
 
     std::unique_ptr<ButtonCell> cell_;
     Action action_;
-    FocusRingType focusRingType_ = FocusRingType::Default;
     bool tracking_ = false;
 };
 

@@ -54,13 +54,9 @@ public:
     ImageScaling imageScaling() const { return imageScaling_; }
     void setImageScaling(ImageScaling scaling) { imageScaling_ = scaling; }
 
-    ButtonType buttonType() const { return buttonType_; }
     // Also sets the highlight and state masks (and the border) that go with the type.
     void setButtonType(ButtonType type);
-    unsigned highlightsBy() const { return highlightsBy_; }
     void setHighlightsBy(unsigned mask) { highlightsBy_ = mask; }
-    unsigned showsStateBy() const { return showsStateBy_; }
-    void setShowsStateBy(unsigned mask) { showsStateBy_ = mask; }
     bool isBordered() const { return bordered_; }
     void setBordered(bool bordered) { bordered_ = bordered; }
     BezelStyle bezelStyle() const { return bezelStyle_; }

@@ -50,16 +50,6 @@ Rect Cell::titleRectForBounds(const Rect& bounds) const
     return Rect(bounds.minX() + 2, bounds.minY(), std::max(0.0, bounds.width() - 4), bounds.height());
 }
 
-Rect Cell::imageRectForBounds(const Rect& bounds) const
-{
-    const Image picture = image();
-    if (picture.isNull())
-        return Rect(bounds.origin, Size{});
-    const Size size = picture.size();
-    return Rect(bounds.minX() + std::floor((bounds.width() - size.width) / 2),
-                bounds.minY() + std::floor((bounds.height() - size.height) / 2), size.width, size.height);
-}
-
 Size Cell::cellSize() const
 {
     const Size text = attributedStringValue().size();
@@ -90,7 +80,6 @@ void Cell::placeEditor(const Rect& frame, View& controlView, FieldEditor& editor
 FieldEditor& Cell::setUpFieldEditorAttributes(FieldEditor& editor)
 {
     editor.setTextColor(Color::textColor());
-    editor.setInsertionPointColor(Color::textColor());
     return editor;
 }
 

@@ -40,7 +40,6 @@ public:
     void setStringValue(const QString& value) { setObjectValue(value); }
     virtual AttributedString attributedStringValue() const;
     void setAttributedStringValue(const AttributedString& value) { setObjectValue(QVariant::fromValue(value)); }
-    int intValue() const { return objectValue_.toInt(); }
 
     virtual Image image() const { return image_; }
     virtual void setImage(const Image& image) { image_ = image; }
@@ -74,7 +73,6 @@ public:
     virtual void drawWithFrame(const Rect& cellFrame, View& controlView);
     virtual void drawInteriorWithFrame(const Rect& cellFrame, View& controlView);
     virtual Rect titleRectForBounds(const Rect& bounds) const;
-    virtual Rect imageRectForBounds(const Rect& bounds) const;
     // The size the content needs.
     virtual Size cellSize() const;
 

@@ -6,26 +6,26 @@
 
 namespace platform::ui {
 
-Color::Color(Space space, double red, double green, double blue, double alpha)
-    : space_(space), red_(red), green_(green), blue_(blue), alpha_(alpha)
+Color::Color(double red, double green, double blue, double alpha)
+    : red_(red), green_(green), blue_(blue), alpha_(alpha)
 {
 }
 
 Color Color::colorWithRed(double red, double green, double blue, double alpha)
 {
-    return Color(Space::Calibrated, red, green, blue, alpha);
+    return Color(red, green, blue, alpha);
 }
 
 Color Color::colorWithDeviceRed(double red, double green, double blue, double alpha)
 {
-    return Color(Space::Device, red, green, blue, alpha);
+    return colorWithRed(red, green, blue, alpha); // one colour space here
 }
 
 Color Color::colorWithPatternImage(const Image& image)
 {
     if (image.isNull())
         return clearColor();
-    Color color(Space::Pattern, 0, 0, 0, 1);
+    Color color(0, 0, 0, 1);
     color.pattern_ = image;
     return color;
 }

@@ -6,12 +6,10 @@
 
 namespace platform::ui {
 
-// A colour value: red, green, blue and alpha in 0–1 in a named colour space, or a pattern that
+// A colour value: red, green, blue and alpha in 0–1, or a pattern that
 // tiles an image. It needs no window.
 class Color {
 public:
-    enum class Space { Calibrated, Device, Pattern };
-
     Color() = default;
 
     // The platform's default constructor (calibrated RGB).
@@ -35,7 +33,6 @@ public:
     double greenComponent() const { return green_; }
     double blueComponent() const { return blue_; }
     double alphaComponent() const { return alpha_; }
-    Space colorSpace() const { return space_; }
     // The tiled image of a pattern colour; no image for the others.
     const Image& patternImage() const { return pattern_; }
 
@@ -50,9 +47,8 @@ public:
     bool operator==(const Color& other) const = default;
 
 private:
-    Color(Space space, double red, double green, double blue, double alpha);
+    Color(double red, double green, double blue, double alpha);
 
-    Space space_ = Space::Calibrated;
     double red_ = 0;
     double green_ = 0;
     double blue_ = 0;

@@ -10,6 +10,7 @@ public:
 
     static Cursor arrowCursor() { return Cursor(Shape::Arrow); }
     static Cursor pointingHandCursor() { return Cursor(Shape::PointingHand); }
+
     static Cursor currentCursor();
 
     Shape shape() const { return shape_; }

@@ -35,8 +35,6 @@ public:
     void moveToEndOfLine();
     void selectAll();
 
-    bool canUndo() const { return !undo_.empty(); }
-    bool canRedo() const { return !redo_.empty(); }
     bool undo();
     bool redo();
 

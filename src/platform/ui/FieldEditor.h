@@ -36,8 +36,7 @@ public:
     void setAlignment(TextAlignment alignment) { alignment_ = alignment; }
     const Color& textColor() const { return textColor_; }
     void setTextColor(const Color& color) { textColor_ = color; }
-    const Color& insertionPointColor() const { return insertionPointColor_; }
-    void setInsertionPointColor(const Color& color) { insertionPointColor_ = color; }
+    void setInsertionPointColor(const Color&) {} // the caret takes the text colour
 
 private:
     Rect frame_;
@@ -47,7 +46,6 @@ private:
     Font font_ = Font::systemFontOfSize(13);
     TextAlignment alignment_ = TextAlignment::Natural;
     Color textColor_ = Color::textColor();
-    Color insertionPointColor_ = Color::textColor();
 };
 
 inline void FieldEditor::setSelectedRange(TextRange range)

@@ -19,11 +19,6 @@ Font Font::systemFontOfSize(double pointSize)
     return Font(QStringLiteral(".SFNSText"), pointSize);
 }
 
-Font Font::boldSystemFontOfSize(double pointSize)
-{
-    return Font(QStringLiteral(".SFNSText-Bold"), pointSize);
-}
-
 QFont Font::toQFont() const
 {
     QString family = fontName_;

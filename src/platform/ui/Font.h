@@ -12,7 +12,6 @@ public:
     Font() = default;
     static Font fontWithName(const QString& fontName, double pointSize);
     static Font systemFontOfSize(double pointSize);
-    static Font boldSystemFontOfSize(double pointSize);
 
     const QString& fontName() const { return fontName_; }
     double pointSize() const { return pointSize_; }

@@ -17,8 +17,6 @@ public:
     void drawInRect(const Rect& rect, double angle) const;
     void drawInBezierPath(const BezierPath& path, double angle) const;
 
-    const Color& startingColor() const { return start_; }
-    const Color& endingColor() const { return end_; }
 
 private:
     void fillPath(const QPainterPath& path, const Rect& extent, double angle) const;

@@ -58,12 +58,6 @@ void GraphicsContext::setImageInterpolation(ImageInterpolation interpolation)
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
-void GraphicsContext::setCompositingOperation(CompositingOperation operation)
-{
-    state_.operation = operation;
-    painter_.setCompositionMode(qtCompositionMode(operation));
-}
-
 QBrush GraphicsContext::brushFor(const Color& color) const
 {
     const Image pattern = color.patternImage();

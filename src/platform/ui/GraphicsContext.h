@@ -33,8 +33,6 @@ public:
     bool isFlipped() const { return flipped_; }
     ImageInterpolation imageInterpolation() const { return state_.interpolation; }
     void setImageInterpolation(ImageInterpolation interpolation);
-    CompositingOperation compositingOperation() const { return state_.operation; }
-    void setCompositingOperation(CompositingOperation operation);
 
     const Color& fillColor() const { return state_.fill; }
     const Color& strokeColor() const { return state_.stroke; }
@@ -55,7 +53,6 @@ private:
         Color fill = Color::blackColor();
         Color stroke = Color::blackColor();
         ImageInterpolation interpolation = ImageInterpolation::Default;
-        CompositingOperation operation = CompositingOperation::SourceOver;
     };
 
     QPainter& painter_;

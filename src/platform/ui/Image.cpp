@@ -177,8 +177,8 @@ void Image::drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperat
         if (d_->svg)
             rasterize();
         QRectF source(0, 0, d_->bitmap.width(), d_->bitmap.height());
-        if (!whole) // the image's own coordinates run up from its bottom
-            source = QRectF(fromRect.minX(), d_->size.height - fromRect.maxY(), fromRect.width(), fromRect.height());
+        if (!whole)
+            source = QtCoordinates::rectInImage(fromRect, d_->size.height);
         painter.drawImage(target, d_->bitmap, source);
     }
     painter.restore();
@@ -201,12 +201,6 @@ const QImage& Image::renderedAt(QSize pixels) const
     }
     rendered.push_back(std::move(image));
     return rendered.back();
-}
-
-void Image::drawAtPoint(Point point, const Rect& fromRect, CompositingOperation operation, double fraction) const
-{
-    const Size s = fromRect.width() > 0 && fromRect.height() > 0 ? fromRect.size : size();
-    drawInRect(Rect(point, s), fromRect, operation, fraction, false);
 }
 
 QImage Image::toQImage() const

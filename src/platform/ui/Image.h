@@ -61,7 +61,6 @@ public:
     // space has it, so it comes out upside down in a flipped context, as on the Mac.
     void drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperation operation, double fraction,
                     bool respectFlipped = false) const;
-    void drawAtPoint(Point point, const Rect& fromRect, CompositingOperation operation, double fraction) const;
 
     // The pixels at the image's size (named images are rendered); for tests and the layer.
     QImage toQImage() const;

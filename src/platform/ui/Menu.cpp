@@ -18,10 +18,9 @@
 
 namespace platform::ui {
 
-MenuItem::MenuItem(QString title, Action action, QString keyEquivalent)
+MenuItem::MenuItem(QString title, Action action)
     : title_(std::move(title))
     , action_(std::move(action))
-    , keyEquivalent_(std::move(keyEquivalent))
 {
 }
 
@@ -56,9 +55,9 @@ MenuItem* Menu::addItem(std::unique_ptr<MenuItem> item)
     return insertItem(std::move(item), numberOfItems());
 }
 
-MenuItem* Menu::addItemWithTitle(const QString& title, MenuItem::Action action, const QString& keyEquivalent)
+MenuItem* Menu::addItemWithTitle(const QString& title, MenuItem::Action action, const QString& /*keyEquivalent*/)
 {
-    return addItem(std::make_unique<MenuItem>(title, std::move(action), keyEquivalent));
+    return addItem(std::make_unique<MenuItem>(title, std::move(action)));
 }
 
 MenuItem* Menu::insertItem(std::unique_ptr<MenuItem> item, int index)
@@ -72,32 +71,9 @@ MenuItem* Menu::insertItem(std::unique_ptr<MenuItem> item, int index)
     return raw;
 }
 
-void Menu::removeAllItems()
-{
-    for (const auto& item : items_)
-        item->menu_ = nullptr;
-    items_.clear();
-}
-
 MenuItem* Menu::itemAtIndex(int index) const
 {
     return index >= 0 && index < numberOfItems() ? items_[std::size_t(index)].get() : nullptr;
-}
-
-MenuItem* Menu::itemWithTitle(const QString& title) const
-{
-    for (const auto& item : items_)
-        if (item->title() == title)
-            return item.get();
-    return nullptr;
-}
-
-int Menu::indexOfItem(const MenuItem* item) const
-{
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].get() == item)
-            return int(i);
-    return -1;
 }
 
 bool Menu::isItemShownEnabled(const MenuItem& item) const

@@ -35,11 +35,8 @@ public:
     MenuItem* addItemWithTitle(const QString& title, MenuItem::Action action, const QString& keyEquivalent);
     // An index past the end appends.
     MenuItem* insertItem(std::unique_ptr<MenuItem> item, int index);
-    void removeAllItems();
     int numberOfItems() const { return int(items_.size()); }
     MenuItem* itemAtIndex(int index) const;
-    MenuItem* itemWithTitle(const QString& title) const;
-    int indexOfItem(const MenuItem* item) const;
 
     // With autoenabling (the default) an item is enabled when it has an action or a view of
     // its own; without, as the item says.

@@ -19,7 +19,7 @@ class MenuItem : public Referable {
 public:
     using Action = std::function<void(MenuItem& sender)>;
 
-    MenuItem(QString title = {}, Action action = {}, QString keyEquivalent = {});
+    MenuItem(QString title = {}, Action action = {});
     ~MenuItem() override;
     static std::unique_ptr<MenuItem> separatorItem();
 
@@ -29,8 +29,6 @@ public:
     void setImage(const Image& image) { image_ = image; }
     const Action& action() const { return action_; }
     void setAction(Action action) { action_ = std::move(action); }
-    const QString& keyEquivalent() const { return keyEquivalent_; }
-    void setKeyEquivalent(const QString& key) { keyEquivalent_ = key; }
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
     bool isSeparatorItem() const { return separator_; }
@@ -49,7 +47,6 @@ private:
 
     QString title_;
     Action action_;
-    QString keyEquivalent_;
     Image image_;
     int tag_ = 0;
     bool enabled_ = true;

@@ -10,6 +10,7 @@ namespace platform::ui {
 namespace {
 
 constexpr double kDisclosureWidth = 16;
+constexpr double kIndentationPerLevel = 16;
 // Deeper trees are shown to this depth; it also ends any loop a data source could make.
 constexpr int kMaxDepth = 256;
 
@@ -29,11 +30,6 @@ void OutlineView::setDataSource(OutlineViewDataSource* dataSource)
 void OutlineView::reloadData()
 {
     refresh(true);
-}
-
-void OutlineView::reloadItem(OutlineItem, bool)
-{
-    refresh(false);
 }
 
 void OutlineView::refresh(bool forgetHidden)
@@ -64,7 +60,7 @@ void OutlineView::appendChildren(OutlineItem parent, int level, std::vector<Outl
         if (!child)
             continue;
         const bool expandable = dataSource_->isItemExpandable(*this, child);
-        rows_.push_back({child, level, parent, expandable});
+        rows_.push_back({child, level, expandable});
         const bool loops = std::find(ancestors.begin(), ancestors.end(), child) != ancestors.end();
         if (!expandable || loops || !expanded_.count(child))
             continue;
@@ -151,11 +147,6 @@ bool OutlineView::isItemExpanded(OutlineItem item) const
     return item && expanded_.count(item) > 0;
 }
 
-bool OutlineView::isExpandable(OutlineItem item)
-{
-    return item && dataSource_ && dataSource_->isItemExpandable(*this, item);
-}
-
 OutlineItem OutlineView::itemAtRow(int row) const
 {
     return row >= 0 && row < int(rows_.size()) ? rows_[size_t(row)].item : nullptr;
@@ -176,17 +167,6 @@ int OutlineView::levelForRow(int row) const
     return row >= 0 && row < int(rows_.size()) ? rows_[size_t(row)].level : -1;
 }
 
-int OutlineView::levelForItem(OutlineItem item) const
-{
-    return levelForRow(rowForItem(item));
-}
-
-OutlineItem OutlineView::parentForItem(OutlineItem item) const
-{
-    const int row = rowForItem(item);
-    return row < 0 ? nullptr : rows_[size_t(row)].parent;
-}
-
 TableColumn* OutlineView::outlineTableColumn() const
 {
     if (outlineColumn_)
@@ -203,18 +183,12 @@ int OutlineView::outlineColumnIndex() const
     return it == columns.end() ? -1 : int(it - columns.begin());
 }
 
-void OutlineView::setIndentationPerLevel(double points)
-{
-    indentationPerLevel_ = std::max(0.0, points);
-    setNeedsDisplay();
-}
-
 Rect OutlineView::frameOfCellAtColumn(int column, int row) const
 {
     Rect frame = TableView::frameOfCellAtColumn(column, row);
     if (frame.isEmpty() || column != outlineColumnIndex())
         return frame;
-    const double indent = std::min(frame.width(), indentationPerLevel_ * levelForRow(row) + kDisclosureWidth);
+    const double indent = std::min(frame.width(), kIndentationPerLevel * levelForRow(row) + kDisclosureWidth);
     frame.origin.x += indent;
     frame.size.width -= indent;
     return frame;
@@ -227,7 +201,7 @@ Rect OutlineView::frameOfOutlineCellAtRow(int row) const
     const Rect cell = TableView::frameOfCellAtColumn(outlineColumnIndex(), row);
     if (cell.isEmpty())
         return {};
-    return Rect(cell.minX() + indentationPerLevel_ * levelForRow(row), cell.minY(), kDisclosureWidth, cell.height());
+    return Rect(cell.minX() + kIndentationPerLevel * levelForRow(row), cell.minY(), kDisclosureWidth, cell.height());
 }
 
 void OutlineView::drawRow(int row, const Rect& clipRect)

@@ -26,26 +26,20 @@ public:
     // Asks the data source again for every item. Expanded items that no longer appear are
     // forgotten, so a new item at a freed address does not open by itself.
     void reloadData() override;
-    void reloadItem(OutlineItem item, bool reloadChildren = false);
 
     // Null with expandChildren opens (or closes) everything.
     void expandItem(OutlineItem item, bool expandChildren = false);
     void collapseItem(OutlineItem item, bool collapseChildren = false);
     bool isItemExpanded(OutlineItem item) const;
-    bool isExpandable(OutlineItem item);
 
     OutlineItem itemAtRow(int row) const;
     // -1 when the item is not shown.
     int rowForItem(OutlineItem item) const;
     int levelForRow(int row) const;
-    int levelForItem(OutlineItem item) const;
-    OutlineItem parentForItem(OutlineItem item) const;
 
     // The column with the triangles and the indentation; the first column unless set.
     TableColumn* outlineTableColumn() const;
     void setOutlineTableColumn(TableColumn* column) { outlineColumn_ = column; }
-    double indentationPerLevel() const { return indentationPerLevel_; }
-    void setIndentationPerLevel(double points);
 
     Rect frameOfCellAtColumn(int column, int row) const override;
     // The disclosure triangle's place; empty for an item that does not expand.
@@ -65,7 +59,6 @@ private:
     struct Row {
         OutlineItem item;
         int level;
-        OutlineItem parent;
         bool expandable;
     };
 
@@ -82,7 +75,6 @@ private:
     std::vector<Row> rows_;
     std::unordered_set<OutlineItem> expanded_;
     TableColumn* outlineColumn_ = nullptr;
-    double indentationPerLevel_ = 16;
 };
 
 } // namespace platform::ui

@@ -70,6 +70,11 @@ Rect QtCoordinates::rectFromWidget(const QRectF& rect, double height, bool flipp
     return Rect(rect.x(), y, rect.width(), rect.height());
 }
 
+QRectF QtCoordinates::rectInImage(const Rect& rect, double imageHeight)
+{
+    return QRectF(rect.minX(), imageHeight - rect.maxY(), rect.width(), rect.height());
+}
+
 QTransform QtCoordinates::drawingTransform(double height, bool flipped)
 {
     if (flipped)

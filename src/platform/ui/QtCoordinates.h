@@ -32,6 +32,8 @@ public:
     // A point or rectangle given in a widget's Qt coordinates, in the view's own coordinates.
     static Point pointFromWidget(const QPointF& point, double height, bool flipped);
     static Rect rectFromWidget(const QRectF& rect, double height, bool flipped);
+    // A part of an image, measured up from its bottom, in the top-down rows of its bitmap.
+    static QRectF rectInImage(const Rect& rect, double imageHeight);
 
     // The painter transform that lets a view of that height draw in its own coordinates.
     static QTransform drawingTransform(double height, bool flipped);

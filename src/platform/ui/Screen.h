@@ -23,7 +23,6 @@ public:
     const Rect& visibleFrame() const { return visibleFrame_; }
     // Points are pixels here: the factors are 1.
     double userSpaceScaleFactor() const { return 1.0; }
-    double backingScaleFactor() const { return 1.0; }
 
     static Screen fromQScreen(const QScreen& screen);
     bool operator==(const Screen& other) const = default;

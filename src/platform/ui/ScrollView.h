@@ -23,12 +23,8 @@ public:
         return raw;
     }
     Rect documentVisibleRect() const { return clip_->documentVisibleRect(); }
-    Size contentSize() const { return clip_->frame().size; }
 
-    bool hasVerticalScroller() const { return hasVerticalScroller_; }
-    void setHasVerticalScroller(bool flag) { hasVerticalScroller_ = flag; }
-    bool hasHorizontalScroller() const { return hasHorizontalScroller_; }
-    void setHasHorizontalScroller(bool flag) { hasHorizontalScroller_ = flag; }
+    void setHasVerticalScroller(bool) {} // scrolling is by the wheel alone
     const Color& backgroundColor() const { return clip_->backgroundColor(); }
     void setBackgroundColor(const Color& color) { clip_->setBackgroundColor(color); }
     bool drawsBackground() const { return clip_->drawsBackground(); }
@@ -39,8 +35,6 @@ public:
 
 private:
     ClipView* clip_;
-    bool hasVerticalScroller_ = false;
-    bool hasHorizontalScroller_ = false;
 };
 
 } // namespace platform::ui

@@ -158,11 +158,6 @@ void StatusItem::performClick()
     }
 }
 
-bool StatusItem::isShownByDesktop() const
-{
-    return tray_ && tray_->isVisible();
-}
-
 StatusBar& StatusBar::systemStatusBar()
 {
     static StatusBar bar;

@@ -64,8 +64,6 @@ public:
 
     // A click made by code: the action runs.
     void performClick();
-    // Whether the desktop shows the item.
-    bool isShownByDesktop() const;
 
     // The appearance for a palette whose window colour is `windowLightness` (0 to 255).
     static QString appearanceForWindowLightness(int windowLightness);

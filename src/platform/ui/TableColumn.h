@@ -21,7 +21,6 @@ public:
     const QString& identifier() const { return identifier_; }
     double width() const { return width_; }
     // Widths are never negative.
-    void setWidth(double width) { width_ = width > 0 ? width : 0; }
     const QString& title() const { return title_; }
     void setTitle(const QString& title) { title_ = title; }
     bool isEditable() const { return editable_; }

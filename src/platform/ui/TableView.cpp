@@ -57,12 +57,6 @@ std::vector<TableColumn*> TableView::tableColumns() const
     return result;
 }
 
-TableColumn* TableView::tableColumnWithIdentifier(const QString& identifier) const
-{
-    const int index = columnWithIdentifier(identifier);
-    return index < 0 ? nullptr : columns_[size_t(index)].get();
-}
-
 int TableView::columnWithIdentifier(const QString& identifier) const
 {
     for (size_t i = 0; i < columns_.size(); ++i)
@@ -80,16 +74,6 @@ void TableView::reloadData()
     setNeedsDisplay();
     if (selectedRow_ >= numberOfRows_)
         changeSelection(-1);
-}
-
-void TableView::reloadDataForRowIndexes(const std::vector<int>& rows, const std::vector<int>& columns)
-{
-    for (int row : rows)
-        for (int column : columns) {
-            const Rect frame = frameOfCellAtColumn(column, row);
-            if (!frame.isEmpty())
-                setNeedsDisplayInRect(frame);
-        }
 }
 
 void TableView::setRowHeight(double height)
@@ -186,11 +170,6 @@ Rect TableView::visibleRect() const
     return visible;
 }
 
-void TableView::selectRowIndexes(int row, bool)
-{
-    changeSelection(row >= 0 && row < numberOfRows_ ? row : -1);
-}
-
 void TableView::deselectAll()
 {
     changeSelection(-1);
@@ -284,8 +263,6 @@ void TableView::mouseDown(const Event& event)
     const Point point = pointOf(event);
     const int row = rowAtPoint(point);
     const int column = row < 0 ? -1 : columnAtPoint(point);
-    clickedRow_ = row;
-    clickedColumn_ = column;
     tracking_ = {};
     WeakRef<View> alive(this); // the delegate's answers may end the table
     if (row >= 0 && handleRowClick(row, point))
@@ -296,12 +273,6 @@ void TableView::mouseDown(const Event& event)
         changeSelection(row);
     if (!alive)
         return;
-    if (event.clickCount() == 2 && doubleAction_) {
-        const auto action = doubleAction_;
-        action();
-        if (!alive)
-            return;
-    }
     if (column < 0)
         return;
     Cell* cell = preparedCellAtColumn(column, row);

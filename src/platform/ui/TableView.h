@@ -6,7 +6,6 @@
 
 #include <QVariant>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,18 +41,13 @@ public:
     // Columns, left to right.
     TableColumn* addTableColumn(std::unique_ptr<TableColumn> column);
     std::vector<TableColumn*> tableColumns() const;
-    TableColumn* tableColumnWithIdentifier(const QString& identifier) const;
     int columnWithIdentifier(const QString& identifier) const;
     int numberOfColumns() const { return int(columns_.size()); }
 
     // Rows.
     virtual void reloadData();
-    // Redraws those cells; their values are asked for again as they draw.
-    void reloadDataForRowIndexes(const std::vector<int>& rows, const std::vector<int>& columns);
     int numberOfRows() const { return numberOfRows_; }
-    double rowHeight() const { return rowHeight_; }
     void setRowHeight(double height);
-    Size intercellSpacing() const { return intercellSpacing_; }
     void setIntercellSpacing(Size spacing);
 
     // Geometry, in the table's flipped coordinates.
@@ -70,17 +64,9 @@ public:
 
     // Selection: one row or none.
     int selectedRow() const { return selectedRow_; }
-    bool isRowSelected(int row) const { return row >= 0 && row == selectedRow_; }
-    // Selects a row (or nothing for an index outside the rows) without asking the delegate.
-    void selectRowIndexes(int row, bool byExtendingSelection = false);
     void deselectAll();
-    TableViewSelectionHighlightStyle selectionHighlightStyle() const { return highlightStyle_; }
+    bool isRowSelected(int row) const { return row >= 0 && row == selectedRow_; }
     void setSelectionHighlightStyle(TableViewSelectionHighlightStyle style);
-
-    // The row and column of the last click (-1 for none), and what a double click does.
-    int clickedRow() const { return clickedRow_; }
-    int clickedColumn() const { return clickedColumn_; }
-    void setDoubleAction(std::function<void()> action) { doubleAction_ = std::move(action); }
 
     const Color& backgroundColor() const { return backgroundColor_; }
     void setBackgroundColor(const Color& color);
@@ -133,9 +119,6 @@ private:
     Size intercellSpacing_{3, 2};
     int selectedRow_ = -1;
     TableViewSelectionHighlightStyle highlightStyle_ = TableViewSelectionHighlightStyle::Regular;
-    int clickedRow_ = -1;
-    int clickedColumn_ = -1;
-    std::function<void()> doubleAction_;
     Color backgroundColor_ = Color::controlBackgroundColor();
     Tracking tracking_;
 };

@@ -59,7 +59,6 @@ public:
     void keyDown(const Event& event) override;
     bool tryToPerform(EditingAction action) override;
     // The text being edited, while the field is first responder; null otherwise.
-    const EditableText* currentEditor() const { return editor_.get(); }
 
 private:
     // The edited text becomes the field's text.

@@ -69,8 +69,7 @@ void View::setFrame(const Rect& frame)
     frame_ = frame;
     applyGeometry();
     if (old.size != frame.size) {
-        if (autoresizesSubviews_)
-            resizeSubviewsWithOldSize(old.size);
+        resizeSubviewsWithOldSize(old.size);
         // An unflipped view measures its subviews from its bottom: their widgets move.
         for (View* view : subviews_)
             view->applyGeometry();

@@ -50,10 +50,7 @@ public:
     // Whether a click here may drag a window that is movable by its background.
     virtual bool mouseDownCanMoveWindow() const { return !isOpaque(); }
 
-    unsigned autoresizingMask() const { return autoresizingMask_; }
     void setAutoresizingMask(unsigned mask) { autoresizingMask_ = mask; }
-    bool autoresizesSubviews() const { return autoresizesSubviews_; }
-    void setAutoresizesSubviews(bool value) { autoresizesSubviews_ = value; }
     virtual void resizeSubviewsWithOldSize(Size oldSize);
     virtual void resizeWithOldSuperviewSize(Size oldSize);
 
@@ -82,7 +79,6 @@ public:
     Rect convertRectToView(const Rect& rect, const View* view) const;
 
     // Display.
-    bool isHidden() const { return hidden_; }
     void setHidden(bool hidden);
     bool isHiddenOrHasHiddenAncestor() const;
     void setNeedsDisplay(bool needsDisplay = true);
@@ -127,7 +123,6 @@ private:
 
     Rect frame_;
     unsigned autoresizingMask_ = ViewNotSizable;
-    bool autoresizesSubviews_ = true;
     bool hidden_ = false;
     QString toolTip_;
     QString identifier_;

@@ -40,10 +40,9 @@ void collectViews(View* view, std::vector<View*>& views)
 
 } // namespace
 
-Window::Window(const Rect& contentRect, unsigned styleMask, BackingStoreType backing, bool /*defer*/)
+Window::Window(const Rect& contentRect, unsigned styleMask, BackingStoreType, bool /*defer*/)
     : frame_(contentRect)
     , styleMask_(styleMask)
-    , backing_(backing)
     , windowNumber_(nextWindowNumber++)
     , widget_(std::make_unique<WindowWidget>(*this))
 {
@@ -58,11 +57,6 @@ Window::~Window()
 {
     NSApp().unregisterWindow(*this);
     forgetWindowBackgroundBlurRadius(windowNumber_);
-    if (Window* parent = parent_.get())
-        parent->removeChildWindow(*this);
-    for (const WeakRef<Window>& child : children_)
-        if (Window* w = child.get())
-            w->parent_.reset();
     if (contentView_)
         contentView_->contentWindow_ = nullptr;
     contentView_.reset();
@@ -101,13 +95,9 @@ void Window::setFrame(const Rect& frame, bool display)
         contentView_->setFrame(Rect({0, 0}, frame.size));
     if (display)
         this->display();
-    if (moved || resized)
-        NSApp().saveFrame(*this);
     WeakRef<Window> alive(this);
-    if (moved) {
-        moveChildren(frame.minX() - old.minX(), frame.minY() - old.minY());
+    if (moved)
         post(NSWindowDidMoveNotification);
-    }
     if (resized && alive)
         post(NSWindowDidResizeNotification);
 }
@@ -135,11 +125,6 @@ Point Window::convertBaseToScreen(Point point) const
     return {point.x + frame_.minX(), point.y + frame_.minY()};
 }
 
-Point Window::convertScreenToBase(Point point) const
-{
-    return {point.x - frame_.minX(), point.y - frame_.minY()};
-}
-
 std::optional<Screen> Window::screen() const
 {
     return Screen::screenForRect(frame_);
@@ -163,8 +148,7 @@ void Window::setContentView(std::unique_ptr<View> view)
 
 void Window::setAlphaValue(double alpha)
 {
-    alphaValue_ = std::clamp(alpha, 0.0, 1.0);
-    widget_->setWindowOpacity(alphaValue_);
+    widget_->setWindowOpacity(std::clamp(alpha, 0.0, 1.0));
 }
 
 void Window::setOpaque(bool opaque)
@@ -197,8 +181,6 @@ void Window::orderFront()
     widget_->show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) // nothing to stack there
         widget_->raise();
-    for (Window* child : childWindows())
-        child->orderFront();
 }
 
 void Window::orderFrontRegardless()
@@ -208,8 +190,6 @@ void Window::orderFrontRegardless()
 
 void Window::orderOut()
 {
-    for (Window* child : childWindows())
-        child->orderOut();
     widget_->hide();
     NSApp().windowLeftScreen(*this);
 }
@@ -319,15 +299,6 @@ void Window::miniaturize()
     post(NSWindowDidMiniaturizeNotification);
 }
 
-void Window::deminiaturize()
-{
-    if (!miniaturized_)
-        return;
-    miniaturized_ = false;
-    widget_->showNormal();
-    post(NSWindowDidDeminiaturizeNotification);
-}
-
 void Window::zoom()
 {
     std::optional<Screen> target = screen();
@@ -389,64 +360,9 @@ void Window::display()
         widget_->repaint();
 }
 
-void Window::setViewsNeedDisplay(bool flag)
-{
-    if (flag)
-        widget_->update();
-}
-
-void Window::addChildWindow(Window& child, WindowOrderingMode /*ordered*/)
-{
-    if (&child == this || child.parent_.get() == this)
-        return;
-    for (const Window* w = this; w; w = w->parent_.get())
-        if (w == &child)
-            return; // a window cannot be its own ancestor
-    if (Window* old = child.parent_.get())
-        old->removeChildWindow(child);
-    child.parent_ = this;
-    children_.push_back(&child);
-    widget_->winId();
-    child.widget_->winId();
-    if (QWindow* handle = child.widget_->windowHandle())
-        handle->setTransientParent(widget_->windowHandle());
-    if (isVisible())
-        child.orderFront();
-}
-
-void Window::removeChildWindow(Window& child)
-{
-    if (child.parent_.get() != this)
-        return;
-    child.parent_.reset();
-    children_.erase(std::remove_if(children_.begin(), children_.end(),
-                                   [&](const WeakRef<Window>& w) { return !w || w.get() == &child; }),
-                    children_.end());
-    if (QWindow* handle = child.widget_->windowHandle())
-        handle->setTransientParent(nullptr);
-}
-
-std::vector<Window*> Window::childWindows() const
-{
-    std::vector<Window*> result;
-    for (const WeakRef<Window>& child : children_)
-        if (Window* w = child.get())
-            result.push_back(w);
-    return result;
-}
-
-void Window::moveChildren(double dx, double dy)
-{
-    for (Window* child : childWindows())
-        child->setFrameOrigin({child->frame_.minX() + dx, child->frame_.minY() + dy});
-}
-
 bool Window::setFrameAutosaveName(const QString& name)
 {
-    if (!NSApp().claimFrameAutosaveName(*this, name))
-        return false;
-    autosaveName_ = name;
-    return true;
+    return NSApp().claimFrameAutosaveName(*this, name);
 }
 
 void Window::mouseDown(const Event& event)

@@ -33,7 +33,6 @@ enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
 
 // Occlusion state flags, with the Mac's numbers.
 enum WindowOcclusionState : unsigned { WindowOcclusionStateVisible = 1u << 1 };
-enum class WindowOrderingMode { Below = -1, Out = 0, Above = 1 };
 
 // A top-level window. Its frame is in screen coordinates (origin at the bottom left of the
 // main screen, y up) and equals its content rectangle: every window is drawn without a
@@ -53,7 +52,6 @@ public:
     // third of the free height lies above the window, two thirds below.
     void center();
     Point convertBaseToScreen(Point point) const;
-    Point convertScreenToBase(Point point) const;
     std::optional<Screen> screen() const;
 
     // Content.
@@ -61,24 +59,20 @@ public:
     void setContentView(std::unique_ptr<View> view);
 
     // Look.
-    double alphaValue() const { return alphaValue_; }
     void setAlphaValue(double alpha);
     bool isOpaque() const { return opaque_; }
     void setOpaque(bool opaque);
-    bool hasShadow() const { return hasShadow_; }
-    void setHasShadow(bool hasShadow) { hasShadow_ = hasShadow; }
+    void setHasShadow(bool) {}
     void invalidateShadow() {}
     const Color& backgroundColor() const { return backgroundColor_; }
     virtual void setBackgroundColor(const Color& color);
-    bool isMovableByWindowBackground() const { return movableByBackground_; }
     void setMovableByWindowBackground(bool movable) { movableByBackground_ = movable; }
     unsigned styleMask() const { return styleMask_; }
     void setStyleMask(unsigned styleMask) { styleMask_ = styleMask; }
-    BackingStoreType backingType() const { return backing_; }
-    void setBackingType(BackingStoreType backing) { backing_ = backing; }
+    void setBackingType(BackingStoreType) {}
     virtual bool isExcludedFromWindowsMenu() const { return excludedFromWindowsMenu_; }
     void setExcludedFromWindowsMenu(bool excluded) { excludedFromWindowsMenu_ = excluded; }
-    void useOptimizedDrawing(bool flag) { optimizedDrawing_ = flag; }
+    void useOptimizedDrawing(bool) {}
     const QString& title() const { return title_; }
     void setTitle(const QString& title);
 
@@ -117,11 +111,10 @@ public:
     bool isOnActiveSpace() const { return isVisible(); }
 
     void miniaturize();
-    void deminiaturize();
     bool isMiniaturized() const { return miniaturized_; }
     // Toggles between the window's own frame and its screen's visible frame.
     void zoom();
-    // Posts will-close and hides the window (and its child windows). A close while one is
+    // Posts will-close and hides the window. A close while one is
     // under way does nothing.
     virtual void close();
     // What the close button does: nothing for a window without one, else asks the delegate
@@ -129,18 +122,10 @@ public:
     virtual void performClose();
 
     void display();
-    void setViewsNeedDisplay(bool flag);
-
-    // Child windows stay above their parent and move with it.
-    void addChildWindow(Window& child, WindowOrderingMode ordered);
-    void removeChildWindow(Window& child);
-    std::vector<Window*> childWindows() const;
-    Window* parentWindow() const { return parent_.get(); }
 
     // The frame is kept under the name as it changes; one window holds a name at a time, and
     // false means another window has it.
     bool setFrameAutosaveName(const QString& name);
-    const QString& frameAutosaveName() const { return autosaveName_; }
 
     int windowNumber() const { return windowNumber_; }
     WindowDelegate* delegate() const { return delegate_; }
@@ -174,28 +159,20 @@ protected:
 
 private:
     void applyGeometry();
-    void moveChildren(double dx, double dy);
     void trackAreas(const std::vector<View*>& views, std::optional<Point> location, bool dragging);
 
     Rect frame_;
     unsigned styleMask_;
-    BackingStoreType backing_;
-    double alphaValue_ = 1.0;
     bool opaque_ = true;
-    bool hasShadow_ = true;
     Color backgroundColor_ = Color::colorWithRed(0.93, 0.93, 0.93, 1);
     bool movableByBackground_ = false;
     bool excludedFromWindowsMenu_ = false;
-    bool optimizedDrawing_ = false;
     bool miniaturized_ = false;
     bool closing_ = false;
     QString title_;
-    QString autosaveName_;
     int windowNumber_;
     WindowDelegate* delegate_ = nullptr;
-    WeakRef<Window> parent_;
     WeakRef<Responder> firstResponder_;
-    std::vector<WeakRef<Window>> children_;
     std::optional<Point> dragStart_;   // pointer on screen at the mouse-down of a background drag
     std::optional<Rect> unzoomedFrame_; // the frame to go back to while zoomed
     Point dragOrigin_;

@@ -12,10 +12,4 @@ void WindowController::setWindow(std::unique_ptr<Window> window)
         windowDidLoad();
 }
 
-void WindowController::showWindow()
-{
-    if (window_)
-        window_->makeKeyAndOrderFront();
-}
-
 } // namespace platform::ui

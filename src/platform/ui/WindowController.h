@@ -16,7 +16,6 @@ public:
     Window* window() const { return window_.get(); }
     // Takes the window, then windowDidLoad.
     void setWindow(std::unique_ptr<Window> window);
-    void showWindow();
 
 protected:
     virtual void windowDidLoad() {}

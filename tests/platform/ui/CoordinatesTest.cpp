@@ -1,13 +1,6 @@
 #include "UiTestSupport.h"
 
-#include "IsolatedEnvironment.h"
-
-#include "platform/ui/Color.h"
-#include "platform/ui/GraphicsContext.h"
 #include "platform/ui/QtCoordinates.h"
-#include "platform/ui/View.h"
-
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -43,32 +36,24 @@ bool isBlue(const QColor& c) { return c.blue() == 255 && c.red() == 0 && c.alpha
 
 } // namespace
 
-TEST(CoordinatesTest, SubviewsOfAnUnflippedViewAreMeasuredFromItsBottom)
+TEST(CoordinatesTest, SubviewsAreMeasuredFromTheBottomOfAnUnflippedViewAndTheTopOfAFlippedOne)
 {
-    TwoChildren views(false);
-    // Both children: 20 up from the bottom of a 100-point view, 40 high → Qt rows 40 to 80.
-    EXPECT_EQ(views.flippedChild->widget()->geometry(), QRect(10, 40, 30, 40));
-    EXPECT_EQ(views.plainChild->widget()->geometry(), QRect(10, 40, 30, 40));
-
-    const QImage image = views.root.renderToImage();
-    image.save(test::artifactPath(QStringLiteral("coordinates-unflipped-root.png")));
-    // The flipped child's origin is its top left, the unflipped child's its bottom left.
-    EXPECT_TRUE(isRed(image.pixelColor(12, 42)));
-    EXPECT_FALSE(isRed(image.pixelColor(12, 77)));
-    EXPECT_TRUE(isBlue(image.pixelColor(32, 77)));
-    EXPECT_FALSE(isBlue(image.pixelColor(32, 42)));
-}
-
-TEST(CoordinatesTest, SubviewsOfAFlippedViewAreMeasuredFromItsTop)
-{
-    TwoChildren views(true);
-    EXPECT_EQ(views.flippedChild->widget()->geometry(), QRect(10, 20, 30, 40));
-    EXPECT_EQ(views.plainChild->widget()->geometry(), QRect(10, 20, 30, 40));
-
-    const QImage image = views.root.renderToImage();
-    image.save(test::artifactPath(QStringLiteral("coordinates-flipped-root.png")));
-    EXPECT_TRUE(isRed(image.pixelColor(12, 22)));
-    EXPECT_TRUE(isBlue(image.pixelColor(32, 57)));
+    // Both children lie 20 from the root's origin edge and are 40 high. The flipped child's
+    // origin is its top left, the unflipped child's its bottom left.
+    const struct { bool rootFlipped; int qtTop; QPoint red, blue; } cases[] = {
+        {false, 40, {12, 42}, {32, 77}},
+        {true, 20, {12, 22}, {32, 57}},
+    };
+    for (const auto& c : cases) {
+        TwoChildren views(c.rootFlipped);
+        EXPECT_EQ(views.flippedChild->widget()->geometry(), QRect(10, c.qtTop, 30, 40)) << c.rootFlipped;
+        EXPECT_EQ(views.plainChild->widget()->geometry(), QRect(10, c.qtTop, 30, 40)) << c.rootFlipped;
+        const QImage image = views.root.renderToImage();
+        EXPECT_TRUE(isRed(image.pixelColor(c.red))) << c.rootFlipped;
+        EXPECT_TRUE(isBlue(image.pixelColor(c.blue))) << c.rootFlipped;
+        EXPECT_FALSE(isRed(image.pixelColor(c.red.x(), c.blue.y()))) << c.rootFlipped;
+        EXPECT_FALSE(isBlue(image.pixelColor(c.blue.x(), c.red.y()))) << c.rootFlipped;
+    }
 }
 
 TEST(CoordinatesTest, PointsConvertThroughFlippedAndUnflippedLevels)

