@@ -57,13 +57,10 @@ void expectNoWindowForNoView()
 {
     const Point p{1, 2};
     Window* w = nullptr;
-    EXPECT_EQ(W::create(nullptr, p, w, 1, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, w, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, 1, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, w), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, 1), nullptr);
-    EXPECT_EQ(W::create(nullptr, p), nullptr);
+    for (bool made : {bool(W::create(nullptr, p, w, 1, 5.0f)), bool(W::create(nullptr, p, w, 5.0f)),
+                      bool(W::create(nullptr, p, 1, 5.0f)), bool(W::create(nullptr, p, 5.0f)), bool(W::create(nullptr, p, w)),
+                      bool(W::create(nullptr, p, 1)), bool(W::create(nullptr, p))})
+        EXPECT_FALSE(made);
 }
 
 } // namespace
@@ -151,29 +148,17 @@ TEST_F(AttachedWindowTest, DefaultsAreKeptAsGivenWhateverTheViewsSize)
     }
 }
 
-TEST_F(AttachedWindowTest, SettersClampAndRedraw)
+TEST_F(AttachedWindowTest, SettersClampAgainstTheViewAndRedraw)
 {
     auto window = StatusAttachedWindow::create(&view, Point{700, 600}, AttachedSideBelow, 5.0f);
     window->setBorderWidth(3);
-    EXPECT_EQ(window->borderWidth(), 1);
-    window->setBorderWidth(-1);
-    EXPECT_EQ(window->borderWidth(), -1);
-    window->setBorderWidth(1);
-    window->setViewMargin(-2);
-    EXPECT_EQ(window->viewMargin(), 0);
-    EXPECT_EQ(window->borderWidth(), 1); // not re-clamped
-    window->setViewMargin(1);
+    EXPECT_EQ(window->borderWidth(), 1); // no wider than the margin
     window->setCornerRadius(500);
-    EXPECT_EQ(window->cornerRadius(), 93.5);
-    EXPECT_EQ(window->arrowBaseWidth(), 15);
-    window->setCornerRadius(-4);
-    EXPECT_EQ(window->cornerRadius(), 0);
+    EXPECT_EQ(window->cornerRadius(), 93.5); // (200 + 2 - 15) / 2
+    window->setCornerRadius(0);
     window->setArrowBaseWidth(1000);
     EXPECT_EQ(window->arrowBaseWidth(), 202); // 200 + 2 - 0 - 0
 
-    window->setArrowBaseWidth(15);
-    window->setCornerRadius(8);
-    EXPECT_EQ(window->cornerRadius(), 8);
     window->setArrowHeight(20);
     EXPECT_EQ(window->frame().size, (platform::ui::Size{302, 222})); // the strip follows the height
     const size_t plain = window->backgroundPath().size();

@@ -92,12 +92,6 @@ TEST(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
     EXPECT_EQ(PublicUtilities::getPopWindowPoint(), (Point{323, screen.maxY() - 60}));
     drag.up({333, screen.maxY() + 500});
     EXPECT_EQ(delegate.opened, 0);
-
-    // Once the button is up, moving does nothing and stores nothing.
-    SettingsStore::setValueForKey(QStringLiteral("X"), QStringLiteral("1.0"));
-    drag.to({0, 0});
-    EXPECT_EQ(window.frame().origin, (Point{323, screen.maxY() - 60}));
-    EXPECT_EQ(PublicUtilities::getPopWindowPoint().x, 1.0);
 }
 
 TEST(BaseWindowTest, OnlyAClickThatLeavesTheWindowWhereItWasOpensTheMainWindow)
@@ -123,12 +117,6 @@ TEST(BaseWindowTest, OnlyAClickThatLeavesTheWindowWhereItWasOpensTheMainWindow)
     drag.down({120, 120});
     drag.to({120.25, 120});
     drag.up({120.25, 120});
-    EXPECT_EQ(delegate.opened, 2);
-
-    // Without a delegate a click is simply dropped.
-    window.setBaseWindowDelegate(nullptr);
-    drag.down({120, 120});
-    drag.up({120, 120});
     EXPECT_EQ(delegate.opened, 2);
 }
 
@@ -158,8 +146,11 @@ TEST(BaseWindowTest, StrayMouseUpComparesWithTheLastPressOrWithZero)
     elsewhere.setFrameOrigin({300, 200}); // moved back by someone else
     drag.up({305, 205});
     EXPECT_EQ(delegate.opened, 2);
-    drag.to({0, 0}); // the release ended the drag
+    // The release ended the drag: moving now neither moves nor stores anything.
+    SettingsStore::setValueForKey(QStringLiteral("X"), QStringLiteral("1.0"));
+    drag.to({0, 0});
     EXPECT_EQ(elsewhere.frame().origin, (Point{300, 200}));
+    EXPECT_EQ(PublicUtilities::getPopWindowPoint().x, 1.0);
 }
 
 TEST(BaseWindowTest, PressesOnItsViewsReachTheWindow)
