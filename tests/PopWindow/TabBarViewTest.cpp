@@ -233,7 +233,7 @@ TEST(TabBarViewTest, LightsDrawTheirPictures)
 {
     test::TestPlatform platform;
     BarWindow w;
-    QImage image = w.bar->renderToImage();
+    const QImage image = w.bar->renderToImage();
     image.save(test::artifactPath(QStringLiteral("tab-bar-view.png")));
     // Light centres in the bar's image (y down): close red, minimise grey (inactive), zoom green.
     const QColor close = image.pixelColor(6, 16 - 8), minimise = image.pixelColor(24, 8), zoom = image.pixelColor(42, 8);
@@ -243,9 +243,4 @@ TEST(TabBarViewTest, LightsDrawTheirPictures)
     EXPECT_GT(zoom.green(), 150);
     EXPECT_LT(zoom.red(), 100);
     EXPECT_EQ(image.pixelColor(55, 8).alpha(), 0); // the bar itself draws nothing
-
-    w.enterBar();
-    image = w.bar->renderToImage();
-    image.save(test::artifactPath(QStringLiteral("tab-bar-view-hover.png")));
-    EXPECT_LT(image.pixelColor(6, 8).red(), 200); // the close light's cross at its centre
 }
