@@ -112,11 +112,8 @@ TEST(RunningApplicationTest, ProgramsOfApplicationBundlesAreNamedByTheirBundle)
 
 TEST(RunningApplicationTest, TheDictionaryLeavesOutAnEmptyIdentifier)
 {
-    const QVariantMap notes = RunningApplication{42, 4242, QStringLiteral("Notes"), QStringLiteral("/n.app"),
-                                                 QStringLiteral("org.example.Notes")}
-                                  .dictionary();
-    EXPECT_EQ(notes.value(TavrinProcessStartTime).toLongLong(), 4242);
-    EXPECT_EQ(notes.value(NSApplicationBundleIdentifier).toString(), QStringLiteral("org.example.Notes"));
+    const RunningApplication named{42, 4242, QStringLiteral("N"), QStringLiteral("/n.app"), QStringLiteral("org.example.N")};
+    EXPECT_EQ(named.dictionary().value(NSApplicationBundleIdentifier), QStringLiteral("org.example.N"));
     EXPECT_FALSE(app(1, 1).dictionary().contains(NSApplicationBundleIdentifier));
 }
 
