@@ -15,56 +15,41 @@ const Rect kScreen(0, 0, 1440, 900);
 
 } // namespace
 
-TEST(AttachedWindowGeometryTest, ViewBelowAndRightOfTheAnchor)
-{
-    const Point anchor{700, 600};
-    const auto below = G::placement(kView, anchor, AttachedSideBelow, 5, kDefaults, 1);
-    EXPECT_EQ(below.windowFrame.size, (Size{302, 212}));
-    EXPECT_EQ(below.viewFrame, Rect(1, 1, 300, 200));       // the strip lies along the top
-    EXPECT_EQ(below.windowFrame.maxY(), anchor.y - 5);      // top edge 5 below the anchor
-    EXPECT_EQ(below.windowFrame.minX(), anchor.x - 151);
-
-    const auto right = G::placement(kView, anchor, AttachedSideRight, 5, kDefaults, 1);
-    EXPECT_EQ(right.windowFrame.size, (Size{312, 202}));
-    EXPECT_EQ(right.viewFrame, Rect(11, 1, 300, 200));      // the strip lies along the left
-    EXPECT_EQ(right.windowFrame.origin, (Point{705, 499}));
-}
-
-TEST(AttachedWindowGeometryTest, EverySideCodePlacesTheOrigin)
+TEST(AttachedWindowGeometryTest, EverySideCodePlacesTheWindowAndTheViewPastTheStrip)
 {
     const Point p{500, 400};
     const double d = 5, i = 15.5;
     const double wideW = 312, wideH = 202; // strip at a side
     const double tallW = 302, tallH = 212; // strip at the top or bottom
+    const Rect plain(1, 1, 300, 200), pastLeft(11, 1, 300, 200), pastBottom(1, 11, 300, 200);
     struct Case {
         int side;
         Point origin;
         Size size;
+        Rect view;
     };
     const Case cases[] = {
-        {0, {p.x - wideW - d, p.y - wideH / 2}, {wideW, wideH}},
-        {4, {p.x - wideW - d, p.y - i}, {wideW, wideH}},
-        {5, {p.x - wideW - d, p.y - (wideH - i)}, {wideW, wideH}},
-        {2, {p.x + d, p.y - wideH / 2}, {wideW, wideH}},
-        {6, {p.x + d, p.y - i}, {wideW, wideH}},
-        {7, {p.x + d, p.y - (wideH - i)}, {wideW, wideH}},
-        {1, {p.x - tallW / 2, p.y - tallH - d}, {tallW, tallH}},
-        {10, {p.x - (tallW - i), p.y - tallH - d}, {tallW, tallH}},
-        {11, {p.x - i, p.y - tallH - d}, {tallW, tallH}},
-        {3, {p.x - tallW / 2, p.y + d}, {tallW, tallH}},
-        {8, {p.x - (tallW - i), p.y + d}, {tallW, tallH}},
-        {9, {p.x - i, p.y + d}, {tallW, tallH}},
-        {12, p, {tallW, wideH}}, // not resolved: at the anchor, no strip
-        {-1, p, {tallW, wideH}},
-        {99, p, {tallW, wideH}},
+        {0, {p.x - wideW - d, p.y - wideH / 2}, {wideW, wideH}, plain},
+        {4, {p.x - wideW - d, p.y - i}, {wideW, wideH}, plain},
+        {5, {p.x - wideW - d, p.y - (wideH - i)}, {wideW, wideH}, plain},
+        {2, {p.x + d, p.y - wideH / 2}, {wideW, wideH}, pastLeft},
+        {6, {p.x + d, p.y - i}, {wideW, wideH}, pastLeft},
+        {7, {p.x + d, p.y - (wideH - i)}, {wideW, wideH}, pastLeft},
+        {1, {p.x - tallW / 2, p.y - tallH - d}, {tallW, tallH}, plain},
+        {10, {p.x - (tallW - i), p.y - tallH - d}, {tallW, tallH}, plain},
+        {11, {p.x - i, p.y - tallH - d}, {tallW, tallH}, plain},
+        {3, {p.x - tallW / 2, p.y + d}, {tallW, tallH}, pastBottom},
+        {8, {p.x - (tallW - i), p.y + d}, {tallW, tallH}, pastBottom},
+        {9, {p.x - i, p.y + d}, {tallW, tallH}, pastBottom},
+        {12, p, {tallW, wideH}, plain}, // not resolved: at the anchor, no strip
+        {-1, p, {tallW, wideH}, plain},
+        {99, p, {tallW, wideH}, plain},
     };
     for (const Case& c : cases) {
         const auto placement = G::placement(kView, p, c.side, float(d), kDefaults, 1);
         EXPECT_EQ(placement.windowFrame, Rect(c.origin, c.size)) << "side " << c.side;
+        EXPECT_EQ(placement.viewFrame, c.view) << "side " << c.side;
     }
-    // The view sits past the strip on the sides where the strip comes first.
-    EXPECT_EQ(G::placement(kView, p, 3, 5, kDefaults, 1).viewFrame, Rect(1, 11, 300, 200));
-    EXPECT_EQ(G::placement(kView, p, 12, 5, kDefaults, 1).viewFrame, Rect(1, 1, 300, 200));
 }
 
 TEST(AttachedWindowGeometryTest, ArrowInsetFollowsTheCornerFlagAndScale)

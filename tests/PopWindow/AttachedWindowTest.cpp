@@ -57,13 +57,10 @@ void expectNoWindowForNoView()
 {
     const Point p{1, 2};
     Window* w = nullptr;
-    EXPECT_EQ(W::create(nullptr, p, w, 1, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, w, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, 1, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, 5.0f), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, w), nullptr);
-    EXPECT_EQ(W::create(nullptr, p, 1), nullptr);
-    EXPECT_EQ(W::create(nullptr, p), nullptr);
+    for (bool made : {bool(W::create(nullptr, p, w, 1, 5.0f)), bool(W::create(nullptr, p, w, 5.0f)),
+                      bool(W::create(nullptr, p, 1, 5.0f)), bool(W::create(nullptr, p, 5.0f)), bool(W::create(nullptr, p, w)),
+                      bool(W::create(nullptr, p, 1)), bool(W::create(nullptr, p))})
+        EXPECT_FALSE(made);
 }
 
 } // namespace
@@ -89,7 +86,6 @@ TEST_F(AttachedWindowTest, ConstructionSetsTheWindowUp)
     auto window = PopStatusAttachedWindow::create(&view, Point{700, 600}, nullptr, AttachedSideBelow, 5.0f);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->frame(), Rect(549, 383, 302, 212));
-    EXPECT_EQ(window->viewFrame(), Rect(1, 1, 300, 200));
     EXPECT_EQ(view.frame(), Rect(1, 1, 300, 200));
     EXPECT_EQ(view.superview(), window->contentView());
     const auto areas = window->contentView()->trackingAreas();
@@ -150,29 +146,17 @@ TEST_F(AttachedWindowTest, DefaultsAreKeptAsGivenWhateverTheViewsSize)
     }
 }
 
-TEST_F(AttachedWindowTest, SettersClampAndRedraw)
+TEST_F(AttachedWindowTest, SettersClampAgainstTheViewAndRedraw)
 {
     auto window = StatusAttachedWindow::create(&view, Point{700, 600}, AttachedSideBelow, 5.0f);
     window->setBorderWidth(3);
-    EXPECT_EQ(window->borderWidth(), 1);
-    window->setBorderWidth(-1);
-    EXPECT_EQ(window->borderWidth(), -1);
-    window->setBorderWidth(1);
-    window->setViewMargin(-2);
-    EXPECT_EQ(window->viewMargin(), 0);
-    EXPECT_EQ(window->borderWidth(), 1); // not re-clamped
-    window->setViewMargin(1);
+    EXPECT_EQ(window->borderWidth(), 1); // no wider than the margin
     window->setCornerRadius(500);
-    EXPECT_EQ(window->cornerRadius(), 93.5);
-    EXPECT_EQ(window->arrowBaseWidth(), 15);
-    window->setCornerRadius(-4);
-    EXPECT_EQ(window->cornerRadius(), 0);
+    EXPECT_EQ(window->cornerRadius(), 93.5); // (200 + 2 - 15) / 2
+    window->setCornerRadius(0);
     window->setArrowBaseWidth(1000);
     EXPECT_EQ(window->arrowBaseWidth(), 202); // 200 + 2 - 0 - 0
 
-    window->setArrowBaseWidth(15);
-    window->setCornerRadius(8);
-    EXPECT_EQ(window->cornerRadius(), 8);
     window->setArrowHeight(20);
     EXPECT_EQ(window->frame().size, (platform::ui::Size{302, 222})); // the strip follows the height
     const size_t plain = window->backgroundPath().size();
@@ -198,12 +182,20 @@ TEST_F(AttachedWindowTest, SetPointMovesTheWindowAndDoesNotResolveSideTwelve)
     EXPECT_EQ(window->backgroundPath().size(), 10u); // no arrow on side 12
 }
 
-TEST_F(AttachedWindowTest, AnchorsInAParentWindowFollowItsOrigin)
+TEST_F(AttachedWindowTest, AnchorsInAParentWindowFollowItsOriginAndItTakesTheClose)
 {
-    auto parent = std::make_unique<Window>(Rect(100, 100, 600, 400), WindowStyleMaskTitled,
+    class Asked : public WindowDelegate {
+    public:
+        bool windowShouldClose(Window&) override { return ++count, true; }
+        int count = 0;
+    } asked;
+    auto parent = std::make_unique<Window>(Rect(100, 100, 600, 400), WindowStyleMaskTitled | WindowStyleMaskClosable,
                                            BackingStoreType::Buffered, false);
+    parent->setDelegate(&asked);
     auto child = PopStatusAttachedWindow::create(&view, Point{280, 60}, parent.get(), AttachedSideAbove, 0.0f);
     EXPECT_EQ(child->frame().origin, (Point{380 - 151, 160}));
+    child->performClose();
+    EXPECT_EQ(asked.count, 1);
     // The parent goes away: the point counts as screen coordinates from then on.
     parent.reset();
     child->setPoint({280, 60}, AttachedSideAbove);
@@ -266,21 +258,6 @@ TEST_F(AttachedWindowTest, ClosingEndsOnlyTheWindowsOwnModalRun)
     EXPECT_EQ(NSApp().modalRunDepth(), 0);
 }
 
-TEST_F(AttachedWindowTest, PerformCloseGoesToTheAnchorWindow)
-{
-    class Asked : public WindowDelegate {
-    public:
-        bool windowShouldClose(Window&) override { return ++count, true; }
-        int count = 0;
-    } asked;
-    Window parent(Rect(100, 100, 600, 400), WindowStyleMaskTitled | WindowStyleMaskClosable,
-                  BackingStoreType::Buffered, false);
-    parent.setDelegate(&asked);
-    auto child = PopStatusAttachedWindow::create(&view, Point{10, 10}, &parent, AttachedSideBelow, 0.0f);
-    child->performClose();
-    EXPECT_EQ(asked.count, 1);
-}
-
 TEST_F(AttachedWindowTest, RenderedOutlinesLeaveCornersAndStripClear)
 {
     struct Variant {
@@ -310,18 +287,16 @@ TEST_F(AttachedWindowTest, RenderedOutlinesLeaveCornersAndStripClear)
         // The body has the variant's fill.
         for (auto [x, y] : {std::pair{151, 111}, {10, 20}, {292, 202}}) {
             const QColor c = image.pixelColor(x, y);
-            EXPECT_NEAR(c.alpha(), v.body.alpha(), 2) << x << "," << y;
-            EXPECT_NEAR(c.red(), v.body.red(), 2);
-            EXPECT_NEAR(c.green(), v.body.green(), 2);
-            EXPECT_NEAR(c.blue(), v.body.blue(), 2);
+            EXPECT_LE(std::max({std::abs(c.alpha() - v.body.alpha()), std::abs(c.red() - v.body.red()),
+                                std::abs(c.green() - v.body.green()), std::abs(c.blue() - v.body.blue())}),
+                      2)
+                << x << "," << y;
         }
     }
 
     // With an arrow, it reaches up into the strip toward the anchor above the middle.
-    View arrowView(Rect(0, 0, 300, 200));
-    auto arrowed = StatusAttachedWindow::create(&arrowView, Point{700, 600}, AttachedSideBelow, 5.0f);
-    arrowed->setHasArrow(true);
-    const QImage image = arrowed->renderToImage();
+    variants[1].window->setHasArrow(true);
+    const QImage image = variants[1].window->renderToImage();
     image.save(test::artifactPath(QStringLiteral("status-attached-window-arrow.png")));
     EXPECT_GT(image.pixelColor(151, 4).alpha(), 100); // near the tip (Qt row 1)
     EXPECT_EQ(image.pixelColor(140, 4).alpha(), 0);   // beside it

@@ -47,6 +47,15 @@ BaseWindow makeWindow(const Rect& frame)
     return BaseWindow(frame, WindowStyleMaskTitled, BackingStoreType::Buffered, false);
 }
 
+class BaseWindowTest : public ::testing::Test {
+protected:
+    BaseWindowTest() { window.setBaseWindowDelegate(&delegate); }
+    test::TestPlatform platform;
+    BaseWindow window = makeWindow(Rect(100, 100, 80, 60));
+    CountingDelegate delegate;
+    Drag drag{window};
+};
+
 } // namespace
 
 TEST(BaseWindowDragTest, TopStopsAtTheScreenTopAndNothingElseIsClamped)
@@ -72,15 +81,9 @@ TEST(BaseWindowDragTest, TopStopsAtTheScreenTopAndNothingElseIsClamped)
         EXPECT_EQ(BaseWindow::dragOrigin(c.pointer, c.grip, c.height, c.screen), c.origin) << c.pointer.x << "," << c.pointer.y;
 }
 
-TEST(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
+TEST_F(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
 {
-    test::TestPlatform platform;
     const Rect screen = Screen::mainScreen()->frame();
-    BaseWindow window = makeWindow(Rect(100, 100, 80, 60));
-    CountingDelegate delegate;
-    window.setBaseWindowDelegate(&delegate);
-    Drag drag{window};
-
     drag.down({110, 120}); // gripped 10 right and 20 up from the origin
     drag.to({150, 170});
     EXPECT_EQ(window.frame().origin, (Point{140, 150}));
@@ -92,22 +95,10 @@ TEST(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
     EXPECT_EQ(PublicUtilities::getPopWindowPoint(), (Point{323, screen.maxY() - 60}));
     drag.up({333, screen.maxY() + 500});
     EXPECT_EQ(delegate.opened, 0);
-
-    // Once the button is up, moving does nothing and stores nothing.
-    SettingsStore::setValueForKey(QStringLiteral("X"), QStringLiteral("1.0"));
-    drag.to({0, 0});
-    EXPECT_EQ(window.frame().origin, (Point{323, screen.maxY() - 60}));
-    EXPECT_EQ(PublicUtilities::getPopWindowPoint().x, 1.0);
 }
 
-TEST(BaseWindowTest, OnlyAClickThatLeavesTheWindowWhereItWasOpensTheMainWindow)
+TEST_F(BaseWindowTest, OnlyAClickThatLeavesTheWindowWhereItWasOpensTheMainWindow)
 {
-    test::TestPlatform platform;
-    BaseWindow window = makeWindow(Rect(100, 100, 80, 60));
-    CountingDelegate delegate;
-    window.setBaseWindowDelegate(&delegate);
-    Drag drag{window};
-
     drag.down({120, 120});
     drag.up({120, 120});
     EXPECT_EQ(delegate.opened, 1);
@@ -124,19 +115,10 @@ TEST(BaseWindowTest, OnlyAClickThatLeavesTheWindowWhereItWasOpensTheMainWindow)
     drag.to({120.25, 120});
     drag.up({120.25, 120});
     EXPECT_EQ(delegate.opened, 2);
-
-    // Without a delegate a click is simply dropped.
-    window.setBaseWindowDelegate(nullptr);
-    drag.down({120, 120});
-    drag.up({120, 120});
-    EXPECT_EQ(delegate.opened, 2);
 }
 
-TEST(BaseWindowTest, StrayMouseUpComparesWithTheLastPressOrWithZero)
+TEST_F(BaseWindowTest, StrayMouseUpComparesWithTheLastPressOrWithZero)
 {
-    test::TestPlatform platform;
-    CountingDelegate delegate;
-
     // Before any press the remembered frame is all zero: a window at the origin takes a
     // stray release for a click, a window elsewhere does not.
     BaseWindow atOrigin = makeWindow(Rect(0, 0, 80, 60));
@@ -150,24 +132,23 @@ TEST(BaseWindowTest, StrayMouseUpComparesWithTheLastPressOrWithZero)
     EXPECT_EQ(delegate.opened, 1);
 
     // After a drag, a stray release compares with the frame of that drag's press.
-    Drag drag{elsewhere};
-    drag.down({305, 205});
-    drag.to({405, 205});
-    drag.up({405, 205});
+    Drag dragged{elsewhere};
+    dragged.down({305, 205});
+    dragged.to({405, 205});
+    dragged.up({405, 205});
     EXPECT_EQ(delegate.opened, 1);
     elsewhere.setFrameOrigin({300, 200}); // moved back by someone else
-    drag.up({305, 205});
+    dragged.up({305, 205});
     EXPECT_EQ(delegate.opened, 2);
-    drag.to({0, 0}); // the release ended the drag
+    // The release ended the drag: moving now neither moves nor stores anything.
+    SettingsStore::setValueForKey(QStringLiteral("X"), QStringLiteral("1.0"));
+    dragged.to({0, 0});
     EXPECT_EQ(elsewhere.frame().origin, (Point{300, 200}));
+    EXPECT_EQ(PublicUtilities::getPopWindowPoint().x, 1.0);
 }
 
-TEST(BaseWindowTest, PressesOnItsViewsReachTheWindow)
+TEST_F(BaseWindowTest, PressesOnItsViewsReachTheWindow)
 {
-    test::TestPlatform platform;
-    BaseWindow window = makeWindow(Rect(100, 100, 200, 100));
-    CountingDelegate delegate;
-    window.setBaseWindowDelegate(&delegate);
     QWidget* content = window.contentView()->widget();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), QPointF(500, 500), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -181,17 +162,16 @@ TEST(BaseWindowTest, PressesOnItsViewsReachTheWindow)
     EXPECT_EQ(delegate.opened, 1);
 }
 
-TEST(BaseWindowTest, DelegateMayLetTheWindowGoWhenItOpensTheMainWindow)
+TEST_F(BaseWindowTest, DelegateMayLetTheWindowGoWhenItOpensTheMainWindow)
 {
-    test::TestPlatform platform;
     class Closing : public BaseWindowDelegate {
     public:
         void openMainWindow() override { window.reset(); }
         std::unique_ptr<BaseWindow> window;
-    } delegate;
-    delegate.window = std::make_unique<BaseWindow>(Rect(100, 100, 80, 60), 0, BackingStoreType::Buffered, false);
-    delegate.window->setBaseWindowDelegate(&delegate);
-    Drag{*delegate.window}.down({110, 110});
-    Drag{*delegate.window}.up({110, 110});
-    EXPECT_EQ(delegate.window, nullptr);
+    } closing;
+    closing.window = std::make_unique<BaseWindow>(Rect(100, 100, 80, 60), 0, BackingStoreType::Buffered, false);
+    closing.window->setBaseWindowDelegate(&closing);
+    Drag{*closing.window}.down({110, 110});
+    Drag{*closing.window}.up({110, 110});
+    EXPECT_EQ(closing.window, nullptr);
 }

@@ -38,21 +38,16 @@ public:
     {
         if (pid_ > 0 && !reaped_) {
             kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
+            reap();
         }
     }
     pid_t pid() const { return pid_; }
     qint64 startTime() const { return startTime_; }
-    bool isRunning() const
+    // Whether it has ended; an ended child stays unreaped (a zombie) until reap().
+    bool hasEnded(int options = WNOHANG) const
     {
         siginfo_t info{};
-        return waitid(P_PID, pid_, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
-    }
-    // Waits until it has ended, leaving it unreaped (a zombie).
-    void awaitEnd()
-    {
-        siginfo_t info{};
-        waitid(P_PID, pid_, &info, WEXITED | WNOWAIT);
+        return waitid(P_PID, pid_, &info, WEXITED | WNOWAIT | options) == 0 && info.si_pid == pid_;
     }
     int reap()
     {
@@ -80,49 +75,31 @@ TEST(ProcessControlTest, TheKernelsOwnProcessesAndInitAreRefused)
 TEST(ProcessControlTest, AProcessWithAnotherStartIsNeverSignalled)
 {
     SleepingChild child;
-    ASSERT_GT(child.pid(), 0);
     ASSERT_GT(child.startTime(), 0);
     LinuxProcessControl control;
-
-    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime() + 1), Outcome::NotTheSameProcess);
-    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime() - 1), Outcome::NotTheSameProcess);
-    EXPECT_EQ(control.forceQuit(child.pid(), -1), Outcome::NotTheSameProcess);
-    EXPECT_TRUE(child.isRunning());
-}
-
-TEST(ProcessControlTest, TheListedProcessIsKilledAndAnEndedOneIsReportedAsEnded)
-{
-    test::TestPlatform tp;
-    auto* commands = test::install<test::RecordingCommandRunner>(tp->commandRunner);
-
-    SleepingChild child;
-    ASSERT_GT(child.pid(), 0);
-    LinuxProcessControl control;
-    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
-
-    // Ended but not yet reaped: the signal would reach nothing, and the answer says so.
-    child.awaitEnd();
-    EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::NoSuchProcess);
-    const int status = child.reap();
-    EXPECT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(WTERMSIG(status), SIGKILL);
-
-    // Gone altogether (or the identifier already names someone else).
-    EXPECT_NE(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
-    // The signal was sent directly: no program, no shell.
-    EXPECT_TRUE(commands->calls().empty());
+    for (qint64 start : {child.startTime() + 1, child.startTime() - 1, qint64(-1)})
+        EXPECT_EQ(control.forceQuit(child.pid(), start), Outcome::NotTheSameProcess) << start;
+    EXPECT_FALSE(child.hasEnded());
 }
 
 TEST(ProcessControlTest, EveryForceQuitClosesTheDescriptorThatHeldTheProcess)
 {
+    test::TestPlatform tp;
+    auto* commands = test::install<test::RecordingCommandRunner>(tp->commandRunner);
     const auto openDescriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
-    const auto before = openDescriptors();
     LinuxProcessControl control;
     SleepingChild child;
     ASSERT_GT(child.pid(), 0);
+    const auto before = openDescriptors();
     EXPECT_EQ(control.forceQuit(child.pid(), child.startTime() + 1), Outcome::NotTheSameProcess);
     EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
-    child.awaitEnd();
+    // Ended but not yet reaped: the signal would reach nothing, and the answer says so.
+    ASSERT_TRUE(child.hasEnded(0));
     EXPECT_EQ(control.forceQuit(child.pid(), child.startTime()), Outcome::NoSuchProcess);
     EXPECT_EQ(openDescriptors(), before);
+    const int status = child.reap();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    // Gone altogether (or the identifier already names someone else).
+    EXPECT_NE(control.forceQuit(child.pid(), child.startTime()), Outcome::Killed);
+    EXPECT_TRUE(commands->calls().empty()) << "the signal is sent directly: no program, no shell";
 }

@@ -15,42 +15,38 @@ QByteArray fixture(const QString& name)
 
 } // namespace
 
-TEST(ProcessRecordTest, ReadsTheFieldsOfACapturedStatLine)
-{
-    const auto record = ProcessRecord::fromStat(fixture(QStringLiteral("stat-plain")));
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->pid, 19873);
-    EXPECT_EQ(record->parentPid, 19866);
-    EXPECT_EQ(record->startTime, 121222);
-    EXPECT_EQ(record->state, 'R');
-    EXPECT_EQ(record->command, QStringLiteral("cat"));
-    EXPECT_FALSE(record->isZombie());
-    EXPECT_TRUE(ProcessRecord::fromStat(fixture(QStringLiteral("stat-zombie")))->isZombie());
-}
-
-TEST(ProcessRecordTest, ANameWithBlanksAndParenthesesDoesNotShiftTheFields)
+TEST(ProcessRecordTest, ReadsTheFieldsOfCapturedStatLines)
 {
     // A program may call itself "Web) S (1) x": only the last ")" ends the name.
-    const auto record = ProcessRecord::fromStat(fixture(QStringLiteral("stat-parentheses-in-name")));
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->command, QStringLiteral("Web) S (1) x"));
-    EXPECT_EQ(record->parentPid, 4300);
-    EXPECT_EQ(record->startTime, 987654);
-    EXPECT_EQ(record->state, 'S');
+    const struct {
+        const char* file;
+        qint64 pid, parentPid, startTime;
+        char state;
+        QString command;
+    } cases[] = {
+        {"stat-plain", 19873, 19866, 121222, 'R', QStringLiteral("cat")},
+        {"stat-parentheses-in-name", 4321, 4300, 987654, 'S', QStringLiteral("Web) S (1) x")},
+    };
+    for (const auto& c : cases) {
+        const auto record = ProcessRecord::fromStat(fixture(QString::fromLatin1(c.file)));
+        ASSERT_TRUE(record) << c.file;
+        EXPECT_EQ(std::tuple(record->pid, record->parentPid, record->startTime, record->state, record->command),
+                  std::tuple(c.pid, c.parentPid, c.startTime, c.state, c.command)) << c.file;
+        EXPECT_FALSE(record->isZombie());
+    }
+    EXPECT_TRUE(ProcessRecord::fromStat(fixture(QStringLiteral("stat-zombie")))->isZombie());
 }
 
 TEST(ProcessRecordTest, BrokenStatTextGivesNothing)
 {
     EXPECT_FALSE(ProcessRecord::fromStat(fixture(QStringLiteral("stat-cut-short"))));
-    EXPECT_FALSE(ProcessRecord::fromStat({}));
-    EXPECT_FALSE(ProcessRecord::fromStat("12 cat R 1 2 3"));
-    EXPECT_FALSE(ProcessRecord::fromStat("0 (swapper) S 0 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0"));
-    EXPECT_FALSE(ProcessRecord::fromStat("x1 (a) S 0 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0"));
-    // A negative or non-numeric start.
-    EXPECT_FALSE(ProcessRecord::fromStat("12 (a) S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 -5 0 0"));
-    EXPECT_FALSE(ProcessRecord::fromStat("12 (a) S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5x 0 0"));
-    // The state must be one letter.
-    EXPECT_FALSE(ProcessRecord::fromStat("12 (a) SS 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0"));
+    for (const char* text : {"", "12 cat R 1 2 3",
+                             "0 (swapper) S 0 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0",
+                             "x1 (a) S 0 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0",
+                             "12 (a) S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 -5 0 0",  // a negative start
+                             "12 (a) S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5x 0 0",  // a non-numeric one
+                             "12 (a) SS 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0"}) // the state is one letter
+        EXPECT_FALSE(ProcessRecord::fromStat(text)) << text;
 }
 
 TEST(ProcessRecordTest, CommandLinesKeepEveryByteOfEachArgument)

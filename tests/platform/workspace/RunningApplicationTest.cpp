@@ -74,19 +74,11 @@ TEST(RunningApplicationTest, ListsTheUsersApplicationsAndThisProgramInStartOrder
     };
     const QList<RunningApplication> list = listOf(processes, editorMatcher());
     EXPECT_EQ(pidsOf(list), (QList<qint64>{10, 20, 70}));
-    EXPECT_EQ(list[0], (RunningApplication{10, 100, QStringLiteral("Tavrin"), QStringLiteral("/opt/Tavrin.app"),
-                                           QStringLiteral("com.brenlow.Tavrin")}));
-    EXPECT_EQ(list[1].name, QStringLiteral("Editor"));
-    EXPECT_EQ(list[1].path, QStringLiteral("/usr/share/applications/editor.desktop"));
-    EXPECT_TRUE(list[1].bundleIdentifier.isEmpty());
-}
+    EXPECT_EQ(list[0], (RunningApplication{10, 100, self.name, self.bundlePath, self.bundleIdentifier}));
+    EXPECT_EQ(list[1], (RunningApplication{20, 200, QStringLiteral("Editor"), QStringLiteral("/usr/share/applications/editor.desktop"), {}}));
 
-TEST(RunningApplicationTest, ThisProgramIsListedEvenWhenItsProcessIsNotSeen)
-{
-    const QList<RunningApplication> list = listOf({}, editorMatcher());
-    ASSERT_EQ(list.size(), 1);
-    EXPECT_EQ(list[0].pid, 10);
-    EXPECT_EQ(list[0].startTime, 5);
+    // Not seen at all, it is still listed, with its own start time.
+    EXPECT_EQ(listOf({}, editorMatcher()), (QList<RunningApplication>{{10, 5, self.name, self.bundlePath, self.bundleIdentifier}}));
 }
 
 TEST(RunningApplicationTest, ProgramsOfApplicationBundlesAreNamedByTheirBundle)
@@ -109,49 +101,43 @@ TEST(RunningApplicationTest, ProgramsOfApplicationBundlesAreNamedByTheirBundle)
     EXPECT_EQ(list[2].name, QStringLiteral("Plain"));
     EXPECT_EQ(lookups, 2);
 
-    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo.app/Contents/MacOS/Foo")), QStringLiteral("/x/Foo.app"));
-    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo.app/Contents/MacOS/lib/Foo")), QString());
-    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo/Contents/MacOS/Foo")), QString());
-    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/.app/Contents/MacOS/Foo")), QString());
-    EXPECT_EQ(bundlePathOfExecutable(QStringLiteral("/x/Foo.app/Contents/MacOS/")), QString());
+    const std::pair<const char*, const char*> bundles[] = {
+        {"/x/Foo.app/Contents/MacOS/Foo", "/x/Foo.app"}, {"/x/Foo.app/Contents/MacOS/lib/Foo", ""},
+        {"/x/Foo/Contents/MacOS/Foo", ""},               {"/x/.app/Contents/MacOS/Foo", ""},
+        {"/x/Foo.app/Contents/MacOS/", ""},
+    };
+    for (const auto& [executable, bundle] : bundles)
+        EXPECT_EQ(bundlePathOfExecutable(QString::fromLatin1(executable)), QString::fromLatin1(bundle)) << executable;
 }
 
-TEST(RunningApplicationTest, TheDictionaryCarriesTheKeysOfTheRunningList)
+TEST(RunningApplicationTest, TheDictionaryLeavesOutAnEmptyIdentifier)
 {
-    const QVariantMap withIdentifier = RunningApplication{42, 4242, QStringLiteral("Notes"), QStringLiteral("/n.app"),
-                                                          QStringLiteral("org.example.Notes")}
-                                           .dictionary();
-    EXPECT_EQ(withIdentifier.value(TavrinProcessStartTime).toLongLong(), 4242);
-    EXPECT_EQ(withIdentifier.value(NSApplicationBundleIdentifier).toString(), QStringLiteral("org.example.Notes"));
-    EXPECT_FALSE(app(1, 1).dictionary().contains(NSApplicationBundleIdentifier)) << "no empty identifier";
+    const RunningApplication named{42, 4242, QStringLiteral("N"), QStringLiteral("/n.app"), QStringLiteral("org.example.N")};
+    EXPECT_EQ(named.dictionary().value(NSApplicationBundleIdentifier), QStringLiteral("org.example.N"));
+    EXPECT_FALSE(app(1, 1).dictionary().contains(NSApplicationBundleIdentifier));
 }
 
 TEST(RunningApplicationTest, ChangesAreLaunchesAndQuits)
 {
-    const QList<RunningApplication> before = {app(10, 100), app(20, 200), app(30, 300)};
-    EXPECT_TRUE(compareRunningApplications(before, before).launched.isEmpty());
-    EXPECT_TRUE(compareRunningApplications(before, before).terminated.isEmpty());
-
-    const ApplicationChanges changes = compareRunningApplications(before, {app(10, 100), app(30, 300), app(40, 400)});
-    EXPECT_EQ(changes.terminated, (QList<RunningApplication>{app(20, 200)}));
-    EXPECT_EQ(changes.launched, (QList<RunningApplication>{app(40, 400)}));
-
-    // Starting from nothing, everything launched; ending with nothing, everything quit.
-    EXPECT_EQ(compareRunningApplications({}, before).launched, before);
-    EXPECT_EQ(compareRunningApplications(before, {}).terminated, before);
-}
-
-TEST(RunningApplicationTest, AReusedIdentifierIsOneQuitAndOneLaunch)
-{
-    // Between two looks the application quit and a new process got its identifier.
-    const ApplicationChanges reused = compareRunningApplications({app(20, 200)}, {app(20, 900)});
-    EXPECT_EQ(reused.terminated, (QList<RunningApplication>{app(20, 200)}));
-    EXPECT_EQ(reused.launched, (QList<RunningApplication>{app(20, 900)}));
-
-    // A process that replaced its program with another application's.
-    const ApplicationChanges replaced =
-        compareRunningApplications({app(20, 200)}, {app(20, 200, QStringLiteral("/b.desktop"))});
-    EXPECT_EQ(replaced.terminated.size(), 1);
-    EXPECT_EQ(replaced.launched.size(), 1);
-    EXPECT_EQ(replaced.launched[0].path, QStringLiteral("/b.desktop"));
+    using List = QList<RunningApplication>;
+    const List before = {app(10, 100), app(20, 200), app(30, 300)};
+    const struct {
+        const char* name;
+        List before, after, terminated, launched;
+    } cases[] = {
+        {"no change", before, before, {}, {}},
+        {"one quit, one started", before, {app(10, 100), app(30, 300), app(40, 400)}, {app(20, 200)}, {app(40, 400)}},
+        {"from nothing", {}, before, {}, before},
+        {"to nothing", before, {}, before, {}},
+        // Between two looks the application quit and a new process got its identifier.
+        {"reused identifier", {app(20, 200)}, {app(20, 900)}, {app(20, 200)}, {app(20, 900)}},
+        // A process that replaced its program with another application's.
+        {"replaced program", {app(20, 200)}, {app(20, 200, QStringLiteral("/b.desktop"))}, {app(20, 200)},
+         {app(20, 200, QStringLiteral("/b.desktop"))}},
+    };
+    for (const auto& c : cases) {
+        const ApplicationChanges changes = compareRunningApplications(c.before, c.after);
+        EXPECT_EQ(changes.terminated, c.terminated) << c.name;
+        EXPECT_EQ(changes.launched, c.launched) << c.name;
+    }
 }
