@@ -1,29 +1,9 @@
 #include "TaskManagerInfo.h"
 #include "TaskSelection.h"
-
 #include "WorkspaceFakes.h"
-
 #include <gtest/gtest.h>
 
 using namespace platform::ui;
-
-TEST(TaskSelectionTest, OnlyTheSelectedCountIsBold)
-{
-    const Font regular = Font::fontWithName(QStringLiteral("HelveticaNeue"), 13);
-    const Font bold = Font::fontWithName(QStringLiteral("HelveticaNeue-Bold"), 13);
-
-    AttributedString text = TaskSelection::selectionLabelText(0, 7, regular, bold);
-    EXPECT_EQ(text.string(), QStringLiteral("Selected: 0 / 7 Tasks"));
-    EXPECT_EQ(text.attributesAtIndex(10).font, bold);
-    EXPECT_EQ(text.attributesAtIndex(14).font, regular) << "the total";
-
-    // The 1 of 10 stays in the label's font; several digits are bold together.
-    text = TaskSelection::selectionLabelText(1, 10, regular, bold);
-    EXPECT_EQ(text.string(), QStringLiteral("Selected: 1 / 10 Tasks"));
-    EXPECT_EQ(text.attributesAtIndex(10).font, bold);
-    EXPECT_EQ(text.attributesAtIndex(14).font, regular);
-    EXPECT_EQ(TaskSelection::selectedCountRange(QStringLiteral("Selected: 12 / 12 Tasks"), 12), (TextRange{10, 2}));
-}
 
 TEST(TaskSelectionTest, AppIsRemovedWhereverItStands)
 {
@@ -42,7 +22,6 @@ TEST(TaskSelectionTest, OnlyWholeIdentifiersFromTwoUpReachAForceQuit)
     for (const char* refused : {"", "0", "1", "-9", "+12", " 12", "12 ", "0x1f", "$(kill 1)", "12;1", "2147483648",
                                 "4294967298", "99999999999999"})
         EXPECT_FALSE(processIdentifier(QString::fromLatin1(refused))) << refused;
-
     // A listed identifier that does not fit 32 bits must not wrap into another process's.
     for (const QVariant& bad : {QVariant(), QVariant(QStringLiteral("pid")), QVariant(qlonglong(1) << 32 | 812),
                                 QVariant(qlonglong(-812))}) {

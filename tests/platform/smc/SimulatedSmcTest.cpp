@@ -1,11 +1,6 @@
-#include "CpuTemperature.h"
-#include "SMCReader.h"
-
 #include "platform/smc/SimulatedSmcConnection.h"
 #include "platform/smc/ThermalZones.h"
-
 #include "IsolatedEnvironment.h"
-
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -21,17 +16,15 @@ QString zones(const char* name)
 
 TEST(ThermalZonesTest, ZoneTypesAndTexts)
 {
-    EXPECT_EQ(cpuZoneRank("x86_pkg_temp\n"), 0);
-    for (const char* type : {"cpu_thermal", "CPU0-Thermal", "k10temp"})
-        EXPECT_EQ(cpuZoneRank(type), 1) << type;
-    EXPECT_EQ(cpuZoneRank("acpitz"), 2);
-    for (const char* type : {"iwlwifi_1", ""})
-        EXPECT_FALSE(cpuZoneRank(type)) << type;
-
-    EXPECT_EQ(parseZoneTemperature("45500\n"), 45.5);
-    EXPECT_EQ(parseZoneTemperature("-5000"), -5.0);
-    for (const char* bad : {"", "45.5", "hot"})
-        EXPECT_FALSE(parseZoneTemperature(bad)) << bad;
+    const std::pair<const char*, std::optional<int>> ranks[] = {
+        {"x86_pkg_temp\n", 0}, {"cpu_thermal", 1}, {"CPU0-Thermal", 1}, {"k10temp", 1}, {"acpitz", 2},
+        {"iwlwifi_1", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [type, rank] : ranks)
+        EXPECT_EQ(cpuZoneRank(type), rank) << type;
+    const std::pair<const char*, std::optional<double>> temperatures[] = {
+        {"45500\n", 45.5}, {"-5000", -5.0}, {"", std::nullopt}, {"45.5", std::nullopt}, {"hot", std::nullopt}};
+    for (const auto& [text, celsius] : temperatures)
+        EXPECT_EQ(parseZoneTemperature(text), celsius) << text;
 }
 
 TEST(ThermalZonesTest, ChoosingTheProcessorZone)
@@ -44,30 +37,10 @@ TEST(ThermalZonesTest, ChoosingTheProcessorZone)
     EXPECT_EQ(cpuZoneTemperature(zones("fallback")), 51.0);
 }
 
-TEST(SimulatedSmcTest, TemperatureKeyFromTheThermalZoneAndNoOtherKey)
-{
-    SimulatedSmcConnection smc(zones("laptop"));
-    SMCReader reader(smc);
-    QString text;
-    ASSERT_TRUE(reader.readKey("TC0P", text));
-    EXPECT_EQ(text, QStringLiteral("45.500 "));
-    ASSERT_TRUE(reader.readKey("TB0T", text));
-    EXPECT_EQ(text, QString());
-
-    // No processor zone: the key is absent, and the empty text is no number, so the monitor shows 0.0.
-    SimulatedSmcConnection none(zones("no-cpu"));
-    SMCReader noneReader(none);
-    SMCValue value;
-    ASSERT_EQ(noneReader.SMCReadKey("TC0P", value), kIOReturnSuccess);
-    EXPECT_EQ(value.dataSize, 0u);
-    EXPECT_EQ(cpuTemperature(noneReader), 0.0f);
-}
-
 TEST(SimulatedSmcTest, DriverRefusesBadCalls)
 {
     SimulatedSmcConnection smc(zones("laptop"));
-    unsigned char input[80] = {};
-    unsigned char output[80];
+    unsigned char input[80] = {}, output[80];
     std::size_t size = sizeof output;
     input[42] = 9;
     const io_connect_t connection = SimulatedSmcConnection::kConnection;
@@ -87,15 +60,13 @@ TEST(SimulatedSmcTest, DriverRefusesBadCalls)
     EXPECT_EQ(smc.serviceClose(connection), kIOReturnNotOpen);
 }
 
-TEST(SimulatedSmcTest, Sp78Encoding)
+TEST(SimulatedSmcTest, Sp78EncodingClampsToItsRange)
 {
-    const auto encoded = [](double celsius) {
+    const std::pair<double, QByteArray> cases[] = {{45.5, QByteArray("\x2D\x80", 2)}, {-1.0, QByteArray("\xFF\x00", 2)},
+                                                   {200.0, QByteArray("\x7F\xFF", 2)}, {-300.0, QByteArray("\x80\x00", 2)}};
+    for (const auto& [celsius, expected] : cases) {
         unsigned char bytes[2];
         SimulatedSmcConnection::encodeSp78(celsius, bytes);
-        return QByteArray(reinterpret_cast<const char*>(bytes), 2);
-    };
-    EXPECT_EQ(encoded(45.5), QByteArray("\x2D\x80", 2));
-    EXPECT_EQ(encoded(-1.0), QByteArray("\xFF\x00", 2));
-    EXPECT_EQ(encoded(200.0), QByteArray("\x7F\xFF", 2));
-    EXPECT_EQ(encoded(-300.0), QByteArray("\x80\x00", 2));
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(bytes), 2), expected) << celsius;
+    }
 }
