@@ -1,22 +1,13 @@
 #include "BgTableView.h"
-#include "DowndLoadOutLineView.h"
 #include "RowCards.h"
-#include "StartUpItemBgTableView.h"
-
 #include "UiTestSupport.h"
-
 #include "PlatformTest.h"
 #include "IsolatedEnvironment.h"
-
 #include "utilities/GetColor.h"
-
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/Window.h"
-
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace platform::ui;
 
@@ -24,20 +15,16 @@ namespace {
 
 using RowTablesTest = test::PlatformTest;
 
-struct Count : TableViewDataSource, OutlineViewDataSource {
+struct Count : TableViewDataSource {
     int rows = 3;
     int numberOfRowsInTableView(TableView&) override { return rows; }
-    int numberOfChildrenOfItem(OutlineView&, OutlineItem item) override { return item ? 0 : rows; }
-    OutlineItem outlineView(OutlineView&, int index, OutlineItem) override { return &items[index]; }
-    char items[8] = {};
 };
 
 // A 600 × 160 window holding a table of one 600-point column, rows `stride` points apart.
-template <class Table>
 struct RowWindow {
     Window window{Rect(0, 0, 600, 160), WindowStyleMaskTitled, BackingStoreType::Buffered, false};
     ScrollView* scroll = window.contentView()->addSubview(std::make_unique<ScrollView>(Rect(0, 0, 600, 160)));
-    Table* table = scroll->setDocumentView(std::make_unique<Table>(Rect(0, 0, 600, 0)));
+    BgTableView* table = scroll->setDocumentView(std::make_unique<BgTableView>(Rect(0, 0, 600, 0)));
     Count count;
     uitest::Mouse mouse{window};
 
@@ -59,10 +46,8 @@ struct RowWindow {
 
 } // namespace
 
-TEST_F(RowTablesTest, CardsHaveTheirSizesWhateverTheRow)
+TEST_F(RowTablesTest, NoOtherRowNumberMarksARow)
 {
-    EXPECT_EQ(RowCards::listCard(Rect(0, 40, 200, 40)), Rect(0, 40, 384, 40));
-    EXPECT_EQ(RowCards::startupCard(Rect(0, 50, 300, 20)), Rect(0, 52, 300, 40));
     EXPECT_EQ(RowCards::markColor(0, -1).alphaComponent(), 0);
     // The marked row is widened, not the row cut: a row past 2^32 is not row 0.
     EXPECT_EQ(RowCards::markColor(int64_t(1) << 32, 0).alphaComponent(), 0);
@@ -70,13 +55,12 @@ TEST_F(RowTablesTest, CardsHaveTheirSizesWhateverTheRow)
 
 TEST_F(RowTablesTest, TheListMarksRowZeroUntilTheControllerNamesAnother)
 {
-    RowWindow<BgTableView> t(40);
+    RowWindow t(40);
     EXPECT_EQ(t.table->rowNum(), 0);
     EXPECT_TRUE(t.card(10, 20));
     EXPECT_TRUE(t.card(383, 20));
     EXPECT_FALSE(t.card(390, 20)) << "384 points wide";
     EXPECT_FALSE(t.card(10, 60));
-
     t.table->setRowNum(2);
     EXPECT_TRUE(t.card(10, 100));
     EXPECT_FALSE(t.card(10, 20));
@@ -84,7 +68,6 @@ TEST_F(RowTablesTest, TheListMarksRowZeroUntilTheControllerNamesAnother)
         t.table->setSelectRow(none);
         EXPECT_FALSE(t.card(10, 20) || t.card(10, 60) || t.card(10, 100)) << none;
     }
-
     // A click selects without the platform's highlight; the card stays where the controller
     // put it, and after a rebuild it stays on the same row index.
     t.table->setSelectRow(1);
@@ -97,32 +80,4 @@ TEST_F(RowTablesTest, TheListMarksRowZeroUntilTheControllerNamesAnother)
     t.table->reloadData();
     EXPECT_EQ(t.table->rowNum(), 1);
     EXPECT_TRUE(t.card(10, 60));
-}
-
-TEST_F(RowTablesTest, TheOutlineBandSpansTheWholeRow)
-{
-    RowWindow<DowndLoadOutLineView> t(40);
-    EXPECT_TRUE(t.card(590, 20));
-    t.table->setSelectRow(1);
-    EXPECT_TRUE(t.card(590, 60));
-    EXPECT_TRUE(t.card(1, 41));
-    EXPECT_FALSE(t.card(590, 20));
-    t.table->setRowNum(-1);
-    EXPECT_FALSE(t.card(590, 60));
-}
-
-TEST_F(RowTablesTest, StartupItemsHaveACardOnEveryRowFortyPointsHigh)
-{
-    RowWindow<StartUpItemBgTableView> t(50);
-    t.table->setRowNum(-1); // not read
-    const QImage image = t.window.renderToImage();
-    image.save(test::artifactPath(QStringLiteral("startup-item-table.png")));
-    for (int row = 0; row < 3; ++row) {
-        const int top = row * 50;
-        EXPECT_FALSE(t.card(300, top + 1)) << row;
-        EXPECT_TRUE(t.card(300, top + 3)) << row;
-        EXPECT_TRUE(t.card(300, top + 41)) << row;
-        EXPECT_FALSE(t.card(300, top + 43)) << row;
-    }
-    EXPECT_TRUE(t.card(590, 20)) << "the whole width";
 }
