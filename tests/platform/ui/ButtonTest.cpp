@@ -1,6 +1,5 @@
 #include "UiTestSupport.h"
 
-#include "TestPlatform.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"
 
@@ -15,7 +14,6 @@ struct ButtonWindow {
     Button* button = window.contentView()->addSubview(std::make_unique<Button>(Rect(20, 20, 80, 30)));
     uitest::Mouse mouse{window};
     int clicks = 0;
-
     ButtonWindow()
     {
         button->setAction([this](Button&) { ++clicks; });
@@ -40,7 +38,6 @@ TEST(ButtonTest, AClickActsOnReleaseInsideOnly)
     t.mouse.press({30, 30});
     t.mouse.release({150, 80});
     EXPECT_EQ(t.clicks, 1);
-
     // A click on a label inside the button is the button's click.
     t.button->addSubview(TextField::labelWithString(QStringLiteral("Go")));
     t.mouse.click({22, 22});
@@ -61,28 +58,6 @@ TEST(ButtonTest, DisabledButtonsIgnoreClicksAndCodeClicks)
     t.button->setEnabled(true);
     t.mouse.release({30, 30});
     EXPECT_EQ(t.clicks, 0);
-}
-
-TEST(ButtonTest, CheckBoxesAndTogglesAdvanceTheirStateBeforeTheAction)
-{
-    ButtonWindow t;
-    t.button->setButtonType(ButtonType::Switch);
-    int seen = -2;
-    t.button->setAction([&](Button& sender) { seen = sender.state(); });
-    t.mouse.click({30, 30});
-    EXPECT_EQ(seen, ControlStateValueOn);
-    t.button->setState(ControlStateValueMixed);
-    t.button->performClick();
-    EXPECT_EQ(seen, ControlStateValueOn) << "a mixed box becomes on";
-    // Momentary push buttons keep their state; radio buttons only turn on.
-    t.button->setButtonType(ButtonType::MomentaryPushIn);
-    t.button->setState(ControlStateValueOff);
-    t.button->performClick();
-    EXPECT_EQ(t.button->state(), ControlStateValueOff);
-    t.button->setButtonType(ButtonType::Radio);
-    t.button->performClick();
-    t.button->performClick();
-    EXPECT_EQ(t.button->state(), ControlStateValueOn);
 }
 
 TEST(ButtonTest, AnActionMayDestroyItsButton)
@@ -108,30 +83,6 @@ TEST(ButtonTest, ButtonsNeverDragAWindowMovableByItsBackground)
     t.mouse.drag({90, 70});
     t.mouse.release({90, 70});
     EXPECT_EQ(t.window.frame().origin, origin);
-}
-
-TEST(ButtonTest, TheAlternateImageShowsWhileHighlightedOrOnAsTheTypeSays)
-{
-    test::TestPlatform platform;
-    const Image normal = uitest::redSquare(10);
-    const Image alternate = uitest::solidImage(10, 10, Color::colorWithRed(0, 0, 1, 1));
-    const struct { ButtonType type; bool highlighted; int state; bool hasAlternate, showsAlternate; } cases[] = {
-        {ButtonType::MomentaryChange, true, ControlStateValueOff, true, true},
-        {ButtonType::MomentaryChange, false, ControlStateValueOn, true, false}, // shows no state
-        {ButtonType::Toggle, false, ControlStateValueOn, true, true},
-        {ButtonType::Toggle, false, ControlStateValueOff, true, false},
-        {ButtonType::MomentaryPushIn, true, ControlStateValueOn, true, false},
-        {ButtonType::Toggle, false, ControlStateValueOn, false, false}, // nothing to show instead
-    };
-    for (const auto& c : cases) {
-        ButtonCell cell;
-        cell.setImage(normal);
-        cell.setAlternateImage(c.hasAlternate ? alternate : Image());
-        cell.setButtonType(c.type);
-        cell.setHighlighted(c.highlighted);
-        cell.setState(c.state);
-        EXPECT_EQ(cell.displayedImage(), c.showsAlternate ? alternate : normal) << int(c.type) << c.highlighted;
-    }
 }
 
 TEST(ButtonTest, ImagesAndTitlesShareTheFrameByPosition)

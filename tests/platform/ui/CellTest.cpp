@@ -34,7 +34,6 @@ TEST(CellTest, DisabledTextIsGreyedAndCopiesStayApart)
     EXPECT_EQ(cell.attributedStringValue().attributesAtIndex(0).foregroundColor, Color::grayColor());
     cell.setEnabled(false);
     EXPECT_EQ(cell.attributedStringValue().attributesAtIndex(0).foregroundColor, Color::disabledControlTextColor());
-
     const Image image(Size{4, 4});
     cell.setImage(image);
     std::unique_ptr<Cell> copy = cell.copy();

@@ -61,7 +61,6 @@ TEST(DrawingTest, ImagesStayUprightInFlippedViewsOnlyWhenAsked)
     });
     EXPECT_TRUE(near(part.pixelColor(5, 1), blue));
     EXPECT_TRUE(near(part.pixelColor(5, 8), blue));
-
     ImageView view(Rect(0, 0, 10, 10));
     view.setImage(image);
     EXPECT_TRUE(near(view.renderToImage().pixelColor(5, 1), red));
@@ -94,7 +93,6 @@ TEST(DrawingTest, NamedImagesComeFromTheBundlesSvgFiles)
     const QImage pixels = render({48, 32}, false, [&] { image.drawInRect(Rect(0, 0, 48, 32)); });
     EXPECT_TRUE(near(pixels.pixelColor(10, 4), red));
     EXPECT_TRUE(near(pixels.pixelColor(10, 28), blue));
-
     ASSERT_TRUE(test::writeFile(platform.resourcePath(QStringLiteral("broken.svg")), "<svg this is not"));
     for (const char* name : {"missing", "", "../testSquare", "sub/testSquare", "broken"})
         EXPECT_TRUE(Image::imageNamed(QString::fromLatin1(name)).isNull()) << name;
@@ -116,7 +114,6 @@ TEST(DrawingTest, ArcsFromPointsAreTangentToBothLines)
     EXPECT_TRUE(std::any_of(elements.begin(), elements.end(), [](const auto& e) { return std::hypot(e.point.x - 8, e.point.y) < 1e-9; }))
         << "the line stops short of the corner";
     EXPECT_LT(std::hypot(elements.back().point.x - 10, elements.back().point.y - 2), 1e-9);
-
     // Degenerate cases (no radius, a straight line, no current point) give a line to the first point.
     EXPECT_EQ(end({10, 0}, {10, 10}, 0), (Point{10, 0}));
     EXPECT_EQ(end({10, 0}, {10, 10}, -3), (Point{10, 0}));
@@ -171,16 +168,4 @@ TEST(DrawingTest, TextIsDrawnFromTheTopOfItsRectangleAndTruncatedLinesNeverWrap)
     }));
     ASSERT_FALSE(rows.empty());
     EXPECT_LT(rows.back(), 20) << "only the first line's height gets ink";
-}
-
-TEST(DrawingTest, ImageViewsFitTheirImage)
-{
-    const struct { Size image; ImageScaling scaling; Rect expected; } cases[] = {
-        {{20, 10}, ImageScaling::ProportionallyDown, Rect(0, 2.5, 10, 5)},
-        {{4, 4}, ImageScaling::ProportionallyDown, Rect(3, 3, 4, 4)},
-        {{4, 4}, ImageScaling::ProportionallyUpOrDown, Rect(0, 0, 10, 10)},
-        {{0, 0}, ImageScaling::ProportionallyDown, Rect(5, 5, 0, 0)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ImageView::imageRect(c.image, {10, 10}, c.scaling), c.expected) << c.image.width;
 }

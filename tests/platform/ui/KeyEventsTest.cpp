@@ -84,13 +84,11 @@ TEST(KeyEventsTest, CharactersAsTheMacDescribesThem)
     };
     for (const auto& c : cases)
         EXPECT_EQ(keyCharactersFor(c.key, c.text, c.shift, c.capsLock), c.expected) << c.key;
-
     EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("Z"), false));
     EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("z"), true));
     EXPECT_FALSE(capsLockFromText(Qt::Key_Z, QStringLiteral("z"), false));
     EXPECT_FALSE(capsLockFromText(Qt::Key_Z, control, false));
     EXPECT_FALSE(capsLockFromText(Qt::Key_1, QStringLiteral("1"), false));
-
     // Qt's Control is the Mac's Command, and Meta its Control.
     EXPECT_EQ(macModifierFlags(Qt::ControlModifier | Qt::ShiftModifier, true),
               unsigned(EventModifierFlagCommand | EventModifierFlagShift | EventModifierFlagCapsLock));
@@ -106,7 +104,6 @@ TEST(KeyEventsTest, FirstResponderTakesKeysAndGivesUpItsPartOnlyWhenItAgrees)
     window->contentView()->addSubview(*first);
     window->contentView()->addSubview(*second);
     EXPECT_EQ(window->firstResponder(), window.get());
-
     second->accepts = false;
     EXPECT_FALSE(window->makeFirstResponder(second.get()));
     EXPECT_TRUE(window->makeFirstResponder(first.get()));
@@ -114,7 +111,6 @@ TEST(KeyEventsTest, FirstResponderTakesKeysAndGivesUpItsPartOnlyWhenItAgrees)
     second->accepts = true;
     EXPECT_FALSE(window->makeFirstResponder(second.get()));
     EXPECT_EQ(window->firstResponder(), first.get());
-
     NSApp().sendEvent(key(window.get(), QStringLiteral("q")));
     NSApp().sendEvent(Event::keyEventWithType(EventType::KeyUp, 0, window.get(), QStringLiteral("u"), {}));
     EXPECT_EQ(first->typed, QStringList{QStringLiteral("q")});
@@ -131,7 +127,6 @@ TEST(KeyEventsTest, ActionsTravelTheResponderChainFromTheKeyWindow)
     window->contentView()->addSubview(*outer);
     Recorder* inner = outer->addSubview(std::make_unique<Recorder>(Rect(0, 0, 10, 10)));
     ASSERT_TRUE(window->makeFirstResponder(inner));
-
     EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
     outer->performs = true;
     EXPECT_TRUE(NSApp().sendAction(EditingAction::Copy));
@@ -142,7 +137,6 @@ TEST(KeyEventsTest, ActionsTravelTheResponderChainFromTheKeyWindow)
     // A target is asked alone.
     EXPECT_TRUE(NSApp().sendAction(EditingAction::Paste, outer.get()));
     EXPECT_EQ(inner->actions.size(), 1);
-
     window->orderOut(); // no key window: nobody to ask
     EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
 }
@@ -179,7 +173,6 @@ TEST(KeyEventsTest, PastedLinesBecomeOneAndASelectableFieldOnlyCopies)
     EXPECT_TRUE(NSApp().sendAction(EditingAction::SelectAll));
     EXPECT_TRUE(NSApp().sendAction(EditingAction::Paste));
     EXPECT_EQ(field->stringValue(), QStringLiteral("one two three"));
-
     field->setEditable(false);
     Pasteboard::generalPasteboard().setString(QString());
     EXPECT_TRUE(NSApp().sendAction(EditingAction::SelectAll));

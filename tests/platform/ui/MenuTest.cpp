@@ -41,36 +41,6 @@ private:
 
 } // namespace
 
-TEST(MenuTest, InsertionsAreClampedAndOnlyEnabledItemsAct)
-{
-    Menu menu(QStringLiteral("aa"));
-    int runs = 0;
-    MenuItem* acting = menu.addItemWithTitle(QStringLiteral("Acts"), [&](MenuItem&) { ++runs; }, QString());
-    MenuItem* idle = menu.addItemWithTitle(QStringLiteral("Idle"), {}, QString());
-    menu.insertItem(MenuItem::separatorItem(), 1);
-    menu.insertItem(std::make_unique<MenuItem>(QStringLiteral("First")), -5);
-    menu.insertItem(std::make_unique<MenuItem>(QStringLiteral("Last")), 99);
-    QStringList titles;
-    for (int i = 0; menu.itemAtIndex(i); ++i)
-        titles << (menu.itemAtIndex(i)->isSeparatorItem() ? QStringLiteral("-") : menu.itemAtIndex(i)->title());
-    EXPECT_EQ(titles, (QStringList{"First", "Acts", "-", "Idle", "Last"}));
-
-    // Autoenabling: an item acts when it has an action; without it, the item's own flag counts.
-    EXPECT_TRUE(menu.isItemShownEnabled(*acting));
-    EXPECT_FALSE(menu.isItemShownEnabled(*idle));
-    EXPECT_FALSE(menu.isItemShownEnabled(*menu.itemAtIndex(2)));
-    menu.setAutoenablesItems(false);
-    acting->setEnabled(false);
-    EXPECT_TRUE(menu.isItemShownEnabled(*idle));
-    // Outside a pop-up, choosing runs the action at once; a disabled or missing item does nothing.
-    menu.performActionForItemAtIndex(1);
-    EXPECT_EQ(runs, 0);
-    acting->setEnabled(true);
-    menu.performActionForItemAtIndex(1);
-    menu.performActionForItemAtIndex(42);
-    EXPECT_EQ(runs, 1);
-}
-
 TEST(MenuTest, TheChosenItemActsOnceTheMenuHasClosed)
 {
     Menu menu;

@@ -25,9 +25,7 @@ struct Tree : OutlineViewDataSource, OutlineViewDelegate {
     std::vector<Node*> roots;
     std::vector<Node*> refused;
     std::vector<QString> expanded, collapsed;
-    std::vector<Node*> displayed;
     int selectionChanges = 0;
-
     static Node* node(OutlineItem item) { return static_cast<Node*>(item); }
     int numberOfChildrenOfItem(OutlineView&, OutlineItem item) override
     {
@@ -49,7 +47,6 @@ struct Tree : OutlineViewDataSource, OutlineViewDelegate {
     }
     void outlineView(OutlineView&, Cell& cell, TableColumn* column, OutlineItem item) override
     {
-        displayed.push_back(node(item));
         if (column->identifier() == QLatin1String("Check"))
             cell.setState(node(item)->checked);
     }
@@ -76,7 +73,6 @@ struct OutlineWindow {
     ScrollView* scroll = window.contentView()->addSubview(std::make_unique<ScrollView>(Rect(0, 0, 300, 200)));
     OutlineView* outline = scroll->setDocumentView(std::make_unique<OutlineView>(Rect(0, 0, 300, 0)));
     uitest::Mouse mouse{window};
-
     OutlineWindow()
     {
         a->children = {a1, a2};
@@ -95,7 +91,6 @@ struct OutlineWindow {
         window.orderFront();
     }
     ~OutlineWindow() { window.orderOut(); }
-
     Node* add(const QString& name, bool expandable = false)
     {
         nodes.push_back(Node{name, {}, expandable, 0});
@@ -125,24 +120,20 @@ TEST(OutlineViewTest, ExpandedItemsShowTheirChildrenIndentedBelowThem)
     EXPECT_EQ(t.outline->levelForRow(1), 1);
     EXPECT_EQ(t.outline->rowForItem(t.b1), -1) << "inside a closed group";
     EXPECT_EQ(t.outline->itemAtRow(9), nullptr);
-
     // The outline column is indented by level beside its triangle; other columns are not.
     EXPECT_EQ(t.outline->frameOfCellAtColumn(0, 0), Rect(16, 1, 234, 18));
     EXPECT_EQ(t.outline->frameOfCellAtColumn(0, 1), Rect(32, 21, 218, 18));
     EXPECT_EQ(t.outline->frameOfCellAtColumn(1, 1), Rect(250, 21, 50, 18));
     EXPECT_EQ(t.outline->frameOfOutlineCellAtRow(0), Rect(0, 1, 16, 18));
     EXPECT_EQ(t.outline->frameOfOutlineCellAtRow(1), Rect()) << "a file has no triangle";
-
     // Items that do not expand, or are already open, send nothing.
     t.outline->expandItem(t.c);
     t.outline->expandItem(t.a);
     EXPECT_EQ(t.tree.expanded, (Names{"A"}));
-
     t.outline->collapseItem(t.a);
     EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
     t.outline->collapseItem(t.a);
     EXPECT_EQ(t.tree.collapsed, (Names{"A"}));
-
     // Everything at once, parents told before their children.
     t.outline->expandItem(nullptr, true);
     EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "B1", "C"}));
@@ -157,20 +148,17 @@ TEST(OutlineViewTest, ClicksOnTheTriangleToggleAndClicksOnRowsSelect)
     t.mouse.click(t.at(8, 0));
     EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "C"}));
     EXPECT_EQ(t.outline->selectedRow(), -1) << "the triangle does not select";
-
     t.mouse.click(t.at(100, 3));
     EXPECT_EQ(t.outline->selectedRow(), 3);
     EXPECT_EQ(t.tree.selectionChanges, 1);
     t.tree.refused = {t.c};
     t.mouse.click(t.at(100, 4));
     EXPECT_EQ(t.outline->selectedRow(), 3);
-
     // The selection follows its item when rows above it come and go.
     t.mouse.click(t.at(8, 0));
     EXPECT_EQ(t.outline->selectedRow(), 1);
     EXPECT_EQ(Tree::node(t.outline->itemAtRow(1)), t.b);
     EXPECT_EQ(t.tree.selectionChanges, 1);
-
     // A selected item that disappears takes the selection with it.
     t.tree.roots = {t.a, t.c};
     t.outline->reloadData();
@@ -178,18 +166,10 @@ TEST(OutlineViewTest, ClicksOnTheTriangleToggleAndClicksOnRowsSelect)
     EXPECT_EQ(t.tree.selectionChanges, 2);
 }
 
-TEST(OutlineViewTest, CellsAreFilledAndClickedByItem)
+TEST(OutlineViewTest, CheckBoxesAreFilledAndClickedByItem)
 {
     OutlineWindow t;
     t.outline->expandItem(t.b);
-    t.tree.displayed.clear();
-    (void)t.window.renderToImage();
-    std::vector<Node*> seen;
-    for (Node* n : t.tree.displayed)
-        if (std::find(seen.begin(), seen.end(), n) == seen.end())
-            seen.push_back(n);
-    EXPECT_EQ(seen, (std::vector<Node*>{t.a, t.b, t.b1, t.c}));
-
     t.mouse.click(t.at(270, 2));
     EXPECT_EQ(t.b1->checked, 1);
     t.mouse.click(t.at(270, 2));
@@ -207,7 +187,6 @@ TEST(OutlineViewTest, ReloadForgetsGroupsThatAreGoneAndLoopsEnd)
     t.tree.roots = {t.a, t.b, t.c};
     t.outline->reloadData();
     EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
-
     // A tree that contains itself shows each loop once and expanding everything ends.
     t.a2->children = {t.a};
     t.outline->expandItem(t.a, true);

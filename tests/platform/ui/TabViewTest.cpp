@@ -28,7 +28,6 @@ TEST(TabViewTest, OnePageFillsTheTabViewAndUnknownChoicesLeaveIt)
     tabs.addTabViewItem(item("two", second.get()));
     EXPECT_EQ(first->superview(), &tabs) << "the first item added is selected";
     EXPECT_EQ(first->frame(), Rect(0, 0, 300, 200));
-
     tabs.selectTabViewItemWithIdentifier(QStringLiteral("two"));
     tabs.selectTabViewItemWithIdentifier(QStringLiteral("One")); // identifiers are exact
     tabs.selectTabViewItemWithIdentifier(QString());

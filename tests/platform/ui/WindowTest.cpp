@@ -64,7 +64,6 @@ TEST(WindowTest, KeyAndMainFollowOrderingAndDestruction)
     auto b = makeWindow(Rect(200, 0, 100, 100));
     auto borderless = makeWindow(Rect(400, 0, 100, 100), WindowStyleMaskBorderless);
     Heard heardA(a.get());
-
     a->makeKeyAndOrderFront();
     EXPECT_TRUE(a->isKeyWindow());
     EXPECT_EQ(NSApp().mainWindow(), a.get());
