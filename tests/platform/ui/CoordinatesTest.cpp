@@ -71,16 +71,6 @@ TEST(CoordinatesTest, PointsConvertThroughFlippedAndUnflippedLevels)
     EXPECT_EQ(down.flippedChild->convertPointToView({0, 0}, nullptr), (Point{10, 80}));
 }
 
-TEST(CoordinatesTest, HitTestingFindsTheTopmostVisibleView)
-{
-    TwoChildren views(false);
-    EXPECT_EQ(views.root.hitTest({15, 30}), views.plainChild); // added last, on top
-    views.plainChild->setHidden(true);
-    EXPECT_EQ(views.root.hitTest({15, 30}), views.flippedChild);
-    EXPECT_EQ(views.root.hitTest({5, 5}), &views.root);
-    EXPECT_EQ(views.root.hitTest({150, 5}), nullptr);
-}
-
 TEST(CoordinatesTest, ScreenFramesFlipAroundThePrimaryScreen)
 {
     const QRect primary(0, 0, 1440, 900);

@@ -125,22 +125,6 @@ TEST(DrawingTest, ArcsFromPointsAreTangentToBothLines)
     EXPECT_NEAR(bounds.height(), 4, 1e-6);
 }
 
-TEST(DrawingTest, ClipsAndStateAreRestoredAndUnmatchedRestoresIgnored)
-{
-    const QImage pixels = render({20, 20}, false, [] {
-        GraphicsContext::saveGraphicsState();
-        BezierPath::bezierPathWithRect(Rect(0, 0, 10, 10)).addClip();
-        Color::colorWithRed(1, 0, 0, 1).setFill();
-        NSRectFill(Rect(0, 0, 20, 20));
-        GraphicsContext::restoreGraphicsState();
-        GraphicsContext::restoreGraphicsState(); // unmatched: ignored
-        NSRectFill(Rect(15, 15, 5, 5));          // the fill colour went back to black
-    });
-    EXPECT_TRUE(near(pixels.pixelColor(5, 15), red));
-    EXPECT_EQ(pixels.pixelColor(15, 5).alpha(), 0) << "outside the clip";
-    EXPECT_TRUE(near(pixels.pixelColor(17, 2), QColor(0, 0, 0)));
-}
-
 TEST(DrawingTest, TextIsDrawnFromTheTopOfItsRectangleAndTruncatedLinesNeverWrap)
 {
     AttributedString::Attributes attributes;

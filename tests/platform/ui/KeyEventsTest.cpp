@@ -7,8 +7,6 @@
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/TextField.h"
 
-#include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 using namespace platform::ui;
@@ -17,8 +15,7 @@ namespace {
 
 std::unique_ptr<Window> keyWindow()
 {
-    auto window = std::make_unique<Window>(Rect(50, 50, 300, 100), WindowStyleMaskTitled, BackingStoreType::Buffered,
-                                           false);
+    auto window = uitest::makeWindow(Rect(50, 50, 300, 100));
     window->makeKeyAndOrderFront();
     return window;
 }
@@ -30,25 +27,16 @@ Event key(Window* window, const QString& characters, unsigned flags = 0, QString
     return Event::keyEventWithType(EventType::KeyDown, flags, window, characters, ignoring);
 }
 
-// Takes what it is given, and the actions it is asked for.
+// Takes the keys it is given.
 class Recorder : public View {
 public:
     using View::View;
     bool acceptsFirstResponder() const override { return accepts; }
     bool resignFirstResponder() override { return letsGo; }
     void keyDown(const Event& event) override { typed << event.characters(); }
-    bool tryToPerform(EditingAction action) override
-    {
-        if (!performs)
-            return false;
-        actions << int(action);
-        return true;
-    }
     bool accepts = true;
     bool letsGo = true;
-    bool performs = false;
     QStringList typed;
-    QList<int> actions;
 };
 
 std::unique_ptr<TextField> editableField(Window& window, const QString& text = {})
@@ -118,27 +106,6 @@ TEST(KeyEventsTest, FirstResponderTakesKeysAndGivesUpItsPartOnlyWhenItAgrees)
     first.reset();
     EXPECT_EQ(window->firstResponder(), window.get());
     NSApp().sendEvent(key(window.get(), QStringLiteral("r"))); // nobody takes it; nothing fails
-}
-
-TEST(KeyEventsTest, ActionsTravelTheResponderChainFromTheKeyWindow)
-{
-    auto window = keyWindow();
-    auto outer = std::make_unique<Recorder>(Rect(0, 0, 100, 100));
-    window->contentView()->addSubview(*outer);
-    Recorder* inner = outer->addSubview(std::make_unique<Recorder>(Rect(0, 0, 10, 10)));
-    ASSERT_TRUE(window->makeFirstResponder(inner));
-    EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
-    outer->performs = true;
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Copy));
-    inner->performs = true;
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Undo));
-    EXPECT_EQ(outer->actions, QList<int>{int(EditingAction::Copy)});
-    EXPECT_EQ(inner->actions, QList<int>{int(EditingAction::Undo)});
-    // A target is asked alone.
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Paste, outer.get()));
-    EXPECT_EQ(inner->actions.size(), 1);
-    window->orderOut(); // no key window: nobody to ask
-    EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
 }
 
 TEST(KeyEventsTest, AFieldTakesTypingAndLeavesShortcutsAlone)
@@ -217,20 +184,4 @@ TEST(KeyEventsTest, TypingInARowIsOneChangeToUndo)
     while (text.undo())
         ++undone;
     EXPECT_EQ(undone, EditableText::kUndoLimit);
-}
-
-TEST(KeyEventsTest, OcclusionIsVisibleOnlyWhileOnTheScreen)
-{
-    Window window(Rect(10, 10, 100, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
-    EXPECT_EQ(window.occlusionState(), 0u);
-    EXPECT_FALSE(window.isOnActiveSpace());
-    window.orderFront();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window.occlusionState(), unsigned(WindowOcclusionStateVisible)); // not known to be covered
-    EXPECT_TRUE(window.isOnActiveSpace());
-    window.miniaturize();
-    EXPECT_EQ(window.occlusionState(), 0u);
-    window.didDeminiaturizeFromSystem();
-    window.orderOut();
-    EXPECT_EQ(window.occlusionState(), 0u);
 }

