@@ -1,7 +1,6 @@
 #include "UiTestSupport.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/TextField.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +27,7 @@ TEST(ButtonTest, AClickActsOnReleaseInsideOnly)
 {
     ButtonWindow t;
     t.mouse.press({30, 30});
+    EXPECT_EQ(t.clicks, 0) << "nothing happens before the release";
     t.mouse.drag({150, 80});
     EXPECT_FALSE(t.button->isHighlighted()) << "dragged out";
     t.mouse.drag({40, 30});
@@ -38,10 +38,6 @@ TEST(ButtonTest, AClickActsOnReleaseInsideOnly)
     t.mouse.press({30, 30});
     t.mouse.release({150, 80});
     EXPECT_EQ(t.clicks, 1);
-    // A click on a label inside the button is the button's click.
-    t.button->addSubview(TextField::labelWithString(QStringLiteral("Go")));
-    t.mouse.click({22, 22});
-    EXPECT_EQ(t.clicks, 2);
 }
 
 TEST(ButtonTest, DisabledButtonsIgnoreClicksAndCodeClicks)

@@ -110,8 +110,6 @@ TEST(TableViewTest, RowsAndColumnsHaveTheirPlaces)
     t.rows.fill(40);
     t.table->reloadData();
     EXPECT_EQ(t.table->frame().height(), 40 * 19);
-    EXPECT_EQ(t.table->rowsInRect(Rect(0, 30, 10, 40)), (std::pair<int, int>{1, 3}));
-    EXPECT_EQ(t.table->rowsInRect(Rect(0, 800, 10, 40)), (std::pair<int, int>{40, 0}));
 }
 
 TEST(TableViewTest, OnlyRowsInViewAreDrawnAndAskedFor)
