@@ -20,16 +20,6 @@ std::unique_ptr<Button> Button::buttonWithTitle(const QString& title, Action act
     return button;
 }
 
-std::unique_ptr<Button> Button::checkboxWithTitle(const QString& title, Action action)
-{
-    auto button = std::make_unique<Button>();
-    button->setButtonType(ButtonType::Switch);
-    button->setTitle(title);
-    button->setAction(std::move(action));
-    button->setFrameSize(button->cell()->cellSize());
-    return button;
-}
-
 void Button::setTitle(const QString& title)
 {
     cell_->setTitle(title);

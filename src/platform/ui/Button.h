@@ -19,9 +19,8 @@ public:
     using Action = std::function<void(Button& sender)>;
 
     explicit Button(const Rect& frame = {});
-    // A push button or a check box with a title; no action yet.
+    // A push button with a title, sized to it.
     static std::unique_ptr<Button> buttonWithTitle(const QString& title, Action action = {});
-    static std::unique_ptr<Button> checkboxWithTitle(const QString& title, Action action = {});
 
     ButtonCell* cell() const { return cell_.get(); }
 

@@ -17,9 +17,4 @@ void NSEnableScreenUpdates()
         --disabled;
 }
 
-int screenUpdatesDisabledCount()
-{
-    return disabled;
-}
-
 } // namespace platform::ui

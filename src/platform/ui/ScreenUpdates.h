@@ -7,7 +7,6 @@ namespace platform::ui {
 // all there is to keep; an enable without a matching disable is ignored.
 void NSDisableScreenUpdates();
 void NSEnableScreenUpdates();
-int screenUpdatesDisabledCount();
 
 // Disables screen updates for a scope.
 class ScreenUpdatesSuspension {

@@ -192,18 +192,6 @@ bool View::isDescendantOf(const View* view) const
     return false;
 }
 
-View* View::hitTest(Point point)
-{
-    if (hidden_ || !frame_.containsPoint(point))
-        return nullptr;
-    const bool superFlipped = superview_ ? superview_->isFlipped() : false;
-    const Point local = QtCoordinates::pointFromSuperview(point, frame_, isFlipped(), superFlipped);
-    for (auto it = subviews_.rbegin(); it != subviews_.rend(); ++it)
-        if (View* hit = (*it)->hitTest(local))
-            return hit;
-    return this;
-}
-
 Point View::pointToBase(Point point) const
 {
     for (const View* view = this; view; view = view->superview_) {

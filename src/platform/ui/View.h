@@ -69,8 +69,6 @@ public:
     // Leaves the superview. Gives back the view when the superview owned it.
     [[nodiscard]] std::unique_ptr<View> removeFromSuperview();
     bool isDescendantOf(const View* view) const;
-    // The deepest visible view at a point in the superview's coordinates, or null.
-    View* hitTest(Point point);
 
     // Conversion to and from another view of the same window; null means the window's base
     // coordinates.

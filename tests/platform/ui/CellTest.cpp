@@ -27,14 +27,9 @@ TEST(CellTest, DividingARectangleNeverGivesANegativePart)
     EXPECT_EQ(frame, Rect(20, 0, 30, 10));
 }
 
-TEST(CellTest, DisabledTextIsGreyedAndCopiesStayApart)
+TEST(CellTest, CopiesStayApartAndKeepTheirClass)
 {
     TextFieldCell cell(QStringLiteral("one"));
-    cell.setTextColor(Color::grayColor());
-    EXPECT_EQ(cell.attributedStringValue().attributesAtIndex(0).foregroundColor, Color::grayColor());
-    cell.setEnabled(false);
-    EXPECT_EQ(cell.attributedStringValue().attributesAtIndex(0).foregroundColor, Color::disabledControlTextColor());
-
     const Image image(Size{4, 4});
     cell.setImage(image);
     std::unique_ptr<Cell> copy = cell.copy();

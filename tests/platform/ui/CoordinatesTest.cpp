@@ -15,7 +15,6 @@ struct TwoChildren {
     DrawingView root;
     View* flippedChild;
     View* plainChild;
-
     explicit TwoChildren(bool rootFlipped)
         : root(Rect(0, 0, 100, 100), rootFlipped)
     {
@@ -65,22 +64,11 @@ TEST(CoordinatesTest, PointsConvertThroughFlippedAndUnflippedLevels)
     EXPECT_EQ(up.flippedChild->convertPointFromView({10, 60}, nullptr), (Point{0, 0}));
     // From one child to the other: the same spot, measured from opposite edges.
     EXPECT_EQ(up.flippedChild->convertPointFromView({3, 4}, up.plainChild), (Point{3, 36}));
-
     TwoChildren down(true);
     EXPECT_EQ(down.plainChild->convertPointToView({0, 0}, &down.root), (Point{10, 60}));
     EXPECT_EQ(down.flippedChild->convertPointToView({0, 0}, &down.root), (Point{10, 20}));
     // A root that is flipped still has its own base unflipped: y runs up from the bottom.
     EXPECT_EQ(down.flippedChild->convertPointToView({0, 0}, nullptr), (Point{10, 80}));
-}
-
-TEST(CoordinatesTest, HitTestingFindsTheTopmostVisibleView)
-{
-    TwoChildren views(false);
-    EXPECT_EQ(views.root.hitTest({15, 30}), views.plainChild); // added last, on top
-    views.plainChild->setHidden(true);
-    EXPECT_EQ(views.root.hitTest({15, 30}), views.flippedChild);
-    EXPECT_EQ(views.root.hitTest({5, 5}), &views.root);
-    EXPECT_EQ(views.root.hitTest({150, 5}), nullptr);
 }
 
 TEST(CoordinatesTest, ScreenFramesFlipAroundThePrimaryScreen)
@@ -109,7 +97,6 @@ TEST(CoordinatesTest, AutoresizingSharesTheChangeAmongFlexibleParts)
     View* centred = root.addSubview(std::make_unique<View>(Rect(40, 40, 20, 20)));
     centred->setAutoresizingMask(ViewMinXMargin | ViewMaxXMargin);
     View* fixed = root.addSubview(std::make_unique<View>(Rect(5, 5, 10, 10)));
-
     root.setFrameSize({200, 50});
     EXPECT_EQ(stretch->frame(), Rect(10, 10, 180, 20));
     EXPECT_EQ(pinnedTop->frame(), Rect(10, 20, 20, 20)); // keeps its distance to the top
@@ -117,7 +104,6 @@ TEST(CoordinatesTest, AutoresizingSharesTheChangeAmongFlexibleParts)
     EXPECT_EQ(fixed->frame(), Rect(5, 5, 10, 10));
     // The unflipped root measures from its bottom: the fixed view's widget moved up in Qt.
     EXPECT_EQ(fixed->widget()->geometry(), QRect(5, 35, 10, 10));
-
     // Shrinking below zero does not give a negative size.
     root.setFrameSize({0, 50});
     EXPECT_GE(stretch->frame().width(), 0);
@@ -142,7 +128,6 @@ TEST(CoordinatesTest, OwnedAndBorrowedSubviewsLeaveCleanly)
     }
     // The superview went first: the borrowed view is detached, not destroyed.
     EXPECT_EQ(borrowed->superview(), nullptr);
-
     // The borrowed view goes first: it leaves its superview.
     View root(Rect(0, 0, 50, 50));
     root.addSubview(*borrowed);

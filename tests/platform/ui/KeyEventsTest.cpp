@@ -7,8 +7,6 @@
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/TextField.h"
 
-#include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 using namespace platform::ui;
@@ -17,8 +15,7 @@ namespace {
 
 std::unique_ptr<Window> keyWindow()
 {
-    auto window = std::make_unique<Window>(Rect(50, 50, 300, 100), WindowStyleMaskTitled, BackingStoreType::Buffered,
-                                           false);
+    auto window = uitest::makeWindow(Rect(50, 50, 300, 100));
     window->makeKeyAndOrderFront();
     return window;
 }
@@ -30,25 +27,16 @@ Event key(Window* window, const QString& characters, unsigned flags = 0, QString
     return Event::keyEventWithType(EventType::KeyDown, flags, window, characters, ignoring);
 }
 
-// Takes what it is given, and the actions it is asked for.
+// Takes the keys it is given.
 class Recorder : public View {
 public:
     using View::View;
     bool acceptsFirstResponder() const override { return accepts; }
     bool resignFirstResponder() override { return letsGo; }
     void keyDown(const Event& event) override { typed << event.characters(); }
-    bool tryToPerform(EditingAction action) override
-    {
-        if (!performs)
-            return false;
-        actions << int(action);
-        return true;
-    }
     bool accepts = true;
     bool letsGo = true;
-    bool performs = false;
     QStringList typed;
-    QList<int> actions;
 };
 
 std::unique_ptr<TextField> editableField(Window& window, const QString& text = {})
@@ -67,12 +55,7 @@ TEST(KeyEventsTest, CharactersAsTheMacDescribesThem)
     const QString control{QChar(0x1a)}; // what Control+Z types
     const QString back{QChar(NSDeleteCharacter)};
     const QString left{QChar(NSLeftArrowFunctionKey)};
-    const struct {
-        int key;
-        QString text;
-        bool shift, capsLock;
-        KeyCharacters expected;
-    } cases[] = {
+    const struct { int key; QString text; bool shift, capsLock; KeyCharacters expected; } cases[] = {
         {Qt::Key_Z, QStringLiteral("z"), false, false, {"z", "z"}},
         {Qt::Key_Z, QStringLiteral("Z"), true, false, {"Z", "Z"}},
         {Qt::Key_Z, QStringLiteral("Z"), false, true, {"Z", "z"}},
@@ -89,13 +72,12 @@ TEST(KeyEventsTest, CharactersAsTheMacDescribesThem)
     };
     for (const auto& c : cases)
         EXPECT_EQ(keyCharactersFor(c.key, c.text, c.shift, c.capsLock), c.expected) << c.key;
-
     EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("Z"), false));
     EXPECT_TRUE(capsLockFromText(Qt::Key_Z, QStringLiteral("z"), true));
     EXPECT_FALSE(capsLockFromText(Qt::Key_Z, QStringLiteral("z"), false));
     EXPECT_FALSE(capsLockFromText(Qt::Key_Z, control, false));
     EXPECT_FALSE(capsLockFromText(Qt::Key_1, QStringLiteral("1"), false));
-
+    // Qt's Control is the Mac's Command, and Meta its Control.
     EXPECT_EQ(macModifierFlags(Qt::ControlModifier | Qt::ShiftModifier, true),
               unsigned(EventModifierFlagCommand | EventModifierFlagShift | EventModifierFlagCapsLock));
     EXPECT_EQ(macModifierFlags(Qt::MetaModifier | Qt::AltModifier, false),
@@ -110,7 +92,6 @@ TEST(KeyEventsTest, FirstResponderTakesKeysAndGivesUpItsPartOnlyWhenItAgrees)
     window->contentView()->addSubview(*first);
     window->contentView()->addSubview(*second);
     EXPECT_EQ(window->firstResponder(), window.get());
-
     second->accepts = false;
     EXPECT_FALSE(window->makeFirstResponder(second.get()));
     EXPECT_TRUE(window->makeFirstResponder(first.get()));
@@ -118,38 +99,13 @@ TEST(KeyEventsTest, FirstResponderTakesKeysAndGivesUpItsPartOnlyWhenItAgrees)
     second->accepts = true;
     EXPECT_FALSE(window->makeFirstResponder(second.get()));
     EXPECT_EQ(window->firstResponder(), first.get());
-
     NSApp().sendEvent(key(window.get(), QStringLiteral("q")));
     NSApp().sendEvent(Event::keyEventWithType(EventType::KeyUp, 0, window.get(), QStringLiteral("u"), {}));
     EXPECT_EQ(first->typed, QStringList{QStringLiteral("q")});
-
     // A first responder that goes leaves the part to the window.
     first.reset();
     EXPECT_EQ(window->firstResponder(), window.get());
     NSApp().sendEvent(key(window.get(), QStringLiteral("r"))); // nobody takes it; nothing fails
-}
-
-TEST(KeyEventsTest, ActionsTravelTheResponderChainFromTheKeyWindow)
-{
-    auto window = keyWindow();
-    auto outer = std::make_unique<Recorder>(Rect(0, 0, 100, 100));
-    window->contentView()->addSubview(*outer);
-    Recorder* inner = outer->addSubview(std::make_unique<Recorder>(Rect(0, 0, 10, 10)));
-    ASSERT_TRUE(window->makeFirstResponder(inner));
-
-    EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
-    outer->performs = true;
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Copy));
-    inner->performs = true;
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Undo));
-    EXPECT_EQ(outer->actions, QList<int>{int(EditingAction::Copy)});
-    EXPECT_EQ(inner->actions, QList<int>{int(EditingAction::Undo)});
-    // A target is asked alone.
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Paste, outer.get()));
-    EXPECT_EQ(inner->actions.size(), 1);
-
-    window->orderOut(); // no key window: nobody to ask
-    EXPECT_FALSE(NSApp().sendAction(EditingAction::Copy));
 }
 
 TEST(KeyEventsTest, AFieldTakesTypingAndLeavesShortcutsAlone)
@@ -166,7 +122,6 @@ TEST(KeyEventsTest, AFieldTakesTypingAndLeavesShortcutsAlone)
                            key(window.get(), QString(QChar(NSCarriageReturnCharacter)))})
         NSApp().sendEvent(e);
     EXPECT_EQ(field->stringValue(), QStringLiteral("abéZ"));
-
     // A field that cannot be edited takes no typing, and neither does one that is not first.
     field->setEditable(false);
     NSApp().sendEvent(key(window.get(), QStringLiteral("x")));
@@ -177,41 +132,27 @@ TEST(KeyEventsTest, AFieldTakesTypingAndLeavesShortcutsAlone)
     EXPECT_EQ(field->stringValue(), QStringLiteral("abéZ"));
 }
 
-TEST(KeyEventsTest, FieldActionsWithTheClipboard)
+TEST(KeyEventsTest, PastedLinesBecomeOneAndASelectableFieldOnlyCopies)
 {
     auto window = keyWindow();
     auto field = editableField(*window, QStringLiteral("hello"));
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::SelectAll));
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Cut));
-    EXPECT_EQ(field->stringValue(), QString());
-    EXPECT_EQ(Pasteboard::generalPasteboard().stringForType(), QStringLiteral("hello"));
-
     Pasteboard::generalPasteboard().setString(QStringLiteral("one\r\ntwo\nthree"));
+    EXPECT_TRUE(NSApp().sendAction(EditingAction::SelectAll));
     EXPECT_TRUE(NSApp().sendAction(EditingAction::Paste));
-    EXPECT_EQ(field->stringValue(), QStringLiteral("one two three")); // one line
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Undo));
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Undo));
-    EXPECT_EQ(field->stringValue(), QStringLiteral("hello"));
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Redo));
-    EXPECT_TRUE(NSApp().sendAction(EditingAction::Redo));
     EXPECT_EQ(field->stringValue(), QStringLiteral("one two three"));
-
-    // A selectable field copies, but neither cuts, pastes nor undoes.
     field->setEditable(false);
     Pasteboard::generalPasteboard().setString(QString());
     EXPECT_TRUE(NSApp().sendAction(EditingAction::SelectAll));
     EXPECT_TRUE(NSApp().sendAction(EditingAction::Copy));
     EXPECT_EQ(Pasteboard::generalPasteboard().stringForType(), QStringLiteral("one two three"));
-    EXPECT_FALSE(NSApp().sendAction(EditingAction::Cut));
-    EXPECT_FALSE(NSApp().sendAction(EditingAction::Paste));
-    EXPECT_FALSE(NSApp().sendAction(EditingAction::Undo));
+    for (EditingAction action : {EditingAction::Cut, EditingAction::Paste, EditingAction::Undo})
+        EXPECT_FALSE(NSApp().sendAction(action)) << int(action);
     EXPECT_EQ(field->stringValue(), QStringLiteral("one two three"));
 }
 
 TEST(KeyEventsTest, TypingInARowIsOneChangeToUndo)
 {
     EditableText text(QStringLiteral("ab"));
-    EXPECT_FALSE(text.undo());
     text.insertText(QStringLiteral("c"));
     text.insertText(QStringLiteral("d"));
     text.moveLeft(); // ends the row
@@ -226,7 +167,6 @@ TEST(KeyEventsTest, TypingInARowIsOneChangeToUndo)
     EXPECT_EQ(text.text(), QStringLiteral("abcd"));
     text.insertText(QStringLiteral("!")); // a new change forgets what could be redone
     EXPECT_FALSE(text.redo());
-
     // Edits that change nothing leave nothing to undo.
     EditableText empty;
     empty.deleteBackward();
@@ -234,30 +174,4 @@ TEST(KeyEventsTest, TypingInARowIsOneChangeToUndo)
     empty.replaceSelection(QString());
     empty.insertText(QString());
     EXPECT_FALSE(empty.undo());
-
-    // The history has a bound.
-    for (std::size_t i = 0; i < EditableText::kUndoLimit + 20; ++i) {
-        text.insertText(QStringLiteral("y"));
-        text.moveRight();
-    }
-    std::size_t undone = 0;
-    while (text.undo())
-        ++undone;
-    EXPECT_EQ(undone, EditableText::kUndoLimit);
-}
-
-TEST(KeyEventsTest, OcclusionIsVisibleOnlyWhileOnTheScreen)
-{
-    Window window(Rect(10, 10, 100, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
-    EXPECT_EQ(window.occlusionState(), 0u);
-    EXPECT_FALSE(window.isOnActiveSpace());
-    window.orderFront();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window.occlusionState(), unsigned(WindowOcclusionStateVisible)); // not known to be covered
-    EXPECT_TRUE(window.isOnActiveSpace());
-    window.miniaturize();
-    EXPECT_EQ(window.occlusionState(), 0u);
-    window.didDeminiaturizeFromSystem();
-    window.orderOut();
-    EXPECT_EQ(window.occlusionState(), 0u);
 }

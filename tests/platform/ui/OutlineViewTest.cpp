@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <vector>
 
 using namespace platform::ui;
@@ -23,11 +22,7 @@ struct Node {
 // A tree of nodes as an outline's data source and delegate, recording what it is told.
 struct Tree : OutlineViewDataSource, OutlineViewDelegate {
     std::vector<Node*> roots;
-    std::vector<Node*> refused;
     std::vector<QString> expanded, collapsed;
-    std::vector<Node*> displayed;
-    int selectionChanges = 0;
-
     static Node* node(OutlineItem item) { return static_cast<Node*>(item); }
     int numberOfChildrenOfItem(OutlineView&, OutlineItem item) override
     {
@@ -49,39 +44,27 @@ struct Tree : OutlineViewDataSource, OutlineViewDelegate {
     }
     void outlineView(OutlineView&, Cell& cell, TableColumn* column, OutlineItem item) override
     {
-        displayed.push_back(node(item));
         if (column->identifier() == QLatin1String("Check"))
             cell.setState(node(item)->checked);
     }
-    bool shouldSelectItem(OutlineView&, OutlineItem item) override
-    {
-        return std::find(refused.begin(), refused.end(), node(item)) == refused.end();
-    }
-    void outlineViewSelectionDidChange(OutlineView&) override { ++selectionChanges; }
     void outlineViewItemDidExpand(OutlineView&, OutlineItem item) override { expanded.push_back(node(item)->name); }
     void outlineViewItemDidCollapse(OutlineView&, OutlineItem item) override { collapsed.push_back(node(item)->name); }
 };
 
 // Two groups of two files and a loose file; rows 20 points apart (18 + 2), no side spacing.
 struct OutlineWindow {
-    std::deque<Node> nodes;
-    Node* a = add(QStringLiteral("A"), true);
-    Node* a1 = add(QStringLiteral("A1"));
-    Node* a2 = add(QStringLiteral("A2"), true);
-    Node* b = add(QStringLiteral("B"), true);
-    Node* b1 = add(QStringLiteral("B1"));
-    Node* c = add(QStringLiteral("C"));
+    Node a{QStringLiteral("A"), {}, true}, a1{QStringLiteral("A1"), {}}, a2{QStringLiteral("A2"), {}, true};
+    Node b{QStringLiteral("B"), {}, true}, b1{QStringLiteral("B1"), {}}, c{QStringLiteral("C"), {}};
     Tree tree;
     Window window{Rect(100, 100, 300, 200), WindowStyleMaskTitled, BackingStoreType::Buffered, false};
     ScrollView* scroll = window.contentView()->addSubview(std::make_unique<ScrollView>(Rect(0, 0, 300, 200)));
     OutlineView* outline = scroll->setDocumentView(std::make_unique<OutlineView>(Rect(0, 0, 300, 0)));
     uitest::Mouse mouse{window};
-
     OutlineWindow()
     {
-        a->children = {a1, a2};
-        b->children = {b1};
-        tree.roots = {a, b, c};
+        a.children = {&a1, &a2};
+        b.children = {&b1};
+        tree.roots = {&a, &b, &c};
         outline->setRowHeight(18);
         outline->setIntercellSpacing({0, 2});
         outline->addTableColumn(std::make_unique<TableColumn>(QStringLiteral("Name"), 250));
@@ -95,12 +78,6 @@ struct OutlineWindow {
         window.orderFront();
     }
     ~OutlineWindow() { window.orderOut(); }
-
-    Node* add(const QString& name, bool expandable = false)
-    {
-        nodes.push_back(Node{name, {}, expandable, 0});
-        return &nodes.back();
-    }
     std::vector<QString> shown() const
     {
         std::vector<QString> names;
@@ -119,36 +96,24 @@ TEST(OutlineViewTest, ExpandedItemsShowTheirChildrenIndentedBelowThem)
 {
     OutlineWindow t;
     EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
-    t.outline->expandItem(t.a);
+    t.outline->expandItem(&t.a);
     EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "C"}));
-    EXPECT_TRUE(t.outline->isItemExpanded(t.a));
-    EXPECT_EQ(t.outline->levelForRow(1), 1);
-    EXPECT_EQ(t.outline->rowForItem(t.b1), -1) << "inside a closed group";
-    EXPECT_EQ(t.outline->itemAtRow(9), nullptr);
-
+    EXPECT_TRUE(t.outline->isItemExpanded(&t.a));
+    EXPECT_EQ(t.outline->rowForItem(&t.b1), -1) << "inside a closed group";
     // The outline column is indented by level beside its triangle; other columns are not.
     EXPECT_EQ(t.outline->frameOfCellAtColumn(0, 0), Rect(16, 1, 234, 18));
     EXPECT_EQ(t.outline->frameOfCellAtColumn(0, 1), Rect(32, 21, 218, 18));
     EXPECT_EQ(t.outline->frameOfCellAtColumn(1, 1), Rect(250, 21, 50, 18));
     EXPECT_EQ(t.outline->frameOfOutlineCellAtRow(0), Rect(0, 1, 16, 18));
     EXPECT_EQ(t.outline->frameOfOutlineCellAtRow(1), Rect()) << "a file has no triangle";
-
     // Items that do not expand, or are already open, send nothing.
-    t.outline->expandItem(t.c);
-    t.outline->expandItem(t.a);
+    t.outline->expandItem(&t.c);
+    t.outline->expandItem(&t.a);
     EXPECT_EQ(t.tree.expanded, (Names{"A"}));
-
-    t.outline->collapseItem(t.a);
+    t.outline->collapseItem(&t.a);
     EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
-    t.outline->collapseItem(t.a);
+    t.outline->collapseItem(&t.a);
     EXPECT_EQ(t.tree.collapsed, (Names{"A"}));
-
-    // Everything at once, parents told before their children.
-    t.outline->expandItem(nullptr, true);
-    EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "B1", "C"}));
-    EXPECT_EQ(t.tree.expanded, (Names{"A", "A", "A2", "B"}));
-    t.outline->collapseItem(nullptr, true);
-    EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
 }
 
 TEST(OutlineViewTest, ClicksOnTheTriangleToggleAndClicksOnRowsSelect)
@@ -157,60 +122,42 @@ TEST(OutlineViewTest, ClicksOnTheTriangleToggleAndClicksOnRowsSelect)
     t.mouse.click(t.at(8, 0));
     EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "B", "C"}));
     EXPECT_EQ(t.outline->selectedRow(), -1) << "the triangle does not select";
-
     t.mouse.click(t.at(100, 3));
     EXPECT_EQ(t.outline->selectedRow(), 3);
-    EXPECT_EQ(t.tree.selectionChanges, 1);
-    t.tree.refused = {t.c};
-    t.mouse.click(t.at(100, 4));
-    EXPECT_EQ(t.outline->selectedRow(), 3);
-
     // The selection follows its item when rows above it come and go.
     t.mouse.click(t.at(8, 0));
     EXPECT_EQ(t.outline->selectedRow(), 1);
-    EXPECT_EQ(Tree::node(t.outline->itemAtRow(1)), t.b);
-    EXPECT_EQ(t.tree.selectionChanges, 1);
-
+    EXPECT_EQ(Tree::node(t.outline->itemAtRow(1)), &t.b);
     // A selected item that disappears takes the selection with it.
-    t.tree.roots = {t.a, t.c};
+    t.tree.roots = {&t.a, &t.c};
     t.outline->reloadData();
     EXPECT_EQ(t.outline->selectedRow(), -1);
-    EXPECT_EQ(t.tree.selectionChanges, 2);
 }
 
-TEST(OutlineViewTest, CellsAreFilledAndClickedByItem)
+TEST(OutlineViewTest, CheckBoxesAreFilledAndClickedByItem)
 {
     OutlineWindow t;
-    t.outline->expandItem(t.b);
-    t.tree.displayed.clear();
-    (void)t.window.renderToImage();
-    std::vector<Node*> seen;
-    for (Node* n : t.tree.displayed)
-        if (std::find(seen.begin(), seen.end(), n) == seen.end())
-            seen.push_back(n);
-    EXPECT_EQ(seen, (std::vector<Node*>{t.a, t.b, t.b1, t.c}));
-
+    t.outline->expandItem(&t.b);
     t.mouse.click(t.at(270, 2));
-    EXPECT_EQ(t.b1->checked, 1);
+    EXPECT_EQ(t.b1.checked, 1);
     t.mouse.click(t.at(270, 2));
-    EXPECT_EQ(t.b1->checked, 0);
+    EXPECT_EQ(t.b1.checked, 0);
 }
 
 TEST(OutlineViewTest, ReloadForgetsGroupsThatAreGoneAndLoopsEnd)
 {
     OutlineWindow t;
-    t.outline->expandItem(t.a);
-    t.tree.roots = {t.b, t.c};
+    t.outline->expandItem(&t.a);
+    t.tree.roots = {&t.b, &t.c};
     t.outline->reloadData();
-    EXPECT_FALSE(t.outline->isItemExpanded(t.a));
+    EXPECT_FALSE(t.outline->isItemExpanded(&t.a));
     // The same address back again is a new item: it starts closed.
-    t.tree.roots = {t.a, t.b, t.c};
+    t.tree.roots = {&t.a, &t.b, &t.c};
     t.outline->reloadData();
     EXPECT_EQ(t.shown(), (Names{"A", "B", "C"}));
-
     // A tree that contains itself shows each loop once and expanding everything ends.
-    t.a2->children = {t.a};
-    t.outline->expandItem(t.a, true);
+    t.a2.children = {&t.a};
+    t.outline->expandItem(&t.a, true);
     EXPECT_EQ(t.shown(), (Names{"A", "A1", "A2", "A", "B", "C"}));
     EXPECT_EQ(t.tree.expanded, (Names{"A", "A", "A2"}));
 }

@@ -29,7 +29,6 @@ struct TrackedWindow {
     Window window{Rect(100, 100, 200, 100), WindowStyleMaskTitled, BackingStoreType::Buffered, false};
     View* box = window.contentView()->addSubview(std::make_unique<View>(Rect(20, 10, 50, 40)));
     Recorder recorder;
-
     // Moves the pointer to a point in the window's base coordinates (y up).
     void moveTo(double x, double y, Qt::MouseButtons buttons = Qt::NoButton)
     {
@@ -58,7 +57,6 @@ TEST(TrackingTest, AreasReportEnteringMovingAndLeaving)
     t.box->addTrackingArea(area);
     t.box->addTrackingArea(area); // added once only
     EXPECT_EQ(t.box->trackingAreas().size(), 1u);
-
     t.moveTo(5, 5);    // outside the box (which starts at 20, 10)
     t.moveTo(25, 15);  // inside
     EXPECT_EQ(t.recorder.last.trackingArea(), area.get());
@@ -78,31 +76,17 @@ TEST(TrackingTest, HiddenViewsGoneOwnersAndDragsAreRespected)
     t.box->setHidden(true);
     t.moveTo(26, 15);
     EXPECT_EQ(t.recorder.log, "EX");
-
     // A drag does not count unless the area asks for it.
     t.box->setHidden(false);
     t.moveTo(26, 15, Qt::LeftButton);
     EXPECT_EQ(t.recorder.log, "EX");
     t.moveTo(26, 15);
     EXPECT_EQ(t.recorder.log, "EXE");
-
     // An owner that is gone hears nothing, and nothing breaks.
     auto owner = std::make_unique<Recorder>();
     t.box->addTrackingArea(std::make_shared<TrackingArea>(Rect(0, 0, 50, 40), kEnterExitMove, owner.get()));
     owner.reset();
     t.moveTo(90, 90);
     t.moveTo(25, 15);
-
-    // Areas active only in the key window stay quiet elsewhere.
-    auto keyOnly = std::make_shared<TrackingArea>(
-        Rect(0, 0, 50, 40), TrackingArea::MouseEnteredAndExited | TrackingArea::ActiveInKeyWindow, &t.recorder);
-    View* other = t.window.contentView()->addSubview(std::make_unique<View>(Rect(120, 10, 50, 40)));
-    other->addTrackingArea(keyOnly);
-    t.recorder.log.clear();
-    t.moveTo(130, 20);
-    EXPECT_EQ(t.recorder.log, "X"); // only the box's area noticed: the window is not key
-    t.window.makeKeyAndOrderFront();
-    t.moveTo(131, 20);
-    EXPECT_EQ(t.recorder.log, "XE");
-    t.window.orderOut();
+    EXPECT_EQ(t.recorder.log, "EXEXE") << "the gone owner is not called (the sanitizer watches)";
 }

@@ -5,7 +5,6 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/WindowDelegate.h"
 #include "platform/ui/WindowNotifications.h"
-#include "platform/ui/WindowServer.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -40,21 +39,16 @@ public:
     int willClose = 0;
 };
 
-QRect primary()
-{
-    return QGuiApplication::primaryScreen()->geometry();
-}
-
 } // namespace
 
 TEST(WindowTest, FramesAreScreenCoordinatesFromTheBottom)
 {
     auto window = makeWindow(Rect(100, 50, 200, 80));
-    const int bottom = primary().y() + primary().height();
+    const QRect primary = QGuiApplication::primaryScreen()->geometry();
+    const int bottom = primary.y() + primary.height();
     EXPECT_EQ(window->widget()->geometry(), QRect(100, bottom - 130, 200, 80));
     EXPECT_EQ(window->contentView()->frame(), Rect(0, 0, 200, 80));
     EXPECT_EQ(window->convertBaseToScreen({10, 20}), (Point{110, 70}));
-
     Heard heard(window.get());
     window->setFrame(Rect(100, 50, 300, 80), false);
     EXPECT_EQ(heard.names, QStringList{NSWindowDidResizeNotification});
@@ -70,11 +64,9 @@ TEST(WindowTest, KeyAndMainFollowOrderingAndDestruction)
     auto b = makeWindow(Rect(200, 0, 100, 100));
     auto borderless = makeWindow(Rect(400, 0, 100, 100), WindowStyleMaskBorderless);
     Heard heardA(a.get());
-
     a->makeKeyAndOrderFront();
     EXPECT_TRUE(a->isKeyWindow());
     EXPECT_EQ(NSApp().mainWindow(), a.get());
-    EXPECT_TRUE(a->isVisible());
     b->makeKeyAndOrderFront();
     EXPECT_EQ(heardA.names, (QStringList{NSWindowDidBecomeKeyNotification, NSWindowDidBecomeMainNotification,
                                          NSWindowDidResignKeyNotification, NSWindowDidResignMainNotification}));
@@ -82,7 +74,6 @@ TEST(WindowTest, KeyAndMainFollowOrderingAndDestruction)
     borderless->makeKeyAndOrderFront();
     EXPECT_TRUE(borderless->isVisible());
     EXPECT_EQ(NSApp().keyWindow(), b.get());
-
     b->orderOut(); // the window that was key before takes the status back
     EXPECT_EQ(NSApp().keyWindow(), a.get());
     EXPECT_EQ(NSApp().mainWindow(), a.get());
@@ -116,36 +107,17 @@ TEST(WindowTest, ClosingIsAnnouncedOnceAndTheCloseButtonAsksFirst)
     EXPECT_EQ(delegate.willClose, 1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->isKeyWindow());
-
     // Without a close button the request does nothing.
     auto borderless = makeWindow(Rect(0, 0, 100, 100), WindowStyleMaskBorderless);
     Heard heard(borderless.get());
     borderless->performClose();
     EXPECT_TRUE(heard.names.isEmpty());
-
     // An observer may let the window go while it closes.
     auto doomed = makeWindow(Rect(0, 0, 100, 100));
     Observation release = NotificationCenter::defaultCenter().addObserver(
         nullptr, NSWindowWillCloseNotification, doomed.get(), [&](const Notification&) { doomed.reset(); });
     doomed->close();
     EXPECT_EQ(doomed, nullptr);
-}
-
-TEST(WindowTest, MiniaturizingIsAnnouncedOnceEachWay)
-{
-    auto window = makeWindow(Rect(0, 0, 100, 100));
-    window->makeKeyAndOrderFront();
-    Heard heard(window.get());
-    window->miniaturize();
-    window->miniaturize(); // already in the Dock
-    EXPECT_TRUE(window->isMiniaturized());
-    EXPECT_FALSE(window->isKeyWindow());
-    window->didDeminiaturizeFromSystem();
-    window->didDeminiaturizeFromSystem();
-    EXPECT_FALSE(window->isMiniaturized());
-    EXPECT_EQ(heard.names, (QStringList{NSWindowDidResignKeyNotification, NSWindowDidResignMainNotification,
-                                        NSWindowDidMiniaturizeNotification, NSWindowDidDeminiaturizeNotification}));
-    window->orderOut();
 }
 
 TEST(WindowTest, AutosaveNamesBelongToOneWindowAtATime)
@@ -166,29 +138,9 @@ TEST(WindowTest, DraggingTheBackgroundMovesAMovableWindow)
     auto window = makeWindow(Rect(100, 100, 200, 100));
     uitest::dragWidget(window->contentView()->widget());
     EXPECT_EQ(window->frame().origin, (Point{100, 100})) << "not movable yet";
-
     window->setMovableByWindowBackground(true);
     uitest::dragWidget(window->contentView()->widget());
     EXPECT_EQ(window->frame().origin, (Point{130, 80})); // Qt's y runs down, the Mac's up
     EXPECT_TRUE(window->isKeyWindow());                  // a click makes the window key
     window->orderOut();
-}
-
-TEST(WindowTest, BackgroundsRenderAndBlurRadiiAreKeptPerWindow)
-{
-    auto window = makeWindow(Rect(0, 0, 40, 30), WindowStyleMaskBorderless);
-    window->setOpaque(false);
-    window->setBackgroundColor(Color::colorWithRed(0, 1, 0, 0.5));
-    QImage image = window->renderToImage();
-    EXPECT_EQ(image.size(), QSize(40, 30));
-    EXPECT_NEAR(image.pixelColor(20, 15).alpha(), 128, 2);
-    EXPECT_EQ(image.pixelColor(20, 15).green(), 255);
-    window->setOpaque(true); // an opaque window ignores the colour's alpha
-    EXPECT_EQ(window->renderToImage().pixelColor(20, 15).alpha(), 255);
-
-    const int number = window->windowNumber();
-    EXPECT_EQ(CGSSetWindowBackgroundBlurRadius(CGSDefaultConnectionForThread(), number, 400), 0);
-    EXPECT_EQ(windowBackgroundBlurRadius(number), 400);
-    window.reset();
-    EXPECT_EQ(windowBackgroundBlurRadius(number), 0);
 }

@@ -16,7 +16,6 @@ TEST(WorkspaceIconImageTest, FileThenThemeNameThenFallback)
 {
     test::TestPlatform platform;
     const QString folder = test::makeTemporaryFolder();
-
     // A large picture comes at the size asked for, keeping its proportions; a small one as it is.
     QImage wide(200, 100, QImage::Format_ARGB32);
     wide.fill(QColor(10, 20, 30));
@@ -29,12 +28,10 @@ TEST(WorkspaceIconImageTest, FileThenThemeNameThenFallback)
     const auto image = imageForWorkspaceIcon({folder + QStringLiteral("/small.png"), QStringLiteral("x-none"), {}});
     EXPECT_EQ(image.size(), (Size{16, 16}));
     EXPECT_EQ(image.toQImage().pixelColor(8, 8), QColor(Qt::red));
-
     // A drawing is drawn at the size asked for.
     ASSERT_TRUE(test::writeFile(folder + QStringLiteral("/big.svg"),
                                 "<svg xmlns='http://www.w3.org/2000/svg' width='512' height='256'/>"));
     EXPECT_EQ(imageForWorkspaceIcon({folder + QStringLiteral("/big.svg"), {}, {}}).size(), (Size{48, 24}));
-
     // Missing, empty or unreadable files, and theme names that the theme lacks: no image.
     ASSERT_TRUE(test::writeFile(folder + QStringLiteral("/broken.png"), "\x89PNG not really"));
     ASSERT_TRUE(test::writeFile(folder + QStringLiteral("/empty.svg"), ""));
