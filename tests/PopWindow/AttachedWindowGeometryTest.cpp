@@ -65,38 +65,27 @@ TEST(AttachedWindowGeometryTest, ArrowInsetFollowsTheCornerFlagAndScale)
 
 TEST(AttachedWindowGeometryTest, AutomaticChoiceFallsThroughTheSides)
 {
-    const auto best = [](Point anchor, Rect screen, Rect reference = kScreen) {
-        return G::bestSideForAutomaticPosition(kView, anchor, 5, kDefaults, 1, screen, reference);
-    };
     // The worked example: right, reaching up.
-    EXPECT_EQ(best({100, 50}, kScreen), AttachedSideRightUpward);
     const auto placement = G::placement(kView, {100, 50}, AttachedSideRightUpward, 5, kDefaults, 1);
     EXPECT_EQ(placement.windowFrame, Rect(105, 34.5, 312, 202));
     EXPECT_EQ(placement.viewFrame, Rect(11, 1, 300, 200));
     const Rect narrow(0, 0, 400, 900), tiny(0, 0, 100, 100), low(0, 0, 1440, 300), flat(0, 0, 1440, 200);
-    const struct {
-        Point anchor;
-        Rect screen, reference;
-        int side;
-    } cases[] = {
-        {{720, 600}, kScreen, kScreen, AttachedSideBelow}, // room below: below, centred
-        // Room below but the centred window would stick out left of the screen: reaching right;
-        // out of the right of the anchor window's frame: reaching left.
-        {{100, 600}, kScreen, kScreen, AttachedSideBelowRightward},
-        {{1380, 600}, kScreen, kScreen, AttachedSideBelowLeftward},
-        // Too low to go below, no room at the right: left, then the refinement.
-        {{1300, 50}, kScreen, kScreen, AttachedSideLeftUpward},
-        {{1300, 200}, kScreen, kScreen, AttachedSideLeft},
-        {{200, 100}, narrow, narrow, AttachedSideAbove}, // no room below, right or left, but above
-        {{50, 50}, tiny, tiny, AttachedSideBelow},       // no room anywhere: below, the last resort
-        // Right, reaching down: the centred window sticks out above the reference frame.
-        {{100, 200}, kScreen, low, AttachedSideRightDownward},
-        // The test that runs failing keeps the first choice (the other variant is not tried).
-        {{100, 50}, flat, flat, AttachedSideRight},
-        {{0, 0}, Rect(), Rect(), AttachedSideBelow}, // no screen: a zero visible frame
+    const std::tuple<Point, Rect, Rect, int> cases[] = {
+        {{100, 50}, kScreen, kScreen, AttachedSideRightUpward},
+        {{720, 600}, kScreen, kScreen, AttachedSideBelow},           // room below: below, centred
+        {{100, 600}, kScreen, kScreen, AttachedSideBelowRightward},  // centred, it would stick out left of the screen
+        {{1380, 600}, kScreen, kScreen, AttachedSideBelowLeftward},  // ... or right of the anchor window's frame
+        {{1300, 50}, kScreen, kScreen, AttachedSideLeftUpward},      // too low for below, no room at the right:
+        {{1300, 200}, kScreen, kScreen, AttachedSideLeft},           // left, then the refinement
+        {{200, 100}, narrow, narrow, AttachedSideAbove},             // no room below, right or left, but above
+        {{50, 50}, tiny, tiny, AttachedSideBelow},                   // no room anywhere: below, the last resort
+        {{100, 200}, kScreen, low, AttachedSideRightDownward},       // centred, it sticks out above the reference
+        {{100, 50}, flat, flat, AttachedSideRight},                  // the failing test keeps the first choice
+        {{0, 0}, Rect(), Rect(), AttachedSideBelow},                 // no screen: a zero visible frame
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(best(c.anchor, c.screen, c.reference), c.side) << c.anchor.x << "," << c.anchor.y;
+    for (const auto& [anchor, screen, reference, side] : cases)
+        EXPECT_EQ(G::bestSideForAutomaticPosition(kView, anchor, 5, kDefaults, 1, screen, reference), side)
+            << anchor.x << "," << anchor.y;
 }
 
 TEST(AttachedWindowGeometryTest, SettersClampAgainstTheViewFrame)

@@ -40,7 +40,7 @@ public:
 
 } // namespace
 
-TEST_F(AttachedWindowTest, NoViewNoWindowAndTheShortFormsFillIn)
+TEST_F(AttachedWindowTest, NoViewNoWindowTheShortFormsFillInAndTheViewStaysItsOwn)
 {
     EXPECT_FALSE(StatusAttachedWindow::create(nullptr, Point{1, 2}));
     EXPECT_FALSE(PopStatusAttachedWindow::create(nullptr, Point{1, 2}, nullptr, 1, 5.0f));
@@ -53,10 +53,9 @@ TEST_F(AttachedWindowTest, NoViewNoWindowAndTheShortFormsFillIn)
     EXPECT_EQ(automatic->frame().maxY(), top.y); // distance 0: the strip touches the anchor
     auto sided = StatusAttachedWindow::create(&view, Point{700, 600}, AttachedSideRight);
     EXPECT_EQ(sided->frame().origin, (Point{700, 499}));
-}
+    automatic.reset();
+    sided.reset();
 
-TEST_F(AttachedWindowTest, ConstructionSetsTheWindowUpAndLeavesTheViewItsOwn)
-{
     auto window = light(view);
     EXPECT_EQ(window->frame(), Rect(549, 383, 302, 212));
     EXPECT_EQ(view.frame(), Rect(1, 1, 300, 200));
@@ -201,11 +200,4 @@ TEST_F(AttachedWindowTest, RenderedOutlinesLeaveCornersAndStripClear)
                 << x << "," << y;
         }
     }
-    // With an arrow, it reaches up into the strip toward the anchor above the middle.
-    std::get<1>(variants[1])->setHasArrow(true);
-    const QImage image = std::get<1>(variants[1])->renderToImage();
-    image.save(test::artifactPath(QStringLiteral("status-attached-window-arrow.png")));
-    EXPECT_GT(image.pixelColor(151, 4).alpha(), 100); // near the tip (Qt row 1)
-    EXPECT_EQ(image.pixelColor(140, 4).alpha(), 0);   // beside it
-    EXPECT_GT(image.pixelColor(151, 10).alpha(), 100);
 }

@@ -1,7 +1,6 @@
 #include "ModalPopUp.h"
 #include "PopViewController.h"
 
-#include "Fakes.h"
 #include "TestPlatform.h"
 
 #include "platform/ui/Application.h"

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using platform::ApplicationMatcher;
 
 TEST(ApplicationMatcherTest, ProgramsAreKnownByPathNameScriptOrWindowClass)
 {
@@ -55,14 +54,4 @@ TEST(ApplicationMatcherTest, ProgramsAreKnownByPathNameScriptOrWindowClass)
         const platform::ApplicationEntry* entry = catalog.matcher().match(process);
         EXPECT_EQ(entry ? entry->id : QString(), c.expected) << c.arguments.join(u' ').toStdString();
     }
-}
-
-TEST(ApplicationMatcherTest, InterpretersAreRecognisedWithTheirVersions)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"/usr/bin/python3.11", "python"}, {"perl5.36.0", "perl"}, {"nodejs", "node"},
-        {"/bin/sh", "sh"},                 {"pythonista", ""},     {"firefox", ""},
-    };
-    for (const auto& [program, name] : cases)
-        EXPECT_EQ(ApplicationMatcher::interpreterName(QString::fromLatin1(program)), QString::fromLatin1(name)) << program;
 }

@@ -18,7 +18,7 @@ QString existing(const QString& path)
 
 } // namespace
 
-TEST(OpenTargetTest, PreferencePanesSettingsAddressesAndExistingBundlesGoToTheSimulatedMac)
+TEST(OpenTargetTest, OnlyPanesSettingsAddressesAndExistingBundlesGoToTheSimulatedMac)
 {
     for (const char* path : {"/System/Library/PreferencePanes/Accounts.prefPane",
                              "/System/Library/PreferencePanes/EnergySaver.prefPane/", "/Library/PreferencePanes/Other.PREFPANE"})
@@ -30,11 +30,8 @@ TEST(OpenTargetTest, PreferencePanesSettingsAddressesAndExistingBundlesGoToTheSi
     const OpenTarget terminal = OpenTarget::forPath(u"/Applications/Utilities/Terminal.app"_s, existing);
     EXPECT_EQ(terminal.route, Route::SimulatedMac);
     EXPECT_EQ(terminal.path, u"/sim/Applications/Utilities/Terminal.app"_s);
-}
 
-TEST(OpenTargetTest, NothingElseIsOpened)
-{
-    // ".prefPane" alone is a hidden file's name, not a pane.
+    // Nothing else is opened; ".prefPane" alone is a hidden file's name, not a pane.
     for (const QString& path : {QString(), u"/tmp/.prefPane"_s, u"/System/Applications/Missing.app"_s, u"file.txt"_s,
                                 u"/home/u/missing.txt"_s, u"/home/u/file.txt"_s + QChar(0)})
         EXPECT_EQ(OpenTarget::forPath(path, existing).route, Route::Refused) << path.toStdString();

@@ -49,7 +49,7 @@ TEST(ProcessRecordTest, BrokenStatTextGivesNothing)
         EXPECT_FALSE(ProcessRecord::fromStat(text)) << text;
 }
 
-TEST(ProcessRecordTest, CommandLinesKeepEveryByteOfEachArgument)
+TEST(ProcessRecordTest, CommandLinesKeepEveryByteAndExecutablesTheirPath)
 {
     EXPECT_EQ(ProcessRecord::splitCommandLine(fixture("cmdline-script")),
               (QStringList{u"/usr/bin/python3"_s, u"/usr/share/tools/notes.py"_s, u"--new-window"_s}));
@@ -59,10 +59,7 @@ TEST(ProcessRecordTest, CommandLinesKeepEveryByteOfEachArgument)
     // empty arguments.
     EXPECT_TRUE(ProcessRecord::splitCommandLine({}).isEmpty());
     EXPECT_EQ(ProcessRecord::splitCommandLine(QByteArray("a\0\0b", 4)), (QStringList{u"a"_s, QString(), u"b"_s}));
-}
-
-TEST(ProcessRecordTest, AReplacedExecutableIsStillNamedByItsPath)
-{
+    // A replaced executable is still named by its path.
     EXPECT_EQ(ProcessRecord::executableFromLink("/usr/bin/editor (deleted)"), u"/usr/bin/editor"_s);
     EXPECT_EQ(ProcessRecord::executableFromLink("/usr/bin/editor"), u"/usr/bin/editor"_s);
     EXPECT_TRUE(ProcessRecord::executableFromLink({}).isEmpty());
