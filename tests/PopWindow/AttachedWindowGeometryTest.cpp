@@ -63,54 +63,40 @@ TEST(AttachedWindowGeometryTest, ArrowInsetFollowsTheCornerFlagAndScale)
     EXPECT_EQ(G::arrowInset(m, 1), double(0.05f));
 }
 
-TEST(AttachedWindowGeometryTest, AutomaticChoiceOfTheWorkedExample)
-{
-    const Point anchor{100, 50};
-    const int side = G::bestSideForAutomaticPosition(kView, anchor, 5, kDefaults, 1, kScreen, kScreen);
-    EXPECT_EQ(side, AttachedSideRightUpward);
-    const auto placement = G::placement(kView, anchor, side, 5, kDefaults, 1);
-    EXPECT_EQ(placement.windowFrame, Rect(105, 34.5, 312, 202));
-    EXPECT_EQ(placement.viewFrame, Rect(11, 1, 300, 200));
-}
-
 TEST(AttachedWindowGeometryTest, AutomaticChoiceFallsThroughTheSides)
 {
-    auto best = [](Point anchor, Rect screen, Rect reference) {
-        return G::bestSideForAutomaticPosition(kView, anchor, 5, kDefaults, 1, screen, reference);
+    // The worked example: right, reaching up.
+    const auto placement = G::placement(kView, {100, 50}, AttachedSideRightUpward, 5, kDefaults, 1);
+    EXPECT_EQ(placement.windowFrame, Rect(105, 34.5, 312, 202));
+    EXPECT_EQ(placement.viewFrame, Rect(11, 1, 300, 200));
+    const Rect narrow(0, 0, 400, 900), tiny(0, 0, 100, 100), low(0, 0, 1440, 300), flat(0, 0, 1440, 200);
+    const std::tuple<Point, Rect, Rect, int> cases[] = {
+        {{100, 50}, kScreen, kScreen, AttachedSideRightUpward},
+        {{720, 600}, kScreen, kScreen, AttachedSideBelow},           // room below: below, centred
+        {{100, 600}, kScreen, kScreen, AttachedSideBelowRightward},  // centred, it would stick out left of the screen
+        {{1380, 600}, kScreen, kScreen, AttachedSideBelowLeftward},  // ... or right of the anchor window's frame
+        {{1300, 50}, kScreen, kScreen, AttachedSideLeftUpward},      // too low for below, no room at the right:
+        {{1300, 200}, kScreen, kScreen, AttachedSideLeft},           // left, then the refinement
+        {{200, 100}, narrow, narrow, AttachedSideAbove},             // no room below, right or left, but above
+        {{50, 50}, tiny, tiny, AttachedSideBelow},                   // no room anywhere: below, the last resort
+        {{100, 200}, kScreen, low, AttachedSideRightDownward},       // centred, it sticks out above the reference
+        {{100, 50}, flat, flat, AttachedSideRight},                  // the failing test keeps the first choice
+        {{0, 0}, Rect(), Rect(), AttachedSideBelow},                 // no screen: a zero visible frame
     };
-    // Room below: below, centred.
-    EXPECT_EQ(best({720, 600}, kScreen, kScreen), AttachedSideBelow);
-    // Room below but the centred window would stick out left of the screen: reaching right.
-    EXPECT_EQ(best({100, 600}, kScreen, kScreen), AttachedSideBelowRightward);
-    // ... or out of the right of the anchor window's frame: reaching left.
-    EXPECT_EQ(best({1380, 600}, kScreen, kScreen), AttachedSideBelowLeftward);
-    // Too low to go below, no room at the right: left, then the refinement.
-    EXPECT_EQ(best({1300, 50}, kScreen, kScreen), AttachedSideLeftUpward);
-    EXPECT_EQ(best({1300, 200}, kScreen, kScreen), AttachedSideLeft);
-    // No room below, right or left, but above.
-    const Rect narrow(0, 0, 400, 900);
-    EXPECT_EQ(best({200, 100}, narrow, narrow), AttachedSideAbove);
-    // No room anywhere: below, the last resort.
-    const Rect tiny(0, 0, 100, 100);
-    EXPECT_EQ(best({50, 50}, tiny, tiny), AttachedSideBelow);
-    // Right, reaching down: the centred window sticks out above the reference frame.
-    const Rect low(0, 0, 1440, 300);
-    EXPECT_EQ(best({100, 200}, Rect(0, 0, 1440, 900), low), AttachedSideRightDownward);
-    // The test that runs failing keeps the first choice (the other variant is not tried).
-    EXPECT_EQ(best({100, 50}, Rect(0, 0, 1440, 200), Rect(0, 0, 1440, 200)), AttachedSideRight);
-    // No screen: a zero visible frame.
-    EXPECT_EQ(best({0, 0}, Rect(), Rect()), AttachedSideBelow);
+    for (const auto& [anchor, screen, reference, side] : cases)
+        EXPECT_EQ(G::bestSideForAutomaticPosition(kView, anchor, 5, kDefaults, 1, screen, reference), side)
+            << anchor.x << "," << anchor.y;
 }
 
 TEST(AttachedWindowGeometryTest, SettersClampAgainstTheViewFrame)
 {
-    EXPECT_EQ(G::clampedBorderWidth(3, 1), 1);
+    EXPECT_EQ(G::clampedBorderWidth(3, 1), 1); // no wider than the margin
     EXPECT_EQ(G::clampedBorderWidth(-1, 1), -1);
     EXPECT_EQ(G::clampedViewMargin(-2), 0);
     EXPECT_EQ(G::clampedViewMargin(4), 4);
-    EXPECT_EQ(G::clampedCornerRadius(500, kView, 1, 15), 93.5);
-    EXPECT_EQ(G::clampedCornerRadius(-3, kView, 1, 15), 0);
-    EXPECT_EQ(G::clampedCornerRadius(8, kView, 1, 15), 8);
+    const std::pair<double, double> radii[] = {{500, 93.5}, {-3, 0}, {8, 8}}; // at most (200 + 2 - 15) / 2
+    for (const auto& [asked, kept] : radii)
+        EXPECT_EQ(G::clampedCornerRadius(asked, kView, 1, 15), kept) << asked;
     EXPECT_EQ(G::clampedArrowBaseWidth(500, kView, 1, 8, true), 186);
     EXPECT_EQ(G::clampedArrowBaseWidth(500, kView, 1, 8, false), 194);
     EXPECT_EQ(G::clampedArrowBaseWidth(-4, kView, 1, 8, true), -4);

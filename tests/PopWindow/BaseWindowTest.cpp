@@ -40,20 +40,29 @@ struct Drag {
     void down(Point p) { window.mouseDown(mouseAt(EventType::LeftMouseDown, p)); }
     void to(Point p) { window.mouseDragged(mouseAt(EventType::LeftMouseDragged, p)); }
     void up(Point p) { window.mouseUp(mouseAt(EventType::LeftMouseUp, p)); }
+    // Pressed at the first point, dragged through the others, released at the last.
+    void through(std::initializer_list<Point> points)
+    {
+        down(*points.begin());
+        for (Point p : points)
+            to(p);
+        up(*(points.end() - 1));
+    }
 };
 
-BaseWindow makeWindow(const Rect& frame)
+std::unique_ptr<BaseWindow> makeWindow(const Rect& frame, BaseWindowDelegate* delegate)
 {
-    return BaseWindow(frame, WindowStyleMaskTitled, BackingStoreType::Buffered, false);
+    auto window = std::make_unique<BaseWindow>(frame, WindowStyleMaskTitled, BackingStoreType::Buffered, false);
+    window->setBaseWindowDelegate(delegate);
+    return window;
 }
 
 class BaseWindowTest : public ::testing::Test {
 protected:
-    BaseWindowTest() { window.setBaseWindowDelegate(&delegate); }
     test::TestPlatform platform;
-    BaseWindow window = makeWindow(Rect(100, 100, 80, 60));
     CountingDelegate delegate;
-    Drag drag{window};
+    std::unique_ptr<BaseWindow> window = makeWindow(Rect(100, 100, 80, 60), &delegate);
+    Drag drag{*window};
 };
 
 } // namespace
@@ -86,12 +95,12 @@ TEST_F(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
     const Rect screen = Screen::mainScreen()->frame();
     drag.down({110, 120}); // gripped 10 right and 20 up from the origin
     drag.to({150, 170});
-    EXPECT_EQ(window.frame().origin, (Point{140, 150}));
+    EXPECT_EQ(window->frame().origin, (Point{140, 150}));
     EXPECT_EQ(PublicUtilities::getPopWindowPoint(), (Point{140, 150}));
 
     // Far above the screen: x follows, the top stays at the screen's top.
     drag.to({333, screen.maxY() + 500});
-    EXPECT_EQ(window.frame().origin, (Point{323, screen.maxY() - 60}));
+    EXPECT_EQ(window->frame().origin, (Point{323, screen.maxY() - 60}));
     EXPECT_EQ(PublicUtilities::getPopWindowPoint(), (Point{323, screen.maxY() - 60}));
     drag.up({333, screen.maxY() + 500});
     EXPECT_EQ(delegate.opened, 0);
@@ -99,57 +108,39 @@ TEST_F(BaseWindowTest, DraggingMovesTheWindowAndStoresTheClampedOrigin)
 
 TEST_F(BaseWindowTest, OnlyAClickThatLeavesTheWindowWhereItWasOpensTheMainWindow)
 {
-    drag.down({120, 120});
-    drag.up({120, 120});
-    EXPECT_EQ(delegate.opened, 1);
-
-    // Away and back again counts as a click.
-    drag.down({120, 120});
-    drag.to({200, 50});
-    drag.to({120, 120});
-    drag.up({120, 120});
+    drag.through({{120, 120}});
+    drag.through({{120, 120}, {200, 50}, {120, 120}}); // away and back again counts as a click
+    EXPECT_EQ(delegate.opened, 2);
+    drag.through({{120, 120}, {120.25, 120}}); // any net movement, however small, does not
     EXPECT_EQ(delegate.opened, 2);
 
-    // Any net movement, however small, does not.
-    drag.down({120, 120});
-    drag.to({120.25, 120});
-    drag.up({120.25, 120});
-    EXPECT_EQ(delegate.opened, 2);
-}
-
-TEST_F(BaseWindowTest, StrayMouseUpComparesWithTheLastPressOrWithZero)
-{
     // Before any press the remembered frame is all zero: a window at the origin takes a
     // stray release for a click, a window elsewhere does not.
-    BaseWindow atOrigin = makeWindow(Rect(0, 0, 80, 60));
-    atOrigin.setBaseWindowDelegate(&delegate);
-    Drag{atOrigin}.up({5, 5});
+    delegate.opened = 0;
+    const auto atOrigin = makeWindow(Rect(0, 0, 80, 60), &delegate);
+    Drag{*atOrigin}.up({5, 5});
     EXPECT_EQ(delegate.opened, 1);
-
-    BaseWindow elsewhere = makeWindow(Rect(300, 200, 80, 60));
-    elsewhere.setBaseWindowDelegate(&delegate);
-    Drag{elsewhere}.up({305, 205});
+    const auto elsewhere = makeWindow(Rect(300, 200, 80, 60), &delegate);
+    Drag dragged{*elsewhere};
+    dragged.up({305, 205});
     EXPECT_EQ(delegate.opened, 1);
 
     // After a drag, a stray release compares with the frame of that drag's press.
-    Drag dragged{elsewhere};
-    dragged.down({305, 205});
-    dragged.to({405, 205});
-    dragged.up({405, 205});
+    dragged.through({{305, 205}, {405, 205}});
     EXPECT_EQ(delegate.opened, 1);
-    elsewhere.setFrameOrigin({300, 200}); // moved back by someone else
+    elsewhere->setFrameOrigin({300, 200}); // moved back by someone else
     dragged.up({305, 205});
     EXPECT_EQ(delegate.opened, 2);
     // The release ended the drag: moving now neither moves nor stores anything.
     SettingsStore::setValueForKey(QStringLiteral("X"), QStringLiteral("1.0"));
     dragged.to({0, 0});
-    EXPECT_EQ(elsewhere.frame().origin, (Point{300, 200}));
+    EXPECT_EQ(elsewhere->frame().origin, (Point{300, 200}));
     EXPECT_EQ(PublicUtilities::getPopWindowPoint().x, 1.0);
 }
 
 TEST_F(BaseWindowTest, PressesOnItsViewsReachTheWindow)
 {
-    QWidget* content = window.contentView()->widget();
+    QWidget* content = window->contentView()->widget();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), QPointF(500, 500), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(500, 500), Qt::LeftButton, Qt::NoButton,
@@ -158,7 +149,7 @@ TEST_F(BaseWindowTest, PressesOnItsViewsReachTheWindow)
     QApplication::sendEvent(content, &release);
     EXPECT_EQ(delegate.opened, 1);
     uitest::dragWidget(content);
-    EXPECT_EQ(window.frame().origin, (Point{130, 80})); // Qt's y runs down, the screen's up
+    EXPECT_EQ(window->frame().origin, (Point{130, 80})); // Qt's y runs down, the screen's up
     EXPECT_EQ(delegate.opened, 1);
 }
 
@@ -169,9 +160,7 @@ TEST_F(BaseWindowTest, DelegateMayLetTheWindowGoWhenItOpensTheMainWindow)
         void openMainWindow() override { window.reset(); }
         std::unique_ptr<BaseWindow> window;
     } closing;
-    closing.window = std::make_unique<BaseWindow>(Rect(100, 100, 80, 60), 0, BackingStoreType::Buffered, false);
-    closing.window->setBaseWindowDelegate(&closing);
-    Drag{*closing.window}.down({110, 110});
-    Drag{*closing.window}.up({110, 110});
+    closing.window = makeWindow(Rect(100, 100, 80, 60), &closing);
+    Drag{*closing.window}.through({{110, 110}});
     EXPECT_EQ(closing.window, nullptr);
 }
