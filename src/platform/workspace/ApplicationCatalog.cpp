@@ -34,6 +34,9 @@ qint64 modificationTime(const QString& path)
 ApplicationCatalog::ApplicationCatalog(QStringList folders, QString locale)
     : folders_(std::move(folders)), locale_(std::move(locale))
 {
+    // Desktop-file ids are the paths below each folder, so a trailing slash must not shift them.
+    for (QString& folder : folders_)
+        folder = QDir::cleanPath(folder);
 }
 
 QStringList ApplicationCatalog::defaultFolders()
