@@ -2,38 +2,22 @@
 #include "UiTestSupport.h"
 
 #include "FirstRunLoginItem.h"
-#include "IsolatedEnvironment.h"
-#include "HostedTools.h"
-#include "MainViewController.h"
-#include "RoundedImageView.h"
-
-#include "ApplicationsViewController.h"
-#include "CleanUpViewController.h"
-#include "DiskManagerViewController.h"
 #include "HMTrafficButtonsContainer.h"
-#include "HightActionViewController.h"
+#include "HostedTools.h"
+#include "IsolatedEnvironment.h"
 #include "LightViewController.h"
-#include "QuickVisitViewController.h"
+#include "RoundedImageView.h"
 #include "SoundViewController.h"
-#include "StartupItemsViewController.h"
 #include "TabBarView.h"
-#include "TaskManagerViewController.h"
-#include "UninstallViewController.h"
-
-#include "PublicUtilities.h"
 
 #include "platform/folders/SearchPaths.h"
 #include "platform/simulated/SimulatedMac.h"
-
 #include "platform/ui/Button.h"
-#include "platform/ui/GraphicsContext.h"
 #include "platform/ui/TabView.h"
 #include "platform/ui/TextField.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -62,85 +46,41 @@ protected:
         controller->view();
         return controller;
     }
-
-    // What a tool button shows: its colour's alpha, its font and whether it carries the marker.
-    struct Look {
-        double alpha;
-        QString font;
-        bool marked;
-    };
-    static Look look(const Button& button)
+    // Only the button of `chosen` (-1: none) carries the marker, and the page of `shown` is up.
+    static void expectChosen(MainViewController& controller, int chosen, const char* shown)
     {
-        const AttributedString::Attributes a = button.attributedTitle().attributesAtIndex(0);
-        return {a.foregroundColor ? a.foregroundColor->alphaComponent() : -1,
-                a.font ? a.font->fontName() : QString(), button.image().name() == QLatin1String("tab")};
+        for (std::size_t i = 0; i < kHostedTools.size(); ++i)
+            EXPECT_EQ(controller.typeButtons()[i]->image().name() == QLatin1String("tab"), int(i) == chosen)
+                << kHostedTools[i].identifier;
+        EXPECT_EQ(controller.tab()->selectedTabViewItem()->identifier(), QLatin1String(shown));
     }
-
-    void expectOnlyMarked(const MainViewController& controller, int chosen)
-    {
-        const QString regular = PublicUtilities::getRegularFontName();
-        const QString light = PublicUtilities::getLightFontName();
-        for (int i = 0; i < int(kHostedTools.size()); ++i) {
-            const Look l = look(*controller.typeButtons()[std::size_t(i)]);
-            const bool isChosen = i == chosen;
-            EXPECT_EQ(l.marked, isChosen) << kHostedTools[std::size_t(i)].identifier;
-            EXPECT_NEAR(l.alpha, isChosen ? 1.0 : 0.8, 0.001) << kHostedTools[std::size_t(i)].identifier;
-            EXPECT_EQ(l.font, isChosen ? regular : light);
-        }
-    }
-
-    QString bundleOnMac()
-    {
-        return platform_->searchPaths->pathOnMac(QStringLiteral("/Applications/Tavrin.app"));
-    }
+    QString bundleOnMac() { return platform_->searchPaths->pathOnMac(QStringLiteral("/Applications/Tavrin.app")); }
 
     RecordingShell shell_;
 };
 
-QByteArray pngOfSize(int side)
-{
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
 
-TEST_F(MainViewControllerTest, EachToolsPageAndButtonSitAtItsPlaceInTheTable)
+TEST_F(MainViewControllerTest, EachToolsPageAndButtonSitAtItsPlaceAndExactlyOneIsMarkedAfterEverySwitch)
 {
     auto controller = load();
     TabView& tabs = *controller->tab();
     ASSERT_EQ(tabs.numberOfTabViewItems(), int(kHostedTools.size()));
-    ViewController* const tools[] = {controller->applicationVC(), controller->taskManagerVC(), controller->cleanupVC(),
-                                     controller->uninstallVC(),   controller->switchVC(),      controller->startupItemsVC(),
-                                     controller->diskManagerVC(), controller->quickVisitVC()};
     for (std::size_t i = 0; i < kHostedTools.size(); ++i) {
         EXPECT_EQ(tabs.tabViewItemAtIndex(int(i))->identifier(), QLatin1String(kHostedTools[i].identifier));
-        EXPECT_EQ(tabs.tabViewItemAtIndex(int(i))->view(), tools[i]->view()) << kHostedTools[i].identifier;
+        EXPECT_EQ(tabs.tabViewItemAtIndex(int(i))->view(), tools(*controller)[i]->view()) << kHostedTools[i].identifier;
         EXPECT_EQ(controller->typeButtons()[i]->identifier(), QLatin1String(kHostedTools[i].identifier));
     }
-    expectOnlyMarked(*controller, -1); // loading marks no tool; the shell chooses one
-}
-
-TEST_F(MainViewControllerTest, ExactlyOneToolButtonIsMarkedAfterEverySwitch)
-{
-    auto controller = load();
+    expectChosen(*controller, -1, kHostedTools[0].identifier); // the shell chooses one
     for (const char* identifier : {"TaskManager", "Cleanup", "Cleanup", "QuickVisit", "Applications",
                                    "AppUininstaller", "SwitchManager", "StartupItems", "DiskManager"}) {
         controller->changeTabWithidStr(QString::fromLatin1(identifier));
-        const int chosen = indexOfHostedTool(QString::fromLatin1(identifier));
-        expectOnlyMarked(*controller, chosen);
-        EXPECT_EQ(controller->tab()->selectedTabViewItem()->identifier(), QString::fromLatin1(identifier));
+        expectChosen(*controller, indexOfHostedTool(QString::fromLatin1(identifier)), identifier);
     }
     // An identifier of no tool marks no button and leaves the page shown.
     for (const char* unknown : {"taskmanager", "", "Disk Manager"}) {
         controller->changeTabWithidStr(QString::fromLatin1(unknown));
-        expectOnlyMarked(*controller, -1);
-        EXPECT_EQ(controller->tab()->selectedTabViewItem()->identifier(), QStringLiteral("DiskManager"));
+        expectChosen(*controller, -1, "DiskManager");
     }
 }
 
@@ -148,21 +88,18 @@ TEST_F(MainViewControllerTest, AClickedToolIsShownAndReportedToTheShell)
 {
     auto controller = load();
     controller->typeButtons()[2]->performClick();
-    EXPECT_EQ(controller->tab()->selectedTabViewItem()->identifier(), QStringLiteral("Cleanup"));
-    expectOnlyMarked(*controller, 2);
+    expectChosen(*controller, 2, "Cleanup");
     controller->tabView()->clickMinimizeButton(*controller->tabView()->minButton());
-    EXPECT_EQ(shell_.calls, (QStringList{QStringLiteral("Cleanup"), QStringLiteral("miniWindowAction")}));
     controller->closeWindowAction();
-    EXPECT_EQ(shell_.calls.last(), QStringLiteral("closeMainWindow"));
+    EXPECT_EQ(shell_.calls, (QStringList{QStringLiteral("Cleanup"), QStringLiteral("miniWindowAction"),
+                                         QStringLiteral("closeMainWindow")}));
 }
 
 TEST_F(MainViewControllerTest, StartupItemsAreListedAfreshEachTimeTheyAreShown)
 {
     auto controller = load();
-    EXPECT_EQ(controller->startupItemsVC()->updateCount(), 0);
-    controller->changeTabWithidStr(QStringLiteral("StartupItems"));
-    controller->changeTabWithidStr(QStringLiteral("StartupItems"));
-    controller->changeTabWithidStr(QStringLiteral("Cleanup"));
+    for (const char* identifier : {"StartupItems", "StartupItems", "Cleanup"})
+        controller->changeTabWithidStr(QString::fromLatin1(identifier));
     EXPECT_EQ(controller->startupItemsVC()->updateCount(), 2);
 }
 
@@ -184,17 +121,17 @@ TEST_F(MainViewControllerTest, DiskBuildsAskedFromManyThreadsRunOneAtATime)
 {
     DiskManagerViewController disk;
     std::atomic<bool> go{false};
-    std::thread other([&] {
+    const auto ask = [&] {
         while (!go.load()) {
         }
         for (int i = 0; i < 200; ++i)
             disk.createView();
-    });
+    };
+    std::thread other(ask);
     go = true;
-    for (int i = 0; i < 200; ++i)
-        disk.createView();
+    ask();
     other.join();
-    // However many asked, one build was under way at a time and one more was kept: at most two.
+    // One build under way at a time and one more kept: at most two.
     platform_.dispatcher().drainAll();
     EXPECT_GE(disk.completedBuilds(), 1);
     EXPECT_LE(disk.completedBuilds(), 2);
@@ -205,12 +142,10 @@ TEST_F(MainViewControllerTest, ToolsAndTheirPendingWorkEndWithTheView)
 {
     auto controller = load();
     controller->changeTabWithidStr(QStringLiteral("DiskManager"));
-    WeakRef<ViewController> tools[] = {controller->applicationVC(), controller->taskManagerVC(),
-                                       controller->cleanupVC(),     controller->uninstallVC(),
-                                       controller->switchVC(),      controller->startupItemsVC(),
-                                       controller->diskManagerVC(), controller->quickVisitVC()};
+    const auto all = tools(*controller);
+    std::vector<WeakRef<ViewController>> weak(all.begin(), all.end());
     controller.reset();
-    for (const auto& tool : tools)
+    for (const auto& tool : weak)
         EXPECT_EQ(tool.get(), nullptr);
     // The background request and the build's later steps find nothing to call.
     platform_.dispatcher().drainAll();
@@ -221,54 +156,44 @@ TEST_F(MainViewControllerTest, ThePowerMenuOffersShutDownSleepAndRestartAndTheBu
 {
     auto controller = load();
     QStringList titles;
-    QStringList images;
     int choice = 1;
     MenuDriver driver([&](Menu& menu) {
         titles.clear();
-        images.clear();
         for (int i = 0; i < menu.numberOfItems(); ++i) {
             titles << menu.itemAtIndex(i)->title();
-            images << menu.itemAtIndex(i)->image().name();
             EXPECT_TRUE(menu.isItemShownEnabled(*menu.itemAtIndex(i)));
         }
         menu.performActionForItemAtIndex(choice);
     });
-    controller->menuToolsButtonAction();
-    choice = 2;
-    controller->menuToolsButtonAction();
-    choice = 0;
-    controller->menuToolsButtonAction();
+    for (const int item : {1, 2, 0}) {
+        choice = item;
+        controller->menuToolsButtonAction();
+    }
     controller->ShutdownBut()->performClick(); // the power button itself shuts down at once
     EXPECT_EQ(driver.popUps, 3);
     EXPECT_EQ(titles, (QStringList{QStringLiteral("Shut Down"), QStringLiteral("Sleep"), QStringLiteral("Restart")}));
-    EXPECT_EQ(images, (QStringList{QStringLiteral("ic_shutdown"), QStringLiteral("ic_sleep"), QStringLiteral("ic_restart")}));
-    EXPECT_EQ(scriptSources(), (QStringList{QStringLiteral("tell application \"Finder\" to sleep"),
-                                            QStringLiteral("tell application \"Finder\" to restart"),
-                                            QStringLiteral("tell application \"Finder\" to shut down"),
-                                            QStringLiteral("tell application \"Finder\" to shut down")}));
+    const QString finder = QStringLiteral("tell application \"Finder\" to ");
+    EXPECT_EQ(scriptSources(), (QStringList{finder + QStringLiteral("sleep"), finder + QStringLiteral("restart"),
+                                            finder + QStringLiteral("shut down"), finder + QStringLiteral("shut down")}));
 }
 
-TEST_F(MainViewControllerTest, AFailingPowerScriptIsLoggedAndNothingElse)
+TEST_F(MainViewControllerTest, AFailingPowerScriptIsLoggedAndNotTriedAgain)
 {
     auto controller = load();
     scripts_->failWith({{QStringLiteral("NSAppleScriptErrorNumber"), -1743}});
     const qsizetype before = platform_.log().messages().size();
     controller->ShutdownBut()->performClick();
-    const QStringList logged = platform_.log().messages().mid(before);
-    EXPECT_EQ(logged.filter(QStringLiteral("-1743")).size(), 1);
-    EXPECT_EQ(scriptSources().size(), 1); // tried once, not again
+    EXPECT_EQ(platform_.log().messages().mid(before).filter(QStringLiteral("-1743")).size(), 1);
+    EXPECT_EQ(scriptSources().size(), 1);
 }
 
 TEST_F(MainViewControllerTest, TheLoginItemIsAddedOnTheFirstRunOnlyAndOnlyWhenTheBundleIsThere)
 {
     // First run without the bundle: nothing added, the run is remembered all the same.
     load();
-    EXPECT_TRUE(loginItems_->insertedUrls.isEmpty());
     ASSERT_TRUE(QDir().mkpath(bundleOnMac()));
     load();
     EXPECT_TRUE(loginItems_->insertedUrls.isEmpty());
-
-    // A first run with the bundle in place adds it, once.
     QFile::remove(platform_->simulatedMac->dataFolder() + QStringLiteral("/first-run-done"));
     load();
     load();
@@ -277,9 +202,9 @@ TEST_F(MainViewControllerTest, TheLoginItemIsAddedOnTheFirstRunOnlyAndOnlyWhenTh
 
 TEST_F(MainViewControllerTest, TheFirstRunMarkerThatCannotBeWrittenAsksAgain)
 {
-    const QString blocked = test::makeTemporaryFolder(QStringLiteral("marker"));
-    ASSERT_TRUE(test::writeFile(blocked + QStringLiteral("/data"), "a file where the folder should be"));
-    FirstRunMarker marker(blocked + QStringLiteral("/data"));
+    const QString blocked = test::makeTemporaryFolder(QStringLiteral("marker")) + QStringLiteral("/data");
+    ASSERT_TRUE(test::writeFile(blocked, "a file where the folder should be"));
+    FirstRunMarker marker(blocked);
     EXPECT_FALSE(marker.set());
     EXPECT_FALSE(marker.isSet());
     ASSERT_TRUE(QDir().mkpath(bundleOnMac()));
@@ -291,22 +216,24 @@ TEST_F(MainViewControllerTest, TheFirstRunMarkerThatCannotBeWrittenAsksAgain)
 
 TEST_F(MainViewControllerTest, OnAMacMiniTheBrightnessButtonIsOff)
 {
-    kernel_->setText("hw.model", "Macmini8,1");
-    auto mini = load();
-    EXPECT_FALSE(mini->lightBut()->isEnabled());
-    EXPECT_EQ(mini->lightBut()->toolTip(), QStringLiteral("Sorry, Mac mini can't adjust brightness."));
-
-    AboutThisMacViewController::discardSharedInstance();
-    kernel_->setText("hw.model", "MacBookPro15,1");
-    auto laptop = load();
-    EXPECT_TRUE(laptop->lightBut()->isEnabled());
-    EXPECT_EQ(laptop->lightBut()->toolTip(), QString());
+    for (const auto& [model, enabled] : {std::pair{"Macmini8,1", false}, std::pair{"MacBookPro15,1", true}}) {
+        AboutThisMacViewController::discardSharedInstance();
+        kernel_->setText("hw.model", model);
+        auto controller = load();
+        EXPECT_EQ(controller->lightBut()->isEnabled(), enabled) << model;
+        EXPECT_EQ(controller->lightBut()->toolTip(),
+                  enabled ? QString() : QStringLiteral("Sorry, Mac mini can't adjust brightness."));
+    }
 }
 
 TEST_F(MainViewControllerTest, TheUsersPictureAndName)
 {
+    QImage square(64, 64, QImage::Format_ARGB32);
+    square.fill(Qt::red);
+    QBuffer png(&identity_->data);
+    png.open(QIODevice::WriteOnly);
+    square.save(&png, "PNG");
     identity_->name = QStringLiteral("grace");
-    identity_->data = pngOfSize(64);
     auto controller = load();
     EXPECT_EQ(controller->nameLabel()->stringValue(), QStringLiteral("grace"));
     EXPECT_EQ(controller->userIcon()->image().size(), (Size{64, 64}));
@@ -318,15 +245,14 @@ TEST_F(MainViewControllerTest, TheUsersPictureAndName)
 TEST_F(MainViewControllerTest, ThePictureAndTheDesktopButtonOpenTheirPreferencePanes)
 {
     auto controller = load();
-    controller->userInfoBut()->performClick();
-    controller->userLabeBut()->performClick();
-    controller->desktopBgBut()->performClick();
-    const QString accounts = QStringLiteral("/System/Library/PreferencePanes/Accounts.prefPane");
-    EXPECT_EQ(workspace_->requests(),
-              (QList<test::FakeWorkspace::Request>{
-                  {QStringLiteral("openFile"), accounts, {}},
-                  {QStringLiteral("openFile"), accounts, {}},
-                  {QStringLiteral("openFile"), QStringLiteral("/System/Library/PreferencePanes/DesktopScreenEffectsPref.prefPane"), {}}}));
+    for (Button* button : {controller->userInfoBut(), controller->userLabeBut(), controller->desktopBgBut()})
+        button->performClick();
+    QStringList opened;
+    for (const auto& request : workspace_->requests())
+        opened << request.operation + QLatin1Char(' ') + request.target;
+    const QString panes = QStringLiteral("openFile /System/Library/PreferencePanes/");
+    EXPECT_EQ(opened, (QStringList{panes + QStringLiteral("Accounts.prefPane"), panes + QStringLiteral("Accounts.prefPane"),
+                                   panes + QStringLiteral("DesktopScreenEffectsPref.prefPane")}));
 }
 
 TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
@@ -350,8 +276,7 @@ TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
     EXPECT_EQ(firstLight.get(), nullptr);
     EXPECT_EQ(controller->lightVC()->loadCount(), 1); // after its menu closed
     ASSERT_EQ(shown.size(), 4);
-    EXPECT_EQ(shown[0], sound->view());
-    EXPECT_EQ(shown[1], sound->view());
+    EXPECT_EQ(shown.mid(0, 2), (QList<View*>{sound->view(), sound->view()}));
     EXPECT_EQ(shown[3], controller->lightVC()->view());
 }
 
@@ -371,31 +296,17 @@ TEST_F(MainViewControllerTest, PanesAndThePowerMenuOpenVisibleWhereTheViewPlaces
                  {"brightness", &MainViewController::openLightView, {122, 272}},
                  {"power", &MainViewController::menuToolsButtonAction, {230, 98}}};
     for (const auto& c : cases) {
-        QPoint placed;
-        QSize firstItem;
+        QRect item;
         QTimer::singleShot(0, [&] {
             auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_NE(shown, nullptr);
-            const QRect item = shown->actionGeometry(shown->actions().at(0));
-            placed = shown->pos() + item.topLeft();
-            firstItem = item.size();
+            item = shown->actionGeometry(shown->actions().at(0)).translated(shown->pos());
             shown->close();
         });
         (controller.get()->*c.open)();
-        EXPECT_EQ(placed, QPoint(c.itemOnScreen.x(), screenHeight - c.itemOnScreen.y())) << c.name;
+        EXPECT_EQ(item.topLeft(), QPoint(c.itemOnScreen.x(), screenHeight - c.itemOnScreen.y())) << c.name;
         // A pane too small to see leaves an unseen menu that takes the next click.
-        EXPECT_GE(firstItem.width(), 40) << c.name;
-        EXPECT_GE(firstItem.height(), 16) << c.name;
+        EXPECT_GE(item.width(), 40) << c.name;
+        EXPECT_GE(item.height(), 16) << c.name;
     }
-}
-
-TEST_F(MainViewControllerTest, ARoundPictureIsCutToTheInscribedCircle)
-{
-    auto controller = load();
-    controller->drawCircleImage(uitest::redSquare(10));
-    const QImage round = controller->userIcon()->image().toQImage();
-    ASSERT_EQ(round.size(), QSize(72, 72));
-    EXPECT_EQ(round.pixelColor(36, 36), QColor(255, 0, 0));
-    EXPECT_EQ(round.pixelColor(1, 1).alpha(), 0); // the corners are cut away
-    EXPECT_EQ(round.pixelColor(70, 70).alpha(), 0);
 }

@@ -1,7 +1,16 @@
 #pragma once
 
 #include "AboutThisMacViewController.h"
+#include "ApplicationsViewController.h"
+#include "CleanUpViewController.h"
+#include "DiskManagerViewController.h"
+#include "HightActionViewController.h"
+#include "MainViewController.h"
 #include "ObjcPrintln.h"
+#include "QuickVisitViewController.h"
+#include "StartupItemsViewController.h"
+#include "TaskManagerViewController.h"
+#include "UninstallViewController.h"
 
 #include "Fakes.h"
 #include "ManualDispatcher.h"
@@ -10,31 +19,19 @@
 #include "TestPlatform.h"
 #include "WorkspaceFakes.h"
 
-#include "platform/ui/Menu.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "platform/ui/Menu.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-
-// A platform for the start menu: fakes for the workspace, the login items, the user, the kernel
-// (a laptop, unless a test says otherwise), the OS version (10.15.7) and the single-instance
-// lock; scripts are recorded, queues run only when drained. The About This Mac report is
-// dropped.
+// The start menu on fakes: a laptop running 10.15.7, recorded scripts and workspace requests,
+// queues that run only when drained; the About This Mac report goes nowhere.
 class StartMenuFixture : public testing::Test {
 protected:
     StartMenuFixture()
     {
-        workspace_ = test::install<test::FakeWorkspace>(platform_->workspace);
-        loginItems_ = test::install<test::FakeLoginItemList>(platform_->loginItems);
-        identity_ = test::install<test::FakeUserIdentity>(platform_->identity);
-        kernel_ = test::install<test::FakeKernelValues>(platform_->kernelValues);
-        lock_ = test::install<test::FakeInstanceLock>(platform_->instanceLock);
-        scripts_ = test::install<test::RecordingScriptRunner>(platform_->scripts);
         test::install<test::FakeSystemVersion>(platform_->systemVersion);
         kernel_->setText("hw.model", "MacBookPro15,1");
-        previousSink_ = setReportSink([](ReportStream, const QByteArray&) {});
         AboutThisMacViewController::discardSharedInstance();
     }
     ~StartMenuFixture() override
@@ -50,33 +47,35 @@ protected:
             sources << request.text;
         return sources;
     }
+    static std::vector<platform::ui::ViewController*> tools(MainViewController& c)
+    {
+        return {c.applicationVC(), c.taskManagerVC(),  c.cleanupVC(),     c.uninstallVC(),
+                c.switchVC(),      c.startupItemsVC(), c.diskManagerVC(), c.quickVisitVC()};
+    }
 
     test::TestPlatform platform_;
-    test::FakeWorkspace* workspace_ = nullptr;
-    test::FakeLoginItemList* loginItems_ = nullptr;
-    test::FakeUserIdentity* identity_ = nullptr;
-    test::FakeKernelValues* kernel_ = nullptr;
-    test::FakeInstanceLock* lock_ = nullptr;
-    test::RecordingScriptRunner* scripts_ = nullptr;
+    test::FakeWorkspace* workspace_ = test::install<test::FakeWorkspace>(platform_->workspace);
+    test::FakeLoginItemList* loginItems_ = test::install<test::FakeLoginItemList>(platform_->loginItems);
+    test::FakeUserIdentity* identity_ = test::install<test::FakeUserIdentity>(platform_->identity);
+    test::FakeKernelValues* kernel_ = test::install<test::FakeKernelValues>(platform_->kernelValues);
+    test::FakeInstanceLock* lock_ = test::install<test::FakeInstanceLock>(platform_->instanceLock);
+    test::RecordingScriptRunner* scripts_ = test::install<test::RecordingScriptRunner>(platform_->scripts);
 
 private:
-    ReportSink previousSink_;
+    ReportSink previousSink_ = setReportSink([](ReportStream, const QByteArray&) {});
 };
 
-// Does `act` with each menu as its pop-up begins, before anything is shown (and cancels it
-// unless `act` chose an item).
+// Does `act` with each menu as its pop-up begins, then cancels it unless `act` chose an item.
 class MenuDriver {
 public:
     explicit MenuDriver(std::function<void(platform::ui::Menu&)> act)
+        : observation_(platform::NotificationCenter::defaultCenter().addObserver(
+              this, platform::ui::NSMenuDidBeginTrackingNotification, nullptr, [this, act](const platform::Notification& n) {
+                  ++popUps;
+                  act(*n.objectAs<platform::ui::Menu>());
+                  n.objectAs<platform::ui::Menu>()->cancelTracking();
+              }))
     {
-        observation_ = platform::NotificationCenter::defaultCenter().addObserver(
-            this, platform::ui::NSMenuDidBeginTrackingNotification, nullptr,
-            [this, act](const platform::Notification& n) {
-                auto& menu = *n.objectAs<platform::ui::Menu>();
-                ++popUps;
-                act(menu);
-                menu.cancelTracking();
-            });
     }
     int popUps = 0;
 

@@ -3,42 +3,48 @@
 #include "platform/commands/CommandRunner.h"
 #include "platform/log/SystemLog.h"
 #include "platform/network/HttpClient.h"
+#include "platform/version/SimulatedSystemVersion.h"
 #include "platform/version/SystemVersionSource.h"
 
 #include <QMutex>
 #include <QStringList>
-#include <QUrl>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
 namespace test {
 
-// Keeps every logged message.
 class RecordingLog : public platform::SystemLog {
 public:
-    void write(const QString& message) override;
-    QStringList messages() const;
+    void write(const QString& message) override
+    {
+        QMutexLocker lock(&mutex_);
+        messages_ << message;
+    }
+    QStringList messages() const
+    {
+        QMutexLocker lock(&mutex_);
+        return messages_;
+    }
 
 private:
     mutable QMutex mutex_;
     QStringList messages_;
 };
 
-// Answers the version selectors for a version text, or fails every request with `failure`.
+// Answers the selectors for a version text, or fails them (all, or one selector) with an error.
 class FakeSystemVersion : public platform::SystemVersionSource {
 public:
     explicit FakeSystemVersion(QString version = QStringLiteral("10.15.7")) : version_(std::move(version)) {}
     void setVersion(const QString& version) { version_ = version; }
     void failWith(platform::OSErr error) { failure_ = error; }
-    // Fails only the requests for one selector.
-    void failSelector(platform::OSType selector, platform::OSErr error)
+    void failSelector(platform::OSType selector, platform::OSErr error) { failingSelector_ = selector, failure_ = error; }
+    platform::OSErr gestalt(platform::OSType selector, int32_t* response) const override
     {
-        failingSelector_ = selector;
-        failure_ = error;
+        if (failure_ != platform::noErr && (!failingSelector_ || *failingSelector_ == selector))
+            return failure_;
+        return platform::SimulatedSystemVersion::answer(version_, selector, response);
     }
-    platform::OSErr gestalt(platform::OSType selector, int32_t* response) const override;
 
 private:
     QString version_;
@@ -46,40 +52,26 @@ private:
     std::optional<platform::OSType> failingSelector_;
 };
 
-// Records what would run and answers with what the test says, running nothing.
+// Records what would run, runs nothing and succeeds with no output.
 class RecordingCommandRunner : public platform::CommandRunner {
 public:
-    struct Call {
-        QByteArray shellLine;      // for runShellLine
-        QString program;           // for run
-        QStringList arguments;
-        QString outputPath;
-    };
-
-    Result runShellLine(const QByteArray& line) override;
-    Result run(const QString& program, const QStringList& arguments, const QString& outputPath) override;
-
-    std::vector<Call> calls() const;
-    // What every later call writes to its output (file or capture) and exits with.
-    void answer(QByteArray output, int exitStatus = 0);
+    Result runShellLine(const QByteArray& line) override { return record(QString::fromUtf8(line)); }
+    Result run(const QString& program, const QStringList&, const QString&) override { return record(program); }
+    std::vector<QString> calls() const { return calls_; }
 
 private:
-    Result finish(const QString& outputPath);
-
-    mutable QMutex mutex_;
-    std::vector<Call> calls_;
-    QByteArray output_;
-    int exitStatus_ = 0;
+    Result record(const QString& call)
+    {
+        calls_.push_back(call);
+        return {true, 0, {}};
+    }
+    std::vector<QString> calls_;
 };
 
-// Answers every request with a fixed body, or with nothing.
 class FakeHttpClient : public platform::HttpClient {
 public:
-    std::optional<QByteArray> get(const QUrl& url, int timeoutMs) override;
-
+    std::optional<QByteArray> get(const QUrl&, int) override { return body; }
     std::optional<QByteArray> body;
-    QList<QUrl> requestedUrls;
-    QList<int> timeouts;
 };
 
 } // namespace test

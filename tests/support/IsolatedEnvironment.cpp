@@ -21,9 +21,7 @@ void makeRemovable(const QString& path)
     if (info.isSymLink() || !info.isDir())
         return;
     chmod(QFile::encodeName(path).constData(), 0700);
-    const QStringList entries =
-        QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries)
+    for (const QString& entry : QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         makeRemovable(path + QLatin1Char('/') + entry);
 }
 
@@ -36,10 +34,7 @@ IsolatedEnvironment::IsolatedEnvironment()
         std::abort();
     base = QFile::decodeName(pattern);
     const QString home = base + QStringLiteral("/home");
-    const struct {
-        const char* name;
-        QString value;
-    } variables[] = {
+    const std::pair<const char*, QString> variables[] = {
         {"HOME", home},
         {"XDG_DATA_HOME", home + QStringLiteral("/.local/share")},
         {"XDG_CONFIG_HOME", home + QStringLiteral("/.config")},
@@ -48,15 +43,13 @@ IsolatedEnvironment::IsolatedEnvironment()
         {"TMPDIR", base + QStringLiteral("/tmp")},
         {"TAVRIN_ROOT", base + QStringLiteral("/root")},
     };
-    for (const auto& variable : variables) {
-        QDir().mkpath(variable.value);
-        qputenv(variable.name, QFile::encodeName(variable.value));
+    for (const auto& [name, value] : variables) {
+        QDir().mkpath(value);
+        qputenv(name, QFile::encodeName(value));
     }
-    QFile::setPermissions(base + QStringLiteral("/runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qunsetenv("TAVRIN_OS_VERSION");
-    qunsetenv("TAVRIN_MAC_MODEL");
-    qunsetenv("TAVRIN_TOOL_LOG");
+    QFile::setPermissions(base + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const char* name : {"TAVRIN_OS_VERSION", "TAVRIN_MAC_MODEL", "TAVRIN_TOOL_LOG"})
+        qunsetenv(name);
 }
 
 IsolatedEnvironment::~IsolatedEnvironment()
@@ -67,17 +60,15 @@ IsolatedEnvironment::~IsolatedEnvironment()
 
 QString makeTemporaryFolder(const QString& prefix)
 {
-    QString path = base + QStringLiteral("/cases/") + prefix + QLatin1Char('-')
-        + QString::number(++folderCounter);
+    const QString path = base + QStringLiteral("/cases/") + prefix + QLatin1Char('-') + QString::number(++folderCounter);
     QDir().mkpath(path);
     return path;
 }
 
 QString artifactPath(const QString& fileName)
 {
-    const QString folder = QStringLiteral(TAVRIN_TEST_ARTIFACTS);
-    QDir().mkpath(folder);
-    return folder + QLatin1Char('/') + fileName;
+    QDir().mkpath(QStringLiteral(TAVRIN_TEST_ARTIFACTS));
+    return QStringLiteral(TAVRIN_TEST_ARTIFACTS "/") + fileName;
 }
 
 bool writeFile(const QString& path, const QByteArray& contents)
@@ -94,7 +85,7 @@ QByteArray readFile(const QString& path)
 
 QString fixturePath(const QString& relativePath)
 {
-    return QStringLiteral(TAVRIN_FIXTURES) + QLatin1Char('/') + relativePath;
+    return QStringLiteral(TAVRIN_FIXTURES "/") + relativePath;
 }
 
 } // namespace test

@@ -16,16 +16,12 @@ public:
 
 // A fresh, empty folder inside the isolated environment.
 QString makeTemporaryFolder(const QString& prefix = QStringLiteral("case"));
-
 // Where a test keeps what a person may want to look at afterwards (rendered images).
 QString artifactPath(const QString& fileName);
-
-// Writes `contents` to a new or replaced file; false when it cannot.
+// False when the file cannot be written whole.
 bool writeFile(const QString& path, const QByteArray& contents);
-
-// The whole contents of a file; empty when it cannot be read.
+// Empty when the file cannot be read.
 QByteArray readFile(const QString& path);
-
 // A file of tests/fixtures.
 QString fixturePath(const QString& relativePath);
 

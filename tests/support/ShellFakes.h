@@ -7,19 +7,27 @@
 #include "platform/process/ProcessInfo.h"
 #include "platform/scripts/SimulatedScriptRunner.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace test {
 
-// Records every script request and runs nothing; tests read `requests()` and can make
-// requests fail.
 using RecordingScriptRunner = platform::SimulatedScriptRunner;
 
-// Login items in memory that records every insertion; nothing else changes it.
+// Login items in memory; inserting a path already listed gives that item back.
 class FakeLoginItemList : public platform::LoginItemList {
 public:
     std::optional<std::vector<Item>> copySnapshot() const override { return items; }
-    std::optional<Item> insertItemURL(const QUrl& url) override;
+    std::optional<Item> insertItemURL(const QUrl& url) override
+    {
+        insertedUrls << url;
+        const QString path = url.toLocalFile();
+        for (const Item& item : items)
+            if (item.path == path)
+                return item;
+        items.push_back({QStringLiteral("item-%1").arg(items.size()), QFileInfo(path).fileName(), path, {}});
+        return items.back();
+    }
     bool removeItem(const Item&) override { return false; }
     std::optional<QUrl> resolveItem(const Item&) const override { return std::nullopt; }
     std::unique_ptr<Observation> addObserver(std::function<void()>) override { return std::make_unique<Observation>(); }
@@ -39,7 +47,7 @@ public:
     QByteArray data;
 };
 
-// Answers `tryLock` with `result`; `activate` plays a later copy asking to come to the front.
+// `activate` plays a later copy asking this one to come to the front.
 class FakeInstanceLock : public platform::InstanceLock {
 public:
     Result tryLock(const QString& bundleIdentifier) override
@@ -57,18 +65,32 @@ private:
     std::function<void()> handler_;
 };
 
+// Only the root entry (with the serial number, if set) and the processors are known.
 class FakeIORegistry : public platform::IORegistry {
 public:
-    std::optional<platform::IORegistryEntry> entryFromPath(const QString& path) const override;
+    std::optional<platform::IORegistryEntry> entryFromPath(const QString& path) const override
+    {
+        if (path != QLatin1String("IOService:/"))
+            return std::nullopt;
+        platform::IORegistryEntry root;
+        root.name = QStringLiteral("Root");
+        if (serialNumber)
+            root.properties.insert(QStringLiteral("IOPlatformSerialNumber"), *serialNumber);
+        return root;
+    }
     platform::kern_return_t getMatchingServicesByName(const QString& name,
-                                      std::vector<platform::IORegistryEntry>* services) const override;
+                                                      std::vector<platform::IORegistryEntry>* services) const override
+    {
+        if (matchingFailure == 0 && services)
+            *services = name == QLatin1String("processor") ? processors : std::vector<platform::IORegistryEntry>{};
+        return matchingFailure;
+    }
 
     std::optional<QString> serialNumber;
     std::vector<platform::IORegistryEntry> processors;
-    int32_t matchingFailure = 0;  // returned instead of listing when not 0
+    int32_t matchingFailure = 0;
 };
 
-// A MacBook Pro with 8 processors and 16 GB unless the test sets the memory.
 class FakeProcessInfo : public platform::ProcessInfo {
 public:
     QString processName() const override { return QStringLiteral("Tavrin"); }

@@ -11,23 +11,21 @@
 
 namespace test {
 
-TestPlatform::TestPlatform()
-    : folder_(makeTemporaryFolder(QStringLiteral("platform")))
+TestPlatform::TestPlatform() : folder_(makeTemporaryFolder(QStringLiteral("platform")))
 {
-    const QString built = QStringLiteral(TAVRIN_BUILD_BUNDLE);
+    const QString built = QStringLiteral(TAVRIN_BUILD_BUNDLE "/Contents");
     const QString contents = bundlePath() + QStringLiteral("/Contents");
     QDir().mkpath(contents + QStringLiteral("/Resources"));
-    QFile::copy(built + QStringLiteral("/Contents/Info.plist"), contents + QStringLiteral("/Info.plist"));
-    QFile::link(built + QStringLiteral("/Contents/Helpers"), contents + QStringLiteral("/Helpers"));
-    const QDir resources(built + QStringLiteral("/Contents/Resources"));
+    QFile::copy(built + QStringLiteral("/Info.plist"), contents + QStringLiteral("/Info.plist"));
+    QFile::link(built + QStringLiteral("/Helpers"), contents + QStringLiteral("/Helpers"));
+    const QDir resources(built + QStringLiteral("/Resources"));
     for (const QString& entry : resources.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
-        const QString from = resources.filePath(entry);
-        const QString to = contents + QStringLiteral("/Resources/") + entry;
-        // Property lists are rewritten in place by the program: each test gets its own.
+        const QString to = resourcePath(entry);
+        // The program rewrites property lists in place: each test gets its own.
         if (entry.endsWith(QLatin1String(".plist")))
-            QFile::copy(from, to);
+            QFile::copy(resources.filePath(entry), to);
         else
-            QFile::link(from, to);
+            QFile::link(resources.filePath(entry), to);
         QFile::setPermissions(to, QFile::permissions(to) | QFile::WriteOwner);
     }
 
@@ -35,25 +33,11 @@ TestPlatform::TestPlatform()
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder_ + QStringLiteral("/data")));
     qputenv("TAVRIN_ROOT", QFile::encodeName(folder_ + QStringLiteral("/root")));
     platform_ = platform::makeLinuxPlatform(bundlePath());
-    auto log = std::make_unique<RecordingLog>();
-    log_ = log.get();
-    platform_->log = std::move(log);
-    auto dispatcher = std::make_unique<ManualDispatcher>();
-    dispatcher_ = dispatcher.get();
-    platform_->dispatcher = std::move(dispatcher);
+    log_ = install<RecordingLog>(platform_->log);
+    dispatcher_ = install<ManualDispatcher>(platform_->dispatcher);
     scope_ = std::make_unique<platform::ScopedPlatform>(*platform_);
 }
 
 TestPlatform::~TestPlatform() = default;
-
-QString TestPlatform::bundlePath() const
-{
-    return folder_ + QStringLiteral("/bundle/Tavrin.app");
-}
-
-QString TestPlatform::resourcePath(const QString& fileName) const
-{
-    return bundlePath() + QStringLiteral("/Contents/Resources/") + fileName;
-}
 
 } // namespace test

@@ -11,10 +11,9 @@ namespace test {
 class ManualDispatcher;
 class RecordingLog;
 
-// A platform for one test: the Linux areas on a fresh copy of the built bundle (its property
-// lists copied, everything else linked), a fresh simulated Mac, a recording log and a manual
-// dispatcher (queues and timers run only when the test drains or advances them). It is
-// installed while it lives; a test replaces any area with a fake through `platform()`.
+// A platform for one test, installed while it lives: the Linux areas on a fresh copy of the built
+// bundle (its property lists copied, everything else linked), a fresh simulated Mac, a recording
+// log and a manual dispatcher. A test replaces any area with a fake through `platform()`.
 class TestPlatform {
 public:
     TestPlatform();
@@ -26,10 +25,10 @@ public:
     platform::Platform* operator->() { return platform_.get(); }
     RecordingLog& log() { return *log_; }
     ManualDispatcher& dispatcher() { return *dispatcher_; }
-    // The folder of this test: bundle/, data/ and root/ lie in it.
+    // Holds bundle/, data/ and root/.
     const QString& folder() const { return folder_; }
-    QString bundlePath() const;
-    QString resourcePath(const QString& fileName) const;
+    QString bundlePath() const { return folder_ + QStringLiteral("/bundle/Tavrin.app"); }
+    QString resourcePath(const QString& fileName) const { return bundlePath() + QStringLiteral("/Contents/Resources/") + fileName; }
 
 private:
     QString folder_;

@@ -3,7 +3,6 @@
 #include "platform/files/FileManager.h"
 #include "platform/trash/Trash.h"
 
-#include <QMutex>
 #include <QSet>
 #include <QStringList>
 
@@ -12,19 +11,21 @@
 
 namespace test {
 
-// Records what is recycled and moves nothing; the paths in `failing` stay with a failure.
-// `onRecycle` runs first, on the recycling thread.
+// Records what is recycled and moves nothing; `onRecycle` runs first.
 class RecordingTrash : public platform::Trash {
 public:
-    bool recycleItemAtPath(const QString& path) override;
-    platform::TrashEmptying emptyTrash() override;
-
-    QStringList recycled() const;
-    QSet<QString> failing;
+    bool recycleItemAtPath(const QString& path) override
+    {
+        if (onRecycle)
+            onRecycle();
+        recycled_ << path;
+        return true;
+    }
+    platform::TrashEmptying emptyTrash() override { return {}; }
+    QStringList recycled() const { return recycled_; }
     std::function<void()> onRecycle;
 
 private:
-    mutable QMutex mutex_;
     QStringList recycled_;
 };
 
@@ -33,20 +34,16 @@ class FailingFileManager : public platform::FileManager {
 public:
     explicit FailingFileManager(std::unique_ptr<platform::FileManager> real) : real_(std::move(real)) {}
     bool fileExistsAtPath(const QString& path) const override { return real_->fileExistsAtPath(path); }
-    bool removeItemAtPath(const QString& path) const override;
+    bool removeItemAtPath(const QString& path) const override { return !failing.contains(path) && real_->removeItemAtPath(path); }
     bool createDirectoryAtPath(const QString& path) const override { return real_->createDirectoryAtPath(path); }
     bool createFileAtPath(const QString& path, const QByteArray& contents) const override
     {
         return real_->createFileAtPath(path, contents);
     }
-
-    QStringList removed() const;
     QSet<QString> failing;
 
 private:
     std::unique_ptr<platform::FileManager> real_;
-    mutable QMutex mutex_;
-    mutable QStringList removed_;
 };
 
 } // namespace test

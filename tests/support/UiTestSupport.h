@@ -21,10 +21,7 @@
 #include <ostream>
 
 // Readable texts in the test failures.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace uitest {
 
@@ -32,15 +29,9 @@ namespace uitest {
 class DrawingView : public platform::ui::View {
 public:
     DrawingView(const platform::ui::Rect& frame, bool flipped, std::function<void()> draw = {})
-        : View(frame), flipped_(flipped), draw_(std::move(draw))
-    {
-    }
+        : View(frame), flipped_(flipped), draw_(std::move(draw)) {}
     bool isFlipped() const override { return flipped_; }
-    void drawRect(const platform::ui::Rect&) override
-    {
-        if (draw_)
-            draw_();
-    }
+    void drawRect(const platform::ui::Rect&) override { if (draw_) draw_(); }
 
 private:
     bool flipped_;
@@ -65,16 +56,10 @@ inline platform::ui::Image solidImage(double width, double height, const platfor
     return image;
 }
 
-inline platform::ui::Image redSquare(double side)
-{
-    return solidImage(side, side, platform::ui::Color::colorWithRed(1, 0, 0, 1));
-}
+inline platform::ui::Image redSquare(double side) { return solidImage(side, side, platform::ui::Color::colorWithRed(1, 0, 0, 1)); }
 
 // The pixel at (x, y) counted from the image's bottom left, as the views measure.
-inline QColor at(const QImage& image, int x, int y)
-{
-    return image.pixelColor(x, image.height() - 1 - y);
-}
+inline QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, image.height() - 1 - y); }
 
 // Whether a pixel is close to a colour (8-bit channels, alpha included).
 inline bool near(const QColor& actual, const QColor& expected, int tolerance = 3)
@@ -100,13 +85,13 @@ int countPixels(const QImage& image, const QRect& area, Test test)
 // delivered straight to the widget as the window system would while the button is down.
 inline void dragWidget(QWidget* widget)
 {
-    const auto send = [widget](QEvent::Type type, QPointF local, QPointF global, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    const auto send = [widget](QEvent::Type type, QPointF local, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, local, local + QPointF(490, 490), Qt::LeftButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     };
-    send(QEvent::MouseButtonPress, {10, 10}, {500, 500}, Qt::LeftButton);
-    send(QEvent::MouseMove, {40, 30}, {530, 520}, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {40, 30}, {530, 520}, Qt::NoButton);
+    send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    send(QEvent::MouseMove, {40, 30}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {40, 30}, Qt::NoButton);
 }
 
 // The pointer as the window system drives it: a press goes to the widget under the pointer,
@@ -116,10 +101,10 @@ class Mouse {
 public:
     explicit Mouse(platform::ui::Window& window) : window_(window) {}
 
-    void press(platform::ui::Point at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void press(platform::ui::Point at)
     {
         grabbed_ = widgetAt(at);
-        send(grabbed_, QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
+        send(grabbed_, QEvent::MouseButtonPress, at, Qt::LeftButton);
     }
     void drag(platform::ui::Point to) { send(grabbed_ ? grabbed_.data() : widgetAt(to), QEvent::MouseMove, to, Qt::LeftButton); }
     void release(platform::ui::Point at)
@@ -128,27 +113,14 @@ public:
         grabbed_.clear();
         send(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
     }
-    void click(platform::ui::Point at)
-    {
-        press(at);
-        release(at);
-    }
-    // A second click within the double-click time: press, release, double-click, release.
-    void doubleClick(platform::ui::Point at)
-    {
-        click(at);
-        QWidget* target = widgetAt(at);
-        send(target, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
-        send(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
-    }
+    void click(platform::ui::Point at) { press(at), release(at); }
     void move(platform::ui::Point to) { send(widgetAt(to), QEvent::MouseMove, to, Qt::NoButton); }
-    // A wheel turn over a point; positive `dy` scrolls toward the top of the content.
+    // Positive `dy` scrolls toward the top of the content.
     void wheel(platform::ui::Point at, double dy)
     {
         QWidget* target = widgetAt(at);
-        const QPointF local = target->mapFrom(top(), qtPoint(at));
-        QWheelEvent event(local, top()->mapToGlobal(qtPoint(at)), QPoint(0, int(dy)), QPoint(0, int(dy * 8)),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(target->mapFrom(top(), qtPoint(at)), top()->mapToGlobal(qtPoint(at)), QPoint(0, int(dy)),
+                          QPoint(0, int(dy * 8)), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &event);
     }
 
@@ -160,14 +132,13 @@ private:
         QWidget* child = top()->childAt(qtPoint(at).toPoint());
         return child ? child : top();
     }
-    void send(QWidget* target, QEvent::Type type, platform::ui::Point at, Qt::MouseButtons buttons,
-              Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void send(QWidget* target, QEvent::Type type, platform::ui::Point at, Qt::MouseButtons buttons)
     {
         if (!target)
             return;
-        const QPointF local = target->mapFrom(top(), qtPoint(at));
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, local, top()->mapToGlobal(qtPoint(at)), button, buttons, modifiers);
+        QMouseEvent event(type, target->mapFrom(top(), qtPoint(at)), top()->mapToGlobal(qtPoint(at)), button, buttons,
+                          Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
 

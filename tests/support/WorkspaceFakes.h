@@ -1,79 +1,79 @@
 #pragma once
 
-#include "platform/process/ProcessControl.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "platform/process/ProcessControl.h"
 #include "platform/workspace/Workspace.h"
 
 #include <QHash>
-#include <QMutex>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace test {
 
-// A workspace whose running applications a test sets by hand, and that records every request
-// to open, launch, reveal or hide instead of doing it.
+// Running applications set by hand; open, launch, reveal and hide requests are recorded, not done.
+// (The tests' dispatcher runs all work on the test's thread, so the fakes need no locks.)
 class FakeWorkspace : public platform::Workspace {
 public:
     struct Request {
-        QString operation; // "openFile", "openURL", "launchApplication", "selectFile", "hideOtherApplications"
+        QString operation;
         QString target;
-        QString root;      // selectFile's root
+        QString root; // selectFile's root
         bool operator==(const Request&) const = default;
     };
 
-    // The dictionary of one running application, as the workspace lists it.
-    static QVariantMap application(const QString& name, qint64 pid, const QString& path, qint64 startTime = 1000);
-
-    void setLaunchedApplications(QList<QVariantMap> applications);
-    // Adds the application and posts its launch notification.
-    void launch(const QVariantMap& application);
-    // Removes every application of that process and posts a termination for each.
-    void terminate(qint64 pid);
-    int launchedApplicationsCalls() const
+    static QVariantMap application(const QString& name, qint64 pid, const QString& path, qint64 startTime = 1000)
     {
-        QMutexLocker lock(&mutex_);
-        return listCalls_;
+        return {{platform::NSApplicationName, name},
+                {platform::NSApplicationProcessIdentifier, qlonglong(pid)},
+                {platform::NSApplicationPath, path},
+                {platform::TavrinProcessStartTime, qlonglong(startTime)}};
     }
+    void setLaunchedApplications(QList<QVariantMap> applications) { applications_ = std::move(applications); }
+    void launch(const QVariantMap& application)
+    {
+        applications_ << application;
+        center_.postNotificationName(platform::NSWorkspaceDidLaunchApplicationNotification, this, application);
+    }
+    // Ends every application of that process, posting a termination for each.
+    void terminate(qint64 pid)
+    {
+        const auto ofProcess = [pid](const QVariantMap& a) {
+            return a.value(platform::NSApplicationProcessIdentifier).toLongLong() == pid;
+        };
+        QList<QVariantMap> ended;
+        std::copy_if(applications_.cbegin(), applications_.cend(), std::back_inserter(ended), ofProcess);
+        applications_.removeIf(ofProcess);
+        for (const QVariantMap& application : ended)
+            center_.postNotificationName(platform::NSWorkspaceDidTerminateApplicationNotification, this, application);
+    }
+    int launchedApplicationsCalls() const { return listCalls_; }
+    QList<Request> requests() const { return requests_; }
+    // Any other path gets the generic application icon.
+    void setIcon(const QString& path, const platform::WorkspaceIcon& icon) { icons_.insert(path, icon); }
 
-    QList<QVariantMap> launchedApplications() override;
+    QList<QVariantMap> launchedApplications() override { ++listCalls_; return applications_; }
     platform::NotificationCenter& notificationCenter() override { return center_; }
     bool openFile(const QString& fullPath) override { return record({QStringLiteral("openFile"), fullPath, {}}); }
     bool openURL(const QUrl& url) override { return record({QStringLiteral("openURL"), url.toString(), {}}); }
     bool launchApplication(const QString& name) override { return record({QStringLiteral("launchApplication"), name, {}}); }
-    platform::WorkspaceIcon iconForFile(const QString& fullPath) override;
     bool selectFile(const QString& fullPath, const QString& root) override
     {
         return record({QStringLiteral("selectFile"), fullPath, root});
     }
     void hideOtherApplications() override { record({QStringLiteral("hideOtherApplications"), {}, {}}); }
-
-    QList<Request> requests() const
+    platform::WorkspaceIcon iconForFile(const QString& fullPath) override
     {
-        QMutexLocker lock(&mutex_);
-        return requests_;
-    }
-    // What open, launch and reveal requests answer.
-    void answer(bool succeed)
-    {
-        QMutexLocker lock(&mutex_);
-        answer_ = succeed;
-    }
-    // The icon for one path; any other path gets the generic application icon.
-    void setIcon(const QString& path, const platform::WorkspaceIcon& icon)
-    {
-        QMutexLocker lock(&mutex_);
-        icons_.insert(path, icon);
+        return icons_.value(fullPath, platform::WorkspaceIcon{{}, QStringLiteral("application-x-executable"), {}});
     }
 
 private:
-    bool record(Request request);
+    bool record(Request request) { requests_ << std::move(request); return true; }
 
-    mutable QMutex mutex_;
     QList<QVariantMap> applications_;
     QList<Request> requests_;
     QHash<QString, platform::WorkspaceIcon> icons_;
-    bool answer_ = true;
     int listCalls_ = 0;
     platform::NotificationCenter center_;
 };
@@ -86,21 +86,11 @@ public:
         qint64 startTime = 0;
         bool operator==(const Call&) const = default;
     };
-
-    Outcome forceQuit(qint64 pid, qint64 startTime) override;
-    std::vector<Call> calls() const
-    {
-        QMutexLocker lock(&mutex_);
-        return calls_;
-    }
-    void answer(Outcome outcome)
-    {
-        QMutexLocker lock(&mutex_);
-        answer_ = outcome;
-    }
+    Outcome forceQuit(qint64 pid, qint64 startTime) override { calls_.push_back({pid, startTime}); return answer_; }
+    std::vector<Call> calls() const { return calls_; }
+    void answer(Outcome outcome) { answer_ = outcome; }
 
 private:
-    mutable QMutex mutex_;
     std::vector<Call> calls_;
     Outcome answer_ = Outcome::Killed;
 };
