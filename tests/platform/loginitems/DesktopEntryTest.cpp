@@ -26,7 +26,6 @@ TEST(DesktopEntryTest, ReadsOnlyTheDesktopEntryGroup)
     // Later groups, repeated or not, never override the entry.
     EXPECT_FALSE(entry->contains(QStringLiteral("Hidden")));
     EXPECT_FALSE(entry->contains(QString()));
-
     EXPECT_FALSE(DesktopEntry::parse("Name=No group\n"));
     EXPECT_FALSE(DesktopEntry::parse(QByteArray()));
 }
