@@ -1,4 +1,3 @@
-#include "UninstallCell.h"
 #include "UninstallImageTextCell.h"
 #include "UninstallSizeCell.h"
 
@@ -42,7 +41,6 @@ TEST_F(UninstallCellsTest, TheTwoLineCellPlacesItsLinesAndKeepsItsIconUpright)
         EXPECT_EQ(cell.layout(frame, flipped).icon, icon) << flipped;
     cell.setSecondaryTextKeyPath(QString());
     EXPECT_EQ(cell.layout(Rect(0, 0, 400, 48), true).first.minY(), 19) << "alone, the first line moves down";
-
     // Drawn in a flipped view: the icon's top row is the image's top row, the text is black.
     Image icon = uitest::solidImage(32, 32, Color::colorWithRed(0, 0, 1, 1));
     icon.lockFocus();
@@ -73,18 +71,4 @@ TEST_F(UninstallCellsTest, TheSizeCellDrawsItsTextThenThePlatformOverTheWholeFra
     FieldEditor editor;
     cell.selectWithFrame(Rect(0, 0, 120, 40), view, editor, 0, 0);
     EXPECT_EQ(editor.frame(), Rect(3, 0, 117, 40));
-}
-
-TEST_F(UninstallCellsTest, TheIconCellCentresItsValueBesideTheIcon)
-{
-    UninstallCell cell;
-    cell.setStringValue("Library");
-    cell.setImage(uitest::redSquare(24));
-    const auto slice = cell.iconSlice(Rect(0, 0, 400, 40));
-    EXPECT_EQ(slice.icon, Rect(3, 8, 24, 24));
-    EXPECT_EQ(slice.remainder, Rect(27, 0, 373, 40));
-    DrawingView view(Rect(0, 0, 400, 40), true, [&] { cell.drawWithFrame(Rect(0, 0, 400, 40), view); });
-    const QImage image = view.renderToImage();
-    EXPECT_TRUE(uitest::near(image.pixelColor(10, 20), QColor(255, 0, 0)));
-    EXPECT_TRUE(darkIn(image, 37, 5, 120, 35));
 }

@@ -35,15 +35,11 @@ TEST_F(FormatControlsTest, OptionTilesLightUpUnderThePointerAndReportTheirRow)
     }
     window.orderFront();
     uitest::Mouse mouse(window);
-
     mouse.move({100, 75});
-    QImage image = window.renderToImage();
-    EXPECT_TRUE(uitest::near(image.pixelColor(100, 100 - 75), QColor(10, 132, 255)));
-    EXPECT_FALSE(uitest::near(image.pixelColor(100, 100 - 35), QColor(10, 132, 255)));
+    EXPECT_TRUE(tiles[0]->isMouseIn());
     mouse.move({100, 35});
     EXPECT_FALSE(tiles[0]->isMouseIn());
     EXPECT_TRUE(tiles[1]->isMouseIn());
-
     // Without a delegate a click does nothing; with one it names the tile.
     mouse.click({100, 35});
     Chooser chooser;

@@ -35,10 +35,8 @@ CLEAN_LINK = (564, 82)
 CLEANER_VIEW = (560, 440)
 CLEANER_CLOSE = (21, 19)
 
-
 class Failure(Exception):
     pass
-
 
 def wait_for(what, probe, timeout=10.0):
     deadline = time.monotonic() + timeout
@@ -48,10 +46,8 @@ def wait_for(what, probe, timeout=10.0):
         time.sleep(0.05)
     return value
 
-
 def die_with_parent():
     ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG: nothing outlives a killed driver
-
 
 class Session:
     """The processes the test starts, each ended by its own id, and the tools that look at the screen."""
@@ -108,18 +104,15 @@ class Session:
         return subprocess.run(["import", "-window", "root", "-depth", "8", path], env=self.env,
                               capture_output=True, check=True).stdout
 
-
 def crop(screen, rect):
     x, y, w, h = rect
     stride = SCREEN[0] * 3
     return b"".join(screen[(y + r) * stride + x * 3:(y + r) * stride + (x + w) * 3] for r in range(h))
 
-
 def is_plain(pixels):
     """Whether nearly every pixel has one colour: an empty pane, a view not drawn yet."""
     counts = collections.Counter(pixels[i:i + 3] for i in range(0, len(pixels), 3))
     return counts.most_common(1)[0][1] >= 0.99 * (len(pixels) // 3)
-
 
 def start_x_server(session):
     """The display name of a fresh Xvfb, or None when no X server can start."""
@@ -134,14 +127,12 @@ def start_x_server(session):
     # The number and its newline come in two writes; the server dies if the pipe closes between.
     answer, deadline = b"", time.monotonic() + 15
     while not answer.endswith(b"\n") and select.select([reader], [], [], max(0, deadline - time.monotonic()))[0]:
-        chunk = os.read(reader, 32)
-        if not chunk:
+        if not (chunk := os.read(reader, 32)):
             break
         answer += chunk
     os.close(reader)
     number = answer.decode().strip()
     return f":{number}" if answer.endswith(b"\n") and number.isdigit() else None
-
 
 def tray_owned(display):
     x11, c = ctypes.CDLL("libX11.so.6"), ctypes
@@ -156,7 +147,6 @@ def tray_owned(display):
     owner = x11.XGetSelectionOwner(connection, x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0))
     x11.XCloseDisplay(connection)
     return owner != 0
-
 
 class StartMenu:
     """The running program as the screen shows it."""
@@ -200,10 +190,6 @@ class StartMenu:
                  lambda: (g := self.windows().get(popup)) and not is_plain(crop(self.session.grab(), g)))
         return popup
 
-    def gone(self, wid):
-        return wid not in self.windows()
-
-
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
 
@@ -239,13 +225,13 @@ def drive(session, menu, shots, start_copy):
             cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
             shot("cleanup-downloads-cleaner")
             session.click(menu.at(CLEANER_CLOSE, menu.windows()[cleaner], CLEANER_VIEW))
-            wait_for("the Downloads cleaner to close", lambda: menu.gone(cleaner))
+            wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")
     shot("power-menu")
     session.xdotool("key", "Escape")
-    wait_for("the power menu to close", lambda: menu.gone(popup))
+    wait_for("the power menu to close", lambda: popup not in menu.windows())
 
     def close_window():
         session.click(menu.at(CLOSE_LIGHT))
@@ -280,13 +266,11 @@ def drive(session, menu, shots, start_copy):
     session.xdotool("key", "Up", "Return")  # the last item: Quit Tavrin
     expect_exit(menu.process, 20, "the program after Quit from the tray menu")
 
-
 def unexpected_lines(paths, expected_file):
     with open(expected_file) as f:
         patterns = [re.compile(line.rstrip("\n")) for line in f if line.strip() and not line.startswith("#")]
     lines = [line.rstrip("\n") for path in paths for line in open(path, errors="replace") if line.strip()]
     return [line for line in lines if not any(p.search(line) for p in patterns)]
-
 
 def run(args, session, stderr_files):
     """The whole test on a fresh X server; the exit status."""
@@ -315,7 +299,6 @@ def run(args, session, stderr_files):
     print(f"passed; screenshots in {args.screenshots}")
     return 0
 
-
 def main():
     parser = argparse.ArgumentParser()
     for option in ("--bundle", "--screenshots", "--expected-stderr", "--leak-suppressions"):
@@ -339,7 +322,6 @@ def main():
     finally:
         session.stop_all()
         shutil.rmtree(session.root, ignore_errors=True)
-
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -58,12 +58,10 @@ TEST(CommandProbesTest, RunnerRemovesThePreviousOutputFirst)
     ASSERT_EQ(lstat(QFile::encodeName(QFileInfo(path).path()).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u) << "output lives in a private folder";
     EXPECT_TRUE(CommandOutput::readDictionary(path).has_value());
-
     EXPECT_EQ(EUExecCommand(":"), path);
     EXPECT_EQ(test::readFile(path), QByteArray()) << "a command without output leaves an empty file";
     EXPECT_FALSE(CommandOutput::readDictionary(path).has_value());
     EXPECT_TRUE(EUExecCommand(QByteArray()).isNull());
-
     // A command that writes nothing at all (here: one that never runs) leaves no stale output.
     auto* runner = test::install<test::RecordingCommandRunner>(p->commandRunner);
     EXPECT_EQ(EUExecCommand("printf x"), path);
@@ -91,7 +89,6 @@ TEST(CommandProbesTest, LinesLongerThanTheBufferAreNotRun)
 {
     test::TestPlatform p;
     auto* runner = test::install<test::RecordingCommandRunner>(p->commandRunner);
-
     const QString output = CommandOutput::outputPath(QString("brenlow.plist"));
     const int room = int(CommandOutput::kShellLineBufferSize) - 1 - 3 - 2 - int(QFile::encodeName(output).size());
     EXPECT_FALSE(EUExecCommand(QByteArray(room, 'x')).isNull());
@@ -145,15 +142,4 @@ TEST(CommandProbesTest, PlainTextProbesReadAsNothing)
     EXPECT_TRUE(p.log().messages().contains(QString("==:(null)")));
     EXPECT_FALSE(PublicUtilities::getMavVersInfo().has_value());
     EXPECT_TRUE(test::readFile(CommandOutput::outputPath(QString("brenlow.plist"))).contains("ProductVersion:\t10.15.7"));
-}
-
-TEST(CommandProbesTest, NetworkIsUsableOnlyWhenAPageComesBack)
-{
-    test::TestPlatform p;
-    auto* http = test::install<test::FakeHttpClient>(p->httpClient);
-    EXPECT_FALSE(PublicUtilities::isCanBeUseNetWork());
-    for (const auto& [body, usable] : {std::pair{QByteArray(), false}, {QByteArray("<html>"), true}}) {
-        http->body = body;
-        EXPECT_EQ(PublicUtilities::isCanBeUseNetWork(), usable);
-    }
 }

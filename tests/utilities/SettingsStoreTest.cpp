@@ -27,12 +27,10 @@ TEST(SettingsStoreTest, WritesKeepEveryOtherKey)
     test::TestPlatform p;
     const QVariantMap before = storeContents(p);
     ASSERT_TRUE(before.contains(QString("IniURL")));
-
     PublicUtilities::writePopWindowPoint({0, 0});
     QVariantMap expected = before;
     expected.insert(QVariantMap{{"X", "0.0"}, {"Y", "0.0"}});
     EXPECT_EQ(storeContents(p), expected);
-
     PublicUtilities::writePopWindowPoint({12.34, -7.25});
     const platform::ui::Point point = PublicUtilities::getPopWindowPoint();
     EXPECT_FLOAT_EQ(float(point.x), 12.3f);
@@ -43,12 +41,10 @@ TEST(SettingsStoreTest, MissingOrDamagedFileIsLeftAlone)
 {
     test::TestPlatform p;
     const QString path = p.resourcePath(QString("StringMessage.plist"));
-
     QFile::remove(path);
     EXPECT_TRUE(PublicUtilities::getRegularFontName().isNull());
     PublicUtilities::writRegularFont(platform::ui::Font::fontWithName(QString("X"), 1));
     EXPECT_FALSE(QFile::exists(path)) << "a write must not create the store";
-
     ASSERT_TRUE(test::writeFile(path, "<plist><dict><key>FontBold</key>"));
     EXPECT_TRUE(PublicUtilities::getBoldFontName().isNull());
     PublicUtilities::writePopWindowPoint({1, 2});
@@ -80,7 +76,6 @@ TEST(SettingsStoreTest, ProtectedPathsCompareExactly)
     for (const auto& [path, protectedPath] : {std::pair{"/System", true}, {"/usr/bin", true}, {"/system", false},
                                                {"/System/", false}, {"", false}})
         EXPECT_EQ(SystemFolder::isSystemFileWithFilePath(path), protectedPath) << path;
-
     // Keys must run from "0" upward: an entry after a gap is never reached.
     p->propertyLists->writeToFile(QVariantMap{{QString("0"), QString("/a")},
                                               {QString("2"), QString("/c")}},

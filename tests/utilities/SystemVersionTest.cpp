@@ -19,7 +19,6 @@ TEST(SystemVersionTest, NumberIsMajorTimesHundredPlusMinorAndAFailingReadGivesTe
     unsigned major = 0, minor = 99, bugFix = 0;
     PublicUtilities::getSystemVersionMajor(&major, nullptr, &bugFix);
     EXPECT_EQ(bugFix, 6u);
-
     version->failWith(-5551);
     EXPECT_EQ(PublicUtilities::getSystemVersion(), 1000);
     EXPECT_TRUE(p.log().messages().contains("Unable to obtain system version: -5551"));

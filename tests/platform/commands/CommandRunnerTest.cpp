@@ -47,14 +47,12 @@ TEST(CommandRunnerTest, HelpersComeFirstHomeIsTheMacsAndArgumentsStayWhole)
     r.runner.runShellLine("ls > '" + QFile::encodeName(r.folder) + "/shell.txt'");
     EXPECT_EQ(test::readFile(r.folder + "/shell.txt"), QByteArray("stand-in\n"));
     EXPECT_EQ(QString::fromUtf8(r.runner.run("sh", {"-c", "printf %s \"$HOME\""}).standardOutput), r.home);
-
     const QString hostile = "a\"; touch pwned; \"$(touch pwned)`touch pwned`\nGrüße";
     QDir::setCurrent(r.folder);
     EXPECT_EQ(QString::fromUtf8(r.runner.run("printf", {"%s", hostile}).standardOutput), hostile);
     EXPECT_FALSE(QFile::exists(r.folder + "/pwned"));
     EXPECT_EQ(r.runner.run("sh", {"-c", "exit 3"}).exitStatus, 3);
     EXPECT_EQ(r.runner.runShellLine("exit 4").exitStatus, 4);
-
     const QString output = r.folder + "/out.txt";
     test::writeFile(output, "old contents that are longer");
     const auto result = r.runner.run("printf", {"new"}, output);
@@ -74,7 +72,6 @@ TEST(CommandRunnerTest, UnsafeHelpersFoldersNeverReachTheCurrentFolder)
     writeProgram(colon + "/ls", "echo stand-in\n");
     QDir::setCurrent(folder);
     plantDecoys("ls", {folder, folder + "/b/Helpers", folder + "/Helpers"});
-
     const struct {
         QString helpers;
         QByteArray byName;  // what running "ls" prints; empty when it is refused

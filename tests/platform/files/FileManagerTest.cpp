@@ -65,16 +65,14 @@ TEST(FileManagerTest, RemovalNeverReachesThroughLinksEvenSwappedInMidway)
          [](const QString& base, HostileCatalog&) {
              QDir().mkpath(base + "/tree/a/b");
              for (int i = 0; i < 100; ++i) // removed while their folder is being read
-                 test::writeFile(base + QStringLiteral("/tree/a/f%1").arg(i), "x");
+                 test::writeFile(base + QString("/tree/a/f%1").arg(i), "x");
              QFile::link(base + "/outside", base + "/tree/a/to-folder");
              QFile::link(base + "/outside/keep", base + "/tree/a/b/to-file");
              QFile::link(base + "/nowhere", base + "/tree/dangling");
          },
          true, {}},
-        {"the item is a link", [](const QString& base, HostileCatalog&) { QFile::link(base + "/outside", base + "/tree"); },
-         true, {}},
-        {"the item is a file", [](const QString& base, HostileCatalog&) { test::writeFile(base + "/tree", "x"); }, true,
-         {}},
+        {"the item is a link", [](const QString& b, HostileCatalog&) { QFile::link(b + "/outside", b + "/tree"); }, true, {}},
+        {"the item is a file", [](const QString& b, HostileCatalog&) { test::writeFile(b + "/tree", "x"); }, true, {}},
         {"the item is missing", [](const QString&, HostileCatalog&) {}, false, {}},
         {"a folder swapped for a link to the outside just before it is opened",
          [](const QString& base, HostileCatalog& catalog) {

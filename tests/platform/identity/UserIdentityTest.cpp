@@ -44,7 +44,6 @@ TEST(UserIdentityTest, PictureIsTheFaceFileElseTheIcon)
     QDir().rmdir(face);
     test::writeFile(face, "face bytes");
     expectPicture(face, "face bytes");
-
     // A link to a picture is a picture; a dangling link and a FIFO are none.
     QFile::remove(face);
     test::writeFile(home + "/picture.png", "linked bytes");

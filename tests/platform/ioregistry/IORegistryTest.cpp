@@ -26,7 +26,6 @@ TEST(IORegistryTest, TheSeededMacHasItsSerialNumberAndProcessorsWithoutIds)
 {
     test::TestPlatform platform;
     const SimulatedIORegistry registry(*platform->simulatedMac);
-
     // The serial number is the one the simulated Mac was seeded with.
     const QVariant seeded = platform::LibplistSerialization()
                                 .propertyListFromFile(platform.resourcePath("simulated-mac/Mac.plist"))
@@ -35,13 +34,11 @@ TEST(IORegistryTest, TheSeededMacHasItsSerialNumberAndProcessorsWithoutIds)
     EXPECT_EQ(registry.entryFromPath("IOService:/").value().properties.value(kSerial), seeded);
     EXPECT_FALSE(registry.entryFromPath("IOService:/AppleACPIPlatformExpert"));
     EXPECT_FALSE(registry.entryFromPath(QString()));
-
     std::vector<IORegistryEntry> processors;
     ASSERT_EQ(registry.getMatchingServicesByName("processor", &processors), 0);
     EXPECT_EQ(processors.size(), size_t(std::max(sysconf(_SC_NPROCESSORS_CONF), 1L)));
     for (const auto& processor : processors)
         EXPECT_FALSE(processor.searchProperty(kCpuId).isValid()) << qPrintable(processor.name);
-
     std::vector<IORegistryEntry> none{IORegistryEntry{}};
     ASSERT_EQ(registry.getMatchingServicesByName("gpu", &none), 0);
     EXPECT_TRUE(none.empty());
@@ -63,7 +60,6 @@ TEST(IORegistryTest, StateSetByATestIsSearchedRecursively)
     EXPECT_FALSE(registry.entryFromPath("IOService:/").value().properties.contains(kSerial));
     mac.setStateValue("Mac", "SerialNumber", "C02TEST0SN01");
     EXPECT_EQ(registry.entryFromPath("IOService:/").value().properties.value(kSerial), "C02TEST0SN01");
-
     std::vector<IORegistryEntry> processors;
     ASSERT_EQ(registry.getMatchingServicesByName("processor", &processors), 0);
     ASSERT_EQ(processors.size(), 3u);

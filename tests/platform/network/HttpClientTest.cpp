@@ -33,7 +33,6 @@ TEST(HttpClientTest, GivesTheBodyOfAnAnsweredRequestAndNothingOnSilenceOrErrors)
 {
     EXPECT_EQ(getFromServer("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nhello", 5000), "hello");
     EXPECT_FALSE(getFromServer(std::nullopt, 200)); // the time-out ends the wait
-
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     const quint16 closedPort = closed.serverPort();

@@ -146,7 +146,6 @@ TEST_F(PropertyListTest, BoundsAreExactAndLargeRealListsPass)
         EXPECT_TRUE(plists.propertyListFromData(data).isValid()) << data.left(8).toStdString();
     for (const QByteArray& data : {nested(deepest + 1), nestedBinary(deepest + 1)})
         EXPECT_EQ(scan(data), PropertyListVerdict::TooDeep) << data.left(8).toStdString();
-
     // One text of 1000 bytes, shared: by an array three times, by that array twice.
     const QByteArray text = "\x5f\x11\x03\xe8" + QByteArray(1000, 'x');
     const QByteArray shared = binaryList({binaryArray({1, 1, 1}), text});
@@ -169,7 +168,6 @@ TEST_F(PropertyListTest, BoundsAreExactAndLargeRealListsPass)
     };
     for (const auto& c : bounded)
         EXPECT_EQ(scan(c.data, c.bounds), c.verdict) << c.data.left(8).toStdString() << " " << c.bounds.nodes;
-
     // A volume list of 5 000 disks, its keys shared by the binary writer: 25 001 values.
     QVariantList volumes;
     for (int i = 0; i < 5000; ++i)
@@ -207,7 +205,6 @@ TEST_F(PropertyListTest, WriteReplacesWholeFileOrLeavesItAlone)
     ASSERT_TRUE(plists.writeToFile(QVariantMap{{"a", qint64(1)}}, path));
     ASSERT_TRUE(plists.writeToFile(kept, path, Format::Binary));
     EXPECT_EQ(plists.propertyListFromFile(path).toMap(), kept);
-
     // Values with no property-list form are refused before the file is touched.
     // So are a text and a key with a zero character, which libplist would cut (the key onto "b").
     const QString zero = QString("b") + QChar(0) + "x";
