@@ -214,10 +214,8 @@ def drive(session, menu, shots, start_copy):
             if not menu.window():
                 raise Failure("a click on the tray icon hid the visible window")
             shot("tray-click-keeps-window")
-        if shows_something:
-            wait_for(f"the {tool} pane to show something", lambda: not is_plain(menu.region(PANE)))
-        else:
-            wait_for(f"the {tool} pane to be empty", lambda: is_plain(menu.region(PANE)))
+        wait_for(f"the {tool} pane to " + ("show something" if shows_something else "be empty"),
+                 lambda: is_plain(menu.region(PANE)) != shows_something)
         previous_column = columns[tool] = menu.region(TOOL_COLUMN)
         shot(f"tool-{tool}")
         if tool == "Cleanup":

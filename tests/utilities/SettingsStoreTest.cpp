@@ -59,15 +59,12 @@ TEST(SettingsStoreTest, ConcurrentWritersKeepEachOthersKeys)
         for (int i = 0; i < 40; ++i)
             SettingsStore::setValueForKey(prefix + QString::number(i), qint64(i));
     };
-    std::thread first(writer, QString("a"));
-    std::thread second(writer, QString("b"));
+    std::thread first(writer, QString("a")), second(writer, QString("b"));
     first.join();
     second.join();
     const QVariantMap contents = storeContents(p);
-    for (int i = 0; i < 40; ++i) {
-        EXPECT_TRUE(contents.contains(QString("a%1").arg(i))) << i;
-        EXPECT_TRUE(contents.contains(QString("b%1").arg(i))) << i;
-    }
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(contents.contains(QString("a%1").arg(i)) && contents.contains(QString("b%1").arg(i))) << i;
 }
 
 TEST(SettingsStoreTest, ProtectedPathsCompareExactly)

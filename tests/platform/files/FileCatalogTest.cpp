@@ -10,19 +10,6 @@
 
 using namespace platform;
 
-namespace {
-
-void writeFile(const QString& path, qsizetype size) { ASSERT_TRUE(test::writeFile(path, QByteArray(size, 'x'))); }
-
-FSRef refOf(const QString& path, const FileCatalog& catalog)
-{
-    FSRef ref;
-    EXPECT_EQ(catalog.pathMakeRef(path, &ref), noErr) << path.toStdString();
-    return ref;
-}
-
-} // namespace
-
 // More iterators than the catalog keeps descriptors for: the early ones are closed and reopened.
 TEST(FileCatalogTest, ClosedFoldersResumeTheirListingButNeverReopenAnotherFolder)
 {
@@ -33,16 +20,17 @@ TEST(FileCatalogTest, ClosedFoldersResumeTheirListingButNeverReopenAnotherFolder
         paths << paths.last() + "/d";
     ASSERT_TRUE(QDir().mkpath(paths.last()));
     for (int i = 0; i < 50; ++i)
-        writeFile(paths[0] + QString("/f%1").arg(i), 1);
+        ASSERT_TRUE(test::writeFile(paths[0] + QString("/f%1").arg(i), "x"));
     PosixFileCatalog catalog;
+    const auto refOf = [&](const QString& path) { FSRef ref; EXPECT_EQ(catalog.pathMakeRef(path, &ref), noErr); return ref; };
     FSCatalogInfo infos[40];
     FSRef refs[40];
     std::size_t count = 0;
     std::vector<std::unique_ptr<FSIterator>> iterators(kDepth);
-    ASSERT_EQ(catalog.openIterator(refOf(paths[0], catalog), &iterators[0]), noErr);
+    ASSERT_EQ(catalog.openIterator(refOf(paths[0]), &iterators[0]), noErr);
     ASSERT_EQ(iterators[0]->getCatalogInfoBulk(40, &count, kFSCatInfoNodeFlags, infos, refs), noErr);
     for (int level = 1; level < kDepth; ++level) {
-        ASSERT_EQ(catalog.openIterator(refOf(paths[level], catalog), &iterators[level]), noErr);
+        ASSERT_EQ(catalog.openIterator(refOf(paths[level]), &iterators[level]), noErr);
         iterators[level]->getCatalogInfoBulk(1, &count, kFSCatInfoNodeFlags, infos, refs);
     }
     EXPECT_EQ(iterators[0]->getCatalogInfoBulk(40, &count, kFSCatInfoNodeFlags, infos, refs), errFSNoMoreItems);
@@ -50,7 +38,7 @@ TEST(FileCatalogTest, ClosedFoldersResumeTheirListingButNeverReopenAnotherFolder
     // A closed folder moved away, and a look-alike planted in its place.
     ASSERT_TRUE(QDir().rename(paths[2], top + "/moved"));
     ASSERT_TRUE(QDir().mkpath(paths[5]));
-    writeFile(paths[5] + "/planted", 1);
+    ASSERT_TRUE(test::writeFile(paths[5] + "/planted", "x"));
     EXPECT_EQ(iterators[5]->getCatalogInfoBulk(40, &count, kFSCatInfoNodeFlags, infos, refs), ioErr);
     EXPECT_EQ(count, 0u);
 }

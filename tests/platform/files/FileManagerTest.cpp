@@ -35,7 +35,6 @@ public:
     {
         return ref.name() == undeletable ? afpAccessDenied : real_.deleteObject(ref);
     }
-private:
     PosixFileCatalog real_;
 };
 

@@ -1,5 +1,5 @@
 #include "platform/ioregistry/SimulatedIORegistry.h"
-#include "platform/plist/LibplistSerialization.h"
+#include "platform/plist/PropertyListSerialization.h"
 #include "platform/simulated/SimulatedMac.h"
 
 #include "TestPlatform.h"
@@ -27,10 +27,8 @@ TEST(IORegistryTest, TheSeededMacHasItsSerialNumberAndProcessorsWithoutIds)
     test::TestPlatform platform;
     const SimulatedIORegistry registry(*platform->simulatedMac);
     // The serial number is the one the simulated Mac was seeded with.
-    const QVariant seeded = platform::LibplistSerialization()
-                                .propertyListFromFile(platform.resourcePath("simulated-mac/Mac.plist"))
-                                .toMap()
-                                .value("SerialNumber");
+    const QVariant seeded = platform->propertyLists->propertyListFromFile(
+        platform.resourcePath("simulated-mac/Mac.plist")).toMap().value("SerialNumber");
     EXPECT_EQ(registry.entryFromPath("IOService:/").value().properties.value(kSerial), seeded);
     EXPECT_FALSE(registry.entryFromPath("IOService:/AppleACPIPlatformExpert"));
     EXPECT_FALSE(registry.entryFromPath(QString()));
@@ -49,7 +47,6 @@ TEST(IORegistryTest, StateSetByATestIsSearchedRecursively)
 {
     test::TestPlatform platform;
     auto& mac = *platform->simulatedMac;
-    mac.setStateValue("Mac", "SerialNumber", QString());
     mac.setStateValue("Mac", "Processors", QVariantList{
         node("CPU1", {}, {node("core", {{kCpuId, 0x906ea}})}),
         node("CPU0", {{kCpuId, 0x1234}}, {node("core", {{kCpuId, 0x9999}})}),
@@ -57,8 +54,7 @@ TEST(IORegistryTest, StateSetByATestIsSearchedRecursively)
         node("CPU2", {}, {node("a", {}), node("b", {{kCpuId, 7}})}),
     });
     const SimulatedIORegistry registry(mac);
-    EXPECT_FALSE(registry.entryFromPath("IOService:/").value().properties.contains(kSerial));
-    mac.setStateValue("Mac", "SerialNumber", "C02TEST0SN01");
+    mac.setStateValue("Mac", "SerialNumber", "C02TEST0SN01"); // read at every request
     EXPECT_EQ(registry.entryFromPath("IOService:/").value().properties.value(kSerial), "C02TEST0SN01");
     std::vector<IORegistryEntry> processors;
     ASSERT_EQ(registry.getMatchingServicesByName("processor", &processors), 0);

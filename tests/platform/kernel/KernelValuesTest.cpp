@@ -4,10 +4,8 @@
 
 #include "IsolatedEnvironment.h"
 #include "ProbeFakes.h"
-#include "TestPlatform.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -50,26 +48,12 @@ TEST(KernelValuesTest, SizeQueriesAndBuffers)
     ASSERT_EQ(kernel.sysctlbyname("hw.model", nullptr, &size), 0);
     EXPECT_EQ(size, 11u); // with its terminating zero
     char room[11] = {'x'};
-    size = 10;
-    EXPECT_EQ(kernel.sysctlbyname("hw.model", room, &size), ENOMEM);
+    EXPECT_EQ(kernel.sysctlbyname("hw.model", room, &(size = 10)), ENOMEM);
     EXPECT_EQ(room[0], 'x'); // nothing copied
-    size = 11;
-    ASSERT_EQ(kernel.sysctlbyname("hw.model", room, &size), 0);
+    ASSERT_EQ(kernel.sysctlbyname("hw.model", room, &(size = 11)), 0);
     EXPECT_STREQ(room, "Macmini8,1");
     EXPECT_EQ(kernel.sysctlbyname("hw.nothing", nullptr, &size), ENOENT);
     EXPECT_EQ(kernel.sysctlbyname("hw.model", room, nullptr), EINVAL);
-}
-
-TEST(KernelValuesTest, ModelFollowsTheEnvironmentAtEveryRequest)
-{
-    test::TestPlatform platform;
-    LinuxKernelValues kernel(*platform->simulatedMac);
-    qputenv("TAVRIN_MAC_MODEL", "Macmini8,1");
-    EXPECT_EQ(read(kernel, "hw.model"), QByteArray("Macmini8,1", 11));
-    qunsetenv("TAVRIN_MAC_MODEL");
-    platform->simulatedMac->setStateValue("Mac", "Model", "iMac19,1");
-    EXPECT_EQ(read(kernel, "hw.model"), QByteArray("iMac19,1", 9));
-    EXPECT_EQ(read(kernel, "kern.osversion"), QByteArray("19H2026", 8));
 }
 
 TEST(KernelValuesTest, LinuxAnswersWhatItHas)
@@ -81,7 +65,6 @@ TEST(KernelValuesTest, LinuxAnswersWhatItHas)
     EXPECT_EQ(read(kernel, "hw.model"), QByteArray("MacBookPro15,1", 15));
     EXPECT_EQ(read(kernel, "kern.osversion").value_or("").back(), '\0');
     const auto pageSize = uint64_t(sysconf(_SC_PAGESIZE));
-    EXPECT_EQ(integer<int64_t>(read(kernel, "hw.pagesize")), int64_t(pageSize));
     EXPECT_EQ(integer<int64_t>(read(kernel, "hw.memsize")), int64_t(uint64_t(sysconf(_SC_PHYS_PAGES)) * pageSize));
     EXPECT_EQ(read(kernel, "kern.ostype"), QByteArray("Linux", 6));
     EXPECT_EQ(read(kernel, "machdep.cpu.brand_string"), QByteArray("AMD EPYC", 9));
@@ -94,6 +77,12 @@ TEST(KernelValuesTest, LinuxAnswersWhatItHas)
         ASSERT_TRUE(test::writeFile(maximum, khz));
         EXPECT_EQ(integer<uint32_t>(read(kernel, "hw.cpufrequency")), hz);
     }
+    // The model follows the environment, else the Mac's state, at every request.
+    qputenv("TAVRIN_MAC_MODEL", "Macmini8,1");
+    EXPECT_EQ(read(kernel, "hw.model"), QByteArray("Macmini8,1", 11));
+    qunsetenv("TAVRIN_MAC_MODEL");
+    mac.setStateValue("Mac", "Model", "iMac19,1");
+    EXPECT_EQ(read(kernel, "hw.model"), QByteArray("iMac19,1", 9));
     LinuxKernelValues bare(mac, folder, folder);
     EXPECT_FALSE(read(bare, "machdep.cpu.brand_string"));
     EXPECT_FALSE(read(bare, "hw.cpufrequency"));
@@ -101,11 +90,9 @@ TEST(KernelValuesTest, LinuxAnswersWhatItHas)
 
 TEST(KernelValuesTest, CpuInfoTexts)
 {
-    EXPECT_EQ(cpuBrandString("processor\t: 0\nmodel name\t: Intel(R) Core(TM) i7-8850H CPU @ 2.60GHz\n"),
-              QByteArray("Intel(R) Core(TM) i7-8850H CPU @ 2.60GHz"));
-    EXPECT_EQ(cpuBrandString("Processor\t: AArch64 Processor rev 4 (aarch64)\nprocessor\t: 0\n"),
-              QByteArray("AArch64 Processor rev 4 (aarch64)"));
-    EXPECT_EQ(cpuBrandString("model name\t:\nProcessor\t: ARMv7\n"), QByteArray("ARMv7"));
+    EXPECT_EQ(cpuBrandString("processor\t: 0\nmodel name\t: Intel(R) Core(TM) i7 CPU @ 2.60GHz\n"), "Intel(R) Core(TM) i7 CPU @ 2.60GHz");
+    EXPECT_EQ(cpuBrandString("Processor\t: AArch64 Processor rev 4\nprocessor\t: 0\n"), "AArch64 Processor rev 4");
+    EXPECT_EQ(cpuBrandString("model name\t:\nProcessor\t: ARMv7\n"), "ARMv7");
     EXPECT_FALSE(cpuBrandString("processor\t: 0\nBogoMIPS\t: 48.00\n"));
     EXPECT_EQ(cpuFrequencyFromCpuInfo("cpu MHz\t\t: 800.000\n"), 800000000u);
     EXPECT_EQ(cpuFrequencyFromKilohertz("2600000\n"), 2600000000u);

@@ -137,11 +137,9 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
 
 TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
 {
-    const QString names[] = {
-        "Quote\"d", "It's mine", "$(touch pwned-dollar)", "`touch pwned-backquote`",
-        "New\nline\nExec=touch pwned-line", "100% \\back\\slash\\ %U %%f", "Ünïcödé 名前 ; & | < >",
-        "  blanks\tand tab  ", "-rf",
-    };
+    const QString names[] = {"Quote\"d", "It's mine", "$(touch pwned-dollar)", "`touch pwned-backquote`",
+                             "New\nline\nExec=touch pwned-line", "100% \\back\\slash\\ %U %%f",
+                             "Ünïcödé 名前 ; & | < >", "  blanks\tand tab  ", "-rf"};
     for (const QString& name : names) {
         // Each name as an application bundle and its executable, and as a document.
         const QString bundle = makeBundle(name + ".app", name);
@@ -185,12 +183,9 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
     QDir().mkpath(folder_ + "/i-folder.desktop");
     const auto items = snapshot();
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].displayName, "a-absolute");
-    EXPECT_EQ(items[0].path, "/opt/My Tool/run");
-    EXPECT_TRUE(items[0].iconPath.isEmpty());
-    EXPECT_EQ(items[1].displayName, "Applet Two");
-    EXPECT_EQ(items[1].path, QStandardPaths::findExecutable("sh"));
-    EXPECT_EQ(items[1].iconPath, "/usr/share/icons/applet.png");
+    const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.iconPath}; };
+    EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", ""}));
+    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", QStandardPaths::findExecutable("sh"), "/usr/share/icons/applet.png"}));
     // The program on PATH exists; the one in /opt does not.
     EXPECT_TRUE(list_.resolveItem(items[1]));
     EXPECT_FALSE(list_.resolveItem(items[0]));

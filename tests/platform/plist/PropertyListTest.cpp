@@ -23,17 +23,14 @@ namespace {
 
 QVariantMap everyKind()
 {
-    return {
-        {"text", "Grüße \"quoted\" <tag> & $(x)\nline"}, {"negative", qint64(-5)}, {"large", qint64(500068036608)},
-        {"real", 2.5}, {"yes", true}, {"no", false}, {"date", QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC)},
-        {"data", QByteArray("\x00\x01\xff", 3)}, {"list", QVariantList{qint64(1), "two", QVariantMap{{"k", qint64(3)}}}},
-    };
+    return {{"text", "Grüße \"quoted\" <tag> & $(x)\nline"}, {"negative", qint64(-5)}, {"large", qint64(500068036608)},
+            {"real", 2.5}, {"yes", true}, {"no", false}, {"date", QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC)},
+            {"data", QByteArray("\x00\x01\xff", 3)}, {"list", QVariantList{qint64(1), "two", QVariantMap{{"k", qint64(3)}}}}};
 }
 
 QByteArray nested(int depth)
 {
-    return "<plist version=\"1.0\">" + QByteArray("<array>").repeated(depth)
-        + QByteArray("</array>").repeated(depth) + "</plist>";
+    return "<plist version=\"1.0\">" + QByteArray("<array>").repeated(depth) + QByteArray("</array>").repeated(depth) + "</plist>";
 }
 
 QByteArray bigEndian(quint64 value, int width)
@@ -150,22 +147,16 @@ TEST_F(PropertyListTest, BoundsAreExactAndLargeRealListsPass)
     const QByteArray text = "\x5f\x11\x03\xe8" + QByteArray(1000, 'x');
     const QByteArray shared = binaryList({binaryArray({1, 1, 1}), text});
     const QByteArray sharedTwice = binaryList({binaryArray({1, 1}), binaryArray({2, 2, 2}), text});
+    using enum PropertyListVerdict;
     const struct {
         QByteArray data;
         PropertyListBounds bounds;
         PropertyListVerdict verdict;
     } bounded[] = {
-        {shared, {256, 4, 3000}, PropertyListVerdict::Accepted},
-        {shared, {256, 3, 3000}, PropertyListVerdict::TooManyNodes},
-        {shared, {256, 4, 2999}, PropertyListVerdict::TooLarge},
-        {sharedTwice, {256, 9, 6000}, PropertyListVerdict::Accepted},
-        {sharedTwice, {256, 9, 5999}, PropertyListVerdict::TooLarge},
-        {sharedTwice, {1, 9, 6000}, PropertyListVerdict::TooDeep},
-        {nested(3), {256, 3, 0}, PropertyListVerdict::Accepted}, // <plist> is no value
-        {nested(3), {256, 2, 0}, PropertyListVerdict::TooManyNodes},
-        {nested(3), {2, 3, 0}, PropertyListVerdict::Accepted},
-        {nested(3), {1, 3, 0}, PropertyListVerdict::TooDeep},
-    };
+        {shared, {256, 4, 3000}, Accepted}, {shared, {256, 3, 3000}, TooManyNodes}, {shared, {256, 4, 2999}, TooLarge},
+        {sharedTwice, {256, 9, 6000}, Accepted}, {sharedTwice, {256, 9, 5999}, TooLarge},
+        {sharedTwice, {1, 9, 6000}, TooDeep}, {nested(3), {256, 3, 0}, Accepted}, // <plist> is no value
+        {nested(3), {256, 2, 0}, TooManyNodes}, {nested(3), {2, 3, 0}, Accepted}, {nested(3), {1, 3, 0}, TooDeep}};
     for (const auto& c : bounded)
         EXPECT_EQ(scan(c.data, c.bounds), c.verdict) << c.data.left(8).toStdString() << " " << c.bounds.nodes;
     // A volume list of 5 000 disks, its keys shared by the binary writer: 25 001 values.
@@ -179,9 +170,8 @@ TEST_F(PropertyListTest, BoundsAreExactAndLargeRealListsPass)
 // libplist fails an assertion on such a string; it is left out as if it were missing.
 TEST_F(PropertyListTest, StringWithZeroCharacterIsLeftOut)
 {
-    const QVariantMap map
-        = LibplistSerialization().propertyListFromData(hostile("utf16-zero-string.bplist")).toMap();
-    EXPECT_EQ(map, (QVariantMap{{"identifier", "com.example.ok"}, {"list", QVariantList{"kept"}}}));
+    EXPECT_EQ(LibplistSerialization().propertyListFromData(hostile("utf16-zero-string.bplist")).toMap(),
+              (QVariantMap{{"identifier", "com.example.ok"}, {"list", QVariantList{"kept"}}}));
     EXPECT_EQ(log_->messages().size(), 2);
 }
 
@@ -199,8 +189,7 @@ TEST_F(PropertyListTest, RefusesOversizedFilesAndNonFilesUnread)
 TEST_F(PropertyListTest, WriteReplacesWholeFileOrLeavesItAlone)
 {
     LibplistSerialization plists;
-    const QString folder = test::makeTemporaryFolder();
-    const QString path = folder + "/settings.plist";
+    const QString folder = test::makeTemporaryFolder(), path = folder + "/settings.plist";
     const QVariantMap kept{{"b", qint64(2)}};
     ASSERT_TRUE(plists.writeToFile(QVariantMap{{"a", qint64(1)}}, path));
     ASSERT_TRUE(plists.writeToFile(kept, path, Format::Binary));

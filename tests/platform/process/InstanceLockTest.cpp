@@ -5,8 +5,8 @@
 #include "ProcessEvents.h"
 #include "TestPlatform.h"
 
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 
