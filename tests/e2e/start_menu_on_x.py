@@ -25,8 +25,7 @@ VIEW = (640, 560)
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", False), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", False),
-    ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False),
-]
+    ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False)]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
@@ -36,64 +35,44 @@ CLEAN_LINK = (564, 82)
 CLEANER_VIEW = (560, 440)
 CLEANER_CLOSE = (21, 19)
 
-
-def tool_button(index):
-    return (107, 172 + 38 * index)
-
-
 class Failure(Exception):
     pass
 
-
 def wait_for(what, probe, timeout=10.0):
     deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
+    while not (value := probe()):
         if time.monotonic() > deadline:
             raise Failure(f"timed out waiting for {what}")
         time.sleep(0.05)
-
+    return value
 
 def die_with_parent():
     ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG: nothing outlives a killed driver
-
 
 class Session:
     """The processes the test starts, each ended by its own id, and the tools that look at the screen."""
 
     def __init__(self, root):
-        self.root = root
-        self.processes = []
-        self.env = {
-            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
-            "LANG": "C.UTF-8",
-            "HOME": f"{root}/home",
-            "XDG_CONFIG_HOME": f"{root}/home/.config",
-            "XDG_DATA_HOME": f"{root}/home/.local/share",
-            "XDG_CACHE_HOME": f"{root}/home/.cache",
-            "XDG_STATE_HOME": f"{root}/home/.local/state",
-            "XDG_RUNTIME_DIR": f"{root}/runtime",
-            "TMPDIR": f"{root}/tmp",
-            "TAVRIN_ROOT": f"{root}/mac",
-        }
-        for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
-            if name in os.environ:
-                self.env[name] = os.environ[name]
+        self.root, self.processes = root, []
+        home = f"{root}/home"
+        self.env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8", "HOME": home,
+                    "XDG_CONFIG_HOME": f"{home}/.config", "XDG_DATA_HOME": f"{home}/.local/share",
+                    "XDG_CACHE_HOME": f"{home}/.cache", "XDG_STATE_HOME": f"{home}/.local/state",
+                    "XDG_RUNTIME_DIR": f"{root}/runtime", "TMPDIR": f"{root}/tmp", "TAVRIN_ROOT": f"{root}/mac"}
+        self.env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "UBSAN_OPTIONS",
+                                                                       "LSAN_OPTIONS")})
         for name in ("HOME", "XDG_RUNTIME_DIR", "TMPDIR"):
             os.makedirs(self.env[name], mode=0o700)
         # A Downloads folder with something in it, for Cleanup to scan.
-        os.makedirs(f"{root}/home/Downloads/album")
+        os.makedirs(f"{home}/Downloads/album")
         for name, size in (("notes.txt", 2000), ("album/photo.jpg", 90000)):
-            with open(f"{root}/home/Downloads/{name}", "wb") as f:
+            with open(f"{home}/Downloads/{name}", "wb") as f:
                 f.write(b"x" * size)
 
     def start(self, argv, **kwargs):
-        process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, preexec_fn=die_with_parent,
-                                   **kwargs)
-        self.processes.append(process)
-        return process
+        self.processes.append(subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL,
+                                               preexec_fn=die_with_parent, **kwargs))
+        return self.processes[-1]
 
     def stop_all(self):
         for process in reversed(self.processes):
@@ -120,25 +99,20 @@ class Session:
     def click(self, point, button=1):
         self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]), "click", str(button))
 
-    def grab(self):
-        return subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env,
+    def grab(self, path="rgb:-"):
+        """The screen as 8-bit RGB bytes, or saved to a file."""
+        return subprocess.run(["import", "-window", "root", "-depth", "8", path], env=self.env,
                               capture_output=True, check=True).stdout
-
-    def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
-
 
 def crop(screen, rect):
     x, y, w, h = rect
     stride = SCREEN[0] * 3
     return b"".join(screen[(y + r) * stride + x * 3:(y + r) * stride + (x + w) * 3] for r in range(h))
 
-
 def is_plain(pixels):
     """Whether nearly every pixel has one colour: an empty pane, a view not drawn yet."""
     counts = collections.Counter(pixels[i:i + 3] for i in range(0, len(pixels), 3))
     return counts.most_common(1)[0][1] >= 0.99 * (len(pixels) // 3)
-
 
 def start_x_server(session):
     """The display name of a fresh Xvfb, or None when no X server can start."""
@@ -153,67 +127,54 @@ def start_x_server(session):
     # The number and its newline come in two writes; the server dies if the pipe closes between.
     answer, deadline = b"", time.monotonic() + 15
     while not answer.endswith(b"\n") and select.select([reader], [], [], max(0, deadline - time.monotonic()))[0]:
-        chunk = os.read(reader, 32)
-        if not chunk:
+        if not (chunk := os.read(reader, 32)):
             break
         answer += chunk
     os.close(reader)
     number = answer.decode().strip()
     return f":{number}" if answer.endswith(b"\n") and number.isdigit() else None
 
-
 def tray_owned(display):
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XGetSelectionOwner.restype = ctypes.c_ulong
-    x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11, c = ctypes.CDLL("libX11.so.6"), ctypes
+    for name, result, arguments in (("XOpenDisplay", c.c_void_p, [c.c_char_p]),
+                                    ("XInternAtom", c.c_ulong, [c.c_void_p, c.c_char_p, c.c_int]),
+                                    ("XGetSelectionOwner", c.c_ulong, [c.c_void_p, c.c_ulong]),
+                                    ("XCloseDisplay", c.c_int, [c.c_void_p])):
+        getattr(x11, name).restype, getattr(x11, name).argtypes = result, arguments
     connection = x11.XOpenDisplay(display.encode())
     if not connection:
         return False
-    selection = x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0)
-    owner = x11.XGetSelectionOwner(connection, selection)
+    owner = x11.XGetSelectionOwner(connection, x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0))
     x11.XCloseDisplay(connection)
     return owner != 0
-
 
 class StartMenu:
     """The running program as the screen shows it."""
 
     def __init__(self, session, process, tray_host):
-        self.session = session
-        self.process = process
-        self.tray_host = tray_host
+        self.session, self.process, self.tray_host = session, process, tray_host
+
+    def windows(self):
+        return self.session.visible_windows(self.process.pid)
 
     def window(self):
         """The start-menu window's geometry, if it is on the screen."""
-        for geometry in self.session.visible_windows(self.process.pid).values():
-            if geometry[2] >= VIEW[0] and geometry[3] >= VIEW[1]:
-                return geometry
-        return None
+        return next((g for g in self.windows().values() if g[2] >= VIEW[0] and g[3] >= VIEW[1]), None)
 
-    def view_origin(self):
-        # The view sits at the window's bottom, as far from its bottom edge as from its sides;
-        # the arrow's strip is above it.
-        x, y, w, h = wait_for("the start-menu window", self.window)
-        margin = (w - VIEW[0]) // 2
-        return x + margin, y + h - margin - VIEW[1]
-
-    def at(self, point):
-        x, y = self.view_origin()
-        return x + point[0], y + point[1]
+    def at(self, point, geometry=None, view=VIEW):
+        """A point of a view in X coordinates. A view sits at its window's bottom, as far from its
+        bottom edge as from its sides (the start menu's arrow strip is above it)."""
+        x, y, w, h = geometry or wait_for("the start-menu window", self.window)
+        margin = (w - view[0]) // 2
+        return x + margin + point[0], y + h - margin - view[1] + point[1]
 
     def region(self, rect):
-        x, y = self.view_origin()
-        return crop(self.session.grab(), (x + rect[0], y + rect[1], rect[2], rect[3]))
+        return crop(self.session.grab(), self.at(rect[:2]) + rect[2:])
 
     def tray_icon(self):
         """The centre of the program's icon inside the tray host's panel, once it is there."""
         panels = self.session.visible_windows(self.tray_host.pid).values()
-        for x, y, w, h in self.session.visible_windows(self.process.pid).values():
+        for x, y, w, h in self.windows().values():
             cx, cy = x + w // 2, y + h // 2
             if any(px <= cx < px + pw and py <= cy < py + ph for px, py, pw, ph in panels):
                 return cx, cy
@@ -222,35 +183,18 @@ class StartMenu:
     def popup_after(self, action, what):
         """Does the action and waits for a new window of the program to be drawn (by then it has
         taken the keyboard, as pop-ups do); returns its id."""
-        def new_window():
-            return next(iter(self.session.visible_windows(self.process.pid).keys() - before), None)
-
-        def drawn():
-            geometry = self.session.visible_windows(self.process.pid).get(popup)
-            return geometry and not is_plain(crop(self.session.grab(), geometry))
-
-        before = set(self.session.visible_windows(self.process.pid))
+        before = set(self.windows())
         action()
-        popup = wait_for(what, new_window)
-        wait_for(f"{what} to be drawn", drawn)
+        popup = wait_for(what, lambda: next(iter(self.windows().keys() - before), None))
+        wait_for(f"{what} to be drawn",
+                 lambda: (g := self.windows().get(popup)) and not is_plain(crop(self.session.grab(), g)))
         return popup
 
-    def view_in(self, wid, view, point):
-        """A point of a pop-up's view, which sits in its window as the start menu's does."""
-        x, y, w, h = self.session.visible_windows(self.process.pid)[wid]
-        margin = (w - view[0]) // 2
-        return x + margin + point[0], y + h - margin - view[1] + point[1]
-
-    def gone(self, wid):
-        return wid not in self.session.visible_windows(self.process.pid)
-
-
 def drive(session, menu, shots, start_copy):
-    step = [0]
+    steps = iter(range(1, 100))
 
     def shot(name):
-        step[0] += 1
-        session.screenshot(f"{shots}/{step[0]:02d}-{name}.png")
+        session.grab(f"{shots}/{next(steps):02d}-{name}.png")
 
     # Start-up: the window opens, drawn, and the icon sits in the tray.
     wait_for("the start-menu window at start-up", menu.window, timeout=30)
@@ -264,35 +208,44 @@ def drive(session, menu, shots, start_copy):
     columns = {}
     previous_column = menu.region(TOOL_COLUMN)
     for index, (tool, shows_something) in enumerate(TOOLS):
-        session.click(menu.at(tool_button(index)))
+        session.click(menu.at((107, 172 + 38 * index)))
         wait_for(f"the {tool} button to be chosen", lambda: menu.region(TOOL_COLUMN) != previous_column)
         if index == 0:
             if not menu.window():
                 raise Failure("a click on the tray icon hid the visible window")
             shot("tray-click-keeps-window")
-        if shows_something:
-            wait_for(f"the {tool} pane to show something", lambda: not is_plain(menu.region(PANE)))
-        else:
-            wait_for(f"the {tool} pane to be empty", lambda: is_plain(menu.region(PANE)))
+        wait_for(f"the {tool} pane to " + ("show something" if shows_something else "be empty"),
+                 lambda: is_plain(menu.region(PANE)) != shows_something)
         previous_column = columns[tool] = menu.region(TOOL_COLUMN)
         shot(f"tool-{tool}")
         if tool == "Cleanup":
             # Clean scans the Downloads folder in a modal window; its close light ends it.
             cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
             shot("cleanup-downloads-cleaner")
-            session.click(menu.view_in(cleaner, CLEANER_VIEW, CLEANER_CLOSE))
-            wait_for("the Downloads cleaner to close", lambda: menu.gone(cleaner))
+            session.click(menu.at(CLEANER_CLOSE, menu.windows()[cleaner], CLEANER_VIEW))
+            wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")
     shot("power-menu")
     session.xdotool("key", "Escape")
-    wait_for("the power menu to close", lambda: menu.gone(popup))
+    wait_for("the power menu to close", lambda: popup not in menu.windows())
+
+    def close_window():
+        session.click(menu.at(CLOSE_LIGHT))
+        wait_for("the close light to hide the window", lambda: not menu.window())
+
+    def expect_exit(process, seconds, what):
+        try:
+            status = process.wait(seconds)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"{what}: still running")
+        if status != 0:
+            raise Failure(f"{what}: exit status {status}")
 
     # The close light hides the window; the icon rebuilds it on the last chosen tool.
     last_tool = TOOLS[-1][0]
-    session.click(menu.at(CLOSE_LIGHT))
-    wait_for("the close light to hide the window", lambda: not menu.window())
+    close_window()
     shot("close-light-hides-window")
     session.click(icon)
     wait_for(f"the window rebuilt on {last_tool}",
@@ -300,15 +253,8 @@ def drive(session, menu, shots, start_copy):
     shot(f"tray-click-rebuilds-on-{last_tool}")
 
     # A second copy exits at once with status 0 and brings the first to the front.
-    session.click(menu.at(CLOSE_LIGHT))
-    wait_for("the close light to hide the window", lambda: not menu.window())
-    second = start_copy("second")
-    try:
-        status = second.wait(30)
-    except subprocess.TimeoutExpired:
-        raise Failure("the second copy did not exit")
-    if status != 0:
-        raise Failure(f"the second copy exited with status {status}")
+    close_window()
+    expect_exit(start_copy("second"), 30, "the second copy")
     wait_for("the first copy's window to come to the front", menu.window)
     shot("second-copy-brings-first-to-front")
 
@@ -316,23 +262,13 @@ def drive(session, menu, shots, start_copy):
     menu.popup_after(lambda: session.click(icon, button=3), "the tray menu")
     shot("tray-menu")
     session.xdotool("key", "Up", "Return")  # the last item: Quit Tavrin
-    try:
-        status = menu.process.wait(20)
-    except subprocess.TimeoutExpired:
-        raise Failure("Quit from the tray menu did not end the program")
-    if status != 0:
-        raise Failure(f"the program ended with status {status} after Quit")
-
+    expect_exit(menu.process, 20, "the program after Quit from the tray menu")
 
 def unexpected_lines(paths, expected_file):
     with open(expected_file) as f:
         patterns = [re.compile(line.rstrip("\n")) for line in f if line.strip() and not line.startswith("#")]
-    lines = []
-    for path in paths:
-        with open(path, errors="replace") as f:
-            lines += [line.rstrip("\n") for line in f if line.strip()]
+    lines = [line.rstrip("\n") for path in paths for line in open(path, errors="replace") if line.strip()]
     return [line for line in lines if not any(p.search(line) for p in patterns)]
-
 
 def run(args, session, stderr_files):
     """The whole test on a fresh X server; the exit status."""
@@ -356,12 +292,10 @@ def run(args, session, stderr_files):
             return session.start([f"{bundle}/Contents/MacOS/Tavrin"], stdout=subprocess.DEVNULL, stderr=err)
 
     drive(session, StartMenu(session, start_copy("first"), tray_host), args.screenshots, start_copy)
-    unexpected = unexpected_lines(stderr_files, args.expected_stderr)
-    if unexpected:
+    if unexpected := unexpected_lines(stderr_files, args.expected_stderr):
         raise Failure("unexpected lines on standard error:\n" + "\n".join(unexpected))
     print(f"passed; screenshots in {args.screenshots}")
     return 0
-
 
 def main():
     parser = argparse.ArgumentParser()
@@ -377,7 +311,7 @@ def main():
     try:
         return run(args, session, stderr_files)
     except Failure as failure:
-        session.screenshot(f"{args.screenshots}/failure.png")
+        session.grab(f"{args.screenshots}/failure.png")
         print(f"FAILED: {failure}")
         for path in stderr_files:
             with open(path, errors="replace") as f:
@@ -386,7 +320,6 @@ def main():
     finally:
         session.stop_all()
         shutil.rmtree(session.root, ignore_errors=True)
-
 
 if __name__ == "__main__":
     sys.exit(main())

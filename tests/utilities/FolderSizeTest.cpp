@@ -5,7 +5,6 @@
 
 #include "platform/files/FileManager.h"
 #include "platform/files/PosixFileCatalog.h"
-#include "platform/folders/SearchPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,10 +22,7 @@ using namespace platform;
 
 namespace {
 
-void writeFile(const QString& path, qsizetype size)
-{
-    ASSERT_TRUE(test::writeFile(path, QByteArray(size, 'x')));
-}
+void writeFile(const QString& path, qsizetype size) { ASSERT_TRUE(test::writeFile(path, QByteArray(size, 'x'))); }
 
 uint64_t sizeOf(const QString& path)
 {
@@ -55,73 +51,66 @@ uint64_t buildChain(const QString& folder, int depth)
     return total;
 }
 
-// The real catalog, except that it will not open folders of one name and counts batches.
+// The real catalog, except that it will not open folders named "locked".
 class DenyingCatalog final : public FileCatalog {
 public:
-    explicit DenyingCatalog(QByteArray denied) : denied_(std::move(denied)) {}
     OSErr pathMakeRef(const QString& path, FSRef* ref) const override { return real_.pathMakeRef(path, ref); }
     OSErr openIterator(const FSRef& folder, std::unique_ptr<FSIterator>* iterator) const override
     {
-        if (folder.name() == denied_)
-            return afpAccessDenied;
-        return real_.openIterator(folder, iterator);
+        return folder.name() == "locked" ? afpAccessDenied : real_.openIterator(folder, iterator);
     }
     OSErr getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap which, FSCatalogInfo* info) const override
     {
         return real_.getCatalogInfo(ref, which, info);
     }
     OSErr deleteObject(const FSRef& ref) const override { return real_.deleteObject(ref); }
-
-private:
     PosixFileCatalog real_;
-    QByteArray denied_;
 };
 
 } // namespace
 
-TEST(FolderSizeTest, SumsDataOfFilesAndFoldersOverTwoBatches)
+TEST(FolderSizeTest, SumsDataOfFilesAndFoldersOverTwoBatchesWhateverTheirNames)
 {
     test::TestPlatform p;
     const QString folder = test::makeTemporaryFolder();
-    QDir().mkpath(folder + QStringLiteral("/inner/deeper"));
-    uint64_t expected = 1000;
-    for (int i = 1; i <= 41; ++i) {
-        writeFile(folder + QStringLiteral("/f%1").arg(i), i);
-        expected += uint64_t(i);
-    }
-    writeFile(folder + QStringLiteral("/inner/deeper/z"), 1000);
-    EXPECT_EQ(sizeOf(folder), expected);
-    EXPECT_EQ(sizeOf(folder + QStringLiteral("/f41")), 41u);
-    EXPECT_EQ(sizeOf(folder + QStringLiteral("/inner")), 1000u);
-    EXPECT_EQ(sizeOf(folder + QStringLiteral("/missing")), 0u);
+    QDir().mkpath(folder + "/inner/deeper");
+    for (int i = 1; i <= 41; ++i)
+        writeFile(folder + QString("/f%1").arg(i), i);
+    writeFile(folder + "/inner/deeper/z", 1000);
+    // A name that is no UTF-8 is still found by its bytes.
+    const int odd = open((QFile::encodeName(folder) + "/caf\xe9").constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(write(odd, "12345", 5), 5);
+    close(odd);
+    EXPECT_EQ(sizeOf(folder), 1005u + 41 * 42 / 2);
+    EXPECT_EQ(sizeOf(folder + "/f41"), 41u);
+    EXPECT_EQ(sizeOf(folder + "/inner"), 1000u);
+    EXPECT_EQ(sizeOf(folder + "/missing"), 0u);
 }
 
 TEST(FolderSizeTest, LinksAreCountedAsLinksNeverFollowed)
 {
     test::TestPlatform p;
     const QString folder = test::makeTemporaryFolder();
-    QDir().mkpath(folder + QStringLiteral("/loop"));
-    writeFile(folder + QStringLiteral("/loop/data"), 100);
-    ASSERT_TRUE(QFile::link(QStringLiteral(".."), folder + QStringLiteral("/loop/up")));
-    ASSERT_TRUE(QFile::link(QStringLiteral("self"), folder + QStringLiteral("/loop/self")));
-    writeFile(folder + QStringLiteral("/big"), 100000);
-    ASSERT_TRUE(QFile::link(folder + QStringLiteral("/big"), folder + QStringLiteral("/loop/big-link")));
-
-    const uint64_t links = QByteArray("..").size() + QByteArray("self").size()
-        + QFile::encodeName(folder + QStringLiteral("/big")).size();
-    EXPECT_EQ(sizeOf(folder + QStringLiteral("/loop")), 100 + links);
+    QDir().mkpath(folder + "/loop");
+    writeFile(folder + "/loop/data", 100);
+    writeFile(folder + "/big", 100000);
+    ASSERT_TRUE(QFile::link("..", folder + "/loop/up"));
+    ASSERT_TRUE(QFile::link("self", folder + "/loop/self"));
+    ASSERT_TRUE(QFile::link(folder + "/big", folder + "/loop/big-link"));
+    // Each link counts the length of its target text.
+    EXPECT_EQ(sizeOf(folder + "/loop"), uint64_t(100 + 2 + 4 + QFile::encodeName(folder + "/big").size()));
 }
 
 TEST(FolderSizeTest, UnreadableSubfolderGivesPartialSum)
 {
     test::TestPlatform p;
-    p->fileCatalog = std::make_unique<DenyingCatalog>("locked");
+    p->fileCatalog = std::make_unique<DenyingCatalog>();
     const QString folder = test::makeTemporaryFolder();
-    QDir().mkpath(folder + QStringLiteral("/locked"));
-    writeFile(folder + QStringLiteral("/locked/secret"), 500);
-    writeFile(folder + QStringLiteral("/visible"), 70);
+    QDir().mkpath(folder + "/locked");
+    writeFile(folder + "/locked/secret", 500);
+    writeFile(folder + "/visible", 70);
     EXPECT_EQ(sizeOf(folder), 70u);
-    EXPECT_EQ(sizeOf(folder + QStringLiteral("/locked")), 0u);
+    EXPECT_EQ(sizeOf(folder + "/locked"), 0u);
 }
 
 // Deeper than the descriptor limit, with paths past PATH_MAX, on a stack that recursion over
@@ -129,7 +118,7 @@ TEST(FolderSizeTest, UnreadableSubfolderGivesPartialSum)
 TEST(FolderSizeTest, TreeDeeperThanDescriptorsAndStackIsMeasuredAndRemovedExactly)
 {
     test::TestPlatform p;
-    const QString folder = test::makeTemporaryFolder() + QStringLiteral("/deep");
+    const QString folder = test::makeTemporaryFolder() + "/deep";
     ASSERT_TRUE(QDir().mkdir(folder));
     const uint64_t expected = buildChain(folder, 3000);
     uint64_t size = 0;
@@ -149,15 +138,4 @@ TEST(FolderSizeTest, TreeDeeperThanDescriptorsAndStackIsMeasuredAndRemovedExactl
     EXPECT_EQ(size, expected);
     EXPECT_TRUE(removed);
     EXPECT_FALSE(QFileInfo::exists(folder));
-}
-
-TEST(FolderSizeTest, ApplicationFoldersInDomainOrderDeveloperLast)
-{
-    test::TestPlatform p;
-    const QString root = p->searchPaths->pathOnMac(QStringLiteral("/"));
-    EXPECT_EQ(PublicUtilities::applicationPaths(),
-              (QStringList{p->searchPaths->homeDirectory() + QStringLiteral("/Applications"),
-                           root + QStringLiteral("/Applications"), root + QStringLiteral("/Network/Applications"),
-                           root + QStringLiteral("/System/Applications"),
-                           root + QStringLiteral("/Developer/Applications")}));
 }

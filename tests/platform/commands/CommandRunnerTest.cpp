@@ -30,98 +30,79 @@ void plantDecoys(const QString& name, const QStringList& folders)
 
 struct Runner {
     QString folder = test::makeTemporaryFolder();
-    QString helpers = folder + QStringLiteral("/helpers");
-    QString home = folder + QStringLiteral("/home");
+    QString helpers = folder + "/helpers";
+    QString home = folder + "/home";
+    bool made = QDir().mkpath(home);
     PosixCommandRunner runner{helpers, home};
-
-    Runner()
-    {
-        QDir().mkpath(home);
-        // A stand-in named like a system tool, to see that Helpers/ comes first on PATH.
-        writeProgram(helpers + QStringLiteral("/ls"), "echo stand-in\n");
-    }
 };
 
 } // namespace
 
-TEST(CommandRunnerTest, EnvironmentPutsHelpersFirstAndTheMacHomeInHome)
+TEST(CommandRunnerTest, HelpersComeFirstHomeIsTheMacsAndArgumentsStayWhole)
 {
     Runner r;
-    EXPECT_EQ(r.runner.run(QStringLiteral("ls"), {}).standardOutput, QByteArray("stand-in\n"));
-    const auto home = r.runner.run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("printf %s \"$HOME\"")});
-    EXPECT_EQ(QString::fromUtf8(home.standardOutput), r.home);
-    // Shell lines see the same path.
-    const QString output = r.folder + QStringLiteral("/shell.txt");
-    r.runner.runShellLine("ls > '" + QFile::encodeName(output) + "'");
-    EXPECT_EQ(test::readFile(output), QByteArray("stand-in\n"));
-}
-
-TEST(CommandRunnerTest, ArgumentsExitStatusOutputFileAndMissingPrograms)
-{
-    Runner r;
-    const QString hostile = QStringLiteral("a\"; touch pwned; \"$(touch pwned)`touch pwned`\nGrüße");
+    // A stand-in named like a system tool, found first by name and from shell lines.
+    writeProgram(r.helpers + "/ls", "echo stand-in\n");
+    EXPECT_EQ(r.runner.run("ls", {}).standardOutput, QByteArray("stand-in\n"));
+    r.runner.runShellLine("ls > '" + QFile::encodeName(r.folder) + "/shell.txt'");
+    EXPECT_EQ(test::readFile(r.folder + "/shell.txt"), QByteArray("stand-in\n"));
+    EXPECT_EQ(QString::fromUtf8(r.runner.run("sh", {"-c", "printf %s \"$HOME\""}).standardOutput), r.home);
+    const QString hostile = "a\"; touch pwned; \"$(touch pwned)`touch pwned`\nGrüße";
     QDir::setCurrent(r.folder);
-    EXPECT_EQ(QString::fromUtf8(r.runner.run(QStringLiteral("printf"), {QStringLiteral("%s"), hostile}).standardOutput), hostile);
-    EXPECT_FALSE(QFile::exists(r.folder + QStringLiteral("/pwned")));
-    EXPECT_EQ(r.runner.run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exit 3")}).exitStatus, 3);
+    EXPECT_EQ(QString::fromUtf8(r.runner.run("printf", {"%s", hostile}).standardOutput), hostile);
+    EXPECT_FALSE(QFile::exists(r.folder + "/pwned"));
+    EXPECT_EQ(r.runner.run("sh", {"-c", "exit 3"}).exitStatus, 3);
     EXPECT_EQ(r.runner.runShellLine("exit 4").exitStatus, 4);
-
-    const QString output = r.folder + QStringLiteral("/out.txt");
+    const QString output = r.folder + "/out.txt";
     test::writeFile(output, "old contents that are longer");
-    const auto result = r.runner.run(QStringLiteral("printf"), {QStringLiteral("new")}, output);
-    EXPECT_TRUE(result.started);
-    EXPECT_TRUE(result.standardOutput.isEmpty());
+    const auto result = r.runner.run("printf", {"new"}, output);
+    EXPECT_TRUE(result.started && result.standardOutput.isEmpty());
     EXPECT_EQ(test::readFile(output), QByteArray("new"));
-
-    EXPECT_FALSE(r.runner.run(QStringLiteral("no-such-program-here"), {}).started);
-    EXPECT_FALSE(r.runner.run(QStringLiteral("printf"), {QStringLiteral("x")},
-                              r.folder + QStringLiteral("/missing/folder/out")).started);
+    EXPECT_FALSE(r.runner.run("no-such-program-here", {}).started);
+    EXPECT_FALSE(r.runner.run("printf", {"x"}, r.folder + "/missing/folder/out").started);
 }
 
 TEST(CommandRunnerTest, UnsafeHelpersFoldersNeverReachTheCurrentFolder)
 {
     test::TestPlatform platform;
-    const QString folder = test::makeTemporaryFolder();
-    const QString home = folder + QStringLiteral("/home");
-    QDir().mkpath(home);
+    Runner r;
+    const QString folder = r.folder;
     // "/…/a:b/Helpers" splits into "/…/a" and "b/Helpers", found from the current folder.
-    const QString colon = folder + QStringLiteral("/a:b/Helpers");
-    writeProgram(colon + QStringLiteral("/ls"), "echo stand-in\n");
+    const QString colon = folder + "/a:b/Helpers";
+    writeProgram(colon + "/ls", "echo stand-in\n");
     QDir::setCurrent(folder);
-    plantDecoys(QStringLiteral("ls"), {folder, folder + QStringLiteral("/b/Helpers"), folder + QStringLiteral("/Helpers")});
-
+    plantDecoys("ls", {folder, folder + "/b/Helpers", folder + "/Helpers"});
     const struct {
         QString helpers;
         QByteArray byName;  // what running "ls" prints; empty when it is refused
         QString reason;
     } cases[] = {
-        {colon, "stand-in\n", QStringLiteral("holds \":\"")},
-        {QStringLiteral("Helpers"), {}, QStringLiteral("not an absolute path")},
-        {QString(), {}, QStringLiteral("not an absolute path")},
+        {colon, "stand-in\n", "holds \":\""},
+        {"Helpers", {}, "not an absolute path"},
+        {QString(), {}, "not an absolute path"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(qPrintable(c.helpers));
-        PosixCommandRunner runner{c.helpers, home};
+        PosixCommandRunner runner{c.helpers, r.home};
         const qsizetype logged = platform.log().messages().size();
         EXPECT_FALSE(runner.runShellLine("ls > out.txt").started);
-        EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/out.txt")));
+        EXPECT_FALSE(QFile::exists(folder + "/out.txt"));
         ASSERT_EQ(platform.log().messages().size(), logged + 1);
         EXPECT_TRUE(platform.log().messages().last().contains(c.reason));
-
-        const auto byName = runner.run(QStringLiteral("ls"), {});
+        const auto byName = runner.run("ls", {});
         EXPECT_EQ(byName.started, !c.byName.isEmpty());
         EXPECT_EQ(byName.standardOutput, c.byName);
         EXPECT_EQ(platform.log().messages().size(), logged + (c.byName.isEmpty() ? 2 : 1));
-        EXPECT_FALSE(runner.run(QStringLiteral("./ls"), {}).started);
+        EXPECT_FALSE(runner.run("./ls", {}).started);
     }
-    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/pwned")));
+    EXPECT_FALSE(QFile::exists(folder + "/pwned"));
 }
 
 TEST(CommandRunnerTest, PathKeepsOnlyAbsoluteFolders)
 {
     Runner r;
     QDir::setCurrent(r.folder);
-    plantDecoys(QStringLiteral("tavrin-decoy"), {r.folder, r.folder + QStringLiteral("/rel")});
+    plantDecoys("tavrin-decoy", {r.folder, r.folder + "/rel"});
     const std::pair<QByteArray, QByteArray> cases[] = {
         {"::rel:/usr/bin:.:/bin:", ":/usr/bin:/bin"},
         {"rel:.", ":/usr/local/bin:/usr/bin:/bin"},
@@ -133,10 +114,10 @@ TEST(CommandRunnerTest, PathKeepsOnlyAbsoluteFolders)
         qputenv("PATH", inherited);
         PosixCommandRunner runner{r.helpers, r.home};
         qputenv("PATH", saved);
-        EXPECT_FALSE(runner.run(QStringLiteral("tavrin-decoy"), {}).started);
+        EXPECT_FALSE(runner.run("tavrin-decoy", {}).started);
         EXPECT_EQ(runner.runShellLine("tavrin-decoy 2>/dev/null").exitStatus, 127);
-        const auto seen = runner.run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("printf %s \"$PATH\"")});
+        const auto seen = runner.run("/bin/sh", {"-c", "printf %s \"$PATH\""});
         EXPECT_EQ(seen.standardOutput, QFile::encodeName(r.helpers) + expected);
     }
-    EXPECT_FALSE(QFile::exists(r.folder + QStringLiteral("/pwned")));
+    EXPECT_FALSE(QFile::exists(r.folder + "/pwned"));
 }

@@ -23,11 +23,9 @@ TEST(QtDispatcherTest, QuitWaitsForBackgroundWorkThatNeedsTheMainThread)
     });
     while (!started)
         QThread::yieldCurrentThread();
-
     QtDispatcher::finishBackgroundWork(std::chrono::seconds(10));
     EXPECT_TRUE(mainRan);
     EXPECT_TRUE(finished);
-
     std::atomic<bool> late{false};
     dispatcher.asyncGlobal([&] { late = true; });
     QtDispatcher::finishBackgroundWork(std::chrono::seconds(10));

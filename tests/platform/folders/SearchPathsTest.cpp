@@ -29,38 +29,34 @@ mode_t modeOf(const QString& path)
 TEST(SearchPathsTest, PrivateFoldersRefuseLinksFilesAndOtherOwners)
 {
     const QString base = test::makeTemporaryFolder();
-    QDir(base).mkdir(QStringLiteral("loose"));
-    chmod(QFile::encodeName(base + QStringLiteral("/loose")).constData(), 0777);
-    QDir(base).mkdir(QStringLiteral("taken"));
-    QFile::link(test::makeTemporaryFolder(), base + QStringLiteral("/link"));
-    test::writeFile(base + QStringLiteral("/file"), {});
+    QDir(base).mkdir("loose");
+    chmod(QFile::encodeName(base + "/loose").constData(), 0777);
+    QDir(base).mkdir("taken");
+    QFile::link(test::makeTemporaryFolder(), base + "/link");
+    test::writeFile(base + "/file", {});
     const struct {
         const char* name;
         unsigned uidOffset; // another uid stands for a folder that someone else made first
         bool made;
     } cases[] = {{"missing", 0, true}, {"loose", 0, true}, {"link", 0, false}, {"file", 0, false}, {"taken", 1, false}};
     for (const auto& c : cases) {
-        const QString path = base + QLatin1Char('/') + QLatin1String(c.name);
+        const QString path = base + '/' + c.name;
         EXPECT_EQ(PrivateFolder::make(path, getuid() + c.uidOffset), c.made ? path : QString()) << c.name;
         EXPECT_EQ(PrivateFolder::isPrivate(path, getuid() + c.uidOffset), c.made) << c.name;
     }
-    EXPECT_EQ(modeOf(base + QStringLiteral("/loose")), 0700u);
+    EXPECT_EQ(modeOf(base + "/loose"), 0700u);
 }
 
 TEST(SearchPathsTest, TemporaryBaseFallsBackToTmpAndRefusesRelativeFolders)
 {
     const QString existing = test::makeTemporaryFolder();
-    const QString missing = existing + QStringLiteral("/missing");
-    const QString tmp = QStringLiteral("/tmp");
+    const QString missing = existing + "/missing", tmp = "/tmp";
     const struct {
         QString runtime, tmp, base;
-    } cases[] = {
-        {existing, missing, existing}, {missing, existing, existing}, {QString(), missing, tmp},
-        {QString(), QString(), tmp}, {QStringLiteral("."), QStringLiteral("relative/missing"), tmp},
-        {QString(), QStringLiteral("."), QString()},
-    };
+    } cases[] = {{existing, missing, existing}, {missing, existing, existing}, {QString(), missing, tmp},
+                 {QString(), QString(), tmp}, {".", "relative/missing", tmp}, {QString(), ".", QString()}};
     for (const auto& c : cases)
-        EXPECT_EQ(LinuxSearchPaths::temporaryBase(c.runtime, c.tmp), c.base) << c.runtime.toStdString() << " " << c.tmp.toStdString();
+        EXPECT_EQ(LinuxSearchPaths::temporaryBase(c.runtime, c.tmp), c.base) << qPrintable(c.runtime + " " + c.tmp);
 }
 
 TEST(SearchPathsTest, TemporaryFolderFallsBackWhenTheUsualOneIsTaken)
@@ -68,12 +64,11 @@ TEST(SearchPathsTest, TemporaryFolderFallsBackWhenTheUsualOneIsTaken)
     const QString base = test::makeTemporaryFolder();
     const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base));
-    ASSERT_TRUE(QFile::link(test::makeTemporaryFolder(), base + QStringLiteral("/tavrin-%1").arg(getuid())));
-    SimulatedMac mac(base, base + QStringLiteral("/root"));
+    ASSERT_TRUE(QFile::link(test::makeTemporaryFolder(), base + QString("/tavrin-%1").arg(getuid())));
+    SimulatedMac mac(base, base + "/root");
     LinuxSearchPaths paths(mac);
     const QString first = paths.temporaryDirectory();
-    EXPECT_FALSE(first.isEmpty());
-    EXPECT_FALSE(QFileInfo(first).isSymLink());
+    EXPECT_FALSE(first.isEmpty() || QFileInfo(first).isSymLink());
     EXPECT_EQ(modeOf(first), 0700u);
     EXPECT_EQ(paths.temporaryDirectory(), first) << "one folder for the whole process";
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
@@ -81,15 +76,14 @@ TEST(SearchPathsTest, TemporaryFolderFallsBackWhenTheUsualOneIsTaken)
 
 TEST(SearchPathsTest, MacFoldersLieInTheSimulatedMacAndDownloadsIsReal)
 {
-    SimulatedMac mac(QStringLiteral("/data"), QStringLiteral("/sim"));
+    SimulatedMac mac("/data", "/sim");
     LinuxSearchPaths paths(mac);
-    const QString home = QStringLiteral("/sim/Users/") + mac.userName();
     EXPECT_EQ(paths.searchPathsForDirectory(SearchPathDirectory::Library, SearchPathDomain::All, true),
-              (QStringList{home + QStringLiteral("/Library"), QStringLiteral("/sim/Library"),
-                           QStringLiteral("/sim/Network/Library"), QStringLiteral("/sim/System/Library")}));
+              (QStringList{"/sim/Users/" + mac.userName() + "/Library", "/sim/Library", "/sim/Network/Library",
+                           "/sim/System/Library"}));
     EXPECT_EQ(paths.searchPathsForDirectory(SearchPathDirectory::Applications, SearchPathDomain::User, false),
-              QStringList{QStringLiteral("~/Applications")});
+              QStringList{"~/Applications"});
     EXPECT_EQ(paths.searchPathsForDirectory(SearchPathDirectory::Downloads, SearchPathDomain::User, true),
-              QStringList{QDir::homePath() + QStringLiteral("/Downloads")});
+              QStringList{QDir::homePath() + "/Downloads"});
     EXPECT_TRUE(paths.searchPathsForDirectory(SearchPathDirectory::Downloads, SearchPathDomain::Local, true).isEmpty());
 }

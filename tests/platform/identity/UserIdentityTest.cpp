@@ -13,30 +13,6 @@
 
 using platform::LinuxUserIdentity;
 
-namespace {
-
-// HOME for one test, put back afterwards.
-class HomeFolder {
-public:
-    HomeFolder()
-        : path_(test::makeTemporaryFolder(QStringLiteral("home")))
-        , previous_(qgetenv("HOME"))
-    {
-        qputenv("HOME", QFile::encodeName(path_));
-    }
-    ~HomeFolder() { qputenv("HOME", previous_); }
-
-    QString file(const char* name) const { return path_ + QLatin1Char('/') + QLatin1String(name); }
-
-    void write(const char* name, const QByteArray& contents) const { ASSERT_TRUE(test::writeFile(file(name), contents)); }
-
-private:
-    QString path_;
-    QByteArray previous_;
-};
-
-} // namespace
-
 TEST(UserIdentityTest, NamesComeFromTheAccount)
 {
     LinuxUserIdentity identity;
@@ -44,39 +20,39 @@ TEST(UserIdentityTest, NamesComeFromTheAccount)
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(identity.userName(), QString::fromLocal8Bit(entry->pw_name));
     EXPECT_FALSE(identity.fullName().isEmpty());
-
-    EXPECT_EQ(LinuxUserIdentity::fullNameFromGecos(QStringLiteral("Ada Lovelace,Room 1,,")), QStringLiteral("Ada Lovelace"));
-    EXPECT_EQ(LinuxUserIdentity::fullNameFromGecos(QStringLiteral(",,,")), QString());
-    EXPECT_EQ(LinuxUserIdentity::fullNameFromGecos(QString()), QString());
+    for (const auto& [gecos, name] : {std::pair{"Ada Lovelace,Room 1,,", "Ada Lovelace"}, {",,,", ""}, {"", ""}})
+        EXPECT_EQ(LinuxUserIdentity::fullNameFromGecos(gecos), name) << gecos;
 }
 
 // The face file wins over the icon; things named like a picture that are none give nothing.
 TEST(UserIdentityTest, PictureIsTheFaceFileElseTheIcon)
 {
-    HomeFolder home;
-    LinuxUserIdentity identity;
-    EXPECT_TRUE(identity.imagePath().isEmpty());
-    QDir().mkpath(home.file(".face"));
-    home.write(".face.icon", QByteArray());
-    EXPECT_TRUE(identity.imagePath().isEmpty()) << "a folder and an empty file are no pictures";
-
-    home.write(".face.icon", "icon bytes");
-    EXPECT_EQ(identity.imagePath(), home.file(".face.icon"));
-    EXPECT_EQ(identity.imageData(), QByteArray("icon bytes"));
-    QDir().rmdir(home.file(".face"));
-    home.write(".face", "face bytes");
-    EXPECT_EQ(identity.imagePath(), home.file(".face"));
-    EXPECT_EQ(identity.imageData(), QByteArray("face bytes"));
-
+    const QString home = test::makeTemporaryFolder("home");
+    const QByteArray previousHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    const QString face = home + "/.face", icon = home + "/.face.icon";
+    const auto expectPicture = [&](const QString& path, const QByteArray& data) {
+        EXPECT_EQ(LinuxUserIdentity().imagePath(), path);
+        EXPECT_EQ(LinuxUserIdentity().imageData(), data);
+    };
+    expectPicture(QString(), {});
+    QDir().mkpath(face);
+    test::writeFile(icon, {});
+    expectPicture(QString(), {}); // a folder and an empty file are no pictures
+    test::writeFile(icon, "icon bytes");
+    expectPicture(icon, "icon bytes");
+    QDir().rmdir(face);
+    test::writeFile(face, "face bytes");
+    expectPicture(face, "face bytes");
     // A link to a picture is a picture; a dangling link and a FIFO are none.
-    QFile::remove(home.file(".face"));
-    home.write("picture.png", "linked bytes");
-    ASSERT_TRUE(QFile::link(home.file("picture.png"), home.file(".face")));
-    EXPECT_EQ(identity.imageData(), QByteArray("linked bytes"));
-    QFile::remove(home.file(".face"));
-    QFile::remove(home.file(".face.icon"));
-    ASSERT_TRUE(QFile::link(home.file("nowhere.png"), home.file(".face")));
-    ASSERT_EQ(mkfifo(QFile::encodeName(home.file(".face.icon")).constData(), 0600), 0);
-    EXPECT_TRUE(identity.imagePath().isEmpty());
-    EXPECT_TRUE(identity.imageData().isEmpty());
+    QFile::remove(face);
+    test::writeFile(home + "/picture.png", "linked bytes");
+    ASSERT_TRUE(QFile::link(home + "/picture.png", face));
+    EXPECT_EQ(LinuxUserIdentity().imageData(), "linked bytes");
+    QFile::remove(face);
+    QFile::remove(icon);
+    ASSERT_TRUE(QFile::link(home + "/nowhere.png", face));
+    ASSERT_EQ(mkfifo(QFile::encodeName(icon).constData(), 0600), 0);
+    expectPicture(QString(), {});
+    qputenv("HOME", previousHome);
 }

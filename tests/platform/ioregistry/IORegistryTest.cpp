@@ -1,5 +1,5 @@
 #include "platform/ioregistry/SimulatedIORegistry.h"
-#include "platform/plist/LibplistSerialization.h"
+#include "platform/plist/PropertyListSerialization.h"
 #include "platform/simulated/SimulatedMac.h"
 
 #include "TestPlatform.h"
@@ -15,12 +15,10 @@ namespace {
 
 QVariantMap node(const QString& name, const QVariantMap& properties, const QVariantList& children = {})
 {
-    return {{QStringLiteral("Name"), name},
-            {QStringLiteral("Properties"), properties},
-            {QStringLiteral("Children"), children}};
+    return {{"Name", name}, {"Properties", properties}, {"Children", children}};
 }
 
-const QString kCpuId = QStringLiteral("IOCPUID");
+const QString kCpuId = "IOCPUID", kSerial = "IOPlatformSerialNumber";
 
 } // namespace
 
@@ -28,54 +26,40 @@ TEST(IORegistryTest, TheSeededMacHasItsSerialNumberAndProcessorsWithoutIds)
 {
     test::TestPlatform platform;
     const SimulatedIORegistry registry(*platform->simulatedMac);
-
     // The serial number is the one the simulated Mac was seeded with.
-    const QVariant seeded = platform::LibplistSerialization()
-                                .propertyListFromFile(platform.resourcePath(QStringLiteral("simulated-mac/Mac.plist")))
-                                .toMap()
-                                .value(QStringLiteral("SerialNumber"));
-    const auto root = registry.entryFromPath(QStringLiteral("IOService:/"));
-    ASSERT_TRUE(root);
-    EXPECT_EQ(root->properties.value(QStringLiteral("IOPlatformSerialNumber")), seeded);
-    EXPECT_FALSE(registry.entryFromPath(QStringLiteral("IOService:/AppleACPIPlatformExpert")));
+    const QVariant seeded = platform->propertyLists->propertyListFromFile(
+        platform.resourcePath("simulated-mac/Mac.plist")).toMap().value("SerialNumber");
+    EXPECT_EQ(registry.entryFromPath("IOService:/").value().properties.value(kSerial), seeded);
+    EXPECT_FALSE(registry.entryFromPath("IOService:/AppleACPIPlatformExpert"));
     EXPECT_FALSE(registry.entryFromPath(QString()));
-
     std::vector<IORegistryEntry> processors;
-    ASSERT_EQ(registry.getMatchingServicesByName(QStringLiteral("processor"), &processors), 0);
+    ASSERT_EQ(registry.getMatchingServicesByName("processor", &processors), 0);
     EXPECT_EQ(processors.size(), size_t(std::max(sysconf(_SC_NPROCESSORS_CONF), 1L)));
     for (const auto& processor : processors)
         EXPECT_FALSE(processor.searchProperty(kCpuId).isValid()) << qPrintable(processor.name);
-
     std::vector<IORegistryEntry> none{IORegistryEntry{}};
-    ASSERT_EQ(registry.getMatchingServicesByName(QStringLiteral("gpu"), &none), 0);
+    ASSERT_EQ(registry.getMatchingServicesByName("gpu", &none), 0);
     EXPECT_TRUE(none.empty());
-    EXPECT_NE(registry.getMatchingServicesByName(QStringLiteral("processor"), nullptr), 0);
+    EXPECT_NE(registry.getMatchingServicesByName("processor", nullptr), 0);
 }
 
 TEST(IORegistryTest, StateSetByATestIsSearchedRecursively)
 {
     test::TestPlatform platform;
     auto& mac = *platform->simulatedMac;
-    mac.setStateValue(QStringLiteral("Mac"), QStringLiteral("SerialNumber"), QString());
-    mac.setStateValue(QStringLiteral("Mac"), QStringLiteral("Processors"), QVariantList{
-        node(QStringLiteral("CPU1"), {}, {node(QStringLiteral("core"), {{kCpuId, 0x906ea}})}),
-        node(QStringLiteral("CPU0"), {{kCpuId, 0x1234}}, {node(QStringLiteral("core"), {{kCpuId, 0x9999}})}),
-        QStringLiteral("not a dictionary"),
-        node(QStringLiteral("CPU2"), {}, {node(QStringLiteral("a"), {}), node(QStringLiteral("b"), {{kCpuId, 7}})}),
+    mac.setStateValue("Mac", "Processors", QVariantList{
+        node("CPU1", {}, {node("core", {{kCpuId, 0x906ea}})}),
+        node("CPU0", {{kCpuId, 0x1234}}, {node("core", {{kCpuId, 0x9999}})}),
+        "not a dictionary",
+        node("CPU2", {}, {node("a", {}), node("b", {{kCpuId, 7}})}),
     });
-
     const SimulatedIORegistry registry(mac);
-    const auto root = registry.entryFromPath(QStringLiteral("IOService:/"));
-    ASSERT_TRUE(root);
-    EXPECT_FALSE(root->properties.contains(QStringLiteral("IOPlatformSerialNumber")));
-    mac.setStateValue(QStringLiteral("Mac"), QStringLiteral("SerialNumber"), QStringLiteral("C02TEST0SN01"));
-    EXPECT_EQ(registry.entryFromPath(QStringLiteral("IOService:/"))->properties.value(QStringLiteral("IOPlatformSerialNumber")),
-              QVariant(QStringLiteral("C02TEST0SN01")));
-
+    mac.setStateValue("Mac", "SerialNumber", "C02TEST0SN01"); // read at every request
+    EXPECT_EQ(registry.entryFromPath("IOService:/").value().properties.value(kSerial), "C02TEST0SN01");
     std::vector<IORegistryEntry> processors;
-    ASSERT_EQ(registry.getMatchingServicesByName(QStringLiteral("processor"), &processors), 0);
+    ASSERT_EQ(registry.getMatchingServicesByName("processor", &processors), 0);
     ASSERT_EQ(processors.size(), 3u);
-    EXPECT_EQ(processors[0].name, QStringLiteral("CPU1"));
+    EXPECT_EQ(processors[0].name, "CPU1");
     EXPECT_EQ(processors[0].searchProperty(kCpuId).toLongLong(), 0x906ea);
     // The entry's own value comes before its children's.
     EXPECT_EQ(processors[1].searchProperty(kCpuId).toLongLong(), 0x1234);
@@ -84,11 +68,10 @@ TEST(IORegistryTest, StateSetByATestIsSearchedRecursively)
 
 TEST(IORegistryTest, DeepStateDoesNotRecurseWithoutEnd)
 {
-    QVariantMap deepest = node(QStringLiteral("leaf"), {{kCpuId, 1}});
+    QVariantMap deepest = node("leaf", {{kCpuId, 1}});
     for (int i = 0; i < 200; ++i)
-        deepest = node(QStringLiteral("level"), {}, {deepest});
+        deepest = node("level", {}, {deepest});
     const auto entries = SimulatedIORegistry::entriesFromState({deepest});
     ASSERT_EQ(entries.size(), 1u);
-    // Cut off well before the leaf.
-    EXPECT_FALSE(entries[0].searchProperty(kCpuId).isValid());
+    EXPECT_FALSE(entries[0].searchProperty(kCpuId).isValid()); // cut off well before the leaf
 }

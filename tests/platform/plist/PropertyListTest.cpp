@@ -23,23 +23,14 @@ namespace {
 
 QVariantMap everyKind()
 {
-    return {
-        {QStringLiteral("text"), QStringLiteral("Grüße \"quoted\" <tag> & $(x)\nline")},
-        {QStringLiteral("negative"), qint64(-5)},
-        {QStringLiteral("large"), qint64(500068036608)},
-        {QStringLiteral("real"), 2.5},
-        {QStringLiteral("yes"), true},
-        {QStringLiteral("no"), false},
-        {QStringLiteral("date"), QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC)},
-        {QStringLiteral("data"), QByteArray("\x00\x01\xff", 3)},
-        {QStringLiteral("list"), QVariantList{qint64(1), QStringLiteral("two"), QVariantMap{{QStringLiteral("k"), qint64(3)}}}},
-    };
+    return {{"text", "Grüße \"quoted\" <tag> & $(x)\nline"}, {"negative", qint64(-5)}, {"large", qint64(500068036608)},
+            {"real", 2.5}, {"yes", true}, {"no", false}, {"date", QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC)},
+            {"data", QByteArray("\x00\x01\xff", 3)}, {"list", QVariantList{qint64(1), "two", QVariantMap{{"k", qint64(3)}}}}};
 }
 
 QByteArray nested(int depth)
 {
-    return "<plist version=\"1.0\">" + QByteArray("<array>").repeated(depth)
-        + QByteArray("</array>").repeated(depth) + "</plist>";
+    return "<plist version=\"1.0\">" + QByteArray("<array>").repeated(depth) + QByteArray("</array>").repeated(depth) + "</plist>";
 }
 
 QByteArray bigEndian(quint64 value, int width)
@@ -83,7 +74,7 @@ QByteArray nestedBinary(int depth)
 
 QByteArray hostile(const char* name)
 {
-    return test::readFile(test::fixturePath(QStringLiteral("plist/hostile/") + QLatin1String(name)));
+    return test::readFile(test::fixturePath(QString("plist/hostile/") + name));
 }
 
 PropertyListVerdict scan(const QByteArray& data, const PropertyListBounds& bounds = {})
@@ -95,16 +86,10 @@ PropertyListVerdict scan(const QByteArray& data, const PropertyListBounds& bound
 // Reading logs what it refuses or leaves out, so a platform with a log is installed.
 class PropertyListTest : public ::testing::Test {
 protected:
-    PropertyListTest()
-    {
-        auto log = std::make_unique<test::RecordingLog>();
-        log_ = log.get();
-        platform_.log = std::move(log);
-    }
-
+    PropertyListTest() { platform_.log.reset(log_); }
+    test::RecordingLog* log_ = new test::RecordingLog;
     platform::Platform platform_;
     platform::ScopedPlatform scope_{platform_};
-    test::RecordingLog* log_ = nullptr;
 };
 
 } // namespace
@@ -158,87 +143,64 @@ TEST_F(PropertyListTest, BoundsAreExactAndLargeRealListsPass)
         EXPECT_TRUE(plists.propertyListFromData(data).isValid()) << data.left(8).toStdString();
     for (const QByteArray& data : {nested(deepest + 1), nestedBinary(deepest + 1)})
         EXPECT_EQ(scan(data), PropertyListVerdict::TooDeep) << data.left(8).toStdString();
-
     // One text of 1000 bytes, shared: by an array three times, by that array twice.
     const QByteArray text = "\x5f\x11\x03\xe8" + QByteArray(1000, 'x');
     const QByteArray shared = binaryList({binaryArray({1, 1, 1}), text});
     const QByteArray sharedTwice = binaryList({binaryArray({1, 1}), binaryArray({2, 2, 2}), text});
+    using enum PropertyListVerdict;
     const struct {
         QByteArray data;
         PropertyListBounds bounds;
         PropertyListVerdict verdict;
     } bounded[] = {
-        {shared, {256, 4, 3000}, PropertyListVerdict::Accepted},
-        {shared, {256, 3, 3000}, PropertyListVerdict::TooManyNodes},
-        {shared, {256, 4, 2999}, PropertyListVerdict::TooLarge},
-        {sharedTwice, {256, 9, 6000}, PropertyListVerdict::Accepted},
-        {sharedTwice, {256, 9, 5999}, PropertyListVerdict::TooLarge},
-        {sharedTwice, {1, 9, 6000}, PropertyListVerdict::TooDeep},
-        {nested(3), {256, 3, 0}, PropertyListVerdict::Accepted}, // <plist> is no value
-        {nested(3), {256, 2, 0}, PropertyListVerdict::TooManyNodes},
-        {nested(3), {2, 3, 0}, PropertyListVerdict::Accepted},
-        {nested(3), {1, 3, 0}, PropertyListVerdict::TooDeep},
-    };
+        {shared, {256, 4, 3000}, Accepted}, {shared, {256, 3, 3000}, TooManyNodes}, {shared, {256, 4, 2999}, TooLarge},
+        {sharedTwice, {256, 9, 6000}, Accepted}, {sharedTwice, {256, 9, 5999}, TooLarge},
+        {sharedTwice, {1, 9, 6000}, TooDeep}, {nested(3), {256, 3, 0}, Accepted}, // <plist> is no value
+        {nested(3), {256, 2, 0}, TooManyNodes}, {nested(3), {2, 3, 0}, Accepted}, {nested(3), {1, 3, 0}, TooDeep}};
     for (const auto& c : bounded)
         EXPECT_EQ(scan(c.data, c.bounds), c.verdict) << c.data.left(8).toStdString() << " " << c.bounds.nodes;
-
     // A volume list of 5 000 disks, its keys shared by the binary writer: 25 001 values.
     QVariantList volumes;
     for (int i = 0; i < 5000; ++i)
-        volumes.append(QVariantMap{{QStringLiteral("VolumeName"), QStringLiteral("Disk %1").arg(i)},
-                                   {QStringLiteral("Size"), qint64(i)}});
+        volumes.append(QVariantMap{{"VolumeName", QString("Disk %1").arg(i)}, {"Size", qint64(i)}});
     for (Format format : {Format::Xml, Format::Binary})
         EXPECT_EQ(plists.propertyListFromData(plists.dataFromPropertyList(volumes, format)).toList().size(), 5000);
-
-    const QVariantMap info
-        = plists.propertyListFromFile(test::fixturePath(QStringLiteral("plist/Info.plist"))).toMap();
-    EXPECT_EQ(info.value(QStringLiteral("CFBundleName")).toString(), QStringLiteral("Notes <Beta>"));
-    EXPECT_EQ(info.value(QStringLiteral("CFBundleDocumentTypes")).toList().size(), 1);
-    EXPECT_EQ(plists.propertyListFromData(plists.dataFromPropertyList(info, Format::Binary)).toMap(), info);
 }
 
 // libplist fails an assertion on such a string; it is left out as if it were missing.
 TEST_F(PropertyListTest, StringWithZeroCharacterIsLeftOut)
 {
-    const QVariantMap map
-        = LibplistSerialization().propertyListFromData(hostile("utf16-zero-string.bplist")).toMap();
-    EXPECT_EQ(map, (QVariantMap{{QStringLiteral("identifier"), QStringLiteral("com.example.ok")},
-                                {QStringLiteral("list"), QVariantList{QStringLiteral("kept")}}}));
+    EXPECT_EQ(LibplistSerialization().propertyListFromData(hostile("utf16-zero-string.bplist")).toMap(),
+              (QVariantMap{{"identifier", "com.example.ok"}, {"list", QVariantList{"kept"}}}));
     EXPECT_EQ(log_->messages().size(), 2);
 }
 
-TEST_F(PropertyListTest, RefusesOversizedFilesUnread)
+// Things that are not files are not read: a FIFO would block, a device would never end.
+TEST_F(PropertyListTest, RefusesOversizedFilesAndNonFilesUnread)
 {
-    const QString path = test::makeTemporaryFolder() + QStringLiteral("/huge.plist");
-    ASSERT_TRUE(test::writeFile(path, {}));
-    ASSERT_TRUE(QFile::resize(path, platform::PropertyListSerialization::kMaximumSize + 1)); // sparse
-    EXPECT_FALSE(LibplistSerialization().propertyListFromFile(path).isValid());
-    EXPECT_FALSE(LibplistSerialization().propertyListFromFile(path + QStringLiteral(".missing")).isValid());
-
-    // Things that are not files are not read: a FIFO would block, a device would never end.
-    const QString fifo = test::makeTemporaryFolder() + QStringLiteral("/fifo.plist");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(LibplistSerialization().propertyListFromFile(fifo).isValid());
-    EXPECT_FALSE(LibplistSerialization().propertyListFromFile(QStringLiteral("/dev/zero")).isValid());
+    const QString folder = test::makeTemporaryFolder();
+    ASSERT_TRUE(test::writeFile(folder + "/huge.plist", {}));
+    ASSERT_TRUE(QFile::resize(folder + "/huge.plist", platform::PropertyListSerialization::kMaximumSize + 1)); // sparse
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder + "/fifo.plist").constData(), 0600), 0);
+    for (const QString& path : {folder + "/huge.plist", folder + "/missing", folder + "/fifo.plist", QString("/dev/zero")})
+        EXPECT_FALSE(LibplistSerialization().propertyListFromFile(path).isValid()) << qPrintable(path);
 }
 
 TEST_F(PropertyListTest, WriteReplacesWholeFileOrLeavesItAlone)
 {
     LibplistSerialization plists;
-    const QString folder = test::makeTemporaryFolder();
-    const QString path = folder + QStringLiteral("/settings.plist");
-    ASSERT_TRUE(plists.writeToFile(QVariantMap{{QStringLiteral("a"), qint64(1)}}, path));
-    ASSERT_TRUE(plists.writeToFile(QVariantMap{{QStringLiteral("b"), qint64(2)}}, path, Format::Binary));
-    EXPECT_EQ(plists.propertyListFromFile(path).toMap(), (QVariantMap{{QStringLiteral("b"), qint64(2)}}));
-
+    const QString folder = test::makeTemporaryFolder(), path = folder + "/settings.plist";
+    const QVariantMap kept{{"b", qint64(2)}};
+    ASSERT_TRUE(plists.writeToFile(QVariantMap{{"a", qint64(1)}}, path));
+    ASSERT_TRUE(plists.writeToFile(kept, path, Format::Binary));
+    EXPECT_EQ(plists.propertyListFromFile(path).toMap(), kept);
     // Values with no property-list form are refused before the file is touched.
     // So are a text and a key with a zero character, which libplist would cut (the key onto "b").
-    const QString zero = QStringLiteral("b") + QChar(0) + QStringLiteral("x");
-    for (const QVariantMap& bad : {QVariantMap{{QStringLiteral("c"), QVariant::fromValue(QPointF(1, 2))}},
-                                   QVariantMap{{QStringLiteral("c"), QVariantList{zero}}},
-                                   QVariantMap{{zero, qint64(3)}}}) {
+    const QString zero = QString("b") + QChar(0) + "x";
+    for (const QVariantMap& bad : {QVariantMap{{"c", QVariant::fromValue(QPointF(1, 2))}},
+                                   QVariantMap{{"c", QVariantList{zero}}}, QVariantMap{{zero, qint64(3)}}}) {
         EXPECT_FALSE(plists.writeToFile(bad, path));
-        EXPECT_EQ(plists.propertyListFromFile(path).toMap(), (QVariantMap{{QStringLiteral("b"), qint64(2)}}));
+        EXPECT_EQ(plists.propertyListFromFile(path).toMap(), kept);
     }
-    EXPECT_FALSE(plists.writeToFile(QVariantMap{}, folder + QStringLiteral("/no/such/folder/x.plist")));
+    EXPECT_FALSE(plists.writeToFile(QVariantMap{}, folder + "/no/such/folder/x.plist"));
 }

@@ -13,45 +13,35 @@ using namespace platform;
 TEST(SimulatedMacTest, SeedingAddsWhatIsMissingAndKeepsState)
 {
     const QString base = test::makeTemporaryFolder();
-    const QString seed = base + QStringLiteral("/seed");
-    QDir().mkpath(seed + QStringLiteral("/root/Applications/Demo.app/Contents"));
-    ASSERT_TRUE(test::writeFile(seed + QStringLiteral("/root/Applications/Demo.app/Contents/Info.plist"), {}));
-
-    SimulatedMac mac(base + QStringLiteral("/data"), base + QStringLiteral("/root"));
-    mac.setStateValue(QStringLiteral("Mac"), QStringLiteral("ProductVersion"), QStringLiteral("10.13.6"));
-    ASSERT_TRUE(test::writeFile(seed + QStringLiteral("/Mac.plist"),
+    const QString seed = base + "/seed";
+    QDir().mkpath(seed + "/root/Applications/Demo.app/Contents");
+    ASSERT_TRUE(test::writeFile(seed + "/root/Applications/Demo.app/Contents/Info.plist", {}));
+    SimulatedMac mac(base + "/data", base + "/root");
+    mac.setStateValue("Mac", "ProductVersion", "10.13.6");
+    ASSERT_TRUE(test::writeFile(seed + "/Mac.plist",
                                 "<plist version=\"1.0\"><dict><key>ProductVersion</key><string>10.15.7</string></dict></plist>"));
-
     mac.ensureSeeded(seed);
-    EXPECT_TRUE(QFile::exists(base + QStringLiteral("/root/Applications/Demo.app/Contents/Info.plist")));
-    EXPECT_TRUE(QDir(mac.homePath() + QStringLiteral("/Library/Preferences")).exists());
-    EXPECT_TRUE(QDir(mac.pathOnMac(QStringLiteral("/System/Library"))).exists());
+    EXPECT_TRUE(QFile::exists(base + "/root/Applications/Demo.app/Contents/Info.plist"));
+    EXPECT_TRUE(QDir(mac.homePath() + "/Library/Preferences").exists());
+    EXPECT_TRUE(QDir(mac.pathOnMac("/System/Library")).exists());
     // A change made on this Mac survives a later seeding.
-    EXPECT_EQ(mac.productVersion(), QStringLiteral("10.13.6"));
-}
-
-TEST(SimulatedMacTest, MacPathsStayInsideTheRoot)
-{
-    SimulatedMac mac(QStringLiteral("/data"), QStringLiteral("/sim"));
-    EXPECT_EQ(mac.pathOnMac(QStringLiteral("/Applications")), QStringLiteral("/sim/Applications"));
-    EXPECT_EQ(mac.pathOnMac(QStringLiteral("/../../etc/passwd")), QStringLiteral("/sim/etc/passwd"));
-    EXPECT_TRUE(mac.pathOnMac(QStringLiteral("Applications")).isEmpty());
+    EXPECT_EQ(mac.productVersion(), "10.13.6");
+    // Mac paths stay inside the root.
+    EXPECT_EQ(mac.pathOnMac("/../../etc/passwd"), base + "/root/etc/passwd");
+    EXPECT_TRUE(mac.pathOnMac("Applications").isEmpty());
 }
 
 TEST(SimulatedMacTest, GestaltAnswersLikeTheMac)
 {
-    const std::tuple<const char*, OSType, int32_t> cases[] = {
-        {"10.9.5", gestaltSystemVersion, 0x1095},
-        {"10.4.11", gestaltSystemVersion, 0x1049}, // the bug-fix digit saturates
-        {"10.15.7", gestaltSystemVersion, 0x1099},
-        {"14.0", gestaltSystemVersionMinor, 0},
-        {"14.0", gestaltSystemVersionBugFix, 0},
-    };
+    const std::tuple<const char*, OSType, int32_t> cases[] = { // the bug-fix digit saturates
+        {"10.9.5", gestaltSystemVersion, 0x1095}, {"10.4.11", gestaltSystemVersion, 0x1049},
+        {"10.15.7", gestaltSystemVersion, 0x1099}, {"14.0", gestaltSystemVersionMinor, 0},
+        {"14.0", gestaltSystemVersionBugFix, 0}};
     int32_t value = 0;
     for (const auto& [version, selector, expected] : cases) {
-        ASSERT_EQ(SimulatedSystemVersion::answer(QString::fromLatin1(version), selector, &value), noErr) << version;
+        ASSERT_EQ(SimulatedSystemVersion::answer(version, selector, &value), noErr) << version;
         EXPECT_EQ(value, expected) << version;
     }
-    EXPECT_NE(SimulatedSystemVersion::answer(QStringLiteral("unknown"), gestaltSystemVersion, &value), noErr);
-    EXPECT_NE(SimulatedSystemVersion::answer(QStringLiteral("10.15"), fourCharCode("cpuf"), &value), noErr);
+    EXPECT_NE(SimulatedSystemVersion::answer("unknown", gestaltSystemVersion, &value), noErr);
+    EXPECT_NE(SimulatedSystemVersion::answer("10.15", fourCharCode("cpuf"), &value), noErr);
 }
