@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -67,10 +68,12 @@ void runProgram(const QString& program, const QStringList& arguments)
     process.waitForFinished(-1);
 }
 
-// Ends the event loop when the scan reports its end.
+// Ends the scan's event loop when the scan reports its end. A loop of its own: the application's
+// quit would end the background queue for the rounds after the first.
 class EndOfScan : public ControllerDelegate {
 public:
-    void endProScan() override { QCoreApplication::exit(0); }
+    void endProScan() override { loop.quit(); }
+    QEventLoop loop;
 };
 
 std::size_t countNodes(const FileNodeList& list)
@@ -116,7 +119,7 @@ int main(int argc, char** argv)
         const long before = residentKilobytes();
         const double elapsed = timed([&] {
             controller.eumeAllRootFileNodeWithRootArr(list, root);
-            QCoreApplication::exec();
+            end.loop.exec();
         });
         treeKilobytes = double(residentKilobytes() - before);
         nodes = countNodes(list);
