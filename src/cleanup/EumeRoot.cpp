@@ -66,7 +66,7 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
     };
     // A change of the root list, made on the main thread while the scan may still change the tree.
     const auto change = [&scan](auto apply) {
-        scan->treeOperator->postChange([scan, apply = std::move(apply)] {
+        scan->treeOperator->postChange([scan, apply = std::move(apply)]() mutable {
             if (scan->owner && scan->treeOperator->mayChangeTree())
                 apply(*scan->owner);
         });
@@ -113,13 +113,12 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
     const QByteArray folder = nativeFromPath(path);
     int handled = 0;
     // Files go in by the batch, folders at once, so the order of finding stays the order of change.
-    FileNodeList files;
+    std::vector<NodeTreeOperator::Found> files;
     const auto insertFiles = [&] {
         if (files.empty())
             return;
-        change([files = std::move(files)](EumeRoot& owner) {
-            for (const auto& node : files)
-                owner.insertFileInRootArrWithFile(node);
+        change([files = std::move(files)](EumeRoot& owner) mutable {
+            NodeTreeOperator::fileInsertFatherWithRootArr(*owner.rootNodeArr_, std::move(files));
         });
         files.clear();
     };
@@ -136,7 +135,7 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
         } else {
             auto node = std::make_shared<FileNode>(entryPath, false);
             node->setSize(infos[i].dataLogicalSize);
-            files.push_back(std::move(node));
+            files.push_back({std::move(node), infos[i].dataLogicalSize});
             if (files.size() == kBatchSize)
                 insertFiles();
         }

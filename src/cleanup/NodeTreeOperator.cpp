@@ -116,8 +116,7 @@ void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum
             return;
         if (resort)
             rootArrSortWithRootArr(root->children());
-        for (Found& entry : found)
-            insertBySize(root->children(), std::move(entry.node), entry.size);
+        fileInsertFatherWithRootArr(root->children(), std::move(found));
         // The parent-size update: root's size changed, so the list that holds it is re-sorted.
         if (root->father())
             rootArrSortWithRootArr(root->father()->children());
@@ -150,6 +149,23 @@ void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::shar
 {
     const uint64_t size = node->size();
     insertBySize(list, std::move(node), size);
+}
+
+void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::vector<Found> found)
+{
+    // One by one, each goes before the nodes of its size: among themselves the larger first,
+    // of equal sizes the later first; before existing nodes of their size.
+    std::reverse(found.begin(), found.end());
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.size > b.size; });
+    std::size_t existing = list.size();
+    std::size_t added = found.size();
+    list.resize(existing + added);
+    for (std::size_t out = list.size(); added > 0;) {
+        if (existing > 0 && list[existing - 1]->size() <= found[added - 1].size)
+            list[--out] = std::move(list[--existing]);
+        else
+            list[--out] = std::move(found[--added].node);
+    }
 }
 
 void NodeTreeOperator::stopScan()

@@ -31,10 +31,18 @@ public:
     uint64_t getFileSizeWithPat(const platform::FSRef& folder, const std::shared_ptr<FileNode>& root,
                                 uint64_t total);
 
+    struct Found {
+        std::shared_ptr<FileNode> node;
+        uint64_t size = 0; // when found: a folder goes in at 0 and moves up as it is measured
+    };
+
     // Size order, largest first; equal sizes keep their order. Main thread.
     static void rootArrSortWithRootArr(FileNodeList& list);
     // Before the first node not larger than the new one, else at the end. Main thread.
     static void fileInsertFatherWithRootArr(FileNodeList& list, std::shared_ptr<FileNode> node);
+    // As if each were inserted in the order found, in one merge, so a folder of many entries
+    // costs no copy of its list per entry. Main thread.
+    static void fileInsertFatherWithRootArr(FileNodeList& list, std::vector<Found> found);
 
     // Stops the scan after carrying out the changes it has found so far. Main thread.
     void stopScan();
@@ -55,10 +63,6 @@ public:
     bool testPoint();
 
 private:
-    struct Found {
-        std::shared_ptr<FileNode> node;
-        uint64_t size = 0; // when found: a folder goes in at 0 and moves up as it is measured
-    };
     // Sets root's size and hands the found nodes to the main thread in one hop.
     void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, std::vector<Found>& found,
                bool& resortChildren);

@@ -265,6 +265,9 @@ TEST_F(DownloadTest, RendersTheCleanerTheSheetAndThePrompt)
     cleaner.outlineView()->expandItem(partly);
     clickCheckBox(partly->children().back().get());
     ASSERT_EQ(partly->state(), 2);
+    // The removal buttons are offered, and drawn so.
+    for (TextImageButton* button : {cleaner.moveToTrashButton(), cleaner.deleteButton()})
+        EXPECT_EQ(button->currentLook(), ImageButtonLook::Normal);
     const QImage image = window.renderToImage();
     image.save(test::artifactPath(QStringLiteral("download-cleaner.png")));
     // The partly selected folder's box is the blue "option_a"; its cleared child's has no blue.

@@ -94,11 +94,22 @@ TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
     for (const Case& c : {Case{{{"a", 10}, {"b", 10}}, {"b", "a"}},
                           Case{{{"a", 5}, {"b", 10}, {"c", 1}, {"d", 5}}, {"b", "d", "a", "c"}},
                           Case{{{"a", 0}, {"b", 0}, {"c", 0}}, {"c", "b", "a"}}}) {
-        FileNodeList list;
-        for (const auto& [name, size] : c.inserted)
+        // One by one, and as one batch merged in.
+        FileNodeList list, merged;
+        std::vector<NodeTreeOperator::Found> batch;
+        for (const auto& [name, size] : c.inserted) {
             NodeTreeOperator::fileInsertFatherWithRootArr(list, node(name, size));
+            batch.push_back({node(name, size), size});
+        }
+        NodeTreeOperator::fileInsertFatherWithRootArr(merged, std::move(batch));
         EXPECT_EQ(test::namesOf(list), c.order);
+        EXPECT_EQ(test::namesOf(merged), c.order);
     }
+    // A batch into a list that has nodes goes before those of equal size.
+    FileNodeList merged{node("e", 10), node("f", 5), node("g", 0)};
+    NodeTreeOperator::fileInsertFatherWithRootArr(
+        merged, {{node("a", 5), 5}, {node("b", 10), 10}, {node("c", 0), 0}, {node("d", 20), 20}});
+    EXPECT_EQ(test::namesOf(merged), QStringList({"d", "b", "e", "a", "f", "c", "g"}));
 
     // Sizes grow while the list is sorted: the grown node rises, ties keep their order.
     FileNodeList list{node("a", 10), node("b", 5), node("c", 5)};

@@ -68,28 +68,29 @@ public:
     {
         std::size_t count = 0;
         PosixFolder::Use use(folder_.get());
-        DIR* stream = use.fd() >= 0 ? use.stream() : nullptr;
-        if (!stream) {
+        if (use.fd() < 0) {
             if (actualObjects)
                 *actualObjects = 0;
             return errorFromErrno(errno);
         }
         OSErr status = noErr;
         while (count < maximumObjects) {
-            errno = 0;
-            const dirent* entry = readdir(stream);
-            if (!entry) {
+            const char* name = nullptr;
+            unsigned char type = DT_UNKNOWN;
+            if (!use.nextEntry(&name, &type)) {
                 status = errno ? errorFromErrno(errno) : errFSNoMoreItems;
                 break;
             }
-            const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
-            struct stat st {};
-            if (fstatat(use.fd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                continue; // gone since it was listed
-            if (infos)
+            if (infos && type == DT_DIR) {
+                infos[count] = FSCatalogInfo{kFSNodeIsDirectoryMask}; // a folder's own size counts nothing
+            } else if (infos) {
+                struct stat st {};
+                if (fstatat(use.fd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                    continue; // gone since it was listed
                 infos[count] = infoFromStat(st);
+            }
             if (refs)
                 refs[count] = FSRef(folder_, QByteArray(name));
             ++count;

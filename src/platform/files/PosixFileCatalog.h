@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// Over openat, fdopendir and fstatat with AT_SYMLINK_NOFOLLOW: every folder is opened relative
+// Over openat, getdents64 and fstatat with AT_SYMLINK_NOFOLLOW: every folder is opened relative
 // to its parent's descriptor, so a walk never re-resolves paths and never follows a link. Its
 // folders share a few descriptors (PosixFolder), so a walk may go to any depth.
 class PosixFileCatalog final : public FileCatalog {

@@ -1,6 +1,8 @@
 #include "PosixFolder.h"
 
+#include <atomic>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +15,23 @@ namespace {
 
 constexpr int kPathFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+std::atomic<uint64_t> nextSerial{1};
+
+// One per thread and reused for every folder: a buffer per folder would cost a large allocation
+// (and the heap's consolidation) for each folder of a walk.
+struct ListingBuffer {
+    alignas(dirent64) char data[32 * 1024];
+    uint64_t owner = 0; // the serial of the folder whose entries these are
+    std::size_t next = 0;
+    std::size_t end = 0;
+};
+
+ListingBuffer& listingBuffer()
+{
+    thread_local ListingBuffer buffer;
+    return buffer;
+}
 
 } // namespace
 
@@ -48,7 +67,7 @@ std::shared_ptr<PosixFolder> PosixFolder::make(const std::shared_ptr<Pool>& pool
 PosixFolder::PosixFolder(std::shared_ptr<Pool> pool, std::shared_ptr<PosixFolder> parent, QByteArray name,
                          int flags, int fd, const struct stat& identity)
     : pool_(std::move(pool)), parent_(std::move(parent)), name_(std::move(name)), flags_(flags),
-      device_(identity.st_dev), inode_(identity.st_ino), fd_(fd)
+      device_(identity.st_dev), inode_(identity.st_ino), fd_(fd), serial_(nextSerial++)
 {
     pool_->open.push_front(this);
     slot_ = pool_->open.begin();
@@ -105,6 +124,7 @@ bool PosixFolder::adoptLocked(int fd)
         return false;
     }
     fd_ = fd;
+    descriptorAt_ = 0;
     pool_->open.push_front(this);
     slot_ = pool_->open.begin();
     return true;
@@ -114,13 +134,7 @@ void PosixFolder::closeLocked()
 {
     if (fd_ < 0)
         return;
-    if (stream_) {
-        position_ = telldir(stream_);
-        closedir(stream_); // closes fd_ too
-        stream_ = nullptr;
-    } else {
-        close(fd_);
-    }
+    close(fd_);
     fd_ = -1;
     pool_->open.erase(slot_);
 }
@@ -183,18 +197,43 @@ PosixFolder::Use::~Use()
     --folder_->pins_;
 }
 
-DIR* PosixFolder::Use::stream()
+bool PosixFolder::Use::nextEntry(const char** name, unsigned char* type)
 {
     if (!folder_) {
         errno = EBADF;
-        return nullptr;
+        return false;
     }
-    if (!folder_->stream_) {
-        folder_->stream_ = fdopendir(fd_);
-        if (folder_->stream_ && folder_->position_ >= 0)
-            seekdir(folder_->stream_, folder_->position_);
+    ListingBuffer& buffer = listingBuffer();
+    if (buffer.owner != folder_->serial_) {
+        buffer.owner = folder_->serial_;
+        buffer.next = buffer.end = 0;
     }
-    return folder_->stream_;
+    if (buffer.next >= buffer.end) {
+        // The descriptor is ahead when read-ahead entries were dropped, behind when reopened.
+        if (folder_->descriptorAt_ != folder_->position_) {
+            if (lseek(fd_, folder_->position_, SEEK_SET) < 0)
+                return false;
+            folder_->descriptorAt_ = folder_->position_;
+        }
+        const ssize_t length = getdents64(fd_, buffer.data, sizeof buffer.data);
+        if (length <= 0) {
+            if (length == 0)
+                errno = 0;
+            return false;
+        }
+        buffer.next = 0;
+        buffer.end = std::size_t(length);
+        std::size_t last = 0;
+        for (std::size_t at = 0; at < buffer.end; at += reinterpret_cast<const dirent64*>(buffer.data + at)->d_reclen)
+            last = at;
+        folder_->descriptorAt_ = reinterpret_cast<const dirent64*>(buffer.data + last)->d_off;
+    }
+    const auto* entry = reinterpret_cast<const dirent64*>(buffer.data + buffer.next);
+    buffer.next += entry->d_reclen;
+    folder_->position_ = entry->d_off;
+    *name = entry->d_name;
+    *type = entry->d_type;
+    return true;
 }
 
 } // namespace platform

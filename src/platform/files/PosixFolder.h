@@ -4,11 +4,11 @@
 
 #include <QByteArray>
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -59,8 +59,10 @@ public:
         Use& operator=(const Use&) = delete;
 
         int fd() const { return fd_; }
-        // The listing, where it stopped; null with errno set when it cannot be read.
-        DIR* stream();
+        // The next entries of the listing, where it stopped, in the calling thread's buffer:
+        // each call gives one entry (false at the end or, with errno set, on a failure).
+        // Entries read ahead stay in the buffer until another folder lists on this thread.
+        bool nextEntry(const char** name, unsigned char* type);
 
     private:
         PosixFolder* folder_;
@@ -85,8 +87,9 @@ private:
     dev_t device_;
     ino_t inode_;
     int fd_ = -1;
-    DIR* stream_ = nullptr;
-    long position_ = -1; // where the listing stopped when the folder was closed
+    const uint64_t serial_;  // tells this folder's entries in a thread's buffer from others'
+    off_t position_ = 0;     // the listing's place after the last entry given out
+    off_t descriptorAt_ = 0; // the place of fd_, which reads ahead of position_
     int pins_ = 0;
     std::list<PosixFolder*>::iterator slot_;
 };
