@@ -54,11 +54,13 @@ OSStatus SimulatedAuthorization::AuthorizationFree(AuthorizationRef authorizatio
 OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef authorization, const QString& path,
                                                           QByteArray* output)
 {
+    bool granted = false;
     {
         QMutexLocker lock(&mutex_);
-        if (!granted_.contains(authorization))
-            return record(QStringLiteral("rm -rf --"), path, errAuthorizationDenied);
+        granted = granted_.contains(authorization);
     }
+    if (!granted)
+        return record(QStringLiteral("rm -rf --"), path, errAuthorizationDenied);
     if (PrivilegedRemovalRule::refuses(path, standardFolders()))
         return record(QStringLiteral("rm -rf --"), path, errAuthorizationToolExecuteFailure);
     const FileManager& files = *Platform::current().fileManager;
