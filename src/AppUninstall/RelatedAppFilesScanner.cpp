@@ -50,6 +50,16 @@ void addBothKeys(AMAppItemGroup& list, const QStringList& places, const QString&
     }
 }
 
+// A key as entries are compared with it: lower case, and without blanks.
+struct LoweredKey {
+    explicit LoweredKey(const QString& key) : whole(key.toLower()), blankFree(whole)
+    {
+        blankFree.remove(QLatin1Char(' '));
+    }
+    QString whole;
+    QString blankFree;
+};
+
 // Whether `name` (lower case) starts with `key` (lower case) and no letter or digit follows it.
 bool startsWithWholeKey(const QString& name, const QString& key)
 {
@@ -63,6 +73,12 @@ bool startsWithWholeKey(const QString& name, const QString& key)
     return !next.isLetterOrNumber();
 }
 
+bool matches(const QString& entryName, const LoweredKey& key)
+{
+    const QString name = entryName.toLower();
+    return startsWithWholeKey(name, key.whole) || startsWithWholeKey(name, key.blankFree);
+}
+
 } // namespace
 
 bool RelatedAppFilesScanner::isSystemBundleIdentifier(const QString& bundleID)
@@ -72,10 +88,7 @@ bool RelatedAppFilesScanner::isSystemBundleIdentifier(const QString& bundleID)
 
 bool RelatedAppFilesScanner::entryMatchesKey(const QString& entryName, const QString& key)
 {
-    const QString name = entryName.toLower();
-    QString blankFree = key;
-    blankFree.remove(QLatin1Char(' '));
-    return startsWithWholeKey(name, key.toLower()) || startsWithWholeKey(name, blankFree.toLower());
+    return matches(entryName, LoweredKey(key));
 }
 
 AMAppItemPtr RelatedAppFilesScanner::getAppItemWithFilePath(const QString& path, bool)
@@ -198,8 +211,9 @@ void AddPathIfExists(AMAppItemGroup& list, const QString& folder, const QString&
     const std::optional<QStringList> names = platform::Platform::current().fileManager->contentsOfDirectoryAtPath(folder);
     if (!names)
         return;
+    const LoweredKey lowered(key);
     for (const QString& name : *names) {
-        if (!RelatedAppFilesScanner::entryMatchesKey(name, key))
+        if (!matches(name, lowered))
             continue;
         const QString path = folder + QLatin1Char('/') + name;
         const bool listed =
