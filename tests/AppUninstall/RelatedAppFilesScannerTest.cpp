@@ -1,3 +1,4 @@
+#include "ApplicationFolderWalk.h"
 #include "RelatedAppFilesScanner.h"
 
 #include "PlatformTest.h"
@@ -5,6 +6,8 @@
 #include "platform/folders/SearchPaths.h"
 #include "platform/plist/PropertyListSerialization.h"
 #include "platform/simulated/SimulatedMac.h"
+#include "platform/workspace/LinuxWorkspace.h"
+#include "utilities/PublicUtilities.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,6 +156,46 @@ TEST_F(RelatedAppFilesScannerTest, RecordsOfBundlesAndPlainFiles)
     EXPECT_EQ(plain->isSystemAppStr, QStringLiteral("NO"));
     EXPECT_TRUE(plain->bundleID.isEmpty());
     EXPECT_EQ(plain->name, QStringLiteral("plain.txt"));
+}
+
+TEST_F(RelatedAppFilesScannerTest, TheSeededMacHasApplicationsWithTheirFiles)
+{
+    QStringList found;
+    for (const QString& folder : PublicUtilities::applicationPaths()) {
+        ApplicationFolderWalk::applicationsInPath(folder, [&](const QString& path) {
+            const AMAppItemPtr item = RelatedAppFilesScanner::constructItem(path, true);
+            found << item->name + (item->isSystemApp ? QStringLiteral(" (system)") : QString());
+            return true;
+        });
+    }
+    found.sort();
+    EXPECT_EQ(found, (QStringList{"Clipboard Keeper.app", "Mail.app (system)", "Pocket Timer.app", "Sketchbook.app",
+                                  "Weather Station.app"}));
+    EXPECT_EQ(relatedPaths(macRoot() + QStringLiteral("/Applications/Sketchbook.app")).size(), 6);
+}
+
+TEST_F(RelatedAppFilesScannerTest, DesktopApplicationsBecomeSystemRecordsOfTheirEntries)
+{
+    const QString folder = platform.folder() + QStringLiteral("/applications");
+    QDir().mkpath(folder);
+    const auto entry = [&](const char* file, const char* text) {
+        QFile out(folder + QLatin1Char('/') + QLatin1String(file));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    };
+    entry("editor.desktop", "[Desktop Entry]\nType=Application\nName=Editor\nExec=editor %F\nIcon=accessories-text-editor\n");
+    entry("hidden.desktop", "[Desktop Entry]\nType=Application\nName=Hidden\nExec=hidden\nNoDisplay=true\n");
+    platform::LinuxWorkspace::Settings settings;
+    settings.applicationFolders = {folder};
+    platform::LinuxWorkspace workspace(std::move(settings));
+
+    const QList<platform::DesktopApplication> applications = workspace.desktopApplications();
+    ASSERT_EQ(applications.size(), 1);
+    const AMAppItemPtr item = RelatedAppFilesScanner::constructItem(applications.first());
+    EXPECT_EQ(item->name, QStringLiteral("Editor"));
+    EXPECT_EQ(item->path, folder + QStringLiteral("/editor.desktop"));
+    EXPECT_EQ(item->image.themeName, QStringLiteral("accessories-text-editor"));
+    EXPECT_TRUE(item->isSystemApp);
 }
 
 } // namespace

@@ -40,6 +40,7 @@ TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
         home + QStringLiteral("/Library/Caches"), root + QStringLiteral("/Applications"),
         root + QStringLiteral("/Library/Application Support"),
         QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)};
+    QDir().mkpath(refused.last());
     const platform::AuthorizationRef session = grantedSession();
     for (const QString& path : refused) {
         QByteArray output;
