@@ -31,20 +31,4 @@ TEST_F(ApplicationFolderWalkTest, EntersLinkedFoldersOnceAndNeverLoopsOnACycle)
     EXPECT_EQ(found, (QStringList{"A.app", "B.app", "C.app", "D.app"}));
 }
 
-TEST_F(ApplicationFolderWalkTest, StopsAtTheDepthLimit)
-{
-    QString deep = platform.folder() + QStringLiteral("/deep");
-    const QString top = deep;
-    for (int level = 0; level <= ApplicationFolderWalk::kMaximumDepth + 1; ++level)
-        deep += QStringLiteral("/f");
-    ASSERT_TRUE(QDir().mkpath(deep + QStringLiteral("/Far.app")));
-    ASSERT_TRUE(QDir().mkpath(top + QStringLiteral("/f/Near.app")));
-    QStringList found;
-    ApplicationFolderWalk::applicationsInPath(top, [&](const QString& path) {
-        found << path.section(QLatin1Char('/'), -1);
-        return true;
-    });
-    EXPECT_EQ(found, QStringList{"Near.app"});
-}
-
 } // namespace

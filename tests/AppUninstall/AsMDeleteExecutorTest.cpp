@@ -91,12 +91,12 @@ TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
             files->failing.insert(path);
         authorization->grant = c.grant;
         authorization->toolOutput = c.toolOutput;
-        const int requestsBefore = authorization->rightsRequests();
+        const int requestsBefore = authorization->rightsRequests;
         const RecordingDelegate heard = run({path});
         EXPECT_EQ(heard.removed, c.removed ? QStringList{path} : QStringList()) << c.name;
         EXPECT_EQ(heard.failed, c.removed ? QStringList() : QStringList{path}) << c.name;
-        EXPECT_EQ(authorization->rightsRequests() - requestsBefore, c.rightsRequests) << c.name;
-        EXPECT_EQ(authorization->openSessions(), 0) << c.name << ": the session ends with the deleter";
+        EXPECT_EQ(authorization->rightsRequests - requestsBefore, c.rightsRequests) << c.name;
+        EXPECT_EQ(authorization->openSessions, 0) << c.name << ": the session ends with the deleter";
     }
 }
 
@@ -106,14 +106,14 @@ TEST_F(AsMDeleteExecutorTest, HeldRightsServeEveryRecordAndRefusedOnesAreAskedAg
     for (const QString& path : paths)
         files->failing.insert(path);
     EXPECT_EQ(run(paths).removed, paths);
-    EXPECT_EQ(authorization->rightsRequests(), 1);
+    EXPECT_EQ(authorization->rightsRequests, 1);
 
     const QStringList again{item(QStringLiteral("three")), item(QStringLiteral("four"))};
     for (const QString& path : again)
         files->failing.insert(path);
     authorization->grant = false;
     EXPECT_EQ(run(again).failed, again);
-    EXPECT_EQ(authorization->rightsRequests(), 3);
+    EXPECT_EQ(authorization->rightsRequests, 3);
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Copy Rights Unsuccessful: -60006")));
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Alloc authorization failed!!!")));
 }

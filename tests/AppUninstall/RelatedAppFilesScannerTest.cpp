@@ -139,25 +139,6 @@ TEST_F(RelatedAppFilesScannerTest, FallsBackToTheExecutableAndGivesUpWithoutKeys
     }
 }
 
-TEST_F(RelatedAppFilesScannerTest, RecordsOfBundlesAndPlainFiles)
-{
-    const QString mail = makeApplication(QStringLiteral("Post"), {{QStringLiteral("CFBundleIdentifier"), QStringLiteral("com.apple.mail")},
-                                                                  {QStringLiteral("CFBundleShortVersionString"), QStringLiteral("13.4")}});
-    const AMAppItemPtr application = RelatedAppFilesScanner::constructItem(mail, true);
-    EXPECT_TRUE(application->isSystemApp);
-    EXPECT_EQ(application->isSystemAppStr, QStringLiteral("YES"));
-    EXPECT_EQ(application->name, QStringLiteral("Post.app"));
-    EXPECT_EQ(application->size, QStringLiteral("0KB"));
-
-    const QString file = home() + QStringLiteral("/Documents/plain.txt");
-    touch(file);
-    const AMAppItemPtr plain = RelatedAppFilesScanner::getAppItemWithFilePath(file, false);
-    EXPECT_FALSE(plain->isSystemApp);
-    EXPECT_EQ(plain->isSystemAppStr, QStringLiteral("NO"));
-    EXPECT_TRUE(plain->bundleID.isEmpty());
-    EXPECT_EQ(plain->name, QStringLiteral("plain.txt"));
-}
-
 TEST_F(RelatedAppFilesScannerTest, TheSeededMacHasApplicationsWithTheirFiles)
 {
     QStringList found;

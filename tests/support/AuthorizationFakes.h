@@ -2,34 +2,49 @@
 
 #include "platform/authorization/Authorization.h"
 
-#include <QMutex>
+#include <QDir>
+#include <QFile>
 
 namespace test {
 
-// Grants or refuses the administrator right as the test says and counts the requests; the
-// privileged removal removes the path for real (the test's own files) and prints `toolOutput`.
+// Grants or refuses the administrator right as the test says and counts the requests and the
+// open sessions; the privileged removal removes the test's own path and prints `toolOutput`.
+// Used on the deleter's one task, which a test drains on its own thread.
 class FakeAuthorization : public platform::Authorization {
 public:
-    platform::OSStatus AuthorizationCreate(platform::AuthorizationFlags, platform::AuthorizationRef* ref) override;
-    platform::OSStatus AuthorizationCopyRights(platform::AuthorizationRef ref, const QStringList& rights,
-                                               platform::AuthorizationFlags flags) override;
-    platform::OSStatus AuthorizationFree(platform::AuthorizationRef ref) override;
-    platform::OSStatus removeItemWithPrivileges(platform::AuthorizationRef ref, const QString& path,
-                                                QByteArray* output) override;
-
-    int rightsRequests() const;
-    QStringList removals() const;
-    int openSessions() const;
+    platform::OSStatus AuthorizationCreate(platform::AuthorizationFlags, platform::AuthorizationRef* ref) override
+    {
+        *ref = ++last;
+        ++openSessions;
+        return platform::errAuthorizationSuccess;
+    }
+    platform::OSStatus AuthorizationCopyRights(platform::AuthorizationRef, const QStringList& rights,
+                                               platform::AuthorizationFlags) override
+    {
+        ++rightsRequests;
+        return grant && rights == QStringList{platform::kAuthorizationRightExecute} ? platform::errAuthorizationSuccess
+                                                                                    : platform::errAuthorizationCanceled;
+    }
+    platform::OSStatus AuthorizationFree(platform::AuthorizationRef) override
+    {
+        --openSessions;
+        return platform::errAuthorizationSuccess;
+    }
+    platform::OSStatus removeItemWithPrivileges(platform::AuthorizationRef, const QString& path,
+                                                QByteArray* output) override
+    {
+        QDir(path).exists() ? QDir(path).removeRecursively() : QFile::remove(path);
+        *output = toolOutput;
+        return platform::errAuthorizationSuccess;
+    }
 
     bool grant = true;
     QByteArray toolOutput;
+    int rightsRequests = 0;
+    int openSessions = 0;
 
 private:
-    mutable QMutex mutex_;
-    platform::AuthorizationRef last_ = 0;
-    int open_ = 0;
-    int requests_ = 0;
-    QStringList removals_;
+    platform::AuthorizationRef last = 0;
 };
 
 } // namespace test
