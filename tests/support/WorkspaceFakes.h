@@ -63,6 +63,11 @@ public:
         return record({QStringLiteral("selectFile"), fullPath, root});
     }
     void hideOtherApplications() override { record({QStringLiteral("hideOtherApplications"), {}, {}}); }
+    QList<platform::DesktopApplication> desktopApplications() override { return desktopApplications_; }
+    void setDesktopApplications(QList<platform::DesktopApplication> applications)
+    {
+        desktopApplications_ = std::move(applications);
+    }
     platform::WorkspaceIcon iconForFile(const QString& fullPath) override
     {
         return icons_.value(fullPath, platform::WorkspaceIcon{{}, QStringLiteral("application-x-executable"), {}});
@@ -74,6 +79,7 @@ private:
     QList<QVariantMap> applications_;
     QList<Request> requests_;
     QHash<QString, platform::WorkspaceIcon> icons_;
+    QList<platform::DesktopApplication> desktopApplications_;
     int listCalls_ = 0;
     platform::NotificationCenter center_;
 };

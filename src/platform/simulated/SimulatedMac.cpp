@@ -73,11 +73,14 @@ void SimulatedMac::ensureSeeded(const QString& seedFolder) const
         while (it.hasNext()) {
             QString from = it.next();
             QString relative = seed.relativeFilePath(from);
-            // The seed's "root" tree is the Mac's file system; the rest is state.
-            QString to = relative == QLatin1String("root")
-                    || relative.startsWith(QLatin1String("root/"))
-                ? root_ + relative.mid(4)
-                : dataFolder_ + QLatin1Char('/') + relative;
+            // The seed's "root" tree is the Mac's file system, its "home" tree the user's Mac
+            // home; the rest is state.
+            const auto inTree = [&relative](QLatin1String tree) {
+                return relative == tree || (relative.startsWith(tree) && relative.at(tree.size()) == QLatin1Char('/'));
+            };
+            QString to = inTree(QLatin1String("root"))   ? root_ + relative.mid(4)
+                : inTree(QLatin1String("home")) ? homePath() + relative.mid(4)
+                                                : dataFolder_ + QLatin1Char('/') + relative;
             QFileInfo info = it.fileInfo();
             if (info.isSymLink())
                 continue;
@@ -93,7 +96,7 @@ void SimulatedMac::ensureSeeded(const QString& seedFolder) const
         QDir().mkpath(root_ + QLatin1String(folder));
     for (const char* folder : {"Applications", "Library/Preferences", "Library/Caches",
                                "Library/Logs", "Library/Application Support",
-                               "Library/Saved Application State", "Library/Safari", "Documents", "Desktop",
+                               "Library/Saved Application State", "Library/Safari", "Documents", "Desktop", "Downloads",
                                ".Trash"})
         QDir().mkpath(homePath() + QLatin1Char('/') + QLatin1String(folder));
 }

@@ -29,8 +29,9 @@ public:
     // A Mac path such as "/Applications" inside the simulated Mac. Relative paths are refused.
     QString pathOnMac(const QString& macPath) const;
 
-    // Copies what the seed folder holds and the data folder lacks (state files and the root
-    // tree), then makes the user's home folders. Existing files are kept.
+    // Copies what the seed folder holds and the data folder lacks (state files, the root tree
+    // and the "home" tree, which goes to the user's Mac home), then makes the user's home
+    // folders. Existing files are kept.
     void ensureSeeded(const QString& seedFolder) const;
 
     // One value of a state file "<name>.plist" in the data folder (a dictionary).

@@ -1,0 +1,161 @@
+#include "AsMDeleteExecutor.h"
+
+#include "AuthorizationFakes.h"
+#include "ManualDispatcher.h"
+#include "PlatformTest.h"
+#include "TrashFakes.h"
+
+#include "platform/files/PosixFileManager.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+class RecordingDelegate : public AsMDeleteExecutorDelegate {
+public:
+    void deleteRelatedFile(const AMAppItemPtr& item) override { removed << item->path; }
+    void deleteRelatedFileFail(const AMAppItemPtr& item) override { failed << item->path; }
+    QStringList removed;
+    QStringList failed;
+};
+
+class AsMDeleteExecutorTest : public test::PlatformTest {
+protected:
+    AsMDeleteExecutorTest()
+    {
+        auto failing = std::make_unique<test::FailingFileManager>(std::make_unique<platform::PosixFileManager>());
+        files = failing.get();
+        platform->fileManager = std::move(failing);
+        authorization = test::install<test::FakeAuthorization>(platform->authorization);
+    }
+
+    QString item(const QString& name, bool make = true)
+    {
+        const QString path = platform.folder() + QLatin1Char('/') + name;
+        if (make) {
+            EXPECT_TRUE(QDir().mkpath(path + QStringLiteral("/Contents")));
+        }
+        return path;
+    }
+
+    static AMAppItemPtr record(const QString& path)
+    {
+        auto record = std::make_shared<AMAppItem>();
+        record->path = path;
+        return record;
+    }
+
+    // Removes the paths with a fresh deleter and gives what the delegate heard.
+    RecordingDelegate run(const QStringList& paths)
+    {
+        RecordingDelegate delegate;
+        AsMDeleteExecutor deleter;
+        deleter.setDelegate(&delegate);
+        QList<AMAppItemPtr> records;
+        for (const QString& path : paths)
+            records << record(path);
+        deleter.executeDelete(records);
+        platform.dispatcher().drainGlobal();
+        return delegate;
+    }
+
+    test::FailingFileManager* files = nullptr;
+    test::FakeAuthorization* authorization = nullptr;
+};
+
+TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
+{
+    const struct {
+        const char* name;
+        bool exists;
+        bool plainRemovalFails;
+        bool grant;
+        QByteArray toolOutput;
+        bool removed;
+        int rightsRequests;
+    } cases[] = {
+        {"plain", true, false, true, {}, true, 0},
+        {"already-gone", false, false, true, {}, true, 0},
+        {"granted", true, true, true, {}, true, 1},
+        {"denied", true, true, false, {}, false, 1},
+        {"tool-complains", true, true, true, "rm: busy\n", false, 1},
+    };
+    for (const auto& c : cases) {
+        const QString path = item(QString::fromLatin1(c.name), c.exists);
+        if (c.plainRemovalFails)
+            files->failing.insert(path);
+        authorization->grant = c.grant;
+        authorization->toolOutput = c.toolOutput;
+        const int requestsBefore = authorization->rightsRequests;
+        const RecordingDelegate heard = run({path});
+        EXPECT_EQ(heard.removed, c.removed ? QStringList{path} : QStringList()) << c.name;
+        EXPECT_EQ(heard.failed, c.removed ? QStringList() : QStringList{path}) << c.name;
+        EXPECT_EQ(authorization->rightsRequests - requestsBefore, c.rightsRequests) << c.name;
+        EXPECT_EQ(authorization->openSessions, 0) << c.name << ": the session ends with the deleter";
+    }
+}
+
+TEST_F(AsMDeleteExecutorTest, HeldRightsServeEveryRecordAndRefusedOnesAreAskedAgain)
+{
+    const QStringList paths{item(QStringLiteral("one")), item(QStringLiteral("two"))};
+    for (const QString& path : paths)
+        files->failing.insert(path);
+    EXPECT_EQ(run(paths).removed, paths);
+    EXPECT_EQ(authorization->rightsRequests, 1);
+
+    const QStringList again{item(QStringLiteral("three")), item(QStringLiteral("four"))};
+    for (const QString& path : again)
+        files->failing.insert(path);
+    authorization->grant = false;
+    EXPECT_EQ(run(again).failed, again);
+    EXPECT_EQ(authorization->rightsRequests, 3);
+    EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Copy Rights Unsuccessful: -60006")));
+    EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Alloc authorization failed!!!")));
+}
+
+TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
+{
+    const QString path = item(QStringLiteral("locked"));
+    const QString outside = platform.folder() + QStringLiteral("/outside.txt");
+    QFile(outside).open(QIODevice::WriteOnly);
+    QFile(path + QStringLiteral("/Contents/file")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(outside, path + QStringLiteral("/Contents/link")));
+    const auto mode = [](const QString& file) {
+        struct stat info {};
+        lstat(QFile::encodeName(file).constData(), &info);
+        return info.st_mode & 07777;
+    };
+    chmod(QFile::encodeName(outside).constData(), 0640);
+    chmod(QFile::encodeName(path + QStringLiteral("/Contents/file")).constData(), 0400);
+    chmod(QFile::encodeName(path + QStringLiteral("/Contents")).constData(), 0050);
+    chmod(QFile::encodeName(path).constData(), 0500);
+    files->failing.insert(path);
+    authorization->grant = false;
+
+    EXPECT_EQ(run({path}).failed, QStringList{path});
+    EXPECT_EQ(mode(path), 0700u);
+    EXPECT_EQ(mode(path + QStringLiteral("/Contents")), 0750u);
+    EXPECT_EQ(mode(path + QStringLiteral("/Contents/file")), 0400u);
+    EXPECT_EQ(mode(outside), 0640u);
+}
+
+TEST_F(AsMDeleteExecutorTest, ADeleterGoneBeforeItsTaskRunsRemovesAndReportsNothing)
+{
+    const QString path = item(QStringLiteral("kept"));
+    RecordingDelegate delegate;
+    {
+        AsMDeleteExecutor deleter;
+        deleter.setDelegate(&delegate);
+        deleter.executeDelete({record(path)});
+    }
+    platform.dispatcher().drainGlobal();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(delegate.removed.isEmpty() && delegate.failed.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+#include "ApplicationFolderWalk.h"
+#include "RelatedAppFilesScanner.h"
+
+#include "PlatformTest.h"
+
+#include "platform/folders/SearchPaths.h"
+#include "platform/plist/PropertyListSerialization.h"
+#include "platform/simulated/SimulatedMac.h"
+#include "platform/workspace/LinuxWorkspace.h"
+#include "utilities/PublicUtilities.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RelatedAppFilesScannerTest : public test::PlatformTest {
+protected:
+    QString home() { return platform->searchPaths->homeDirectory(); }
+    QString macRoot() { return platform->simulatedMac->root(); }
+
+    static void touch(const QString& path)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("12345");
+    }
+
+    QString makeApplication(const QString& name, const QVariantMap& info)
+    {
+        const QString path = macRoot() + QStringLiteral("/Applications/") + name + QStringLiteral(".app");
+        QDir().mkpath(path + QStringLiteral("/Contents"));
+        EXPECT_TRUE(platform->propertyLists->writeToFile(info, path + QStringLiteral("/Contents/Info.plist")));
+        return path;
+    }
+
+    // The group's paths after the application's, below the simulated home ("~") or root ("/").
+    QStringList relatedPaths(const QString& application)
+    {
+        const AMAppItemGroup group = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(application);
+        EXPECT_FALSE(group.isEmpty());
+        QStringList paths;
+        for (qsizetype i = 1; i < group.size(); ++i) {
+            QString path = group.at(i)->path;
+            path.replace(home(), QStringLiteral("~")).replace(macRoot(), QString());
+            paths << path;
+        }
+        return paths;
+    }
+};
+
+TEST(RelatedAppFilesMatch, KeysMatchWholeWordsIgnoringCaseAndBlanks)
+{
+    const struct {
+        const char* entry;
+        const char* key;
+        bool matches;
+    } cases[] = {
+        {"Note Pad", "Note Pad", true},
+        {"note pad 2.plist", "Note Pad", true},
+        {"NotePad.savedState", "Note Pad", true},
+        {"NOTEPAD-log", "Note Pad", true},
+        {"MyNotePad", "Note Pad", false},
+        {"Notes", "Note Pad", false},
+        {"Lum", "Lum", true},
+        {"Lum.plist", "Lum", true},
+        {"Luminous", "Lum", false},
+        {"Lum2", "Lum", false},
+        {"Lumé", "Lum", false},                   // an accented letter goes on the word
+        {"Lum\xF0\x9D\x90\x80", "Lum", false},    // so does a letter beyond the first plane
+        {"Lum\xF0\x9F\x98\x80", "Lum", true},
+        {"com.example.lum.plist", "com.example.Lum", true},
+        {"com.example.luminous.plist", "com.example.Lum", false},
+        {"anything", "", false},
+        {"anything", " ", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RelatedAppFilesScanner::entryMatchesKey(QString::fromUtf8(c.entry), QString::fromUtf8(c.key)),
+                  c.matches)
+            << c.entry << " / " << c.key;
+    }
+}
+
+TEST(RelatedAppFilesMatch, OnlyIdentifiersUnderTheSystemPrefixAreSystemApplications)
+{
+    EXPECT_TRUE(RelatedAppFilesScanner::isSystemBundleIdentifier(QStringLiteral("com.apple.mail")));
+    for (const char* identifier : {"com.apple", "COM.APPLE.mail", "", "org.com.apple.mail"})
+        EXPECT_FALSE(RelatedAppFilesScanner::isSystemBundleIdentifier(QString::fromLatin1(identifier))) << identifier;
+}
+
+TEST_F(RelatedAppFilesScannerTest, FindsEachPlaceInOrderOncePerPathAndNeverTheRealDownloads)
+{
+    const QString app = makeApplication(QStringLiteral("Lum"), {{QStringLiteral("CFBundleName"), QStringLiteral("Lum")},
+                                                                {QStringLiteral("CFBundleIdentifier"), QStringLiteral("lum.app")}});
+    for (const char* path : {"/Library/Preferences/lum.app.plist", // both keys: listed once
+                             "/Library/Preferences/Luminous.plist", "/Library/Preferences/deep/Lum.plist",
+                             "/Library/Caches/Lum", "/Library/Logs/Lum.log",
+                             "/Library/Saved Application State/lum.app.savedState/w.plist",
+                             "/Library/Application Support/Lum/data", "/Downloads/Lum 1.0.zip",
+                             "/Library/Application Support/Growl/Tickets/Lum.growlTicket",
+                             "/Library/Application Support/Growl/Tickets/lum.app.growlTicket"})
+        touch(home() + QLatin1String(path));
+    touch(macRoot() + QStringLiteral("/Library/Application Support/Lum/shared"));
+    touch(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation) + QStringLiteral("/Lum real.zip"));
+
+    EXPECT_EQ(relatedPaths(app),
+              (QStringList{"~/Library/Preferences/lum.app.plist", "~/Library/Caches/Lum", "~/Library/Logs/Lum.log",
+                           "~/Library/Saved Application State/lum.app.savedState",
+                           "~/Library/Application Support/Lum", "/Library/Application Support/Lum",
+                           "~/Downloads/Lum 1.0.zip", "~/Library/Application Support/Growl/Tickets/Lum.growlTicket"}));
+    const AMAppItemGroup group = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(app);
+    EXPECT_EQ(group.at(2)->size, QStringLiteral("5 byte")) << "related files are measured";
+}
+
+TEST_F(RelatedAppFilesScannerTest, FallsBackToTheExecutableAndGivesUpWithoutKeys)
+{
+    touch(home() + QStringLiteral("/Library/Preferences/notepadd.plist"));
+    const QString name = QStringLiteral("CFBundleName"), executable = QStringLiteral("CFBundleExecutable"),
+                  identifier = QStringLiteral("CFBundleIdentifier");
+    const struct {
+        QVariantMap info;
+        int related;
+    } cases[] = {
+        {{{name, QString()}, {executable, QStringLiteral("notepadd")}, {identifier, QStringLiteral("x.y")}}, 1},
+        {{{identifier, QStringLiteral("x.y")}}, 0},
+        {{{name, QStringLiteral("notepadd")}}, 0},
+        {{{name, QStringLiteral("notepadd")}, {identifier, QStringLiteral(" ")}}, 0},
+        {{{name, QStringLiteral("notepadd")}, {identifier, QString()}}, 0},
+    };
+    int index = 0;
+    for (const auto& c : cases) {
+        const QString app = makeApplication(QStringLiteral("Case%1").arg(index++), c.info);
+        EXPECT_EQ(relatedPaths(app).size(), c.related) << index;
+    }
+}
+
+TEST_F(RelatedAppFilesScannerTest, TheSeededMacHasApplicationsWithTheirFiles)
+{
+    QStringList found;
+    for (const QString& folder : PublicUtilities::applicationPaths()) {
+        ApplicationFolderWalk::applicationsInPath(folder, [&](const QString& path) {
+            const AMAppItemPtr item = RelatedAppFilesScanner::constructItem(path, true);
+            found << item->name + (item->isSystemApp ? QStringLiteral(" (system)") : QString());
+            return true;
+        });
+    }
+    found.sort();
+    EXPECT_EQ(found, (QStringList{"Clipboard Keeper.app", "Mail.app (system)", "Pocket Timer.app", "Sketchbook.app",
+                                  "Weather Station.app"}));
+    EXPECT_EQ(relatedPaths(macRoot() + QStringLiteral("/Applications/Sketchbook.app")).size(), 6);
+}
+
+TEST_F(RelatedAppFilesScannerTest, DesktopApplicationsBecomeSystemRecordsOfTheirEntries)
+{
+    const QString folder = platform.folder() + QStringLiteral("/applications");
+    QDir().mkpath(folder);
+    const auto entry = [&](const char* file, const char* text) {
+        QFile out(folder + QLatin1Char('/') + QLatin1String(file));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    };
+    entry("editor.desktop", "[Desktop Entry]\nType=Application\nName=Editor\nExec=editor %F\nIcon=accessories-text-editor\n");
+    entry("hidden.desktop", "[Desktop Entry]\nType=Application\nName=Hidden\nExec=hidden\nNoDisplay=true\n");
+    platform::LinuxWorkspace::Settings settings;
+    settings.applicationFolders = {folder};
+    platform::LinuxWorkspace workspace(std::move(settings));
+
+    const QList<platform::DesktopApplication> applications = workspace.desktopApplications();
+    ASSERT_EQ(applications.size(), 1);
+    const AMAppItemPtr item = RelatedAppFilesScanner::constructItem(applications.first());
+    EXPECT_EQ(item->name, QStringLiteral("Editor"));
+    EXPECT_EQ(item->path, folder + QStringLiteral("/editor.desktop"));
+    EXPECT_EQ(item->image.themeName, QStringLiteral("accessories-text-editor"));
+    EXPECT_TRUE(item->isSystemApp);
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+#include "platform/authorization/PrivilegedRemovalRule.h"
+#include "platform/authorization/SimulatedAuthorization.h"
+
+#include "PlatformTest.h"
+
+#include "platform/folders/SearchPaths.h"
+#include "platform/simulated/SimulatedMac.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::SimulatedAuthorization;
+
+class SimulatedAuthorizationTest : public test::PlatformTest {
+protected:
+    // A session holding the administrator right.
+    platform::AuthorizationRef grantedSession()
+    {
+        platform::AuthorizationRef ref = 0;
+        EXPECT_EQ(authorization.AuthorizationCreate(platform::kAuthorizationFlagDefaults, &ref), 0);
+        EXPECT_EQ(authorization.AuthorizationCopyRights(ref, {platform::kAuthorizationRightExecute}, 0x13), 0);
+        return ref;
+    }
+
+    SimulatedAuthorization authorization;
+};
+
+TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
+{
+    const QString home = platform->searchPaths->homeDirectory();
+    const QString root = platform->simulatedMac->root();
+    const QStringList refused{
+        QString(), QStringLiteral("relative/item"), home + QStringLiteral("/Library/../Library"),
+        QStringLiteral("/"), QStringLiteral("//"), root, root + QStringLiteral("/"), home, home + QStringLiteral("//./"),
+        home + QStringLiteral("/Downloads"), QDir::homePath(), home + QStringLiteral("/Library"),
+        home + QStringLiteral("/Library/Caches"), root + QStringLiteral("/Applications"),
+        root + QStringLiteral("/Library/Application Support"),
+        QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)};
+    QDir().mkpath(refused.last());
+    const platform::AuthorizationRef session = grantedSession();
+    for (const QString& path : refused) {
+        QByteArray output;
+        EXPECT_EQ(authorization.removeItemWithPrivileges(session, path, &output),
+                  platform::errAuthorizationToolExecuteFailure)
+            << path.toStdString();
+        if (path.startsWith(QLatin1Char('/'))) {
+            EXPECT_TRUE(QDir(path).exists()) << path.toStdString();
+        }
+    }
+
+    const QString item = home + QStringLiteral("/Library/Caches/org.example.gone");
+    ASSERT_TRUE(QDir().mkpath(item + QStringLiteral("/inner")));
+    QByteArray output;
+    EXPECT_EQ(authorization.removeItemWithPrivileges(session, item, &output), 0);
+    EXPECT_TRUE(output.isEmpty());
+    EXPECT_FALSE(QDir(item).exists());
+    EXPECT_EQ(authorization.requests().last(),
+              (SimulatedAuthorization::Request{QStringLiteral("rm -rf --"), item, 0}));
+}
+
+TEST_F(SimulatedAuthorizationTest, AnswersAsTheSimulatedMacIsConfigured)
+{
+    platform->simulatedMac->setStateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"), false);
+    platform::AuthorizationRef ref = 0;
+    authorization.AuthorizationCreate(0, &ref);
+    EXPECT_EQ(authorization.AuthorizationCopyRights(ref, {platform::kAuthorizationRightExecute}, 0x13),
+              platform::errAuthorizationCanceled);
+    QByteArray output;
+    EXPECT_EQ(authorization.removeItemWithPrivileges(ref, platform.folder(), &output), platform::errAuthorizationDenied);
+    EXPECT_TRUE(QDir(platform.folder()).exists());
+}
+
+} // namespace
