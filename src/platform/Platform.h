@@ -28,6 +28,7 @@ class IORegistry;
 class ProcessInfo;
 class ProcessListing;
 class Trash;
+class Authorization;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -62,6 +63,7 @@ struct Platform {
     std::unique_ptr<ProcessInfo> processInfo;
     std::unique_ptr<ProcessListing> processListing;
     std::unique_ptr<Trash> trash;
+    std::unique_ptr<Authorization> authorization;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

@@ -1,9 +1,23 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
 
 namespace platform {
+
+// What `attributesOfItemAtPath` tells of one item.
+struct FileAttributes {
+    enum class Type { Regular, Directory, SymbolicLink, Other };
+    Type fileType = Type::Other;
+    uint64_t fileSystemNumber = 0;     // device
+    uint64_t fileSystemFileNumber = 0; // inode
+    QDateTime fileCreationDate;        // the modification date where the file system keeps none
+};
 
 // Whole-file operations of `NSFileManager`.
 class FileManager {
@@ -17,6 +31,14 @@ public:
     virtual bool createDirectoryAtPath(const QString& path) const = 0;
     // Writes a new file or replaces one, in one step.
     virtual bool createFileAtPath(const QString& path, const QByteArray& contents) const = 0;
+    // The names in a folder, one level; nothing when it cannot be read.
+    virtual std::optional<QStringList> contentsOfDirectoryAtPath(const QString& path) const = 0;
+    // The item itself (a link as a link), or with `traverseLink` what a link leads to.
+    virtual std::optional<FileAttributes> attributesOfItemAtPath(const QString& path, bool traverseLink) const = 0;
+    // Adds read, write and search for the owner to every folder at or below the path that this
+    // user owns, never following a link; files and links stay as they are. False when a folder
+    // could not be changed or read.
+    virtual bool addOwnerPermissionsToOwnFolders(const QString& path) const = 0;
 };
 
 } // namespace platform

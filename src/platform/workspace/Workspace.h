@@ -37,6 +37,15 @@ struct WorkspaceIcon {
     bool operator==(const WorkspaceIcon&) const = default;
 };
 
+// A desktop application of this machine, as its desktop entry describes it.
+struct DesktopApplication {
+    QString name;
+    WorkspaceIcon icon;
+    QString desktopEntryPath;
+
+    bool operator==(const DesktopApplication&) const = default;
+};
+
 // Opening files and addresses, application icons, and the running applications with their
 // launch and quit notifications.
 class Workspace {
@@ -59,6 +68,9 @@ public:
     // Shows the file in a file viewer; an empty path opens `rootFullPath` instead.
     virtual bool selectFile(const QString& fullPath, const QString& rootFullPath) = 0;
     virtual void hideOtherApplications() = 0;
+    // The applications that this machine's menus show, from their desktop entries. They belong
+    // to the system's package manager. Safe to call from any thread.
+    virtual QList<DesktopApplication> desktopApplications() = 0;
 };
 
 } // namespace platform

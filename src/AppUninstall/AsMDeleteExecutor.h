@@ -1,0 +1,43 @@
+#pragma once
+
+#include "AMAppItem.h"
+#include "AsMDeleteExecutorDelegate.h"
+
+#include "platform/authorization/Authorization.h"
+
+#include <QList>
+#include <QMutex>
+
+#include <memory>
+
+// Removes records' paths from the disk, one after another on the background queue. What the
+// user's own rights cannot remove (after making the user's own folders inside it writable) is
+// removed with administrator rights, asked for at most once while they are held.
+class AsMDeleteExecutor {
+public:
+    AsMDeleteExecutor();
+    // Frees the authorization; a removal under way stops after its current record and tells
+    // the delegate nothing more.
+    ~AsMDeleteExecutor();
+    AsMDeleteExecutor(const AsMDeleteExecutor&) = delete;
+    AsMDeleteExecutor& operator=(const AsMDeleteExecutor&) = delete;
+
+    // Starts removing the records in order and returns at once.
+    void executeDelete(const QList<AMAppItemPtr>& items);
+
+    AsMDeleteExecutorDelegate* delegate() const;
+    void setDelegate(AsMDeleteExecutorDelegate* delegate);
+
+    // One record, on the calling thread: true when its path is gone (also when it was gone
+    // before), and the delegate is told either way.
+    bool removeTrahFile(const AMAppItemPtr& item);
+    // Holds an administrator authorization, asking for one unless it is held already.
+    bool allocAuthorization();
+    // The privileged removal of one path with the held authorization.
+    bool authDeleteAtPath(const QString& path);
+    void freeAuthorization();
+
+private:
+    struct State;
+    std::shared_ptr<State> state_;
+};

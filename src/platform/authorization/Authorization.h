@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace platform {
+
+using OSStatus = int32_t;
+constexpr OSStatus errAuthorizationSuccess = 0;
+constexpr OSStatus errAuthorizationInvalidRef = -60002;
+constexpr OSStatus errAuthorizationDenied = -60005;
+constexpr OSStatus errAuthorizationCanceled = -60006;
+constexpr OSStatus errAuthorizationToolExecuteFailure = -60031;
+
+using AuthorizationFlags = uint32_t;
+constexpr AuthorizationFlags kAuthorizationFlagDefaults = 0;
+constexpr AuthorizationFlags kAuthorizationFlagInteractionAllowed = 1 << 0;
+constexpr AuthorizationFlags kAuthorizationFlagExtendRights = 1 << 1;
+constexpr AuthorizationFlags kAuthorizationFlagPreAuthorize = 1 << 4;
+
+// An authorization session; 0 is none.
+using AuthorizationRef = uint64_t;
+
+// The administrator right.
+inline const QString kAuthorizationRightExecute = QStringLiteral("system.privilege.admin");
+
+// Security's Authorization Services: a session, the rights it holds, and the one privileged
+// operation the program needs, removing an item as "/bin/rm" "-rf" "--" <path> would.
+// Safe to call from any thread.
+class Authorization {
+public:
+    virtual ~Authorization() = default;
+
+    virtual OSStatus AuthorizationCreate(AuthorizationFlags flags, AuthorizationRef* authorization) = 0;
+    // Asks for the rights (this is where an administrator's password is asked for).
+    virtual OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const QStringList& rights,
+                                             AuthorizationFlags flags) = 0;
+    virtual OSStatus AuthorizationFree(AuthorizationRef authorization) = 0;
+    // Removes the item with the session's rights; `output` gets what the tool printed (empty
+    // on success). Refuses, without running anything, an empty or relative path, one with a
+    // ".." component, and the standard folders themselves.
+    virtual OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const QString& path,
+                                              QByteArray* output) = 0;
+};
+
+} // namespace platform
