@@ -47,11 +47,11 @@ AttributedString countLabel(std::size_t ticked, std::size_t shown, const Font& l
     return label;
 }
 
-QString resultText(uint64_t freedBytes, int32_t failed)
+QString resultText(const QString& freedSize, int32_t failed)
 {
     QString text = QStringLiteral("Tavrin has successfully removed the selected application(s) and all associated "
                                   "files. Free up %1 disk space")
-                       .arg(PublicUtilities::convertVolSpace(freedBytes));
+                       .arg(freedSize);
     if (failed == 1)
         text += QStringLiteral(", 1 item could not be removed");
     else if (failed > 1)

@@ -28,7 +28,7 @@ QString checkImageName(std::size_t ticked, std::size_t total);
 platform::ui::AttributedString countLabel(std::size_t ticked, std::size_t shown,
                                           const platform::ui::Font& labelFont, const platform::ui::Font& boldFont);
 
-// The end of an uninstall: the freed space of the removed records only, and how many stayed.
-QString resultText(uint64_t freedBytes, int32_t failed);
+// The end of an uninstall: the space the removed records freed, and how many stayed.
+QString resultText(const QString& freedSize, int32_t failed);
 
 } // namespace UninstallRules

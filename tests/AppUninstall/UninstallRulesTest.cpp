@@ -1,6 +1,8 @@
 #include "RemovalTally.h"
 #include "UninstallRules.h"
 
+#include "PublicUtilities.h"
+
 #include "PlatformTest.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +49,7 @@ TEST_F(UninstallRulesTest, ResultTextCountsOnlyRemovedRecordsAndNamesWhatStayed)
         }
         EXPECT_TRUE(tally.isComplete());
         EXPECT_EQ(percents, c.percents);
-        EXPECT_EQ(UninstallRules::resultText(tally.totalSize(), tally.failedCount()), QString::fromLatin1(c.text));
+        EXPECT_EQ(UninstallRules::resultText(PublicUtilities::convertVolSpace(tally.totalSize()), tally.failedCount()), QString::fromLatin1(c.text));
     }
 }
 
