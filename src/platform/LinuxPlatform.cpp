@@ -1,5 +1,6 @@
 #include "LinuxPlatform.h"
 
+#include "platform/authorization/SimulatedAuthorization.h"
 #include "platform/bundle/DirectoryBundle.h"
 #include "platform/commands/PosixCommandRunner.h"
 #include "platform/dispatch/QtDispatcher.h"
@@ -60,6 +61,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
     p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
+    p->authorization = std::make_unique<SimulatedAuthorization>();
     return p;
 }
 

@@ -39,6 +39,18 @@ public:
     {
         return real_->createFileAtPath(path, contents);
     }
+    std::optional<QStringList> contentsOfDirectoryAtPath(const QString& path) const override
+    {
+        return real_->contentsOfDirectoryAtPath(path);
+    }
+    std::optional<platform::FileAttributes> attributesOfItemAtPath(const QString& path, bool traverse) const override
+    {
+        return real_->attributesOfItemAtPath(path, traverse);
+    }
+    bool addOwnerPermissionsToOwnFolders(const QString& path) const override
+    {
+        return real_->addOwnerPermissionsToOwnFolders(path);
+    }
 
     QStringList removed() const;
     QSet<QString> failing;

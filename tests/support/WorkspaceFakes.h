@@ -47,6 +47,16 @@ public:
         return record({QStringLiteral("selectFile"), fullPath, root});
     }
     void hideOtherApplications() override { record({QStringLiteral("hideOtherApplications"), {}, {}}); }
+    QList<platform::DesktopApplication> desktopApplications() override
+    {
+        QMutexLocker lock(&mutex_);
+        return desktopApplications_;
+    }
+    void setDesktopApplications(QList<platform::DesktopApplication> applications)
+    {
+        QMutexLocker lock(&mutex_);
+        desktopApplications_ = std::move(applications);
+    }
 
     QList<Request> requests() const
     {
@@ -73,6 +83,7 @@ private:
     QList<QVariantMap> applications_;
     QList<Request> requests_;
     QHash<QString, platform::WorkspaceIcon> icons_;
+    QList<platform::DesktopApplication> desktopApplications_;
     bool answer_ = true;
     int listCalls_ = 0;
     platform::NotificationCenter center_;

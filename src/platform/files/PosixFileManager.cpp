@@ -1,5 +1,7 @@
 #include "PosixFileManager.h"
 
+#include "NativePath.h"
+#include "OwnFolderAccess.h"
 #include "PosixFileCatalog.h"
 
 #include <QDir>
@@ -8,6 +10,11 @@
 #include <QSaveFile>
 
 #include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -125,6 +132,52 @@ bool PosixFileManager::createFileAtPath(const QString& path, const QByteArray& c
         return false;
     file.write(contents);
     return file.commit();
+}
+
+std::optional<QStringList> PosixFileManager::contentsOfDirectoryAtPath(const QString& path) const
+{
+    const QByteArray native = nativeFromPath(path);
+    if (native.isEmpty() || native.contains('\0'))
+        return std::nullopt;
+    DIR* folder = opendir(native.constData());
+    if (!folder)
+        return std::nullopt;
+    QStringList names;
+    while (const dirent* entry = readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names << pathFromNative(name);
+    }
+    closedir(folder);
+    return names;
+}
+
+std::optional<FileAttributes> PosixFileManager::attributesOfItemAtPath(const QString& path, bool traverseLink) const
+{
+    const QByteArray native = nativeFromPath(path);
+    if (native.isEmpty() || native.contains('\0'))
+        return std::nullopt;
+    struct statx info {};
+    const int flags = traverseLink ? 0 : AT_SYMLINK_NOFOLLOW;
+    if (statx(AT_FDCWD, native.constData(), flags, STATX_BASIC_STATS | STATX_BTIME, &info) != 0)
+        return std::nullopt;
+    FileAttributes attributes;
+    if (S_ISREG(info.stx_mode))
+        attributes.fileType = FileAttributes::Type::Regular;
+    else if (S_ISDIR(info.stx_mode))
+        attributes.fileType = FileAttributes::Type::Directory;
+    else if (S_ISLNK(info.stx_mode))
+        attributes.fileType = FileAttributes::Type::SymbolicLink;
+    attributes.fileSystemNumber = (uint64_t(info.stx_dev_major) << 32) | info.stx_dev_minor;
+    attributes.fileSystemFileNumber = info.stx_ino;
+    const statx_timestamp& time = (info.stx_mask & STATX_BTIME) ? info.stx_btime : info.stx_mtime;
+    attributes.fileCreationDate = QDateTime::fromMSecsSinceEpoch(time.tv_sec * 1000 + time.tv_nsec / 1000000);
+    return attributes;
+}
+
+bool PosixFileManager::addOwnerPermissionsToOwnFolders(const QString& path) const
+{
+    return OwnFolderAccess::grant(nativeFromPath(path), getuid());
 }
 
 } // namespace platform

@@ -19,6 +19,9 @@ public:
     bool removeItemAtPath(const QString& path) const override;
     bool createDirectoryAtPath(const QString& path) const override;
     bool createFileAtPath(const QString& path, const QByteArray& contents) const override;
+    std::optional<QStringList> contentsOfDirectoryAtPath(const QString& path) const override;
+    std::optional<FileAttributes> attributesOfItemAtPath(const QString& path, bool traverseLink) const override;
+    bool addOwnerPermissionsToOwnFolders(const QString& path) const override;
 
 private:
     std::unique_ptr<FileCatalog> catalog_;

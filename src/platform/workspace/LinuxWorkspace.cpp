@@ -370,4 +370,16 @@ void LinuxWorkspace::hideOtherApplications()
     simulate(QStringLiteral("hideOtherApplications"), {});
 }
 
+QList<DesktopApplication> LinuxWorkspace::desktopApplications()
+{
+    ApplicationCatalog catalog(settings_.applicationFolders, settings_.locale);
+    catalog.refresh();
+    QList<DesktopApplication> applications;
+    for (const ApplicationEntry& entry : catalog.matcher().entries()) {
+        if (!entry.noDisplay && !entry.command.isEmpty())
+            applications << DesktopApplication{entry.name, iconOfEntry(entry.icon), entry.path};
+    }
+    return applications;
+}
+
 } // namespace platform

@@ -67,6 +67,8 @@ public:
     WorkspaceIcon iconForFile(const QString& fullPath) override;
     bool selectFile(const QString& fullPath, const QString& rootFullPath) override;
     void hideOtherApplications() override;
+    // The entries of the XDG applications folders that menus show (not NoDisplay), read afresh.
+    QList<DesktopApplication> desktopApplications() override;
 
     // Starts one look at the running applications on the background queue, unless the last one
     // still runs; on the main queue it posts a termination for each that quit and a launch for

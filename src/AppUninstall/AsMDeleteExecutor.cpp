@@ -1,0 +1,189 @@
+#include "AsMDeleteExecutor.h"
+
+#include "platform/Platform.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/files/FileManager.h"
+#include "platform/log/SystemLog.h"
+
+#include <QRecursiveMutex>
+
+#include <atomic>
+
+using platform::NSLog;
+
+// Shared with the removal task, which may outlive the deleter. `work` is held for each record,
+// so the deleter's end waits for the record under way and no delegate call follows it.
+struct AsMDeleteExecutor::State {
+    QRecursiveMutex work;
+    std::atomic<bool> ended{false};
+    platform::AuthorizationRef authorizationRef = 0;
+    bool isValidAuth = false;
+    AsMDeleteExecutorDelegate* delegate = nullptr;
+
+    bool removeTrahFile(const AMAppItemPtr& item);
+    bool allocAuthorization();
+    bool authDeleteAtPath(const QString& path);
+    void freeAuthorization();
+    void report(const AMAppItemPtr& item, bool removed) const;
+};
+
+namespace {
+
+platform::Authorization& authorization()
+{
+    return *platform::Platform::current().authorization;
+}
+
+const platform::FileManager& files()
+{
+    return *platform::Platform::current().fileManager;
+}
+
+} // namespace
+
+void AsMDeleteExecutor::State::report(const AMAppItemPtr& item, bool removed) const
+{
+    if (!delegate)
+        return;
+    if (removed)
+        delegate->deleteRelatedFile(item);
+    else
+        delegate->deleteRelatedFileFail(item);
+}
+
+bool AsMDeleteExecutor::State::removeTrahFile(const AMAppItemPtr& item)
+{
+    QMutexLocker lock(&work);
+    const QString& path = item->path;
+    const auto gone = [&] { return !files().fileExistsAtPath(path); };
+    // A path that is gone already needs no rights; a removal counts only when nothing stayed.
+    bool removed = gone() || (files().removeItemAtPath(path) && gone());
+    if (!removed) {
+        // The user's own folders that deny the user themselves (a read-only bundle) are opened
+        // to the user alone; nothing else changes mode.
+        files().addOwnerPermissionsToOwnFolders(path);
+        removed = (files().removeItemAtPath(path) && gone()) || gone();
+    }
+    if (removed) {
+        report(item, true);
+        return true;
+    }
+    if (!allocAuthorization()) {
+        NSLog(QStringLiteral("Alloc authorization failed!!!"));
+        report(item, false);
+        return false;
+    }
+    if (!authDeleteAtPath(path)) {
+        report(item, false);
+        NSLog(QStringLiteral("Clean file by authorization failed: %1").arg(path));
+        return false;
+    }
+    report(item, true);
+    return true;
+}
+
+bool AsMDeleteExecutor::State::allocAuthorization()
+{
+    QMutexLocker lock(&work);
+    if (isValidAuth)
+        return true;
+    isValidAuth = true;
+    platform::OSStatus status = authorization().AuthorizationCreate(platform::kAuthorizationFlagDefaults,
+                                                                    &authorizationRef);
+    if (status != platform::errAuthorizationSuccess) {
+        NSLog(QStringLiteral("Error Creating Initial Authorization: %1").arg(status));
+    } else {
+        status = authorization().AuthorizationCopyRights(
+            authorizationRef, {platform::kAuthorizationRightExecute},
+            platform::kAuthorizationFlagInteractionAllowed | platform::kAuthorizationFlagExtendRights
+                | platform::kAuthorizationFlagPreAuthorize);
+        if (status != platform::errAuthorizationSuccess)
+            NSLog(QStringLiteral("Copy Rights Unsuccessful: %1").arg(status));
+    }
+    if (status != platform::errAuthorizationSuccess) {
+        // The next record that needs the rights asks again.
+        freeAuthorization();
+        return false;
+    }
+    return true;
+}
+
+bool AsMDeleteExecutor::State::authDeleteAtPath(const QString& path)
+{
+    QMutexLocker lock(&work);
+    if (!isValidAuth)
+        return false;
+    QByteArray output;
+    const platform::OSStatus status = authorization().removeItemWithPrivileges(authorizationRef, path, &output);
+    // "rm -rf" prints nothing when it succeeds; and the path must be gone.
+    return status == platform::errAuthorizationSuccess && output.isEmpty() && !files().fileExistsAtPath(path);
+}
+
+void AsMDeleteExecutor::State::freeAuthorization()
+{
+    QMutexLocker lock(&work);
+    if (!isValidAuth)
+        return;
+    if (authorizationRef != 0) {
+        const platform::OSStatus status = authorization().AuthorizationFree(authorizationRef);
+        if (status != platform::errAuthorizationSuccess)
+            NSLog(QStringLiteral("Free authorization failed: %1").arg(status));
+    }
+    authorizationRef = 0;
+    isValidAuth = false;
+}
+
+AsMDeleteExecutor::AsMDeleteExecutor() : state_(std::make_shared<State>()) {}
+
+AsMDeleteExecutor::~AsMDeleteExecutor()
+{
+    state_->ended = true;
+    QMutexLocker lock(&state_->work);
+    state_->delegate = nullptr;
+    state_->freeAuthorization();
+}
+
+void AsMDeleteExecutor::executeDelete(const QList<AMAppItemPtr>& items)
+{
+    // The task owns its copy of the list.
+    platform::Platform::current().dispatcher->asyncGlobal([state = state_, items] {
+        for (const AMAppItemPtr& item : items) {
+            QMutexLocker lock(&state->work);
+            if (state->ended)
+                return;
+            state->removeTrahFile(item);
+        }
+    });
+}
+
+AsMDeleteExecutorDelegate* AsMDeleteExecutor::delegate() const
+{
+    QMutexLocker lock(&state_->work);
+    return state_->delegate;
+}
+
+void AsMDeleteExecutor::setDelegate(AsMDeleteExecutorDelegate* delegate)
+{
+    QMutexLocker lock(&state_->work);
+    state_->delegate = delegate;
+}
+
+bool AsMDeleteExecutor::removeTrahFile(const AMAppItemPtr& item)
+{
+    return state_->removeTrahFile(item);
+}
+
+bool AsMDeleteExecutor::allocAuthorization()
+{
+    return state_->allocAuthorization();
+}
+
+bool AsMDeleteExecutor::authDeleteAtPath(const QString& path)
+{
+    return state_->authDeleteAtPath(path);
+}
+
+void AsMDeleteExecutor::freeAuthorization()
+{
+    state_->freeAuthorization();
+}

@@ -1,0 +1,106 @@
+#include "SimulatedAuthorization.h"
+
+#include "PrivilegedRemovalRule.h"
+#include "platform/Platform.h"
+#include "platform/files/FileManager.h"
+#include "platform/folders/SearchPaths.h"
+#include "platform/log/SystemLog.h"
+#include "platform/simulated/SimulatedMac.h"
+
+#include <QDir>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace platform {
+
+OSStatus SimulatedAuthorization::AuthorizationCreate(AuthorizationFlags, AuthorizationRef* authorization)
+{
+    if (!authorization)
+        return errAuthorizationInvalidRef;
+    QMutexLocker lock(&mutex_);
+    *authorization = ++last_;
+    open_.insert(*authorization);
+    return errAuthorizationSuccess;
+}
+
+OSStatus SimulatedAuthorization::AuthorizationCopyRights(AuthorizationRef authorization, const QStringList& rights,
+                                                         AuthorizationFlags)
+{
+    {
+        QMutexLocker lock(&mutex_);
+        if (!open_.contains(authorization))
+            return errAuthorizationInvalidRef;
+    }
+    const SimulatedMac* mac = Platform::current().simulatedMac.get();
+    const QVariant answer = mac ? mac->stateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"))
+                                : QVariant();
+    const bool granted = !answer.isValid() || answer.toBool();
+    if (granted) {
+        QMutexLocker lock(&mutex_);
+        granted_.insert(authorization);
+    }
+    return record(QStringLiteral("AuthorizationCopyRights"), rights.join(QLatin1Char(' ')),
+                  granted ? errAuthorizationSuccess : errAuthorizationCanceled);
+}
+
+OSStatus SimulatedAuthorization::AuthorizationFree(AuthorizationRef authorization)
+{
+    QMutexLocker lock(&mutex_);
+    granted_.remove(authorization);
+    return open_.remove(authorization) ? errAuthorizationSuccess : errAuthorizationInvalidRef;
+}
+
+OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef authorization, const QString& path,
+                                                          QByteArray* output)
+{
+    {
+        QMutexLocker lock(&mutex_);
+        if (!granted_.contains(authorization))
+            return record(QStringLiteral("rm -rf --"), path, errAuthorizationDenied);
+    }
+    if (PrivilegedRemovalRule::refuses(path, standardFolders()))
+        return record(QStringLiteral("rm -rf --"), path, errAuthorizationToolExecuteFailure);
+    const FileManager& files = *Platform::current().fileManager;
+    files.removeItemAtPath(path);
+    if (files.fileExistsAtPath(path) && output)
+        *output = "rm: " + path.toUtf8() + ": could not be removed\n";
+    return record(QStringLiteral("rm -rf --"), path, errAuthorizationSuccess);
+}
+
+OSStatus SimulatedAuthorization::record(const QString& operation, const QString& target, OSStatus status)
+{
+    {
+        QMutexLocker lock(&mutex_);
+        requests_ << Request{operation, target, status};
+    }
+    NSLog(QStringLiteral("Simulated Mac: %1 %2: %3").arg(operation, target).arg(status));
+    return status;
+}
+
+QList<SimulatedAuthorization::Request> SimulatedAuthorization::requests() const
+{
+    QMutexLocker lock(&mutex_);
+    return requests_;
+}
+
+QStringList SimulatedAuthorization::standardFolders()
+{
+    QStringList folders{QStringLiteral("/"), QDir::homePath(), qEnvironmentVariable("HOME")};
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        folders << QString::fromLocal8Bit(entry->pw_dir);
+    Platform& platform = Platform::current();
+    if (platform.simulatedMac)
+        folders << platform.simulatedMac->root() << platform.simulatedMac->homePath()
+                << platform.simulatedMac->homePath() + QStringLiteral("/Downloads");
+    if (const SearchPaths* paths = platform.searchPaths.get()) {
+        folders << paths->homeDirectory();
+        for (int directory = int(SearchPathDirectory::Applications);
+             directory <= int(SearchPathDirectory::PreferencePanes); ++directory) {
+            folders << paths->searchPathsForDirectory(SearchPathDirectory(directory), SearchPathDomain::All, true);
+        }
+    }
+    return folders;
+}
+
+} // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Authorization.h"
+
+#include <QList>
+#include <QMutex>
+#include <QSet>
+
+namespace platform {
+
+// Authorization on Linux, where the program never raises its rights: a request for a right is
+// recorded, logged and answered as the simulated Mac says ("AdministratorRightsGranted" in its
+// "Mac" state, granted when missing), and the privileged removal runs with the user's own
+// rights through the file-manager area, after the same refusals a real one makes.
+class SimulatedAuthorization final : public Authorization {
+public:
+    struct Request {
+        QString operation; // "AuthorizationCopyRights" or "rm -rf --"
+        QString target;    // the rights asked for, or the path
+        OSStatus status = errAuthorizationSuccess;
+        bool operator==(const Request&) const = default;
+    };
+
+    OSStatus AuthorizationCreate(AuthorizationFlags flags, AuthorizationRef* authorization) override;
+    OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const QStringList& rights,
+                                     AuthorizationFlags flags) override;
+    OSStatus AuthorizationFree(AuthorizationRef authorization) override;
+    OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const QString& path, QByteArray* output) override;
+
+    QList<Request> requests() const;
+    // "/", the simulated Mac's root, the real and the simulated home (and its Downloads), and
+    // every folder that the search-path area gives.
+    static QStringList standardFolders();
+
+private:
+    OSStatus record(const QString& operation, const QString& target, OSStatus status);
+
+    mutable QMutex mutex_;
+    AuthorizationRef last_ = 0;
+    QSet<AuthorizationRef> open_;
+    QSet<AuthorizationRef> granted_;
+    QList<Request> requests_;
+};
+
+} // namespace platform
