@@ -74,7 +74,6 @@ public:
     const std::vector<AMAppItemGroup>& allRelaltedFiles() const { return allRelaltedFiles_; }
     void setAllRelaltedFiles(QList<AMAppItemGroup> groups);
     const QList<AMAppItemPtr>& selectDeletePath() const { return selectDeletePath_; }
-    const RemovalTally& tally() const { return tally_; }
     UninstallProgressViewController* uninstallPVC() const { return uninstallPVC_.get(); }
 
     // Outlets.
