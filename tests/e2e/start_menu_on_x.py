@@ -24,7 +24,7 @@ VIEW = (640, 560)
 # Each tool, once it is built, turns its flag on here and opens and closes one of its dialogs in
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
-    ("Applications", False), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", False),
+    ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
     ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False)]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
@@ -34,6 +34,13 @@ TOOL_COLUMN = (14, 156, 186, 298)
 CLEAN_LINK = (564, 82)
 CLEANER_VIEW = (560, 440)
 CLEANER_CLOSE = (21, 19)
+# App Uninstaller: the first row's check box, the count label, Uninstall, and the related-files
+# window's view with its Cancel button.
+UNINSTALL_FIRST_BOX = (246, 88)
+UNINSTALL_COUNT = (260, 506, 240, 22)
+UNINSTALL_BUTTON = (564, 520)
+RELATED_VIEW = (560, 400)
+RELATED_CANCEL = (388, 371)
 
 class Failure(Exception):
     pass
@@ -63,6 +70,12 @@ class Session:
                                                                        "LSAN_OPTIONS")})
         for name in ("HOME", "XDG_RUNTIME_DIR", "TMPDIR"):
             os.makedirs(self.env[name], mode=0o700)
+        # An application bundle of no system's for the uninstaller to list; nothing runs it.
+        os.makedirs(f"{root}/mac/Applications/Sample Notes.app/Contents")
+        with open(f"{root}/mac/Applications/Sample Notes.app/Contents/Info.plist", "w") as f:
+            f.write('<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>'
+                    '<key>CFBundleIdentifier</key><string>com.example.samplenotes</string>'
+                    '<key>CFBundleName</key><string>Sample Notes</string></dict></plist>\n')
         # A Downloads folder with something in it, for Cleanup to scan.
         os.makedirs(f"{home}/Downloads/album")
         for name, size in (("notes.txt", 2000), ("album/photo.jpg", 90000)):
@@ -224,6 +237,23 @@ def drive(session, menu, shots, start_copy):
             shot("cleanup-downloads-cleaner")
             session.click(menu.at(CLEANER_CLOSE, menu.windows()[cleaner], CLEANER_VIEW))
             wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+        if tool == "AppUininstaller":
+            # Tick the first application (a check box starts nothing; a click while the list is
+            # still being read is ignored, so it is tried again), then Uninstall shows its related
+            # files in a modal window, which Cancel closes without removing anything.
+            untouched = menu.region(UNINSTALL_COUNT)
+            for attempt in range(20):
+                session.click(menu.at(UNINSTALL_FIRST_BOX))
+                try:
+                    wait_for("the first application to be ticked", lambda: menu.region(UNINSTALL_COUNT) != untouched, 1.0)
+                    break
+                except Failure:
+                    if attempt == 19:
+                        raise
+            related = menu.popup_after(lambda: session.click(menu.at(UNINSTALL_BUTTON)), "the related-files window")
+            shot("uninstaller-related-files")
+            session.click(menu.at(RELATED_CANCEL, menu.windows()[related], RELATED_VIEW))
+            wait_for("the related-files window to close", lambda: related not in menu.windows())
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")
