@@ -1,6 +1,7 @@
 #include "NodeTreeOperator.h"
 
 #include "ChangeQueue.h"
+#include "NodeArena.h"
 #include "ScanGate.h"
 
 #include "platform/Platform.h"
@@ -9,8 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr std::size_t kBatchSize = 40;
 
 // Before the first node not larger, found by halving: the list is sorted, largest first.
 void insertBySize(FileNodeList& list, std::shared_ptr<FileNode> node, uint64_t size)
@@ -23,7 +22,7 @@ void insertBySize(FileNodeList& list, std::shared_ptr<FileNode> node, uint64_t s
 } // namespace
 
 NodeTreeOperator::NodeTreeOperator(std::shared_ptr<ScanGate> gate)
-    : gate_(std::move(gate)), changes_(std::make_shared<ChangeQueue>())
+    : gate_(std::move(gate)), changes_(std::make_shared<ChangeQueue>()), arena_(std::make_shared<NodeArena>())
 {
 }
 
@@ -70,8 +69,13 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
     if (opened != noErr)
         return total;
 
-    FSCatalogInfo infos[kBatchSize];
-    FSRef refs[kBatchSize];
+    if (batches_.size() == depth_)
+        batches_.push_back(std::make_unique<Batch>());
+    auto& [infos, refs] = *batches_[depth_];
+    struct Deeper {
+        std::size_t& depth;
+        ~Deeper() { --depth; }
+    } deeper{++depth_};
     std::vector<Found> found;
     found.reserve(kBatchSize);
     bool resortChildren = false;
@@ -88,7 +92,7 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
                 break;
             }
             const bool isFolder = infos[i].nodeFlags & kFSNodeIsDirectoryMask;
-            auto node = std::make_shared<FileNode>(root.get(), refs[i].name(), isFolder);
+            auto node = arena_->makeNode(root.get(), refs[i].name(), isFolder);
             if (!isFolder) {
                 node->setSize(infos[i].dataLogicalSize);
                 found.push_back({std::move(node), infos[i].dataLogicalSize});

@@ -10,6 +10,7 @@
 #include <vector>
 
 class ChangeQueue;
+class NodeArena;
 class ScanGate;
 
 class NodeTreeOperatorDelegate {
@@ -63,11 +64,22 @@ public:
     bool testPoint();
 
 private:
+    static constexpr std::size_t kBatchSize = 40;
+    // What one bulk read gives. One per folder depth, kept for the whole scan, so the names'
+    // buffers are reused from folder to folder.
+    struct Batch {
+        platform::FSCatalogInfo infos[kBatchSize];
+        platform::FSRef refs[kBatchSize];
+    };
+
     // Sets root's size and hands the found nodes to the main thread in one hop.
     void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, std::vector<Found>& found,
                bool& resortChildren);
 
     std::shared_ptr<ScanGate> gate_;
     std::shared_ptr<ChangeQueue> changes_;
+    std::shared_ptr<NodeArena> arena_; // the nodes found below the top level
+    std::vector<std::unique_ptr<Batch>> batches_;
+    std::size_t depth_ = 0;
     NodeTreeOperatorDelegate* opDelegate_ = nullptr;
 };

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "Controller.h"
-#include "ControllerDelegate.h"
-#include "FileNode.h"
+#include "platform/trash/Trash.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Window.h"
 
-#include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
-
+#include <QTimer>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
 #include <gtest/gtest.h>
 
 namespace test {
@@ -21,24 +21,21 @@ inline void makeFile(const QByteArray& path, int size = 0)
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0) << path.constData();
-    const QByteArray contents(size, 'x');
-    ASSERT_EQ(::write(fd, contents.constData(), size_t(size)), size);
+    ASSERT_EQ(::write(fd, QByteArray(size, 'x').constData(), size_t(size)), size);
     ::close(fd);
 }
 
-inline void makeFolder(const QByteArray& path)
-{
-    ASSERT_EQ(::mkdir(path.constData(), 0755), 0) << path.constData();
-}
+inline void makeFolder(const QByteArray& path) { ASSERT_EQ(::mkdir(path.constData(), 0755), 0) << path.constData(); }
 
 // Makes each entry below `root`, in order: "name/" a folder, "name:size" a file of that size.
 inline void makeTree(const QByteArray& root, std::initializer_list<QByteArray> entries)
 {
     for (const QByteArray& entry : entries) {
+        const auto colon = entry.lastIndexOf(':');
         if (entry.endsWith('/'))
             makeFolder(root + '/' + entry.chopped(1));
         else
-            makeFile(root + '/' + entry.left(entry.lastIndexOf(':')), entry.mid(entry.lastIndexOf(':') + 1).toInt());
+            makeFile(root + '/' + entry.left(colon), entry.mid(colon + 1).toInt());
     }
 }
 
@@ -48,21 +45,16 @@ inline bool existsAsItself(const QByteArray& path)
     return ::lstat(path.constData(), &info) == 0;
 }
 
-// Writes the bundle's protected-path list.
-inline void protectPaths(const QString& plistPath, const QStringList& paths)
+inline QStringList namesOf(const FileNodeList& list)
 {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>";
-    for (int i = 0; i < paths.size(); ++i)
-        xml += "<key>" + QByteArray::number(i) + "</key><string>" + paths[i].toUtf8() + "</string>";
-    xml += "</dict></plist>\n";
-    QFile file(plistPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(xml);
+    QStringList names;
+    for (const auto& node : list)
+        names << node->displayName();
+    return names;
 }
 
 // Keeps what the controller tells the window.
-class RecordingDelegate : public ControllerDelegate {
-public:
+struct RecordingDelegate : ControllerDelegate {
     void changeRemoveProgressWithPoint(int32_t percent, const QString& path) override
     {
         progress.push_back(percent);
@@ -70,20 +62,40 @@ public:
     }
     void endProScan() override { ++ends; }
     void endRemoveWithFailedCount(int32_t count) override { failed.push_back(count); }
-
-    std::vector<int32_t> progress;
+    std::vector<int32_t> progress, failed;
     QStringList paths;
-    std::vector<int32_t> failed;
     int ends = 0;
 };
 
-// The names of a list, in order.
-inline QStringList namesOf(const FileNodeList& list)
+// Records every attempt to recycle and answers what the test says, touching nothing.
+struct AnsweringTrash : platform::Trash {
+    bool recycleItemAtPath(const QString& path) override
+    {
+        recycled << path;
+        return answer;
+    }
+    platform::TrashEmptying emptyTrash() override { ++emptyings; return {}; }
+    QStringList recycled;
+    int emptyings = 0;
+    bool answer = true;
+};
+
+// Runs the action; whether it showed a modal window, in which `inside` runs before it is closed.
+inline bool showsModal(const std::function<void()>& action, const std::function<void()>& inside = {})
 {
-    QStringList names;
-    for (const auto& node : list)
-        names << node->displayName();
-    return names;
+    bool shown = false;
+    QTimer::singleShot(0, qApp, [&] {
+        if (platform::ui::Window* window = platform::ui::NSApp().modalWindow()) {
+            shown = true;
+            if (inside)
+                inside();
+            if (platform::ui::NSApp().modalWindow() == window)
+                window->close();
+        }
+    });
+    action();
+    QCoreApplication::processEvents(); // the check runs even when nothing was shown
+    return shown;
 }
 
 } // namespace test

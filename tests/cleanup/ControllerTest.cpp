@@ -1,90 +1,67 @@
 #include "CleanupTestSupport.h"
-
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
 
 namespace {
 
-std::shared_ptr<FileNode> node(const char* path, bool folder = false, FileNode* father = nullptr)
+std::shared_ptr<FileNode> node(const char* path, bool folder = false, FileNode* father = nullptr, int64_t state = 1)
 {
-    return std::make_shared<FileNode>(QByteArray(path), folder, father);
+    auto made = std::make_shared<FileNode>(QByteArray(path), folder, father);
+    made->setState(state);
+    return made;
 }
-
-// A folder "/d" with two files, and a folder "/m" with a file and a subfolder "/m/s" with a file.
-struct Tree {
-    Tree()
-    {
-        for (auto* child : {"/d/x", "/d/y"})
-            d->children().push_back(node(child, false, d.get()));
-        m->children() = {node("/m/f", false, m.get()), sub};
-        sub->children().push_back(node("/m/s/g", false, sub.get()));
-    }
-    std::shared_ptr<FileNode> d = node("/d", true);
-    std::shared_ptr<FileNode> m = node("/m", true);
-    std::shared_ptr<FileNode> sub = node("/m/s", true, m.get());
-    FileNodeList roots{d, m};
-};
 
 using ControllerSelection = test::PlatformTest;
 
 TEST_F(ControllerSelection, TriStateRulesDownAndUpTheTree)
 {
     Controller controller;
-    test::RecordingDelegate delegate;
-    controller.setADelegate(&delegate);
-    Tree tree;
-    const auto click = [&](FileNode* node) {
+    // "/d" with two files; "/m" with a file and a subfolder "/m/s" with a file.
+    auto d = node("/d", true), m = node("/m", true), sub = node("/m/s", true, m.get());
+    d->children() = {node("/d/x", false, d.get()), node("/d/y", false, d.get())};
+    m->children() = {node("/m/f", false, m.get()), sub};
+    sub->children() = {node("/m/s/g", false, sub.get())};
+    const auto click = [&](const std::shared_ptr<FileNode>& node) {
         node->setState(node->state() == FileNode::All ? FileNode::None : FileNode::All);
         if (node->isExpand())
-            controller.changeSelectWithNode(node, node->state() == FileNode::All);
-        controller.changeFatherNodeSelectStateWithFileNode(node, node->state() == FileNode::All);
+            controller.changeSelectWithNode(node.get(), node->state() == FileNode::All);
+        controller.changeFatherNodeSelectStateWithFileNode(node.get(), node->state() == FileNode::All);
     };
-    FileNode* x = tree.d->children()[0].get();
-    FileNode* y = tree.d->children()[1].get();
-
+    const auto& x = d->children()[0];
+    const auto& y = d->children()[1];
     click(x);
-    EXPECT_EQ(tree.d->state(), FileNode::Partly);
+    EXPECT_EQ(d->state(), FileNode::Partly);
     click(y);
-    EXPECT_EQ(tree.d->state(), FileNode::None);
+    EXPECT_EQ(d->state(), FileNode::None);
     click(x);
     click(y);
-    EXPECT_EQ(tree.d->state(), FileNode::All);
-
+    EXPECT_EQ(d->state(), FileNode::All);
     // A folder that holds a folder is never made whole from below.
-    click(tree.m->children()[0].get());
-    click(tree.m->children()[0].get());
-    EXPECT_EQ(tree.m->state(), FileNode::Partly);
-
+    click(m->children()[0]);
+    click(m->children()[0]);
+    EXPECT_EQ(m->state(), FileNode::Partly);
     // A collapsed folder keeps its children's states; expanded, its state goes down.
-    tree.sub->children()[0]->setState(FileNode::All);
-    click(tree.sub.get());
-    EXPECT_EQ(tree.sub->children()[0]->state(), FileNode::All);
-    tree.sub->setIsExpand(true);
-    controller.changeSelectWithNode(tree.sub.get(), false);
-    EXPECT_EQ(tree.sub->children()[0]->state(), FileNode::None);
-
-    struct Case {
-        std::vector<int64_t> states;
-        int32_t selectAll;
-    };
-    for (const Case& c : {Case{{1, 0}, 2}, Case{{}, 0}, Case{{1, 1}, 1}, Case{{2, 0}, 2}, Case{{0, 0}, 0}}) {
+    click(sub);
+    EXPECT_EQ(sub->children()[0]->state(), FileNode::All);
+    sub->setIsExpand(true);
+    controller.changeSelectWithNode(sub.get(), false);
+    EXPECT_EQ(sub->children()[0]->state(), FileNode::None);
+    const std::pair<std::vector<int64_t>, int32_t> selectAll[] = {{{1, 0}, 2}, {{}, 0}, {{1, 1}, 1}, {{2, 0}, 2}, {{0, 0}, 0}};
+    for (const auto& [states, expected] : selectAll) {
         FileNodeList list;
-        for (int64_t state : c.states) {
-            list.push_back(node("/n"));
-            list.back()->setState(state);
-        }
-        EXPECT_EQ(Controller::selectAllState(list), c.selectAll);
+        for (int64_t state : states)
+            list.push_back(node("/n", false, nullptr, state));
+        EXPECT_EQ(Controller::selectAllState(list), expected);
     }
-
     // A partly selected folder gives only its selected contents.
-    tree.d->setState(FileNode::Partly);
-    tree.d->children()[0]->setState(FileNode::None);
-    tree.m->setState(FileNode::All);
-    std::vector<std::string> collected;
-    for (const auto& item : Controller::collectSelected(tree.roots))
-        collected.push_back(item.node->nativePath().toStdString());
-    EXPECT_EQ(collected, (std::vector<std::string>{"/d/y", "/m"}));
+    d->setState(FileNode::Partly);
+    x->setState(FileNode::None);
+    m->setState(FileNode::All);
+    QByteArrayList collected;
+    for (const auto& item : Controller::collectSelected({d, m}))
+        collected << item.node->nativePath();
+    EXPECT_EQ(collected, QByteArrayList({"/d/y", "/m"}));
 }
 
 class RemovalTest : public test::PlatformTest {
@@ -93,9 +70,6 @@ protected:
     {
         test::makeFolder(root);
         controller.setADelegate(&delegate);
-        auto trash = std::make_unique<test::RecordingTrash>();
-        recycler = trash.get();
-        platform->trash = std::move(trash);
     }
     void scan()
     {
@@ -103,34 +77,12 @@ protected:
         controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(root));
         platform.dispatcher().drainAll();
     }
-
     QByteArray root;
     FileNodeList list;
     Controller controller;
     test::RecordingDelegate delegate;
-    test::RecordingTrash* recycler = nullptr;
+    test::RecordingTrash* recycler = test::install<test::RecordingTrash>(platform->trash);
 };
-
-TEST_F(RemovalTest, ProgressReportsForOneThreeAndFourItems)
-{
-    struct Case {
-        int items;
-        std::vector<int32_t> reports;
-    };
-    for (const Case& c : {Case{1, {30, 100}}, Case{3, {0, 33, 66, 100}}, Case{4, {0, 25, 50, 75, 100}}}) {
-        for (int i = 0; i < c.items; ++i)
-            test::makeTree(root, {"f" + QByteArray::number(i) + ":1"});
-        scan();
-        delegate = {};
-        EXPECT_TRUE(controller.moveFileToTarshWithDic(list));
-        platform.dispatcher().drainAll();
-        EXPECT_EQ(delegate.progress, c.reports);
-        EXPECT_EQ(delegate.failed, std::vector<int32_t>{0});
-        EXPECT_TRUE(list.empty());
-        for (const QString& path : recycler->recycled())
-            QFile::remove(path); // the fake moved nothing
-    }
-}
 
 TEST_F(RemovalTest, StopLetsTheCurrentItemFinishThenClearsTheSelection)
 {
@@ -174,8 +126,11 @@ TEST_F(RemovalTest, EraseRemovesHostileNamesExactlyAndKeepsWhatStays)
     test::makeTree(root, {"../outside/", "../outside/keep:5", "it's \"quoted\" $(x):3", "new\nline:3",
                           "protected:3", "fails:3", "a\xff" "b:4", "a\xef\xbf\xbd" "b:4"});
     ASSERT_EQ(::symlink(outside.constData(), (root + "/link").constData()), 0);
-    test::protectPaths(platform.resourcePath(QStringLiteral("SystemFile.plist")),
-                       {QFile::decodeName(root + "/protected")});
+    QFile plist(platform.resourcePath(QStringLiteral("SystemFile.plist")));
+    ASSERT_TRUE(plist.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    plist.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>0</key><string>" + root +
+                "/protected</string></dict></plist>\n");
+    plist.close();
     auto fileManager = std::make_unique<test::FailingFileManager>(std::move(platform->fileManager));
     fileManager->failing << QFile::decodeName(root + "/fails");
     platform->fileManager = std::move(fileManager);
@@ -183,10 +138,8 @@ TEST_F(RemovalTest, EraseRemovesHostileNamesExactlyAndKeepsWhatStays)
     for (const auto& node : list)
         if (node->nativePath() == lookalike)
             node->setState(FileNode::None);
-
     EXPECT_TRUE(controller.deleteFilesWithDic(list));
     platform.dispatcher().drainAll();
-
     EXPECT_TRUE(test::existsAsItself(outside + "/keep")) << "removed through the link";
     EXPECT_TRUE(test::existsAsItself(lookalike));
     EXPECT_TRUE(test::existsAsItself(root + "/protected"));
@@ -197,8 +150,7 @@ TEST_F(RemovalTest, EraseRemovesHostileNamesExactlyAndKeepsWhatStays)
     int collectedStillThere = 0;
     for (const auto& node : list) {
         EXPECT_TRUE(test::existsAsItself(node->nativePath())) << node->displayName().toStdString();
-        if (node->nativePath() != lookalike && node->nativePath() != root + "/protected")
-            ++collectedStillThere;
+        collectedStillThere += node->nativePath() != lookalike && node->nativePath() != root + "/protected";
     }
     EXPECT_EQ(delegate.failed, std::vector<int32_t>{collectedStillThere});
     EXPECT_GE(collectedStillThere, 1); // "fails" at least

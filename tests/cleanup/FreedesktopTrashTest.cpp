@@ -1,15 +1,12 @@
 #include "CleanupTestSupport.h"
-
 #include "PlatformTest.h"
 #include "TrashFakes.h"
 #include "platform/files/NativePath.h"
 #include "platform/trash/FreedesktopTrash.h"
-
 #include <QDir>
+#include <fstream>
 
 namespace {
-
-using platform::FreedesktopTrash;
 
 class FreedesktopTrashTest : public test::PlatformTest {
 protected:
@@ -23,50 +20,33 @@ protected:
         settings.plainTrashes = [this] { return QStringList{QFile::decodeName(base + "/mac/.Trash")}; };
         settings.uid = ::getuid();
     }
-    static QByteArray read(const QByteArray& path)
-    {
-        const int fd = ::open(path.constData(), O_RDONLY);
-        char buffer[4096];
-        const ssize_t length = fd < 0 ? 0 : ::read(fd, buffer, sizeof buffer);
-        if (fd >= 0)
-            ::close(fd);
-        return QByteArray(buffer, length > 0 ? length : 0);
-    }
-
     QByteArray base;
-    FreedesktopTrash::Settings settings;
+    platform::FreedesktopTrash::Settings settings;
 };
 
 TEST_F(FreedesktopTrashTest, RecyclesEachItemUnderItsOwnBytesWithItsRecord)
 {
-    FreedesktopTrash trash(settings);
-    struct Case {
-        QByteArray item;
-        QByteArray trashed;  // where it lands
-        QByteArray recorded; // the record's Path
-    };
-    const QByteArray home = base + "/data/Trash";
-    const QByteArray volumeTrash = base + "/volume/.Trash-" + QByteArray::number(::getuid());
+    platform::FreedesktopTrash trash(settings);
+    const QByteArray home = base + "/data/Trash/", volume = base + "/volume/.Trash-" + QByteArray::number(::getuid()) + '/';
     test::makeFolder(base + "/home/other");
-    const Case cases[] = {
-        {base + "/home/it's \"q\"\nx", home + "/files/it's \"q\"\nx",
-         (base + "/home/it's \"q\"\nx").toPercentEncoding("/")},
-        {base + "/home/\xff\xfe.bin", home + "/files/\xff\xfe.bin", (base + "/home/\xff\xfe.bin").toPercentEncoding("/")},
-        {base + "/home/same", home + "/files/same", (base + "/home/same").toPercentEncoding("/")},
-        {base + "/home/other/same", home + "/files/same.2", (base + "/home/other/same").toPercentEncoding("/")},
-        {base + "/volume/100%", volumeTrash + "/files/100%", "100%25"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.item.toStdString());
-        test::makeFile(c.item, 2);
-        ASSERT_TRUE(trash.recycleItemAtPath(platform::pathFromNative(c.item)));
-        EXPECT_FALSE(test::existsAsItself(c.item));
-        EXPECT_TRUE(test::existsAsItself(c.trashed));
-        const QByteArray folder = c.trashed.left(c.trashed.lastIndexOf("/files/"));
-        const QByteArray record = read(folder + "/info/" + c.trashed.mid(c.trashed.lastIndexOf('/') + 1) + ".trashinfo");
-        EXPECT_TRUE(record.startsWith("[Trash Info]\nPath=" + c.recorded + "\nDeletionDate=")) << record.constData();
+    // The item, its name in the Trash and the record's Path (the item's own bytes when empty).
+    const std::array<QByteArray, 3> cases[] = {{"/home/it's \"q\"\nx", home + "it's \"q\"\nx", {}},
+                                               {"/home/\xff\xfe.bin", home + "\xff\xfe.bin", {}},
+                                               {"/home/same", home + "same", {}},
+                                               {"/home/other/same", home + "same.2", {}},
+                                               {"/volume/100%", volume + "100%", "100%25"}};
+    for (const auto& [item, trashed, recorded] : cases) {
+        SCOPED_TRACE(item.toStdString());
+        test::makeFile(base + item, 2);
+        ASSERT_TRUE(trash.recycleItemAtPath(platform::pathFromNative(base + item)));
+        EXPECT_FALSE(test::existsAsItself(base + item));
+        const auto slash = trashed.lastIndexOf('/');
+        EXPECT_TRUE(test::existsAsItself(trashed.left(slash) + "/files" + trashed.mid(slash)));
+        std::ifstream in((trashed.left(slash) + "/info" + trashed.mid(slash) + ".trashinfo").constData());
+        const QByteArray record = QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
+        const QByteArray path = recorded.isNull() ? (base + item).toPercentEncoding("/") : recorded;
+        EXPECT_TRUE(record.startsWith("[Trash Info]\nPath=" + path + "\nDeletionDate=")) << record.constData();
     }
-
     // A link to a folder goes as a link; what it leads to stays.
     ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/home/link").constData()), 0);
     ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(base + "/home/link")));
@@ -80,7 +60,7 @@ TEST_F(FreedesktopTrashTest, EmptyingRemovesOnlyTheUsersEntriesAndCountsFailures
     settings.ownerOf = [](const QByteArray& path, uid_t owner) {
         return path.contains("theirs") ? owner + 1 : owner;
     };
-    FreedesktopTrash trash(settings);
+    platform::FreedesktopTrash trash(settings);
     const QByteArray volumeTrash = base + "/volume/.Trash-" + QByteArray::number(::getuid());
     for (const QByteArray& item : {base + "/home/a", base + "/home/theirs", base + "/volume/b", base + "/home/fails"}) {
         test::makeFile(item, 1);
@@ -91,9 +71,7 @@ TEST_F(FreedesktopTrashTest, EmptyingRemovesOnlyTheUsersEntriesAndCountsFailures
     auto fileManager = std::make_unique<test::FailingFileManager>(std::move(platform->fileManager));
     fileManager->failing << QFile::decodeName(base + "/data/Trash/files/fails");
     platform->fileManager = std::move(fileManager);
-
     const platform::TrashEmptying result = trash.emptyTrash();
-
     EXPECT_EQ(result.failed, 1);
     EXPECT_EQ(result.removed, 6); // a and b with their records, old and link
     const auto listing = [](const QByteArray& folder) {
@@ -113,7 +91,7 @@ TEST(FreedesktopTrashMounts, MountPointsAreReadWithTheirEscapes)
     const QByteArray info = "22 1 0:21 / / rw shared:1 - ext4 /dev/sda1 rw\n"
                             "40 22 0:35 / /media/my\\040disk rw - vfat /dev/sdb1 rw\n"
                             "garbage\n";
-    EXPECT_EQ(FreedesktopTrash::mountPointsFromMountInfo(info), (QList<QByteArray>{"/", "/media/my disk"}));
+    EXPECT_EQ(platform::FreedesktopTrash::mountPointsFromMountInfo(info), (QList<QByteArray>{"/", "/media/my disk"}));
 }
 
 } // namespace

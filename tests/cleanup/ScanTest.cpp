@@ -1,13 +1,10 @@
 #include "CleanupTestSupport.h"
-
 #include "EumeRoot.h"
 #include "NodeTreeOperator.h"
 #include "Progress.h"
-
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
 #include "platform/files/FileCatalog.h"
-
 #include <future>
 #include <thread>
 
@@ -15,43 +12,22 @@ namespace {
 
 using namespace platform;
 
-// The real catalog, with a say before each folder is opened and each batch is read.
-class HookedCatalog : public FileCatalog {
-public:
-    explicit HookedCatalog(std::unique_ptr<FileCatalog> real) : real_(std::move(real)) {}
-    OSErr pathMakeRef(const QString& path, FSRef* ref) const override { return real_->pathMakeRef(path, ref); }
+// The real catalog, with a say before each folder is opened.
+struct HookedCatalog : FileCatalog {
+    explicit HookedCatalog(std::unique_ptr<FileCatalog> real) : real(std::move(real)) {}
+    OSErr pathMakeRef(const QString& path, FSRef* ref) const override { return real->pathMakeRef(path, ref); }
     OSErr openIterator(const FSRef& folder, std::unique_ptr<FSIterator>* iterator) const override
     {
-        if (onOpen)
-            onOpen(folder.name());
-        const OSErr status = real_->openIterator(folder, iterator);
-        if (status == noErr)
-            *iterator = std::make_unique<Iterator>(std::move(*iterator), *this);
-        return status;
+        onOpen(folder.name());
+        return real->openIterator(folder, iterator);
     }
     OSErr getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap which, FSCatalogInfo* info) const override
     {
-        return real_->getCatalogInfo(ref, which, info);
+        return real->getCatalogInfo(ref, which, info);
     }
-    OSErr deleteObject(const FSRef& ref) const override { return real_->deleteObject(ref); }
-
-    std::function<void(const QByteArray& name)> onOpen;
-    std::function<void()> onBulk;
-
-private:
-    struct Iterator : FSIterator {
-        Iterator(std::unique_ptr<FSIterator> inner, const HookedCatalog& owner) : inner(std::move(inner)), owner(owner) {}
-        OSErr getCatalogInfoBulk(std::size_t maximum, std::size_t* actual, FSCatalogInfoBitmap which,
-                                 FSCatalogInfo* infos, FSRef* refs) override
-        {
-            if (owner.onBulk)
-                owner.onBulk();
-            return inner->getCatalogInfoBulk(maximum, actual, which, infos, refs);
-        }
-        std::unique_ptr<FSIterator> inner;
-        const HookedCatalog& owner;
-    };
-    std::unique_ptr<FileCatalog> real_;
+    OSErr deleteObject(const FSRef& ref) const override { return real->deleteObject(ref); }
+    std::unique_ptr<FileCatalog> real;
+    std::function<void(const QByteArray& name)> onOpen = [](const QByteArray&) {};
 };
 
 class ScanTest : public test::PlatformTest, public EumeRootDelegate {
@@ -71,7 +47,6 @@ protected:
         delegate.ends = 0;
         controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(folder));
     }
-
     QByteArray root;
     HookedCatalog* catalog = nullptr;
     FileNodeList list;
@@ -80,43 +55,42 @@ protected:
     int ends = 0;
 };
 
+std::shared_ptr<FileNode> sized(const char* name, uint64_t size)
+{
+    auto made = std::make_shared<FileNode>(QByteArray("/d/") + name, false);
+    made->setSize(size);
+    return made;
+}
+
 TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
 {
-    const auto node = [](const char* name, uint64_t size) {
-        auto made = std::make_shared<FileNode>(QByteArray("/d/") + name, false);
-        made->setSize(size);
-        return made;
-    };
-    struct Case {
-        std::vector<std::pair<const char*, uint64_t>> inserted;
-        QStringList order;
-    };
-    for (const Case& c : {Case{{{"a", 10}, {"b", 10}}, {"b", "a"}},
-                          Case{{{"a", 5}, {"b", 10}, {"c", 1}, {"d", 5}}, {"b", "d", "a", "c"}},
-                          Case{{{"a", 0}, {"b", 0}, {"c", 0}}, {"c", "b", "a"}}}) {
+    using Sizes = std::vector<std::pair<const char*, uint64_t>>;
+    const std::pair<Sizes, QStringList> cases[] = {{{{"a", 10}, {"b", 10}}, {"b", "a"}},
+                                                   {{{"a", 5}, {"b", 10}, {"c", 1}, {"d", 5}}, {"b", "d", "a", "c"}},
+                                                   {{{"a", 0}, {"b", 0}, {"c", 0}}, {"c", "b", "a"}}};
+    for (const auto& [inserted, order] : cases) {
         // One by one, and as one batch merged in.
         FileNodeList list, merged;
         std::vector<NodeTreeOperator::Found> batch;
-        for (const auto& [name, size] : c.inserted) {
-            NodeTreeOperator::fileInsertFatherWithRootArr(list, node(name, size));
-            batch.push_back({node(name, size), size});
+        for (const auto& [name, size] : inserted) {
+            NodeTreeOperator::fileInsertFatherWithRootArr(list, sized(name, size));
+            batch.push_back({sized(name, size), size});
         }
         NodeTreeOperator::fileInsertFatherWithRootArr(merged, std::move(batch));
-        EXPECT_EQ(test::namesOf(list), c.order);
-        EXPECT_EQ(test::namesOf(merged), c.order);
+        EXPECT_EQ(test::namesOf(list), order);
+        EXPECT_EQ(test::namesOf(merged), order);
     }
     // A batch into a list that has nodes goes before those of equal size.
-    FileNodeList merged{node("e", 10), node("f", 5), node("g", 0)};
+    FileNodeList merged{sized("e", 10), sized("f", 5), sized("g", 0)};
     NodeTreeOperator::fileInsertFatherWithRootArr(
-        merged, {{node("a", 5), 5}, {node("b", 10), 10}, {node("c", 0), 0}, {node("d", 20), 20}});
+        merged, {{sized("a", 5), 5}, {sized("b", 10), 10}, {sized("c", 0), 0}, {sized("d", 20), 20}});
     EXPECT_EQ(test::namesOf(merged), QStringList({"d", "b", "e", "a", "f", "c", "g"}));
-
     // Sizes grow while the list is sorted: the grown node rises, ties keep their order.
-    FileNodeList list{node("a", 10), node("b", 5), node("c", 5)};
+    FileNodeList list{sized("a", 10), sized("b", 5), sized("c", 5)};
     list[2]->setSize(20);
     NodeTreeOperator::rootArrSortWithRootArr(list);
     EXPECT_EQ(test::namesOf(list), QStringList({"c", "a", "b"}));
-    list[0]->setSize(10); // now equal to "a": the order stays
+    list[0]->setSize(10);
     NodeTreeOperator::rootArrSortWithRootArr(list);
     EXPECT_EQ(test::namesOf(list), QStringList({"c", "a", "b"}));
 }
@@ -129,7 +103,6 @@ TEST_F(ScanTest, TreeIsSizedAndSortedWithoutFollowingLinks)
     ASSERT_EQ(::symlink("../outside", (root + "/link").constData()), 0);
     scan(root);
     platform.dispatcher().drainAll();
-
     EXPECT_EQ(test::namesOf(list), QStringList({"sub", "big", "pkg.app", "link", ".hidden", "small", "empty"}));
     EXPECT_EQ(list[0]->size(), 310u);
     EXPECT_EQ(test::namesOf(list[0]->children()), QStringList({"deep", "f"}));
@@ -177,16 +150,16 @@ TEST_F(ScanTest, ProgressCountsEntriesAndAStopLeavesWhatWasFoundReportingOnlyInT
 
 TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothingToTheNext)
 {
-    for (const char* how : {"resume", "stop"}) {
-        SCOPED_TRACE(how);
+    for (const QByteArray how : {"resume", "stop"}) {
+        SCOPED_TRACE(how.constData());
         const QByteArray folder = root + how;
         test::makeFolder(folder);
         for (int i = 0; i < 20; ++i)
             test::makeTree(folder, {"d" + QByteArray::number(i) + '/', "d" + QByteArray::number(i) + "/f:1"});
-        int reads = 0;
+        int opened = 0;
         std::promise<void> paused;
-        catalog->onBulk = [&] {
-            if (++reads == 3) {
+        catalog->onOpen = [&](const QByteArray&) {
+            if (++opened == 3) {
                 Progress::isPause(true);
                 paused.set_value();
             }
@@ -195,16 +168,13 @@ TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothin
         std::thread worker([this] { platform.dispatcher().drainGlobal(); });
         paused.get_future().wait();
         EXPECT_TRUE(Progress::isPause());
-        const int readsWhilePaused = reads;
-        if (QByteArray(how) == "resume")
-            controller.pauseScan(); // flips back to running
-        else
-            controller.stopScan();
+        const int openedWhilePaused = opened;
+        how == "resume" ? controller.pauseScan() : controller.stopScan(); // a second pause resumes
         worker.join();
-        catalog->onBulk = nullptr;
+        catalog->onOpen = [](const QByteArray&) {};
         platform.dispatcher().drainMain();
-        if (QByteArray(how) == "stop") {
-            EXPECT_EQ(reads, readsWhilePaused) << "the paused scan read on";
+        if (how == "stop") {
+            EXPECT_EQ(opened, openedWhilePaused) << "the paused scan read on";
             EXPECT_EQ(delegate.ends, 0);
             scan(folder); // the next scan of the same list gets exactly its own entries
             platform.dispatcher().drainAll();
@@ -217,11 +187,11 @@ TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothin
 TEST_F(ScanTest, TopLevelThatEndsEarlyStillReportsTheEnd)
 {
     test::makeTree(root, {"file:7", "empty/"});
-    for (const char* name : {"missing", "file", "empty"}) {
-        SCOPED_TRACE(name);
+    for (const QByteArray name : {"missing", "file", "empty"}) {
+        SCOPED_TRACE(name.constData());
         scan(root + '/' + name);
         platform.dispatcher().drainAll();
-        EXPECT_EQ(list.size(), QByteArray(name) == "file" ? 1u : 0u);
+        EXPECT_EQ(list.size(), name == "file" ? 1u : 0u);
         EXPECT_EQ(list.empty() ? 7u : list[0]->size(), 7u);
         EXPECT_EQ(controller.getProgress(), -1.0f);
         EXPECT_EQ(delegate.ends, 1);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -49,6 +50,17 @@ public:
     FSRef() = default;
     FSRef(std::shared_ptr<FolderAnchor> parent, QByteArray name)
         : parent_(std::move(parent)), name_(std::move(name)) {}
+
+    // Points at another entry, in place: the name's buffer is reused while nothing else holds it,
+    // so a walk that reads names into the same references allocates nothing per entry.
+    void reset(const std::shared_ptr<FolderAnchor>& parent, const char* name)
+    {
+        if (parent_ != parent)
+            parent_ = parent;
+        const auto length = std::strlen(name);
+        name_.resize(qsizetype(length));
+        std::memcpy(name_.data(), name, length);
+    }
 
     const std::shared_ptr<FolderAnchor>& parent() const { return parent_; }
     const QByteArray& name() const { return name_; }

@@ -92,7 +92,7 @@ public:
                 infos[count] = infoFromStat(st);
             }
             if (refs)
-                refs[count] = FSRef(folder_, QByteArray(name));
+                refs[count].reset(folder_, name);
             ++count;
         }
         if (actualObjects)
