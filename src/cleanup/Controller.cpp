@@ -143,6 +143,12 @@ void Controller::openFileWithFileNode(const FileNode* node)
         platform::Platform::current().workspace->selectFile(node->path(), QStringLiteral("Finder"));
 }
 
+void Controller::pereviewFileWithFileNode(const FileNode* node)
+{
+    if (node && !node->nativePath().isEmpty() && aDelegate_)
+        aDelegate_->quickLookWithPath(node->path());
+}
+
 // Removal
 
 namespace {

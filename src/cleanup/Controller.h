@@ -42,6 +42,8 @@ public:
     void reloadTree();
 
     void openFileWithFileNode(const FileNode* node);
+    // A preview request for the node's path (the window shows none).
+    void pereviewFileWithFileNode(const FileNode* node);
 
     // Removal jobs over the selected, unprotected nodes. True when a job started; with nothing
     // to remove, or while a scan is active, none starts, and the end (select none, 0 failed, 100) still follows on the

@@ -4,6 +4,8 @@
 #include "platform/files/NativePath.h"
 #include "utilities/SystemFolder.h"
 
+#include <algorithm>
+
 namespace {
 
 QByteArray lastComponent(const QByteArray& path)
@@ -62,4 +64,24 @@ bool FileNode::isSystemFile() const
 platform::WorkspaceIcon FileNode::icon() const
 {
     return platform::Platform::current().workspace->iconForFile(path());
+}
+
+int FileNode::compareSize(const FileNode& other) const
+{
+    return other.size() < size() ? -1 : other.size() > size() ? 1 : 0;
+}
+
+void FileNode::decendingSort() const
+{
+    // Without recursion: a tree may be deeper than the stack allows.
+    std::vector<const FileNode*> pending{this};
+    while (!pending.empty()) {
+        const FileNode* node = pending.back();
+        pending.pop_back();
+        FileNodeList sorted = node->children_;
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const auto& a, const auto& b) { return a->compareSize(*b) < 0; });
+        for (const auto& child : node->children_)
+            pending.push_back(child.get());
+    }
 }

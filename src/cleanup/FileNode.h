@@ -55,6 +55,12 @@ public:
     bool isExpand() const { return isExpand_; }
     void setIsExpand(bool expanded) { isExpand_ = expanded; }
 
+    // Orders by size, larger first: below zero when this node is the larger, so it goes first.
+    int compareSize(const FileNode& other) const;
+    // Sorts a copy of the children of every folder below this one and lets it go: the tree is
+    // left as it is. Nothing in the program relies on it.
+    void decendingSort() const;
+
 private:
     QByteArray stored_; // the whole path without a father, else the name
     FileNodeList children_;

@@ -13,6 +13,9 @@ public:
     // Whether the current scan is paused.
     static bool isPause();
 
+    // Does nothing: the progress is the scan's own (EumeRoot::getProgress).
+    static void getProgress() {}
+
     // Made current by each scan as it starts.
     static void setCurrentGate(std::shared_ptr<ScanGate> gate);
 };

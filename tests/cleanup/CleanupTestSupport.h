@@ -62,8 +62,9 @@ struct RecordingDelegate : ControllerDelegate {
     }
     void endProScan() override { ++ends; }
     void endRemoveWithFailedCount(int32_t count) override { failed.push_back(count); }
+    void quickLookWithPath(const QString& path) override { previews << path; }
     std::vector<int32_t> progress, failed;
-    QStringList paths;
+    QStringList paths, previews;
     int ends = 0;
 };
 

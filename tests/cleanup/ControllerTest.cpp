@@ -157,4 +157,26 @@ TEST_F(RemovalTest, EraseRemovesHostileNamesExactlyAndKeepsWhatStays)
     EXPECT_EQ(delegate.progress.back(), 100);
 }
 
+// The operations nothing in the window calls: the size order, a sort that leaves the tree as it
+// is, and a preview that only asks the delegate.
+TEST_F(ControllerSelection, SizeOrderSortingAndPreview)
+{
+    auto folder = node("/f", true), big = node("/f/big", false, folder.get()), small = node("/f/small", false, folder.get());
+    big->setSize(9);
+    small->setSize(1);
+    folder->children() = {small, big};
+    EXPECT_LT(big->compareSize(*small), 0);
+    EXPECT_GT(small->compareSize(*big), 0);
+    EXPECT_EQ(small->compareSize(*small), 0);
+    folder->decendingSort();
+    EXPECT_EQ(folder->children(), (FileNodeList{small, big}));
+
+    Controller controller;
+    test::RecordingDelegate delegate;
+    controller.setADelegate(&delegate);
+    controller.pereviewFileWithFileNode(big.get());
+    controller.pereviewFileWithFileNode(nullptr);
+    EXPECT_EQ(delegate.previews, QStringList{QStringLiteral("/f/big")});
+}
+
 } // namespace
