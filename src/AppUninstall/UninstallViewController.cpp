@@ -143,6 +143,32 @@ void UninstallViewController::begimScanFile()
     });
 }
 
+void UninstallViewController::refButtonAction()
+{
+    // A rescan beside the running scan would list every application twice.
+    if (isScan_)
+        return;
+    showListArr_.clear();
+    listViewTabel_->reloadData();
+    uninsatllAppArr_.clear();
+    allApplications_.clear();
+    // The records that went may free addresses the new ones take.
+    images_.clear();
+    for (const QString& folder : std::as_const(searchPaths_))
+        applicationsInPath(folder);
+    changeSelectAllButtonState();
+}
+
+void UninstallViewController::applicationsInPath(const QString& folder)
+{
+    platform::Dispatcher* dispatcher = platform::Platform::current().dispatcher.get();
+    const auto add = lifetime_.guard([this](const AMAppItemPtr& item) { addApplication(item); });
+    ApplicationFolderWalk::applicationsInPath(folder, [&](const QString& path) {
+        dispatcher->asyncMain([add, item = RelatedAppFilesScanner::constructItem(path, true)] { add(item); });
+        return true;
+    });
+}
+
 void UninstallViewController::addApplication(const AMAppItemPtr& item)
 {
     if (item->isSystemApp)
@@ -279,9 +305,26 @@ void UninstallViewController::closeButtonAction()
     searchTextDidChange();
 }
 
+void UninstallViewController::oneAppRemove()
+{
+    if (isScan_)
+        return;
+    isUninsatllOne_ = true;
+    const int row = listViewTabel_->selectedRow();
+    if (row < 0 || row >= showListArr_.size())
+        return;
+    if (Cell* cell = listViewTabel_->preparedCellAtColumn(listViewTabel_->columnWithIdentifier(kCheckBox), row))
+        cell->setImage(Image::imageNamed(QStringLiteral("cell_uninstall_hover")));
+    // Gathered and not shown: this mode has no window of its own.
+    RelatedAppFilesScanner::relatedFilesToApplicationAtPath(showListArr_[row]->path);
+}
+
 void UninstallViewController::uninstallAppButtonAction()
 {
-    if (isScan_ || uninsatllAppArr_.isEmpty())
+    if (isScan_)
+        return;
+    isUninsatllOne_ = false;
+    if (uninsatllAppArr_.isEmpty())
         return;
     QList<AMAppItemGroup> groups;
     for (const AMAppItemPtr& item : std::as_const(uninsatllAppArr_))

@@ -46,6 +46,8 @@ public:
     void uninstallAppButtonAction();
     void closeButtonAction();
     void searchTextDidChange();
+    void refButtonAction();
+    void oneAppRemove();
 
     // RelatedFilesCleanDelegate.
     void completeCleanRelatedFiles() override;
@@ -61,6 +63,7 @@ public:
     const QList<AMAppItemPtr>& showListArr() const { return showListArr_; }
     const QList<AMAppItemPtr>& allApplications() const { return allApplications_; }
     bool isScan() const { return isScan_; }
+    bool isUninsatllOne() const { return isUninsatllOne_; }
     int32_t selectRow() const { return selectRow_; }
     AMRelatedFilesViewController* amVC() const { return amVC_.get(); }
 
@@ -80,6 +83,7 @@ private:
     void UninstallViewControllerView();
     void begimScanFile();
     void addApplication(const AMAppItemPtr& item);
+    void applicationsInPath(const QString& folder);
     void measureSize(const AMAppItemPtr& item);
     void sizeMeasured(const AMAppItemPtr& item, const QString& size);
     void changeSelectAllButtonState();
@@ -98,6 +102,7 @@ private:
     platform::ui::Button* closeBut_ = nullptr;
     int32_t selectRow_ = -1;
     bool isScan_ = false;
+    bool isUninsatllOne_ = false;
     std::unique_ptr<AMRelatedFilesViewController> amVC_;
 
     platform::ui::Image optionYes_;

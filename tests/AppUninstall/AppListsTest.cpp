@@ -255,3 +255,31 @@ TEST_F(AppListsTest, RelatedFilesBoxesActOnTheirOwnRowAndTheProgressEndsWithTheR
     EXPECT_TRUE(progress.messageLabel()->stringValue().endsWith(QLatin1String("4 KB disk space, 1 item could not be removed.")));
     render(progress, QStringLiteral("uninstall-progress-window.png"));
 }
+
+TEST_F(AppListsTest, RescanListsWhatIsOnDiskNowAndOneAppRemoveWaitsForTheScan)
+{
+    makeFixtures();
+    UninstallViewController tab;
+    tab.view();
+    tab.oneAppRemove();
+    EXPECT_FALSE(tab.isUninsatllOne()) << "ignored while the scan runs";
+    dispatcher().drainAll();
+    tab.oneAppRemove();
+    EXPECT_TRUE(tab.isUninsatllOne());
+    tab.uninstallAppButtonAction();
+    EXPECT_FALSE(tab.isUninsatllOne());
+
+    tab.selectAllButtonAction();
+    ASSERT_TRUE(QDir(makeBundle("Mail", "com.example.mail")).removeRecursively());
+    makeBundle("Kilo", "com.example.kilo");
+    tab.refButtonAction();
+    // The count is set before the records come back through the main queue.
+    EXPECT_TRUE(tab.showListArr().isEmpty());
+    EXPECT_TRUE(tab.uninsatllAppArr().isEmpty());
+    EXPECT_EQ(tab.selectCountLabel()->stringValue(), QStringLiteral("Total: 0 Item"));
+    dispatcher().drainAll();
+    QStringList listed = names(tab.allApplications());
+    listed.sort();
+    EXPECT_EQ(listed, QStringList({"Kilo", "Zeta", "alpha"}));
+    EXPECT_EQ(names(tab.showListArr()), names(tab.allApplications()));
+}
