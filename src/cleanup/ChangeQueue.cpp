@@ -43,4 +43,10 @@ void ChangeQueue::drain()
     }
     for (Change& change : changes)
         change();
+    // The emptied buffer goes back for the next changes, so the scan does not grow a new one for
+    // every hop (its large requests made the allocator sweep everything freed meanwhile).
+    changes.clear();
+    std::lock_guard lock(mutex_);
+    if (pending_.empty())
+        pending_.swap(changes);
 }
