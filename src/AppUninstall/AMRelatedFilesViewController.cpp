@@ -9,6 +9,7 @@
 
 #include "AImageAndTextCell.h"
 #include "ModalPopUp.h"
+#include "PlainLabel.h"
 #include "TableViewBgView.h"
 #include "TextImageButton.h"
 
@@ -89,7 +90,7 @@ void AMRelatedFilesViewController::AMRelatedFilesViewControllerView()
     outlineView_ = scroll->setDocumentView(std::move(outline));
     auto check = std::make_unique<TableColumn>(kCheckBox, 30);
     check->setEditable(false);
-    check->setDataCell(AppListParts::imageCell());
+    check->setDataCell(makeImageOnlyCell());
     outlineView_->addTableColumn(std::move(check));
     auto name = std::make_unique<TableColumn>(kName, 388);
     name->setEditable(false);

@@ -1,5 +1,7 @@
 #include "AppListParts.h"
 
+#include "PlainLabel.h"
+
 #include "GetColor.h"
 #include "PublicUtilities.h"
 
@@ -11,16 +13,8 @@ namespace AppListParts {
 
 std::unique_ptr<TextField> label(const Rect& frame, const QString& text, const Font& font, TextAlignment alignment)
 {
-    auto field = std::make_unique<TextField>(frame);
-    field->setEditable(false);
-    field->setSelectable(false);
-    field->setBordered(false);
-    field->setDrawsBackground(false);
-    field->setFont(font);
-    field->setTextColor(getColor(51, 57, 81, 1));
-    field->setAlignment(alignment);
+    auto field = makePlainLabel(frame, text, font, getColor(51, 57, 81, 1), alignment);
     field->setLineBreakMode(LineBreakMode::ByTruncatingMiddle);
-    field->setStringValue(text);
     return field;
 }
 
@@ -45,13 +39,5 @@ std::unique_ptr<Button> clearButton(const Rect& searchFrame)
     return button;
 }
 
-std::unique_ptr<ButtonCell> imageCell()
-{
-    auto cell = std::make_unique<ButtonCell>();
-    cell->setBordered(false);
-    cell->setImagePosition(CellImagePosition::ImageOnly);
-    cell->setHighlightsBy(NoCellMask);
-    return cell;
-}
 
 } // namespace AppListParts

@@ -18,7 +18,5 @@ std::unique_ptr<platform::ui::TextField> label(const platform::ui::Rect& frame, 
 // gives both their actions.
 std::unique_ptr<AMSearchField> searchField(const platform::ui::Rect& frame);
 std::unique_ptr<platform::ui::Button> clearButton(const platform::ui::Rect& searchFrame);
-// A borderless cell that shows only its image: the check boxes.
-std::unique_ptr<platform::ui::ButtonCell> imageCell();
 
 } // namespace AppListParts

@@ -11,6 +11,7 @@
 #include "BgTableView.h"
 #include "ImageTextCell.h"
 #include "ModalPopUp.h"
+#include "PlainLabel.h"
 #include "TextImageButton.h"
 
 #include "PublicUtilities.h"
@@ -75,7 +76,7 @@ void UninstallViewController::UninstallViewControllerView()
     listViewTabel_->setRowNum(-1);
     auto check = std::make_unique<TableColumn>(kCheckBox, 36);
     check->setEditable(false);
-    check->setDataCell(AppListParts::imageCell());
+    check->setDataCell(makeImageOnlyCell());
     listViewTabel_->addTableColumn(std::move(check));
     auto name = std::make_unique<TableColumn>(kAppName, 258);
     name->setEditable(false);

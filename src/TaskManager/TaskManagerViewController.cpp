@@ -1,5 +1,7 @@
 #include "TaskManagerViewController.h"
 
+#include "PlainLabel.h"
+
 #include "CpuTemperature.h"
 #include "MonitorFigures.h"
 #include "ObjcPrintln.h"
@@ -34,21 +36,6 @@ namespace {
 
 const QString kNameColumnId = QString::fromLatin1(TaskManagerViewController::kNameColumn);
 const QString kCheckBoxColumnId = QString::fromLatin1(TaskManagerViewController::kCheckBoxColumn);
-
-std::unique_ptr<TextField> label(const Rect& frame, const QString& text, const Font& font, const Color& color,
-                                 TextAlignment alignment = TextAlignment::Left)
-{
-    auto field = std::make_unique<TextField>(frame);
-    field->setEditable(false);
-    field->setSelectable(false);
-    field->setBordered(false);
-    field->setDrawsBackground(false);
-    field->setFont(font);
-    field->setTextColor(color);
-    field->setAlignment(alignment);
-    field->setStringValue(text);
-    return field;
-}
 
 QString iconKey(const platform::WorkspaceIcon& icon)
 {
@@ -107,17 +94,17 @@ void TaskManagerViewController::TaskManagerViewControllerView()
     const Font caption = Font::fontWithName(PublicUtilities::getRegularFontName(), 13);
     const Font figure = Font::systemFontOfSize(12);
 
-    root->addSubview(label(Rect(12, 492, 100, 20), QStringLiteral("CPU"), caption, ink));
-    cpuLabel_ = root->addSubview(label(Rect(112, 492, 84, 20), QStringLiteral("0.0%"), figure, ink, TextAlignment::Right));
+    root->addSubview(makePlainLabel(Rect(12, 492, 100, 20), QStringLiteral("CPU"), caption, ink));
+    cpuLabel_ = root->addSubview(makePlainLabel(Rect(112, 492, 84, 20), QStringLiteral("0.0%"), figure, ink, TextAlignment::Right));
     cpuPro_ = root->addSubview(std::make_unique<TMProgressView>(Rect(12, 480, 184, 6)));
 
-    root->addSubview(label(Rect(212, 492, 100, 20), QStringLiteral("Memory"), caption, ink));
+    root->addSubview(makePlainLabel(Rect(212, 492, 100, 20), QStringLiteral("Memory"), caption, ink));
     memoryLabel_ =
-        root->addSubview(label(Rect(312, 492, 84, 20), QStringLiteral("0.0%"), figure, ink, TextAlignment::Right));
+        root->addSubview(makePlainLabel(Rect(312, 492, 84, 20), QStringLiteral("0.0%"), figure, ink, TextAlignment::Right));
     mPro_ = root->addSubview(std::make_unique<TMProgressView>(Rect(212, 480, 184, 6)));
 
-    root->addSubview(label(Rect(12, 448, 150, 20), QStringLiteral("CPU Temperature"), caption, ink));
-    tempLabel_ = root->addSubview(label(Rect(296, 448, 100, 20), QStringLiteral("--"), caption, ink, TextAlignment::Right));
+    root->addSubview(makePlainLabel(Rect(12, 448, 150, 20), QStringLiteral("CPU Temperature"), caption, ink));
+    tempLabel_ = root->addSubview(makePlainLabel(Rect(296, 448, 100, 20), QStringLiteral("--"), caption, ink, TextAlignment::Right));
 
     auto scroll = std::make_unique<ScrollView>(Rect(12, 52, 384, 384));
     scroll->setDrawsBackground(false);
@@ -143,7 +130,7 @@ void TaskManagerViewController::TaskManagerViewControllerView()
     listTableView_->addTableColumn(std::move(check));
     root->addSubview(std::move(scroll));
 
-    selectLabel_ = root->addSubview(label(Rect(12, 14, 280, 22), TaskSelection::selectionText(0, 0),
+    selectLabel_ = root->addSubview(makePlainLabel(Rect(12, 14, 280, 22), TaskSelection::selectionText(0, 0),
                                           Font::fontWithName(PublicUtilities::getRegularFontName(), 13),
                                           getColor(0, 0, 0, 1)));
     setView(std::move(root));

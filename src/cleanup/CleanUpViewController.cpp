@@ -1,6 +1,6 @@
 #include "CleanUpViewController.h"
 
-#include "CleanupLabel.h"
+#include "PlainLabel.h"
 #include "DownloadViewController.h"
 #include "DownloadsFolder.h"
 #include "FullDiskAccessAuthorizer.h"
@@ -55,8 +55,8 @@ void CleanUpViewController::CleanUpViewControllerView()
     const Font body = Font::fontWithName(PublicUtilities::getLightFontName(), 12);
 
     auto downloads = std::make_unique<CleanCellBgView>(Rect(12, 412, 384, 104));
-    downloads->addSubview(makeCleanupLabel(Rect(16, 64, 280, 22), QStringLiteral("Downloads"), heading, ink));
-    auto downloadsText = makeCleanupLabel(Rect(16, 14, 280, 46),
+    downloads->addSubview(makePlainLabel(Rect(16, 64, 280, 22), QStringLiteral("Downloads"), heading, ink));
+    auto downloadsText = makePlainLabel(Rect(16, 14, 280, 46),
                                           QStringLiteral("Find the largest files in your Downloads folder and move "
                                                          "them to the Trash or erase them."),
                                           body, note);
@@ -66,8 +66,8 @@ void CleanUpViewController::CleanUpViewControllerView()
     root->addSubview(std::move(downloads));
 
     auto trash = std::make_unique<CleanCellBgView>(Rect(12, 296, 384, 104));
-    trash->addSubview(makeCleanupLabel(Rect(16, 64, 280, 22), QStringLiteral("Trash"), heading, ink));
-    auto trashText = makeCleanupLabel(Rect(16, 14, 280, 46),
+    trash->addSubview(makePlainLabel(Rect(16, 64, 280, 22), QStringLiteral("Trash"), heading, ink));
+    auto trashText = makePlainLabel(Rect(16, 14, 280, 46),
                                       QStringLiteral("Empty your Trash and the Trash of every volume."), body, note);
     trashText->setLineBreakMode(LineBreakMode::ByWordWrapping);
     trash->addSubview(std::move(trashText));

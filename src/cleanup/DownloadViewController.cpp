@@ -1,6 +1,6 @@
 #include "DownloadViewController.h"
 
-#include "CleanupLabel.h"
+#include "PlainLabel.h"
 #include "Controller.h"
 #include "DownloadsFolder.h"
 #include "Progress.h"
@@ -56,14 +56,6 @@ std::unique_ptr<TextImageButton> textButton(const Rect& frame, const QString& se
     return button;
 }
 
-std::unique_ptr<ButtonCell> imageCell()
-{
-    auto cell = std::make_unique<ButtonCell>();
-    cell->setBordered(false);
-    cell->setImagePosition(CellImagePosition::ImageOnly);
-    cell->setHighlightsBy(NoCellMask);
-    return cell;
-}
 
 } // namespace
 
@@ -108,11 +100,11 @@ void DownloadViewController::DownloadViewControllerView()
     close->setAction([this](Button&) { closeWindowAction(); });
     root->addSubview(std::move(close));
 
-    selectPathView_ = root->addSubview(makeCleanupLabel(Rect(32, 370, 336, 18), QString(),
+    selectPathView_ = root->addSubview(makePlainLabel(Rect(32, 370, 336, 18), QString(),
                                                         Font::fontWithName(PublicUtilities::getLightFontName(), 12),
                                                         getColor(122, 129, 153, 1)));
     scanProgressView_ = root->addSubview(std::make_unique<View>(Rect(16, 362, 352, 40)));
-    progressLable_ = root->addSubview(makeCleanupLabel(Rect(32, 386, 160, 16), QString(), Font::systemFontOfSize(12), ink));
+    progressLable_ = root->addSubview(makePlainLabel(Rect(32, 386, 160, 16), QString(), Font::systemFontOfSize(12), ink));
     pauseButton_ = root->addSubview(
         textButton(Rect(384, 366, 76, 28), QStringLiteral("btn_sec"), QString(), true, [this] { pauseButtonAction(); }));
     stopScanButton_ = root->addSubview(textButton(Rect(468, 366, 76, 28), QStringLiteral("btn_sec"), QString(), true,
@@ -121,8 +113,8 @@ void DownloadViewController::DownloadViewControllerView()
     auto below = std::make_unique<View>(Rect(16, 48, 528, 312));
     auto header = std::make_unique<DownloadTableHeaderView>(Rect(0, 286, 528, 26));
     const Font headerFont = Font::fontWithName(PublicUtilities::getRegularFontName(), 12);
-    header->addSubview(makeCleanupLabel(Rect(36, 6, 200, 17), kName, headerFont, ink));
-    header->addSubview(makeCleanupLabel(Rect(392, 6, 100, 17), kSize, headerFont, ink));
+    header->addSubview(makePlainLabel(Rect(36, 6, 200, 17), kName, headerFont, ink));
+    header->addSubview(makePlainLabel(Rect(392, 6, 100, 17), kSize, headerFont, ink));
     headerView_ = below->addSubview(std::move(header));
     auto card = std::make_unique<TableViewBgView>(Rect(0, 5, 528, 286));
     auto scroll = std::make_unique<ScrollView>(Rect(0, 0, 528, 286));
@@ -137,7 +129,7 @@ void DownloadViewController::DownloadViewControllerView()
     outlineView_ = scroll->setDocumentView(std::move(outline));
 
     auto check = std::make_unique<TableColumn>(kCheckBox, 30);
-    check->setDataCell(imageCell());
+    check->setDataCell(makeImageOnlyCell());
     selectButton_ = static_cast<ButtonCell*>(check->dataCell());
     outlineView_->addTableColumn(std::move(check));
     auto name = std::make_unique<TableColumn>(kName, 355);
@@ -152,7 +144,7 @@ void DownloadViewController::DownloadViewControllerView()
     size->dataCell()->setFont(Font::fontWithName(PublicUtilities::getLightFontName(), 12));
     outlineView_->addTableColumn(std::move(size));
     auto open = std::make_unique<TableColumn>(kOpenFinder, 33);
-    open->setDataCell(imageCell());
+    open->setDataCell(makeImageOnlyCell());
     openFinder_ = static_cast<ButtonCell*>(open->dataCell());
     outlineView_->addTableColumn(std::move(open));
     card->addSubview(std::move(scroll));
@@ -164,7 +156,7 @@ void DownloadViewController::DownloadViewControllerView()
     selectAll->setImagePosition(CellImagePosition::ImageOnly);
     selectAll->setAction([this](Button&) { setAllSelectOrNoSelect(); });
     selectAllButton_ = root->addSubview(std::move(selectAll));
-    root->addSubview(makeCleanupLabel(Rect(46, 16, 80, 20), QStringLiteral("Select All"),
+    root->addSubview(makePlainLabel(Rect(46, 16, 80, 20), QStringLiteral("Select All"),
                                       Font::fontWithName(PublicUtilities::getRegularFontName(), 12), ink));
     root->addSubview(textButton(Rect(136, 10, 76, 30), QStringLiteral("btn_sec"), QStringLiteral("Rescan"), true,
                                 [this] { reScanButtonAction(); }));
@@ -182,7 +174,7 @@ void DownloadViewController::awakeFromNib()
     Controller::getController().setADelegate(this);
 
     if (!titleLabel_) {
-        auto title = makeCleanupLabel(Rect(80, 412, 400, 22), QStringLiteral("Tavrin"),
+        auto title = makePlainLabel(Rect(80, 412, 400, 22), QStringLiteral("Tavrin"),
                                       Font::fontWithName(PublicUtilities::getLightFontName(), 14),
                                       Color::blackColor(), TextAlignment::Center);
         title->setBackgroundColor(Color::controlBackgroundColor());

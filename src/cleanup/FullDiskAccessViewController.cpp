@@ -1,6 +1,6 @@
 #include "FullDiskAccessViewController.h"
 
-#include "CleanupLabel.h"
+#include "PlainLabel.h"
 #include "FullDiskAccessAuthorizer.h"
 
 #include "TextImageButton.h"
@@ -24,9 +24,9 @@ void FullDiskAccessViewController::FullDiskAccessViewControllerView()
 {
     auto root = std::make_unique<View>(Rect(0, 0, 376, 176));
     const Color ink = getColor(51, 57, 81, 1);
-    root->addSubview(makeCleanupLabel(Rect(24, 134, 328, 22), QStringLiteral("Full Disk Access Required"),
+    root->addSubview(makePlainLabel(Rect(24, 134, 328, 22), QStringLiteral("Full Disk Access Required"),
                                       Font::fontWithName(PublicUtilities::getRegularFontName(), 15), ink));
-    auto message = makeCleanupLabel(
+    auto message = makePlainLabel(
         Rect(24, 58, 328, 68),
         QStringLiteral("To empty the Trash, Tavrin needs Full Disk Access. Open the privacy settings, "
                        "allow Tavrin in the Full Disk Access list, then press Empty again."),

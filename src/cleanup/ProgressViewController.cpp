@@ -1,6 +1,6 @@
 #include "ProgressViewController.h"
 
-#include "CleanupLabel.h"
+#include "PlainLabel.h"
 #include "ProgressViewControllerDelegate.h"
 
 #include "EUProgressView.h"
@@ -27,13 +27,13 @@ void ProgressViewController::ProgressViewControllerView()
 {
     auto root = std::make_unique<View>(Rect(0, 0, 376, 140));
     const Color ink = getColor(51, 57, 81, 1);
-    titleLabel_ = root->addSubview(makeCleanupLabel(Rect(24, 100, 328, 22), QStringLiteral("Removing Files"),
+    titleLabel_ = root->addSubview(makePlainLabel(Rect(24, 100, 328, 22), QStringLiteral("Removing Files"),
                                                     Font::fontWithName(PublicUtilities::getRegularFontName(), 15), ink));
-    auto path = makeCleanupLabel(Rect(24, 72, 328, 18), QString(),
+    auto path = makePlainLabel(Rect(24, 72, 328, 18), QString(),
                                  Font::fontWithName(PublicUtilities::getLightFontName(), 12), getColor(122, 129, 153, 1));
     path->setLineBreakMode(LineBreakMode::ByTruncatingMiddle);
     pathLabel_ = root->addSubview(std::move(path));
-    progressLabel_ = root->addSubview(makeCleanupLabel(Rect(252, 46, 100, 18), QStringLiteral("0%"),
+    progressLabel_ = root->addSubview(makePlainLabel(Rect(252, 46, 100, 18), QStringLiteral("0%"),
                                                        Font::systemFontOfSize(12), ink, TextAlignment::Right));
     auto stop = std::make_unique<TextImageButton>(Rect(276, 6, 76, 26));
     stop->setImageFromFileNormalName(QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"),
