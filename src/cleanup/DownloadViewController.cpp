@@ -56,7 +56,6 @@ std::unique_ptr<TextImageButton> textButton(const Rect& frame, const QString& se
     return button;
 }
 
-
 } // namespace
 
 DownloadViewController::DownloadViewController(QString nibName)
