@@ -4,6 +4,8 @@
 // ncdu) and the memory of the tree per node (target: 100 000 nodes under 40 MB). Then the
 // cleaner window's reload of that tree, as its half-second timer does it while a scan runs
 // (target under 20 ms on the main thread), collapsed and with every folder open, offscreen.
+#include "BenchSupport.h"
+
 #include "Controller.h"
 #include "DownloadViewController.h"
 
@@ -27,31 +29,7 @@
 
 namespace {
 
-constexpr int kFolders = 5000;
-constexpr int kFilesPerFolder = 20;
 constexpr int kRounds = 5;
-
-// 50 top folders of 100 folders each, 20 files of varied sizes in every folder.
-void generateTree(const QString& root)
-{
-    for (int folder = 0; folder < kFolders; ++folder) {
-        const QString path = QStringLiteral("%1/d%2/d%3").arg(root).arg(folder / 100).arg(folder);
-        QDir().mkpath(path);
-        for (int file = 0; file < kFilesPerFolder; ++file) {
-            QFile out(QStringLiteral("%1/f%2").arg(path).arg(file));
-            if (out.open(QIODevice::WriteOnly))
-                out.write(QByteArray((folder * 7 + file * 13) % 997, 'x'));
-        }
-    }
-}
-
-double timed(const std::function<void()>& run)
-{
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 long residentKilobytes()
 {
@@ -97,7 +75,7 @@ double reloadMilliseconds(DownloadViewController& window)
 {
     double slowest = 0;
     for (int round = 0; round < kRounds; ++round)
-        slowest = std::max(slowest, timed([&] {
+        slowest = std::max(slowest, bench::timed([&] {
             window.reloadTreeList();
             QCoreApplication::processEvents();
         }));
@@ -116,9 +94,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path() + QStringLiteral("/tree");
     if (!QDir(root).exists()) {
-        std::printf("generating %d files in %d folders under %s\n", kFolders * kFilesPerFolder, kFolders,
+        std::printf("generating %d files in %d folders under %s\n", bench::kTreeFolders * bench::kTreeFilesPerFolder, bench::kTreeFolders,
                     qPrintable(root));
-        generateTree(root);
+        bench::generateTree(root);
     }
 
     auto platform = platform::makeLinuxPlatform(QStringLiteral(TAVRIN_BUNDLE));
@@ -134,7 +112,7 @@ int main(int argc, char** argv)
     const auto scan = [&] {
         FileNodeList list;
         const long before = residentKilobytes();
-        const double elapsed = timed([&] {
+        const double elapsed = bench::timed([&] {
             controller.eumeAllRootFileNodeWithRootArr(list, root);
             end.loop.exec();
         });
@@ -150,8 +128,8 @@ int main(int argc, char** argv)
     const double firstTreeKilobytes = treeKilobytes;
     for (int round = 0; round < kRounds; ++round) {
         ours = std::min(ours, scan());
-        du = std::min(du, timed([&] { runProgram(QStringLiteral("du"), duArguments); }));
-        ncdu = std::min(ncdu, timed([&] { runProgram(QStringLiteral("ncdu"), ncduArguments); }));
+        du = std::min(du, bench::timed([&] { runProgram(QStringLiteral("du"), duArguments); }));
+        ncdu = std::min(ncdu, bench::timed([&] { runProgram(QStringLiteral("ncdu"), ncduArguments); }));
     }
 
     std::printf("scan:   %.1f ms (%zu nodes)\n", ours, nodes);

@@ -2,6 +2,8 @@
 // over the seven places (a few dozen of them the application's), best of several rounds, against
 // `find` listing the same places for the same keys and `du -sb` measuring what it found, run
 // back to back (the search's count includes the application). Target: under 50 ms.
+#include "BenchSupport.h"
+
 #include "RelatedAppFilesScanner.h"
 
 #include "platform/Platform.h"
@@ -35,18 +37,6 @@ void write(const QString& path, int bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(QByteArray(bytes, 'x'));
-}
-
-double bestOf(const std::function<void()>& run)
-{
-    double best = 1e300;
-    for (int round = 0; round < kRounds; ++round) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 } // namespace
@@ -96,7 +86,7 @@ int main(int argc, char** argv)
     platform::ScopedPlatform installed(platform);
 
     qsizetype found = 0;
-    const double ours = bestOf([&] { found = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(application).size(); });
+    const double ours = bench::bestOf(kRounds, [&] { found = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(application).size(); });
 
     QStringList findArguments = places;
     findArguments << QStringLiteral("-mindepth") << QStringLiteral("1") << QStringLiteral("-maxdepth") << QStringLiteral("1")
@@ -109,7 +99,7 @@ int main(int argc, char** argv)
     findArguments << QStringLiteral(")") << QStringLiteral("-exec") << QStringLiteral("du") << QStringLiteral("-sb") << QStringLiteral("{}")
                   << QStringLiteral("+");
     qsizetype peerFound = 0;
-    const double peer = bestOf([&] {
+    const double peer = bench::bestOf(kRounds, [&] {
         QProcess process;
         process.start(QStringLiteral("find"), findArguments);
         process.waitForFinished(-1);
