@@ -31,17 +31,6 @@ const QString kCheckBox = QStringLiteral("CheckBox");
 const QString kName = QStringLiteral("Name");
 const QString kSize = QStringLiteral("Size");
 
-std::unique_ptr<TextImageButton> secondaryButton(const Rect& frame, const QString& title, std::function<void()> action)
-{
-    auto button = std::make_unique<TextImageButton>(frame);
-    button->setImageFromFileNormalName(QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"),
-                                       QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
-    button->setTextWithName(title, 12);
-    button->setButtonEnabled(true);
-    button->setAction([action = std::move(action)](Button&) { action(); });
-    return button;
-}
-
 } // namespace
 
 AMRelatedFilesViewController::AMRelatedFilesViewController(QString nibName)
@@ -106,8 +95,11 @@ void AMRelatedFilesViewController::AMRelatedFilesViewControllerView()
     card->addSubview(std::move(scroll));
     root->addSubview(std::move(card));
 
-    cancelButton_ = root->addSubview(secondaryButton(Rect(340, 14, 96, 30), QString(), [this] { clickedCancelBtn(); }));
-    uninstallButton_ = root->addSubview(secondaryButton(Rect(448, 14, 96, 30), QString(), [this] { clickedDeleteBtn(); }));
+    const QString set = QStringLiteral("btn_sec");
+    cancelButton_ = root->addSubview(
+        TextImageButton::withImageSet(Rect(340, 14, 96, 30), set, QString(), true, [this] { clickedCancelBtn(); }));
+    uninstallButton_ = root->addSubview(
+        TextImageButton::withImageSet(Rect(448, 14, 96, 30), set, QString(), true, [this] { clickedDeleteBtn(); }));
     setView(std::move(root));
 }
 

@@ -43,19 +43,6 @@ FileNode* nodeOf(OutlineItem item)
     return static_cast<FileNode*>(item);
 }
 
-std::unique_ptr<TextImageButton> textButton(const Rect& frame, const QString& set, const QString& title, bool enabled,
-                                            std::function<void()> action)
-{
-    const bool wide = set == QLatin1String("btn_secl");
-    auto button = std::make_unique<TextImageButton>(TextImageButton::LoadedFromInterfaceFile{}, frame);
-    button->setImageFromFileNormalName(wide ? QStringLiteral("btn_secl_normal") : set, set + QStringLiteral("_press"),
-                                       set + QStringLiteral("_hover"), set + QStringLiteral("_disable"));
-    button->setTextWithName(title, 12);
-    button->setButtonEnabled(enabled);
-    button->setAction([action = std::move(action)](Button&) { action(); });
-    return button;
-}
-
 } // namespace
 
 DownloadViewController::DownloadViewController(QString nibName)
@@ -105,8 +92,8 @@ void DownloadViewController::DownloadViewControllerView()
     scanProgressView_ = root->addSubview(std::make_unique<View>(Rect(16, 362, 352, 40)));
     progressLable_ = root->addSubview(makePlainLabel(Rect(32, 386, 160, 16), QString(), Font::systemFontOfSize(12), ink));
     pauseButton_ = root->addSubview(
-        textButton(Rect(384, 366, 76, 28), QStringLiteral("btn_sec"), QString(), true, [this] { pauseButtonAction(); }));
-    stopScanButton_ = root->addSubview(textButton(Rect(468, 366, 76, 28), QStringLiteral("btn_sec"), QString(), true,
+        TextImageButton::withImageSet(Rect(384, 366, 76, 28), QStringLiteral("btn_sec"), QString(), true, [this] { pauseButtonAction(); }));
+    stopScanButton_ = root->addSubview(TextImageButton::withImageSet(Rect(468, 366, 76, 28), QStringLiteral("btn_sec"), QString(), true,
                                                   [this] { stopScanButtonAction(); }));
 
     auto below = std::make_unique<View>(Rect(16, 48, 528, 312));
@@ -157,11 +144,11 @@ void DownloadViewController::DownloadViewControllerView()
     selectAllButton_ = root->addSubview(std::move(selectAll));
     root->addSubview(makePlainLabel(Rect(46, 16, 80, 20), QStringLiteral("Select All"),
                                       Font::fontWithName(PublicUtilities::getRegularFontName(), 12), ink));
-    root->addSubview(textButton(Rect(136, 10, 76, 30), QStringLiteral("btn_sec"), QStringLiteral("Rescan"), true,
+    root->addSubview(TextImageButton::withImageSet(Rect(136, 10, 76, 30), QStringLiteral("btn_sec"), QStringLiteral("Rescan"), true,
                                 [this] { reScanButtonAction(); }));
-    moveToTrashButton_ = root->addSubview(textButton(Rect(296, 10, 120, 30), QStringLiteral("btn_secl"), QString(), false,
+    moveToTrashButton_ = root->addSubview(TextImageButton::withImageSet(Rect(296, 10, 120, 30), QStringLiteral("btn_secl"), QString(), false,
                                                      [this] { moveFileToTarsh(); }));
-    deleteButton_ = root->addSubview(textButton(Rect(424, 10, 120, 30), QStringLiteral("btn_secl"), QString(), false,
+    deleteButton_ = root->addSubview(TextImageButton::withImageSet(Rect(424, 10, 120, 30), QStringLiteral("btn_secl"), QString(), false,
                                                 [this] { deleteFiles(); }));
     setView(std::move(root));
 }

@@ -45,3 +45,18 @@ Color TextImageButton::labelColorFor(ImageButtonLook look) const
 {
     return TextImageButtonRules::labelColor(look, imageNames());
 }
+
+std::unique_ptr<TextImageButton> TextImageButton::withImageSet(const Rect& frame, const QString& set,
+                                                               const QString& title, bool enabled,
+                                                               std::function<void()> action)
+{
+    // The one set whose resting image has a name of its own.
+    const QString normal = set == QLatin1String("btn_secl") ? QStringLiteral("btn_secl_normal") : set;
+    auto button = std::make_unique<TextImageButton>(frame);
+    button->setImageFromFileNormalName(normal, set + QStringLiteral("_press"), set + QStringLiteral("_hover"),
+                                       set + QStringLiteral("_disable"));
+    button->setTextWithName(title, 12);
+    button->setButtonEnabled(enabled);
+    button->setAction([action = std::move(action)](Button&) { action(); });
+    return button;
+}
