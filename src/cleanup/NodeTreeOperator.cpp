@@ -22,7 +22,8 @@ void insertBySize(FileNodeList& list, std::shared_ptr<FileNode> node, uint64_t s
 } // namespace
 
 NodeTreeOperator::NodeTreeOperator(std::shared_ptr<ScanGate> gate)
-    : gate_(std::move(gate)), changes_(std::make_shared<ChangeQueue>()), arena_(std::make_shared<NodeArena>())
+    : gate_(std::move(gate)), changes_(std::make_shared<ChangeQueue>()), arena_(std::make_shared<NodeArena>()),
+      fileArena_(std::make_shared<NodeArena>())
 {
 }
 
@@ -76,8 +77,7 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
         std::size_t& depth;
         ~Deeper() { --depth; }
     } deeper{++depth_};
-    std::vector<Found> found;
-    found.reserve(kBatchSize);
+    Handover found;
     bool resortChildren = false;
     uint64_t sum = total;
     for (bool more = true; more;) {
@@ -91,15 +91,16 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
                 more = false;
                 break;
             }
-            const bool isFolder = infos[i].nodeFlags & kFSNodeIsDirectoryMask;
-            auto node = arena_->makeNode(root.get(), refs[i].name(), isFolder);
-            if (!isFolder) {
-                node->setSize(infos[i].dataLogicalSize);
-                found.push_back({std::move(node), infos[i].dataLogicalSize});
+            if (!(infos[i].nodeFlags & kFSNodeIsDirectoryMask)) {
+                const QByteArray& name = refs[i].name();
+                found.files.emplace_back(found.names.size(), name.size());
+                found.names += name;
+                found.found.push_back({nullptr, infos[i].dataLogicalSize});
                 sum += infos[i].dataLogicalSize;
                 continue;
             }
-            found.push_back({node, 0});
+            auto node = arena_->makeNode(root.get(), refs[i].name(), true);
+            found.found.push_back({node, 0});
             flush(root, sum, found, resortChildren);
             const uint64_t size = getFileSizeWithPat(refs[i], node, total);
             node->setSize(size);
@@ -111,24 +112,32 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
     return sum;
 }
 
-void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum, std::vector<Found>& found,
+void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found,
                              bool& resortChildren)
 {
     root->setSize(sum);
     postChange([self = shared_from_this(), root, found = std::move(found), resort = resortChildren]() mutable {
         if (!self->mayChangeTree())
             return;
+        auto file = found.files.cbegin();
+        for (Found& entry : found.found) {
+            if (entry.node)
+                continue;
+            const auto [at, length] = *file++;
+            entry.node = self->fileArena_->makeNode(root.get(), QByteArray::fromRawData(found.names.constData() + at, length), false);
+            entry.node->setSize(entry.size);
+        }
         if (resort)
             rootArrSortWithRootArr(root->children());
-        fileInsertFatherWithRootArr(root->children(), std::move(found));
+        fileInsertFatherWithRootArr(root->children(), std::move(found.found));
         // The parent-size update: root's size changed, so the list that holds it is re-sorted.
         if (root->father())
             rootArrSortWithRootArr(root->father()->children());
         else if (self->opDelegate_)
             self->opDelegate_->doRootArrSort();
     });
-    found.clear();
-    found.reserve(kBatchSize);
+    found = Handover{};
+    found.found.reserve(kBatchSize);
     resortChildren = false;
 }
 

@@ -72,13 +72,21 @@ private:
         platform::FSRef refs[kBatchSize];
     };
 
-    // Sets root's size and hands the found nodes to the main thread in one hop.
-    void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, std::vector<Found>& found,
-               bool& resortChildren);
+    // What a bulk read hands to the main thread: folders as nodes (the scan measures them), files
+    // as names and sizes, made into nodes there, so the scan spends its time on the disk.
+    struct Handover {
+        std::vector<Found> found; // a file's node is null until the hop
+        std::vector<std::pair<qsizetype, qsizetype>> files; // its name in `names`, by the order found
+        QByteArray names;
+    };
+
+    // Sets root's size and hands what was found to the main thread in one hop.
+    void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found, bool& resortChildren);
 
     std::shared_ptr<ScanGate> gate_;
     std::shared_ptr<ChangeQueue> changes_;
-    std::shared_ptr<NodeArena> arena_; // the nodes found below the top level
+    std::shared_ptr<NodeArena> arena_;     // the folders found below the top level
+    std::shared_ptr<NodeArena> fileArena_; // their files, made on the main thread
     std::vector<std::unique_ptr<Batch>> batches_;
     std::size_t depth_ = 0;
     NodeTreeOperatorDelegate* opDelegate_ = nullptr;
