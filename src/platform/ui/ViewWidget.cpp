@@ -51,6 +51,7 @@ void ViewWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(view_.alphaValue());
     const bool flipped = view_.isFlipped();
     const double height = view_.frame().height();
     painter.setTransform(QtCoordinates::drawingTransform(height, flipped));
