@@ -3,10 +3,12 @@
 #include "TCImageWindow.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Event.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Gradient.h"
 #include "platform/ui/GraphicsContext.h"
 #include "platform/ui/StringDrawing.h"
+#include "platform/ui/UserDefaults.h"
 
 using namespace platform::ui;
 
@@ -76,4 +78,11 @@ void KQTitlebarView::getTitleFrame(Rect* frame, AttributedString::Attributes* at
     const Rect whole = bounds();
     const Size size = sizeWithAttributes(window.title(), a);
     *frame = Rect(window.closeButton() ? 10 : 80, (whole.minY() + whole.height()) * 0.5 - 7, size.width, size.height);
+}
+
+void KQTitlebarView::mouseUp(const Event& event)
+{
+    if (event.clickCount() == 2 && globalUserDefaultBool(QStringLiteral("AppleMiniaturizeOnDoubleClick")))
+        if (Window* w = window())
+            w->miniaturize();
 }

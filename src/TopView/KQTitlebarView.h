@@ -16,6 +16,8 @@ public:
     // Where the title goes and how it looks; either output may be null.
     void getTitleFrame(platform::ui::Rect* frame, platform::ui::AttributedString::Attributes* attributes,
                        const TCImageWindow& window) const;
+    // A double click miniaturises the window when the user's defaults say so.
+    void mouseUp(const platform::ui::Event& event) override;
 };
 
 // The rectangle with its two top corners rounded by 4 points.

@@ -6,7 +6,13 @@
 #include "TestPlatform.h"
 #include "UiTestSupport.h"
 
+#include "platform/plist/PropertyListSerialization.h"
+#include "platform/simulated/SimulatedMac.h"
 #include "platform/ui/WindowDelegate.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +142,38 @@ TEST(TCImageWindowTest, TitleStartsAfterTheLightsOrAfterACustomCloseButton)
     view->getTitleFrame(&frame, nullptr, *w);
     EXPECT_EQ(frame.minX(), 10);
     EXPECT_EQ(KQ_CGColorCreate(Color::colorWithPatternImage(uitest::redSquare(2))), Color::clearColor());
+}
+
+TEST(TCImageWindowTest, DoubleClickOnTheBarMiniaturisesOnlyWhenTheDefaultsSaySo)
+{
+    const struct {
+        const char* name;
+        std::optional<QVariant> setting; // none: no defaults file
+        bool miniaturized;
+    } cases[] = {{"no file", std::nullopt, false}, {"true", true, true}, {"false", false, false}, {"text", QStringLiteral("x"), false}, {"text YES", QStringLiteral("YES"), true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TestPlatform platform;
+        const QString folder = platform->simulatedMac->homePath() + QStringLiteral("/Library/Preferences");
+        if (c.setting) {
+            QDir().mkpath(folder);
+            platform->propertyLists->writeToFile(QVariantMap{{QStringLiteral("AppleMiniaturizeOnDoubleClick"), *c.setting}},
+                                                 folder + QStringLiteral("/.GlobalPreferences.plist"));
+        }
+        auto w = makeWindow();
+        w->orderFront();
+        QWidget* bar = w->titleBarView()->widget();
+        const auto send = [bar](QEvent::Type type, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, QPointF(150, 5), QPointF(250, 105), Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(bar, &event);
+        };
+        send(QEvent::MouseButtonPress, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+        EXPECT_FALSE(w->isMiniaturized()); // a single click never does
+        send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+        EXPECT_EQ(w->isMiniaturized(), c.miniaturized);
+    }
 }
 
 TEST(TCImageWindowTest, RendersTitleBarButtonsAndContent)

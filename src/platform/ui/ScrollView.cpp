@@ -20,7 +20,6 @@ void ScrollView::scrollWheel(const Event& event)
     clip_->scrollToPoint({at.x - event.scrollingDeltaX(), at.y - event.scrollingDeltaY()});
 }
 
-
 void ScrollView::setVerticalScroller(std::unique_ptr<Scroller> scroller)
 {
     if (scroller_)

@@ -64,6 +64,7 @@ void ViewWidget::mousePressEvent(QMouseEvent* event)
 {
     const bool right = event->button() == Qt::RightButton;
     const Event e = makeEvent(*this, *event, right ? EventType::RightMouseDown : EventType::LeftMouseDown, 1);
+    pressClickCount_ = 1;
     WeakRef<View> alive(&view_);
     if (Window* window = e.window())
         window->noteMouseDown();
@@ -79,6 +80,7 @@ void ViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const bool right = event->button() == Qt::RightButton;
     const Event e = makeEvent(*this, *event, right ? EventType::RightMouseDown : EventType::LeftMouseDown, 2);
+    pressClickCount_ = 2;
     if (right)
         view_.rightMouseDown(e);
     else
@@ -100,7 +102,7 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton)
         return;
-    view_.mouseUp(makeEvent(*this, *event, EventType::LeftMouseUp, 1));
+    view_.mouseUp(makeEvent(*this, *event, EventType::LeftMouseUp, pressClickCount_));
 }
 
 void ViewWidget::wheelEvent(QWheelEvent* event)
