@@ -10,6 +10,7 @@
 #include "platform/ui/Color.h"
 #include "platform/ui/TitledWindow.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,7 +19,8 @@
 // A titled window that draws its own title bar: a strip of settable height across the top of
 // the frame, drawn by its title-bar view (or the caller's block), with the close, minimise,
 // zoom and full-screen buttons laid out in it by the rules below, custom buttons in place of
-// the standard ones if given, and the content view below the strip.
+// the standard ones if given, and the content view below the strip. setTitle, setContentView
+// and setDelegate are its own: call them on the image window, not through a plain Window.
 class TCImageWindow : public platform::ui::TitledWindow {
 public:
     // Gets whether the window draws as main, the bar's bounds and its rounded-top outline.

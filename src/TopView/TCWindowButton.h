@@ -36,6 +36,7 @@ public:
 
     platform::ui::TrackingArea* mouseTrackingArea() const { return mouseTrackingArea_.get(); }
 
+    // Also shows the active or the inactive picture (call it on the window button itself).
     void setEnabled(bool enabled);
 
     void updateImage();

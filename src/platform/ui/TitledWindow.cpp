@@ -1,6 +1,5 @@
 #include "TitledWindow.h"
 
-#include "Application.h"
 #include "Font.h"
 #include "Gradient.h"
 #include "GraphicsContext.h"
