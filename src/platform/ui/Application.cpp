@@ -284,6 +284,9 @@ void Application::setKeyWindow(Window* window)
         old->didResignKey();
     if (window && keyWindow_.get() == window)
         window->didBecomeKey();
+    if (!old != !keyWindow_.get())
+        NotificationCenter::defaultCenter().postNotificationName(
+            keyWindow_.get() ? NSApplicationDidBecomeActiveNotification : NSApplicationDidResignActiveNotification, this);
 }
 
 void Application::setMainWindow(Window* window)

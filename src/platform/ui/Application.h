@@ -51,6 +51,8 @@ public:
     void reopen();
 
     Window* keyWindow() const { return keyWindow_.get(); }
+    // The application is active while one of its windows has the keyboard.
+    bool isActive() const { return keyWindow_.get() != nullptr; }
     Window* mainWindow() const { return mainWindow_.get(); }
     const std::vector<Window*>& windows() const { return windows_; }
 

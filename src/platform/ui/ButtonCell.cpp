@@ -199,7 +199,8 @@ void ButtonCell::drawInteriorWithFrame(const Rect& cellFrame, View& controlView)
     if (checkBox)
         drawCheckBox(parts.image, controlView.isFlipped());
     else if (position != CellImagePosition::NoImage)
-        picture.drawInRect(parts.image, Rect(), CompositingOperation::SourceOver, isEnabled() ? 1.0 : 0.5, true);
+        picture.drawInRect(parts.image, Rect(), CompositingOperation::SourceOver,
+                           isEnabled() || !imageDimsWhenDisabled_ ? 1.0 : 0.5, true);
     if (position != CellImagePosition::ImageOnly)
         title.drawInRect(parts.title);
 }

@@ -57,6 +57,9 @@ public:
     // Also sets the highlight and state masks (and the border) that go with the type.
     void setButtonType(ButtonType type);
     void setHighlightsBy(unsigned mask) { highlightsBy_ = mask; }
+    // Whether a disabled button draws its image at half strength (the default).
+    bool imageDimsWhenDisabled() const { return imageDimsWhenDisabled_; }
+    void setImageDimsWhenDisabled(bool dims) { imageDimsWhenDisabled_ = dims; }
     bool isBordered() const { return bordered_; }
     void setBordered(bool bordered) { bordered_ = bordered; }
     BezelStyle bezelStyle() const { return bezelStyle_; }
@@ -95,6 +98,7 @@ private:
     unsigned highlightsBy_ = PushInCellMask | ChangeGrayCellMask;
     unsigned showsStateBy_ = NoCellMask;
     bool bordered_ = true;
+    bool imageDimsWhenDisabled_ = true;
     BezelStyle bezelStyle_ = BezelStyle::Rounded;
 };
 

@@ -1,5 +1,7 @@
 #include "ClipView.h"
 
+#include "ScrollView.h"
+
 #include "GraphicsContext.h"
 
 #include <algorithm>
@@ -37,9 +39,13 @@ Point ClipView::constrainScrollPoint(Point point) const
 
 void ClipView::scrollToPoint(Point point)
 {
+    const Point before = position_;
     position_ = constrainScrollPoint(point);
     if (document_)
         document_->setFrameOrigin({-position_.x, -position_.y});
+    if (position_ != before)
+        if (auto* scrollView = dynamic_cast<ScrollView*>(superview()))
+            scrollView->reflectScrolledClipView();
 }
 
 void ClipView::documentFrameChanged()

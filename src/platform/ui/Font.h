@@ -12,6 +12,10 @@ public:
     Font() = default;
     static Font fontWithName(const QString& fontName, double pointSize);
     static Font systemFontOfSize(double pointSize);
+    // Window titles are set in the system font.
+    static Font titleBarFontOfSize(double pointSize) { return systemFontOfSize(pointSize); }
+    // The system font's size for controls of the regular size.
+    static double systemFontSize() { return 13; }
 
     const QString& fontName() const { return fontName_; }
     double pointSize() const { return pointSize_; }

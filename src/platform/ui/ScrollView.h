@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClipView.h"
+#include "Scroller.h"
 #include "View.h"
 
 #include <memory>
@@ -33,8 +34,24 @@ public:
     // A wheel turn moves the document by its distance, within the document.
     void scrollWheel(const Event& event) override;
 
+    // The vertical scroller, when one is set (the scroll view owns it): it shows where the
+    // shown part lies and follows every scroll.
+    Scroller* verticalScroller() const { return scroller_; }
+    void setVerticalScroller(std::unique_ptr<Scroller> scroller);
+    // Lays out the clip view and the scroller: runs when the size or the scroller changes.
+    virtual void tile();
+    // Tells the scroller where the clip view now shows the document.
+    void reflectScrolledClipView();
+    void resizeSubviewsWithOldSize(Size oldSize) override;
+
+protected:
+    // The clip view takes the width less `scrollerWidth`; the scroller stands in that strip
+    // along the right edge.
+    void tileWithScrollerWidth(double scrollerWidth);
+
 private:
     ClipView* clip_;
+    Scroller* scroller_ = nullptr;
 };
 
 } // namespace platform::ui

@@ -71,6 +71,11 @@ public:
     const Color& backgroundColor() const { return backgroundColor_; }
     void setBackgroundColor(const Color& color);
 
+    // The row of column titles. The table does not draw it: whoever shows the table places
+    // it; it is not owned and reads as none once destroyed.
+    View* headerView() const { return headerView_.get(); }
+    void setHeaderView(View* headerView) { headerView_ = headerView; }
+
     // The column's cell holding the row's value, as it would draw.
     Cell* preparedCellAtColumn(int column, int row);
 
@@ -121,6 +126,7 @@ private:
     TableViewSelectionHighlightStyle highlightStyle_ = TableViewSelectionHighlightStyle::Regular;
     Color backgroundColor_ = Color::controlBackgroundColor();
     Tracking tracking_;
+    WeakRef<View> headerView_;
 };
 
 } // namespace platform::ui

@@ -147,6 +147,34 @@ std::unique_ptr<View> View::removeFromSuperview()
     return owned ? std::unique_ptr<View>(this) : nullptr;
 }
 
+void View::viewWillStartLiveResize()
+{
+    const std::vector<View*> subviews = subviews_;
+    for (View* view : subviews)
+        view->viewWillStartLiveResize();
+}
+
+void View::viewDidEndLiveResize()
+{
+    const std::vector<View*> subviews = subviews_;
+    for (View* view : subviews)
+        view->viewDidEndLiveResize();
+}
+
+void View::setAlphaValue(double alpha)
+{
+    alphaValue_ = std::clamp(alpha, 0.0, 1.0);
+    widget_->update();
+}
+
+void View::sortSubviewsUsingFunction(SubviewComparator compare, void* context)
+{
+    std::stable_sort(subviews_.begin(), subviews_.end(),
+                     [&](View* a, View* b) { return compare(a, b, context) < 0; });
+    for (View* view : subviews_)
+        view->widget_->raise();
+}
+
 void View::detachFromSuperview()
 {
     if (!superview_)

@@ -101,6 +101,19 @@ public:
 
     virtual void viewDidMoveToWindow() {}
 
+    // A live resize of the window begins or ends; each is passed on to the subviews.
+    virtual void viewWillStartLiveResize();
+    virtual void viewDidEndLiveResize();
+
+    // The opacity of the view's own drawing, 0–1.
+    double alphaValue() const { return alphaValue_; }
+    void setAlphaValue(double alpha);
+
+    // Reorders the subviews (a stable sort: the comparator answers −1, 0 or 1); later ones
+    // are drawn on top.
+    using SubviewComparator = int (*)(View* first, View* second, void* context);
+    void sortSubviewsUsingFunction(SubviewComparator compare, void* context);
+
     Responder* nextResponder() const override;
 
     // The view and its visible subviews drawn into a transparent image of its size.
@@ -122,6 +135,7 @@ private:
     Rect frame_;
     unsigned autoresizingMask_ = ViewNotSizable;
     bool hidden_ = false;
+    double alphaValue_ = 1;
     QString toolTip_;
     QString identifier_;
     View* superview_ = nullptr;

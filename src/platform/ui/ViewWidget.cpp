@@ -51,6 +51,7 @@ void ViewWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(view_.alphaValue());
     const bool flipped = view_.isFlipped();
     const double height = view_.frame().height();
     painter.setTransform(QtCoordinates::drawingTransform(height, flipped));
@@ -63,6 +64,7 @@ void ViewWidget::mousePressEvent(QMouseEvent* event)
 {
     const bool right = event->button() == Qt::RightButton;
     const Event e = makeEvent(*this, *event, right ? EventType::RightMouseDown : EventType::LeftMouseDown, 1);
+    pressClickCount_ = 1;
     WeakRef<View> alive(&view_);
     if (Window* window = e.window())
         window->noteMouseDown();
@@ -78,6 +80,7 @@ void ViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const bool right = event->button() == Qt::RightButton;
     const Event e = makeEvent(*this, *event, right ? EventType::RightMouseDown : EventType::LeftMouseDown, 2);
+    pressClickCount_ = 2;
     if (right)
         view_.rightMouseDown(e);
     else
@@ -99,7 +102,7 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton)
         return;
-    view_.mouseUp(makeEvent(*this, *event, EventType::LeftMouseUp, 1));
+    view_.mouseUp(makeEvent(*this, *event, EventType::LeftMouseUp, pressClickCount_));
 }
 
 void ViewWidget::wheelEvent(QWheelEvent* event)

@@ -27,6 +27,7 @@ enum WindowStyleMask : unsigned {
     WindowStyleMaskClosable = 2,
     WindowStyleMaskMiniaturizable = 4,
     WindowStyleMaskResizable = 8,
+    WindowStyleMaskFullScreen = 1u << 14,
 };
 
 enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
@@ -67,6 +68,7 @@ public:
     const Color& backgroundColor() const { return backgroundColor_; }
     virtual void setBackgroundColor(const Color& color);
     void setMovableByWindowBackground(bool movable) { movableByBackground_ = movable; }
+    bool isMovableByWindowBackground() const { return movableByBackground_; }
     unsigned styleMask() const { return styleMask_; }
     void setStyleMask(unsigned styleMask) { styleMask_ = styleMask; }
     void setBackingType(BackingStoreType) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Geometry.h"
 #include "platform/notifications/Notification.h"
 
 namespace platform::ui {
@@ -21,6 +22,8 @@ public:
     virtual void windowDidResignMain(const Notification& /*notification*/) {}
     virtual void windowDidMiniaturize(const Notification& /*notification*/) {}
     virtual void windowDidDeminiaturize(const Notification& /*notification*/) {}
+    // Where a sheet of the window drops from: by default the rectangle the window proposes.
+    virtual Rect windowWillPositionSheet(Window& /*window*/, const Rect& rect) { return rect; }
 };
 
 } // namespace platform::ui

@@ -15,6 +15,13 @@ inline const QString NSWindowDidBecomeMainNotification = QStringLiteral("NSWindo
 inline const QString NSWindowDidResignMainNotification = QStringLiteral("NSWindowDidResignMainNotification");
 inline const QString NSWindowDidMiniaturizeNotification = QStringLiteral("NSWindowDidMiniaturizeNotification");
 inline const QString NSWindowDidDeminiaturizeNotification = QStringLiteral("NSWindowDidDeminiaturizeNotification");
+inline const QString NSWindowWillEnterFullScreenNotification = QStringLiteral("NSWindowWillEnterFullScreenNotification");
+inline const QString NSWindowDidEnterFullScreenNotification = QStringLiteral("NSWindowDidEnterFullScreenNotification");
+inline const QString NSWindowWillExitFullScreenNotification = QStringLiteral("NSWindowWillExitFullScreenNotification");
+inline const QString NSWindowDidExitFullScreenNotification = QStringLiteral("NSWindowDidExitFullScreenNotification");
+inline const QString NSWindowDidEndSheetNotification = QStringLiteral("NSWindowDidEndSheetNotification");
+inline const QString NSApplicationDidBecomeActiveNotification = QStringLiteral("NSApplicationDidBecomeActiveNotification");
+inline const QString NSApplicationDidResignActiveNotification = QStringLiteral("NSApplicationDidResignActiveNotification");
 inline const QString NSApplicationDidFinishLaunchingNotification =
     QStringLiteral("NSApplicationDidFinishLaunchingNotification");
 

@@ -24,6 +24,7 @@ protected:
 
 private:
     View& view_;
+    int pressClickCount_ = 1; // the release of a double click counts 2, as its press did
 };
 
 } // namespace platform::ui

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "KQTitlebarContainer.h"
+#include "TCImageWindowDelegateProxy.h"
+#include "TCWindowButton.h"
+#include "TitleBarLayout.h"
+
+#include "platform/notifications/NotificationCenter.h"
+#include "platform/ui/BezierPath.h"
+#include "platform/ui/Color.h"
+#include "platform/ui/TitledWindow.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// A titled window that draws its own title bar: a strip of settable height across the top of
+// the frame, drawn by its title-bar view (or the caller's block), with the close, minimise,
+// zoom and full-screen buttons laid out in it by the rules below, custom buttons in place of
+// the standard ones if given, and the content view below the strip. setTitle, setContentView
+// and setDelegate are its own: call them on the image window, not through a plain Window.
+class TCImageWindow : public platform::ui::TitledWindow {
+public:
+    // Gets whether the window draws as main, the bar's bounds and its rounded-top outline.
+    using TitleBarDrawingBlock =
+        std::function<void(bool drawsAsMainWindow, const platform::ui::Rect& drawingRect, const platform::ui::BezierPath& clippingPath)>;
+    // No colour draws the default.
+    using OptionalColor = std::optional<platform::ui::Color>;
+
+    TCImageWindow(const platform::ui::Rect& contentRect, unsigned styleMask, platform::ui::BackingStoreType backing,
+                  bool defer);
+    ~TCImageWindow() override;
+
+    // Setters with layout effect; each does nothing for the present value.
+    double titleBarHeight() const { return layout_.titleBarHeight; }
+    void setTitleBarHeight(double height);
+    double trafficLightButtonsLeftMargin() const { return layout_.trafficLightButtonsLeftMargin; }
+    void setTrafficLightButtonsLeftMargin(double margin);
+    double fullScreenButtonRightMargin() const { return fullScreenButtonRightMargin_; }
+    void setFullScreenButtonRightMargin(double margin);
+    bool centerTrafficLightButtons() const { return layout_.centerTrafficLightButtons; }
+    void setCenterTrafficLightButtons(bool center);
+    bool verticalTrafficLightButtons() const { return layout_.verticalTrafficLightButtons; }
+    void setVerticalTrafficLightButtons(bool vertical);
+    double trafficLightSeparation() const { return layout_.trafficLightSeparation; }
+    void setTrafficLightSeparation(double separation);
+    bool centerFullScreenButton() const { return layout_.centerFullScreenButton; }
+    void setCenterFullScreenButton(bool center);
+    bool showsTitle() const { return showsTitle_; }
+    void setShowsTitle(bool shows);
+    bool showsBaselineSeparator() const { return showsBaselineSeparator_; }
+    void setShowsBaselineSeparator(bool shows);
+
+    // Plain values.
+    double topButtonMoveUp() const { return layout_.topButtonMoveUp; }
+    void setTopButtonMoveUp(double up) { layout_.topButtonMoveUp = up; }
+    bool hideTitleBarInFullScreen() const { return hideTitleBarInFullScreen_; }
+    void setHideTitleBarInFullScreen(bool hide) { hideTitleBarInFullScreen_ = hide; }
+    double trafficLightButtonsTopMargin() const { return layout_.trafficLightButtonsTopMargin; }
+    void setTrafficLightButtonsTopMargin(double margin) { layout_.trafficLightButtonsTopMargin = margin; }
+    // Places the full-screen button when it is not centred.
+    double fullScreenButtonTopMargin() const { return layout_.fullScreenButtonTopMargin; }
+    void setFullScreenButtonTopMargin(double margin) { layout_.fullScreenButtonTopMargin = margin; }
+    bool showsTitleInFullscreen() const { return showsTitleInFullscreen_; }
+    void setShowsTitleInFullscreen(bool shows) { showsTitleInFullscreen_ = shows; }
+    double cachedTitleBarHeight() const { return cachedTitleBarHeight_; }
+    bool isFullScreenButtonRightMarginSet() const { return setFullScreenButtonRightMargin_; }
+    const TitleBarDrawingBlock& titleBarDrawingBlock() const { return titleBarDrawingBlock_; }
+    void setTitleBarDrawingBlock(TitleBarDrawingBlock block) { titleBarDrawingBlock_ = std::move(block); }
+    // The title's colour while the window is main in the active application, and otherwise;
+    // none draws white.
+    const OptionalColor& titleTextColor() const { return titleTextColor_; }
+    void setTitleTextColor(const OptionalColor& color) { titleTextColor_ = color; }
+    const OptionalColor& inactiveTitleTextColor() const { return inactiveTitleTextColor_; }
+    void setInactiveTitleTextColor(const OptionalColor& color) { inactiveTitleTextColor_ = color; }
+
+    TCImageWindowDelegateProxy& delegateProxy() { return delegateProxy_; }
+    KQTitlebarContainer* titleBarContainer() const { return titleBarContainer_; }
+
+    // The view that fills the strip and draws it; the strip owns it. Null is ignored.
+    platform::ui::View* titleBarView() const { return titleBarView_; }
+    void setTitleBarView(std::unique_ptr<platform::ui::View> view);
+
+    // Custom buttons in place of the standard ones (null goes back to the standard one). Each
+    // does its button's job, starts where the standard one stands and is held by the window.
+    TCWindowButton* closeButton() const { return custom_[0]; }
+    void setCloseButton(std::unique_ptr<TCWindowButton> button);
+    TCWindowButton* minimizeButton() const { return custom_[1]; }
+    void setMinimizeButton(std::unique_ptr<TCWindowButton> button);
+    TCWindowButton* zoomButton() const { return custom_[2]; }
+    void setZoomButton(std::unique_ptr<TCWindowButton> button);
+    TCWindowButton* fullScreenButton() const { return custom_[3]; }
+    void setFullScreenButton(std::unique_ptr<TCWindowButton> button);
+
+    // The caller's delegate, reached through the proxy.
+    platform::ui::WindowDelegate* delegate() const { return delegateProxy_.secondaryDelegate(); }
+    void setDelegate(platform::ui::WindowDelegate* delegate);
+
+    void setTitle(const QString& title);
+    void setContentView(std::unique_ptr<platform::ui::View> view);
+
+    void becomeKeyWindow() override;
+    void resignKeyWindow() override;
+    void becomeMainWindow() override;
+    void resignMainWindow() override;
+
+private:
+    void doInitialWindowSetup();
+    void setCustomButton(int index, std::unique_ptr<TCWindowButton> button);
+    platform::ui::View* windowButtonToLayout(int index) const;
+    void layoutTrafficLightsAndContent();
+    void placeContent();
+    void setupTrafficLightsTrackingArea();
+    void redrawTitleBar();
+    void windowWillChangeFullScreen(bool entering);
+
+    TitleBarLayout layout_;
+    double cachedTitleBarHeight_ = 0;
+    bool setFullScreenButtonRightMargin_ = false;
+    double fullScreenButtonRightMargin_ = 0;
+    bool hideTitleBarInFullScreen_ = false;
+    bool showsBaselineSeparator_ = true;
+    bool showsTitle_ = false;
+    bool showsTitleInFullscreen_ = false;
+    OptionalColor titleTextColor_;
+    OptionalColor inactiveTitleTextColor_;
+    TitleBarDrawingBlock titleBarDrawingBlock_;
+    TCImageWindowDelegateProxy delegateProxy_;
+    KQTitlebarContainer* titleBarContainer_ = nullptr;
+    platform::ui::View* titleBarView_ = nullptr;
+    std::array<TCWindowButton*, 4> custom_{};
+    std::vector<platform::Observation> observations_;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "TCWindowButtonGroup.h"
+
+#include "platform/notifications/NotificationCenter.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Image.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+// A title-bar button (close, minimise, zoom, full screen) showing one of four pictures: active
+// in the key window, active in another window, disabled, and rolled over while its group holds
+// the pointer. It hides while its window goes to full screen.
+class TCWindowButton : public platform::ui::Button {
+public:
+    static std::unique_ptr<TCWindowButton> windowButtonWithSize(platform::ui::Size size, const QString& groupIdentifier);
+    TCWindowButton(platform::ui::Size size, const QString& groupIdentifier);
+
+    const QString& groupIdentifier() const { return groupIdentifier_; }
+    TCWindowButtonGroup& group() const { return TCWindowButtonGroup::groupWithIdentifier(groupIdentifier_); }
+
+    const platform::ui::Image& activeImage() const { return activeImage_; }
+    void setActiveImage(const platform::ui::Image& image) { activeImage_ = image; }
+    const platform::ui::Image& activeNotKeyWindowImage() const { return activeNotKeyWindowImage_; }
+    void setActiveNotKeyWindowImage(const platform::ui::Image& image) { activeNotKeyWindowImage_ = image; }
+    const platform::ui::Image& inactiveImage() const { return inactiveImage_; }
+    void setInactiveImage(const platform::ui::Image& image) { inactiveImage_ = image; }
+    const platform::ui::Image& rolloverImage() const { return rolloverImage_; }
+    void setRolloverImage(const platform::ui::Image& image) { rolloverImage_ = image; }
+    // Shown while the button is held down.
+    const platform::ui::Image& pressedImage() const { return alternateImage(); }
+    void setPressedImage(const platform::ui::Image& image) { setAlternateImage(image); }
+
+    platform::ui::TrackingArea* mouseTrackingArea() const { return mouseTrackingArea_.get(); }
+
+    // Also shows the active or the inactive picture (call it on the window button itself).
+    void setEnabled(bool enabled);
+
+    void updateImage();
+    void updateActiveImage();
+    void updateRollOverImage();
+
+    // The hover area is the bounds grown by 4 points on every side.
+    void updateTrackingAreas() override;
+    void mouseEntered(const platform::ui::Event& event) override;
+    void mouseExited(const platform::ui::Event& event) override;
+    // Follows the key state and the full-screen changes of the window it is in.
+    void viewDidMoveToWindow() override;
+    void viewDidEndLiveResize() override;
+
+private:
+    QString groupIdentifier_;
+    platform::ui::Image activeImage_;
+    platform::ui::Image activeNotKeyWindowImage_;
+    platform::ui::Image inactiveImage_;
+    platform::ui::Image rolloverImage_;
+    std::shared_ptr<platform::ui::TrackingArea> mouseTrackingArea_;
+    platform::Observation groupObservation_;
+    std::array<platform::Observation, 4> windowObservations_;
+};

@@ -1,0 +1,92 @@
+#include "TCWindowButton.h"
+#include "TCWindowButtonGroup.h"
+
+#include "TestPlatform.h"
+
+#include "platform/ui/Event.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace platform::ui;
+
+namespace {
+
+Event pointer(EventType type)
+{
+    Event::Fields f;
+    f.type = type;
+    return Event(f);
+}
+
+std::unique_ptr<TCWindowButton> makeButton(const QString& group, const QString& light)
+{
+    auto button = TCWindowButton::windowButtonWithSize({14, 16}, group);
+    button->setActiveImage(Image::imageNamed(QStringLiteral("window-button-%1-active").arg(light)));
+    button->setActiveNotKeyWindowImage(Image::imageNamed(QStringLiteral("window-button-all-inactive")));
+    button->setInactiveImage(Image::imageNamed(QStringLiteral("window-button-all-inactive")));
+    button->setRolloverImage(Image::imageNamed(QStringLiteral("window-button-%1-hover").arg(light)));
+    button->updateImage();
+    return button;
+}
+
+bool showsHover(const TCWindowButton& button)
+{
+    return button.image().name().endsWith(QStringLiteral("-hover"));
+}
+
+} // namespace
+
+TEST(TCWindowButtonGroupTest, NullAndDefaultIdentifierShareOneGroup)
+{
+    EXPECT_EQ(&TCWindowButtonGroup::groupWithIdentifier(), &TCWindowButtonGroup::groupWithIdentifier(
+                                                               QStringLiteral("com.halcroft.TCImageWindow.defaultWindowButtonGroup")));
+    EXPECT_NE(&TCWindowButtonGroup::groupWithIdentifier(), &TCWindowButtonGroup::groupWithIdentifier(QStringLiteral("")));
+}
+
+TEST(TCWindowButtonGroupTest, RolloverFollowsEveryButtonAndTheCountNeverGoesBelowZero)
+{
+    // Each step: which button (0–2) the pointer enters (+) or leaves (−), then the count and
+    // whether all three show their roll-over pictures.
+    const struct {
+        const char* name;
+        std::vector<int> steps; // +1..+3 enters button 0..2, −1..−3 leaves it
+        std::vector<std::int64_t> counts;
+    } cases[] = {
+        {"one in and out", {+1, -1}, {1, 0}},
+        {"overlapping areas", {+1, +2, -1, +3, -2, -3}, {1, 2, 1, 2, 1, 0}},
+        {"a leave without an enter", {-2, +1, -1, -1, -3}, {0, 1, 0, 0, 0}},
+    };
+    test::TestPlatform platform;
+    int run = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString group = QStringLiteral("rollover-%1").arg(run++);
+        std::vector<std::unique_ptr<TCWindowButton>> buttons;
+        for (const char* light : {"close", "minimize", "zoom"})
+            buttons.push_back(makeButton(group, QLatin1String(light)));
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            const int step = c.steps[i];
+            TCWindowButton& button = *buttons[std::size_t(std::abs(step) - 1)];
+            if (step > 0)
+                button.mouseEntered(pointer(EventType::MouseEntered));
+            else
+                button.mouseExited(pointer(EventType::MouseExited));
+            EXPECT_EQ(TCWindowButtonGroup::groupWithIdentifier(group).numberOfCaptures(), c.counts[i]) << "step " << i;
+            for (const auto& b : buttons)
+                EXPECT_EQ(showsHover(*b), c.counts[i] > 0) << "step " << i;
+        }
+    }
+}
+
+TEST(TCWindowButtonGroupTest, DisabledButtonNeverShowsRollover)
+{
+    test::TestPlatform platform;
+    auto button = makeButton(QStringLiteral("disabled"), QStringLiteral("close"));
+    button->setEnabled(false);
+    button->mouseEntered(pointer(EventType::MouseEntered));
+    EXPECT_EQ(button->image().name(), QStringLiteral("window-button-all-inactive"));
+    button->mouseExited(pointer(EventType::MouseExited));
+    EXPECT_EQ(button->image().name(), QStringLiteral("window-button-all-inactive"));
+}
