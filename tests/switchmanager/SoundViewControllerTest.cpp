@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
+#include "UiTestSupport.h"
 
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/sound/OutputDeviceAudioHardware.h"
@@ -128,6 +129,14 @@ TEST_F(SoundViewControllerTest, TheListenerPostsForEachVolumeChangeUntilStopped)
     simulated().setAvailable(false);
     startMasterVolumeChangeNotification();
     EXPECT_EQ(tp.log().messages(), QStringList{u"Cannot find default output device!"_s});
+}
+
+TEST_F(SoundViewControllerTest, DraggingTheSliderOfAPaneInNoWindowSetsTheLevelUnderThePointer)
+{
+    // As in the pop-up menu, which lends the view no window: a drag to x 40 of the slider.
+    uitest::dragWidget(pane().mySoundSlider()->widget());
+    EXPECT_DOUBLE_EQ(controller.mySoundSlider()->doubleValue(), (40.0 - 7) / 160 * 100);
+    EXPECT_FLOAT_EQ(*device().volume(), float((40.0 - 7) / 160));
 }
 
 TEST_F(SoundViewControllerTest, ThePopUpRendersItsMuteButtonAndSlider)
