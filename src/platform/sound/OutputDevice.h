@@ -10,6 +10,9 @@ class OutputDevice {
 public:
     virtual ~OutputDevice() = default;
 
+    // Whether there is an output to ask at all (cheap: asked before every change).
+    virtual bool isAvailable() = 0;
+
     virtual std::optional<float> volume() = 0;
     virtual std::optional<bool> isMuted() = 0;
     virtual bool setVolume(float volume) = 0;

@@ -51,7 +51,7 @@ OSStatus OutputDeviceAudioHardware::getPropertyData(AudioObjectID object, const 
     switch (propertyOf(object, address)) {
     case Property::DefaultOutput:
         // No reachable output: no default device.
-        *data = device_->volume() ? kOutputDeviceID : kAudioObjectUnknown;
+        *data = device_->isAvailable() ? kOutputDeviceID : kAudioObjectUnknown;
         return kAudioHardwareNoError;
     case Property::Mute:
         if (const std::optional<bool> muted = device_->isMuted()) {

@@ -17,7 +17,7 @@ SimulatedOutputDevice::SimulatedOutputDevice(SimulatedMac& mac)
 {
 }
 
-bool SimulatedOutputDevice::available() const
+bool SimulatedOutputDevice::isAvailable()
 {
     const QVariant value = mac_.stateValue(kState, kAvailable);
     return !value.isValid() || value.toBool();
@@ -30,7 +30,7 @@ void SimulatedOutputDevice::setAvailable(bool available)
 
 std::optional<float> SimulatedOutputDevice::volume()
 {
-    if (!available())
+    if (!isAvailable())
         return std::nullopt;
     const QVariant value = mac_.stateValue(kState, kVolume);
     return value.isValid() ? value.toFloat() : kFirstVolume;
@@ -38,19 +38,19 @@ std::optional<float> SimulatedOutputDevice::volume()
 
 std::optional<bool> SimulatedOutputDevice::isMuted()
 {
-    if (!available())
+    if (!isAvailable())
         return std::nullopt;
     return mac_.stateValue(kState, kMuted).toBool();
 }
 
 bool SimulatedOutputDevice::setVolume(float volume)
 {
-    return available() && mac_.setStateValue(kState, kVolume, double(volume));
+    return isAvailable() && mac_.setStateValue(kState, kVolume, double(volume));
 }
 
 bool SimulatedOutputDevice::setMuted(bool muted)
 {
-    return available() && mac_.setStateValue(kState, kMuted, muted);
+    return isAvailable() && mac_.setStateValue(kState, kMuted, muted);
 }
 
 } // namespace platform

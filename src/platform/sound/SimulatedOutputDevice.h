@@ -15,14 +15,13 @@ public:
     // Whether there is an output device at all.
     void setAvailable(bool available);
 
+    bool isAvailable() override;
     std::optional<float> volume() override;
     std::optional<bool> isMuted() override;
     bool setVolume(float volume) override;
     bool setMuted(bool muted) override;
 
 private:
-    bool available() const;
-
     SimulatedMac& mac_;
 };
 

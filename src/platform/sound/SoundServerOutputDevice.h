@@ -27,6 +27,8 @@ public:
     // Through QProcess, with a time-out of two seconds.
     static std::optional<QByteArray> runProgram(const QStringList& arguments);
 
+    // The server answered when it was found; a server gone since fails each call.
+    bool isAvailable() override { return true; }
     std::optional<float> volume() override;
     std::optional<bool> isMuted() override;
     bool setVolume(float volume) override;
