@@ -5,6 +5,7 @@
 #include "platform/LinuxPlatform.h"
 #include "platform/bundle/DirectoryBundle.h"
 #include "platform/ui/DesktopServices.h"
+#include "platform/ui/DesktopShowing.h"
 #include "platform/ui/QtApplicationHost.h"
 #include "platform/process/TerminationSignals.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
     MyNSApplication::sharedApplication(); // the principal class, before anything asks for NSApp
 
     auto platform = platform::makeLinuxPlatform(platform::DirectoryBundle::bundlePathOfExecutable(),
-                                                 platform::ui::openUrlOnDesktop);
+                                                 platform::ui::openUrlOnDesktop, platform::ui::showDesktopOnDesktop);
     platform::ScopedPlatform installed(*platform);
     platform::quitOnTerminationSignals();
     return NSApplicationMain(argc, argv);

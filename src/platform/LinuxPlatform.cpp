@@ -1,6 +1,8 @@
 #include "LinuxPlatform.h"
 
 #include "platform/authorization/SimulatedAuthorization.h"
+#include "platform/brightness/BacklightDisplays.h"
+#include "platform/brightness/SimulatedDisplays.h"
 #include "platform/bundle/DirectoryBundle.h"
 #include "platform/commands/PosixCommandRunner.h"
 #include "platform/dispatch/QtDispatcher.h"
@@ -22,15 +24,48 @@
 #include "platform/scripts/SimulatedScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/smc/SimulatedSmcConnection.h"
+#include "platform/sound/OutputDeviceAudioHardware.h"
+#include "platform/sound/SimulatedOutputDevice.h"
+#include "platform/sound/SoundServerOutputDevice.h"
 #include "platform/trash/FreedesktopTrash.h"
 #include "platform/version/SimulatedSystemVersion.h"
 #include "platform/workspace/LinuxWorkspace.h"
 
 namespace platform {
 
-std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
-                                            std::function<bool(const QUrl&)> openOnDesktop)
+namespace {
+
+// A session bus and a display: a person's desktop, not a test or a bare terminal.
+bool inDesktopSession()
 {
+    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
+}
+
+std::unique_ptr<OutputDevice> outputDevice(bool realDevices, SimulatedMac& mac)
+{
+    if (realDevices) {
+        if (auto server = SoundServerOutputDevice::detect(SoundServerOutputDevice::runProgram))
+            return server;
+    }
+    return std::make_unique<SimulatedOutputDevice>(mac);
+}
+
+std::unique_ptr<DisplayBrightness> displays(bool realDevices, SimulatedMac& mac)
+{
+    if (realDevices && !BacklightDisplays::devicesIn(BacklightDisplays::defaultFolder()).isEmpty())
+        return std::make_unique<BacklightDisplays>(BacklightDisplays::defaultFolder(),
+                                                   BacklightDisplays::setThroughSessionBus);
+    return std::make_unique<SimulatedDisplays>(mac);
+}
+
+} // namespace
+
+std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
+                                            std::function<bool(const QUrl&)> openOnDesktop,
+                                            std::function<bool()> showDesktop)
+{
+    const bool realDevices = openOnDesktop && inDesktopSession();
     auto p = std::make_unique<Platform>();
     p->log = std::make_unique<StandardErrorLog>();
     p->dispatcher = std::make_unique<QtDispatcher>();
@@ -57,11 +92,14 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);
     p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
-    p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
+    p->workspace = std::make_unique<LinuxWorkspace>(
+        LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop), std::move(showDesktop)));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
     p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
     p->authorization = std::make_unique<SimulatedAuthorization>();
+    p->audio = std::make_unique<OutputDeviceAudioHardware>(outputDevice(realDevices, *p->simulatedMac));
+    p->displays = displays(realDevices, *p->simulatedMac);
     return p;
 }
 

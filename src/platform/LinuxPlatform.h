@@ -14,7 +14,11 @@ namespace platform {
 // Every area with its Linux (or simulated) implementation, for the bundle at `bundlePath`.
 // Seeds the simulated Mac on first use. `openOnDesktop` opens an address with the desktop's
 // handler (the graphical session's, which the UI layer has); without it nothing is opened that way.
+// `showDesktop` asks the window manager to show the desktop. Only a platform given the desktop's
+// handler, in a desktop session, reaches the machine's sound server and backlights; any other
+// (a test's) uses the simulated speakers and displays.
 std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
-                                            std::function<bool(const QUrl&)> openOnDesktop = {});
+                                            std::function<bool(const QUrl&)> openOnDesktop = {},
+                                            std::function<bool()> showDesktop = {});
 
 } // namespace platform

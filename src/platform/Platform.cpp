@@ -1,6 +1,7 @@
 #include "Platform.h"
 
 #include "platform/authorization/Authorization.h"
+#include "platform/brightness/DisplayBrightness.h"
 #include "platform/bundle/Bundle.h"
 #include "platform/commands/CommandRunner.h"
 #include "platform/dispatch/Dispatcher.h"
@@ -22,6 +23,7 @@
 #include "platform/scripts/ScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/smc/SmcConnection.h"
+#include "platform/sound/AudioHardware.h"
 #include "platform/trash/Trash.h"
 #include "platform/version/SystemVersionSource.h"
 #include "platform/workspace/Workspace.h"

@@ -2,21 +2,34 @@
 
 #include "platform/ui/ViewController.h"
 
-// The brightness pane of the start menu's brightness pop-up. Until the pane itself comes, its
-// view is a small label that says so, sized so that the pop-up menu showing it can be seen and
-// closed, and loading the brightness only counts the requests.
+class Slider;
+
+// The brightness pop-up: a slider (0 to 1) over the brightness of the active displays and a
+// button that turns it down to 0. It keeps no value of its own.
 class LightViewController : public platform::ui::ViewController {
 public:
+    static constexpr const char* kOffImage = "ic_light_off";
+
     explicit LightViewController(QString nibName = QStringLiteral("LightViewController"));
     ~LightViewController() override;
 
-    // Reads the brightness (the name is the pane's own).
-    void loadSoundValue() { ++loads_; }
-    int loadCount() const { return loads_; }
+    Slider* mySlider() const { return mySlider_; }
+
+    // Shows the brightness (the name is the pane's own).
+    void loadSoundValue();
+    void changeLight(Slider& sender);
+    void closeLightButtonAction();
+    // The first display with a current mode that answers; -1.0 when none does.
+    static float get_brightness();
+    // Every display with a current mode whose brightness can be read gets the level.
+    static void set_brightness(float brightness);
 
 protected:
     void loadView() override;
+    void awakeFromNib() override;
 
 private:
-    int loads_ = 0;
+    void LightViewControllerView();
+
+    Slider* mySlider_ = nullptr;
 };

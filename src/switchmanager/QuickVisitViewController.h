@@ -4,8 +4,13 @@
 
 #include "platform/ui/ViewController.h"
 
-// The Quick Visit tab of the start menu. It shows nothing yet: the tool itself comes later,
-// in this class, with the operations its host calls.
+#include <QString>
+
+class CustemButtonView;
+
+// The Quick Visit tab: a column of eight tiles. Seven open system applications, folders and
+// preference panes (the first of two places that exists, by OS version); Back to Desktop hides
+// the other applications and tells the start-menu view through the delegate.
 class QuickVisitViewController : public platform::ui::ViewController {
 public:
     explicit QuickVisitViewController(QString nibName = QStringLiteral("QuickVisitViewController"));
@@ -15,6 +20,47 @@ public:
     QuickVisitVCDelegate* delegate() const { return delegate_; }
     void setDelegate(QuickVisitVCDelegate* delegate) { delegate_ = delegate; }
 
+    // The tiles, owned by the tab's view.
+    CustemButtonView* backToDesktopBut() const { return backToDesktopBut_; }
+    CustemButtonView* energySetBut() const { return energySetBut_; }
+    CustemButtonView* terminalBut() const { return terminalBut_; }
+    CustemButtonView* launchpadBut() const { return launchpadBut_; }
+    CustemButtonView* applicationsBut() const { return applicationsBut_; }
+    CustemButtonView* myDocBut() const { return myDocBut_; }
+    CustemButtonView* systemBut() const { return systemBut_; }
+    CustemButtonView* diskUtiBut() const { return diskUtiBut_; }
+
+    void doBackToDesktop();
+    void doOpenEnergySet();
+    void doOpenTerminal();
+    void doOpenLaunchpad();
+    void doOpenApplications();
+    void doOpenMyDocuments();
+    void doOpenSystemPrerence();
+    void doOpenDiskUtiliy();
+    // Opens the path as a file address through the workspace; the result is not read.
+    void doOpenWithString(const QString& path);
+    // Nothing shows these two.
+    void doOpenAbout();
+    void doOpenDesktop();
+
+    // The first path when it exists on the Mac, else the second.
+    static QString firstExisting(const QString& first, const QString& second);
+
+protected:
+    void loadView() override;
+    void awakeFromNib() override;
+
 private:
+    void QuickVisitViewControllerView();
+
     QuickVisitVCDelegate* delegate_ = nullptr;
+    CustemButtonView* backToDesktopBut_ = nullptr;
+    CustemButtonView* energySetBut_ = nullptr;
+    CustemButtonView* terminalBut_ = nullptr;
+    CustemButtonView* launchpadBut_ = nullptr;
+    CustemButtonView* applicationsBut_ = nullptr;
+    CustemButtonView* myDocBut_ = nullptr;
+    CustemButtonView* systemBut_ = nullptr;
+    CustemButtonView* diskUtiBut_ = nullptr;
 };

@@ -4,25 +4,45 @@
 
 #include "platform/ui/ViewController.h"
 
-// The volume pane of the start menu's volume pop-up. Until the pane itself comes, its view is
-// a small label that says so, sized so that the pop-up menu showing it can be seen and closed,
-// and loading the volume only counts the requests.
+class Slider;
+
+namespace platform::ui {
+class Button;
+}
+
+// The volume pop-up: a slider (0 to 100) over the master volume and a mute button whose image
+// shows whether the sound is muted. It keeps no value of its own: every load reads the device.
 class SoundViewController : public platform::ui::ViewController {
 public:
+    static constexpr const char* kVolumeImage = "ic_volume";
+    static constexpr const char* kMutedImage = "ic_volume_no";
+
     explicit SoundViewController(QString nibName = QStringLiteral("SoundViewController"));
     ~SoundViewController() override;
 
     // Not owned: the host outlives its pane.
     SoundViewControllerDelegate* delegate() const { return delegate_; }
     void setDelegate(SoundViewControllerDelegate* delegate) { delegate_ = delegate; }
+    Slider* mySoundSlider() const { return mySoundSlider_; }
+    platform::ui::Button* closeSoundButton() const { return closeSoundButton_; }
 
-    void loadSoundValue() { ++loads_; }
-    int loadCount() const { return loads_; }
+    // Shows the device's volume; below 1 on the slider's scale counts as muted.
+    void loadSoundValue();
+    void changeSound(Slider& sender);
+    void closeSoundButtonAction();
+    void changeSoundIcon(bool audible);
+    // For a change of the device's volume made elsewhere: the icon only.
+    void volumeChanged();
 
 protected:
     void loadView() override;
+    void awakeFromNib() override;
 
 private:
+    void SoundViewControllerView();
+    void showMuted(bool muted);
+
     SoundViewControllerDelegate* delegate_ = nullptr;
-    int loads_ = 0;
+    Slider* mySoundSlider_ = nullptr;
+    platform::ui::Button* closeSoundButton_ = nullptr;
 };

@@ -150,8 +150,10 @@ TEST_F(RelatedAppFilesScannerTest, TheSeededMacHasApplicationsWithTheirFiles)
         });
     }
     found.sort();
-    EXPECT_EQ(found, (QStringList{"Clipboard Keeper.app", "Mail.app (system)", "Pocket Timer.app", "Sketchbook.app",
-                                  "Weather Station.app"}));
+    EXPECT_EQ(found, (QStringList{"Clipboard Keeper.app", "Disk Utility.app (system)", "Launchpad.app (system)",
+                                  "Mail.app (system)", "Pocket Timer.app", "Sketchbook.app",
+                                  "System Preferences.app (system)", "System Settings.app (system)",
+                                  "Terminal.app (system)", "Weather Station.app"}));
     EXPECT_EQ(relatedPaths(macRoot() + QStringLiteral("/Applications/Sketchbook.app")).size(), 6);
 }
 

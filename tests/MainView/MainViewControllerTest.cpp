@@ -6,7 +6,9 @@
 #include "HostedTools.h"
 #include "IsolatedEnvironment.h"
 #include "LightViewController.h"
+#include "MasterVolume.h"
 #include "RoundedImageView.h"
+#include "Slider.h"
 #include "SoundViewController.h"
 #include "TabBarView.h"
 
@@ -262,19 +264,21 @@ TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
     MenuDriver driver([&](Menu& menu) {
         ASSERT_EQ(menu.numberOfItems(), 1);
         shown << menu.itemAtIndex(0)->view();
+        LightViewController::set_brightness(float(shown.size()) / 10); // while the pop-up is up
     });
     controller->openSoundView();
     SoundViewController* sound = controller->soundVC();
+    setMasterVolume(0.25); // read again at the next opening
     controller->openSoundView();
     EXPECT_EQ(controller->soundVC(), sound);
-    EXPECT_EQ(sound->loadCount(), 2);
+    EXPECT_EQ(sound->mySoundSlider()->doubleValue(), 25);
     EXPECT_EQ(sound->delegate(), controller.get());
 
     controller->openLightView();
     WeakRef<LightViewController> firstLight(controller->lightVC());
     controller->openLightView();
     EXPECT_EQ(firstLight.get(), nullptr);
-    EXPECT_EQ(controller->lightVC()->loadCount(), 1); // after its menu closed
+    EXPECT_FLOAT_EQ(controller->lightVC()->mySlider()->floatValue(), 0.4f); // read after its menu closed
     ASSERT_EQ(shown.size(), 4);
     EXPECT_EQ(shown.mid(0, 2), (QList<View*>{sound->view(), sound->view()}));
     EXPECT_EQ(shown[3], controller->lightVC()->view());

@@ -25,7 +25,7 @@ VIEW = (640, 560)
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
-    ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False)]
+    ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", True)]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
@@ -41,6 +41,8 @@ UNINSTALL_COUNT = (260, 506, 240, 22)
 UNINSTALL_BUTTON = (564, 520)
 RELATED_VIEW = (560, 400)
 RELATED_CANCEL = (388, 371)
+# The volume button under the tool column.
+SOUND_BUTTON = (74, 484)
 
 class Failure(Exception):
     pass
@@ -260,6 +262,12 @@ def drive(session, menu, shots, start_copy):
     shot("power-menu")
     session.xdotool("key", "Escape")
     wait_for("the power menu to close", lambda: popup not in menu.windows())
+
+    # The volume button opens the volume pop-up, which Escape closes.
+    volume = menu.popup_after(lambda: session.click(menu.at(SOUND_BUTTON)), "the volume pop-up")
+    shot("volume-pop-up")
+    session.xdotool("key", "Escape")
+    wait_for("the volume pop-up to close", lambda: volume not in menu.windows())
 
     def close_window():
         session.click(menu.at(CLOSE_LIGHT))

@@ -65,6 +65,8 @@ QStringList LinuxSearchPaths::searchPathsForDirectory(SearchPathDirectory direct
     if ((domainMask & SearchPathDomain::User) && folders.user) {
         if (directory == SearchPathDirectory::Downloads && expandTilde)
             paths << QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        else if (directory == SearchPathDirectory::Documents && expandTilde)
+            paths << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         else
             paths << (expandTilde ? homeDirectory() : QStringLiteral("~")) + QLatin1Char('/')
                     + QLatin1String(folders.user);

@@ -8,7 +8,7 @@ namespace platform {
 
 class SimulatedMac;
 
-// The Mac's folders live in the simulated Mac; the Downloads folder is the real XDG one.
+// The Mac's folders live in the simulated Mac; the Downloads and Documents folders are the real XDG ones.
 class LinuxSearchPaths final : public SearchPaths {
 public:
     explicit LinuxSearchPaths(const SimulatedMac& mac);

@@ -32,7 +32,14 @@ Event makeEvent(ViewWidget& widget, const QSinglePointEvent& qt, EventType type,
         const QPointF inWindow = widget.mapTo(top, qt.position());
         f.locationInWindow = QtCoordinates::pointFromWidget(inWindow, f.window->frame().height(), false);
     } else {
-        f.locationInWindow = QtCoordinates::pointFromWidget(qt.position(), widget.height(), false);
+        // A view in no window (one lent to a menu): its root view's coordinates, as its
+        // conversions from the base expect.
+        const View* root = &widget.view();
+        while (root->superview())
+            root = root->superview();
+        const QWidget* top = root->widget();
+        const QPointF inRoot = top == &widget ? qt.position() : widget.mapTo(top, qt.position());
+        f.locationInWindow = QtCoordinates::pointFromWidget(inRoot, top->height(), false);
     }
     Event::setMouseLocation(f.locationOnScreen);
     return Event(f);

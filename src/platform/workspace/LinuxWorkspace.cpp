@@ -82,7 +82,8 @@ QVariantMap infoOfBundle(const QString& bundlePath)
 
 } // namespace
 
-LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop)
+LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop,
+                                                         std::function<bool()> showDesktop)
 {
     Settings settings;
     settings.uid = getuid();
@@ -108,6 +109,7 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, O
     settings.bundleInfo = infoOfBundle;
     settings.openOnDesktop = std::move(openOnDesktop);
     settings.startProgram = DesktopLauncher::startProgram;
+    settings.showDesktop = std::move(showDesktop);
     return settings;
 }
 
@@ -256,6 +258,8 @@ bool LinuxWorkspace::open(const OpenTarget& target, const QString& operation, co
 {
     switch (target.route) {
     case OpenTarget::Route::SimulatedMac:
+        if (const std::optional<bool> started = startDesktopCounterpart(target.path))
+            return *started;
         return simulate(operation, asked);
     case OpenTarget::Route::Desktop:
         return settings_.openOnDesktop && settings_.openOnDesktop(target.url);
@@ -368,6 +372,34 @@ bool LinuxWorkspace::selectFile(const QString& fullPath, const QString& rootFull
 void LinuxWorkspace::hideOtherApplications()
 {
     simulate(QStringLiteral("hideOtherApplications"), {});
+    if (settings_.showDesktop && !settings_.showDesktop())
+        NSLog(QStringLiteral("The window manager was not asked to show the desktop"));
+}
+
+std::optional<bool> LinuxWorkspace::startDesktopCounterpart(const QString& macPath)
+{
+    const QString found = existingPath(macPath);
+    if (found.isEmpty() || !QFileInfo(found).isDir() || !settings_.bundleInfo)
+        return std::nullopt;
+    const QStringList entries = settings_.bundleInfo(found).value(kDesktopEntriesKey).toStringList();
+    if (entries.isEmpty())
+        return std::nullopt;
+    for (const QString& name : entries) {
+        // A file name of the applications folders, never a way out of them.
+        if (name.contains(QLatin1Char('/')) || !name.endsWith(QLatin1String(".desktop")))
+            continue;
+        for (const QString& folder : settings_.applicationFolders) {
+            const QString path = folder + QLatin1Char('/') + name;
+            if (!isDesktopEntryFile(path))
+                continue;
+            const std::optional<ApplicationEntry> entry = readEntry(path, settings_.locale);
+            if (entry && !entry->command.isEmpty())
+                return settings_.startProgram && settings_.startProgram(entry->command);
+        }
+    }
+    NSLog(QStringLiteral("Nothing on this machine opens %1 (no desktop entry %2)")
+              .arg(macPath, entries.join(QStringLiteral(", "))));
+    return false;
 }
 
 QList<DesktopApplication> LinuxWorkspace::desktopApplications()

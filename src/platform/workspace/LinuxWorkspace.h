@@ -10,6 +10,7 @@
 #include <QMutex>
 
 #include <chrono>
+#include <optional>
 #include <functional>
 #include <memory>
 
@@ -43,7 +44,13 @@ public:
         std::function<QVariantMap(const QString& bundlePath)> bundleInfo;
         OpenOnDesktop openOnDesktop;
         std::function<bool(const QStringList& arguments)> startProgram;
+        // Asks the window manager to show the desktop (hiding every window); false when it could not.
+        std::function<bool()> showDesktop;
     };
+
+    // The key of a simulated bundle's Info.plist that names the desktop entries (their file
+    // names, in order of preference) that stand for it on this machine.
+    static inline const QString kDesktopEntriesKey = QStringLiteral("TavrinDesktopEntries");
 
     struct SimulatedRequest {
         QString operation; // "open", "openURL", "launchApplication", "hideOtherApplications"
@@ -53,7 +60,8 @@ public:
 
     // This process, the real /proc, the XDG folders and the desktop; Mac paths, application
     // folders and Info.plist files through the installed platform.
-    static Settings defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop = {});
+    static Settings defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop = {},
+                                    std::function<bool()> showDesktop = {});
 
     explicit LinuxWorkspace(Settings settings);
     ~LinuxWorkspace() override;
@@ -84,6 +92,9 @@ private:
     QString existingPath(const QString& path) const;
     bool open(const OpenTarget& target, const QString& operation, const QString& asked);
     bool simulate(const QString& operation, const QString& target);
+    // Starts the desktop entry that stands for a simulated bundle; nothing when the bundle names
+    // none, false (logged) when this machine has none of those it names.
+    std::optional<bool> startDesktopCounterpart(const QString& macPath);
     WorkspaceIcon bundleIcon(const QString& bundlePath) const;
 
     Settings settings_;

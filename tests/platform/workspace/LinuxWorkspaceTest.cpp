@@ -313,3 +313,35 @@ TEST_F(LinuxWorkspaceTest, ARealChildIsListedAndItsEndIsNoticed)
     look();
     EXPECT_EQ(heard.filter(u"quit Sleeper %1@"_s.arg(child)).size(), 1);
 }
+
+TEST_F(LinuxWorkspaceTest, ASimulatedBundleStartsTheFirstDesktopEntryItNamesThatThisMachineHas)
+{
+    const QString terminal = u"/System/Applications/Utilities/Terminal.app"_s;
+    const QString pane = u"/System/Library/PreferencePanes/Battery.prefPane"_s;
+    const auto named = [&](const QString& bundle, const QStringList& entries) {
+        writeAt(onMac(bundle + u"/Contents/Info.plist"_s),
+                tp->propertyLists->dataFromPropertyList(QVariantMap{{LinuxWorkspace::kDesktopEntriesKey, entries}},
+                                                        PropertyListSerialization::Format::Xml));
+    };
+    named(terminal, {u"../escape.desktop"_s, u"absent.desktop"_s, u"term.desktop"_s, u"later.desktop"_s});
+    named(pane, {u"power-panel.desktop"_s});
+    writeAt(extraApplications + u"/term.desktop"_s, "[Desktop Entry]\nType=Application\nName=Term\nExec=xterm -title 'a b'\n");
+    writeAt(extraApplications + u"/later.desktop"_s, "[Desktop Entry]\nType=Application\nName=Later\nExec=later\n");
+    EXPECT_TRUE(workspace().openURL(QUrl::fromLocalFile(terminal)));
+    EXPECT_EQ(started, (QList<QStringList>{{u"xterm"_s, u"-title"_s, u"a b"_s}}));
+    // This machine has no power panel: nothing starts, nothing is simulated, and the log says why.
+    EXPECT_FALSE(workspace().openFile(pane));
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_TRUE(workspace().simulatedRequests().isEmpty());
+    EXPECT_TRUE(tp.log().messages().contains(u"Nothing on this machine opens %1 (no desktop entry power-panel.desktop)"_s.arg(pane)));
+
+    // Showing the desktop is asked of the window manager and recorded.
+    int shown = 0;
+    LinuxWorkspace::Settings s = settings();
+    s.showDesktop = [&] { return ++shown, false; };
+    LinuxWorkspace showing(s);
+    showing.hideOtherApplications();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(showing.simulatedRequests().size(), 1);
+    EXPECT_TRUE(tp.log().messages().contains(u"The window manager was not asked to show the desktop"_s));
+}
