@@ -51,7 +51,8 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->hostStatistics = std::make_unique<LinuxHostStatistics>();
     p->kernelValues = std::make_unique<LinuxKernelValues>(*p->simulatedMac);
     p->smc = std::make_unique<SimulatedSmcConnection>();
-    p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(), *p->propertyLists);
+    p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(),
+                                                       XdgLoginItemList::defaultSystemFolders(), *p->propertyLists);
     p->scripts = std::make_unique<SimulatedScriptRunner>();
     p->identity = std::make_unique<LinuxUserIdentity>();
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
