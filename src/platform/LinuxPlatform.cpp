@@ -12,6 +12,7 @@
 #include "platform/kernel/LinuxKernelValues.h"
 #include "platform/ioregistry/SimulatedIORegistry.h"
 #include "platform/loginitems/XdgLoginItemList.h"
+#include "platform/appleevents/SimulatedSystemEvents.h"
 #include "platform/log/StandardErrorLog.h"
 #include "platform/network/QtHttpClient.h"
 #include "platform/plist/LibplistSerialization.h"
@@ -63,6 +64,10 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->processListing = std::make_unique<LinuxProcessListing>();
     p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
     p->authorization = std::make_unique<SimulatedAuthorization>();
+    // System Events answers from whichever login-items list is installed at the time.
+    p->appleEvents = std::make_unique<SimulatedSystemEvents>([platform = p.get()]() -> LoginItemList& {
+        return *platform->loginItems;
+    });
     return p;
 }
 
