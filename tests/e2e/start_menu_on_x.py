@@ -44,6 +44,7 @@ RELATED_CANCEL = (388, 371)
 # Startup Items: the first row's icon and name, and the first three rows'.
 STARTUP_FIRST_ROW = (236, 34, 200, 32)
 STARTUP_ROWS = (236, 34, 200, 120)
+STARTUP_ADD_BUTTON = (546, 515)
 
 class Failure(Exception):
     pass
@@ -274,6 +275,15 @@ def drive(session, menu, shots, start_copy):
             session.add_login_item("downloads", f"{session.env['HOME']}/Downloads")  # listed before the seeded one
             wait_for("a login item added from outside to appear", lambda: menu.region(STARTUP_ROWS) != rows)
             shot("startup-items-outside-change")
+            # The add button's panel opens; Escape cancels it and the list stays as it was.
+            rows = menu.region(STARTUP_ROWS)
+            panel = menu.popup_after(lambda: session.click(menu.at(STARTUP_ADD_BUTTON)), "the add panel")
+            shot("startup-items-add-panel")
+            session.xdotool("windowfocus", "--sync", panel)
+            session.xdotool("key", "Escape")
+            wait_for("the add panel to close", lambda: panel not in menu.windows())
+            if menu.region(STARTUP_ROWS) != rows:
+                raise Failure("cancelling the add panel changed the login items")
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")
