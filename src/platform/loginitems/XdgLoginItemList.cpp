@@ -153,9 +153,8 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QStri
 std::optional<std::vector<XdgLoginItemList::Entry>> XdgLoginItemList::readEntries() const
 {
     const QFileInfo folder(folder_);
-    if (!folder.exists())
-        return std::vector<Entry>{};
-    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable())
+    // The user's folder need not exist yet; one that cannot be read gives no list.
+    if (folder.exists() && (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()))
         return std::nullopt;
     std::vector<Entry> entries;
     const QStringList filter{QLatin1Char('*') + kSuffix};

@@ -42,6 +42,7 @@ TEST_F(SystemWideEntriesTest, TheUserFolderWinsAndRemovingASystemEntryHidesItThe
     write(first_, "indexer.desktop", "[Desktop Entry]\nName=Indexer\nExec=sh\n");
     write(second_, "keyring.desktop", "[Desktop Entry]\nName=Keyring\nExec=sh\n");
     write(first_, "off.desktop", "[Desktop Entry]\nName=Off\nExec=sh\nHidden=true\n");
+    EXPECT_EQ(names(), QStringList({"Applet", "Indexer", "Keyring"})); // no folder of the user's yet
     write(user_, "indexer.desktop", "[Desktop Entry]\nName=My Indexer\nExec=sh\n");
     write(user_, "keyring.desktop", "[Desktop Entry]\nHidden=true\n");
     EXPECT_EQ(names(), QStringList({"Applet", "My Indexer"}));
