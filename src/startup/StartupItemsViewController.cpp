@@ -30,10 +30,6 @@ const QString kRemove = QStringLiteral("Remove");
 
 } // namespace
 
-struct StartupItemsViewController::FoundItem {
-    LoginItemRows::Row row;
-};
-
 StartupItemsViewController::StartupItemsViewController(QString nibName)
     : ViewController(std::move(nibName))
 {
@@ -125,25 +121,25 @@ void StartupItemsViewController::updateLoginItemsList()
     platform::Dispatcher* dispatcher = platform.dispatcher.get();
     const platform::LoginItemList* list = platform.loginItems.get();
     platform::Workspace* workspace = platform.workspace.get();
-    auto show = lifetime_.guard([this](std::vector<FoundItem>& found) { showItems(found); });
+    auto show = lifetime_.guard([this](std::vector<LoginItemRows::Row>& found) { showItems(found); });
     dispatcher->asyncGlobal([dispatcher, list, workspace, show] {
-        std::vector<FoundItem> found;
         // A list that cannot be read gives an empty table; the next refresh tries again.
-        for (LoginItemRows::Row& row : LoginItemRows::collect(*list, *workspace).value_or(std::vector<LoginItemRows::Row>{}))
-            found.push_back({std::move(row)});
+        std::vector<LoginItemRows::Row> found =
+            LoginItemRows::collect(*list, *workspace).value_or(std::vector<LoginItemRows::Row>{});
         dispatcher->asyncMain([show, found = std::move(found)]() mutable { show(found); });
     });
 }
 
-void StartupItemsViewController::showItems(std::vector<FoundItem>& found)
+void StartupItemsViewController::showItems(const std::vector<LoginItemRows::Row>& found)
 {
     std::vector<ASLoginStartItemPtr> rows;
     rows.reserve(found.size());
-    for (const FoundItem& item : found) {
+    for (const LoginItemRows::Row& item : found) {
         auto row = std::make_shared<ASLoginStartItem>();
-        row->setImage(imageForWorkspaceIcon(item.row.icon, 24));
-        row->setPath(item.row.path);
-        row->setName(item.row.name);
+        // Icons are drawn here: the icon theme draws through the GUI, on the main thread.
+        row->setImage(imageForWorkspaceIcon(item.icon, 24));
+        row->setPath(item.path);
+        row->setName(item.name);
         rows.push_back(std::move(row));
     }
     allItems_ = std::move(rows);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ASLoginStartItem.h"
+#include "LoginItemRows.h"
 
 #include "platform/dispatch/Lifetime.h"
 #include "platform/loginitems/LoginItemList.h"
@@ -59,11 +60,9 @@ protected:
     void awakeFromNib() override;
 
 private:
-    struct FoundItem;
-
     void StartupItemsViewControllerView();
     void getAllItmes();
-    void showItems(std::vector<FoundItem>& found);
+    void showItems(const std::vector<LoginItemRows::Row>& found);
     void panelEnded(long response);
 
     std::vector<ASLoginStartItemPtr> allItems_;

@@ -53,7 +53,7 @@ void AEDisposeDescQ(AEDesc& desc)
 }
 
 OSStatus SendEventToSystemEventsWithParameters(bool, AEEventID eventID, AppleEvent* reply,
-                                               std::initializer_list<std::pair<AEKeyword, const AEDesc*>> parameters)
+                                               std::initializer_list<AEParameter> parameters)
 {
     AppleEventSender& sender = *Platform::current().appleEvents;
     ProcessSerialNumber psn;
@@ -113,7 +113,8 @@ OSStatus SELICopyLoginItems(QList<QVariantMap>& items)
             break;
         }
         AEDesc hidden;
-        const bool hide = AEGetKeyDesc(record, kHidden, typeBoolean, hidden) == noErr && booleanValue(hidden).value_or(false);
+        const bool hide =
+            AEGetKeyDesc(record, kHidden, typeBoolean, hidden) == noErr && booleanValue(hidden).value_or(false);
         found.append({{QStringLiteral("URL"), url}, {QStringLiteral("Hidden"), hide}});
     }
     if (error == noErr)

@@ -24,6 +24,7 @@ OSStatus SELIRemove(long itemIndex);
 // Sends one 'core' event to System Events (started when it is not running), waiting up to five
 // seconds for the reply. A reply is handed over only when asked for and the event succeeded; an
 // error number in the reply is the result. Every parameter must have a descriptor.
+using AEParameter = std::pair<platform::AEKeyword, const platform::AEDesc*>;
 OSStatus SendEventToSystemEventsWithParameters(bool unused, platform::AEEventID eventID, platform::AppleEvent* reply,
-                                               std::initializer_list<std::pair<platform::AEKeyword, const platform::AEDesc*>> parameters);
+                                               std::initializer_list<AEParameter> parameters);
 void AEDisposeDescQ(platform::AEDesc& desc);

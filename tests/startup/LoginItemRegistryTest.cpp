@@ -17,7 +17,10 @@ class SystemEventsInTheMiddle : public AppleEventSender {
 public:
     explicit SystemEventsInTheMiddle(std::unique_ptr<AppleEventSender> inner) : inner_(std::move(inner)) {}
 
-    OSErr GetNextProcess(ProcessSerialNumber& psn, OSType& signature) override { return inner_->GetNextProcess(psn, signature); }
+    OSErr GetNextProcess(ProcessSerialNumber& psn, OSType& signature) override
+    {
+        return inner_->GetNextProcess(psn, signature);
+    }
     OSErr LaunchApplicationWithCreator(OSType creator, ProcessSerialNumber& psn) override
     {
         return inner_->LaunchApplicationWithCreator(creator, psn);
@@ -49,7 +52,8 @@ protected:
         auto middle = std::make_unique<SystemEventsInTheMiddle>(std::move(platform->appleEvents));
         events = middle.get();
         platform->appleEvents = std::move(middle);
-        previousSleeper_ = QLLoginItemRegistry::setSleeper([this](std::chrono::seconds time) { sleeps << int(time.count()); });
+        previousSleeper_ =
+            QLLoginItemRegistry::setSleeper([this](std::chrono::seconds time) { sleeps << int(time.count()); });
     }
     ~LoginItemRegistryTest() override { QLLoginItemRegistry::setSleeper(previousSleeper_); }
 

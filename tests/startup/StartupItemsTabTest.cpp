@@ -150,8 +150,10 @@ TEST_F(StartupItemsTabTest, RowsLeaveOutWhatCannotBeResolvedAndShowEachPathOnce)
     writeEntry(autostart, "c-tool-again.desktop", '"' + tool + "\" --again");
     // Hostile and long names, as applications added here.
     const QString hostile = makeBundle("Quote\"d 100% $(x) `y`\nline Ü " + QString(200, 'n'));
-    const QString deep = makeFile(base + '/' + QString(240, 'a') + '/' + QString(240, 'b') + '/' + QString(240, 'c') + '/'
-                                  + QString(240, 'd') + "/a%20b #?.txt");
+    QString deep = base;
+    for (const char letter : {'a', 'b', 'c', 'd'})
+        deep += '/' + QString(240, letter);
+    deep = makeFile(deep + "/a%20b #?.txt");
     add(hostile);
     add(deep);
     EXPECT_EQ(rows(), QStringList({tool, hostile, deep}));

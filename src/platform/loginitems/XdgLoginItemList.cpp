@@ -296,9 +296,10 @@ std::unique_ptr<LoginItemList::Observation> XdgLoginItemList::addObserver(std::f
         // A folder must exist to be watched: the user's is made; a system folder that is not
         // there is not watched.
         QDir().mkpath(folder_);
+        const QStringList filter{QLatin1Char('*') + kSuffix};
         for (const QString& folder : QStringList{folder_} + systemFolders_)
             if (folder == folder_ || QFileInfo(folder).isDir())
-                watches_.push_back(std::make_shared<FolderChangeWatch>(folder, QStringList{QLatin1Char('*') + kSuffix}));
+                watches_.push_back(std::make_shared<FolderChangeWatch>(folder, filter));
     }
     auto observation = std::make_unique<WatchObservation>();
     auto shared = std::make_shared<std::function<void()>>(std::move(changed));

@@ -72,8 +72,8 @@ TEST_F(SystemWideEntriesTest, TheUserFolderWinsAndRemovingASystemEntryHidesItThe
 TEST(FileURLTest, PathsAndURLsCarryEveryByte)
 {
     const QString invalidByte = QString(QChar(0xDC00 + 0xFF));
-    for (const QString& path : {QString("/a b%20c/#?;=&+.txt"), QString("/Ünï 名前/\"q\"\n'$(x)'"), "/raw" + invalidByte + "/x",
-                                QString("/")}) {
+    for (const QString& path : {QString("/a b%20c/#?;=&+.txt"), QString("/Ünï 名前/\"q\"\n'$(x)'"),
+                                "/raw" + invalidByte + "/x", QString("/")}) {
         const QUrl url = platform::fileURLFromPath(path);
         EXPECT_EQ(platform::pathFromFileURL(url), path) << qPrintable(url.toString());
         EXPECT_EQ(platform::pathFromFileURL(QUrl(url.toString(QUrl::FullyEncoded))), path);
