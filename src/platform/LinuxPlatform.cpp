@@ -14,6 +14,7 @@
 #include "platform/kernel/LinuxKernelValues.h"
 #include "platform/ioregistry/SimulatedIORegistry.h"
 #include "platform/loginitems/XdgLoginItemList.h"
+#include "platform/appleevents/SimulatedSystemEvents.h"
 #include "platform/log/StandardErrorLog.h"
 #include "platform/network/QtHttpClient.h"
 #include "platform/plist/LibplistSerialization.h"
@@ -86,7 +87,8 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->hostStatistics = std::make_unique<LinuxHostStatistics>();
     p->kernelValues = std::make_unique<LinuxKernelValues>(*p->simulatedMac);
     p->smc = std::make_unique<SimulatedSmcConnection>();
-    p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(), *p->propertyLists);
+    p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(),
+                                                       XdgLoginItemList::defaultSystemFolders(), *p->propertyLists);
     p->scripts = std::make_unique<SimulatedScriptRunner>();
     p->identity = std::make_unique<LinuxUserIdentity>();
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
@@ -100,6 +102,10 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->authorization = std::make_unique<SimulatedAuthorization>();
     p->audio = std::make_unique<OutputDeviceAudioHardware>(outputDevice(realDevices, *p->simulatedMac));
     p->displays = displays(realDevices, *p->simulatedMac);
+    // System Events answers from whichever login-items list is installed at the time.
+    p->appleEvents = std::make_unique<SimulatedSystemEvents>([platform = p.get()]() -> LoginItemList& {
+        return *platform->loginItems;
+    });
     return p;
 }
 

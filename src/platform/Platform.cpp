@@ -1,5 +1,6 @@
 #include "Platform.h"
 
+#include "platform/appleevents/AppleEventSender.h"
 #include "platform/authorization/Authorization.h"
 #include "platform/brightness/DisplayBrightness.h"
 #include "platform/bundle/Bundle.h"

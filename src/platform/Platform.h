@@ -31,6 +31,7 @@ class Trash;
 class Authorization;
 class AudioHardware;
 class DisplayBrightness;
+class AppleEventSender;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -68,6 +69,7 @@ struct Platform {
     std::unique_ptr<Authorization> authorization;
     std::unique_ptr<AudioHardware> audio;
     std::unique_ptr<DisplayBrightness> displays;
+    std::unique_ptr<AppleEventSender> appleEvents;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

@@ -1,19 +1,80 @@
 #pragma once
 
+#include "ASLoginStartItem.h"
+#include "LoginItemRows.h"
+
+#include "platform/dispatch/Lifetime.h"
+#include "platform/loginitems/LoginItemList.h"
+
+#include "platform/ui/TableViewDataSource.h"
+#include "platform/ui/TableViewDelegate.h"
 #include "platform/ui/ViewController.h"
 
-// The Startup Items tab of the start menu. It shows nothing yet: the tool itself comes later,
-// in this class, with the operations its host calls; until then a rebuild of the list is only
-// counted.
-class StartupItemsViewController : public platform::ui::ViewController {
+#include <memory>
+#include <vector>
+
+class StartUpItemBgTableView;
+class TextImageButton;
+
+namespace platform::ui {
+class OpenPanel;
+}
+
+// The Startup Items tab of the start menu: the user's login items, each with its icon, name and a
+// Remove link, an add button that asks for a file, folder or application, and a list that
+// follows changes made by other programs. A refresh runs on the global queue; rows change only
+// on the main thread.
+class StartupItemsViewController : public platform::ui::ViewController,
+                                   public platform::ui::TableViewDataSource,
+                                   public platform::ui::TableViewDelegate {
 public:
     explicit StartupItemsViewController(QString nibName = QStringLiteral("StartupItemsViewController"));
     ~StartupItemsViewController() override;
 
-    // Rebuilds the list of login items (asked each time the tab is chosen).
-    void updateLoginItemsList() { ++updates_; }
+    // Lists the login items afresh, unless a refresh is running already.
+    void updateLoginItemsList();
+
+    // Actions.
+    void addButtonAction();
+    // Removes the login item of the row whose link was clicked.
+    void removeItemsAction(const ASLoginStartItemPtr& item);
+
+    // Table data source and delegate.
+    int numberOfRowsInTableView(platform::ui::TableView& tableView) override;
+    void tableView(platform::ui::TableView& tableView, platform::ui::Cell& cell, platform::ui::TableColumn* column,
+                   int row) override;
+    bool tableView(platform::ui::TableView& tableView, int row) override;
+    using platform::ui::TableViewDataSource::tableView;
+
+    const std::vector<ASLoginStartItemPtr>& allItems() const { return allItems_; }
+    bool isScan() const { return isScan_; }
+    // How often a refresh was asked for, dropped ones included.
     int updateCount() const { return updates_; }
 
+    // Outlets.
+    TextImageButton* addButton() const { return addButton_; }
+    StartUpItemBgTableView* listTableView() const { return listTableView_; }
+
+protected:
+    void loadView() override;
+    void awakeFromNib() override;
+
 private:
+    void StartupItemsViewControllerView();
+    void getAllItmes();
+    void showItems(const std::vector<LoginItemRows::Row>& found);
+    void panelEnded(long response);
+
+    std::vector<ASLoginStartItemPtr> allItems_;
+    bool isScan_ = false;
+    TextImageButton* addButton_ = nullptr;
+    StartUpItemBgTableView* listTableView_ = nullptr;
     int updates_ = 0;
+
+    std::unique_ptr<platform::ui::OpenPanel> openPanel_;
+    std::unique_ptr<platform::LoginItemList::Observation> observation_;
+    platform::Lifetime lifetime_;
 };
+
+// What the login-items list calls after a change: a refresh of the controller it was given.
+void loginItemsListDidChange(StartupItemsViewController* context);

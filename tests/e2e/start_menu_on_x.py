@@ -25,7 +25,7 @@ VIEW = (640, 560)
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
-    ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", True)]
+    ("SwitchManager", False), ("StartupItems", True), ("DiskManager", False), ("QuickVisit", True)]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
@@ -43,6 +43,10 @@ RELATED_VIEW = (560, 400)
 RELATED_CANCEL = (388, 371)
 # The volume button under the tool column.
 SOUND_BUTTON = (74, 484)
+# Startup Items: the first row's icon and name, and the first three rows'.
+STARTUP_FIRST_ROW = (236, 34, 200, 32)
+STARTUP_ROWS = (236, 34, 200, 120)
+STARTUP_ADD_BUTTON = (546, 515)
 
 class Failure(Exception):
     pass
@@ -83,6 +87,16 @@ class Session:
         for name, size in (("notes.txt", 2000), ("album/photo.jpg", 90000)):
             with open(f"{home}/Downloads/{name}", "wb") as f:
                 f.write(b"x" * size)
+        # A login item written by another program, for Startup Items to list; no session starts it.
+        # The machine's own system-wide autostart folder stays out of the run.
+        self.env["XDG_CONFIG_DIRS"] = f"{root}/etc/xdg"
+        self.autostart = f"{home}/.config/autostart"
+        os.makedirs(self.autostart)
+        self.add_login_item("sample-notes", f"{root}/mac/Applications/Sample Notes.app")
+
+    def add_login_item(self, name, path):
+        with open(f"{self.autostart}/{name}.desktop", "w") as f:
+            f.write(f'[Desktop Entry]\nType=Application\nName={name}\nExec="{path}"\n')
 
     def start(self, argv, **kwargs):
         self.processes.append(subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL,
@@ -256,6 +270,22 @@ def drive(session, menu, shots, start_copy):
             shot("uninstaller-related-files")
             session.click(menu.at(RELATED_CANCEL, menu.windows()[related], RELATED_VIEW))
             wait_for("the related-files window to close", lambda: related not in menu.windows())
+        if tool == "StartupItems":
+            # The seeded entry is listed, and one written while the tab shows appears by itself.
+            wait_for("the seeded login item to be listed", lambda: not is_plain(menu.region(STARTUP_FIRST_ROW)))
+            rows = menu.region(STARTUP_ROWS)
+            session.add_login_item("downloads", f"{session.env['HOME']}/Downloads")  # listed before the seeded one
+            wait_for("a login item added from outside to appear", lambda: menu.region(STARTUP_ROWS) != rows)
+            shot("startup-items-outside-change")
+            # The add button's panel opens; Escape cancels it and the list stays as it was.
+            rows = menu.region(STARTUP_ROWS)
+            panel = menu.popup_after(lambda: session.click(menu.at(STARTUP_ADD_BUTTON)), "the add panel")
+            shot("startup-items-add-panel")
+            session.xdotool("windowfocus", "--sync", panel)
+            session.xdotool("key", "Escape")
+            wait_for("the add panel to close", lambda: panel not in menu.windows())
+            if menu.region(STARTUP_ROWS) != rows:
+                raise Failure("cancelling the add panel changed the login items")
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")

@@ -38,6 +38,7 @@ IsolatedEnvironment::IsolatedEnvironment()
         {"HOME", home},
         {"XDG_DATA_HOME", home + QStringLiteral("/.local/share")},
         {"XDG_CONFIG_HOME", home + QStringLiteral("/.config")},
+        {"XDG_CONFIG_DIRS", base + QStringLiteral("/etc/xdg")},
         {"XDG_CACHE_HOME", home + QStringLiteral("/.cache")},
         {"XDG_RUNTIME_DIR", base + QStringLiteral("/runtime")},
         {"TMPDIR", base + QStringLiteral("/tmp")},

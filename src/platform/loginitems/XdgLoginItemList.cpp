@@ -3,6 +3,7 @@
 #include "platform/files/RegularFile.h"
 #include "DesktopEntry.h"
 #include "ExecLine.h"
+#include "FileURL.h"
 #include "FolderChangeWatch.h"
 #include "LoginItemTarget.h"
 
@@ -43,30 +44,43 @@ QString programOf(const QString& execLine)
     return found.isEmpty() ? program : found;
 }
 
+bool hasFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 class WatchObservation final : public LoginItemList::Observation {
 public:
-    WatchObservation(std::weak_ptr<FolderChangeWatch> watch, int id)
-        : watch_(std::move(watch))
-        , id_(id)
-    {
-    }
+    void add(const std::shared_ptr<FolderChangeWatch>& watch, int id) { subscriptions_.push_back({watch, id}); }
     ~WatchObservation() override
     {
-        if (auto watch = watch_.lock())
-            watch->unsubscribe(id_);
+        for (const auto& [weak, id] : subscriptions_)
+            if (auto watch = weak.lock())
+                watch->unsubscribe(id);
     }
 
 private:
-    std::weak_ptr<FolderChangeWatch> watch_;
-    int id_;
+    std::vector<std::pair<std::weak_ptr<FolderChangeWatch>, int>> subscriptions_;
 };
 
 } // namespace
 
 XdgLoginItemList::XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists)
+    : XdgLoginItemList(std::move(folder), {}, propertyLists)
+{
+}
+
+XdgLoginItemList::XdgLoginItemList(QString folder, QStringList systemFolders,
+                                   const PropertyListSerialization& propertyLists)
     : folder_(QDir::cleanPath(std::move(folder)))
     , propertyLists_(propertyLists)
 {
+    for (const QString& systemFolder : systemFolders) {
+        const QString clean = QDir::cleanPath(systemFolder);
+        if (QDir::isAbsolutePath(clean) && clean != folder_ && !systemFolders_.contains(clean))
+            systemFolders_ << clean;
+    }
 }
 
 XdgLoginItemList::~XdgLoginItemList() = default;
@@ -77,11 +91,42 @@ QString XdgLoginItemList::defaultFolder()
         + QStringLiteral("/autostart");
 }
 
-std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString& fileName) const
+QStringList XdgLoginItemList::defaultSystemFolders()
+{
+    QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    if (dirs.isEmpty())
+        dirs = QStringLiteral("/etc/xdg");
+    QStringList folders;
+    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        if (QDir::isAbsolutePath(dir))
+            folders << dir + QStringLiteral("/autostart");
+    return folders;
+}
+
+std::optional<QString> XdgLoginItemList::folderOf(const QString& fileName) const
 {
     if (!isEntryFileName(fileName))
         return std::nullopt;
-    const QString filePath = folder_ + QLatin1Char('/') + fileName;
+    if (hasFile(folder_ + QLatin1Char('/') + fileName))
+        return folder_;
+    for (const QString& folder : systemFolders_)
+        if (hasFile(folder + QLatin1Char('/') + fileName))
+            return folder;
+    return std::nullopt;
+}
+
+std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString& fileName) const
+{
+    const std::optional<QString> folder = folderOf(fileName);
+    return folder ? readEntryIn(*folder, fileName) : std::nullopt;
+}
+
+std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QString& folder,
+                                                                     const QString& fileName) const
+{
+    if (!isEntryFileName(fileName))
+        return std::nullopt;
+    const QString filePath = folder + QLatin1Char('/') + fileName;
     const std::optional<QByteArray> text = readRegularFile(filePath, kMaximumEntrySize);
     if (!text)
         return std::nullopt;
@@ -108,13 +153,16 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString
 std::optional<std::vector<XdgLoginItemList::Entry>> XdgLoginItemList::readEntries() const
 {
     const QFileInfo folder(folder_);
-    if (!folder.exists())
-        return std::vector<Entry>{};
-    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable())
+    // The user's folder need not exist yet; one that cannot be read gives no list.
+    if (folder.exists() && (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()))
         return std::nullopt;
     std::vector<Entry> entries;
-    const QStringList names =
-        QDir(folder_).entryList(QStringList{QLatin1Char('*') + kSuffix}, QDir::Files, QDir::Name);
+    const QStringList filter{QLatin1Char('*') + kSuffix};
+    QStringList names = QDir(folder_).entryList(filter, QDir::Files, QDir::Name);
+    for (const QString& folder : systemFolders_)
+        names += QDir(folder).entryList(filter, QDir::Files, QDir::Name);
+    names.sort();
+    names.removeDuplicates();
     for (const QString& name : names) {
         if (std::optional<Entry> entry = readEntry(name))
             entries.push_back(std::move(*entry));
@@ -153,18 +201,15 @@ QString XdgLoginItemList::freeFileName(const QString& displayName) const
     }
     stem = QStringLiteral("tavrin-") + (stem.isEmpty() ? QStringLiteral("item") : stem);
     QString name = stem + kSuffix;
-    for (int n = 2; QFileInfo::exists(folder_ + QLatin1Char('/') + name)
-         || QFileInfo(folder_ + QLatin1Char('/') + name).isSymLink();
-         ++n)
+    // A name of a system-wide entry would hide that entry.
+    for (int n = 2; folderOf(name); ++n)
         name = stem + QLatin1Char('-') + QString::number(n) + kSuffix;
     return name;
 }
 
 std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& url)
 {
-    if (!url.isLocalFile())
-        return std::nullopt;
-    const QString path = QDir::cleanPath(url.toLocalFile());
+    const QString path = QDir::cleanPath(pathFromFileURL(url));
     if (!QDir::isAbsolutePath(path) || !QFileInfo::exists(path))
         return std::nullopt;
     const std::optional<std::vector<Entry>> entries = readEntries();
@@ -206,9 +251,32 @@ std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& u
 
 bool XdgLoginItemList::removeItem(const Item& item)
 {
-    if (!isEntryFileName(item.identifier))
+    const QString& name = item.identifier;
+    if (!isEntryFileName(name))
         return false;
-    return QFile::remove(folder_ + QLatin1Char('/') + item.identifier);
+    const QString userFile = folder_ + QLatin1Char('/') + name;
+    std::optional<Entry> systemEntry;
+    for (const QString& folder : systemFolders_) {
+        if (hasFile(folder + QLatin1Char('/') + name)) {
+            systemEntry = readEntryIn(folder, name);
+            break;
+        }
+    }
+    if (!systemEntry)
+        return QFile::remove(userFile);
+    // The system's file stays; a deleted entry of the same name in the user's folder hides it.
+    // The user's own file goes first, so that a link there is replaced, never written through.
+    if (hasFile(userFile) && !QFile::remove(userFile))
+        return false;
+    if (!QDir().mkpath(folder_))
+        return false;
+    QSaveFile file(userFile);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(DesktopEntry::format({{QStringLiteral("Type"), QStringLiteral("Application")},
+                                     {QStringLiteral("Name"), systemEntry->item.displayName},
+                                     {QStringLiteral("Hidden"), QStringLiteral("true")}}));
+    return file.commit();
 }
 
 std::optional<QUrl> XdgLoginItemList::resolveItem(const Item& item) const
@@ -219,27 +287,31 @@ std::optional<QUrl> XdgLoginItemList::resolveItem(const Item& item) const
     const QFileInfo target(entry->item.path);
     if (!target.exists())
         return std::nullopt;
-    QString path = QDir::cleanPath(entry->item.path);
-    if (target.isDir() && !path.endsWith(QLatin1Char('/')))
-        path += QLatin1Char('/');
-    return QUrl::fromLocalFile(path);
+    return fileURLFromPath(QDir::cleanPath(entry->item.path), target.isDir());
 }
 
 std::unique_ptr<LoginItemList::Observation> XdgLoginItemList::addObserver(std::function<void()> changed)
 {
-    if (!watch_) {
-        // The folder must exist to be watched; an empty autostart folder changes nothing.
+    if (watches_.empty()) {
+        // A folder must exist to be watched: the user's is made; a system folder that is not
+        // there is not watched.
         QDir().mkpath(folder_);
-        watch_ = std::make_shared<FolderChangeWatch>(folder_, QStringList{QLatin1Char('*') + kSuffix});
+        const QStringList filter{QLatin1Char('*') + kSuffix};
+        for (const QString& folder : QStringList{folder_} + systemFolders_)
+            if (folder == folder_ || QFileInfo(folder).isDir())
+                watches_.push_back(std::make_shared<FolderChangeWatch>(folder, filter));
     }
-    const int id = watch_->subscribe(std::move(changed));
-    return std::make_unique<WatchObservation>(watch_, id);
+    auto observation = std::make_unique<WatchObservation>();
+    auto shared = std::make_shared<std::function<void()>>(std::move(changed));
+    for (const auto& watch : watches_)
+        observation->add(watch, watch->subscribe([shared] { (*shared)(); }));
+    return observation;
 }
 
 void XdgLoginItemList::checkForChanges()
 {
-    if (watch_)
-        watch_->check();
+    for (const auto& watch : watches_)
+        watch->check();
 }
 
 } // namespace platform

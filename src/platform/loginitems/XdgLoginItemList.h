@@ -3,8 +3,10 @@
 #include "LoginItemList.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -17,14 +19,20 @@ class PropertyListSerialization;
 // (Contents/MacOS/<CFBundleExecutable>), a program itself (a binary or "#!" script with the
 // execute bit), or else opens the file with xdg-open. Entries written by other programs are
 // items too, after this program's own, by file name; their path is the program of their Exec
-// line. Entries with Hidden=true are not items.
+// line. Entries with Hidden=true are not items. The system-wide autostart folders add their
+// entries under names the user's folder does not hold (the user's file of a name wins, and the
+// first system folder before later ones); removing one of them writes a Hidden=true entry of
+// that name into the user's folder, which is the only folder ever written.
 class XdgLoginItemList final : public LoginItemList {
 public:
     XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists);
+    XdgLoginItemList(QString folder, QStringList systemFolders, const PropertyListSerialization& propertyLists);
     ~XdgLoginItemList() override;
 
     // $XDG_CONFIG_HOME/autostart, by default ~/.config/autostart.
     static QString defaultFolder();
+    // The autostart folder of each folder of $XDG_CONFIG_DIRS (by default /etc/xdg), in order.
+    static QStringList defaultSystemFolders();
 
     std::optional<std::vector<Item>> copySnapshot() const override;
     std::optional<Item> insertItemURL(const QUrl& url) override;
@@ -43,14 +51,19 @@ private:
         qint64 order = 0;
     };
 
+    // The folder whose file of that name counts, or nothing when no folder has one.
+    std::optional<QString> folderOf(const QString& fileName) const;
     std::optional<Entry> readEntry(const QString& fileName) const;
+    std::optional<Entry> readEntryIn(const QString& folder, const QString& fileName) const;
     // Every item's entry in list order; nothing when the folder cannot be read.
     std::optional<std::vector<Entry>> readEntries() const;
     QString freeFileName(const QString& displayName) const;
 
     QString folder_;
+    QStringList systemFolders_;
     const PropertyListSerialization& propertyLists_;
-    std::shared_ptr<FolderChangeWatch> watch_;
+    // One per folder, the user's first.
+    std::vector<std::shared_ptr<FolderChangeWatch>> watches_;
 };
 
 } // namespace platform

@@ -65,6 +65,18 @@ public:
     // Starts an application given by its name or by its full path.
     virtual bool launchApplication(const QString& appName) = 0;
     virtual WorkspaceIcon iconForFile(const QString& fullPath) = 0;
+    // The name a file viewer shows for the path: its last component, without the ".app" of an
+    // application bundle. Safe to call from any thread.
+    virtual QString displayNameAtPath(const QString& fullPath)
+    {
+        QString name = fullPath;
+        while (name.size() > 1 && name.endsWith(QLatin1Char('/')))
+            name.chop(1);
+        name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+        if (name.size() > 4 && name.endsWith(QLatin1String(".app"), Qt::CaseInsensitive))
+            name.chop(4);
+        return name.isEmpty() ? fullPath : name;
+    }
     // Shows the file in a file viewer; an empty path opens `rootFullPath` instead.
     virtual bool selectFile(const QString& fullPath, const QString& rootFullPath) = 0;
     virtual void hideOtherApplications() = 0;
