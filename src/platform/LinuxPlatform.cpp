@@ -1,6 +1,8 @@
 #include "LinuxPlatform.h"
 
+#include "platform/appearance/DesktopAppearance.h"
 #include "platform/authorization/SimulatedAuthorization.h"
+#include "platform/bluetooth/SimulatedBluetooth.h"
 #include "platform/bundle/DirectoryBundle.h"
 #include "platform/commands/PosixCommandRunner.h"
 #include "platform/dispatch/QtDispatcher.h"
@@ -15,6 +17,8 @@
 #include "platform/log/StandardErrorLog.h"
 #include "platform/network/QtHttpClient.h"
 #include "platform/plist/LibplistSerialization.h"
+#include "platform/power/PowerAssertions.h"
+#include "platform/preferences/PreferenceDomains.h"
 #include "platform/process/LinuxInstanceLock.h"
 #include "platform/process/LinuxProcessControl.h"
 #include "platform/process/LinuxProcessInfo.h"
@@ -52,7 +56,12 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->kernelValues = std::make_unique<LinuxKernelValues>(*p->simulatedMac);
     p->smc = std::make_unique<SimulatedSmcConnection>();
     p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(), *p->propertyLists);
-    p->scripts = std::make_unique<SimulatedScriptRunner>();
+    // Real desktop back-ends are chosen here, once, and only inside a desktop session.
+    p->preferences = std::make_unique<PreferenceDomains>(PreferenceDomains::forSimulatedMac(*p->simulatedMac, *p->propertyLists));
+    p->appearance = makeDesktopAppearance(*p->commandRunner, *p->simulatedMac);
+    p->powerAssertions = makePowerAssertions();
+    p->bluetooth = std::make_unique<SimulatedBluetooth>(*p->simulatedMac);
+    p->scripts = std::make_unique<SimulatedScriptRunner>(std::make_unique<SimulatedSystemEvents>(*p->preferences, *p->appearance));
     p->identity = std::make_unique<LinuxUserIdentity>();
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);

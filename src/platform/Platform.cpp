@@ -1,6 +1,8 @@
 #include "Platform.h"
 
+#include "platform/appearance/DesktopAppearance.h"
 #include "platform/authorization/Authorization.h"
+#include "platform/bluetooth/Bluetooth.h"
 #include "platform/bundle/Bundle.h"
 #include "platform/commands/CommandRunner.h"
 #include "platform/dispatch/Dispatcher.h"
@@ -15,6 +17,8 @@
 #include "platform/log/SystemLog.h"
 #include "platform/network/HttpClient.h"
 #include "platform/plist/PropertyListSerialization.h"
+#include "platform/power/PowerAssertions.h"
+#include "platform/preferences/PreferenceDomains.h"
 #include "platform/process/InstanceLock.h"
 #include "platform/process/ProcessControl.h"
 #include "platform/process/ProcessInfo.h"

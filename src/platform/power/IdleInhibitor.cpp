@@ -1,0 +1,111 @@
+#include "IdleInhibitor.h"
+
+#include "platform/log/SystemLog.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDBusUnixFileDescriptor>
+
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
+const QString kLogin = QStringLiteral("org.freedesktop.login1");
+
+QDBusInterface screenSaver()
+{
+    return QDBusInterface(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"), kScreenSaver,
+                          QDBusConnection::sessionBus());
+}
+
+QDBusInterface loginManager()
+{
+    return QDBusInterface(kLogin, QStringLiteral("/org/freedesktop/login1"),
+                          QStringLiteral("org.freedesktop.login1.Manager"), QDBusConnection::systemBus());
+}
+
+bool registered(const QDBusConnection& bus, const QString& service)
+{
+    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(service).value();
+}
+
+} // namespace
+
+std::unique_ptr<IdleInhibitor> IdleInhibitor::create()
+{
+    if (registered(QDBusConnection::sessionBus(), kScreenSaver))
+        return std::unique_ptr<IdleInhibitor>(new IdleInhibitor(Service::ScreenSaver));
+    if (registered(QDBusConnection::systemBus(), kLogin))
+        return std::unique_ptr<IdleInhibitor>(new IdleInhibitor(Service::LoginManager));
+    return nullptr;
+}
+
+IdleInhibitor::~IdleInhibitor()
+{
+    for (const auto& [id, handle] : held_)
+        release(handle);
+}
+
+int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const QString& name,
+                                               IOPMAssertionID* assertionID)
+{
+    if (!assertionID || level != kIOPMAssertionLevelOn)
+        return kIOReturnError;
+    uint32_t handle = 0;
+    if (service_ == Service::ScreenSaver) {
+        QDBusReply<uint> reply = screenSaver().call(QStringLiteral("Inhibit"), QStringLiteral("Tavrin"), name);
+        if (!reply.isValid()) {
+            NSLog(QStringLiteral("The screen saver refused to stay off: ") + reply.error().message());
+            return kIOReturnError;
+        }
+        handle = reply.value();
+    } else {
+        QDBusReply<QDBusUnixFileDescriptor> reply = loginManager().call(
+            QStringLiteral("Inhibit"), QStringLiteral("idle"), QStringLiteral("Tavrin"), name, QStringLiteral("block"));
+        if (!reply.isValid() || !reply.value().isValid()) {
+            NSLog(QStringLiteral("The login manager refused the idle lock: ") + reply.error().message());
+            return kIOReturnError;
+        }
+        handle = uint32_t(dup(reply.value().fileDescriptor()));
+    }
+    QMutexLocker lock(&mutex_);
+    *assertionID = next_++;
+    held_[*assertionID] = handle;
+    return kIOReturnSuccess;
+}
+
+int IdleInhibitor::IOPMAssertionRelease(IOPMAssertionID assertionID)
+{
+    uint32_t handle = 0;
+    {
+        QMutexLocker lock(&mutex_);
+        const auto found = held_.find(assertionID);
+        if (found == held_.end())
+            return kIOReturnNotFound;
+        handle = found->second;
+        held_.erase(found);
+    }
+    release(handle);
+    return kIOReturnSuccess;
+}
+
+void IdleInhibitor::UpdateSystemActivity(int)
+{
+    if (service_ == Service::ScreenSaver)
+        screenSaver().call(QStringLiteral("SimulateUserActivity"));
+}
+
+void IdleInhibitor::release(uint32_t handle)
+{
+    if (service_ == Service::ScreenSaver)
+        screenSaver().call(QStringLiteral("UnInhibit"), handle);
+    else
+        close(int(handle));
+}
+
+} // namespace platform
