@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -221,6 +222,9 @@ CommandRunner::Result PosixCommandRunner::spawnReader(const QByteArray& executab
         close(pipeFds[0]);
         return result;
     }
+    // The process's own descriptor tells when it ends, even after it closed the pipe.
+    const int processFd = int(syscall(SYS_pidfd_open, pid, 0));
+    bool reading = true;
     QElapsedTimer clock;
     clock.start();
     char buffer[65536];
@@ -230,18 +234,24 @@ CommandRunner::Result PosixCommandRunner::spawnReader(const QByteArray& executab
             result.timedOut = true;
             break;
         }
-        pollfd ready{pipeFds[0], POLLIN, 0};
-        const int polled = poll(&ready, 1, int(std::min<qint64>(left, 1000)));
+        pollfd ready[2] = {{reading ? pipeFds[0] : -1, POLLIN, 0}, {processFd, POLLIN, 0}};
+        const int polled = poll(ready, 2, int(std::min<qint64>(left, 1000)));
         if (polled < 0 && errno != EINTR)
             break;
         if (polled <= 0)
             continue;
-        const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
-        if (n > 0)
-            result.standardOutput.append(buffer, n);
-        else if (n == 0 || errno != EINTR)
+        if (reading && ready[0].revents) {
+            const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+            if (n > 0)
+                result.standardOutput.append(buffer, n);
+            else if (n == 0 || errno != EINTR)
+                reading = false;
+        }
+        if (!reading && (processFd < 0 || ready[1].revents))
             break;
     }
+    if (processFd >= 0)
+        close(processFd);
     close(pipeFds[0]);
     if (result.timedOut)
         kill(-pid, SIGKILL);
