@@ -5,8 +5,7 @@
 namespace test {
 
 // Points HOME, the XDG folders, TMPDIR and TAVRIN_ROOT into one fresh temporary folder for
-// the whole test run, and removes it at the end, so no test reads or writes the real home. The
-// session bus and sound server addresses are unset, so no test reaches the desktop.
+// the whole test run, and removes it at the end, so no test reads or writes the real home.
 class IsolatedEnvironment {
 public:
     IsolatedEnvironment();
