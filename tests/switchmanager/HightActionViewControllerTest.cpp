@@ -201,6 +201,20 @@ TEST_F(SwitchManagerTest, PreventSleepOutlivesARebuild)
     EXPECT_FALSE(tab->isActive(5));
 }
 
+// Up to 10.7 there are no assertions: activity is reported at once and every 30 seconds.
+TEST_F(SwitchManagerTest, PreventSleepBefore108ReportsActivity)
+{
+    setVersion("10.7.5");
+    open().but(5)->performClick();
+    EXPECT_EQ(power->activityReports(), 1);
+    platform.dispatcher().advance(std::chrono::seconds(60));
+    EXPECT_EQ(power->activityReports(), 3);
+    tab->but(5)->performClick();
+    platform.dispatcher().advance(std::chrono::seconds(60));
+    EXPECT_EQ(power->activityReports(), 3);
+    EXPECT_TRUE(power->heldAssertions().isEmpty());
+}
+
 TEST_F(SwitchManagerTest, AirPodsWithBluetoothOffConnectAfterThePowerHasSettled)
 {
     bluetoothState("Power", false);
