@@ -22,9 +22,15 @@ QString read(const QString& line)
 
 void launch(const QStringList& lines)
 {
+    // Through the reader's run too: it refuses a shell whose PATH lacks the stand-ins, which
+    // would reach this machine's `killall` and `open`.
     platform::dispatchAsyncGlobal([lines] {
-        for (const QString& line : lines)
-            platform::Platform::current().commandRunner->run(kBash, {QStringLiteral("-c"), line});
+        for (const QString& line : lines) {
+            const QByteArray said = platform::Platform::current().commandRunner->runReader(
+                kBash, {QStringLiteral("-c"), line}, kWriteTimeout).standardOutput;
+            if (!said.isEmpty())
+                platform::NSLog(QStringLiteral("\"%1\": %2").arg(line, QString::fromUtf8(said).trimmed()));
+        }
     });
 }
 

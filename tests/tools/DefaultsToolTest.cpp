@@ -77,7 +77,7 @@ TEST(DefaultsToolTest, NightShiftTool)
         EXPECT_EQ(platform->simulatedMac->stateValue("Display", "NightShiftStrength"), strength);
         EXPECT_EQ(platform->simulatedMac->stateValue("Desktop", "NightLight"), on);
     }
-    EXPECT_EQ(platform->commandRunner->run(tool, {"$(reboot)"}).exitStatus, 1);
+    EXPECT_EQ(platform->commandRunner->run(tool, {"fifty"}).exitStatus, 1);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,19 @@ TEST(ReaderRunTest, MergesBothStreamsAndStopsAtTheTimeOut)
         EXPECT_EQ(result.timedOut, c.timedOut) << c.line;
         EXPECT_LT(clock.elapsed(), 10000) << c.line;
     }
+}
+
+// Without the stand-ins on PATH a shell would reach this machine's `killall` and `open`.
+TEST(ReaderRunTest, RefusedWhenTheHelpersAreOffPath)
+{
+    test::TestPlatform platform;
+    const QString folder = test::makeTemporaryFolder();
+    for (const QString& helpers : {QStringLiteral("relative/helpers"), folder + "/with:colon"}) {
+        platform::PosixCommandRunner runner(helpers, folder);
+        const auto result = runner.runReader("/bin/bash", {"-c", "touch " + folder + "/ran"}, std::chrono::seconds(5));
+        EXPECT_FALSE(result.started) << helpers.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder + "/ran"));
 }
 
 } // namespace
