@@ -2,10 +2,10 @@
 
 #include "platform/log/SystemLog.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
-#include <QElapsedTimer>
-
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>

@@ -4,7 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusUnixFileDescriptor>
 
@@ -17,16 +17,21 @@ namespace {
 const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kLogin = QStringLiteral("org.freedesktop.login1");
 
-QDBusInterface screenSaver()
+// Plain method calls: no introspection round trip before each one.
+QDBusMessage screenSaver(const QString& method, const QVariantList& arguments = {})
 {
-    return QDBusInterface(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"), kScreenSaver,
-                          QDBusConnection::sessionBus());
+    QDBusMessage call = QDBusMessage::createMethodCall(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                                       kScreenSaver, method);
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call);
 }
 
-QDBusInterface loginManager()
+QDBusMessage loginManager(const QString& method, const QVariantList& arguments)
 {
-    return QDBusInterface(kLogin, QStringLiteral("/org/freedesktop/login1"),
-                          QStringLiteral("org.freedesktop.login1.Manager"), QDBusConnection::systemBus());
+    QDBusMessage call = QDBusMessage::createMethodCall(kLogin, QStringLiteral("/org/freedesktop/login1"),
+                                                       QStringLiteral("org.freedesktop.login1.Manager"), method);
+    call.setArguments(arguments);
+    return QDBusConnection::systemBus().call(call);
 }
 
 bool registered(const QDBusConnection& bus, const QString& service)
@@ -58,15 +63,15 @@ int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const 
         return kIOReturnError;
     uint32_t handle = 0;
     if (service_ == Service::ScreenSaver) {
-        QDBusReply<uint> reply = screenSaver().call(QStringLiteral("Inhibit"), QStringLiteral("Tavrin"), name);
+        const QDBusReply<uint> reply = screenSaver(QStringLiteral("Inhibit"), {QStringLiteral("Tavrin"), name});
         if (!reply.isValid()) {
             NSLog(QStringLiteral("The screen saver refused to stay off: ") + reply.error().message());
             return kIOReturnError;
         }
         handle = reply.value();
     } else {
-        QDBusReply<QDBusUnixFileDescriptor> reply = loginManager().call(
-            QStringLiteral("Inhibit"), QStringLiteral("idle"), QStringLiteral("Tavrin"), name, QStringLiteral("block"));
+        const QDBusReply<QDBusUnixFileDescriptor> reply = loginManager(
+            QStringLiteral("Inhibit"), {QStringLiteral("idle"), QStringLiteral("Tavrin"), name, QStringLiteral("block")});
         if (!reply.isValid() || !reply.value().isValid()) {
             NSLog(QStringLiteral("The login manager refused the idle lock: ") + reply.error().message());
             return kIOReturnError;
@@ -97,13 +102,13 @@ int IdleInhibitor::IOPMAssertionRelease(IOPMAssertionID assertionID)
 void IdleInhibitor::UpdateSystemActivity(int)
 {
     if (service_ == Service::ScreenSaver)
-        screenSaver().call(QStringLiteral("SimulateUserActivity"));
+        screenSaver(QStringLiteral("SimulateUserActivity"));
 }
 
 void IdleInhibitor::release(uint32_t handle)
 {
     if (service_ == Service::ScreenSaver)
-        screenSaver().call(QStringLiteral("UnInhibit"), handle);
+        screenSaver(QStringLiteral("UnInhibit"), {handle});
     else
         close(int(handle));
 }
