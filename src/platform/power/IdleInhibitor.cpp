@@ -16,12 +16,22 @@ namespace {
 
 const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kLogin = QStringLiteral("org.freedesktop.login1");
+const QString kGnomeSession = QStringLiteral("org.gnome.SessionManager");
+constexpr uint kInhibitIdle = 8;
 
 // Plain method calls: no introspection round trip before each one.
 QDBusMessage screenSaver(const QString& method, const QVariantList& arguments = {})
 {
     QDBusMessage call = QDBusMessage::createMethodCall(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"),
                                                        kScreenSaver, method);
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call);
+}
+
+QDBusMessage gnomeSession(const QString& method, const QVariantList& arguments)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(kGnomeSession, QStringLiteral("/org/gnome/SessionManager"),
+                                                       kGnomeSession, method);
     call.setArguments(arguments);
     return QDBusConnection::sessionBus().call(call);
 }
@@ -43,6 +53,9 @@ bool registered(const QDBusConnection& bus, const QString& service)
 
 std::unique_ptr<IdleInhibitor> IdleInhibitor::create()
 {
+    // GNOME's screen saver service has no Inhibit; its session manager does.
+    if (registered(QDBusConnection::sessionBus(), kGnomeSession))
+        return std::unique_ptr<IdleInhibitor>(new IdleInhibitor(Service::GnomeSession));
     if (registered(QDBusConnection::sessionBus(), kScreenSaver))
         return std::unique_ptr<IdleInhibitor>(new IdleInhibitor(Service::ScreenSaver));
     if (registered(QDBusConnection::systemBus(), kLogin))
@@ -62,8 +75,10 @@ int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const 
     if (!assertionID || level != kIOPMAssertionLevelOn)
         return kIOReturnError;
     uint32_t handle = 0;
-    if (service_ == Service::ScreenSaver) {
-        const QDBusReply<uint> reply = screenSaver(QStringLiteral("Inhibit"), {QStringLiteral("Tavrin"), name});
+    if (service_ != Service::LoginManager) {
+        const QDBusReply<uint> reply = service_ == Service::ScreenSaver
+            ? screenSaver(QStringLiteral("Inhibit"), {QStringLiteral("Tavrin"), name})
+            : gnomeSession(QStringLiteral("Inhibit"), {QStringLiteral("Tavrin"), 0u, name, kInhibitIdle});
         if (!reply.isValid()) {
             NSLog(QStringLiteral("The screen saver refused to stay off: ") + reply.error().message());
             return kIOReturnError;
@@ -107,10 +122,17 @@ void IdleInhibitor::UpdateSystemActivity(int)
 
 void IdleInhibitor::release(uint32_t handle)
 {
-    if (service_ == Service::ScreenSaver)
+    switch (service_) {
+    case Service::GnomeSession:
+        gnomeSession(QStringLiteral("Uninhibit"), {handle});
+        break;
+    case Service::ScreenSaver:
         screenSaver(QStringLiteral("UnInhibit"), {handle});
-    else
+        break;
+    case Service::LoginManager:
         close(int(handle));
+        break;
+    }
 }
 
 } // namespace platform

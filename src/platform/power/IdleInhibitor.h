@@ -8,8 +8,9 @@
 
 namespace platform {
 
-// Assertions as the session's idle inhibitions: the freedesktop screen saver's Inhibit (a
-// cookie), else the login manager's "idle" lock (a descriptor, held until closed).
+// Assertions as the session's idle inhibitions: GNOME's session manager's or the freedesktop
+// screen saver's Inhibit (a cookie), else the login manager's "idle" lock (a descriptor, held
+// until closed).
 class IdleInhibitor final : public PowerAssertions {
 public:
     // Null when the session bus offers neither interface.
@@ -22,7 +23,7 @@ public:
     void UpdateSystemActivity(int activity) override;
 
 private:
-    enum class Service { ScreenSaver, LoginManager };
+    enum class Service { GnomeSession, ScreenSaver, LoginManager };
     explicit IdleInhibitor(Service service) : service_(service) {}
     void release(uint32_t handle);
 
