@@ -36,6 +36,9 @@ TEST(DefaultsToolTest, LinesReachTheSimulatedMac)
         {"defaults write x k -bool maybe; echo $?", "Usage: defaults [-currentHost] read|write|delete <domain> [<key> [-type] <value>]\n1\n"},
         {"killall bash; echo $?", "No matching processes belonging to you were found\n1\n"},
         {"open -a ScreenSaverEngine.app; echo $?", "0\n"},
+        // Writers in parallel processes keep each other's keys.
+        {"for i in $(seq 16); do defaults write com.example.race k$i -int $i & done; wait; "
+         "defaults read com.example.race | grep -c ' = '", "16\n"},
     };
     for (const Step& step : steps)
         EXPECT_EQ(bash(platform, step.line), step.output) << step.line.toStdString();

@@ -5,7 +5,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -64,12 +69,22 @@ bool PreferenceDomains::change(const QString& domain, bool currentHost,
     const QString path = pathForDomain(domain, currentHost);
     QDir().mkpath(QFileInfo(lockPath_).path());
     QDir().mkpath(QFileInfo(path).path());
-    QLockFile lock(lockPath_);
-    if (!lock.lock())
+    // The kernel's lock: waiters queue instead of polling, and a holder that dies lets go.
+    const int lock = ::open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (lock < 0)
         return false;
+    int locked = 0;
+    while ((locked = flock(lock, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked != 0) {
+        ::close(lock);
+        return false;
+    }
     QVariantMap values = persistentDomainForName(domain, currentHost).value_or(QVariantMap());
     edit(values);
-    return propertyLists_.writeToFile(values, path, PropertyListSerialization::Format::Xml);
+    const bool written = propertyLists_.writeToFile(values, path, PropertyListSerialization::Format::Xml);
+    ::close(lock);
+    return written;
 }
 
 } // namespace platform
