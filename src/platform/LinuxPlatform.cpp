@@ -1,8 +1,11 @@
 #include "LinuxPlatform.h"
 
+#include "platform/appearance/DesktopAppearance.h"
+#include "platform/appleevents/SimulatedSystemEvents.h"
 #include "platform/authorization/SimulatedAuthorization.h"
 #include "platform/brightness/BacklightDisplays.h"
 #include "platform/brightness/SimulatedDisplays.h"
+#include "platform/bluetooth/SimulatedBluetooth.h"
 #include "platform/bundle/DirectoryBundle.h"
 #include "platform/commands/PosixCommandRunner.h"
 #include "platform/dispatch/QtDispatcher.h"
@@ -14,10 +17,11 @@
 #include "platform/kernel/LinuxKernelValues.h"
 #include "platform/ioregistry/SimulatedIORegistry.h"
 #include "platform/loginitems/XdgLoginItemList.h"
-#include "platform/appleevents/SimulatedSystemEvents.h"
 #include "platform/log/StandardErrorLog.h"
 #include "platform/network/QtHttpClient.h"
 #include "platform/plist/LibplistSerialization.h"
+#include "platform/power/PowerAssertions.h"
+#include "platform/preferences/PreferenceDomains.h"
 #include "platform/process/LinuxInstanceLock.h"
 #include "platform/process/LinuxProcessControl.h"
 #include "platform/process/LinuxProcessInfo.h"
@@ -89,7 +93,12 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->smc = std::make_unique<SimulatedSmcConnection>();
     p->loginItems = std::make_unique<XdgLoginItemList>(XdgLoginItemList::defaultFolder(),
                                                        XdgLoginItemList::defaultSystemFolders(), *p->propertyLists);
-    p->scripts = std::make_unique<SimulatedScriptRunner>();
+    // Real desktop back-ends are chosen here, once, and only inside a desktop session.
+    p->preferences = std::make_unique<PreferenceDomains>(PreferenceDomains::forSimulatedMac(*p->simulatedMac, *p->propertyLists));
+    p->appearance = makeDesktopAppearance(*p->commandRunner, *p->simulatedMac);
+    p->powerAssertions = makePowerAssertions();
+    p->bluetooth = std::make_unique<SimulatedBluetooth>(*p->simulatedMac);
+    p->scripts = std::make_unique<SimulatedScriptRunner>(std::make_unique<SystemEventsScripts>(*p->preferences, *p->appearance));
     p->identity = std::make_unique<LinuxUserIdentity>();
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);

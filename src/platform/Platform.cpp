@@ -1,7 +1,9 @@
 #include "Platform.h"
 
 #include "platform/appleevents/AppleEventSender.h"
+#include "platform/appearance/DesktopAppearance.h"
 #include "platform/authorization/Authorization.h"
+#include "platform/bluetooth/Bluetooth.h"
 #include "platform/brightness/DisplayBrightness.h"
 #include "platform/bundle/Bundle.h"
 #include "platform/commands/CommandRunner.h"
@@ -17,6 +19,8 @@
 #include "platform/log/SystemLog.h"
 #include "platform/network/HttpClient.h"
 #include "platform/plist/PropertyListSerialization.h"
+#include "platform/power/PowerAssertions.h"
+#include "platform/preferences/PreferenceDomains.h"
 #include "platform/process/InstanceLock.h"
 #include "platform/process/ProcessControl.h"
 #include "platform/process/ProcessInfo.h"

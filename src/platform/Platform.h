@@ -32,6 +32,10 @@ class Authorization;
 class AudioHardware;
 class DisplayBrightness;
 class AppleEventSender;
+class PreferenceDomains;
+class DesktopAppearance;
+class PowerAssertions;
+class Bluetooth;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -70,6 +74,10 @@ struct Platform {
     std::unique_ptr<AudioHardware> audio;
     std::unique_ptr<DisplayBrightness> displays;
     std::unique_ptr<AppleEventSender> appleEvents;
+    std::unique_ptr<PreferenceDomains> preferences;
+    std::unique_ptr<DesktopAppearance> appearance;
+    std::unique_ptr<PowerAssertions> powerAssertions;
+    std::unique_ptr<Bluetooth> bluetooth;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

@@ -1,11 +1,89 @@
 #pragma once
 
+#include "platform/dispatch/Lifetime.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/ViewController.h"
 
-// The Switch Manager tab of the start menu. It shows nothing yet: the tool itself comes later,
-// in this class, with the operations its host calls.
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace platform {
+class TimerHandle;
+}
+namespace platform::ui {
+class Button;
+class ImageView;
+}
+
+// The Switch Manager tab: ten switches, each a button whose image is its state ("Active" on,
+// "Disabled" off), most with an icon beside it. Their states are read when the view loads.
+// The tab's notification registrations, its Bluetooth timer and its pending results end with it.
 class HightActionViewController : public platform::ui::ViewController {
 public:
     explicit HightActionViewController(QString nibName = QStringLiteral("HightActionViewController"));
     ~HightActionViewController() override;
+
+    // The outlets but_1 … but_10 and icon_1 … icon_10, by number.
+    platform::ui::Button* but(int number) const { return buttons_.at(std::size_t(number - 1)); }
+    platform::ui::ImageView* icon(int number) const { return icons_.at(std::size_t(number - 1)); }
+    // Whether the switch shows "Active".
+    bool isActive(int number) const;
+
+    void but_1Actton();
+    void but_2Actton();
+    void but_3Actton();
+    void but_4Actton();
+    void but_5Actton();
+    void but_6Actton();
+    void but_7Action();
+    void but_8Action();
+    void but_9Action();
+    // `then` runs on the main queue once the power change has settled.
+    void but_10Action(std::function<void()> then = {});
+
+    bool getShowDesktopIcon();
+    bool getDarkMode();
+    bool getShowAllFiles();
+    bool getDoNotDisturb();
+    bool getIsOpenNight();
+    bool getDockHide();
+    void setBlueTooth();
+
+    void hiddenDesktopIcon();
+    void updateDarkMode();
+    void hiddenHiddenFiles();
+    void openScreen();
+    void enablePowerSave(bool enable);
+    // Turns Do Not Disturb the other way from `shownOn`, the state the switch showed.
+    void setDoNotDisturb(bool shownOn);
+    void turnDoNotDisturbOn();
+    void turnDoNotDisturbOff();
+    QString getDoNotDisturbPath();
+    void setNightLight();
+    void setDockHide(bool hide);
+
+    // The controller's power notifications.
+    void openBluetooth();
+    void closeBluetooth();
+
+protected:
+    void loadView() override;
+    void awakeFromNib() override;
+    void viewDidLoad() override;
+
+private:
+    void show(int number, bool on);
+    void setIcon(int number, const QString& name);
+    void connectAirPods();
+    void disconnectAirPods();
+    void endPowerWait();
+
+    std::array<platform::ui::Button*, 10> buttons_{};
+    std::array<platform::ui::ImageView*, 10> icons_{};
+    platform::Observation themeObservation_;
+    platform::Observation poweredOnObservation_;
+    platform::Observation poweredOffObservation_;
+    std::unique_ptr<platform::TimerHandle> powerWait_;
+    platform::Lifetime lifetime_;
 };

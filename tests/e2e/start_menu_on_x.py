@@ -25,7 +25,7 @@ VIEW = (640, 560)
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
-    ("SwitchManager", False), ("StartupItems", True), ("DiskManager", False), ("QuickVisit", True)]
+    ("SwitchManager", True), ("StartupItems", True), ("DiskManager", False), ("QuickVisit", True)]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
@@ -47,6 +47,8 @@ SOUND_BUTTON = (74, 484)
 STARTUP_FIRST_ROW = (236, 34, 200, 32)
 STARTUP_ROWS = (236, 34, 200, 120)
 STARTUP_ADD_BUTTON = (546, 515)
+# Switch Manager: the Show Hidden Files switch.
+HIDDEN_FILES_SWITCH = (574, 148)
 
 class Failure(Exception):
     pass
@@ -253,6 +255,17 @@ def drive(session, menu, shots, start_copy):
             shot("cleanup-downloads-cleaner")
             session.click(menu.at(CLEANER_CLOSE, menu.windows()[cleaner], CLEANER_VIEW))
             wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+        if tool == "SwitchManager":
+            # Show Hidden Files: the stand-in defaults writes the simulated Finder's setting.
+            def finder_setting():
+                import glob, plistlib
+                for path in glob.glob(f"{session.root}/mac/Users/*/Library/Preferences/com.apple.finder.plist"):
+                    with open(path, "rb") as f:
+                        return plistlib.load(f).get("AppleShowAllFiles")
+            before = finder_setting()
+            session.click(menu.at(HIDDEN_FILES_SWITCH))
+            wait_for("the Finder to show hidden files", lambda: finder_setting() == "TRUE" != before)
+            shot("switch-manager-hidden-files")
         if tool == "AppUininstaller":
             # Tick the first application (a check box starts nothing; a click while the list is
             # still being read is ignored, so it is tried again), then Uninstall shows its related

@@ -51,6 +51,9 @@ IsolatedEnvironment::IsolatedEnvironment()
     QFile::setPermissions(base + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (const char* name : {"TAVRIN_OS_VERSION", "TAVRIN_MAC_MODEL", "TAVRIN_TOOL_LOG"})
         qunsetenv(name);
+    // Without a session bus or sound server, the platform chooses only simulated back-ends.
+    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER"})
+        qunsetenv(name);
 }
 
 IsolatedEnvironment::~IsolatedEnvironment()

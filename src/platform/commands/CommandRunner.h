@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+
 namespace platform {
 
 // Runs other programs, with the stand-in tools' folder first on PATH and the Mac home as HOME.
@@ -13,6 +15,7 @@ public:
         bool started = false;      // false when the program could not be started at all
         int exitStatus = -1;       // the exit code, or -1 when it ended by a signal
         QByteArray standardOutput; // when not redirected into a file
+        bool timedOut = false;     // ended by the runner after its time-out
     };
 
     virtual ~CommandRunner() = default;
@@ -24,6 +27,15 @@ public:
     // captured in the result.
     virtual Result run(const QString& program, const QStringList& arguments,
                        const QString& outputPath = {}) = 0;
+    // As `run`, with standard output and standard error on one pipe; a program that has not
+    // ended within `timeout` is stopped (with everything it started) and gives what it wrote
+    // so far. The default reads standard output only and never times out.
+    virtual Result runReader(const QString& program, const QStringList& arguments,
+                             std::chrono::milliseconds timeout)
+    {
+        (void)timeout;
+        return run(program, arguments);
+    }
 };
 
 } // namespace platform

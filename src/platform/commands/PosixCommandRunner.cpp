@@ -2,12 +2,17 @@
 
 #include "platform/log/SystemLog.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,6 +162,99 @@ CommandRunner::Result PosixCommandRunner::spawn(const QByteArray& executable,
     }
     if (error != 0)
         return result;
+    result.started = true;
+    result.exitStatus = waitFor(pid);
+    return result;
+}
+
+CommandRunner::Result PosixCommandRunner::runReader(const QString& program, const QStringList& arguments,
+                                                    std::chrono::milliseconds timeout)
+{
+    // A shell started here would find the system's tools of the Mac's names.
+    if (!helpersProblem_.isEmpty()) {
+        NSLog(helpersProblem_ + QStringLiteral("; not running \"%1\"").arg(program));
+        return {};
+    }
+    QByteArray executable = resolve(program);
+    if (executable.isEmpty())
+        return {};
+    std::vector<QByteArray> argv{QFile::encodeName(program)};
+    for (const QString& argument : arguments)
+        argv.push_back(argument.toUtf8());
+    return spawnReader(executable, argv, timeout);
+}
+
+CommandRunner::Result PosixCommandRunner::spawnReader(const QByteArray& executable,
+                                                      const std::vector<QByteArray>& arguments,
+                                                      std::chrono::milliseconds timeout)
+{
+    std::vector<char*> argv;
+    for (const QByteArray& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.constData()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const QByteArray& variable : environment_)
+        envp.push_back(const_cast<char*>(variable.constData()));
+    envp.push_back(nullptr);
+
+    int pipeFds[2] = {-1, -1};
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // Its own process group, so a time-out stops what a shell line started too.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, executable.constData(), &actions, &attributes, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    close(pipeFds[1]);
+
+    Result result;
+    if (error != 0) {
+        close(pipeFds[0]);
+        return result;
+    }
+    // The process's own descriptor tells when it ends, even after it closed the pipe.
+    const int processFd = int(syscall(SYS_pidfd_open, pid, 0));
+    bool reading = true;
+    QElapsedTimer clock;
+    clock.start();
+    char buffer[65536];
+    for (;;) {
+        const qint64 left = timeout.count() - clock.elapsed();
+        if (left <= 0) {
+            result.timedOut = true;
+            break;
+        }
+        pollfd ready[2] = {{reading ? pipeFds[0] : -1, POLLIN, 0}, {processFd, POLLIN, 0}};
+        const int polled = poll(ready, 2, int(std::min<qint64>(left, 1000)));
+        if (polled < 0 && errno != EINTR)
+            break;
+        if (polled <= 0)
+            continue;
+        if (reading && ready[0].revents) {
+            const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+            if (n > 0)
+                result.standardOutput.append(buffer, n);
+            else if (n == 0 || errno != EINTR)
+                reading = false;
+        }
+        if (!reading && (processFd < 0 || ready[1].revents))
+            break;
+    }
+    if (processFd >= 0)
+        close(processFd);
+    close(pipeFds[0]);
+    if (result.timedOut)
+        kill(-pid, SIGKILL);
     result.started = true;
     result.exitStatus = waitFor(pid);
     return result;

@@ -21,8 +21,12 @@ public:
     Result runShellLine(const QByteArray& line) override;
     Result run(const QString& program, const QStringList& arguments,
                const QString& outputPath = {}) override;
+    Result runReader(const QString& program, const QStringList& arguments,
+                     std::chrono::milliseconds timeout) override;
 
 private:
+    Result spawnReader(const QByteArray& executable, const std::vector<QByteArray>& arguments,
+                       std::chrono::milliseconds timeout);
     Result spawn(const QByteArray& executable, const std::vector<QByteArray>& arguments,
                  const QString& outputPath);
     QByteArray resolve(const QString& program) const;

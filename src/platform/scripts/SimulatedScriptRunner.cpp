@@ -2,6 +2,7 @@
 
 #include "platform/log/SystemLog.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMutexLocker>
 
@@ -14,7 +15,10 @@ constexpr int kFileNotFound = -43;
 ScriptRunner::Result SimulatedScriptRunner::executeSource(const QString& source)
 {
     NSLog(QStringLiteral("AppleScript (simulated, not run): ") + source);
-    return answer({Request::Kind::Source, source});
+    Result result = answer({Request::Kind::Source, source});
+    if (result.succeeded && systemEvents_)
+        systemEvents_->perform(source);
+    return result;
 }
 
 ScriptRunner::Result SimulatedScriptRunner::executeFile(const QString& path)
@@ -28,6 +32,9 @@ ScriptRunner::Result SimulatedScriptRunner::executeFile(const QString& path)
             {QStringLiteral("NSAppleScriptErrorMessage"), QStringLiteral("File not found: ") + path},
         };
     }
+    // The bundle's scripts are kept as source text.
+    if (QFile file(path); result.succeeded && systemEvents_ && file.open(QIODevice::ReadOnly))
+        systemEvents_->perform(QString::fromUtf8(file.read(64 * 1024)));
     return result;
 }
 

@@ -2,8 +2,11 @@
 
 #include "ScriptRunner.h"
 
+#include "SystemEventsScripts.h"
+
 #include <QMutex>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,9 +16,14 @@ namespace platform {
 // sleep, the Finder's and System Events' settings) must never reach it. So every request is
 // recorded and logged, nothing runs, and it succeeds, as the scripts do on a Mac; a script file
 // that is not there fails as it would there. The same class serves tests, which read the record
-// and can make requests fail.
+// and can make requests fail. Given a simulated System Events, the scripts that talk to it
+// change the simulated Mac as they would change a Mac.
 class SimulatedScriptRunner : public ScriptRunner {
 public:
+    SimulatedScriptRunner() = default;
+    explicit SimulatedScriptRunner(std::unique_ptr<SystemEventsScripts> systemEvents)
+        : systemEvents_(std::move(systemEvents)) {}
+
     struct Request {
         enum class Kind { Source, File } kind;
         QString text;  // the source text, or the file's path
@@ -35,6 +43,7 @@ private:
     mutable QMutex mutex_;
     std::vector<Request> requests_;
     std::optional<QVariantMap> failure_;
+    std::unique_ptr<SystemEventsScripts> systemEvents_;
 };
 
 } // namespace platform

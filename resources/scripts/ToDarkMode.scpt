@@ -1,0 +1,3 @@
+tell application "System Events"
+    tell appearance preferences to set dark mode to true
+end tell
