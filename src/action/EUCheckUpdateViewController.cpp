@@ -190,6 +190,7 @@ void EUCheckUpdateViewController::showNotes(const QVariantMap& remote)
     const UpdateCheckRules::NotesLayout layout = UpdateCheckRules::notesLayout(
         remote, [&](const QString& text) { return heightForStringDrawing(text, measured, kNoteTextWidth); });
     showVersionScrollView_->setFrame(Rect(0, 0, 391, layout.height));
+    changeValueScrollView_->contentView()->documentFrameChanged();
     for (const UpdateCheckRules::NoteField& note : layout.fields) {
         // Remote text: drawn as plain text, never read as markup.
         auto field = std::make_unique<TextField>(note.frame);
