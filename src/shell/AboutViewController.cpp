@@ -13,9 +13,12 @@
 
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/StringDrawing.h"
 #include "platform/ui/TextField.h"
 
 #include <QUrl>
+
+#include <cmath>
 
 using namespace platform::ui;
 
@@ -47,17 +50,21 @@ void AboutViewController::AboutWC()
                                     TextAlignment::Center));
 
     const QString site = QUrl(QString::fromLatin1(AppDelegate::kMakerSite)).host();
-    auto button = std::make_unique<EUHandButton>(Rect(95, 40, 150, 20));
+    const Font linkFont = Font::fontWithName(PublicUtilities::getRegularFontName(), 13);
+    // The link and its underline are as wide as the text, centred.
+    const double width = std::ceil(sizeWithAttributes(site, {std::nullopt, linkFont, std::nullopt}).width);
+    const double x = std::round((340 - width) / 2);
+    auto button = std::make_unique<EUHandButton>(Rect(x - 2, 40, width + 4, 20)); // the cell insets its title by 2
     button->setBordered(false);
     AttributedString title(site);
     title.addForegroundColor(link, {0, site.size()});
-    title.addFont(Font::fontWithName(PublicUtilities::getRegularFontName(), 13), {0, site.size()});
+    title.addFont(linkFont, {0, site.size()});
     button->setAttributedTitle(title);
     button->setAlignment(TextAlignment::Center);
     button->setAction([this](Button&) { linkButtonAction(); });
     aboutlink_ = root->addSubview(std::move(button));
 
-    auto line = std::make_unique<TextField>(Rect(120, 41, 100, 1));
+    auto line = std::make_unique<TextField>(Rect(x, 41, width, 1));
     line->setBordered(false);
     line->setEditable(false);
     line->setSelectable(false);
