@@ -19,6 +19,8 @@
 #include "platform/process/LinuxProcessControl.h"
 #include "platform/process/LinuxProcessInfo.h"
 #include "platform/process/LinuxProcessListing.h"
+#include "platform/reachability/LinuxNetworkStateSource.h"
+#include "platform/reachability/SourceNetworkReachability.h"
 #include "platform/scripts/SimulatedScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/smc/SimulatedSmcConnection.h"
@@ -60,6 +62,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
+    p->reachability = std::make_unique<SourceNetworkReachability>(std::make_unique<LinuxNetworkStateSource>());
     p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
     p->authorization = std::make_unique<SimulatedAuthorization>();
     return p;

@@ -29,6 +29,7 @@ class ProcessInfo;
 class ProcessListing;
 class Trash;
 class Authorization;
+class NetworkReachability;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -64,6 +65,7 @@ struct Platform {
     std::unique_ptr<ProcessListing> processListing;
     std::unique_ptr<Trash> trash;
     std::unique_ptr<Authorization> authorization;
+    std::unique_ptr<NetworkReachability> reachability;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();
