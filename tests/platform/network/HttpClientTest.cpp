@@ -39,25 +39,9 @@ TEST(HttpClientTest, GivesTheBodyOfAnAnsweredRequestAndNothingOnSilenceOrABadAdd
 
 TEST(HttpClientTest, RefusesErrorStatusesAndAnswersAboveTheBound)
 {
-    const QByteArray body(100, 'x');
-    const auto answer = [&](const QByteArray& status, const QByteArray& length) {
-        return "HTTP/1.1 " + status + "\r\nContent-Length: " + length + "\r\nConnection: close\r\n\r\n" + body;
-    };
-    struct Case {
-        const char* name;
-        QByteArray reply;
-        qint64 bound;
-        bool answered;
-    } cases[] = {
-        {"exactly the bound", answer("200 OK", "100"), 100, true},
-        {"one byte over", answer("200 OK", "100"), 99, false},
-        {"over, the length not announced", "HTTP/1.0 200 OK\r\n\r\n" + body, 99, false},
-        {"a huge length announced", answer("200 OK", "9000000000"), 1000, false},
-        {"not found", answer("404 Not Found", "100"), 1000, false},
-        {"server error", answer("500 Internal Server Error", "100"), 1000, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(getFromServer(c.reply, 5000, c.bound).has_value(), c.answered);
-    }
+    const QByteArray body(100, 'x'), ok = "HTTP/1.1 200 OK\r\nContent-Length: ";
+    EXPECT_TRUE(getFromServer(ok + "100\r\n\r\n" + body, 5000, 100));
+    EXPECT_FALSE(getFromServer("HTTP/1.0 200 OK\r\n\r\n" + body, 5000, 99)); // over, unannounced
+    EXPECT_FALSE(getFromServer(ok + "9000000000\r\n\r\n" + body, 5000, 1000));
+    EXPECT_FALSE(getFromServer("HTTP/1.1 500 Internal Server Error\r\nContent-Length: 100\r\n\r\n" + body, 5000, 1000));
 }
