@@ -6,6 +6,7 @@
 #include "GetColor.h"
 #include "PlainLabel.h"
 #include "PublicUtilities.h"
+#include "TextImageButton.h"
 #include "SettingsStore.h"
 
 #include "platform/Platform.h"
@@ -34,18 +35,18 @@ void AboutViewController::loadView()
 
 void AboutViewController::AboutWC()
 {
-    auto root = std::make_unique<View>(Rect(0, 0, 340, 230));
+    auto root = std::make_unique<View>(Rect(0, 0, 340, 266));
     const Color ink = getColor(51, 57, 81, 1);
     const Color link = getColor(38, 110, 230, 1);
 
-    auto icon = std::make_unique<ImageView>(Rect(138, 146, 64, 64));
+    auto icon = std::make_unique<ImageView>(Rect(138, 182, 64, 64));
     icon->setImage(Image::imageNamed(QStringLiteral("AppIcon")));
     root->addSubview(std::move(icon));
-    titleLabel_ = root->addSubview(makePlainLabel(Rect(20, 110, 300, 24), QStringLiteral("Tavrin"),
+    titleLabel_ = root->addSubview(makePlainLabel(Rect(20, 146, 300, 24), QStringLiteral("Tavrin"),
                                                   Font::fontWithName(PublicUtilities::getBoldFontName(), 17), ink,
                                                   TextAlignment::Center));
     const QString version = SettingsStore::valueForKey(QStringLiteral("LocVersion")).toString();
-    root->addSubview(makePlainLabel(Rect(20, 88, 300, 18), QStringLiteral("Version ") + version,
+    root->addSubview(makePlainLabel(Rect(20, 124, 300, 18), QStringLiteral("Version ") + version,
                                     Font::fontWithName(PublicUtilities::getLightFontName(), 12), ink,
                                     TextAlignment::Center));
 
@@ -54,7 +55,7 @@ void AboutViewController::AboutWC()
     // The link and its underline are as wide as the text, centred.
     const double width = std::ceil(sizeWithAttributes(site, {std::nullopt, linkFont, std::nullopt}).width);
     const double x = std::round((340 - width) / 2);
-    auto button = std::make_unique<EUHandButton>(Rect(x - 2, 40, width + 4, 20)); // the cell insets its title by 2
+    auto button = std::make_unique<EUHandButton>(Rect(x - 2, 92, width + 4, 20)); // the cell insets its title by 2
     button->setBordered(false);
     AttributedString title(site);
     title.addForegroundColor(link, {0, site.size()});
@@ -64,7 +65,7 @@ void AboutViewController::AboutWC()
     button->setAction([this](Button&) { linkButtonAction(); });
     aboutlink_ = root->addSubview(std::move(button));
 
-    auto line = std::make_unique<TextField>(Rect(x, 41, width, 1));
+    auto line = std::make_unique<TextField>(Rect(x, 93, width, 1));
     line->setBordered(false);
     line->setEditable(false);
     line->setSelectable(false);
@@ -72,9 +73,12 @@ void AboutViewController::AboutWC()
     line->setDrawsBackground(true);
     aboutlinkLine_ = root->addSubview(std::move(line));
 
-    root->addSubview(makePlainLabel(Rect(20, 12, 300, 16), QStringLiteral("Copyright © Brenlow. All rights reserved."),
+    root->addSubview(makePlainLabel(Rect(20, 64, 300, 16), QStringLiteral("Copyright © Brenlow. All rights reserved."),
                                     Font::fontWithName(PublicUtilities::getLightFontName(), 10), ink,
                                     TextAlignment::Center));
+    closeButton_ = root->addSubview(
+        TextImageButton::withImageSet(Rect(122, 16, 96, 30), QStringLiteral("btn_cancel"), QStringLiteral("Close"), true,
+                                      [this] { closeWindow(); }));
     setView(std::move(root));
 }
 

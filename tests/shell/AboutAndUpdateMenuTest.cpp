@@ -5,6 +5,7 @@
 #include "AppDelegate.h"
 #include "EUCheckUpdateViewController.h"
 #include "EUHandButton.h"
+#include "TextImageButton.h"
 #include "IsolatedEnvironment.h"
 #include "MainMenu.h"
 
@@ -27,7 +28,8 @@ protected:
                 shown = true;
                 if (inside)
                     inside(*window);
-                window->close();
+                if (NSApp().modalWindow() == window)
+                    window->close();
             }
         });
         mainInterface_.applicationMenu().performActionForItemAtIndex(item);
@@ -48,7 +50,8 @@ TEST_F(AboutAndUpdateMenuTest, TheAboutBoxIsMadeOnceRendersAndLinksToTheProductP
         delegate_.aboutVC()->aboutlink()->performClick();
     }));
     AboutViewController* first = delegate_.aboutVC();
-    EXPECT_TRUE(choose(0));
+    EXPECT_TRUE(choose(0, [&](Window&) { first->closeButton()->performClick(); }));
+    EXPECT_EQ(NSApp().modalRunDepth(), 0);
     EXPECT_EQ(delegate_.aboutVC(), first);
     EXPECT_EQ(first->superDelegate(), nullptr);
     ASSERT_EQ(workspace_->requests().size(), 1);
