@@ -41,6 +41,9 @@ UNINSTALL_COUNT = (260, 506, 240, 22)
 UNINSTALL_BUTTON = (564, 520)
 RELATED_VIEW = (560, 400)
 RELATED_CANCEL = (388, 371)
+# The About box's view and its Close button.
+ABOUT_VIEW = (340, 266)
+ABOUT_CLOSE = (170, 235)
 
 class Failure(Exception):
     pass
@@ -287,6 +290,13 @@ def drive(session, menu, shots, start_copy):
     expect_exit(start_copy("second"), 30, "the second copy")
     wait_for("the first copy's window to come to the front", menu.window)
     shot("second-copy-brings-first-to-front")
+
+    # About, the first item of the tray's menu, shows the About box; its Close button closes it.
+    menu.popup_after(lambda: session.click(icon, button=3), "the tray menu")
+    about = menu.popup_after(lambda: session.xdotool("key", "Down", "Return"), "the About box")
+    shot("about-box")
+    session.click(menu.at(ABOUT_CLOSE, menu.windows()[about], ABOUT_VIEW))
+    wait_for("the About box to close", lambda: about not in menu.windows())
 
     # Quit from the tray's menu ends the program with status 0.
     menu.popup_after(lambda: session.click(icon, button=3), "the tray menu")
