@@ -48,7 +48,6 @@ public:
     // Shows the result of the check; nothing means the list could not be had.
     void whatIsNewVersionDiff(const std::optional<QVariantMap>& remote);
     static double heightForStringDrawing(const QString& text, const platform::ui::Font& font, double width);
-    void closeWindowAction() { closeWindow(); }
     // "Install Update": closes the dialog, then opens the download page.
     void updateClickHereAction();
 

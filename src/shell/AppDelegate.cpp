@@ -39,8 +39,6 @@ AppDelegate::AppDelegate() = default;
 
 AppDelegate::~AppDelegate()
 {
-    // A check still under way finds its controller gone and is dropped.
-    checkUpdateWC_.reset();
     // The controller (and its tools) first, then the window that showed its view.
     mainWC_.reset();
     mainAttachedWindow_.reset();

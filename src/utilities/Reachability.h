@@ -46,7 +46,6 @@ public:
     Reachability& operator=(const Reachability&) = delete;
 
     bool reachableOnWWAN() const { return reachableOnWWAN_; }
-    void setReachableOnWWAN(bool value) { reachableOnWWAN_ = value; }
     void setReachableBlock(Block block);
     void setUnreachableBlock(Block block);
     void setReachabilityBlock(FlagsBlock block);
