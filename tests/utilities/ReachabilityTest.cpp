@@ -96,7 +96,6 @@ TEST_F(ReachabilityTest, AGoneReachabilityRunsNoBlockAndPostsNothing)
     EXPECT_FALSE(source->handler);
     platform.dispatcher().drainAll();
     EXPECT_TRUE(calls.isEmpty());
-
     auto host = Reachability::reachabilityWithHostname(QStringLiteral("example.test"));
     source->names.insert("example.test", {QHostAddress("8.8.8.8")});
     watch(*host);
