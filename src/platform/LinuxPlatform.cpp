@@ -26,6 +26,8 @@
 #include "platform/process/LinuxProcessControl.h"
 #include "platform/process/LinuxProcessInfo.h"
 #include "platform/process/LinuxProcessListing.h"
+#include "platform/reachability/LinuxNetworkStateSource.h"
+#include "platform/reachability/SourceNetworkReachability.h"
 #include "platform/scripts/SimulatedScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/smc/SimulatedSmcConnection.h"
@@ -107,6 +109,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
         LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop), std::move(showDesktop)));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
+    p->reachability = std::make_unique<SourceNetworkReachability>(std::make_unique<LinuxNetworkStateSource>());
     p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
     p->authorization = std::make_unique<SimulatedAuthorization>();
     p->audio = std::make_unique<OutputDeviceAudioHardware>(outputDevice(realDevices, *p->simulatedMac));

@@ -25,6 +25,7 @@
 #include "platform/process/ProcessControl.h"
 #include "platform/process/ProcessInfo.h"
 #include "platform/process/ProcessListing.h"
+#include "platform/reachability/NetworkReachability.h"
 #include "platform/scripts/ScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/smc/SmcConnection.h"

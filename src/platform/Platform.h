@@ -36,6 +36,7 @@ class PreferenceDomains;
 class DesktopAppearance;
 class PowerAssertions;
 class Bluetooth;
+class NetworkReachability;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -78,6 +79,7 @@ struct Platform {
     std::unique_ptr<DesktopAppearance> appearance;
     std::unique_ptr<PowerAssertions> powerAssertions;
     std::unique_ptr<Bluetooth> bluetooth;
+    std::unique_ptr<NetworkReachability> reachability;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

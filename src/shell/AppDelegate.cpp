@@ -1,9 +1,12 @@
 #include "AppDelegate.h"
 
+#include "AboutViewController.h"
 #include "ShellNotifications.h"
 #include "StatusItemToggle.h"
 
+#include "EUCheckUpdateViewController.h"
 #include "MainViewController.h"
+#include "ModalPopUp.h"
 #include "PublicUtilities.h"
 #include "StatusAttachedWindow.h"
 
@@ -196,4 +199,27 @@ void AppDelegate::onlineHelpMenuItemAction()
 void AppDelegate::supportMenuItemAction()
 {
     openMakerPage(kSupportPath);
+}
+
+void AppDelegate::showDialog(PopViewController& controller)
+{
+    if (Window* shown = controller.superDelegate()) {
+        shown->makeKeyAndOrderFront();
+        return;
+    }
+    runModalPopUp(controller);
+}
+
+void AppDelegate::aboutMenuItemAction()
+{
+    if (!aboutVC_)
+        aboutVC_ = std::make_unique<AboutViewController>();
+    showDialog(*aboutVC_);
+}
+
+void AppDelegate::checkUpdateMenuItemAction()
+{
+    if (!checkUpdateWC_)
+        checkUpdateWC_ = std::make_unique<EUCheckUpdateViewController>();
+    showDialog(*checkUpdateWC_);
 }

@@ -11,7 +11,10 @@
 
 #include <memory>
 
+class AboutViewController;
+class EUCheckUpdateViewController;
 class MainViewController;
+class PopViewController;
 class StatusAttachedWindow;
 
 namespace platform::ui {
@@ -22,7 +25,8 @@ class TextField;
 
 // The application's delegate: it lets one copy of the program run, shows the start-menu window
 // (building it anew each time it was hidden, with the tool chosen last), keeps the status item
-// in the tray, and opens the maker's help and support pages.
+// in the tray, opens the maker's help and support pages, and shows the About box and the update
+// check, each made once for the process (so the check runs once).
 //
 // A rebuild releases the previous start-menu controller, with its eight tools, before it makes
 // the next, so nothing of the earlier window lives on; it keeps one registration for
@@ -66,6 +70,11 @@ public:
     void reOpenWindow();
     void onlineHelpMenuItemAction();
     void supportMenuItemAction();
+    void aboutMenuItemAction();
+    void checkUpdateMenuItemAction();
+
+    AboutViewController* aboutVC() const { return aboutVC_.get(); }
+    EUCheckUpdateViewController* checkUpdateWC() const { return checkUpdateWC_.get(); }
 
     MainViewController* mainWC() const { return mainWC_.get(); }
     StatusAttachedWindow* mainAttachedWindow() const { return mainAttachedWindow_.get(); }
@@ -75,6 +84,11 @@ public:
 
 private:
     void openMakerPage(const char* path);
+    // The modal pop-up of a dialog, or its window brought to the front when it is up already.
+    static void showDialog(PopViewController& controller);
+
+    std::unique_ptr<AboutViewController> aboutVC_;
+    std::unique_ptr<EUCheckUpdateViewController> checkUpdateWC_;
 
     platform::ui::TextField* fontNormal_ = nullptr;
     platform::ui::TextField* fontLight_ = nullptr;

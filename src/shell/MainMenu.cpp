@@ -27,6 +27,11 @@ MainMenu::MainMenu()
     , delegate_(std::make_unique<AppDelegate>())
 {
     AppDelegate* delegate = delegate_.get();
+    applicationMenu_->addItemWithTitle(QStringLiteral("About Tavrin"),
+                                       [delegate](MenuItem&) { delegate->aboutMenuItemAction(); }, QString());
+    applicationMenu_->addItemWithTitle(QStringLiteral("Check for Updates..."),
+                                       [delegate](MenuItem&) { delegate->checkUpdateMenuItemAction(); }, QString());
+    applicationMenu_->addItem(MenuItem::separatorItem());
     applicationMenu_->addItemWithTitle(QStringLiteral("Online Help"),
                                        [delegate](MenuItem&) { delegate->onlineHelpMenuItemAction(); }, QString());
     applicationMenu_->addItemWithTitle(QStringLiteral("Support"),

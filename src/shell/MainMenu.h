@@ -10,8 +10,8 @@ class TextField;
 } // namespace platform::ui
 
 // The main interface file: the application delegate with its three font controls (regular,
-// light and bold interface fonts), and the application menu with Online Help, Support and
-// Quit. Loading it wires the outlets and wakes the delegate (awakeFromNib).
+// light and bold interface fonts), and the application menu with About, Check for Updates,
+// Online Help, Support and Quit. Loading it wires the outlets and wakes the delegate (awakeFromNib).
 class MainMenu {
 public:
     MainMenu();

@@ -49,6 +49,9 @@ STARTUP_ROWS = (236, 34, 200, 120)
 STARTUP_ADD_BUTTON = (546, 515)
 # Switch Manager: the Show Hidden Files switch.
 HIDDEN_FILES_SWITCH = (574, 148)
+# The About box's view and its Close button.
+ABOUT_VIEW = (340, 266)
+ABOUT_CLOSE = (170, 235)
 
 class Failure(Exception):
     pass
@@ -338,6 +341,13 @@ def drive(session, menu, shots, start_copy):
     expect_exit(start_copy("second"), 30, "the second copy")
     wait_for("the first copy's window to come to the front", menu.window)
     shot("second-copy-brings-first-to-front")
+
+    # About, the first item of the tray's menu, shows the About box; its Close button closes it.
+    menu.popup_after(lambda: session.click(icon, button=3), "the tray menu")
+    about = menu.popup_after(lambda: session.xdotool("key", "Down", "Return"), "the About box")
+    shot("about-box")
+    session.click(menu.at(ABOUT_CLOSE, menu.windows()[about], ABOUT_VIEW))
+    wait_for("the About box to close", lambda: about not in menu.windows())
 
     # Quit from the tray's menu ends the program with status 0.
     menu.popup_after(lambda: session.click(icon, button=3), "the tray menu")

@@ -195,8 +195,8 @@ TEST_F(AppDelegateTest, AnotherCopyIsFoundAndTheRunningOneComesForward)
 
 TEST_F(AppDelegateTest, TheApplicationMenuOpensTheMakersPages)
 {
-    mainInterface_.applicationMenu().performActionForItemAtIndex(0);
-    mainInterface_.applicationMenu().performActionForItemAtIndex(1);
+    mainInterface_.applicationMenu().performActionForItemAtIndex(3);
+    mainInterface_.applicationMenu().performActionForItemAtIndex(4);
     const auto requests = workspace_->requests();
     ASSERT_EQ(requests.size(), 2);
     EXPECT_EQ(requests[0].target, QStringLiteral("https://www.brenlow.com/how-to-use/tavrin-user-guide.html"));

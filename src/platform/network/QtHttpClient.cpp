@@ -25,10 +25,18 @@ std::optional<QByteArray> QtHttpClient::get(const QUrl& url, int timeoutMs)
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // An answer that announces or delivers too much is cut off at once, never held whole.
+    bool tooLarge = false;
+    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64 total) {
+        if (received > maximumBodySize_ || total > maximumBodySize_) {
+            tooLarge = true;
+            loop.quit();
+        }
+    });
     timer.start(timeoutMs);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 
-    if (!reply->isFinished()) {
+    if (tooLarge || !reply->isFinished()) {
         reply->abort();
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include "Window.h"
 
 #include <QPainter>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -311,7 +312,8 @@ void View::drawRect(const Rect&)
 void View::setToolTip(const QString& toolTip)
 {
     toolTip_ = toolTip;
-    widget_->setToolTip(toolTip);
+    // The Mac shows tool tips as plain text; Qt would take markup-like text as rich text.
+    widget_->setToolTip(Qt::mightBeRichText(toolTip) ? Qt::convertFromPlainText(toolTip, Qt::WhiteSpacePre) : toolTip);
 }
 
 void View::addTrackingArea(std::shared_ptr<TrackingArea> area)
