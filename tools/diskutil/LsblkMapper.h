@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <functional>
+#include <optional>
+
+// Turns `lsblk --json --bytes` output into diskutil's disks: only the removable or hot-plugged
+// disks (never one that holds the system's own mounts) and their partitions, numbered disk<N>
+// from `firstNumber` in lsblk's order, a partition diskNsM by its kernel number.
+class LsblkMapper {
+public:
+    // The free bytes of a mounted file system; none when it cannot be had.
+    using FreeBytes = std::function<std::optional<qint64>(const QString& mountPoint)>;
+
+    // The columns that the mapping reads.
+    static QStringList columns();
+    // A recorded output may carry "fsavail"; otherwise `freeBytes` is asked (when given).
+    static QVariantList disks(const QByteArray& json, int firstNumber, const FreeBytes& freeBytes = {});
+};
