@@ -50,6 +50,8 @@ IsolatedEnvironment::IsolatedEnvironment()
     QFile::setPermissions(base + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (const char* name : {"TAVRIN_OS_VERSION", "TAVRIN_MAC_MODEL", "TAVRIN_TOOL_LOG"})
         qunsetenv(name);
+    // The stand-in diskutil sees none of the machine's devices unless a test gives it a recording.
+    qputenv("TAVRIN_REAL_VOLUMES", "0");
 }
 
 IsolatedEnvironment::~IsolatedEnvironment()
