@@ -1,5 +1,6 @@
 #include "DiskCatalog.h"
 #include "DiskKeys.h"
+#include "DiskNumbering.h"
 #include "LsblkMapper.h"
 
 #include "IsolatedEnvironment.h"
@@ -12,7 +13,8 @@ namespace {
 
 QVariantList recorded(const QString& fixture, int firstNumber = 4)
 {
-    return LsblkMapper::disks(test::readFile(test::fixturePath("lsblk/" + fixture)), firstNumber,
+    const QByteArray json = test::readFile(test::fixturePath("lsblk/" + fixture));
+    return LsblkMapper::disks(json, DiskNumbering::assign({}, LsblkMapper::diskNames(json), firstNumber),
                               [](const QString&) { return std::optional<qint64>(7); });
 }
 
@@ -56,7 +58,7 @@ TEST(LsblkMapperTest, RecordedMachinesGiveTheirRemovableVolumesOnly)
     }
     for (const char* nothing : {"none.json", "system-disk-only.json"})
         EXPECT_TRUE(recorded(nothing).isEmpty()) << nothing;
-    EXPECT_TRUE(LsblkMapper::disks("not json", 4).isEmpty());
+    EXPECT_TRUE(LsblkMapper::diskNames("not json").isEmpty());
 }
 
 TEST(LsblkMapperTest, DisksAreNumberedInOrderAfterTheSimulatedOnes)
@@ -69,4 +71,21 @@ TEST(LsblkMapperTest, DisksAreNumberedInOrderAfterTheSimulatedOnes)
         EXPECT_EQ(disk[kContent].toString(), "FDisk_partition_scheme");
         EXPECT_EQ(disk[kPartitions].toList().value(0).toMap()[kDeviceIdentifier].toString(), QString("disk%1s1").arg(7 + i));
     }
+}
+
+// A device keeps its number while present; new ones take the lowest free number.
+TEST(LsblkMapperTest, DiskNumbersStayWithTheirDevices)
+{
+    const struct {
+        QMap<QString, int> known;
+        QStringList present;
+        QMap<QString, int> expected;
+    } cases[] = {
+        {{}, {"sdb", "sdc"}, {{"sdb", 4}, {"sdc", 5}}},
+        {{{"sdb", 4}, {"sdc", 5}}, {"sdc"}, {{"sdc", 5}}},                            // sdb went: sdc stays disk5
+        {{{"sdc", 5}}, {"sdb", "sdc", "sdd"}, {{"sdb", 4}, {"sdc", 5}, {"sdd", 6}}},  // newcomers fill the gaps
+        {{{"sdb", 2}, {"sdc", 7}, {"sdd", 7}}, {"sdb", "sdc", "sdd"}, {{"sdb", 4}, {"sdc", 7}, {"sdd", 5}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DiskNumbering::assign(c.known, c.present, 4), c.expected) << qPrintable(c.present.join(' '));
 }

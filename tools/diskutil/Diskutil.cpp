@@ -1,6 +1,7 @@
 #include "Diskutil.h"
 
 #include "DiskKeys.h"
+#include "DiskNumbering.h"
 #include "EraseFormat.h"
 #include "MountFolders.h"
 #include "SimulatedDiskStore.h"
@@ -59,8 +60,23 @@ DiskCatalog& Diskutil::simulated()
 
 DiskCatalog& Diskutil::real()
 {
-    if (!real_)
-        real_.emplace(realSource_.disks(simulated().highestDiskNumber() + 1), QString());
+    if (real_)
+        return *real_;
+    const QByteArray listing = realSource_.listing();
+    const QString numbersFile = QStringLiteral("RealDisks");
+    QMap<QString, int> known;
+    const QVariantMap stored = mac_.stateFile(numbersFile);
+    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it)
+        known.insert(it.key(), it.value().toInt());
+    const QMap<QString, int> numbers =
+        DiskNumbering::assign(known, LsblkMapper::diskNames(listing), simulated().highestDiskNumber() + 1);
+    if (numbers != known) {
+        QVariantMap toStore;
+        for (auto it = numbers.constBegin(); it != numbers.constEnd(); ++it)
+            toStore.insert(it.key(), it.value());
+        mac_.writeStateFile(numbersFile, toStore);
+    }
+    real_.emplace(LsblkMapper::disks(listing, numbers, realSource_.freeBytes()), QString());
     return *real_;
 }
 

@@ -115,6 +115,21 @@ int partitionNumber(const QString& parent, const QString& name, int position)
     return ok && number > 0 ? number : position + 1;
 }
 
+// The removable or hot-plugged whole disks that hold none of the system's mounts.
+QList<QJsonObject> shownDisks(const QByteArray& json)
+{
+    QList<QJsonObject> shown;
+    for (const QJsonValue& value : QJsonDocument::fromJson(json).object().value(QLatin1String("blockdevices")).toArray()) {
+        const QJsonObject device = value.toObject();
+        const QString name = text(device, "name");
+        if (text(device, "type") == QLatin1String("disk") && !name.isEmpty() && !name.contains(QLatin1Char('/'))
+            && (flag(device.value(QLatin1String("rm"))) || flag(device.value(QLatin1String("hotplug"))))
+            && !holdsSystemMount(device))
+            shown << device;
+    }
+    return shown;
+}
+
 } // namespace
 
 QStringList LsblkMapper::columns()
@@ -125,18 +140,22 @@ QStringList LsblkMapper::columns()
             QStringLiteral("TRAN"),  QStringLiteral("MODEL"),  QStringLiteral("MOUNTPOINT")};
 }
 
-QVariantList LsblkMapper::disks(const QByteArray& json, int firstNumber, const FreeBytes& freeBytes)
+QStringList LsblkMapper::diskNames(const QByteArray& json)
+{
+    QStringList names;
+    for (const QJsonObject& device : shownDisks(json))
+        names << text(device, "name");
+    return names;
+}
+
+QVariantList LsblkMapper::disks(const QByteArray& json, const QMap<QString, int>& numbers, const FreeBytes& freeBytes)
 {
     QVariantList disks;
-    int next = firstNumber;
-    for (const QJsonValue& value : QJsonDocument::fromJson(json).object().value(QLatin1String("blockdevices")).toArray()) {
-        const QJsonObject device = value.toObject();
+    for (const QJsonObject& device : shownDisks(json)) {
         const QString name = text(device, "name");
-        if (text(device, "type") != QLatin1String("disk") || name.isEmpty() || name.contains(QLatin1Char('/'))
-            || !(flag(device.value(QLatin1String("rm"))) || flag(device.value(QLatin1String("hotplug"))))
-            || holdsSystemMount(device))
+        if (!numbers.contains(name))
             continue;
-        const QString id = QStringLiteral("disk%1").arg(next++);
+        const QString id = QStringLiteral("disk%1").arg(numbers.value(name));
         const QString tableType = text(device, "pttype");
         const bool readOnly = flag(device.value(QLatin1String("ro")));
         QVariantMap disk{

@@ -3,14 +3,15 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QMap>
 #include <QVariantList>
 
 #include <functional>
 #include <optional>
 
 // Turns `lsblk --json --bytes` output into diskutil's disks: only the removable or hot-plugged
-// disks (never one that holds the system's own mounts) and their partitions, numbered disk<N>
-// from `firstNumber` in lsblk's order, a partition diskNsM by its kernel number.
+// disks (never one that holds the system's own mounts) and their partitions, a disk numbered
+// as `numbers` says for its kernel name (disk<N>), a partition diskNsM by its kernel number.
 class LsblkMapper {
 public:
     // The free bytes of a mounted file system; none when it cannot be had.
@@ -18,6 +19,9 @@ public:
 
     // The columns that the mapping reads.
     static QStringList columns();
-    // A recorded output may carry "fsavail"; otherwise `freeBytes` is asked (when given).
-    static QVariantList disks(const QByteArray& json, int firstNumber, const FreeBytes& freeBytes = {});
+    // The kernel names of the disks that are shown, in lsblk's order.
+    static QStringList diskNames(const QByteArray& json);
+    // A disk without a number is left out. A recorded output may carry "fsavail"; otherwise
+    // `freeBytes` is asked (when given).
+    static QVariantList disks(const QByteArray& json, const QMap<QString, int>& numbers, const FreeBytes& freeBytes = {});
 };

@@ -1,6 +1,5 @@
 #include "RealVolumeSource.h"
 
-#include "LsblkMapper.h"
 #include "ProgramRun.h"
 
 #include <QFile>
@@ -22,25 +21,30 @@ RealVolumeSource RealVolumeSource::fromEnvironment()
     return RealVolumeSource(qgetenv("TAVRIN_REAL_VOLUMES"));
 }
 
-QVariantList RealVolumeSource::disks(int firstNumber) const
+QByteArray RealVolumeSource::listing() const
 {
     if (mode_ == Mode::Off)
         return {};
     if (mode_ == Mode::Recorded) {
         QFile file(recording_);
-        return file.open(QIODevice::ReadOnly) ? LsblkMapper::disks(file.readAll(), firstNumber) : QVariantList();
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     const QString lsblk = tools::findProgram(QStringLiteral("lsblk"));
     if (lsblk.isEmpty())
         return {};
     const auto outcome = tools::runProgram(
         lsblk, {QStringLiteral("--json"), QStringLiteral("--bytes"), QStringLiteral("-o"), LsblkMapper::columns().join(QLatin1Char(','))});
-    if (outcome.exitStatus != 0)
+    return outcome.exitStatus == 0 ? outcome.standardOutput : QByteArray();
+}
+
+LsblkMapper::FreeBytes RealVolumeSource::freeBytes() const
+{
+    if (mode_ != Mode::Live)
         return {};
-    return LsblkMapper::disks(outcome.standardOutput, firstNumber, [](const QString& mountPoint) -> std::optional<qint64> {
+    return [](const QString& mountPoint) -> std::optional<qint64> {
         struct statvfs info {};
         if (::statvfs(QFile::encodeName(mountPoint).constData(), &info) != 0)
             return std::nullopt;
         return qint64(info.f_bavail) * qint64(info.f_frsize);
-    });
+    };
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "LsblkMapper.h"
+
 #include <QString>
-#include <QVariantList>
 
 // The machine's removable and hot-plugged block devices, as TAVRIN_REAL_VOLUMES sets: unset or
 // "1" runs lsblk, "0" gives none, anything else names a file of recorded `lsblk --json --bytes`
@@ -14,8 +15,10 @@ public:
     static RealVolumeSource fromEnvironment();
 
     Mode mode() const { return mode_; }
-    // Numbered from disk<firstNumber>; empty when off or when lsblk cannot be run or read.
-    QVariantList disks(int firstNumber) const;
+    // lsblk's JSON output (or the recording); empty when off or when lsblk cannot be run.
+    QByteArray listing() const;
+    // statvfs of a live mount point; none for a recording, which carries its own figures.
+    LsblkMapper::FreeBytes freeBytes() const;
 
 private:
     Mode mode_ = Mode::Live;
