@@ -37,6 +37,24 @@ QString idOf(const QVariantMap& entry)
     return entry.value(kDeviceIdentifier).toString();
 }
 
+// The devices' numbers, kept in the state file "RealDisks" (kernel name to number) between runs.
+QMap<QString, int> numberDevices(platform::SimulatedMac& mac, const QStringList& present, int first)
+{
+    const QString file = QStringLiteral("RealDisks");
+    QMap<QString, int> known;
+    const QVariantMap stored = mac.stateFile(file);
+    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it)
+        known.insert(it.key(), it.value().toInt());
+    const QMap<QString, int> numbers = DiskNumbering::assign(known, present, first);
+    if (numbers != known) {
+        QVariantMap toStore;
+        for (auto it = numbers.constBegin(); it != numbers.constEnd(); ++it)
+            toStore.insert(it.key(), it.value());
+        mac.writeStateFile(file, toStore);
+    }
+    return numbers;
+}
+
 } // namespace
 
 bool Diskutil::Target::simulated() const
@@ -60,23 +78,13 @@ DiskCatalog& Diskutil::simulated()
 
 DiskCatalog& Diskutil::real()
 {
-    if (real_)
-        return *real_;
-    const QByteArray listing = realSource_.listing();
-    const QString numbersFile = QStringLiteral("RealDisks");
-    QMap<QString, int> known;
-    const QVariantMap stored = mac_.stateFile(numbersFile);
-    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it)
-        known.insert(it.key(), it.value().toInt());
-    const QMap<QString, int> numbers =
-        DiskNumbering::assign(known, LsblkMapper::diskNames(listing), simulated().highestDiskNumber() + 1);
-    if (numbers != known) {
-        QVariantMap toStore;
-        for (auto it = numbers.constBegin(); it != numbers.constEnd(); ++it)
-            toStore.insert(it.key(), it.value());
-        mac_.writeStateFile(numbersFile, toStore);
+    if (!real_) {
+        const QByteArray listing = realSource_.listing();
+        QMap<QString, int> numbers;
+        if (!listing.isEmpty())
+            numbers = numberDevices(mac_, LsblkMapper::diskNames(listing), simulated().highestDiskNumber() + 1);
+        real_.emplace(LsblkMapper::disks(listing, numbers, realSource_.freeBytes()), QString());
     }
-    real_.emplace(LsblkMapper::disks(listing, numbers, realSource_.freeBytes()), QString());
     return *real_;
 }
 
