@@ -113,7 +113,7 @@ bool DiskCatalog::isVolume(const Place& place) const
 QString DiskCatalog::printedMountPoint(const QVariantMap& disk, const QVariantMap& volume) const
 {
     if (!volume.value(kMounted).toBool())
-        return QString(QLatin1String(""));
+        return QStringLiteral("");
     const QString mountPoint = volume.value(kMountPoint).toString();
     if (!disk.contains(kLinuxDevice) && mountPoint.startsWith(QLatin1String("/Volumes/")))
         return root_ + mountPoint;
@@ -186,7 +186,7 @@ QVariantMap DiskCatalog::information(const Place& place) const
     info.insert(kWholeDisk, !place.isVolume());
     info.insert(kSize, info.value(kTotalSize, 0));
     if (!info.contains(kVolumeName))
-        info.insert(kVolumeName, QString(QLatin1String("")));
+        info.insert(kVolumeName, QStringLiteral(""));
     info.insert(kMountPoint, printedMountPoint(d, e));
     info.insert(kFreeSpace, e.value(kMounted).toBool() ? e.value(kFreeSpace, 0) : QVariant(0));
     if (e.contains(kFilesystemName))

@@ -3,9 +3,7 @@
 #include "DiskKeys.h"
 #include "DiskNumbering.h"
 #include "EraseFormat.h"
-#include "MountFolders.h"
 #include "SimulatedDiskStore.h"
-#include "SimulatedVolumes.h"
 #include "ToolSupport.h"
 
 #include "platform/plist/LibplistSerialization.h"
@@ -88,9 +86,16 @@ DiskCatalog& Diskutil::real()
     return *real_;
 }
 
-bool Diskutil::save()
+ActionOutcome Diskutil::saved(ActionOutcome outcome)
 {
-    return SimulatedDiskStore(mac_, seedFile_).save(simulated().disks());
+    if (outcome.ok && !SimulatedDiskStore(mac_, seedFile_).save(simulated().disks()))
+        return ActionOutcome::failed(QStringLiteral("the state of the disks could not be saved"));
+    return outcome;
+}
+
+SimulatedVolumes Diskutil::simulatedVolumes()
+{
+    return SimulatedVolumes(simulated(), MountFolders(mac_.root()));
 }
 
 std::optional<Diskutil::Target> Diskutil::find(const QString& spec)
@@ -217,10 +222,8 @@ int Diskutil::mount(const QStringList& arguments, bool mounting)
     const QVariantMap volume = target->catalog->entry(target->place);
     ActionOutcome outcome;
     if (target->simulated()) {
-        SimulatedVolumes volumes(simulated(), MountFolders(mac_.root()));
-        outcome = mounting ? volumes.mount(target->place) : volumes.unmount(target->place);
-        if (outcome.ok && !save())
-            outcome = ActionOutcome::failed(QStringLiteral("the state of the disks could not be saved"));
+        SimulatedVolumes volumes = simulatedVolumes();
+        outcome = saved(mounting ? volumes.mount(target->place) : volumes.unmount(target->place));
     } else {
         const QString device = volume.value(kLinuxDevice).toString();
         outcome = onRealDevice([&] { return mounting ? udisks_.mount(device) : udisks_.unmount(device); });
@@ -239,10 +242,7 @@ int Diskutil::eject(const QStringList& arguments)
     const QVariantMap disk = target->catalog->disk(target->place);
     ActionOutcome outcome;
     if (target->simulated()) {
-        SimulatedVolumes volumes(simulated(), MountFolders(mac_.root()));
-        outcome = volumes.eject(target->place);
-        if (outcome.ok && !save())
-            outcome = ActionOutcome::failed(QStringLiteral("the state of the disks could not be saved"));
+        outcome = saved(simulatedVolumes().eject(target->place));
     } else {
         outcome = onRealDevice([&] {
             for (const QVariant& volume : QVariantList{disk} + disk.value(kPartitions).toList()) {
@@ -271,9 +271,7 @@ int Diskutil::rename(const QStringList& arguments)
     if (name.isEmpty()) {
         outcome = ActionOutcome::failed(QStringLiteral("the name is empty"));
     } else if (target->simulated()) {
-        outcome = SimulatedVolumes(simulated(), MountFolders(mac_.root())).rename(target->place, name);
-        if (outcome.ok && !save())
-            outcome = ActionOutcome::failed(QStringLiteral("the state of the disks could not be saved"));
+        outcome = saved(simulatedVolumes().rename(target->place, name));
     } else {
         outcome = onRealDevice([&] { return udisks_.setLabel(volume.value(kLinuxDevice).toString(), name); });
     }
@@ -301,9 +299,7 @@ int Diskutil::erase(const QString& device, const QString& personality, const std
     QString newName = name.value_or(oldName);
     if (newName.isEmpty())
         newName = QStringLiteral("Untitled");
-    ActionOutcome outcome = SimulatedVolumes(simulated(), MountFolders(mac_.root())).erase(target->place, *format, newName);
-    if (outcome.ok && !save())
-        outcome = ActionOutcome::failed(QStringLiteral("the state of the disks could not be saved"));
+    const ActionOutcome outcome = saved(simulatedVolumes().erase(target->place, *format, newName));
     if (!outcome.ok)
         return fail(failure.arg(idOf(volume), outcome.reason));
     return say(QStringLiteral("Started erase on %1 %2\nErasing\nFinished erase on %1 %3").arg(idOf(volume), oldName, newName));

@@ -2,6 +2,7 @@
 
 #include "DiskCatalog.h"
 #include "RealVolumeSource.h"
+#include "SimulatedVolumes.h"
 #include "UdisksActor.h"
 
 #include <QStringList>
@@ -40,7 +41,9 @@ private:
     std::optional<Target> find(const QString& spec);
     // A volume target, or a message and none.
     std::optional<Target> findVolume(const QString& spec, const QString& failure);
-    bool save();
+    // The outcome, or a failure when the changed disks cannot be saved.
+    ActionOutcome saved(ActionOutcome outcome);
+    SimulatedVolumes simulatedVolumes();
     ActionOutcome onRealDevice(const std::function<ActionOutcome()>& action) const;
 
     platform::SimulatedMac& mac_;

@@ -48,6 +48,6 @@ QString EraseFormat::nameProblem(const QString& name) const
     const qsizetype length = limitInBytes ? name.toUtf8().size() : name.size();
     if (length <= nameLimit)
         return {};
-    return QStringLiteral("The name is too long for %1: at most %2 %3").arg(filesystemName).arg(nameLimit)
+    return QStringLiteral("the name is too long for %1: at most %2 %3").arg(filesystemName).arg(nameLimit)
         .arg(limitInBytes ? QStringLiteral("bytes") : QStringLiteral("characters"));
 }

@@ -161,7 +161,7 @@ QVariantList LsblkMapper::disks(const QByteArray& json, const QMap<QString, int>
         QVariantMap disk{
             {kDeviceIdentifier, id},
             {kContent, tableType == QLatin1String("gpt") ? QStringLiteral("GUID_partition_scheme")
-                     : tableType.isEmpty()               ? QString(QLatin1String(""))
+                     : tableType.isEmpty()               ? QStringLiteral("")
                                                          : QStringLiteral("FDisk_partition_scheme")},
             {kTotalSize, number(device.value(QLatin1String("size")))},
             {kBusProtocol, busProtocol(text(device, "tran"))},
