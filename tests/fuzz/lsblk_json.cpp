@@ -4,8 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray json = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QMap<QString, int> numbers = DiskNumbering::assign({}, LsblkMapper::diskNames(json), 4);
-    LsblkMapper::disks(json, numbers, [](const QString&) { return std::optional<qint64>(1); });
+    const LsblkMapper mapper(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+    mapper.disks(DiskNumbering::assign({}, mapper.diskNames(), 4), [](const QString&) { return std::optional<qint64>(1); });
     return 0;
 }

@@ -13,9 +13,9 @@ namespace {
 
 QVariantList recorded(const QString& fixture, int firstNumber = 4)
 {
-    const QByteArray json = test::readFile(test::fixturePath("lsblk/" + fixture));
-    return LsblkMapper::disks(json, DiskNumbering::assign({}, LsblkMapper::diskNames(json), firstNumber),
-                              [](const QString&) { return std::optional<qint64>(7); });
+    const LsblkMapper mapper(test::readFile(test::fixturePath("lsblk/" + fixture)));
+    return mapper.disks(DiskNumbering::assign({}, mapper.diskNames(), firstNumber),
+                        [](const QString&) { return std::optional<qint64>(7); });
 }
 
 } // namespace
@@ -58,7 +58,7 @@ TEST(LsblkMapperTest, RecordedMachinesGiveTheirRemovableVolumesOnly)
     }
     for (const char* nothing : {"none.json", "system-disk-only.json"})
         EXPECT_TRUE(recorded(nothing).isEmpty()) << nothing;
-    EXPECT_TRUE(LsblkMapper::diskNames("not json").isEmpty());
+    EXPECT_TRUE(LsblkMapper("not json").diskNames().isEmpty());
 }
 
 TEST(LsblkMapperTest, DisksAreNumberedInOrderAfterTheSimulatedOnes)

@@ -78,10 +78,11 @@ DiskCatalog& Diskutil::real()
 {
     if (!real_) {
         const QByteArray listing = realSource_.listing();
+        const LsblkMapper mapper(listing);
         QMap<QString, int> numbers;
         if (!listing.isEmpty())
-            numbers = numberDevices(mac_, LsblkMapper::diskNames(listing), simulated().highestDiskNumber() + 1);
-        real_.emplace(LsblkMapper::disks(listing, numbers, realSource_.freeBytes()), QString());
+            numbers = numberDevices(mac_, mapper.diskNames(), simulated().highestDiskNumber() + 1);
+        real_.emplace(mapper.disks(numbers, realSource_.freeBytes()), QString());
     }
     return *real_;
 }

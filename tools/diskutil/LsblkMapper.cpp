@@ -140,18 +140,20 @@ QStringList LsblkMapper::columns()
             QStringLiteral("TRAN"),  QStringLiteral("MODEL"),  QStringLiteral("MOUNTPOINT")};
 }
 
-QStringList LsblkMapper::diskNames(const QByteArray& json)
+LsblkMapper::LsblkMapper(const QByteArray& json) : shown_(shownDisks(json)) {}
+
+QStringList LsblkMapper::diskNames() const
 {
     QStringList names;
-    for (const QJsonObject& device : shownDisks(json))
+    for (const QJsonObject& device : shown_)
         names << text(device, "name");
     return names;
 }
 
-QVariantList LsblkMapper::disks(const QByteArray& json, const QMap<QString, int>& numbers, const FreeBytes& freeBytes)
+QVariantList LsblkMapper::disks(const QMap<QString, int>& numbers, const FreeBytes& freeBytes) const
 {
     QVariantList disks;
-    for (const QJsonObject& device : shownDisks(json)) {
+    for (const QJsonObject& device : shown_) {
         const QString name = text(device, "name");
         if (!numbers.contains(name))
             continue;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QMap>
@@ -19,9 +21,15 @@ public:
 
     // The columns that the mapping reads.
     static QStringList columns();
+
+    explicit LsblkMapper(const QByteArray& json);
+
     // The kernel names of the disks that are shown, in lsblk's order.
-    static QStringList diskNames(const QByteArray& json);
+    QStringList diskNames() const;
     // A disk without a number is left out. A recorded output may carry "fsavail"; otherwise
     // `freeBytes` is asked (when given).
-    static QVariantList disks(const QByteArray& json, const QMap<QString, int>& numbers, const FreeBytes& freeBytes = {});
+    QVariantList disks(const QMap<QString, int>& numbers, const FreeBytes& freeBytes = {}) const;
+
+private:
+    QList<QJsonObject> shown_;
 };
