@@ -23,7 +23,6 @@ public:
     DiskCatalog(QVariantList disks, QString root);
 
     const QVariantList& disks() const { return disks_; }
-    QVariantList& disks() { return disks_; }
 
     // A device node (/dev/disk2s1), identifier, UUID, mount point or volume name.
     Place find(const QString& spec) const;
