@@ -79,6 +79,7 @@ class Session:
                     "XDG_RUNTIME_DIR": f"{root}/runtime", "TMPDIR": f"{root}/tmp", "TAVRIN_ROOT": f"{root}/mac"}
         self.env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "UBSAN_OPTIONS",
                                                                        "LSAN_OPTIONS")})
+        self.env["TAVRIN_REAL_VOLUMES"] = "0"  # diskutil never reaches this machine's devices here
         for name in ("HOME", "XDG_RUNTIME_DIR", "TMPDIR"):
             os.makedirs(self.env[name], mode=0o700)
         # An application bundle of no system's for the uninstaller to list; nothing runs it.

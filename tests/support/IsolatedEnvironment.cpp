@@ -54,6 +54,8 @@ IsolatedEnvironment::IsolatedEnvironment()
     // Without a session bus or sound server, the platform chooses only simulated back-ends.
     for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER"})
         qunsetenv(name);
+    // The stand-in diskutil sees none of the machine's devices unless a test gives it a recording.
+    qputenv("TAVRIN_REAL_VOLUMES", "0");
 }
 
 IsolatedEnvironment::~IsolatedEnvironment()

@@ -32,6 +32,12 @@ platform::SimulatedMac simulatedMac()
     return platform::SimulatedMac(data, platform::SimulatedMac::defaultRoot(data));
 }
 
+QString bundleResource(const QString& relativePath)
+{
+    const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    return QFileInfo(program).path() + QStringLiteral("/../Resources/") + relativePath;
+}
+
 void printOut(const QByteArray& text)
 {
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);

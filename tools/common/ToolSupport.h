@@ -14,6 +14,9 @@ QStringList recordInvocation(int argc, char** argv);
 // The simulated Mac of the running program, found the same way the program finds it.
 platform::SimulatedMac simulatedMac();
 
+// A file of the bundle's Resources, found from this program's place in Contents/Helpers.
+QString bundleResource(const QString& relativePath);
+
 void printOut(const QByteArray& text);
 void printError(const QString& text);
 

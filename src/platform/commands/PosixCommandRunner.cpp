@@ -68,12 +68,25 @@ PosixCommandRunner::PosixCommandRunner(QString helpersPath, QString homePath)
     environment_.push_back("HOME=" + QFile::encodeName(homePath));
 }
 
+QByteArray PosixCommandRunner::standInFor(const QByteArray& path) const
+{
+    // A Mac tool named by its place on the Mac (/usr/sbin/diskutil) is our stand-in of that
+    // name; a program without one (/bin/sh) is the system's own.
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = path.left(slash);
+    if (helpers_.isEmpty() || !helpersProblem_.isEmpty()
+        || !(folder == "/usr/sbin" || folder == "/usr/bin" || folder == "/sbin" || folder == "/bin"))
+        return path;
+    const QByteArray helper = helpers_ + path.mid(slash);
+    return isProgramFile(helper) ? helper : path;
+}
+
 QByteArray PosixCommandRunner::resolve(const QString& program) const
 {
     const QByteArray name = QFile::encodeName(program);
     if (name.contains('/')) {
         if (name.startsWith('/'))
-            return name;
+            return standInFor(name);
         NSLog(QStringLiteral("Not running \"%1\": a relative path depends on the current folder").arg(program));
         return {};
     }

@@ -30,6 +30,7 @@ private:
     Result spawn(const QByteArray& executable, const std::vector<QByteArray>& arguments,
                  const QString& outputPath);
     QByteArray resolve(const QString& program) const;
+    QByteArray standInFor(const QByteArray& path) const;
 
     QByteArray helpers_;
     QString helpersProblem_;  // why the helpers' folder is not on PATH; empty when it is

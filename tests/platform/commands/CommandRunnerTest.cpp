@@ -121,3 +121,23 @@ TEST(CommandRunnerTest, PathKeepsOnlyAbsoluteFolders)
     }
     EXPECT_FALSE(QFile::exists(r.folder + "/pwned"));
 }
+
+TEST(CommandRunnerTest, MacToolPathsReachTheirStandIns)
+{
+    Runner r;
+    writeProgram(r.helpers + "/diskutil", "echo stand-in \"$@\"\n");
+    writeProgram(r.folder + "/usr/sbin/diskutil", "echo elsewhere\n");
+    const std::pair<QString, QByteArray> cases[] = {
+        {"/usr/sbin/diskutil", "stand-in -x\n"},
+        {"/usr/bin/diskutil", "stand-in -x\n"},
+        {"/sbin/diskutil", "stand-in -x\n"},
+        {"/bin/diskutil", "stand-in -x\n"},
+        {"/bin/echo", "-x\n"},  // no stand-in of that name: the system's own
+        {r.folder + "/usr/sbin/diskutil", "elsewhere\n"},
+        {"/usr/local/sbin/diskutil", {}},
+    };
+    for (const auto& [program, output] : cases) {
+        SCOPED_TRACE(qPrintable(program));
+        EXPECT_EQ(r.runner.run(program, {"-x"}).standardOutput, output);
+    }
+}
