@@ -13,6 +13,9 @@
 #include "platform/ioregistry/SimulatedIORegistry.h"
 #include "platform/loginitems/XdgLoginItemList.h"
 #include "platform/log/StandardErrorLog.h"
+#include "platform/mounts/LinuxMountWatch.h"
+#include "platform/mounts/LinuxVolumeTable.h"
+#include "platform/notifications/DesktopUserNotificationCenter.h"
 #include "platform/network/QtHttpClient.h"
 #include "platform/plist/LibplistSerialization.h"
 #include "platform/process/LinuxInstanceLock.h"
@@ -57,11 +60,19 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);
     p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
-    p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
+    auto workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
+    LinuxWorkspace& mountCenterOwner = *workspace;
+    p->workspace = std::move(workspace);
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
     p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
     p->authorization = std::make_unique<SimulatedAuthorization>();
+    p->volumeTable = std::make_unique<LinuxVolumeTable>();
+    p->userNotifications = std::make_unique<DesktopUserNotificationCenter>();
+    LinuxMountWatch::Settings mounts;
+    mounts.volumeStatePath = dataFolder + QStringLiteral("/Volumes.plist");
+    mounts.readState = [lists = p->propertyLists.get()](const QString& path) { return lists->propertyListFromFile(path); };
+    p->mountWatch = std::make_unique<LinuxMountWatch>(std::move(mounts), mountCenterOwner.postingCenter(), &mountCenterOwner);
     return p;
 }
 

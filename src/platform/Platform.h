@@ -29,6 +29,9 @@ class ProcessInfo;
 class ProcessListing;
 class Trash;
 class Authorization;
+class VolumeTable;
+class MountWatch;
+class UserNotificationCenter;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -64,6 +67,10 @@ struct Platform {
     std::unique_ptr<ProcessListing> processListing;
     std::unique_ptr<Trash> trash;
     std::unique_ptr<Authorization> authorization;
+    std::unique_ptr<VolumeTable> volumeTable;
+    std::unique_ptr<UserNotificationCenter> userNotifications;
+    // Last: it posts into the workspace's notification centre while it lives.
+    std::unique_ptr<MountWatch> mountWatch;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();
