@@ -20,7 +20,6 @@
 #include "platform/ui/TextField.h"
 
 #include <chrono>
-#include <thread>
 
 using namespace platform::ui;
 
@@ -115,11 +114,12 @@ void MakeSureFormatViewController::setName(const QString& name, const QString& t
 
 void MakeSureFormatViewController::chengTextStart()
 {
-    // A hop through a new thread, so the field takes no key of the click that opened the dialog.
+    // A hop through the background queue, so the field takes no key of the click that opened
+    // the dialog.
     auto makeEditable = lifetime_.guard([this] { nameTextFiled_->setEditable(true); });
-    std::thread([makeEditable = std::move(makeEditable)]() mutable {
+    platform::dispatchAsyncGlobal([makeEditable = std::move(makeEditable)]() mutable {
         platform::dispatchAsyncMain(std::move(makeEditable));
-    }).detach();
+    });
 }
 
 void MakeSureFormatViewController::okButtonAction()

@@ -43,8 +43,8 @@ DiskBoxViewController::DiskBoxViewController(QString nibName)
 
 DiskBoxViewController::~DiskBoxViewController()
 {
-    if (auto* card = dynamic_cast<TableViewBgView*>(view()))
-        card->setDelegate(nullptr);
+    if (card_)
+        card_->setDelegate(nullptr);
 }
 
 void DiskBoxViewController::loadView()
@@ -57,6 +57,7 @@ void DiskBoxViewController::DiskBoxViewControllerView()
     const Color ink = getColor(51, 57, 81, 1);
     auto card = std::make_unique<TableViewBgView>(Rect(0, 0, 384, 40));
     card->setDelegate(this);
+    card_ = card.get();
     iconImageView_ = card->addSubview(std::make_unique<ImageView>(Rect(8, 6, 28, 28)));
     nameLabel_ = card->addSubview(makePlainLabel(Rect(44, 11, 170, 18), {},
                                                  Font::fontWithName(PublicUtilities::getRegularFontName(), 13), ink));

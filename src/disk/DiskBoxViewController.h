@@ -17,6 +17,7 @@
 
 class FormatEndViewController;
 class MakeSureFormatViewController;
+class TableViewBgView;
 class TextImageButton;
 
 namespace platform::ui {
@@ -95,6 +96,7 @@ private:
     void finishFormat(FormatOutcome outcome);
 
     std::shared_ptr<VolumeObj> volumeInfo_ = std::make_shared<VolumeObj>();
+    TableViewBgView* card_ = nullptr;
     TextImageButton* saveButton_ = nullptr;
     TextImageButton* cancelButton_ = nullptr;
     platform::ui::TextField* nameLabel_ = nullptr;

@@ -50,6 +50,7 @@ IsolatedEnvironment::IsolatedEnvironment()
     QFile::setPermissions(base + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (const char* name : {"TAVRIN_OS_VERSION", "TAVRIN_MAC_MODEL", "TAVRIN_TOOL_LOG"})
         qunsetenv(name);
+    qputenv("TAVRIN_REAL_VOLUMES", "0"); // the stand-in diskutil never reaches this machine's disks
 }
 
 IsolatedEnvironment::~IsolatedEnvironment()
