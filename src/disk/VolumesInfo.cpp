@@ -104,6 +104,8 @@ bool VolumesInfo::getVolEjectFlag(const platform::GetVolParmsInfoBuffer& parms, 
 bool VolumesInfo::volCDorDVD(const QString& bsdName)
 {
     bVolIsCDorDVD = false;
+    if (bsdName.isEmpty())
+        return false; // no block device behind the volume
     bool found = false;
     const bool optical = platform::Platform::current().volumeTable->isOpticalMedia(bsdName, &found);
     if (!found)

@@ -25,7 +25,7 @@ VIEW = (640, 560)
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
-    ("SwitchManager", False), ("StartupItems", False), ("DiskManager", False), ("QuickVisit", False)]
+    ("SwitchManager", False), ("StartupItems", False), ("DiskManager", True), ("QuickVisit", False)]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
@@ -41,6 +41,13 @@ UNINSTALL_COUNT = (260, 506, 240, 22)
 UNINSTALL_BUTTON = (564, 520)
 RELATED_VIEW = (560, 400)
 RELATED_CANCEL = (388, 371)
+# Disk Manager: a column of pixels across the volume boxes (x, top, height), the boxes' colour,
+# the Format button, and the format confirmation's view with its Cancel button.
+DISK_CARD_COLUMN = (594, 24, 468)
+DISK_CARD = bytes((247, 248, 255))
+DISK_FORMAT_BUTTON = (456, 518)
+FORMAT_VIEW = (360, 200)
+FORMAT_CANCEL = (206, 174)
 
 class Failure(Exception):
     pass
@@ -254,6 +261,33 @@ def drive(session, menu, shots, start_copy):
             shot("uninstaller-related-files")
             session.click(menu.at(RELATED_CANCEL, menu.windows()[related], RELATED_VIEW))
             wait_for("the related-files window to close", lambda: related not in menu.windows())
+        if tool == "DiskManager":
+            # The boxes list the stand-in diskutil's volumes; the last is an external one. It is
+            # selected, Format opens its confirmation, and Cancel closes it with nothing erased.
+            def cards():
+                x, top, height = DISK_CARD_COLUMN
+                column = crop(session.grab(), menu.at((x, top)) + (1, height))
+                runs = []
+                for row in (r for r in range(height) if column[3 * r:3 * r + 3] == DISK_CARD):
+                    if runs and row == runs[-1][1] + 1:
+                        runs[-1][1] = row
+                    else:
+                        runs.append([row, row])
+                return [run for run in runs if run[1] - run[0] >= 30]
+            try:
+                boxes = wait_for("the volume boxes", lambda: len(cards()) >= 2 and cards(), 15)
+            except Failure:
+                boxes = None
+                print("note: the Disk Manager lists no volumes (is the stand-in diskutil in the bundle?)")
+            if boxes:
+                first, last = boxes[-1]
+                session.click(menu.at((DISK_CARD_COLUMN[0] - 200, DISK_CARD_COLUMN[1] + (first + last) // 2)))
+                shot("disk-manager-external-selected")
+                confirmation = menu.popup_after(lambda: session.click(menu.at(DISK_FORMAT_BUTTON)),
+                                                "the format confirmation")
+                shot("disk-manager-format-confirmation")
+                session.click(menu.at(FORMAT_CANCEL, menu.windows()[confirmation], FORMAT_VIEW))
+                wait_for("the format confirmation to close", lambda: confirmation not in menu.windows())
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")
@@ -315,6 +349,7 @@ def run(args, session, stderr_files):
 
     bundle = shutil.copytree(args.bundle, f"{session.root}/Tavrin.app", symlinks=True)
     session.env["QT_QPA_PLATFORM"] = "xcb"  # and no DBUS_SESSION_BUS_ADDRESS: the XEmbed tray
+    session.env["TAVRIN_REAL_VOLUMES"] = "0"  # the stand-in diskutil lists only the simulated disks
 
     def start_copy(name):
         stderr_files.append(f"{session.root}/{name}.stderr")
