@@ -45,7 +45,7 @@ RELATED_CANCEL = (388, 371)
 # the Format button, and the format confirmation's view with its Cancel button.
 DISK_CARD_COLUMN = (594, 24, 468)
 DISK_CARD = bytes((247, 248, 255))
-DISK_FORMAT_BUTTON = (456, 518)
+DISK_FORMAT_BUTTON = (420, 518)
 FORMAT_VIEW = (360, 200)
 FORMAT_CANCEL = (206, 174)
 
@@ -281,7 +281,7 @@ def drive(session, menu, shots, start_copy):
                 print("note: the Disk Manager lists no volumes (is the stand-in diskutil in the bundle?)")
             if boxes:
                 first, last = boxes[-1]
-                session.click(menu.at((DISK_CARD_COLUMN[0] - 200, DISK_CARD_COLUMN[1] + (first + last) // 2)))
+                session.click(menu.at((DISK_CARD_COLUMN[0] - 22, DISK_CARD_COLUMN[1] + (first + last) // 2)))
                 shot("disk-manager-external-selected")
                 confirmation = menu.popup_after(lambda: session.click(menu.at(DISK_FORMAT_BUTTON)),
                                                 "the format confirmation")
