@@ -60,9 +60,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->instanceLock = std::make_unique<LinuxInstanceLock>(LinuxInstanceLock::defaultFolder());
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);
     p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
-    auto workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
-    LinuxWorkspace& mountCenterOwner = *workspace;
-    p->workspace = std::move(workspace);
+    p->workspace = std::make_unique<LinuxWorkspace>(LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop)));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
     p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
@@ -72,7 +70,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     LinuxMountWatch::Settings mounts;
     mounts.volumeStatePath = dataFolder + QStringLiteral("/Volumes.plist");
     mounts.readState = [lists = p->propertyLists.get()](const QString& path) { return lists->propertyListFromFile(path); };
-    p->mountWatch = std::make_unique<LinuxMountWatch>(std::move(mounts), mountCenterOwner.postingCenter(), &mountCenterOwner);
+    p->mountWatch = std::make_unique<LinuxMountWatch>(std::move(mounts), *p);
     return p;
 }
 

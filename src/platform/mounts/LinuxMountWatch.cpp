@@ -17,14 +17,19 @@
 
 namespace platform {
 
-LinuxMountWatch::LinuxMountWatch(Settings settings, NotificationCenter& center, void* object)
+LinuxMountWatch::LinuxMountWatch(Settings settings, Platform& platform)
     : settings_(std::move(settings))
-    , center_(center)
-    , object_(object)
+    , platform_(platform)
 {
     if (pipe2(stopFds_, O_CLOEXEC) != 0)
         return;
-    thread_ = std::thread([this] { watch(); });
+    // Watched and read before the constructor returns: every later change is seen.
+    table_ = open(QFile::encodeName(settings_.mountInfoPath).constData(), O_RDONLY | O_CLOEXEC);
+    notify_ = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (notify_ >= 0 && !settings_.volumeStatePath.isEmpty())
+        inotify_add_watch(notify_, QFile::encodeName(QFileInfo(settings_.volumeStatePath).absolutePath()).constData(),
+                          IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM);
+    thread_ = std::thread([this, known = currentMountPoints()]() mutable { watch(std::move(known)); });
 }
 
 LinuxMountWatch::~LinuxMountWatch()
@@ -34,7 +39,7 @@ LinuxMountWatch::~LinuxMountWatch()
         (void)!write(stopFds_[1], &stop, 1);
         thread_.join();
     }
-    for (int fd : stopFds_)
+    for (int fd : {stopFds_[0], stopFds_[1], table_, notify_})
         if (fd >= 0)
             close(fd);
 }
@@ -51,30 +56,24 @@ QSet<QString> LinuxMountWatch::currentMountPoints() const
     return points;
 }
 
-void LinuxMountWatch::watch()
+void LinuxMountWatch::watch(QSet<QString> known)
 {
-    const int table = open(QFile::encodeName(settings_.mountInfoPath).constData(), O_RDONLY | O_CLOEXEC);
-    const int notify = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
-    const QFileInfo state(settings_.volumeStatePath);
-    if (notify >= 0 && !settings_.volumeStatePath.isEmpty())
-        inotify_add_watch(notify, QFile::encodeName(state.absolutePath()).constData(),
-                          IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM);
-    QSet<QString> known = currentMountPoints();
+    const QString stateName = QFileInfo(settings_.volumeStatePath).fileName();
+    const int table = table_, notify = notify_;
     for (;;) {
         pollfd fds[3] = {{stopFds_[0], POLLIN, 0}, {table, POLLPRI, 0}, {notify, POLLIN, 0}};
         if (poll(fds, 3, -1) < 0)
             continue;
         if (fds[0].revents)
             break;
+        // The kernel reports each change of the mount table once.
         bool changed = (fds[1].revents & (POLLPRI | POLLERR)) != 0;
-        if (fds[1].revents)
-            lseek(table, 0, SEEK_SET); // re-arms the change report
         if (fds[2].revents & POLLIN) {
             alignas(inotify_event) char buffer[4096];
             for (ssize_t n; (n = read(notify, buffer, sizeof buffer)) > 0;) {
                 for (char* at = buffer; at < buffer + n;) {
                     const auto* event = reinterpret_cast<const inotify_event*>(at);
-                    if (event->len && QFile::decodeName(event->name) == state.fileName())
+                    if (event->len && QFile::decodeName(event->name) == stateName)
                         changed = true;
                     at += sizeof(inotify_event) + event->len;
                 }
@@ -87,20 +86,18 @@ void LinuxMountWatch::watch()
             postChanges(known, now);
         known = std::move(now);
     }
-    if (table >= 0)
-        close(table);
-    if (notify >= 0)
-        close(notify);
 }
 
 void LinuxMountWatch::postChanges(const QSet<QString>& before, const QSet<QString>& after)
 {
-    Platform::current().dispatcher->asyncMain(lifetime_.guard([this, before, after] {
+    platform_.dispatcher->asyncMain(lifetime_.guard([this, before, after] {
+        Workspace& workspace = *platform_.workspace;
+        NotificationCenter& center = workspace.notificationCenter();
         const QString key = QString::fromLatin1(kNSDevicePath);
         for (const QString& point : after - before)
-            center_.postNotificationName(NSWorkspaceDidMountNotification, object_, {{key, point}});
+            center.postNotificationName(NSWorkspaceDidMountNotification, &workspace, {{key, point}});
         for (const QString& point : before - after)
-            center_.postNotificationName(NSWorkspaceDidUnmountNotification, object_, {{key, point}});
+            center.postNotificationName(NSWorkspaceDidUnmountNotification, &workspace, {{key, point}});
     }));
 }
 

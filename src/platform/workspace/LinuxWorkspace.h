@@ -72,9 +72,6 @@ public:
     // A simulated volume's type from the simulated Mac's state; any other path's from the
     // kernel's mount table.
     bool getFileSystemInfoForPath(const QString& fullPath, FileSystemFacts* facts) override;
-    // The notification centre, without starting the look at running applications: the mount
-    // notifications are posted here.
-    NotificationCenter& postingCenter() { return center_; }
 
     // Starts one look at the running applications on the background queue, unless the last one
     // still runs; on the main queue it posts a termination for each that quit and a launch for
