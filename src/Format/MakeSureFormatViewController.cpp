@@ -83,11 +83,6 @@ void MakeSureFormatViewController::MakeSureFormatViewControllerView()
     setView(std::move(root));
 }
 
-void MakeSureFormatViewController::awakeFromNib()
-{
-    // The buttons were made enabled, with their images, titles and actions.
-}
-
 void MakeSureFormatViewController::setName(const QString& name, const QString& type)
 {
     nameLabel_->setStringValue(QStringLiteral("Format '%1'?").arg(name));

@@ -60,7 +60,6 @@ public:
 
 protected:
     void loadView() override;
-    void awakeFromNib() override;
 
 private:
     void MakeSureFormatViewControllerView();

@@ -242,11 +242,16 @@ QString DiskManagerViewController::existingMountPath(const QString& mountPoint)
 {
     if (mountPoint.isEmpty())
         return {};
+    // The start-up volume is the simulated Mac's root; another mount point is a real folder, or
+    // a Mac path inside the simulated Mac.
     auto& platform = platform::Platform::current();
-    if (platform.fileManager->fileExistsAtPath(mountPoint))
-        return mountPoint;
     const QString inside = platform.searchPaths->pathOnMac(mountPoint);
-    return !inside.isEmpty() && platform.fileManager->fileExistsAtPath(inside) ? inside : QString();
+    const QStringList candidates = mountPoint == QLatin1String("/") ? QStringList{inside, mountPoint}
+                                                                     : QStringList{mountPoint, inside};
+    for (const QString& candidate : candidates)
+        if (!candidate.isEmpty() && platform.fileManager->fileExistsAtPath(candidate))
+            return candidate;
+    return {};
 }
 
 void DiskManagerViewController::changeSelectWithVolumeInfo(DiskBoxViewController& box)
