@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileSystemFacts.h"
+#include "platform/workspace/FileSystemFacts.h"
 
 #include <QList>
 #include <QString>
