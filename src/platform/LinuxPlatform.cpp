@@ -69,7 +69,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->userNotifications = std::make_unique<DesktopUserNotificationCenter>();
     LinuxMountWatch::Settings mounts;
     mounts.volumeStatePath = dataFolder + QStringLiteral("/Volumes.plist");
-    mounts.readState = [lists = p->propertyLists.get()](const QString& path) { return lists->propertyListFromFile(path); };
+    mounts.readState = [&lists = p->propertyLists](const QString& path) { return lists->propertyListFromFile(path); };
     p->mountWatch = std::make_unique<LinuxMountWatch>(std::move(mounts), *p);
     return p;
 }
