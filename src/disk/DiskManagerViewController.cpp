@@ -68,21 +68,21 @@ void DiskManagerViewController::DiskManagerViewControllerView()
     spinner->setHidden(true);
     loadProgress_ = root->addSubview(std::move(spinner));
 
-    struct Spec {
+    struct ButtonSetup {
         const char* title;
         void (DiskManagerViewController::*action)();
         TextImageButton** outlet;
     };
-    const Spec specs[] = {{"Open", &DiskManagerViewController::openButAction, &openBut_},
+    const ButtonSetup setups[] = {{"Open", &DiskManagerViewController::openButAction, &openBut_},
                           {"Mount", &DiskManagerViewController::mountButAction, &mountBut_},
                           {"Format", &DiskManagerViewController::formatButAction, &formatBut_},
                           {"Rename", &DiskManagerViewController::renameButAction, &renameBut_},
                           {"Eject", &DiskManagerViewController::ejectButAction, &ejectBut_}};
     double x = 12;
-    for (const Spec& spec : specs) {
-        *spec.outlet = root->addSubview(TextImageButton::withImageSet(
-            Rect(x, 12, 72, 28), QStringLiteral("btn_sec"), QString::fromLatin1(spec.title), false,
-            [this, action = spec.action] { (this->*action)(); }));
+    for (const ButtonSetup& setup : setups) {
+        *setup.outlet = root->addSubview(TextImageButton::withImageSet(
+            Rect(x, 12, 72, 28), QStringLiteral("btn_sec"), QString::fromLatin1(setup.title), false,
+            [this, action = setup.action] { (this->*action)(); }));
         x += 78;
     }
     setView(std::move(root));
