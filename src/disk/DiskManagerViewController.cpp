@@ -1,15 +1,108 @@
 #include "DiskManagerViewController.h"
 
+#include "DiskBoxViewController.h"
+#include "DiskButtonStates.h"
+#include "DiskColumnLayout.h"
+#include "DiskCommandRunners.h"
+#include "DiskIdentifier.h"
+#include "VolumeObj.h"
+#include "VolumesInfo.h"
+#include "VolumesManager.h"
+#include "WatchMountUnmount.h"
+
+#include "ProgressSpinner.h"
+
+#include "PlainLabel.h"
+#include "TextImageButton.h"
+
+#include "GetColor.h"
+#include "PublicUtilities.h"
+
+#include "platform/Platform.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/files/FileManager.h"
+#include "platform/folders/SearchPaths.h"
+#include "platform/log/SystemLog.h"
+#include "platform/workspace/Workspace.h"
+
+#include "platform/ui/ClipView.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TextField.h"
+
+#include <chrono>
 #include <utility>
+
+using namespace platform::ui;
 
 DiskManagerViewController::DiskManagerViewController(QString nibName)
     : ViewController(std::move(nibName))
 {
 }
 
-DiskManagerViewController::~DiskManagerViewController() = default;
+DiskManagerViewController::~DiskManagerViewController()
+{
+    lifetime_.end();
+    mountObservation_.reset();
+    unmountObservation_.reset();
+    for (const auto& made : madeBoxes_)
+        if (const auto box = made.lock())
+            box->setDelegate(nullptr);
+    if (auto* notices = platform::Platform::current().userNotifications.get(); notices && notices->delegate() == this)
+        notices->setDelegate(nullptr);
+}
 
-std::vector<const platform::ui::Referable*> DiskManagerViewController::allVolumeViews() const
+void DiskManagerViewController::loadView()
+{
+    DiskManagerViewControllerView();
+}
+
+void DiskManagerViewController::DiskManagerViewControllerView()
+{
+    auto root = std::make_unique<View>(Rect(0, 0, 408, 528));
+    auto scroll = std::make_unique<ScrollView>(Rect(7, 52, 394, 468));
+    scroll->setDrawsBackground(false);
+    scroll->setHasVerticalScroller(true);
+    scrollView_ = scroll->setDocumentView(std::make_unique<View>(Rect(0, 0, 394, 520)));
+    topScrollView_ = root->addSubview(std::move(scroll));
+    auto spinner = std::make_unique<ProgressSpinner>(Rect(188, 270, 32, 32));
+    spinner->setHidden(true);
+    loadProgress_ = root->addSubview(std::move(spinner));
+
+    struct ButtonSetup {
+        const char* title;
+        void (DiskManagerViewController::*action)();
+        TextImageButton** outlet;
+    };
+    const ButtonSetup setups[] = {{"Open", &DiskManagerViewController::openButAction, &openBut_},
+                          {"Mount", &DiskManagerViewController::mountButAction, &mountBut_},
+                          {"Format", &DiskManagerViewController::formatButAction, &formatBut_},
+                          {"Rename", &DiskManagerViewController::renameButAction, &renameBut_},
+                          {"Eject", &DiskManagerViewController::ejectButAction, &ejectBut_}};
+    double x = 12;
+    for (const ButtonSetup& setup : setups) {
+        *setup.outlet = root->addSubview(TextImageButton::withImageSet(
+            Rect(x, 12, 72, 28), QStringLiteral("btn_sec"), QString::fromLatin1(setup.title), false,
+            [this, action = setup.action] { (this->*action)(); }));
+        x += 78;
+    }
+    setView(std::move(root));
+}
+
+void DiskManagerViewController::awakeFromNib()
+{
+    auto& platform = platform::Platform::current();
+    voluManager_ = std::make_unique<VolumesManager>();
+    volumesInfo_ = std::make_unique<VolumesInfo>();
+    watchMu_ = std::make_unique<WatchMountUnmount>(platform.workspace->notificationCenter());
+    auto& center = platform::NotificationCenter::defaultCenter();
+    const auto rebuild = [this](const platform::Notification&) { createView(); };
+    mountObservation_ = center.addObserver(this, MCVolumeMountNotification, nullptr, rebuild);
+    unmountObservation_ = center.addObserver(this, MCVolumeUnmountNotification, nullptr, rebuild);
+    if (OSVersion() >= 9 && platform.userNotifications)
+        platform.userNotifications->setDelegate(this);
+}
+
+std::vector<const Referable*> DiskManagerViewController::allVolumeViews() const
 {
     std::lock_guard lock(mutex_);
     return volumeViews_;
@@ -42,19 +135,33 @@ void DiskManagerViewController::createView()
 
 void DiskManagerViewController::beginBuild()
 {
-    {
-        std::lock_guard lock(mutex_);
-        volumeViews_.clear();
-    }
+    view();
+    loadProgress_->setHidden(false);
+    loadProgress_->startAnimation();
     // The background step works only on what it captures: the controller may be gone by then.
-    auto finish = lifetime_.guard([this] { finishBuild(); });
+    auto finish = lifetime_.guard([this](CVolumeMgr::Enumeration enumeration) { finishBuild(std::move(enumeration)); });
     platform::dispatchAsyncGlobal([finish = std::move(finish)]() mutable {
-        platform::dispatchAsyncMain(std::move(finish));
+        CVolumeMgr manager;
+        platform::dispatchAsyncMain([finish = std::move(finish), enumeration = manager.enumDiskVolumesInfo()]() mutable {
+            finish(std::move(enumeration));
+        });
     });
 }
 
-void DiskManagerViewController::finishBuild()
+void DiskManagerViewController::finishBuild(CVolumeMgr::Enumeration enumeration)
 {
+    loadProgress_->setHidden(true);
+    loadProgress_->stopAnimation();
+    if (enumeration.outcome == CVolumeMgr::Outcome::Refused) {
+        // The boxes shown stay; one more build follows once the second has passed.
+        if (!std::exchange(trailingBuildAsked_, true))
+            platform::Platform::current().dispatcher->afterMain(std::chrono::milliseconds(1000), lifetime_.guard([this] {
+                trailingBuildAsked_ = false;
+                createView();
+            }));
+    } else {
+        showColumn(enumeration.volumes);
+    }
     bool again = false;
     {
         std::lock_guard lock(mutex_);
@@ -64,4 +171,185 @@ void DiskManagerViewController::finishBuild()
     }
     if (again)
         createView();
+}
+
+void DiskManagerViewController::clearColumn()
+{
+    for (TextField* header : headers_)
+        (void)header->removeFromSuperview();
+    headers_.clear();
+    for (const auto& box : boxes_)
+        (void)box->view()->removeFromSuperview();
+    boxes_.clear();
+    std::erase_if(madeBoxes_, [](const auto& made) { return made.expired(); });
+}
+
+void DiskManagerViewController::showColumn(const QList<QVariantMap>& volumes)
+{
+    clearColumn();
+    std::vector<std::shared_ptr<VolumeObj>> internal, external;
+    for (const QVariantMap& volume : volumes) {
+        auto record = std::make_shared<VolumeObj>(VolumeObj::fromVolumeDictionary(volume));
+        (record->bCanEject ? external : internal).push_back(std::move(record));
+    }
+    const DiskColumnLayout layout = DiskColumnLayout::forCounts(int(internal.size()), int(external.size()));
+    scrollView_->setFrameSize({394, layout.height});
+    addHeader(QStringLiteral("Internal"), layout.internalHeader);
+    for (std::size_t i = 0; i < internal.size(); ++i) {
+        addBox(internal[i], layout.internalBoxes[qsizetype(i)]);
+        if (i == 0)
+            changeSelectWithVolumeInfo(*boxes_.back());
+    }
+    if (layout.externalHeader) {
+        addHeader(QStringLiteral("External"), *layout.externalHeader);
+        for (std::size_t j = 0; j < external.size(); ++j)
+            addBox(external[j], layout.externalBoxes[qsizetype(j)]);
+    }
+    std::vector<const Referable*> shown;
+    for (TextField* header : headers_)
+        shown.push_back(header);
+    for (const auto& box : boxes_)
+        shown.push_back(box.get());
+    {
+        std::lock_guard lock(mutex_);
+        volumeViews_ = std::move(shown);
+    }
+    topScrollView_->contentView()->scrollToPoint({0, 0});
+    topScrollView_->setNeedsDisplay();
+}
+
+TextField* DiskManagerViewController::addHeader(const QString& title, const Rect& frame)
+{
+    TextField* header = scrollView_->addSubview(makePlainLabel(
+        frame, title, Font::fontWithName(PublicUtilities::getLightFontName(), 12), getColor(51, 57, 81, 0.6f)));
+    headers_.push_back(header);
+    return header;
+}
+
+void DiskManagerViewController::addBox(std::shared_ptr<VolumeObj> record, const Rect& frame)
+{
+    auto box = std::make_shared<DiskBoxViewController>();
+    box->setDelegate(this);
+    box->view()->setFrame(frame);
+    box->setVolumeInfo(std::move(record));
+    scrollView_->addSubview(*box->view());
+    box->changeValue();
+    boxes_.push_back(box);
+    madeBoxes_.push_back(box);
+}
+
+QString DiskManagerViewController::existingMountPath(const QString& mountPoint)
+{
+    if (mountPoint.isEmpty())
+        return {};
+    // The start-up volume is the simulated Mac's root; another mount point is a real folder, or
+    // a Mac path inside the simulated Mac.
+    auto& platform = platform::Platform::current();
+    const QString inside = platform.searchPaths->pathOnMac(mountPoint);
+    const QStringList candidates = mountPoint == QLatin1String("/") ? QStringList{inside, mountPoint}
+                                                                     : QStringList{mountPoint, inside};
+    for (const QString& candidate : candidates)
+        if (!candidate.isEmpty() && platform.fileManager->fileExistsAtPath(candidate))
+            return candidate;
+    return {};
+}
+
+void DiskManagerViewController::changeSelectWithVolumeInfo(DiskBoxViewController& box)
+{
+    diskBoxVC_ = box.shared_from_this();
+    for (const auto& shown : boxes_)
+        shown->changeSelectButStart(shown.get() == &box);
+    const VolumeObj& r = *box.volumeInfo();
+    // The volume's own mount point, never a path made from its name: two volumes may share one.
+    const QString path = existingMountPath(r.volumeMountPoint);
+    platform::FileSystemFacts facts;
+    if (!path.isEmpty()) {
+        const bool result = platform::Platform::current().workspace->getFileSystemInfoForPath(path, &facts);
+        platform::NSLog(QStringLiteral("Result:%1 Volume: %2, Removable:%3, W:%4, Unmountable:%5, Desc:%6, type:%7")
+                            .arg(int(result))
+                            .arg(path)
+                            .arg(int(facts.removable))
+                            .arg(int(facts.writable))
+                            .arg(int(facts.unmountable))
+                            .arg(facts.description, facts.type));
+    }
+    const DiskButtonStates states = DiskButtonStates::forVolume(r, !path.isEmpty(), facts.type);
+    openBut_->setButtonEnabled(states.open);
+    mountBut_->setButtonEnabled(states.mount);
+    ejectBut_->setButtonEnabled(states.eject);
+    renameBut_->setButtonEnabled(states.rename);
+    formatBut_->setButtonEnabled(states.format);
+    if (states.mountTitle)
+        mountBut_->setTextWithName(*states.mountTitle, 12);
+    if (states.isMount)
+        isMount_ = *states.isMount;
+}
+
+void DiskManagerViewController::openButAction()
+{
+    if (!diskBoxVC_)
+        return;
+    const QString path = existingMountPath(diskBoxVC_->volumeInfo()->volumeMountPoint);
+    platform::Platform::current().workspace->openFile(path);
+}
+
+void DiskManagerViewController::mountButAction()
+{
+    if (!diskBoxVC_)
+        return;
+    const QString identifier = diskBoxVC_->volumeInfo()->volumePath;
+    if (identifier.isEmpty())
+        return;
+    const bool unmount = std::exchange(isMount_, !isMount_);
+    const QString verb = unmount ? QStringLiteral("unmount") : QStringLiteral("mount");
+    platform::dispatchAsyncGlobal([identifier, verb, done = lifetime_.guard([this] { createView(); })]() mutable {
+        if (isDeviceIdentifier(identifier) && diskLineFits("diskutil " + verb.toUtf8() + ' ' + identifier.toUtf8(), kShortDiskLineBuffer)) {
+            if (renameExecCommand({verb, identifier}).exitStatus != 0)
+                platform::NSLog(QStringLiteral("diskutil %1 %2 failed").arg(verb, identifier));
+        } else {
+            platform::NSLog(QStringLiteral("Not running %1 for \"%2\": not a device identifier").arg(verb, identifier));
+        }
+        platform::dispatchAsyncMain(std::move(done));
+    });
+}
+
+void DiskManagerViewController::formatButAction()
+{
+    if (diskBoxVC_)
+        diskBoxVC_->formatButtonAction();
+}
+
+void DiskManagerViewController::renameButAction()
+{
+    if (diskBoxVC_)
+        diskBoxVC_->renameButtonAction();
+}
+
+void DiskManagerViewController::ejectButAction()
+{
+    if (diskBoxVC_)
+        diskBoxVC_->ejectButtonAction();
+}
+
+void DiskManagerViewController::ejectButtonActionisS(bool succeeded)
+{
+    createView();
+    if (OSVersion() < 9)
+        return;
+    auto* notices = platform::Platform::current().userNotifications.get();
+    if (!notices)
+        return;
+    if (succeeded) {
+        notices->deliverNotification({QStringLiteral("Tavrin"), QStringLiteral("The disk/device can be removed safely.")});
+    } else {
+        const QString name = diskBoxVC_ ? diskBoxVC_->volumeInfo()->volumeName : QString();
+        notices->deliverNotification({QStringLiteral("Disk Not Ejected Properly"),
+                                      QStringLiteral("Eject '%1' before disconnecting or turning it off.").arg(name)});
+    }
+    notices->removeAllDeliveredNotifications();
+}
+
+int32_t DiskManagerViewController::OSVersion()
+{
+    return PublicUtilities::getMinorVersion();
 }

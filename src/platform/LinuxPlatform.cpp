@@ -18,6 +18,9 @@
 #include "platform/ioregistry/SimulatedIORegistry.h"
 #include "platform/loginitems/XdgLoginItemList.h"
 #include "platform/log/StandardErrorLog.h"
+#include "platform/mounts/LinuxMountWatch.h"
+#include "platform/mounts/LinuxVolumeTable.h"
+#include "platform/notifications/DesktopUserNotificationCenter.h"
 #include "platform/network/QtHttpClient.h"
 #include "platform/plist/LibplistSerialization.h"
 #include "platform/power/PowerAssertions.h"
@@ -118,6 +121,12 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->appleEvents = std::make_unique<SimulatedSystemEvents>([platform = p.get()]() -> LoginItemList& {
         return *platform->loginItems;
     });
+    p->volumeTable = std::make_unique<LinuxVolumeTable>();
+    p->userNotifications = std::make_unique<DesktopUserNotificationCenter>();
+    LinuxMountWatch::Settings mounts;
+    mounts.volumeStatePath = dataFolder + QStringLiteral("/Volumes.plist");
+    mounts.readState = [&lists = p->propertyLists](const QString& path) { return lists->propertyListFromFile(path); };
+    p->mountWatch = std::make_unique<LinuxMountWatch>(std::move(mounts), *p);
     return p;
 }
 

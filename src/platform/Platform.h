@@ -37,6 +37,9 @@ class DesktopAppearance;
 class PowerAssertions;
 class Bluetooth;
 class NetworkReachability;
+class VolumeTable;
+class MountWatch;
+class UserNotificationCenter;
 
 // The one place where the program finds the implementation of each platform area. `main`
 // installs the Linux set; a test installs its own set, replacing any area with a fake.
@@ -80,6 +83,10 @@ struct Platform {
     std::unique_ptr<PowerAssertions> powerAssertions;
     std::unique_ptr<Bluetooth> bluetooth;
     std::unique_ptr<NetworkReachability> reachability;
+    std::unique_ptr<VolumeTable> volumeTable;
+    std::unique_ptr<UserNotificationCenter> userNotifications;
+    // Last: it posts into the workspace's notification centre while it lives.
+    std::unique_ptr<MountWatch> mountWatch;
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();

@@ -25,7 +25,7 @@ VIEW = (640, 560)
 # drive(), as the power menu does.
 TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
-    ("SwitchManager", True), ("StartupItems", True), ("DiskManager", False), ("QuickVisit", True)]
+    ("SwitchManager", True), ("StartupItems", True), ("DiskManager", True), ("QuickVisit", True)]
 CLOSE_LIGHT = (22, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
@@ -52,6 +52,13 @@ HIDDEN_FILES_SWITCH = (574, 148)
 # The About box's view and its Close button.
 ABOUT_VIEW = (340, 266)
 ABOUT_CLOSE = (170, 235)
+# Disk Manager: a column of pixels across the volume boxes (x, top, height), the boxes' colour,
+# the Format button, and the format confirmation's view with its Cancel button.
+DISK_CARD_COLUMN = (594, 24, 468)
+DISK_CARD = bytes((247, 248, 255))
+DISK_FORMAT_BUTTON = (420, 518)
+FORMAT_VIEW = (360, 200)
+FORMAT_CANCEL = (206, 174)
 
 class Failure(Exception):
     pass
@@ -303,6 +310,28 @@ def drive(session, menu, shots, start_copy):
             wait_for("the add panel to close", lambda: panel not in menu.windows())
             if menu.region(STARTUP_ROWS) != rows:
                 raise Failure("cancelling the add panel changed the login items")
+        if tool == "DiskManager":
+            # The boxes list the stand-in diskutil's volumes; the last is an external one. It is
+            # selected, Format opens its confirmation, and Cancel closes it with nothing erased.
+            def cards():
+                x, top, height = DISK_CARD_COLUMN
+                column = crop(session.grab(), menu.at((x, top)) + (1, height))
+                runs = []
+                for row in (r for r in range(height) if column[3 * r:3 * r + 3] == DISK_CARD):
+                    if runs and row == runs[-1][1] + 1:
+                        runs[-1][1] = row
+                    else:
+                        runs.append([row, row])
+                return [run for run in runs if run[1] - run[0] >= 30]
+            boxes = wait_for("the volume boxes", lambda: len(cards()) >= 2 and cards(), 15)
+            first, last = boxes[-1]
+            session.click(menu.at((DISK_CARD_COLUMN[0] - 22, DISK_CARD_COLUMN[1] + (first + last) // 2)))
+            shot("disk-manager-external-selected")
+            confirmation = menu.popup_after(lambda: session.click(menu.at(DISK_FORMAT_BUTTON)),
+                                            "the format confirmation")
+            shot("disk-manager-format-confirmation")
+            session.click(menu.at(FORMAT_CANCEL, menu.windows()[confirmation], FORMAT_VIEW))
+            wait_for("the format confirmation to close", lambda: confirmation not in menu.windows())
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")

@@ -9,6 +9,8 @@
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
+#include "platform/mounts/MountInfo.h"
+#include "platform/simulated/SimulatedMac.h"
 #include "platform/plist/PropertyListSerialization.h"
 
 #include <QCoreApplication>
@@ -412,6 +414,43 @@ QList<DesktopApplication> LinuxWorkspace::desktopApplications()
             applications << DesktopApplication{entry.name, iconOfEntry(entry.icon), entry.path};
     }
     return applications;
+}
+
+} // namespace platform
+
+namespace platform {
+
+bool LinuxWorkspace::getFileSystemInfoForPath(const QString& fullPath, FileSystemFacts* facts)
+{
+    if (fullPath.isEmpty() || !facts)
+        return false;
+    if (const SimulatedMac* mac = Platform::current().simulatedMac.get()) {
+        const QString type = simulatedVolumeType(mac->stateFile(QStringLiteral("Volumes")), fullPath, settings_.pathOnMac);
+        if (!type.isEmpty()) {
+            *facts = {true, true, fullPath != QLatin1String("/"), type, type};
+            return true;
+        }
+    }
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return false;
+    const QList<MountInfoEntry> mounts = parseMountInfo(table.readAll());
+    const MountInfoEntry* mount = mountHolding(mounts, QFileInfo(fullPath).canonicalFilePath());
+    if (!mount)
+        return false;
+    bool removable = false;
+    if (mount->source.startsWith(QLatin1String("/dev/"))) {
+        const QString device = QFileInfo(QStringLiteral("/sys/class/block/") + mount->source.mid(5)).canonicalFilePath();
+        for (const QString& folder : {device, QFileInfo(device).absolutePath()}) {
+            QFile flag(folder + QStringLiteral("/removable"));
+            if (flag.open(QIODevice::ReadOnly)) {
+                removable = flag.readAll().trimmed() == "1";
+                break;
+            }
+        }
+    }
+    *facts = fileSystemFactsOfMount(*mount, removable);
+    return true;
 }
 
 } // namespace platform

@@ -77,6 +77,9 @@ public:
     void hideOtherApplications() override;
     // The entries of the XDG applications folders that menus show (not NoDisplay), read afresh.
     QList<DesktopApplication> desktopApplications() override;
+    // A simulated volume's type from the simulated Mac's state; any other path's from the
+    // kernel's mount table.
+    bool getFileSystemInfoForPath(const QString& fullPath, FileSystemFacts* facts) override;
 
     // Starts one look at the running applications on the background queue, unless the last one
     // still runs; on the main queue it posts a termination for each that quit and a launch for

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/workspace/FileSystemFacts.h"
+
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -83,6 +85,12 @@ public:
     // The applications that this machine's menus show, from their desktop entries. They belong
     // to the system's package manager. Safe to call from any thread.
     virtual QList<DesktopApplication> desktopApplications() = 0;
+    // The facts of the file system that holds the path; false when they cannot be told.
+    virtual bool getFileSystemInfoForPath(const QString& fullPath, FileSystemFacts* facts)
+    {
+        (void)fullPath, (void)facts;
+        return false;
+    }
 };
 
 } // namespace platform

@@ -1,0 +1,195 @@
+// The Disk Manager tab: a rebuild of its column with 20 volume boxes, timed on the main thread
+// alone (target under 30 ms; the enumeration and the type look-ups run on the background queue
+// and are answered at once here), and, when the build has a stand-in diskutil that lists disks,
+// the enumeration through it of the simulated disks plus 20 recorded removable volumes (target
+// under 150 ms with every run of the stand-in), against as many starts of `true`.
+#include "CVolumeMgr.h"
+#include "DiskManagerViewController.h"
+#include "EnumerationGuard.h"
+
+#include "BenchSupport.h"
+
+#include "platform/LinuxPlatform.h"
+#include "platform/Platform.h"
+#include "platform/commands/CommandRunner.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/plist/PropertyListSerialization.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <deque>
+
+namespace {
+
+// Main and background tasks in one queue each, drained on this thread; only main tasks are
+// timed. A delay has passed at once.
+class TimingDispatcher : public platform::Dispatcher {
+public:
+    void asyncMain(Task task) override { main_.push_back(std::move(task)); }
+    void asyncGlobal(Task task) override { global_.push_back(std::move(task)); }
+    void syncMain(Task task) override { task(); }
+    void afterMain(Interval, Task task) override { main_.push_back(std::move(task)); }
+    std::unique_ptr<platform::TimerHandle> scheduledTimer(Interval, bool, Task) override { return std::make_unique<Handle>(); }
+
+    // Runs everything; gives the milliseconds spent in main tasks.
+    double drain()
+    {
+        double mainMs = 0;
+        while (!main_.empty() || !global_.empty()) {
+            while (!global_.empty()) {
+                Task task = std::move(global_.front());
+                global_.pop_front();
+                task();
+            }
+            if (!main_.empty()) {
+                Task task = std::move(main_.front());
+                main_.pop_front();
+                mainMs += bench::timed(task);
+            }
+        }
+        return mainMs;
+    }
+
+private:
+    struct Handle : platform::TimerHandle {
+        void invalidate() override {}
+        bool isValid() const override { return false; }
+    };
+    std::deque<Task> main_, global_;
+};
+
+// diskutil for 20 volumes, answered from memory.
+class MemoryDiskutil : public platform::CommandRunner {
+public:
+    explicit MemoryDiskutil(const platform::PropertyListSerialization& lists)
+    {
+        QVariantList partitions;
+        for (int i = 1; i <= 20; ++i) {
+            const QString id = QStringLiteral("disk2s%1").arg(i);
+            partitions.append(QVariantMap{{"DeviceIdentifier", id}});
+            info_.insert(id, lists.dataFromPropertyList(
+                                 QVariantMap{{"DeviceIdentifier", id}, {"VolumeName", QStringLiteral("Volume %1").arg(i)},
+                                             {"MountPoint", QStringLiteral("/Volumes/Volume %1").arg(i)},
+                                             {"Ejectable", i > 10}, {"FilesystemName", "ExFAT"}, {"DiskUUID", id},
+                                             {"TotalSize", qulonglong(64'000'000'000)}, {"FreeSpace", qulonglong(i) << 30}},
+                                 platform::PropertyListSerialization::Format::Xml));
+        }
+        list_ = lists.dataFromPropertyList(
+            QVariantMap{{"AllDisksAndPartitions", QVariantList{QVariantMap{{"DeviceIdentifier", "disk2"}, {"Partitions", partitions}}}}},
+            platform::PropertyListSerialization::Format::Xml);
+    }
+    Result runShellLine(const QByteArray&) override { return {}; }
+    Result run(const QString&, const QStringList& arguments, const QString& outputPath) override
+    {
+        QFile out(outputPath);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return {};
+        out.write(arguments.value(0) == QLatin1String("list") ? list_ : info_.value(arguments.value(2).remove("/dev/")));
+        return {true, 0, {}};
+    }
+
+private:
+    QByteArray list_;
+    QHash<QString, QByteArray> info_;
+};
+
+// Counts the runs it passes on.
+class CountingRunner : public platform::CommandRunner {
+public:
+    explicit CountingRunner(std::unique_ptr<platform::CommandRunner> inner) : inner_(std::move(inner)) {}
+    Result runShellLine(const QByteArray& line) override { return ++runs, inner_->runShellLine(line); }
+    Result run(const QString& program, const QStringList& arguments, const QString& outputPath = {}) override
+    {
+        return ++runs, inner_->run(program, arguments, outputPath);
+    }
+    int runs = 0;
+
+private:
+    std::unique_ptr<platform::CommandRunner> inner_;
+};
+
+// 20 removable partitions as `lsblk --json --bytes` prints them.
+QByteArray recordedLsblk()
+{
+    QByteArray devices;
+    for (int i = 0; i < 20; ++i) {
+        const QByteArray disk = "sd" + QByteArray(1, char('b' + i));
+        devices += (i ? "," : "") + QByteArray(R"({"name":")") + disk
+            + R"(","type":"disk","rm":true,"hotplug":true,"tran":"usb","size":32010928128,"children":[{"name":")" + disk
+            + R"(1","type":"part","rm":true,"hotplug":true,"size":32009879552,"fstype":"vfat","label":"STICK)"
+            + QByteArray::number(i) + R"(","uuid":"1234-)" + QByteArray::number(1000 + i) + R"(","mountpoint":"/media/stick)"
+            + QByteArray::number(i) + R"(","mountpoints":["/media/stick)" + QByteArray::number(i) + R"("]}]})";
+    }
+    return R"({"blockdevices":[)" + devices + "]}";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "TMPDIR"})
+        qputenv(name, QFile::encodeName(home.path()));
+    qputenv("TAVRIN_ROOT", QFile::encodeName(home.path() + "/root"));
+    QFile lsblk(home.path() + "/lsblk.json");
+    lsblk.open(QIODevice::WriteOnly);
+    lsblk.write(recordedLsblk());
+    lsblk.close();
+    qputenv("TAVRIN_REAL_VOLUMES", QFile::encodeName(lsblk.fileName()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    auto platform = platform::makeLinuxPlatform(QStringLiteral(TAVRIN_BUNDLE));
+    auto* dispatcher = new TimingDispatcher;
+    platform->dispatcher.reset(dispatcher);
+    auto real = std::move(platform->commandRunner);
+    platform->commandRunner = std::make_unique<MemoryDiskutil>(*platform->propertyLists);
+    platform::ScopedPlatform scope(*platform);
+
+    {
+        DiskManagerViewController tab;
+        tab.view();
+        const auto rebuild = [&] {
+            EnumerationGuard::shared().clear();
+            tab.createView();
+            return dispatcher->drain();
+        };
+        rebuild();
+        double best = 1e300;
+        for (int round = 0; round < 20; ++round)
+            best = std::min(best, rebuild());
+        std::printf("tab rebuild, %zu boxes: %.2f ms on the main thread (target < 30 ms)\n", tab.boxes().size(), best);
+    }
+
+    auto counting = std::make_unique<CountingRunner>(std::move(real));
+    CountingRunner& runner = *counting;
+    platform->commandRunner = std::move(counting);
+    const auto listed = runner.run(QStringLiteral("diskutil"), {QStringLiteral("list"), QStringLiteral("-plist")});
+    if (!listed.started || listed.exitStatus != 0
+        || platform->propertyLists->propertyListFromData(listed.standardOutput).toMap().isEmpty()) {
+        std::printf("enumeration: skipped, the stand-in diskutil of this build lists no disks\n");
+        return 0;
+    }
+    int volumes = 0;
+    runner.runs = 0;
+    const double enumerate = bench::bestOf(5, [&] {
+        runner.runs = 0;
+        EnumerationGuard guard;
+        CVolumeMgr manager(guard);
+        volumes = int(manager.enumDiskVolumesInfo().volumes.size());
+        dispatcher->drain();
+    });
+    const int runs = runner.runs;
+    const double peer = bench::bestOf(5, [&] {
+        for (int i = 0; i < runs; ++i)
+            runner.run(QStringLiteral("true"), {});
+    });
+    std::printf("enumeration: %d volumes, %d stand-in runs, %.2f ms (target < 150 ms); %d starts of true: %.2f ms; "
+                "ratio %.2f\n",
+                volumes, runs, enumerate, runs, peer, enumerate / peer);
+    return 0;
+}

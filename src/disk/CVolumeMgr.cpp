@@ -1,0 +1,225 @@
+#include "CVolumeMgr.h"
+
+#include "ConvertSize2String.h"
+#include "DiskCommandRunners.h"
+#include "DiskIdentifier.h"
+#include "EnumerationGuard.h"
+
+#include "platform/Platform.h"
+#include "platform/commands/CommandRunner.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/log/SystemLog.h"
+#include "platform/mounts/VolumeTable.h"
+#include "platform/plist/PropertyListSerialization.h"
+
+#include <chrono>
+
+namespace {
+
+// Present, a text, and one of `values`: a missing value equals nothing.
+bool textIs(const QVariantMap& map, const QString& key, std::initializer_list<const char*> values)
+{
+    const auto found = map.constFind(key);
+    if (found == map.constEnd())
+        return false;
+    const QString text = found->toString();
+    for (const char* value : values)
+        if (text == QLatin1String(value))
+            return true;
+    return false;
+}
+
+uint64_t number(const QVariantMap& map, const QString& key)
+{
+    return map.value(key).toULongLong();
+}
+
+void copyIfPresent(QVariantMap& to, const QVariantMap& from, const QString& key, const QString& as)
+{
+    if (const auto found = from.constFind(key); found != from.constEnd())
+        to.insert(as, *found);
+}
+
+} // namespace
+
+CVolumeMgr::CVolumeMgr(EnumerationGuard& guard)
+    : guard_(guard)
+{
+}
+
+CVolumeMgr::CVolumeMgr()
+    : CVolumeMgr(EnumerationGuard::shared())
+{
+}
+
+CVolumeMgr::Enumeration CVolumeMgr::enumDiskVolumesInfo()
+{
+    if (!guard_.tryTake())
+        return {Outcome::Refused, {}};
+    auto& dispatcher = *platform::Platform::current().dispatcher;
+    dispatcher.asyncMain([&dispatcher, guard = &guard_] {
+        dispatcher.afterMain(std::chrono::milliseconds(1000), [guard] { guard->clear(); });
+    });
+
+    const DiskCommandResult listed = ExecCommand({QStringLiteral("list"), QStringLiteral("-plist")});
+    if (listed.path.isNull()) {
+        platform::NSLog(QStringLiteral("diskutil list error"));
+        return {Outcome::NoDiskList, {}};
+    }
+    const QVariantMap diskList = listed.dictionary.value_or(QVariantMap());
+    return {Outcome::Listed, volumesFromDiskList(diskList, [](const QString& id) { return EUGetDiskInfo(id); })};
+}
+
+QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, const InfoLookup& lookup)
+{
+    bFindOSDisk = false;
+    bFirstOSVolume = true;
+    QList<QVariantMap> result;
+    const QString kMountPoint = QStringLiteral("MountPoint");
+    for (const QVariant& diskValue : diskList.value(QStringLiteral("AllDisksAndPartitions")).toList()) {
+        const QVariantMap disk = diskValue.toMap();
+        QVariantList elements = disk.value(QStringLiteral("Partitions")).toList();
+        if (elements.isEmpty()) {
+            elements = disk.value(QStringLiteral("APFSVolumes")).toList();
+            if (elements.isEmpty() && !disk.value(QStringLiteral("Content")).toString().isEmpty())
+                continue;
+            const auto whole = lookup(disk.value(QStringLiteral("DeviceIdentifier")).toString());
+            if (whole && whole->contains(QStringLiteral("FilesystemName")))
+                result.append(MakeVolumeInfo(*whole));
+        }
+        std::optional<QString> recoveryId;
+        std::optional<QString> booterId;
+        for (int k = 0; k < elements.size(); ++k) {
+            const QVariantMap element = elements[k].toMap();
+            const QString elementId = element.value(QStringLiteral("DeviceIdentifier")).toString();
+            if (textIs(element, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage", "Apple_APFS"})
+                || textIs(element, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"})
+                || textIs(element, kMountPoint, {"/System/Volumes/Update/mnt1", "/System/Volumes/Data"}))
+                continue;
+            const auto found = lookup(elementId);
+            if (!found)
+                continue;
+            const QVariantMap& info = *found;
+            if (textIs(info, QStringLiteral("BusProtocol"), {"Disk Image"})
+                || textIs(info, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage"}))
+                continue;
+            const bool hasMountPoint = info.contains(kMountPoint);
+            const QString mp = info.value(kMountPoint).toString();
+            const bool ejectable = info.value(QStringLiteral("Ejectable")).toBool();
+            const uint64_t total = number(info, QStringLiteral("TotalSize"));
+            if (mp.isEmpty() && !ejectable)
+                continue;
+            if (info.contains(QStringLiteral("VolumeName")) && info.value(QStringLiteral("VolumeName")).toString().isEmpty()
+                && total != 0 && !ejectable)
+                continue;
+            JustOSVolume(k);
+            if (textIs(info, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"}))
+                continue;
+            if (hasMountPoint
+                && (mp == QLatin1String("/System/Volumes/Update/mnt1")
+                    || (mp == QLatin1String("/System/Volumes/Update") && !ejectable)
+                    || mp == QLatin1String("/System/Volumes/Data") || mp == QLatin1String("/System/Volumes/VM")))
+                continue;
+            if (!hasMountPoint || mp.contains(QLatin1String("/private/tmp/")))
+                continue;
+            if (total >= 1 && total <= 29'999'999)
+                continue;
+            QVariantMap volume = MakeVolumeInfo(info);
+            const QString name = volume.value(QStringLiteral("volumeName")).toString();
+            const auto nameIs = [&name](std::initializer_list<const char*> names) {
+                for (const char* candidate : names)
+                    if (name == QLatin1String(candidate))
+                        return true;
+                return false;
+            };
+            if (nameIs({"iSCPreboot", "xART", "Hardware"}) && !ejectable)
+                continue;
+            if (nameIs({"Preboot", "Recovery", "VM"})) {
+                if (mp.isEmpty())
+                    continue;
+                if (!recoveryId || !booterId) {
+                    recoveryId = info.value(QStringLiteral("RecoveryDeviceIdentifier")).toString();
+                    booterId = info.value(QStringLiteral("BooterDeviceIdentifier")).toString();
+                }
+                if ((name == QLatin1String("Recovery") && *recoveryId == elementId)
+                    || (name == QLatin1String("Preboot") && *booterId == elementId))
+                    continue;
+            }
+            if (textIs(info, kDADiskDescriptionVolumeNameKey, {"iSCPreboot", "VM", "Recovery", "Update", "EFI"}))
+                continue;
+            result.append(volume);
+        }
+    }
+    return result;
+}
+
+std::optional<QVariantMap> CVolumeMgr::EUGetDiskInfo(const QString& identifier)
+{
+    if (!isDeviceIdentifier(identifier)
+        || !diskLineFits("diskutil info -plist /dev/" + identifier.toUtf8(), kShortDiskLineBuffer))
+        return std::nullopt;
+    return ExecCommand({QStringLiteral("info"), QStringLiteral("-plist"), QStringLiteral("/dev/") + identifier}).dictionary;
+}
+
+QVariantMap CVolumeMgr::MakeVolumeInfo(const QVariantMap& info)
+{
+    uint64_t freeBytes = number(info, QStringLiteral("FreeSpace"));
+    if (freeBytes == 0)
+        freeBytes = number(info, QStringLiteral("APFSContainerFree"));
+    const uint64_t totalBytes = number(info, QStringLiteral("TotalSize"));
+    QVariantMap volume;
+    volume.insert(QStringLiteral("FreeSpace"), QString::number(freeBytes));
+    if (info.contains(QStringLiteral("TotalSize")))
+        volume.insert(QStringLiteral("TotalSize"), QString::number(totalBytes));
+    const bool marked = bFindOSDisk && bFirstOSVolume;
+    if (marked)
+        bFirstOSVolume = false;
+    volume.insert(QStringLiteral("OSvolume"), marked ? QStringLiteral("YES") : QStringLiteral("NO"));
+    const QString name = info.value(QStringLiteral("VolumeName")).toString();
+    volume.insert(QStringLiteral("volumeName"), name.isEmpty() ? QStringLiteral("Untitled") : name);
+    copyIfPresent(volume, info, QStringLiteral("DeviceIdentifier"), QStringLiteral("volumePath"));
+    volume.insert(QStringLiteral("volumeTotalSize"), convertSize2String(totalBytes));
+    volume.insert(QStringLiteral("volumeFreeSize"), convertSize2String(freeBytes));
+    for (const char* key : {"Writable", "BusProtocol", "Ejectable", "FilesystemName", "DeviceNode", "MountPoint",
+                            "ParentWholeDisk", "DiskUUID", "VolumeUUID"})
+        copyIfPresent(volume, info, QString::fromLatin1(key), QString::fromLatin1(key));
+    return volume;
+}
+
+void CVolumeMgr::JustOSVolume(int index)
+{
+    if (bFindOSDisk)
+        return;
+    const auto* volumes = platform::Platform::current().volumeTable.get();
+    platform::VolumeEntry entry;
+    if (volumes && volumes->volumeInfo(index, &entry) == platform::noErr && entry.rootPath == QLatin1String("/"))
+        bFindOSDisk = true;
+}
+
+void CVolumeMgr::changeIValue()
+{
+    guard_.clear();
+}
+
+QVariantList CVolumeMgr::listAllDisksAndPartitions()
+{
+    auto& platform = platform::Platform::current();
+    const auto run = platform.commandRunner->run(QStringLiteral("/usr/sbin/diskutil"),
+                                                 {QStringLiteral("list"), QStringLiteral("-plist")});
+    const QVariant parsed = platform.propertyLists->propertyListFromData(run.standardOutput);
+    QVariantList disks;
+    for (const QVariant& diskValue : parsed.toMap().value(QStringLiteral("AllDisksAndPartitions")).toList()) {
+        const QVariantMap disk = diskValue.toMap();
+        QVariantList partitions;
+        for (const QVariant& partitionValue : disk.value(QStringLiteral("Partitions")).toList()) {
+            const QVariantMap partition = partitionValue.toMap();
+            partitions.append(QVariantMap{{QStringLiteral("name"), partition.value(QStringLiteral("VolumeName")).toString()},
+                                          {QStringLiteral("size"), partition.value(QStringLiteral("TotalSize"))},
+                                          {QStringLiteral("mountPoint"), partition.value(QStringLiteral("MountPoint")).toString()}});
+        }
+        disks.append(QVariantMap{{QStringLiteral("name"), disk.value(QStringLiteral("DeviceIdentifier"))},
+                                 {QStringLiteral("size"), disk.value(QStringLiteral("TotalSize"))},
+                                 {QStringLiteral("partitions"), partitions}});
+    }
+    return disks;
+}

@@ -1,0 +1,7 @@
+#include "EnumerationGuard.h"
+
+EnumerationGuard& EnumerationGuard::shared()
+{
+    static EnumerationGuard guard;
+    return guard;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "MCVolumeInfo.h"
+
+#include "platform/mounts/VolumeTable.h"
+
+#include <QList>
+
+// The File Manager's list of mounted volumes with their kind and eject flag. Made by the tab,
+// which never reads it.
+class VolumesInfo {
+public:
+    VolumesInfo(); // scans once
+
+    void enumVolumesInfo();
+    const QList<MCVolumeInfo>& getAllVolsInfo();
+    const QList<MCVolumeInfo>& volsArray() const { return volsArray_; }
+
+    static int32_t getVolParmsInfoExtendedAttributes(const platform::GetVolParmsInfoBuffer& parms);
+    static bool isNetworkVolume(const platform::GetVolParmsInfoBuffer& parms);
+    static bool volIsRemovable(const platform::GetVolParmsInfoBuffer& parms);
+    static bool volIsEjectable(const platform::GetVolParmsInfoBuffer& parms);
+    static bool volIsExtendBus(const platform::GetVolParmsInfoBuffer& parms);
+    // 3 network, 2 CD or DVD, 1 external bus, 4 removable, 0 other.
+    int32_t getVolumeType(const platform::GetVolParmsInfoBuffer& parms);
+    bool getVolEjectFlag(const platform::GetVolParmsInfoBuffer& parms, const QString& rootPath) const;
+    bool volCDorDVD(const QString& bsdName);
+
+private:
+    QList<MCVolumeInfo> volsArray_;
+    bool bVolIsCDorDVD = false;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "MountWatch.h"
+
+#include "platform/dispatch/Lifetime.h"
+
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <thread>
+
+namespace platform {
+
+struct Platform;
+
+// Watches the kernel's mount table (/proc/self/mountinfo, which poll() reports as changed) and
+// the simulated volumes' state file (inotify on its folder, since the file is replaced whole)
+// on a thread of its own, and posts what mounted and unmounted on the main queue. The queue and
+// the workspace are those the platform holds when a change is posted, so a test may replace them.
+class LinuxMountWatch final : public MountWatch {
+public:
+    struct Settings {
+        QString mountInfoPath = QStringLiteral("/proc/self/mountinfo");
+        QString volumeStatePath; // may be empty
+        // Reads the state file's tree.
+        std::function<QVariant(const QString& path)> readState;
+    };
+
+    // `platform` outlives the watch.
+    LinuxMountWatch(Settings settings, Platform& platform);
+    ~LinuxMountWatch() override;
+
+    // The mount points known now (kernel and simulated), read afresh.
+    QSet<QString> currentMountPoints() const;
+
+private:
+    void watch(QSet<QString> known);
+    void postChanges(const QSet<QString>& before, const QSet<QString>& after);
+
+    Settings settings_;
+    Platform& platform_;
+    int stopFds_[2] = {-1, -1};
+    int table_ = -1;
+    int notify_ = -1;
+    Lifetime lifetime_;
+    std::thread thread_;
+};
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+namespace platform {
+
+struct MountInfoEntry;
+
+// What the workspace tells of the file system that holds a path.
+struct FileSystemFacts {
+    bool removable = false;
+    bool writable = false;
+    bool unmountable = false;
+    QString description;
+    QString type; // such as "ext4", "vfat", "ntfs"
+};
+
+// The facts of a kernel mount. `removable` comes from the block device.
+FileSystemFacts fileSystemFactsOfMount(const MountInfoEntry& mount, bool removable);
+// The type of a simulated volume whose mount point (real or Mac path, through `pathOnMac`) is
+// `path`, from the simulated volumes' state; empty when none is.
+QString simulatedVolumeType(const QVariant& volumeState, const QString& path,
+                            const std::function<QString(const QString&)>& pathOnMac);
+
+} // namespace platform

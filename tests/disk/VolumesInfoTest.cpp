@@ -1,0 +1,97 @@
+#include "VolumesInfo.h"
+#include "VolumesManager.h"
+
+#include "platform/workspace/FileSystemFacts.h"
+
+#include "PlatformTest.h"
+#include "WorkspaceFakes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Volumes by index with their parameter blocks; ejects are recorded and fail for "sdz".
+class FakeVolumeTable : public platform::VolumeTable {
+public:
+    struct Volume {
+        QString root;
+        platform::GetVolParmsInfoBuffer parms;
+    };
+    QList<Volume> volumes;
+    QList<int16_t> ejected;
+
+    platform::OSErr volumeInfo(int index, platform::VolumeEntry* entry) const override
+    {
+        if (index > volumes.size())
+            return platform::nsvErr;
+        *entry = {int16_t(-index), volumes[index - 1].root, volumes[index - 1].root, 0, 1000, 10};
+        return platform::noErr;
+    }
+    platform::OSErr volumeParms(int16_t refNum, platform::GetVolParmsInfoBuffer* parms) const override
+    {
+        *parms = volumes[-refNum - 1].parms;
+        return platform::noErr;
+    }
+    bool isOpticalMedia(const QString& bsdName, bool* found) const override
+    {
+        *found = true;
+        return bsdName.startsWith("sr");
+    }
+    platform::OSErr ejectVolume(int16_t refNum) override
+    {
+        ejected << refNum;
+        return volumes[-refNum - 1].parms.vMDeviceID == "sdz" ? platform::fBsyErr : platform::noErr;
+    }
+};
+
+platform::GetVolParmsInfoBuffer parms(const char* device, int32_t attributes, int16_t version = 4)
+{
+    return {version, 0, attributes, device};
+}
+
+} // namespace
+
+using VolumesInfoTest = test::PlatformTest;
+
+TEST_F(VolumesInfoTest, KindsEjectFlagsAndTheVolumesLeftOut)
+{
+    test::install<test::FakeWorkspace>(platform->workspace);
+    auto* table = test::install<FakeVolumeTable>(platform->volumeTable);
+    table->volumes = {{"/", parms("sda1", 0)},
+                      {"/System/Volumes/Preboot", parms("sda2", 0)},
+                      {"/media/dvd", parms("sr0", 0)},
+                      {"/media/usb", parms("sdb1", 1 << platform::bIsOnExternalBus)},
+                      {"/media/card", parms("mmcblk0p1", (1 << platform::bIsRemovable) | 1, 2)}};
+    VolumesInfo info;
+    QStringList seen;
+    for (const MCVolumeInfo& v : info.volsArray())
+        seen << QStringLiteral("%1 %2 %3").arg(v.volRootDir).arg(v.volType).arg(v.bCanEject);
+    // An old parameter block (version 2) has no extended attributes to read.
+    EXPECT_EQ(seen, QStringList({"/ 0 0", "/media/dvd 2 1", "/media/usb 1 1", "/media/card 0 0"}));
+    EXPECT_TRUE(info.volsArray()[0].bIsDefaultVol);
+}
+
+TEST_F(VolumesInfoTest, EjectingAllReportsNoneSomeFailedOrAllDone)
+{
+    test::install<test::FakeWorkspace>(platform->workspace);
+    auto* table = test::install<FakeVolumeTable>(platform->volumeTable);
+    VolumesManager manager;
+    table->volumes = {{"/", parms("sda1", 0)}};
+    EXPECT_EQ(manager.ejectAllVolumes(), -1);
+    EXPECT_TRUE(table->ejected.isEmpty());
+    table->volumes << FakeVolumeTable::Volume{"/media/a", parms("sdb1", 1)} << FakeVolumeTable::Volume{"/media/z", parms("sdz", 1)};
+    EXPECT_EQ(manager.ejectAllVolumes(), 1);
+    EXPECT_EQ(table->ejected, QList<int16_t>({-2, -3}));
+    table->volumes.removeLast();
+    EXPECT_EQ(manager.ejectAllVolumes(), 0);
+}
+
+TEST_F(VolumesInfoTest, ASimulatedVolumesTypeComesFromTheStateByMountPoint)
+{
+    const QVariantMap state{{"Volumes", QVariantList{QVariantMap{{"MountPoint", "/Volumes/Win"}, {"FilesystemType", "ntfs"}},
+                                                     QVariantMap{{"MountPoint", "/Volumes/Win 2"}, {"FilesystemName", "ExFAT"}}}}};
+    const auto onMac = [](const QString& path) { return "/sim" + path; };
+    EXPECT_EQ(platform::simulatedVolumeType(state, "/sim/Volumes/Win", onMac), "ntfs");
+    EXPECT_EQ(platform::simulatedVolumeType(state, "/Volumes/Win 2", onMac), "ExFAT");
+    EXPECT_EQ(platform::simulatedVolumeType(state, "/sim/Volumes/Wi", onMac), "");
+}
