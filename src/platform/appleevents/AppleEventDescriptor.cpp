@@ -79,7 +79,7 @@ OSErr AEPutKeyDesc(AEDesc& record, AEKeyword key, const AEDesc& value)
             return noErr;
         }
     }
-    record.fields.emplace_back(key, value);
+    record.fields.push_back({key, value});
     return noErr;
 }
 

@@ -56,11 +56,19 @@ inline constexpr AEKeyword keyErrorNumber = fourCharCode("errn");
 // A descriptor: typed data, a list of descriptors ('list') or keyed descriptors (a record and
 // what is built as one: object specifiers, insertion locations). Text is kept as UTF-8 under
 // both text types.
+struct AEKeyedDesc;
+
 struct AEDesc {
     DescType descriptorType = typeNull;
     QByteArray data;
     std::vector<AEDesc> items;
-    std::vector<std::pair<AEKeyword, AEDesc>> fields;
+    std::vector<AEKeyedDesc> fields;
+};
+
+// One field of a record.
+struct AEKeyedDesc {
+    AEKeyword key = 0;
+    AEDesc desc;
 };
 
 // An event, or the reply to one (a null reply has no class).
