@@ -24,6 +24,13 @@ void ChangeQueue::send()
         schedule();
 }
 
+void ChangeQueue::sendIfDue()
+{
+    std::lock_guard lock(mutex_);
+    if (!pending_.empty() && std::chrono::steady_clock::now() - lastSent_ >= kLongestDelay)
+        schedule();
+}
+
 void ChangeQueue::schedule()
 {
     lastSent_ = std::chrono::steady_clock::now();

@@ -18,6 +18,8 @@ public:
     void post(Change change);
     // Sends what is pending now.
     void send();
+    // Sends what is pending when the last hop is 20 ms old: for changes that grow after posting.
+    void sendIfDue();
     // Carries out what is pending now. Main thread.
     void drain();
 

@@ -29,6 +29,11 @@ NodeTreeOperator::NodeTreeOperator(std::shared_ptr<ScanGate> gate)
 
 void NodeTreeOperator::postChange(std::function<void()> change)
 {
+    {
+        // What is found after this change goes in after it.
+        std::lock_guard lock(handoverMutex_);
+        open_.reset();
+    }
     changes_->post(std::move(change));
 }
 
@@ -72,12 +77,12 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
 
     if (batches_.size() == depth_)
         batches_.push_back(std::make_unique<Batch>());
-    auto& [infos, refs] = *batches_[depth_];
+    auto& [infos, refs, found] = *batches_[depth_];
+    found.clear();
     struct Deeper {
         std::size_t& depth;
         ~Deeper() { --depth; }
     } deeper{++depth_};
-    Handover found;
     bool resortChildren = false;
     uint64_t sum = total;
     for (bool more = true; more;) {
@@ -112,33 +117,74 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
     return sum;
 }
 
+void NodeTreeOperator::Handover::clear()
+{
+    folders.clear();
+    found.clear();
+    files.clear();
+    names.resize(0);
+}
+
 void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found,
                              bool& resortChildren)
 {
     root->setSize(sum);
-    postChange([self = shared_from_this(), root, found = std::move(found), resort = resortChildren]() mutable {
-        if (!self->mayChangeTree())
-            return;
-        auto file = found.files.cbegin();
-        for (Found& entry : found.found) {
+    std::shared_ptr<Handover> opened;
+    std::size_t folders = 0;
+    {
+        std::lock_guard lock(handoverMutex_);
+        if (!open_)
+            opened = open_ = std::make_shared<Handover>();
+        Handover& to = *open_;
+        const qsizetype base = to.names.size();
+        for (const auto& [at, length] : found.files)
+            to.files.emplace_back(base + at, length);
+        to.names += found.names;
+        std::move(found.found.begin(), found.found.end(), std::back_inserter(to.found));
+        to.folders.push_back({root, to.found.size(), resortChildren});
+        folders = to.folders.size();
+    }
+    if (opened)
+        changes_->post([self = shared_from_this(), opened] { self->apply(*opened); });
+    else if (folders % kFoldersPerHop == 0)
+        changes_->send();
+    else
+        changes_->sendIfDue();
+    found.clear();
+    resortChildren = false;
+}
+
+void NodeTreeOperator::apply(Handover& handover)
+{
+    {
+        std::lock_guard lock(handoverMutex_);
+        if (open_.get() == &handover)
+            open_.reset();
+    }
+    if (!mayChangeTree())
+        return;
+    auto file = handover.files.cbegin();
+    std::size_t begin = 0;
+    for (const Handover::Folder& folder : handover.folders) {
+        FileNode* root = folder.root.get();
+        const std::span<Found> found(handover.found.data() + begin, folder.end - begin);
+        begin = folder.end;
+        for (Found& entry : found) {
             if (entry.node)
                 continue;
             const auto [at, length] = *file++;
-            entry.node = self->fileArena_->makeNode(root.get(), QByteArray::fromRawData(found.names.constData() + at, length), false);
+            entry.node = fileArena_->makeNode(root, QByteArray::fromRawData(handover.names.constData() + at, length), false);
             entry.node->setSize(entry.size);
         }
-        if (resort)
+        if (folder.resort)
             rootArrSortWithRootArr(root->children());
-        fileInsertFatherWithRootArr(root->children(), std::move(found.found));
+        fileInsertFatherWithRootArr(root->children(), found);
         // The parent-size update: root's size changed, so the list that holds it is re-sorted.
         if (root->father())
             rootArrSortWithRootArr(root->father()->children());
-        else if (self->opDelegate_)
-            self->opDelegate_->doRootArrSort();
-    });
-    found = Handover{};
-    found.found.reserve(kBatchSize);
-    resortChildren = false;
+        else if (opDelegate_)
+            opDelegate_->doRootArrSort();
+    }
 }
 
 void NodeTreeOperator::rootArrSortWithRootArr(FileNodeList& list)
@@ -165,6 +211,11 @@ void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::shar
 }
 
 void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::vector<Found> found)
+{
+    fileInsertFatherWithRootArr(list, std::span<Found>(found));
+}
+
+void NodeTreeOperator::fileInsertFatherWithRootArr(FileNodeList& list, std::span<Found> found)
 {
     // One by one, each goes before the nodes of its size: among themselves the larger first,
     // of equal sizes the later first; before existing nodes of their size.

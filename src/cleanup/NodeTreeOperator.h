@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <span>
 #include <vector>
 
 class ChangeQueue;
@@ -44,6 +46,7 @@ public:
     // As if each were inserted in the order found, in one merge, so a folder of many entries
     // costs no copy of its list per entry. Main thread.
     static void fileInsertFatherWithRootArr(FileNodeList& list, std::vector<Found> found);
+    static void fileInsertFatherWithRootArr(FileNodeList& list, std::span<Found> found);
 
     // Stops the scan after carrying out the changes it has found so far. Main thread.
     void stopScan();
@@ -65,28 +68,44 @@ public:
 
 private:
     static constexpr std::size_t kBatchSize = 40;
-    // What one bulk read gives. One per folder depth, kept for the whole scan, so the names'
-    // buffers are reused from folder to folder.
+    static constexpr std::size_t kFoldersPerHop = 64;
+    // What the scan hands to the main thread: for each folder, in the order of its flushes, the
+    // entries found since the last one. Folders are nodes (the scan measures them); files are names
+    // and sizes, made into nodes on the main thread, so the scan spends its time on the disk.
+    struct Handover {
+        struct Folder {
+            std::shared_ptr<FileNode> root;
+            std::size_t end = 0; // where its entries in `found` end
+            bool resort = false; // its children's sizes changed since the last flush
+        };
+        std::vector<Folder> folders;
+        std::vector<Found> found; // a file's node is null until the hop
+        std::vector<std::pair<qsizetype, qsizetype>> files; // each file's name in `names`
+        QByteArray names;
+        // Keeps the room, for the next folder's entries.
+        void clear();
+    };
+
+    // What one bulk read gives, and what a folder has found since its last flush. One per folder
+    // depth, kept for the whole scan, so their buffers are reused from folder to folder.
     struct Batch {
         platform::FSCatalogInfo infos[kBatchSize];
         platform::FSRef refs[kBatchSize];
+        Handover found;
     };
 
-    // What a bulk read hands to the main thread: folders as nodes (the scan measures them), files
-    // as names and sizes, made into nodes there, so the scan spends its time on the disk.
-    struct Handover {
-        std::vector<Found> found; // a file's node is null until the hop
-        std::vector<std::pair<qsizetype, qsizetype>> files; // its name in `names`, by the order found
-        QByteArray names;
-    };
-
-    // Sets root's size and hands what was found to the main thread in one hop.
+    // Sets root's size and adds the entries found to the open handover; the first flush into a
+    // handover posts the change that carries it out, so a hop costs one change, not one a folder.
     void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found, bool& resortChildren);
+    // Carries out a handover, closed first so that later flushes start a new one. Main thread.
+    void apply(Handover& handover);
 
     std::shared_ptr<ScanGate> gate_;
     std::shared_ptr<ChangeQueue> changes_;
     std::shared_ptr<NodeArena> arena_;     // the folders found below the top level
     std::shared_ptr<NodeArena> fileArena_; // their files, made on the main thread
+    std::mutex handoverMutex_;
+    std::shared_ptr<Handover> open_; // what the next flush adds to; null once carried out or passed
     std::vector<std::unique_ptr<Batch>> batches_;
     std::size_t depth_ = 0;
     NodeTreeOperatorDelegate* opDelegate_ = nullptr;
