@@ -22,6 +22,24 @@ namespace platform {
 
 namespace {
 
+std::vector<QByteArray> argumentVector(const QString& program, const QStringList& arguments)
+{
+    std::vector<QByteArray> argv{QFile::encodeName(program)};
+    for (const QString& argument : arguments)
+        argv.push_back(argument.toUtf8());
+    return argv;
+}
+
+// What posix_spawn takes: pointers into the strings, ended by a null pointer.
+std::vector<char*> nullTerminated(const std::vector<QByteArray>& strings)
+{
+    std::vector<char*> pointers;
+    for (const QByteArray& string : strings)
+        pointers.push_back(const_cast<char*>(string.constData()));
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 int waitFor(pid_t pid)
 {
     int status = 0;
@@ -118,24 +136,15 @@ CommandRunner::Result PosixCommandRunner::run(const QString& program, const QStr
     QByteArray executable = resolve(program);
     if (executable.isEmpty())
         return {};
-    std::vector<QByteArray> argv{QFile::encodeName(program)};
-    for (const QString& argument : arguments)
-        argv.push_back(argument.toUtf8());
-    return spawn(executable, argv, outputPath);
+    return spawn(executable, argumentVector(program, arguments), outputPath);
 }
 
 CommandRunner::Result PosixCommandRunner::spawn(const QByteArray& executable,
                                                 const std::vector<QByteArray>& arguments,
                                                 const QString& outputPath)
 {
-    std::vector<char*> argv;
-    for (const QByteArray& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.constData()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const QByteArray& variable : environment_)
-        envp.push_back(const_cast<char*>(variable.constData()));
-    envp.push_back(nullptr);
+    std::vector<char*> argv = nullTerminated(arguments);
+    std::vector<char*> envp = nullTerminated(environment_);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -191,24 +200,15 @@ CommandRunner::Result PosixCommandRunner::runReader(const QString& program, cons
     QByteArray executable = resolve(program);
     if (executable.isEmpty())
         return {};
-    std::vector<QByteArray> argv{QFile::encodeName(program)};
-    for (const QString& argument : arguments)
-        argv.push_back(argument.toUtf8());
-    return spawnReader(executable, argv, timeout);
+    return spawnReader(executable, argumentVector(program, arguments), timeout);
 }
 
 CommandRunner::Result PosixCommandRunner::spawnReader(const QByteArray& executable,
                                                       const std::vector<QByteArray>& arguments,
                                                       std::chrono::milliseconds timeout)
 {
-    std::vector<char*> argv;
-    for (const QByteArray& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.constData()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const QByteArray& variable : environment_)
-        envp.push_back(const_cast<char*>(variable.constData()));
-    envp.push_back(nullptr);
+    std::vector<char*> argv = nullTerminated(arguments);
+    std::vector<char*> envp = nullTerminated(environment_);
 
     int pipeFds[2] = {-1, -1};
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
