@@ -249,13 +249,15 @@ void DiskBoxViewController::makeSureToFormatSelectVolumeWithName(const QString& 
         if (const auto problem = self->identityProblem(getDisjInfo(self->volumeInfo_->volumePath))) {
             platform::NSLog(QStringLiteral("Not erasing: %1").arg(*problem));
             outcome = {false, kChangedVolume};
-        } else if (plan.kind == ErasePlan::Kind::Reformat) {
-            const auto run = platform::Platform::current().commandRunner->run(QStringLiteral("/usr/sbin/diskutil"), plan.arguments);
-            outcome.succeeded = run.started && run.exitStatus == 0;
         } else {
-            const DiskCommandResult erased = eraserExecCommand(plan.arguments);
-            platform::NSLog(QStringLiteral("format volume : %1").arg(erased.path));
-            outcome.succeeded = erased.exitStatus == 0;
+            const bool reformat = plan.kind == ErasePlan::Kind::Reformat;
+            const DiskCommandResult erased = reformat ? runTelling(QStringLiteral("/usr/sbin/diskutil"), plan.arguments)
+                                                      : eraserExecCommand(plan.arguments);
+            if (!reformat)
+                platform::NSLog(QStringLiteral("format volume : %1").arg(erased.path));
+            outcome.succeeded = erased.succeeded();
+            if (!outcome.succeeded)
+                outcome.detail = erased.said; // the tool's own reason, such as a device it never erases
         }
         if (!outcome.succeeded && outcome.detail.isEmpty())
             outcome.detail = QStringLiteral("diskutil could not erase the volume.");

@@ -4,7 +4,9 @@
 
 #include "platform/Platform.h"
 #include "platform/commands/CommandRunner.h"
+#include "platform/files/FileManager.h"
 
+#include <chrono>
 #include <mutex>
 
 namespace {
@@ -13,7 +15,7 @@ const QString kDiskutil = QStringLiteral("diskutil");
 
 DiskCommandResult finish(const QString& path, int exitStatus)
 {
-    DiskCommandResult result{path, exitStatus, std::nullopt};
+    DiskCommandResult result{path, exitStatus, std::nullopt, {}};
     if (result.succeeded())
         result.dictionary = CommandOutput::readDictionary(path);
     return result;
@@ -26,6 +28,38 @@ DiskCommandResult runFresh(std::mutex& serial, const QString& fileName, const QS
     int exitStatus = -1;
     const QString path = CommandOutput::runProgram(fileName, kDiskutil, arguments, &exitStatus);
     return finish(path, exitStatus);
+}
+
+// An erase or a mount that has not ended by then is taken for failed.
+constexpr std::chrono::minutes kActionTimeout{10};
+
+QString lastLine(const QByteArray& output)
+{
+    const QList<QByteArray> lines = output.trimmed().split('\n');
+    return QString::fromUtf8(lines.last().trimmed());
+}
+
+DiskCommandResult tellingResult(const platform::CommandRunner::Result& run, const QString& path)
+{
+    if (!run.started)
+        return {};
+    return {path, run.timedOut ? -1 : run.exitStatus, std::nullopt, lastLine(run.standardOutput)};
+}
+
+// Both streams go into the output file, so the tool's reason for a refusal can be shown.
+DiskCommandResult runFreshTelling(std::mutex& serial, const QString& fileName, const QStringList& arguments)
+{
+    std::lock_guard lock(serial);
+    const QString path = CommandOutput::outputPath(fileName);
+    if (path.isEmpty())
+        return {};
+    auto& platform = platform::Platform::current();
+    if (platform.fileManager->fileExistsAtPath(path))
+        platform.fileManager->removeItemAtPath(path);
+    const auto run = platform.commandRunner->runReader(kDiskutil, arguments, kActionTimeout);
+    if (run.started)
+        platform.fileManager->createFileAtPath(path, run.standardOutput);
+    return tellingResult(run, path);
 }
 
 } // namespace
@@ -51,11 +85,17 @@ DiskCommandResult aepairExecCommand(const QStringList& arguments)
 DiskCommandResult eraserExecCommand(const QStringList& arguments)
 {
     static std::mutex serial;
-    return runFresh(serial, QStringLiteral("eraserVolumeTemp.plist"), arguments);
+    return runFreshTelling(serial, QStringLiteral("eraserVolumeTemp.plist"), arguments);
 }
 
 DiskCommandResult renameExecCommand(const QStringList& arguments)
 {
     static std::mutex serial;
-    return runFresh(serial, QStringLiteral("NTFSRepairTemp.plist"), arguments);
+    return runFreshTelling(serial, QStringLiteral("NTFSRepairTemp.plist"), arguments);
+}
+
+DiskCommandResult runTelling(const QString& program, const QStringList& arguments)
+{
+    return tellingResult(platform::Platform::current().commandRunner->runReader(program, arguments, kActionTimeout),
+                         QStringLiteral(""));
 }

@@ -14,6 +14,9 @@ struct DiskCommandResult {
     QString path;
     int exitStatus = -1;
     std::optional<QVariantMap> dictionary;
+    // The last line the command wrote on either stream (the erase and mount runners only):
+    // what a refusal is shown with.
+    QString said;
 
     bool succeeded() const { return !path.isNull() && exitStatus == 0; }
 };
@@ -25,3 +28,6 @@ DiskCommandResult ExecCommand(const QStringList& arguments);        // "DRWTray.
 DiskCommandResult aepairExecCommand(const QStringList& arguments);  // "OrlaStartMenuRepairTemp.plist": type look-ups, eject
 DiskCommandResult eraserExecCommand(const QStringList& arguments);  // "eraserVolumeTemp.plist": erase
 DiskCommandResult renameExecCommand(const QStringList& arguments);  // "NTFSRepairTemp.plist": mount, unmount
+
+// Runs `program` (a diskutil) with no output file, keeping what it said; for the reformat.
+DiskCommandResult runTelling(const QString& program, const QStringList& arguments);

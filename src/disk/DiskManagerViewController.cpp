@@ -23,6 +23,7 @@
 #include "platform/files/FileManager.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
+#include "platform/notifications/UserNotificationCenter.h"
 #include "platform/workspace/Workspace.h"
 
 #include "platform/ui/ClipView.h"
@@ -30,6 +31,7 @@
 #include "platform/ui/TextField.h"
 
 #include <chrono>
+#include <optional>
 #include <utility>
 
 using namespace platform::ui;
@@ -300,16 +302,27 @@ void DiskManagerViewController::mountButAction()
     const QString identifier = diskBoxVC_->volumeInfo()->volumePath;
     if (identifier.isEmpty())
         return;
+    const QString name = diskBoxVC_->volumeInfo()->volumeName;
     const bool unmount = std::exchange(isMount_, !isMount_);
     const QString verb = unmount ? QStringLiteral("unmount") : QStringLiteral("mount");
-    platform::dispatchAsyncGlobal([identifier, verb, done = lifetime_.guard([this] { createView(); })]() mutable {
+    // A refusal (no udisks, a busy volume) is shown with the tool's reason, not only logged.
+    auto done = lifetime_.guard([this, name, verb](const std::optional<QString>& failure) {
+        createView();
+        if (auto* notices = platform::Platform::current().userNotifications.get(); notices && failure)
+            notices->deliverNotification({QStringLiteral("Tavrin"),
+                                          failure->isEmpty() ? QStringLiteral("'%1' could not be %2ed.").arg(name, verb) : *failure});
+    });
+    platform::dispatchAsyncGlobal([identifier, verb, done = std::move(done)]() mutable {
+        std::optional<QString> failure;
         if (isDeviceIdentifier(identifier) && diskLineFits("diskutil " + verb.toUtf8() + ' ' + identifier.toUtf8(), kShortDiskLineBuffer)) {
-            if (renameExecCommand({verb, identifier}).exitStatus != 0)
-                platform::NSLog(QStringLiteral("diskutil %1 %2 failed").arg(verb, identifier));
+            if (const DiskCommandResult run = renameExecCommand({verb, identifier}); !run.succeeded())
+                failure = run.said;
         } else {
-            platform::NSLog(QStringLiteral("Not running %1 for \"%2\": not a device identifier").arg(verb, identifier));
+            failure = QString();
         }
-        platform::dispatchAsyncMain(std::move(done));
+        if (failure)
+            platform::NSLog(QStringLiteral("diskutil %1 \"%2\" failed: %3").arg(verb, identifier, *failure));
+        platform::dispatchAsyncMain([done = std::move(done), failure]() mutable { done(failure); });
     });
 }
 

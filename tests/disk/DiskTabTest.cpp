@@ -152,6 +152,29 @@ TEST_F(DiskTabTest, AnEjectIsReportedAsItEnded)
     EXPECT_EQ(notices->delivered.last(), "Tavrin: The disk/device can be removed safely.");
 }
 
+TEST_F(DiskTabTest, TheToolsReasonForARefusedEraseOrMountIsShown)
+{
+    auto tab = build();
+    diskutil->eraseStatus = diskutil->mountStatus = 1;
+    diskutil->actionSays = "Started\nCould not erase disk2s1: it is a device of this machine, which is never erased\n";
+    for (const char* id : {"disk2s1", "disk1s1"}) { // an erase, and an APFS reformat
+        DiskBoxViewController& box = boxOf(*tab, id);
+        box.makeSureToFormatSelectVolumeWithName("X", "ExFAT");
+        platform.dispatcher().drainAll();
+        ASSERT_TRUE(box.lastFormatOutcome()) << id;
+        EXPECT_EQ(box.lastFormatOutcome()->detail, "Could not erase disk2s1: it is a device of this machine, which is never erased");
+    }
+    boxOf(*tab, "disk2s1").mouseDownAction();
+    diskutil->actionSays = "Volume on disk2s1 failed to unmount: udisksctl is not installed";
+    tab->mountButAction();
+    platform.dispatcher().drainAll();
+    diskutil->actionSays.clear();
+    tab->mountButAction();
+    platform.dispatcher().drainAll();
+    EXPECT_EQ(notices->delivered, QStringList({"Tavrin: Volume on disk2s1 failed to unmount: udisksctl is not installed",
+                                               "Tavrin: 'USB' could not be mounted."}));
+}
+
 TEST_F(DiskTabTest, ARebuildWithinTheSecondKeepsTheBoxesAndOneFollowsIt)
 {
     auto tab = build();

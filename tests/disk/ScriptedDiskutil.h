@@ -22,6 +22,8 @@ public:
     QList<QStringList> calls;
     int ejectStatus = 0;
     int eraseStatus = 0;
+    int mountStatus = 0;
+    QByteArray actionSays; // what erase, mount and unmount write
 
     Result runShellLine(const QByteArray& line) override
     {
@@ -48,8 +50,10 @@ public:
             volume ? void(volume->name = arguments[2]) : void(status = 1);
         } else if (verb == QLatin1String("eraseVolume") || verb == QLatin1String("reformat")) {
             status = eraseStatus;
+        } else if (verb == QLatin1String("mount") || verb == QLatin1String("unmount")) {
+            status = mountStatus;
         }
-        QByteArray output;
+        QByteArray output = verb == QLatin1String("info") || verb == QLatin1String("list") ? QByteArray() : actionSays;
         if (answer.isValid())
             output = platform::Platform::current().propertyLists->dataFromPropertyList(answer, platform::PropertyListSerialization::Format::Xml);
         if (!outputPath.isEmpty()) {
