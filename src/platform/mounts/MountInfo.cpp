@@ -33,6 +33,7 @@ QList<MountInfoEntry> parseMountInfo(const QByteArray& text)
         if (separator < 6 || fields.size() < separator + 3)
             continue;
         MountInfoEntry entry;
+        entry.device = QString::fromLatin1(fields[2]);
         entry.mountPoint = decoded(fields[4]);
         entry.readOnly = fields[5].split(',').contains("ro");
         entry.fileSystemType = decoded(fields[separator + 1]);

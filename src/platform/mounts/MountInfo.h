@@ -13,6 +13,7 @@ struct MountInfoEntry {
     QString mountPoint;
     QString fileSystemType;
     QString source;   // such as /dev/sdb1
+    QString device;   // the device's numbers, such as "8:17"
     bool readOnly = false;
 };
 

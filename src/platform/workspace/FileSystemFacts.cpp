@@ -4,15 +4,23 @@
 
 namespace platform {
 
-FileSystemFacts fileSystemFactsOfMount(const MountInfoEntry& mount, bool removable)
+FileSystemFacts fileSystemFactsOfMount(const MountInfoEntry& mount, bool removable, const QString& blockType)
 {
     FileSystemFacts facts;
     facts.removable = removable;
     facts.writable = !mount.readOnly;
     facts.unmountable = mount.mountPoint != QLatin1String("/");
-    facts.type = mount.fileSystemType;
-    facts.description = mount.fileSystemType;
+    facts.type = blockType.isEmpty() ? mount.fileSystemType : blockType;
+    facts.description = facts.type;
     return facts;
+}
+
+QString udevFileSystemType(const QByteArray& record)
+{
+    for (const QByteArray& line : record.split('\n'))
+        if (line.startsWith("E:ID_FS_TYPE="))
+            return QString::fromUtf8(line.mid(13).trimmed());
+    return {};
 }
 
 QString simulatedVolumeType(const QVariant& volumeState, const QString& path,

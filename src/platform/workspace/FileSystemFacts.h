@@ -18,8 +18,13 @@ struct FileSystemFacts {
     QString type; // such as "ext4", "vfat", "ntfs"
 };
 
-// The facts of a kernel mount. `removable` comes from the block device.
-FileSystemFacts fileSystemFactsOfMount(const MountInfoEntry& mount, bool removable);
+// The facts of a kernel mount. `removable` comes from the block device; `blockType`, when
+// given, is the file system the device holds, for a mount whose own type only names its
+// driver (an NTFS volume through FUSE is "fuseblk").
+FileSystemFacts fileSystemFactsOfMount(const MountInfoEntry& mount, bool removable, const QString& blockType = {});
+// The file-system type in a udev database record of a block device ("E:ID_FS_TYPE=ntfs");
+// empty when it has none.
+QString udevFileSystemType(const QByteArray& record);
 // The type of a simulated volume whose mount point (real or Mac path, through `pathOnMac`) is
 // `path`, from the simulated volumes' state; empty when none is.
 QString simulatedVolumeType(const QVariant& volumeState, const QString& path,

@@ -449,7 +449,13 @@ bool LinuxWorkspace::getFileSystemInfoForPath(const QString& fullPath, FileSyste
             }
         }
     }
-    *facts = fileSystemFactsOfMount(*mount, removable);
+    QString blockType;
+    if (mount->fileSystemType.startsWith(QLatin1String("fuse")) && !mount->device.isEmpty()) {
+        QFile record(QStringLiteral("/run/udev/data/b") + mount->device);
+        if (record.open(QIODevice::ReadOnly))
+            blockType = udevFileSystemType(record.readAll());
+    }
+    *facts = fileSystemFactsOfMount(*mount, removable, blockType);
     return true;
 }
 
