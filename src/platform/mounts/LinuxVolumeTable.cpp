@@ -50,7 +50,10 @@ OSErr LinuxVolumeTable::volumeInfo(int index, VolumeEntry* entry) const
         return nsvErr;
     const MountInfoEntry& mount = all[index - 1];
     struct statvfs sizes {};
-    if (statvfs(QFile::encodeName(mount.mountPoint).constData(), &sizes) != 0)
+    // A server that does not answer, or a mount made on first use, would hold the caller (the
+    // tab's first load on the main thread): such a volume is given no sizes, as one with none.
+    const bool mayBlock = isNetworkType(mount.fileSystemType) || mount.fileSystemType == QLatin1String("autofs");
+    if (!mayBlock && statvfs(QFile::encodeName(mount.mountPoint).constData(), &sizes) != 0)
         return ioErr;
     entry->volumeRefNum = int16_t(-index);
     entry->rootPath = mount.mountPoint;
