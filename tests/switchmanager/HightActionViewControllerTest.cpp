@@ -1,4 +1,5 @@
 #include "HightActionViewController.h"
+#include "MTBluetooth.h"
 #include "PreventSleep.h"
 #include "SettingsStore.h"
 
@@ -248,6 +249,34 @@ TEST_F(SwitchManagerTest, AirPodsThatAllFailStayOffWithOneLinePerAttempt)
     open().but(9)->performClick();
     EXPECT_FALSE(tab->isActive(9));
     EXPECT_EQ(platform.log().messages().filter("failed to connect. -536870212").size(), 2);
+}
+
+TEST_F(SwitchManagerTest, AirPodsStateIsReadOnlyWithThePowerOn)
+{
+    QVariantList devices = platform->simulatedMac->stateValue("Bluetooth", "Devices").toList();
+    devices[1] = QVariantMap{{"Address", kAirPods}, {"Name", "Ada's AirPods Pro"}, {"Connected", true}};
+    bluetoothState("Devices", devices);
+    bluetoothState("Power", false);
+    open().getAirPods();
+    EXPECT_FALSE(tab->isActive(9));
+    bluetoothState("Power", true);
+    tab->getAirPods();
+    EXPECT_TRUE(tab->isActive(9));
+}
+
+// The discoverable state, as the power: set off the main thread, then a pause; unchanged, at once.
+TEST_F(SwitchManagerTest, DiscoverableStateSettlesLikeThePower)
+{
+    int done = 0;
+    BTSetDiscoverableState(1, [&] { ++done; });
+    platform.dispatcher().drainAll();
+    EXPECT_EQ(platform->bluetooth->IOBluetoothPreferenceGetDiscoverableState(), 1);
+    EXPECT_EQ(done, 0);
+    platform.dispatcher().advance(std::chrono::milliseconds(1000));
+    EXPECT_EQ(done, 1);
+    BTSetDiscoverableState(1, [&] { ++done; });
+    platform.dispatcher().drainAll();
+    EXPECT_EQ(done, 2);
 }
 
 TEST_F(SwitchManagerTest, BluetoothSwitchComesBackWithoutANotification)
