@@ -1,7 +1,9 @@
 #include "LightViewController.h"
 #include "Slider.h"
 
+#include "Fakes.h"
 #include "IsolatedEnvironment.h"
+#include "ManualDispatcher.h"
 #include "ObjcPrintln.h"
 #include "TestPlatform.h"
 
@@ -102,4 +104,31 @@ TEST_F(LightViewControllerTest, ThePopUpRendersItsOffButtonAndSlider)
     const QImage image = window.renderToImage();
     image.save(test::artifactPath(u"switchmanager-brightness-pop-up.png"_s));
     EXPECT_GT(image.pixelColor(60, 16).blue(), image.pixelColor(60, 16).red() + 100) << "the filled track";
+}
+
+// Unchanged, the poll waits twice as long each round up to a second; a change brings it back
+// to a tenth of a second. It stops with the pane.
+TEST_F(LightViewControllerTest, BrightnessPollBacksOffUntilAChangeAndEndsWithThePane)
+{
+    const CGDirectDisplayID second = SimulatedDisplays::defaultDisplays()[1].id;
+    auto controller = std::make_unique<LightViewController>();
+    controller->view();
+    controller->bgThread();
+    const auto rounds = [&] { return tp.log().messages().filter(u"got brightness"_s).size(); };
+    const struct {
+        int elapsedMs;
+        qsizetype rounds;
+    } steps[] = {{100, 1}, {99, 1}, {1, 2}, {199, 2}, {1, 3}, {400, 4}, {799, 4}, {1, 5}, {1000, 6}};
+    for (const auto& step : steps) {
+        tp.dispatcher().advance(std::chrono::milliseconds(step.elapsedMs));
+        EXPECT_EQ(rounds(), step.rounds) << step.elapsedMs;
+    }
+    tp->displays->setFloatParameter(second, kIODisplayBrightnessKey, 0.2f);
+    tp.dispatcher().advance(std::chrono::milliseconds(1000));
+    EXPECT_FLOAT_EQ(controller->mySlider()->floatValue(), 0.2f);
+    tp.dispatcher().advance(std::chrono::milliseconds(100));
+    EXPECT_EQ(rounds(), 8);
+    controller.reset();
+    tp.dispatcher().advance(std::chrono::seconds(5));
+    EXPECT_EQ(rounds(), 8);
 }
