@@ -180,6 +180,24 @@ TEST_F(SwitchManagerTest, VersionGatesDisableAndShowOff)
     }
 }
 
+// Below 10.15 the ByHost file decides, whatever the command printed; from 10.15 on, the command.
+TEST_F(SwitchManagerTest, DoNotDisturbReadByVersion)
+{
+    const QString read = "defaults -currentHost read ~/Library/Preferences/ByHost/com.apple.notificationcenterui doNotDisturb";
+    const struct {
+        const char* version;
+        const char* output;
+        bool inFile, on;
+    } cases[] = {{"10.14.6", "1\n", false, false}, {"10.14.6", "0\n", true, true}, {"10.15.7", "0\n", true, false}};
+    for (const auto& c : cases) {
+        setVersion(c.version);
+        runner->answers[read] = c.output;
+        const QString file = HightActionViewController().getDoNotDisturbPath();
+        ASSERT_TRUE(platform->preferences->setValue(file, false, "doNotDisturb", c.inFile));
+        EXPECT_EQ(open().isActive(6), c.on) << c.version << " " << c.output;
+    }
+}
+
 TEST_F(SwitchManagerTest, NightShiftFromAStoreWithoutTheKey)
 {
     QVariantMap store = platform->propertyLists->propertyListFromFile(SettingsStore::path()).toMap();
