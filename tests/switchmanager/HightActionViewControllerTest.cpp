@@ -1,5 +1,4 @@
 #include "HightActionViewController.h"
-#include "MTBluetooth.h"
 #include "PreventSleep.h"
 #include "SettingsStore.h"
 
@@ -180,24 +179,6 @@ TEST_F(SwitchManagerTest, VersionGatesDisableAndShowOff)
     }
 }
 
-// Below 10.15 the ByHost file decides, whatever the command printed; from 10.15 on, the command.
-TEST_F(SwitchManagerTest, DoNotDisturbReadByVersion)
-{
-    const QString read = "defaults -currentHost read ~/Library/Preferences/ByHost/com.apple.notificationcenterui doNotDisturb";
-    const struct {
-        const char* version;
-        const char* output;
-        bool inFile, on;
-    } cases[] = {{"10.14.6", "1\n", false, false}, {"10.14.6", "0\n", true, true}, {"10.15.7", "0\n", true, false}};
-    for (const auto& c : cases) {
-        setVersion(c.version);
-        runner->answers[read] = c.output;
-        const QString file = HightActionViewController().getDoNotDisturbPath();
-        ASSERT_TRUE(platform->preferences->setValue(file, false, "doNotDisturb", c.inFile));
-        EXPECT_EQ(open().isActive(6), c.on) << c.version << " " << c.output;
-    }
-}
-
 TEST_F(SwitchManagerTest, NightShiftFromAStoreWithoutTheKey)
 {
     QVariantMap store = platform->propertyLists->propertyListFromFile(SettingsStore::path()).toMap();
@@ -267,34 +248,6 @@ TEST_F(SwitchManagerTest, AirPodsThatAllFailStayOffWithOneLinePerAttempt)
     open().but(9)->performClick();
     EXPECT_FALSE(tab->isActive(9));
     EXPECT_EQ(platform.log().messages().filter("failed to connect. -536870212").size(), 2);
-}
-
-TEST_F(SwitchManagerTest, AirPodsStateIsReadOnlyWithThePowerOn)
-{
-    QVariantList devices = platform->simulatedMac->stateValue("Bluetooth", "Devices").toList();
-    devices[1] = QVariantMap{{"Address", kAirPods}, {"Name", "Ada's AirPods Pro"}, {"Connected", true}};
-    bluetoothState("Devices", devices);
-    bluetoothState("Power", false);
-    open().getAirPods();
-    EXPECT_FALSE(tab->isActive(9));
-    bluetoothState("Power", true);
-    tab->getAirPods();
-    EXPECT_TRUE(tab->isActive(9));
-}
-
-// The discoverable state, as the power: set off the main thread, then a pause; unchanged, at once.
-TEST_F(SwitchManagerTest, DiscoverableStateSettlesLikeThePower)
-{
-    int done = 0;
-    BTSetDiscoverableState(1, [&] { ++done; });
-    platform.dispatcher().drainAll();
-    EXPECT_EQ(platform->bluetooth->IOBluetoothPreferenceGetDiscoverableState(), 1);
-    EXPECT_EQ(done, 0);
-    platform.dispatcher().advance(std::chrono::milliseconds(1000));
-    EXPECT_EQ(done, 1);
-    BTSetDiscoverableState(1, [&] { ++done; });
-    platform.dispatcher().drainAll();
-    EXPECT_EQ(done, 2);
 }
 
 TEST_F(SwitchManagerTest, BluetoothSwitchComesBackWithoutANotification)

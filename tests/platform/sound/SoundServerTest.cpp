@@ -121,15 +121,13 @@ TEST(SoundServerOutputDeviceTest, ServersAnswerInTheCLocale)
 {
     QTemporaryDir folder;
     QFile pactl(folder.filePath(u"pactl"_s));
-    ASSERT_TRUE(pactl.open(QIODevice::WriteOnly));
-    pactl.write("#!/bin/sh\necho \"Mute: $LC_ALL\"\n");
+    ASSERT_TRUE(pactl.open(QIODevice::WriteOnly) && pactl.write("#!/bin/sh\necho \"Mute: $LC_ALL\"\n") > 0);
     pactl.close();
     pactl.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH"), locale = qgetenv("LC_ALL");
     qputenv("PATH", QFile::encodeName(folder.path()));
     qputenv("LC_ALL", "de_DE.UTF-8");
-    const std::optional<QByteArray> reply = SoundServerOutputDevice::runProgram({u"pactl"_s, u"get-sink-mute"_s});
+    EXPECT_EQ(SoundServerOutputDevice::runProgram({u"pactl"_s, u"get-sink-mute"_s}), QByteArray("Mute: C\n"));
     qputenv("PATH", path);
     locale.isNull() ? qunsetenv("LC_ALL") : qputenv("LC_ALL", locale);
-    EXPECT_EQ(reply, QByteArray("Mute: C\n"));
 }
