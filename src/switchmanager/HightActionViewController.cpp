@@ -264,6 +264,16 @@ void HightActionViewController::but_5Actton()
     enablePowerSave(isNotSeelp());
 }
 
+void HightActionViewController::setComputerSleep()
+{
+    platform::PowerAssertions& assertions = *current().powerAssertions;
+    platform::IOPMAssertionID assertion = 0;
+    if (assertions.IOPMAssertionCreateWithName(QStringLiteral("NoDisplaySleepAssertion"), platform::kIOPMAssertionLevelOn,
+                                               QStringLiteral("Describe Activity Type"), &assertion)
+        == platform::kIOReturnSuccess)
+        assertions.IOPMAssertionRelease(assertion);
+}
+
 void HightActionViewController::enablePowerSave(bool enable)
 {
     if (enable)
@@ -323,6 +333,12 @@ void HightActionViewController::turnDoNotDisturbOff()
 {
     ShellCommand::launch({QStringLiteral("defaults -currentHost write ") + kDoNotDisturbFile
                           + QStringLiteral(" doNotDisturb -boolean false;killall NotificationCenter")});
+}
+
+void HightActionViewController::commitDoNotDisturbChanges()
+{
+    platform::NotificationCenter::defaultCenter().postNotificationName(
+        QStringLiteral("com.apple.notificationcenterui.dndprefs_changed"), nullptr);
 }
 
 // Switch 7: night shift.
@@ -416,6 +432,17 @@ void HightActionViewController::connectAirPods()
         show(9, true);
         return;
     }
+}
+
+void HightActionViewController::getAirPods()
+{
+    if (!MTBluetooth::isPower())
+        return;
+    platform::Bluetooth& bluetooth = *current().bluetooth;
+    bool connected = false;
+    for (const platform::Bluetooth::Device& paired : bluetooth.pairedDevices())
+        connected = connected || (paired.name.contains(QLatin1String("AirPods")) && bluetooth.isConnected(paired.address));
+    show(9, connected);
 }
 
 // Switch 10: Bluetooth power.

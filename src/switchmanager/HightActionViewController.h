@@ -67,6 +67,14 @@ public:
     void openBluetooth();
     void closeBluetooth();
 
+    // Nothing calls these three.
+    // With Bluetooth powered, switch 9 shows whether paired AirPods are connected.
+    void getAirPods();
+    // Preference writes reach their file at once; only the change is announced.
+    void commitDoNotDisturbChanges();
+    // A display-sleep assertion, released at once.
+    void setComputerSleep();
+
 protected:
     void loadView() override;
     void awakeFromNib() override;

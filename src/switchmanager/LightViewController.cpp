@@ -5,9 +5,13 @@
 #include "ObjcPrintln.h"
 
 #include "platform/Platform.h"
+#include "platform/dispatch/Dispatcher.h"
+#include "platform/log/SystemLog.h"
 #include "platform/brightness/DisplayBrightness.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Image.h"
+
+#include <algorithm>
 
 using namespace platform::ui;
 using platform::CGDirectDisplayID;
@@ -15,6 +19,8 @@ using platform::CGDirectDisplayID;
 namespace {
 
 constexpr std::uint32_t kMaxDisplays = 100;
+constexpr std::chrono::milliseconds kFirstPoll{100};
+constexpr std::chrono::milliseconds kLongestPoll{1000};
 
 platform::DisplayBrightness& displays()
 {
@@ -119,4 +125,24 @@ void LightViewController::set_brightness(float brightness)
             writeReport(ReportStream::Error, platform::stringWithFormat(
                                                  "Failed to set brightness of display 0x%x (error %d)\n", display, error));
     }
+}
+
+void LightViewController::bgThread()
+{
+    pollBrightness(std::nullopt, kFirstPoll);
+}
+
+void LightViewController::pollBrightness(std::optional<float> last, std::chrono::milliseconds interval)
+{
+    platform::Platform::current().dispatcher->afterMain(interval, lifetime_.guard([this, last, interval] {
+        const float brightness = get_brightness();
+        std::chrono::milliseconds next = std::min(2 * interval, kLongestPoll);
+        if (brightness != last) {
+            if (mySlider_)
+                mySlider_->setDoubleValue(brightness);
+            next = kFirstPoll;
+        }
+        platform::NSLog(QStringLiteral("got brightness"));
+        pollBrightness(brightness, next);
+    }));
 }

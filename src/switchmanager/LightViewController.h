@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/dispatch/Lifetime.h"
 #include "platform/ui/ViewController.h"
+
+#include <chrono>
+#include <optional>
 
 class Slider;
 
@@ -23,6 +27,9 @@ public:
     static float get_brightness();
     // Every display with a current mode whose brightness can be read gets the level.
     static void set_brightness(float brightness);
+    // Nothing calls it: follows the brightness on the slider, asking again after 0.1 second and
+    // twice as late each time nothing changed, up to a second. It ends with the pane.
+    void bgThread();
 
 protected:
     void loadView() override;
@@ -30,6 +37,8 @@ protected:
 
 private:
     void LightViewControllerView();
+    void pollBrightness(std::optional<float> last, std::chrono::milliseconds interval);
 
     Slider* mySlider_ = nullptr;
+    platform::Lifetime lifetime_;
 };

@@ -19,3 +19,7 @@ public:
 // the change to settle before `then` runs on the main queue. The change and the pause happen
 // off the main thread, so the window goes on answering. Gives 0.
 int BTSetPowerState(int state, MTBluetooth::Then then = {});
+// The same for the controller's discoverable state (nothing switches it).
+int BTSetDiscoverableState(int state, MTBluetooth::Then then = {});
+// The same for any getter and setter pair; the setter runs on the background queue.
+int BTSetParamState(int state, const std::function<int()>& get, std::function<void(int)> set, MTBluetooth::Then then = {});

@@ -1,7 +1,9 @@
 #include "LightViewController.h"
 #include "Slider.h"
 
+#include "Fakes.h"
 #include "IsolatedEnvironment.h"
+#include "ManualDispatcher.h"
 #include "ObjcPrintln.h"
 #include "TestPlatform.h"
 
@@ -102,4 +104,24 @@ TEST_F(LightViewControllerTest, ThePopUpRendersItsOffButtonAndSlider)
     const QImage image = window.renderToImage();
     image.save(test::artifactPath(u"switchmanager-brightness-pop-up.png"_s));
     EXPECT_GT(image.pixelColor(60, 16).blue(), image.pixelColor(60, 16).red() + 100) << "the filled track";
+}
+
+// Unchanged, the poll backs off to a second; a change brings it back to a tenth; it ends with the pane.
+TEST_F(LightViewControllerTest, BrightnessPollBacksOffAndEndsWithThePane)
+{
+    auto controller = std::make_unique<LightViewController>();
+    controller->view();
+    controller->bgThread();
+    const auto roundsAfter = [&](int ms) {
+        tp.dispatcher().advance(std::chrono::milliseconds(ms));
+        return tp.log().messages().filter(u"got brightness"_s).size();
+    };
+    // Rounds at 0.1 and 0.2 seconds (the first shows a change), then at 0.4, 0.8, 1.6, 2.6.
+    for (const auto& [ms, rounds] : {std::pair{199, 1}, {1, 2}, {1399, 4}, {1, 5}, {1000, 6}})
+        EXPECT_EQ(roundsAfter(ms), rounds) << ms;
+    tp->displays->setFloatParameter(SimulatedDisplays::defaultDisplays()[1].id, kIODisplayBrightnessKey, 0.2f);
+    EXPECT_EQ(roundsAfter(1100), 8);
+    EXPECT_FLOAT_EQ(controller->mySlider()->floatValue(), 0.2f);
+    controller.reset();
+    EXPECT_EQ(roundsAfter(5000), 8);
 }

@@ -25,6 +25,8 @@ public:
     virtual bool IOBluetoothPreferencesAvailable() const = 0;
     virtual int IOBluetoothPreferenceGetControllerPowerState() const = 0;
     virtual void IOBluetoothPreferenceSetControllerPowerState(int state) = 0;
+    virtual int IOBluetoothPreferenceGetDiscoverableState() const = 0;
+    virtual void IOBluetoothPreferenceSetDiscoverableState(int state) = 0;
     // The default host controller's `powerState`.
     virtual int powerState() const = 0;
 

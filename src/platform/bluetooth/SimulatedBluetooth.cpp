@@ -48,6 +48,16 @@ void SimulatedBluetooth::IOBluetoothPreferenceSetControllerPowerState(int state)
     });
 }
 
+int SimulatedBluetooth::IOBluetoothPreferenceGetDiscoverableState() const
+{
+    return state().value(QStringLiteral("Discoverable")).toBool() ? 1 : 0;
+}
+
+void SimulatedBluetooth::IOBluetoothPreferenceSetDiscoverableState(int state)
+{
+    mac_.setStateValue(kFile, QStringLiteral("Discoverable"), state != 0);
+}
+
 int SimulatedBluetooth::powerState() const
 {
     return IOBluetoothPreferenceGetControllerPowerState();

@@ -9,7 +9,7 @@ namespace platform {
 class SimulatedMac;
 
 // This machine's Bluetooth is left alone: the controller and the paired devices are the
-// simulated Mac's "Bluetooth" state ("Power", "Available", "Devices" with "Address", "Name",
+// simulated Mac's "Bluetooth" state ("Power", "Discoverable", "Available", "Devices" with "Address", "Name",
 // "Connected" and "ConnectionResult", the code a connection attempt gives). A power change posts
 // its notification unless "NotifiesPowerChanges" is false, as a controller that never answers.
 class SimulatedBluetooth final : public Bluetooth {
@@ -19,6 +19,8 @@ public:
     bool IOBluetoothPreferencesAvailable() const override;
     int IOBluetoothPreferenceGetControllerPowerState() const override;
     void IOBluetoothPreferenceSetControllerPowerState(int state) override;
+    int IOBluetoothPreferenceGetDiscoverableState() const override;
+    void IOBluetoothPreferenceSetDiscoverableState(int state) override;
     int powerState() const override;
 
     std::vector<Device> pairedDevices() const override;

@@ -5,6 +5,7 @@
 #include "platform/log/SystemLog.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -50,6 +51,10 @@ std::optional<QByteArray> SoundServerOutputDevice::runProgram(const QStringList&
     if (program.isEmpty())
         return std::nullopt;
     QProcess process;
+    // pactl translates its labels and its "yes" and "no"; the replies are read in English.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(program, arguments.mid(1));

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QHash>
+#include <QTemporaryDir>
 
 using namespace platform;
 using namespace Qt::StringLiterals;
@@ -112,4 +114,20 @@ TEST(SoundServerOutputDeviceTest, ChangesGoOutAsArgumentVectorsAndALevelOffTheSc
             : QStringList{u"pactl set-sink-volume @DEFAULT_SINK@ 16384"_s, u"pactl set-sink-mute @DEFAULT_SINK@ 1"_s};
         EXPECT_EQ(server.asked, expected);
     }
+}
+
+// pactl's labels follow the locale: the servers are always asked in the C locale.
+TEST(SoundServerOutputDeviceTest, ServersAnswerInTheCLocale)
+{
+    QTemporaryDir folder;
+    QFile pactl(folder.filePath(u"pactl"_s));
+    ASSERT_TRUE(pactl.open(QIODevice::WriteOnly) && pactl.write("#!/bin/sh\necho \"Mute: $LC_ALL\"\n") > 0);
+    pactl.close();
+    pactl.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH"), locale = qgetenv("LC_ALL");
+    qputenv("PATH", QFile::encodeName(folder.path()));
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    EXPECT_EQ(SoundServerOutputDevice::runProgram({u"pactl"_s, u"get-sink-mute"_s}), QByteArray("Mute: C\n"));
+    qputenv("PATH", path);
+    locale.isNull() ? qunsetenv("LC_ALL") : qputenv("LC_ALL", locale);
 }
