@@ -278,7 +278,7 @@ View* TCImageWindow::windowButtonToLayout(int index) const
         standard->setHidden(true);
         return custom;
     }
-    standard->setHidden(false);
+    standard->setHidden(layout_.titleBarHeight <= 0); // a collapsed strip leaves no room: not cut in half
     return standard;
 }
 

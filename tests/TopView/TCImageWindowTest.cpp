@@ -107,11 +107,13 @@ TEST(TCImageWindowTest, FullScreenCollapsesTheStripOnlyWhenAsked)
         const QImage image = w->renderToImage(); // 16 down: no standard bar shows when collapsed
         EXPECT_TRUE(uitest::near(uitest::at(image, 400, image.height() - 16), hide ? QColor(0, 204, 0) : Qt::white));
         EXPECT_EQ(w->titleBarView()->isHiddenOrHasHiddenAncestor(), hide);
+        EXPECT_EQ(w->standardWindowButton(WindowButton::Zoom)->isHiddenOrHasHiddenAncestor(), hide);
         EXPECT_TRUE(custom->isHiddenOrHasHiddenAncestor()); // custom buttons hide in full screen
         w->toggleFullScreen();
         EXPECT_EQ(w->titleBarContainer()->frame().height(), 30);
         EXPECT_EQ(w->contentView()->frame().height(), 222 - 30);
         EXPECT_FALSE(custom->isHiddenOrHasHiddenAncestor());
+        EXPECT_FALSE(w->standardWindowButton(WindowButton::Zoom)->isHiddenOrHasHiddenAncestor());
     }
 }
 
