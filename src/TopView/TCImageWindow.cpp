@@ -84,6 +84,7 @@ void TCImageWindow::doInitialWindowSetup()
     observations_.push_back(center.addObserver(this, NSWindowWillExitFullScreenNotification, this,
                                                [this](const Notification&) { windowWillChangeFullScreen(false); }));
 
+    setDrawsStandardTitleBar(false); // the strip is the bar, whatever its height
     View* frameView = themeFrameView();
     titleBarContainer_ = frameView->addSubview(std::make_unique<KQTitlebarContainer>());
     frameView->sortSubviewsUsingFunction(containerFirst, titleBarContainer_);
@@ -277,7 +278,7 @@ View* TCImageWindow::windowButtonToLayout(int index) const
         standard->setHidden(true);
         return custom;
     }
-    standard->setHidden(false);
+    standard->setHidden(layout_.titleBarHeight <= 0); // a collapsed strip leaves no room: not cut in half
     return standard;
 }
 

@@ -22,7 +22,18 @@ TCWindowButton::TCWindowButton(Size size, const QString& groupIdentifier)
     cell()->setImageDimsWhenDisabled(false);
     groupObservation_ = platform::NotificationCenter::defaultCenter().addObserver(
         this, TCWindowButtonGroupDidUpdateRolloverStateNotification, &group(),
-        [this](const platform::Notification&) { updateRollOverImage(); });
+        [this](const platform::Notification&) {
+            if (group().numberOfCaptures() == 0)
+                holdsPointer_ = false;
+            updateRollOverImage();
+        });
+}
+
+TCWindowButton::~TCWindowButton()
+{
+    groupObservation_.reset();
+    if (holdsPointer_)
+        group().didReleaseMousePointer();
 }
 
 void TCWindowButton::setEnabled(bool enabled)
@@ -66,14 +77,20 @@ void TCWindowButton::updateTrackingAreas()
 void TCWindowButton::mouseEntered(const Event& event)
 {
     Button::mouseEntered(event);
-    group().didCaptureMousePointer();
+    if (!holdsPointer_) {
+        holdsPointer_ = true;
+        group().didCaptureMousePointer();
+    }
     updateRollOverImage();
 }
 
 void TCWindowButton::mouseExited(const Event& event)
 {
     Button::mouseExited(event);
-    group().didReleaseMousePointer();
+    if (holdsPointer_) {
+        holdsPointer_ = false;
+        group().didReleaseMousePointer();
+    }
     updateRollOverImage();
 }
 

@@ -18,6 +18,8 @@ class TCWindowButton : public platform::ui::Button {
 public:
     static std::unique_ptr<TCWindowButton> windowButtonWithSize(platform::ui::Size size, const QString& groupIdentifier);
     TCWindowButton(platform::ui::Size size, const QString& groupIdentifier);
+    // A button that goes away holding the pointer (its window closed under it) releases it.
+    ~TCWindowButton() override;
 
     const QString& groupIdentifier() const { return groupIdentifier_; }
     TCWindowButtonGroup& group() const { return TCWindowButtonGroup::groupWithIdentifier(groupIdentifier_); }
@@ -58,6 +60,7 @@ private:
     platform::ui::Image inactiveImage_;
     platform::ui::Image rolloverImage_;
     std::shared_ptr<platform::ui::TrackingArea> mouseTrackingArea_;
+    bool holdsPointer_ = false; // counted in the group; cleared when the group drops to 0
     platform::Observation groupObservation_;
     std::array<platform::Observation, 4> windowObservations_;
 };

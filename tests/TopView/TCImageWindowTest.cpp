@@ -101,14 +101,19 @@ TEST(TCImageWindowTest, FullScreenCollapsesTheStripOnlyWhenAsked)
         auto close = customButton(QStringLiteral("close"));
         TCWindowButton* custom = close.get();
         w->setCloseButton(std::move(close));
+        w->setBackgroundColor(Color::colorWithRed(0, 0.8, 0, 1));
         w->toggleFullScreen();
         EXPECT_EQ(w->titleBarContainer()->frame().height(), hide ? 0 : 30);
+        const QImage image = w->renderToImage(); // 16 down: no standard bar shows when collapsed
+        EXPECT_TRUE(uitest::near(uitest::at(image, 400, image.height() - 16), hide ? QColor(0, 204, 0) : Qt::white));
         EXPECT_EQ(w->titleBarView()->isHiddenOrHasHiddenAncestor(), hide);
+        EXPECT_EQ(w->standardWindowButton(WindowButton::Zoom)->isHiddenOrHasHiddenAncestor(), hide);
         EXPECT_TRUE(custom->isHiddenOrHasHiddenAncestor()); // custom buttons hide in full screen
         w->toggleFullScreen();
         EXPECT_EQ(w->titleBarContainer()->frame().height(), 30);
         EXPECT_EQ(w->contentView()->frame().height(), 222 - 30);
         EXPECT_FALSE(custom->isHiddenOrHasHiddenAncestor());
+        EXPECT_FALSE(w->standardWindowButton(WindowButton::Zoom)->isHiddenOrHasHiddenAncestor());
     }
 }
 

@@ -12,7 +12,8 @@ namespace platform {
 
 std::optional<QByteArray> QtHttpClient::get(const QUrl& url, int timeoutMs)
 {
-    if (!url.isValid())
+    // Qt would also read file:, qrc: and data: addresses; this client speaks HTTP only.
+    if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
         return std::nullopt;
     QNetworkAccessManager manager;
     QNetworkRequest request(url);

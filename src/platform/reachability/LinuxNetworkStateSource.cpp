@@ -48,8 +48,7 @@ RouteTable LinuxNetworkStateSource::routes()
 
 bool LinuxNetworkStateSource::isDisconnected()
 {
-    const QNetworkInformation* information = networkInformationLink_ ? QNetworkInformation::instance() : nullptr;
-    return information && information->reachability() == QNetworkInformation::Reachability::Disconnected;
+    return disconnected_;
 }
 
 QList<QHostAddress> LinuxNetworkStateSource::addressesOf(const QByteArray& nodeName)
@@ -69,13 +68,19 @@ void LinuxNetworkStateSource::setChangeHandler(std::function<void()> handler)
     handler_ = std::move(handler);
     networkInformationLink_.reset();
     timer_.reset();
+    disconnected_ = false;
     if (!handler_)
         return;
     if (settings_.useNetworkInformation) {
         if (QNetworkInformation* information = loadedNetworkInformation()) {
+            using Reachability = QNetworkInformation::Reachability;
+            disconnected_ = information->reachability() == Reachability::Disconnected;
             networkInformationLink_ = std::make_unique<QObject>();
             QObject::connect(information, &QNetworkInformation::reachabilityChanged, networkInformationLink_.get(),
-                             [this] { handler_(); });
+                             [this](Reachability now) {
+                                 disconnected_ = now == Reachability::Disconnected;
+                                 handler_();
+                             });
             return;
         }
     }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 
@@ -42,6 +43,9 @@ private:
     Settings settings_;
     std::function<void()> handler_;
     std::unique_ptr<QObject> networkInformationLink_;
+    // Written on the main thread, read on the reachability queues: Qt's object stays on the
+    // main thread.
+    std::atomic<bool> disconnected_{false};
     std::unique_ptr<TimerHandle> timer_;
     QByteArray lastRoutes_;
 };

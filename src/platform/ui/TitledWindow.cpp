@@ -78,6 +78,8 @@ public:
         const Rect whole = bounds();
         window_.backgroundColor().setFill();
         NSRectFill(whole);
+        if (!window_.drawsStandardTitleBar())
+            return;
         const Rect bar(0, whole.height() - TitledWindow::kTitleBarHeight, whole.width(), TitledWindow::kTitleBarHeight);
         Gradient(Color::colorWithRed(0.84, 0.84, 0.84, 1), Color::colorWithRed(0.93, 0.93, 0.93, 1)).drawInRect(bar, 90);
         Color::colorWithRed(0.72, 0.72, 0.72, 1).setFill();
@@ -192,6 +194,12 @@ void TitledWindow::setContentView(std::unique_ptr<View> view)
 Button* TitledWindow::standardWindowButton(WindowButton kind) const
 {
     return buttons_[indexOf(kind)];
+}
+
+void TitledWindow::setDrawsStandardTitleBar(bool draws)
+{
+    drawsStandardTitleBar_ = draws;
+    themeFrameView()->setNeedsDisplay();
 }
 
 void TitledWindow::becomeKeyWindow()

@@ -34,6 +34,11 @@ public:
     // with a resizable window).
     Button* standardWindowButton(WindowButton kind) const;
 
+    // Whether the frame view paints the standard bar and title; a window that draws its own
+    // bar turns it off, so the standard one never shows beside or below it.
+    bool drawsStandardTitleBar() const { return drawsStandardTitleBar_; }
+    void setDrawsStandardTitleBar(bool draws);
+
     // Full screen covers the window's screen; leaving it puts the frame back. Will- and
     // did-enter (or exit) are posted around the change.
     bool isFullScreen() const { return (styleMask() & WindowStyleMaskFullScreen) != 0; }
@@ -47,6 +52,7 @@ private:
     WeakRef<View> content_;
     std::array<Button*, 4> buttons_{};
     std::optional<Rect> windowedFrame_;
+    bool drawsStandardTitleBar_ = true;
 };
 
 } // namespace platform::ui

@@ -35,6 +35,7 @@ TEST(HttpClientTest, GivesTheBodyOfAnAnsweredRequestAndNothingOnSilenceOrABadAdd
     EXPECT_EQ(getFromServer("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nhello", 5000), "hello");
     EXPECT_FALSE(getFromServer(std::nullopt, 200)); // the time-out ends the wait
     EXPECT_FALSE(platform::QtHttpClient().get(QUrl(), 2000));
+    EXPECT_FALSE(platform::QtHttpClient().get(QUrl("data:text/plain,hello"), 2000)); // not HTTP
 }
 
 TEST(HttpClientTest, RefusesErrorStatusesAndAnswersAboveTheBound)
