@@ -1,11 +1,15 @@
 #include "platform/ui/OpenPanel.h"
 
 #include "IsolatedEnvironment.h"
+#include "ProcessEvents.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -48,4 +52,25 @@ TEST(OpenPanelDialogTest, TakesFilesAndFoldersResolvesLinksAndCancels)
         ASSERT_EQ(response, c.response) << qPrintable(c.chosen);
         EXPECT_EQ(panel->URLs(), c.kept.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl::fromLocalFile(c.kept)});
     }
+}
+
+// Qt names the accept button "Open" while a folder is selected; the panel's button adds it.
+TEST(OpenPanelDialogTest, PromptStaysOnTheButtonWithAFolderSelected)
+{
+    const QString base = test::makeTemporaryFolder("panel");
+    QDir().mkpath(base + "/Folder");
+    auto panel = OpenPanel::openPanel();
+    panel->setCanChooseDirectories(true);
+    panel->setPrompt("add");
+    panel->setDirectoryURL(QUrl::fromLocalFile(base));
+    panel->beginSheetModalForWindow(nullptr, [](long) {});
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(dialog);
+    // Qt renames the button only once its model has read the folder.
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    ASSERT_TRUE(processEventsUntil([&] { return model->index(base + "/Folder").isValid(); }));
+    dialog->selectFile(base + "/Folder");
+    QPushButton* button = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+    EXPECT_TRUE(processEventsUntil([&] { return button->text() == "add"; }));
+    dialog->reject();
 }
