@@ -6,6 +6,7 @@
 #include "FileURL.h"
 #include "FolderChangeWatch.h"
 #include "LoginItemTarget.h"
+#include "platform/workspace/ApplicationMatcher.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,13 +32,15 @@ bool isEntryFileName(const QString& name)
         && !name.startsWith(QLatin1Char('.'));
 }
 
-// The program an Exec line runs, found on PATH when it is given by name.
+// The program an Exec line runs (after an "env" that sets its environment), found on PATH when
+// it is given by name.
 QString programOf(const QString& execLine)
 {
-    const std::optional<QStringList> arguments = ExecLine::split(execLine);
-    if (!arguments || arguments->isEmpty())
+    const std::optional<QStringList> split = ExecLine::split(execLine);
+    const QStringList arguments = split ? ApplicationMatcher::withoutEnv(*split) : QStringList();
+    if (arguments.isEmpty())
         return {};
-    const QString program = arguments->first();
+    const QString program = arguments.first();
     if (program.contains(QLatin1Char('/')))
         return program;
     const QString found = QStandardPaths::findExecutable(program);

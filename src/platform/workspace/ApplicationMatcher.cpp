@@ -27,8 +27,24 @@ bool isLauncher(const QString& name)
     return launchers.contains(name);
 }
 
-// Skips "env VAR=value -i ..." in front of the real program.
-QStringList withoutEnv(QStringList command)
+// The first argument after the program that is not an option.
+QString firstOperand(const QStringList& command)
+{
+    for (qsizetype i = 1; i < command.size(); ++i) {
+        if (!command[i].startsWith(QLatin1Char('-')))
+            return command[i];
+    }
+    return {};
+}
+
+QString scriptKey(const QString& interpreter, const QString& script)
+{
+    return interpreter + QLatin1Char('\n') + fileName(script);
+}
+
+} // namespace
+
+QStringList ApplicationMatcher::withoutEnv(QStringList command)
 {
     while (!command.isEmpty() && fileName(command.first()) == QLatin1String("env")) {
         command.removeFirst();
@@ -48,23 +64,6 @@ QStringList withoutEnv(QStringList command)
     }
     return command;
 }
-
-// The first argument after the program that is not an option.
-QString firstOperand(const QStringList& command)
-{
-    for (qsizetype i = 1; i < command.size(); ++i) {
-        if (!command[i].startsWith(QLatin1Char('-')))
-            return command[i];
-    }
-    return {};
-}
-
-QString scriptKey(const QString& interpreter, const QString& script)
-{
-    return interpreter + QLatin1Char('\n') + fileName(script);
-}
-
-} // namespace
 
 QString ApplicationMatcher::interpreterName(const QString& program)
 {

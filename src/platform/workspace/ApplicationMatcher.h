@@ -22,6 +22,8 @@ public:
     const ApplicationEntry* match(const ProcessRecord& process) const;
     const std::vector<ApplicationEntry>& entries() const { return entries_; }
 
+    // A command without the "env VAR=value -i ..." in front of its real program.
+    static QStringList withoutEnv(QStringList command);
     // "python3.11" -> "python"; empty for a program that is no interpreter.
     static QString interpreterName(const QString& program);
 

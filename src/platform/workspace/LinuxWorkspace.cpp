@@ -348,10 +348,11 @@ std::optional<ApplicationEntry> LinuxWorkspace::entryStarting(const QString& pat
     process.executable = path;
     process.arguments = QStringList{path};
     const ApplicationEntry* entry = catalog_.matcher().match(process);
-    if (!entry || entry->command.isEmpty())
+    const QStringList command = entry ? ApplicationMatcher::withoutEnv(entry->command) : QStringList();
+    if (command.isEmpty())
         return std::nullopt;
     // The matcher also knows entries by a program's mere file name: only this very file counts.
-    const QString& named = entry->command.first();
+    const QString& named = command.first();
     const QString found = named.contains(QLatin1Char('/')) ? named : QStandardPaths::findExecutable(named);
     if (found.isEmpty() || QFileInfo(found).canonicalFilePath() != program.canonicalFilePath())
         return std::nullopt;

@@ -181,8 +181,10 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
     // A FIFO with the right name must not hold up the listing.
     ASSERT_EQ(mkfifo(QFile::encodeName(folder_ + "/h-fifo.desktop").constData(), 0600), 0);
     QDir().mkpath(folder_ + "/i-folder.desktop");
+    writeEntry("j-env.desktop", "[Desktop Entry]\nExec=env -u HOME LANG=C /opt/env-tool -x\n");
     const auto items = snapshot();
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[2].path, "/opt/env-tool");
     const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.iconPath}; };
     EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", ""}));
     EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", QStandardPaths::findExecutable("sh"), "/usr/share/icons/applet.png"}));
