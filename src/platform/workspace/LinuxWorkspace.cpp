@@ -361,7 +361,11 @@ std::optional<ApplicationEntry> LinuxWorkspace::entryStarting(const QString& pat
 
 QString LinuxWorkspace::displayNameAtPath(const QString& fullPath)
 {
-    if (const std::optional<ApplicationEntry> entry = entryStarting(existingPath(fullPath)))
+    const QString found = existingPath(fullPath);
+    if (isDesktopEntryFile(found))
+        if (const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale))
+            return entry->name;
+    if (const std::optional<ApplicationEntry> entry = entryStarting(found))
         return entry->name;
     return Workspace::displayNameAtPath(fullPath);
 }

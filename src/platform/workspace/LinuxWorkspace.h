@@ -73,7 +73,7 @@ public:
     bool openFile(const QString& fullPath) override;
     bool openURL(const QUrl& url) override;
     bool launchApplication(const QString& appName) override;
-    // A program that an application's desktop entry starts has that entry's icon and name.
+    // An application's desktop entry, and a program that one starts, have the entry's icon and name.
     WorkspaceIcon iconForFile(const QString& fullPath) override;
     QString displayNameAtPath(const QString& fullPath) override;
     bool selectFile(const QString& fullPath, const QString& rootFullPath) override;

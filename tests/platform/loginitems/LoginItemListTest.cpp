@@ -117,13 +117,16 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
     QDir().mkpath(badIcon + "/Contents/Resources");
     const QStringList opened = {
         file("notes.txt", "#!/bin/sh\n", false), file("report.txt", "text", true), file("empty", "", true), fifo,
+        file("link.desktop", "[Desktop Entry]\nType=Link\nExec=sh\n", false),
         base_ + "/Plain Folder",
         makeBundle("Looks Like A Bundle", "Run"), // a bundle's layout without the ".app" name
         makeBundle("Empty.app", QString()), makeBundle("Missing.app", "Gone", false),
         makeBundle("Escape.app", "../../../../bin/sh"), // an executable that leaves Contents/MacOS
     };
-    std::vector<std::pair<QString, QStringList>> cases = {
-        {binary, {binary}}, {script, {script}}, {badIcon, {badIcon + "/Contents/MacOS/Bad"}}};
+    // An application's desktop entry runs its Exec line, without the field codes.
+    const QString entry = file("editor.desktop", "[Desktop Entry]\nType=Application\nExec=\"/opt/ed it\" --new %F\n", false);
+    std::vector<std::pair<QString, QStringList>> cases = {{binary, {binary}}, {script, {script}},
+        {badIcon, {badIcon + "/Contents/MacOS/Bad"}}, {entry, {"/opt/ed it", "--new"}}};
     for (const QString& path : opened)
         cases.push_back({path, {"xdg-open", path}});
     for (const auto& [path, expected] : cases) {

@@ -362,4 +362,5 @@ TEST_F(LinuxWorkspaceTest, AProgramThatAnEntryStartsHasTheEntrysNameAndIcon)
         EXPECT_EQ(workspace().displayNameAtPath(c.path), c.named ? u"Night Owl"_s : u"night-owl"_s) << c.path.toStdString();
         EXPECT_EQ(workspace().iconForFile(c.path).themeName == u"night-owl"_s, c.named);
     }
+    EXPECT_EQ(workspace().displayNameAtPath(kApplications + u"/editor.desktop"_s), u"My Editor"_s);
 }
