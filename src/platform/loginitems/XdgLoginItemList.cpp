@@ -47,6 +47,14 @@ QString programOf(const QString& execLine)
     return found.isEmpty() ? program : found;
 }
 
+// A shell, an interpreter or a launcher (flatpak, gtk-launch ...) only starts what an entry is
+// about, and entries of many applications start one.
+bool startsAnother(const QString& program)
+{
+    return ApplicationMatcher::isLauncher(QFileInfo(program).fileName())
+        || !ApplicationMatcher::interpreterName(program).isEmpty();
+}
+
 bool hasFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -142,6 +150,9 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QStri
     const QString ownPath = desktop->value(kPathKey);
     entry.ownItem = !ownPath.isEmpty();
     entry.item.path = entry.ownItem ? ownPath : programOf(desktop->value(QStringLiteral("Exec")));
+    // Then the entry itself stands for its item, so that such items stay apart.
+    if (!entry.ownItem && startsAnother(entry.item.path))
+        entry.item.path = filePath;
     entry.item.displayName = desktop->value(QStringLiteral("Name"));
     if (entry.item.displayName.isEmpty())
         entry.item.displayName = fileName.chopped(kSuffix.size());

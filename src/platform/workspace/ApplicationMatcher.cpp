@@ -15,18 +15,6 @@ QString fileName(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-bool isLauncher(const QString& name)
-{
-    static const QStringList launchers = {
-        QStringLiteral("flatpak"),  QStringLiteral("snap"),        QStringLiteral("gio"),
-        QStringLiteral("xdg-open"), QStringLiteral("gtk-launch"),  QStringLiteral("exo-open"),
-        QStringLiteral("kioclient"), QStringLiteral("kioclient5"), QStringLiteral("kde-open"),
-        QStringLiteral("sudo"),     QStringLiteral("pkexec"),      QStringLiteral("nohup"),
-        QStringLiteral("xterm"),    QStringLiteral("x-terminal-emulator"),
-    };
-    return launchers.contains(name);
-}
-
 // The first argument after the program that is not an option.
 QString firstOperand(const QStringList& command)
 {
@@ -43,6 +31,18 @@ QString scriptKey(const QString& interpreter, const QString& script)
 }
 
 } // namespace
+
+bool ApplicationMatcher::isLauncher(const QString& name)
+{
+    static const QStringList launchers = {
+        QStringLiteral("flatpak"),  QStringLiteral("snap"),        QStringLiteral("gio"),
+        QStringLiteral("xdg-open"), QStringLiteral("gtk-launch"),  QStringLiteral("exo-open"),
+        QStringLiteral("kioclient"), QStringLiteral("kioclient5"), QStringLiteral("kde-open"),
+        QStringLiteral("sudo"),     QStringLiteral("pkexec"),      QStringLiteral("nohup"),
+        QStringLiteral("xterm"),    QStringLiteral("x-terminal-emulator"),
+    };
+    return launchers.contains(name);
+}
 
 QStringList ApplicationMatcher::withoutEnv(QStringList command)
 {

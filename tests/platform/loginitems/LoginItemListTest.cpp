@@ -190,8 +190,9 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
     EXPECT_EQ(items[2].path, "/opt/env-tool");
     const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.iconPath}; };
     EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", ""}));
-    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", QStandardPaths::findExecutable("sh"), "/usr/share/icons/applet.png"}));
-    // The program on PATH exists; the one in /opt does not.
+    // A shell's entry stands for itself: many entries start one.
+    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", folder_ + "/b-applet.desktop", "/usr/share/icons/applet.png"}));
+    // The entry exists; the program in /opt does not.
     EXPECT_TRUE(list_.resolveItem(items[1]));
     EXPECT_FALSE(list_.resolveItem(items[0]));
 }
