@@ -1,11 +1,15 @@
 #include "platform/ui/OpenPanel.h"
 
 #include "IsolatedEnvironment.h"
+#include "ProcessEvents.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -42,7 +46,12 @@ TEST(OpenPanelDialogTest, TakesFilesAndFoldersResolvesLinksAndCancels)
         if (c.chosen.isEmpty()) {
             dialog->reject();
         } else {
+            // Qt names its button "Open" for a folder once its model has read it: the panel's adds it.
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            ASSERT_TRUE(processEventsUntil([&] { return model->index(c.chosen).isValid(); }));
             dialog->selectFile(c.chosen);
+            QPushButton* button = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+            EXPECT_TRUE(processEventsUntil([&] { return button->text() == "add"; })) << qPrintable(c.chosen);
             QMetaObject::invokeMethod(dialog, "accept"); // as the prompt button does
         }
         ASSERT_EQ(response, c.response) << qPrintable(c.chosen);

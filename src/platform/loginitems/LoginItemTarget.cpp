@@ -1,5 +1,7 @@
 #include "LoginItemTarget.h"
 
+#include "DesktopEntry.h"
+#include "ExecLine.h"
 #include "platform/files/RegularFile.h"
 #include "platform/plist/PropertyListSerialization.h"
 
@@ -50,6 +52,27 @@ bool isProgram(const QFileInfo& file)
     return head && (head->startsWith("\x7f" "ELF") || head->startsWith("#!"));
 }
 
+// An application's desktop entry runs what its Exec line says; anything else is a document.
+std::optional<LoginItemTarget> entryTarget(const QFileInfo& file)
+{
+    if (file.suffix() != QLatin1String("desktop") || !file.isFile())
+        return std::nullopt;
+    const std::optional<QByteArray> text = readRegularFile(file.filePath(), 256 * 1024);
+    const std::optional<DesktopEntry> entry = text ? DesktopEntry::parse(*text) : std::nullopt;
+    if (!entry || entry->value(QStringLiteral("Type")) != QLatin1String("Application"))
+        return std::nullopt;
+    LoginItemTarget target;
+    target.arguments = ExecLine::split(entry->value(QStringLiteral("Exec"))).value_or(QStringList());
+    if (target.arguments.isEmpty())
+        return std::nullopt;
+    target.displayName = entry->value(QStringLiteral("Name"));
+    if (target.displayName.isEmpty())
+        target.displayName = file.completeBaseName();
+    if (const QString icon = entry->value(QStringLiteral("Icon")); QFileInfo(icon).isAbsolute())
+        target.iconPath = icon;
+    return target;
+}
+
 } // namespace
 
 QString LoginItemTarget::bundleExecutable(const QString& bundlePath,
@@ -72,6 +95,8 @@ LoginItemTarget LoginItemTarget::forPath(const QString& path, const PropertyList
             target.iconPath = bundleIcon(path, bundleInfo);
             return target;
         }
+    } else if (std::optional<LoginItemTarget> fromEntry = entryTarget(info)) {
+        return *fromEntry;
     } else if (isProgram(info)) {
         target.arguments = QStringList{path};
         return target;

@@ -8,8 +8,8 @@ namespace platform {
 class PropertyListSerialization;
 
 // What a new login item for a file shows and runs: an application bundle (a ".app" folder) starts
-// its executable, a program (a binary or "#!" script with the execute bit) runs itself, anything
-// else opens with xdg-open.
+// its executable, an application's desktop entry its Exec line, a program (a binary or "#!"
+// script with the execute bit) runs itself, anything else opens with xdg-open.
 struct LoginItemTarget {
     QString displayName;
     QStringList arguments;  // the program and its arguments, unquoted

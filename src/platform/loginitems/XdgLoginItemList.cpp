@@ -6,6 +6,7 @@
 #include "FileURL.h"
 #include "FolderChangeWatch.h"
 #include "LoginItemTarget.h"
+#include "platform/workspace/ApplicationMatcher.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,17 +32,27 @@ bool isEntryFileName(const QString& name)
         && !name.startsWith(QLatin1Char('.'));
 }
 
-// The program an Exec line runs, found on PATH when it is given by name.
+// The program an Exec line runs (after an "env" that sets its environment), found on PATH when
+// it is given by name.
 QString programOf(const QString& execLine)
 {
-    const std::optional<QStringList> arguments = ExecLine::split(execLine);
-    if (!arguments || arguments->isEmpty())
+    const std::optional<QStringList> split = ExecLine::split(execLine);
+    const QStringList arguments = split ? ApplicationMatcher::withoutEnv(*split) : QStringList();
+    if (arguments.isEmpty())
         return {};
-    const QString program = arguments->first();
+    const QString program = arguments.first();
     if (program.contains(QLatin1Char('/')))
         return program;
     const QString found = QStandardPaths::findExecutable(program);
     return found.isEmpty() ? program : found;
+}
+
+// A shell, an interpreter or a launcher (flatpak, gtk-launch ...) only starts what an entry is
+// about, and entries of many applications start one.
+bool startsAnother(const QString& program)
+{
+    return ApplicationMatcher::isLauncher(QFileInfo(program).fileName())
+        || !ApplicationMatcher::interpreterName(program).isEmpty();
 }
 
 bool hasFile(const QString& path)
@@ -139,6 +150,9 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QStri
     const QString ownPath = desktop->value(kPathKey);
     entry.ownItem = !ownPath.isEmpty();
     entry.item.path = entry.ownItem ? ownPath : programOf(desktop->value(QStringLiteral("Exec")));
+    // Then the entry itself stands for its item, so that such items stay apart.
+    if (!entry.ownItem && startsAnother(entry.item.path))
+        entry.item.path = filePath;
     entry.item.displayName = desktop->value(QStringLiteral("Name"));
     if (entry.item.displayName.isEmpty())
         entry.item.displayName = fileName.chopped(kSuffix.size());

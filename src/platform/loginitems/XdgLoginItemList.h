@@ -18,11 +18,13 @@ class PropertyListSerialization;
 // list (X-Tavrin-Order) and an Exec line that starts the application bundle's executable
 // (Contents/MacOS/<CFBundleExecutable>), a program itself (a binary or "#!" script with the
 // execute bit), or else opens the file with xdg-open. Entries written by other programs are
-// items too, after this program's own, by file name; their path is the program of their Exec
-// line. Entries with Hidden=true are not items. The system-wide autostart folders add their
-// entries under names the user's folder does not hold (the user's file of a name wins, and the
-// first system folder before later ones); removing one of them writes a Hidden=true entry of
-// that name into the user's folder, which is the only folder ever written.
+// items too, by file name and before this program's own, so that an item added here comes last;
+// their path is the program of their Exec line, or the entry's own file when that program is a
+// shell, an interpreter or a launcher that starts another. Entries with Hidden=true are not items. The
+// system-wide autostart folders add their entries under names the user's folder does not hold
+// (the user's file of a name wins, and the first system folder before later ones); removing one
+// of them writes a Hidden=true entry of that name into the user's folder, which is the only
+// folder ever written.
 class XdgLoginItemList final : public LoginItemList {
 public:
     XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists);

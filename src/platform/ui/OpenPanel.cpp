@@ -70,7 +70,7 @@ void OpenPanel::beginSheetModalForWindow(Window* window, Completion completion)
                                                  canChooseDirectories_, allowsMultipleSelection_);
     dialog_->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     if (!prompt_.isEmpty())
-        dialog_->setLabelText(QFileDialog::Accept, prompt_);
+        dialog_->setPrompt(prompt_);
     if (directoryURL_.isLocalFile())
         dialog_->setDirectory(directoryURL_.toLocalFile());
     if (frame_.width() > 0 && frame_.height() > 0)

@@ -15,7 +15,24 @@ QString fileName(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-bool isLauncher(const QString& name)
+// The first argument after the program that is not an option.
+QString firstOperand(const QStringList& command)
+{
+    for (qsizetype i = 1; i < command.size(); ++i) {
+        if (!command[i].startsWith(QLatin1Char('-')))
+            return command[i];
+    }
+    return {};
+}
+
+QString scriptKey(const QString& interpreter, const QString& script)
+{
+    return interpreter + QLatin1Char('\n') + fileName(script);
+}
+
+} // namespace
+
+bool ApplicationMatcher::isLauncher(const QString& name)
 {
     static const QStringList launchers = {
         QStringLiteral("flatpak"),  QStringLiteral("snap"),        QStringLiteral("gio"),
@@ -27,8 +44,7 @@ bool isLauncher(const QString& name)
     return launchers.contains(name);
 }
 
-// Skips "env VAR=value -i ..." in front of the real program.
-QStringList withoutEnv(QStringList command)
+QStringList ApplicationMatcher::withoutEnv(QStringList command)
 {
     while (!command.isEmpty() && fileName(command.first()) == QLatin1String("env")) {
         command.removeFirst();
@@ -48,23 +64,6 @@ QStringList withoutEnv(QStringList command)
     }
     return command;
 }
-
-// The first argument after the program that is not an option.
-QString firstOperand(const QStringList& command)
-{
-    for (qsizetype i = 1; i < command.size(); ++i) {
-        if (!command[i].startsWith(QLatin1Char('-')))
-            return command[i];
-    }
-    return {};
-}
-
-QString scriptKey(const QString& interpreter, const QString& script)
-{
-    return interpreter + QLatin1Char('\n') + fileName(script);
-}
-
-} // namespace
 
 QString ApplicationMatcher::interpreterName(const QString& program)
 {

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QMutex>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <atomic>
@@ -165,6 +166,7 @@ private:
 LinuxWorkspace::LinuxWorkspace(Settings settings)
     : settings_(std::move(settings))
     , looker_(std::make_shared<Looker>(settings_))
+    , catalog_(settings_.applicationFolders, settings_.locale)
 {
 }
 
@@ -335,6 +337,39 @@ WorkspaceIcon LinuxWorkspace::bundleIcon(const QString& bundlePath) const
     return icon;
 }
 
+std::optional<ApplicationEntry> LinuxWorkspace::entryStarting(const QString& path)
+{
+    const QFileInfo program(path);
+    if (!program.isFile() || !program.isExecutable())
+        return std::nullopt;
+    QMutexLocker lock(&catalogMutex_);
+    catalog_.refresh();
+    ProcessRecord process;
+    process.executable = path;
+    process.arguments = QStringList{path};
+    const ApplicationEntry* entry = catalog_.matcher().match(process);
+    const QStringList command = entry ? ApplicationMatcher::withoutEnv(entry->command) : QStringList();
+    if (command.isEmpty())
+        return std::nullopt;
+    // The matcher also knows entries by a program's mere file name: only this very file counts.
+    const QString& named = command.first();
+    const QString found = named.contains(QLatin1Char('/')) ? named : QStandardPaths::findExecutable(named);
+    if (found.isEmpty() || QFileInfo(found).canonicalFilePath() != program.canonicalFilePath())
+        return std::nullopt;
+    return *entry;
+}
+
+QString LinuxWorkspace::displayNameAtPath(const QString& fullPath)
+{
+    const QString found = existingPath(fullPath);
+    if (isDesktopEntryFile(found))
+        if (const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale))
+            return entry->name;
+    if (const std::optional<ApplicationEntry> entry = entryStarting(found))
+        return entry->name;
+    return Workspace::displayNameAtPath(fullPath);
+}
+
 WorkspaceIcon LinuxWorkspace::iconForFile(const QString& fullPath)
 {
     static const QMimeDatabase mimeTypes;
@@ -351,6 +386,8 @@ WorkspaceIcon LinuxWorkspace::iconForFile(const QString& fullPath)
             return bundleIcon(found);
         return {{}, QStringLiteral("folder"), QStringLiteral("inode-directory")};
     }
+    if (const std::optional<ApplicationEntry> entry = entryStarting(found))
+        return iconOfEntry(entry->icon);
     const QMimeType type = found.isEmpty() ? mimeTypes.mimeTypeForFile(fullPath, QMimeDatabase::MatchExtension)
                                            : mimeTypes.mimeTypeForFile(found);
     return {{}, type.iconName(), type.genericIconName()};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationCatalog.h"
 #include "LinuxProcFolder.h"
 #include "OpenTarget.h"
 #include "RunningApplication.h"
@@ -72,7 +73,9 @@ public:
     bool openFile(const QString& fullPath) override;
     bool openURL(const QUrl& url) override;
     bool launchApplication(const QString& appName) override;
+    // An application's desktop entry, and a program that one starts, have the entry's icon and name.
     WorkspaceIcon iconForFile(const QString& fullPath) override;
+    QString displayNameAtPath(const QString& fullPath) override;
     bool selectFile(const QString& fullPath, const QString& rootFullPath) override;
     void hideOtherApplications() override;
     // The entries of the XDG applications folders that menus show (not NoDisplay), read afresh.
@@ -99,6 +102,9 @@ private:
     // none, false (logged) when this machine has none of those it names.
     std::optional<bool> startDesktopCounterpart(const QString& macPath);
     WorkspaceIcon bundleIcon(const QString& bundlePath) const;
+    // The application entry whose Exec starts the program at `path` (given as it is, or by a
+    // name that PATH finds there).
+    std::optional<ApplicationEntry> entryStarting(const QString& path);
 
     Settings settings_;
     NotificationCenter center_;
@@ -108,6 +114,9 @@ private:
     bool learnAfresh_ = true; // the next look only learns what runs
     std::unique_ptr<TimerHandle> timer_;
     Lifetime lifetime_;
+
+    QMutex catalogMutex_;
+    ApplicationCatalog catalog_;
 
     mutable QMutex simulatedMutex_;
     QList<SimulatedRequest> simulated_;

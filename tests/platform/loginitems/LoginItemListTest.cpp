@@ -117,13 +117,16 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
     QDir().mkpath(badIcon + "/Contents/Resources");
     const QStringList opened = {
         file("notes.txt", "#!/bin/sh\n", false), file("report.txt", "text", true), file("empty", "", true), fifo,
+        file("link.desktop", "[Desktop Entry]\nType=Link\nExec=sh\n", false),
         base_ + "/Plain Folder",
         makeBundle("Looks Like A Bundle", "Run"), // a bundle's layout without the ".app" name
         makeBundle("Empty.app", QString()), makeBundle("Missing.app", "Gone", false),
         makeBundle("Escape.app", "../../../../bin/sh"), // an executable that leaves Contents/MacOS
     };
-    std::vector<std::pair<QString, QStringList>> cases = {
-        {binary, {binary}}, {script, {script}}, {badIcon, {badIcon + "/Contents/MacOS/Bad"}}};
+    // An application's desktop entry runs its Exec line, without the field codes.
+    const QString entry = file("editor.desktop", "[Desktop Entry]\nType=Application\nExec=\"/opt/ed it\" --new %F\n", false);
+    std::vector<std::pair<QString, QStringList>> cases = {{binary, {binary}}, {script, {script}},
+        {badIcon, {badIcon + "/Contents/MacOS/Bad"}}, {entry, {"/opt/ed it", "--new"}}};
     for (const QString& path : opened)
         cases.push_back({path, {"xdg-open", path}});
     for (const auto& [path, expected] : cases) {
@@ -181,12 +184,15 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
     // A FIFO with the right name must not hold up the listing.
     ASSERT_EQ(mkfifo(QFile::encodeName(folder_ + "/h-fifo.desktop").constData(), 0600), 0);
     QDir().mkpath(folder_ + "/i-folder.desktop");
+    writeEntry("j-env.desktop", "[Desktop Entry]\nExec=env -u HOME LANG=C /opt/env-tool -x\n");
     const auto items = snapshot();
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[2].path, "/opt/env-tool");
     const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.iconPath}; };
     EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", ""}));
-    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", QStandardPaths::findExecutable("sh"), "/usr/share/icons/applet.png"}));
-    // The program on PATH exists; the one in /opt does not.
+    // A shell's entry stands for itself: many entries start one.
+    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", folder_ + "/b-applet.desktop", "/usr/share/icons/applet.png"}));
+    // The entry exists; the program in /opt does not.
     EXPECT_TRUE(list_.resolveItem(items[1]));
     EXPECT_FALSE(list_.resolveItem(items[0]));
 }

@@ -345,3 +345,22 @@ TEST_F(LinuxWorkspaceTest, ASimulatedBundleStartsTheFirstDesktopEntryItNamesThat
     EXPECT_EQ(showing.simulatedRequests().size(), 1);
     EXPECT_TRUE(tp.log().messages().contains(u"The window manager was not asked to show the desktop"_s));
 }
+
+TEST_F(LinuxWorkspaceTest, AProgramThatAnEntryStartsHasTheEntrysNameAndIcon)
+{
+    const QString base = test::makeTemporaryFolder(u"programs"_s);
+    writeAt(extraApplications + u"/owl.desktop"_s, "[Desktop Entry]\nType=Application\nName=Night Owl\nIcon=night-owl\n"
+                                                  "Exec=\"" + base.toUtf8() + "/bin/night-owl\" --quiet %U\n");
+    const struct { QString path; bool executable; bool named; } cases[] = {
+        {base + u"/bin/night-owl"_s, false, false}, // named by the entry, but no program
+        {base + u"/other/night-owl"_s, true, false}, // the same file name elsewhere
+        {base + u"/bin/night-owl"_s, true, true},
+    };
+    for (const auto& c : cases) {
+        writeAt(c.path, "#!/bin/sh\n");
+        QFile::setPermissions(c.path, c.executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+        EXPECT_EQ(workspace().displayNameAtPath(c.path), c.named ? u"Night Owl"_s : u"night-owl"_s) << c.path.toStdString();
+        EXPECT_EQ(workspace().iconForFile(c.path).themeName == u"night-owl"_s, c.named);
+    }
+    EXPECT_EQ(workspace().displayNameAtPath(kApplications + u"/editor.desktop"_s), u"My Editor"_s);
+}
