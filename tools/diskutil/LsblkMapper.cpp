@@ -18,7 +18,8 @@ bool flag(const QJsonValue& value)
 
 qint64 number(const QJsonValue& value)
 {
-    return value.isDouble() ? qint64(value.toDouble()) : value.toString().toLongLong();
+    // A size no qint64 holds (or a fraction) counts as unknown.
+    return value.isDouble() ? value.toInteger(0) : value.toString().toLongLong();
 }
 
 QString text(const QJsonObject& device, const char* key)
