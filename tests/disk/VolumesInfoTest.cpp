@@ -86,12 +86,30 @@ TEST_F(VolumesInfoTest, EjectingAllReportsNoneSomeFailedOrAllDone)
     EXPECT_EQ(manager.ejectAllVolumes(), 0);
 }
 
-TEST_F(VolumesInfoTest, ASimulatedVolumesTypeComesFromTheStateByMountPoint)
+TEST_F(VolumesInfoTest, ASimulatedVolumesFactsComeFromTheStateByMountPoint)
 {
-    const QVariantMap state{{"Volumes", QVariantList{QVariantMap{{"MountPoint", "/Volumes/Win"}, {"FilesystemType", "ntfs"}},
-                                                     QVariantMap{{"MountPoint", "/Volumes/Win 2"}, {"FilesystemName", "ExFAT"}}}}};
+    const QVariantMap internal{{"Internal", true}, {"APFSVolumes", QVariantList{QVariantMap{{"MountPoint", "/"}, {"FilesystemType", "apfs"}}}}};
+    const QVariantMap stick{{"Removable", true}, {"Partitions", QVariantList{QVariantMap{{"MountPoint", "/Volumes/Win"}, {"FilesystemType", "ntfs"}, {"Writable", false}},
+                                                                             QVariantMap{{"MountPoint", "/Volumes/Win 2"}, {"FilesystemName", "ExFAT"}}}}};
+    const QVariantMap state{{"Disks", QVariantList{internal, stick}}};
     const auto onMac = [](const QString& path) { return "/sim" + path; };
-    EXPECT_EQ(platform::simulatedVolumeType(state, "/sim/Volumes/Win", onMac), "ntfs");
-    EXPECT_EQ(platform::simulatedVolumeType(state, "/Volumes/Win 2", onMac), "ExFAT");
-    EXPECT_EQ(platform::simulatedVolumeType(state, "/sim/Volumes/Wi", onMac), "");
+    const struct {
+        QString path;
+        QString type; // empty: no volume there
+        bool removable, writable, unmountable;
+    } cases[] = {
+        {"/sim/", "apfs", false, true, false}, // the start-up volume
+        {"/sim/Volumes/Win", "ntfs", true, false, true},
+        {"/Volumes/Win 2", "ExFAT", true, true, true},
+        {"/sim/Volumes/Wi", "", false, false, false},
+    };
+    for (const auto& c : cases) {
+        const auto facts = platform::simulatedVolumeFacts(state, c.path, onMac);
+        ASSERT_EQ(facts.has_value(), !c.type.isEmpty()) << qPrintable(c.path);
+        if (!facts)
+            continue;
+        EXPECT_EQ(facts->type, c.type);
+        EXPECT_EQ(std::tuple(facts->removable, facts->writable, facts->unmountable),
+                  std::tuple(c.removable, c.writable, c.unmountable)) << qPrintable(c.path);
+    }
 }

@@ -23,25 +23,39 @@ QString udevFileSystemType(const QByteArray& record)
     return {};
 }
 
-QString simulatedVolumeType(const QVariant& volumeState, const QString& path,
-                            const std::function<QString(const QString&)>& pathOnMac)
+namespace {
+
+std::optional<FileSystemFacts> volumeFacts(const QVariant& state, const QString& path,
+                                           const std::function<QString(const QString&)>& pathOnMac, bool removable)
 {
-    if (volumeState.typeId() == QMetaType::QVariantList) {
-        for (const QVariant& item : volumeState.toList())
-            if (QString type = simulatedVolumeType(item, path, pathOnMac); !type.isEmpty())
-                return type;
-        return {};
+    if (state.typeId() == QMetaType::QVariantList) {
+        for (const QVariant& item : state.toList())
+            if (auto facts = volumeFacts(item, path, pathOnMac, removable))
+                return facts;
+        return std::nullopt;
     }
-    const QVariantMap map = volumeState.toMap();
+    const QVariantMap map = state.toMap();
+    removable = removable || map.value(QStringLiteral("Removable")).toBool() || map.value(QStringLiteral("Ejectable")).toBool();
     const QString mountPoint = map.value(QStringLiteral("MountPoint")).toString();
     if (!mountPoint.isEmpty() && (mountPoint == path || (pathOnMac && pathOnMac(mountPoint) == path))) {
-        const QString type = map.value(QStringLiteral("FilesystemType")).toString();
-        return type.isEmpty() ? map.value(QStringLiteral("FilesystemName")).toString() : type;
+        QString type = map.value(QStringLiteral("FilesystemType")).toString();
+        if (type.isEmpty())
+            type = map.value(QStringLiteral("FilesystemName")).toString();
+        return FileSystemFacts{removable, map.value(QStringLiteral("Writable"), true).toBool(),
+                               mountPoint != QLatin1String("/"), type, type};
     }
     for (const QVariant& value : map)
-        if (QString type = simulatedVolumeType(value, path, pathOnMac); !type.isEmpty())
-            return type;
-    return {};
+        if (auto facts = volumeFacts(value, path, pathOnMac, removable))
+            return facts;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FileSystemFacts> simulatedVolumeFacts(const QVariant& volumeState, const QString& path,
+                                                    const std::function<QString(const QString&)>& pathOnMac)
+{
+    return volumeFacts(volumeState, path, pathOnMac, false);
 }
 
 } // namespace platform

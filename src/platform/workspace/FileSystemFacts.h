@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -25,9 +26,10 @@ FileSystemFacts fileSystemFactsOfMount(const MountInfoEntry& mount, bool removab
 // The file-system type in a udev database record of a block device ("E:ID_FS_TYPE=ntfs");
 // empty when it has none.
 QString udevFileSystemType(const QByteArray& record);
-// The type of a simulated volume whose mount point (real or Mac path, through `pathOnMac`) is
-// `path`, from the simulated volumes' state; empty when none is.
-QString simulatedVolumeType(const QVariant& volumeState, const QString& path,
-                            const std::function<QString(const QString&)>& pathOnMac);
+// The facts of a simulated volume whose mount point (real or Mac path, through `pathOnMac`) is
+// `path`, from the simulated disks' state: removable when its disk is, unmountable unless it is
+// the start-up volume; none when no volume is mounted there.
+std::optional<FileSystemFacts> simulatedVolumeFacts(const QVariant& volumeState, const QString& path,
+                                                    const std::function<QString(const QString&)>& pathOnMac);
 
 } // namespace platform

@@ -462,9 +462,8 @@ bool LinuxWorkspace::getFileSystemInfoForPath(const QString& fullPath, FileSyste
     if (fullPath.isEmpty() || !facts)
         return false;
     if (const SimulatedMac* mac = Platform::current().simulatedMac.get()) {
-        const QString type = simulatedVolumeType(mac->stateFile(QStringLiteral("Volumes")), fullPath, settings_.pathOnMac);
-        if (!type.isEmpty()) {
-            *facts = {true, true, fullPath != QLatin1String("/"), type, type};
+        if (auto simulated = simulatedVolumeFacts(mac->stateFile(QStringLiteral("Volumes")), fullPath, settings_.pathOnMac)) {
+            *facts = *simulated;
             return true;
         }
     }
