@@ -1,5 +1,6 @@
 #pragma once
-// What the benchmarks share: the tree that the folder walks are measured on, and timing.
+// What the benchmarks share: a home of their own, the tree that the folder walks are measured on,
+// and timing.
 
 #include <QByteArray>
 #include <QDir>
@@ -11,6 +12,19 @@
 #include <functional>
 
 namespace bench {
+
+// Points the home, the XDG folders, the temporary folder and the simulated Mac's root at folders
+// inside `folder`, so a run reads and writes nothing of the real home.
+inline void isolateHome(const QString& folder)
+{
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR",
+                             "TMPDIR", "TAVRIN_ROOT"}) {
+        const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv(name, QFile::encodeName(path));
+    }
+}
 
 constexpr int kTreeFolders = 5000;
 constexpr int kTreeFilesPerFolder = 20;

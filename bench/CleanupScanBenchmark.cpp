@@ -88,8 +88,7 @@ int main(int argc, char** argv)
 {
     // Nothing of the real home: the platform seeds its simulated Mac into the scratch folder.
     QTemporaryDir scratch;
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "TAVRIN_ROOT"})
-        qputenv(name, (scratch.path() + QStringLiteral("/home")).toLocal8Bit());
+    bench::isolateHome(scratch.path());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path() + QStringLiteral("/tree");

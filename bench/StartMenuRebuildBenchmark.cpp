@@ -4,6 +4,8 @@
 // run, is the first build at launch, which also pays for what is done once (fonts, images, the
 // application catalog); the ratio of a rebuild to it is printed at the end. Background queues
 // run on Qt's thread pool as in the program, so their work is not counted.
+#include "BenchSupport.h"
+
 #include "AppDelegate.h"
 #include "MainMenu.h"
 #include "MyNSApplication.h"
@@ -109,9 +111,7 @@ int main(int argc, char** argv)
 {
     // The simulated Mac, the settings and the instance lock stay in a folder of their own.
     QTemporaryDir home;
-    for (const char* name :
-         {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TAVRIN_ROOT"})
-        qputenv(name, QFile::encodeName(home.path() + QLatin1Char('/') + QLatin1String(name)));
+    bench::isolateHome(home.path());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::ui::QtApplicationHost qt(argc, argv);
     MyNSApplication::sharedApplication();

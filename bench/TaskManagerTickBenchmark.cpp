@@ -4,6 +4,8 @@
 // rows when something started or quit). Target: under 2 ms of CPU per tick. Also the cost of a
 // rebuild of the rows (after a launch or a quit). Every queue runs at once on this thread, so
 // the CPU time measured is all the tick's.
+#include "BenchSupport.h"
+
 #include "TaskManagerViewController.h"
 
 #include "platform/LinuxPlatform.h"
@@ -83,8 +85,7 @@ int main(int argc, char** argv)
 {
     // The simulated Mac and the settings of the run stay in a folder of their own.
     QTemporaryDir home;
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "TAVRIN_ROOT"})
-        qputenv(name, QFile::encodeName(home.path() + QLatin1Char('/') + QLatin1String(name)));
+    bench::isolateHome(home.path());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qt(argc, argv);
     benchmark::Initialize(&argc, argv);

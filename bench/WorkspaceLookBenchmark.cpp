@@ -3,11 +3,10 @@
 // temporary XDG_DATA_HOME), and `top -b -n 2` over the same machine as the peer. Targets: under
 // 5 ms of CPU per look at 2 000 application processes, under 1 ms of it on the main thread.
 // The sleepers are this program's children and are killed by pid at the end.
+#include "ThisMachinesWorkspace.h"
+
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
-#include "platform/workspace/ApplicationCatalog.h"
-#include "platform/workspace/ApplicationEntry.h"
-#include "platform/workspace/LinuxWorkspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,20 +117,10 @@ struct Run {
         }
     }
 
-    platform::LinuxWorkspace::Settings settings() const
-    {
-        platform::LinuxWorkspace::Settings s;
-        s.uid = getuid();
-        s.applicationFolders = platform::ApplicationCatalog::defaultFolders();
-        s.locale = platform::ApplicationEntry::messagesLocale();
-        s.self = {getpid(), 0, QStringLiteral("Tavrin"), QStringLiteral("/opt/Tavrin.app"), {}};
-        return s;
-    }
-
     // A workspace that has had its first look.
     std::unique_ptr<platform::LinuxWorkspace> watching()
     {
-        auto workspace = std::make_unique<platform::LinuxWorkspace>(settings());
+        auto workspace = std::make_unique<platform::LinuxWorkspace>(bench::thisMachinesWorkspace());
         rows[int(sleepers.size())] = int(workspace->launchedApplications().size());
         workspace->poll();
         QueueDispatcher::run(dispatcher->global);

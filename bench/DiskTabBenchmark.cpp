@@ -131,9 +131,7 @@ QByteArray recordedLsblk()
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "TMPDIR"})
-        qputenv(name, QFile::encodeName(home.path()));
-    qputenv("TAVRIN_ROOT", QFile::encodeName(home.path() + "/root"));
+    bench::isolateHome(home.path());
     QFile lsblk(home.path() + "/lsblk.json");
     lsblk.open(QIODevice::WriteOnly);
     lsblk.write(recordedLsblk());
