@@ -90,8 +90,10 @@ TEST(FreedesktopTrashMounts, MountPointsAreReadWithTheirEscapes)
 {
     const QByteArray info = "22 1 0:21 / / rw shared:1 - ext4 /dev/sda1 rw\n"
                             "40 22 0:35 / /media/my\\040disk rw - vfat /dev/sdb1 rw\n"
+                            "41 22 0:36 / /media/\\377x rw - vfat /dev/sdc1 rw\n" // not UTF-8: kept as bytes
                             "garbage\n";
-    EXPECT_EQ(platform::FreedesktopTrash::mountPointsFromMountInfo(info), (QList<QByteArray>{"/", "/media/my disk"}));
+    EXPECT_EQ(platform::FreedesktopTrash::mountPointsFromMountInfo(info),
+              (QList<QByteArray>{"/", "/media/my disk", "/media/\xffx"}));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "MountInfo.h"
 
+#include "platform/files/NativePath.h"
+
 namespace platform {
 
 namespace {
@@ -19,7 +21,7 @@ QString decoded(const QByteArray& field)
         }
         bytes.append(field[i]);
     }
-    return QString::fromUtf8(bytes);
+    return pathFromNative(bytes); // a name that is not UTF-8 keeps its bytes
 }
 
 } // namespace

@@ -18,7 +18,7 @@ struct MountInfoEntry {
 };
 
 // The lines of a mountinfo text in order; malformed lines are skipped. Octal escapes ("\040")
-// in paths are decoded.
+// in paths are decoded, and paths keep their bytes (NativePath.h).
 QList<MountInfoEntry> parseMountInfo(const QByteArray& text);
 // The mount points named in the simulated volumes' state: every non-empty "MountPoint" text of
 // the tree.

@@ -4,6 +4,7 @@
 #include "platform/files/NativePath.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
+#include "platform/mounts/MountInfo.h"
 #include "platform/Platform.h"
 
 #include <QDateTime>
@@ -88,20 +89,6 @@ bool moveWithoutReplacing(const QByteArray& from, int folderFd, const QByteArray
     return renameat(AT_FDCWD, from.constData(), folderFd, name.constData()) == 0;
 }
 
-QByteArray decodeMountField(const QByteArray& field)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            out.append(char(field.mid(i + 1, 3).toInt(nullptr, 8)));
-            i += 3;
-        } else {
-            out.append(field[i]);
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 FreedesktopTrash::FreedesktopTrash(Settings settings) : settings_(std::move(settings)) {}
@@ -132,11 +119,9 @@ FreedesktopTrash::Settings FreedesktopTrash::defaultSettings(const SearchPaths& 
 QList<QByteArray> FreedesktopTrash::mountPointsFromMountInfo(const QByteArray& mountInfo)
 {
     QList<QByteArray> mounts;
-    for (const QByteArray& line : mountInfo.split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() > 4 && fields[4].startsWith('/'))
-            mounts << decodeMountField(fields[4]);
-    }
+    for (const MountInfoEntry& entry : parseMountInfo(mountInfo))
+        if (entry.mountPoint.startsWith(QLatin1Char('/')))
+            mounts << nativeFromPath(entry.mountPoint);
     return mounts;
 }
 
