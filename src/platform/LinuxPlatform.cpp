@@ -1,5 +1,6 @@
 #include "LinuxPlatform.h"
 
+#include "platform/DesktopSession.h"
 #include "platform/appearance/DesktopAppearance.h"
 #include "platform/appleevents/SimulatedSystemEvents.h"
 #include "platform/authorization/SimulatedAuthorization.h"
@@ -45,13 +46,6 @@ namespace platform {
 
 namespace {
 
-// A session bus and a display: a person's desktop, not a test or a bare terminal.
-bool inDesktopSession()
-{
-    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
-        && (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
-}
-
 std::unique_ptr<OutputDevice> outputDevice(bool realDevices, SimulatedMac& mac)
 {
     if (realDevices) {
@@ -75,7 +69,7 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
                                             std::function<bool(const QUrl&)> openOnDesktop,
                                             std::function<bool()> showDesktop)
 {
-    const bool realDevices = openOnDesktop && inDesktopSession();
+    const bool realDevices = openOnDesktop && hasDesktopSession();
     auto p = std::make_unique<Platform>();
     p->log = std::make_unique<StandardErrorLog>();
     p->dispatcher = std::make_unique<QtDispatcher>();

@@ -1,6 +1,6 @@
 #include "DesktopAppearance.h"
 
-#include "DesktopSession.h"
+#include "platform/DesktopSession.h"
 #include "GsettingsAppearance.h"
 #include "SimulatedAppearance.h"
 

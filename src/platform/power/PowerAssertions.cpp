@@ -3,7 +3,7 @@
 #include "IdleInhibitor.h"
 #include "SimulatedPowerAssertions.h"
 
-#include "platform/appearance/DesktopSession.h"
+#include "platform/DesktopSession.h"
 
 namespace platform {
 
