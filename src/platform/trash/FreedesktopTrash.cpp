@@ -1,5 +1,6 @@
 #include "FreedesktopTrash.h"
 
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/FileManager.h"
 #include "platform/files/NativePath.h"
 #include "platform/folders/SearchPaths.h"
@@ -24,23 +25,6 @@
 namespace platform {
 
 namespace {
-
-// Closes a descriptor when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // The longest mount point that holds the path.
 QByteArray mountOf(const QByteArray& path, const QList<QByteArray>& mounts)
@@ -154,8 +138,8 @@ bool FreedesktopTrash::recycleItemAtPath(const QString& path)
     if (!ownFolder(trash, settings_.uid) || !ownFolder(trash + "/files", settings_.uid)
         || !ownFolder(trash + "/info", settings_.uid))
         return false;
-    const Descriptor files(open((trash + "/files").constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const Descriptor info(open((trash + "/info").constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor files(open((trash + "/files").constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor info(open((trash + "/info").constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (files.get() < 0 || info.get() < 0)
         return false;
 
@@ -188,7 +172,7 @@ bool FreedesktopTrash::recycleItemAtPath(const QString& path)
 
 void FreedesktopTrash::emptyContents(const QByteArray& folder, TrashEmptying& result, const QByteArray& trashed) const
 {
-    const Descriptor fd(open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor fd(open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (fd.get() < 0)
         return; // missing, or a link: nothing of it is the user's Trash
     DIR* stream = fdopendir(dup(fd.get()));

@@ -1,5 +1,7 @@
 #include "LinuxProcFolder.h"
 
+#include "platform/files/FileDescriptor.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -15,26 +17,10 @@ namespace {
 constexpr qsizetype kMaximumCommandLine = 128 * 1024;
 constexpr qsizetype kMaximumStat = 4096;
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    bool isValid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
 
 QByteArray readAt(int folderFd, const char* name, qsizetype limit)
 {
-    Descriptor fd(openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
+    FileDescriptor fd(openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
     QByteArray data;
     struct stat info {};
     if (!fd.isValid() || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -104,7 +90,7 @@ std::optional<ProcessRecord> LinuxProcFolder::read(qint64 pid, unsigned uid)
     // Everything comes through one descriptor of the process's folder, so it is all of the same
     // process even if the identifier passes to another meanwhile.
     const QByteArray path = root_ + '/' + QByteArray::number(pid);
-    Descriptor folder(open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor folder(open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat info {};
     if (pid <= 0 || !folder.isValid() || fstat(folder.get(), &info) != 0)
         return std::nullopt;
@@ -126,7 +112,7 @@ std::optional<ProcessRecord> LinuxProcFolder::read(qint64 pid, unsigned uid)
 std::optional<ProcessRecord> LinuxProcFolder::readStat(qint64 pid) const
 {
     const QByteArray path = root_ + '/' + QByteArray::number(pid);
-    Descriptor folder(open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor folder(open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (pid <= 0 || !folder.isValid())
         return std::nullopt;
     return statOf(folder.get(), pid);
