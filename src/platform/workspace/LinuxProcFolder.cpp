@@ -17,7 +17,6 @@ namespace {
 constexpr qsizetype kMaximumCommandLine = 128 * 1024;
 constexpr qsizetype kMaximumStat = 4096;
 
-
 QByteArray readAt(int folderFd, const char* name, qsizetype limit)
 {
     FileDescriptor fd(openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
