@@ -133,26 +133,15 @@ std::optional<QString> XdgLoginItemList::folderOf(const QString& fileName) const
 std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString& fileName) const
 {
     const std::optional<QString> folder = folderOf(fileName);
-    return folder ? readEntryIn(*folder, fileName) : std::nullopt;
-}
-
-std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QString& folder,
-                                                                     const QString& fileName) const
-{
-    if (!isEntryFileName(fileName))
+    if (!folder)
         return std::nullopt;
-    const QString filePath = folder + QLatin1Char('/') + fileName;
+    const QString filePath = *folder + QLatin1Char('/') + fileName;
     const std::optional<QByteArray> text = readRegularFile(filePath, kMaximumEntrySize);
-    if (!text)
-        return std::nullopt;
-    const std::optional<DesktopEntry> desktop = DesktopEntry::parse(*text);
-    if (!desktop || EntryVisibility::isTrue(desktop->value(QStringLiteral("Hidden"))))
-        return std::nullopt;
-    // The system's entries as the desktops' startup-applications tools list them.
-    const bool systemEntry = folder != folder_ || systemFolderOfUser();
-    if (systemEntry
-        && (EntryVisibility::isTrue(desktop->value(QStringLiteral("NoDisplay")))
-            || !EntryVisibility::isShownIn(*desktop, desktops_) || !EntryVisibility::hasTryExecProgram(*desktop)))
+    const std::optional<DesktopEntry> desktop = text ? DesktopEntry::parse(*text) : std::nullopt;
+    // What the desktop will not start at login is no login item, wherever it lies, and the
+    // system's own agents are not the user's to see, as in the desktops' own tools.
+    if (!desktop || !startsAtLogin(*desktop)
+        || ((*folder != folder_ || systemFolderOfUser()) && EntryVisibility::isTrue(desktop->value(QStringLiteral("NoDisplay")))))
         return std::nullopt;
 
     Entry entry;
@@ -172,6 +161,13 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QStri
         entry.item.iconPath = icon;
     entry.order = desktop->value(kOrderKey).toLongLong();
     return entry;
+}
+
+bool XdgLoginItemList::startsAtLogin(const DesktopEntry& entry) const
+{
+    return !EntryVisibility::isTrue(entry.value(QStringLiteral("Hidden")))
+        && !EntryVisibility::isFalse(entry.value(QStringLiteral("X-GNOME-Autostart-enabled")))
+        && EntryVisibility::isShownIn(entry, desktops_) && EntryVisibility::hasTryExecProgram(entry);
 }
 
 std::optional<QString> XdgLoginItemList::systemFolderOfUser() const
