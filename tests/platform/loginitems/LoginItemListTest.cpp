@@ -67,7 +67,7 @@ protected:
     platform::LibplistSerialization plists_;
     QString base_ = test::makeTemporaryFolder("login");
     QString folder_ = base_ + "/autostart";
-    platform::XdgLoginItemList list_{folder_, plists_};
+    platform::XdgLoginItemList list_{folder_, {}, plists_, {"GNOME"}};
 };
 
 } // namespace
@@ -171,12 +171,18 @@ TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
     EXPECT_EQ(snapshot().size(), 2 * std::size(names));
 }
 
-TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
+TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessTheDesktopWouldNotStartThem)
 {
     writeEntry("b-applet.desktop", "[Desktop Entry]\nType=Application\nName=Applet\\sTwo\nExec=sh -c \"echo hi\" %U\n"
                                    "Icon=/usr/share/icons/applet.png\n");
     writeEntry("a-absolute.desktop", "[Desktop Entry]\nExec=\"/opt/My Tool/run\" --quiet\nIcon=tool\n");
-    writeEntry("c-hidden.desktop", "[Desktop Entry]\nName=Off\nExec=sh\nHidden=true\n");
+    // What the desktop (GNOME here) will not start at login is no item.
+    int off = 0;
+    for (const char* key : {"Hidden=true", "Hidden=1", "X-GNOME-Autostart-enabled=false", "OnlyShowIn=KDE;XFCE;",
+                            "NotShowIn=GNOME;", "TryExec=/no/such/program", "TryExec=no-such-program"})
+        writeEntry(QString("c-off-%1.desktop").arg(++off), "[Desktop Entry]\nExec=sh\n" + QByteArray(key) + '\n');
+    writeEntry("k-on.desktop", "[Desktop Entry]\nExec=/opt/on\nOnlyShowIn=GNOME;\nNotShowIn=KDE;\nTryExec=sh\n"
+                               "X-GNOME-Autostart-enabled=true\nNoDisplay=true\n");
     writeEntry("d-broken.desktop", "Name=No group at all\n");
     writeEntry("e-notes.txt");
     writeEntry(".f-dot.desktop");
@@ -186,8 +192,9 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
     QDir().mkpath(folder_ + "/i-folder.desktop");
     writeEntry("j-env.desktop", "[Desktop Entry]\nExec=env -u HOME LANG=C /opt/env-tool -x\n");
     const auto items = snapshot();
-    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[2].path, "/opt/env-tool");
+    EXPECT_EQ(items[3].path, "/opt/on");
     const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.iconPath}; };
     EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", ""}));
     // A shell's entry stands for itself: many entries start one.
