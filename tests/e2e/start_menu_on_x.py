@@ -59,6 +59,13 @@ DISK_CARD = bytes((247, 248, 255))
 DISK_FORMAT_BUTTON = (420, 518)
 FORMAT_VIEW = (360, 200)
 FORMAT_CANCEL = (206, 174)
+# The confirmation's type button, the chooser's ExFAT row that drops from it, Continue, and the
+# end dialog's view with its OK button.
+FORMAT_TYPE_BUTTON = (212, 139)
+FORMAT_CHOOSER_EXFAT = (280, 48)
+FORMAT_CONTINUE = (298, 174)
+FORMAT_END_VIEW = (320, 150)
+FORMAT_END_OK = (160, 120)
 
 class Failure(Exception):
     pass
@@ -232,6 +239,38 @@ class StartMenu:
                  lambda: (g := self.windows().get(popup)) and not is_plain(crop(self.session.grab(), g)))
         return popup
 
+def simulated_volume(session, identifier):
+    """The stand-in diskutil's record of a simulated volume."""
+    import plistlib
+    with open(f"{session.env['XDG_DATA_HOME']}/tavrin/Volumes.plist", "rb") as f:
+        disks = plistlib.load(f)["Disks"]
+    return next(v for d in disks for v in d.get("Partitions", []) + d.get("APFSVolumes", [])
+                if v.get("DeviceIdentifier") == identifier)
+
+def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
+    """The FAT32 volume "Backup" (the first external box) is erased as ExFAT, the type picked with
+    the pointer in the chooser that drops from the modal confirmation."""
+    first, last = boxes[-2]
+    session.click(menu.at((DISK_CARD_COLUMN[0] - 22, DISK_CARD_COLUMN[1] + (first + last) // 2)))
+    confirmation = menu.popup_after(lambda: session.click(menu.at(DISK_FORMAT_BUTTON)), "the format confirmation")
+    dialog = menu.windows()[confirmation]
+    chooser = menu.popup_after(lambda: session.click(menu.at(FORMAT_TYPE_BUTTON, dialog, FORMAT_VIEW)),
+                               "the format type chooser")
+    session.xdotool("mousemove", "--sync", *map(str, menu.at(FORMAT_CHOOSER_EXFAT, dialog, FORMAT_VIEW)))
+    shot("format-type-chooser")
+    session.click(menu.at(FORMAT_CHOOSER_EXFAT, dialog, FORMAT_VIEW))
+    wait_for("the chooser to close after the pick", lambda: chooser not in menu.windows())
+    shot("format-exfat-picked")
+    end = menu.popup_after(lambda: session.click(menu.at(FORMAT_CONTINUE, dialog, FORMAT_VIEW)),
+                           "the format end dialog")
+    if confirmation in menu.windows():
+        raise Failure("the format confirmation stayed open after the erase")
+    shot("format-complete")
+    session.click(menu.at(FORMAT_END_OK, menu.windows()[end], FORMAT_END_VIEW))
+    wait_for("the format end dialog to close", lambda: end not in menu.windows())
+    if (kind := simulated_volume(session, "disk2s1").get("FilesystemName")) != "ExFAT":
+        raise Failure(f"the volume erased as ExFAT came out {kind}")
+
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
 
@@ -332,6 +371,7 @@ def drive(session, menu, shots, start_copy):
             shot("disk-manager-format-confirmation")
             session.click(menu.at(FORMAT_CANCEL, menu.windows()[confirmation], FORMAT_VIEW))
             wait_for("the format confirmation to close", lambda: confirmation not in menu.windows())
+            erase_as_exfat_with_the_pointer(session, menu, shot, boxes)
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")

@@ -55,6 +55,10 @@ Window::Window(const Rect& contentRect, unsigned styleMask, BackingStoreType, bo
 
 Window::~Window()
 {
+    if (Window* parent = parent_.get())
+        parent->removeChildWindow(*this);
+    for (Window* child : childWindows())
+        removeChildWindow(*child);
     NSApp().unregisterWindow(*this);
     forgetWindowBackgroundBlurRadius(windowNumber_);
     if (contentView_)
@@ -192,6 +196,45 @@ void Window::orderOut()
 {
     widget_->hide();
     NSApp().windowLeftScreen(*this);
+}
+
+void Window::addChildWindow(Window& child, WindowOrderingMode place)
+{
+    if (&child == this || place == WindowOrderingMode::Out)
+        return;
+    if (Window* old = child.parentWindow())
+        old->removeChildWindow(child);
+    child.parent_ = this;
+    children_.push_back(&child);
+    // The desktop keeps a transient window above the one it belongs to.
+    if (place == WindowOrderingMode::Above && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        child.widget_->winId(); // the native window has to exist to carry the link
+        widget_->winId();
+        child.widget_->windowHandle()->setTransientParent(widget_->windowHandle());
+    }
+    if (isVisible())
+        child.orderFront();
+}
+
+void Window::removeChildWindow(Window& child)
+{
+    if (child.parent_.get() != this)
+        return;
+    child.parent_.reset();
+    if (QWindow* handle = child.widget_->windowHandle())
+        handle->setTransientParent(nullptr);
+    children_.erase(std::remove_if(children_.begin(), children_.end(),
+                                   [&](const WeakRef<Window>& w) { return !w || w.get() == &child; }),
+                    children_.end());
+}
+
+std::vector<Window*> Window::childWindows() const
+{
+    std::vector<Window*> children;
+    for (const WeakRef<Window>& child : children_)
+        if (Window* w = child.get())
+            children.push_back(w);
+    return children;
 }
 
 void Window::makeKeyWindow()

@@ -32,6 +32,9 @@ enum WindowStyleMask : unsigned {
 
 enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
 
+// Where a child window is ordered relative to its parent, with the Mac's numbers.
+enum class WindowOrderingMode { Below = -1, Out = 0, Above = 1 };
+
 // Occlusion state flags, with the Mac's numbers.
 enum WindowOcclusionState : unsigned { WindowOcclusionStateVisible = 1u << 1 };
 
@@ -85,6 +88,13 @@ public:
     void orderOut();
     void makeKeyWindow();
     void makeMainWindow();
+
+    // A child window stays stacked on its parent's side and shares its input during the
+    // parent's modal run. A window has one parent at a time; adding it to another moves it.
+    void addChildWindow(Window& child, WindowOrderingMode place);
+    void removeChildWindow(Window& child);
+    Window* parentWindow() const { return parent_.get(); }
+    std::vector<Window*> childWindows() const;
     bool isVisible() const;
     bool isKeyWindow() const;
     bool isMainWindow() const;
@@ -175,6 +185,8 @@ private:
     int windowNumber_;
     WindowDelegate* delegate_ = nullptr;
     WeakRef<Responder> firstResponder_;
+    WeakRef<Window> parent_;
+    std::vector<WeakRef<Window>> children_;
     std::optional<Point> dragStart_;   // pointer on screen at the mouse-down of a background drag
     std::optional<Rect> unzoomedFrame_; // the frame to go back to while zoomed
     Point dragOrigin_;
