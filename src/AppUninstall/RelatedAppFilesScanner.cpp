@@ -31,6 +31,14 @@ QString lastPathComponent(QString path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+// The name a file viewer shows ("Pocket Timer", not "Pocket Timer.app"), else the last component.
+QString displayNameOf(const QString& path)
+{
+    platform::Workspace* workspace = platform::Platform::current().workspace.get();
+    const QString name = workspace ? workspace->displayNameAtPath(path) : QString();
+    return name.isEmpty() ? lastPathComponent(path) : name;
+}
+
 QStringList folders(SearchPathDirectory directory, unsigned domains, const QString& subfolder = {})
 {
     QStringList found =
@@ -74,7 +82,7 @@ AMAppItemPtr RelatedAppFilesScanner::getAppItemWithFilePath(const QString& path,
     item->path = path;
     if (platform.workspace)
         item->image = platform.workspace->iconForFile(path);
-    item->name = lastPathComponent(path);
+    item->name = displayNameOf(path);
     const QVariantMap info = infoDictionary(path);
     item->bundleID = info.value(QStringLiteral("CFBundleIdentifier")).toString();
     item->isSystemApp = isSystemBundleIdentifier(item->bundleID);
@@ -143,11 +151,8 @@ AMAppItemGroup RelatedAppFilesScanner::relatedFilesToApplicationAtPath(const QSt
 RelatedAppFilesScanner::InstalledApplication RelatedAppFilesScanner::installedApplication(const QString& path)
 {
     const QVariantMap info = infoDictionary(path);
-    QString bundleName = lastPathComponent(path);
-    if (bundleName.endsWith(QLatin1String(".app"), Qt::CaseInsensitive))
-        bundleName.chop(4);
     return {path,
-            {RelatedFileKey(nameKeyOf(info), Kind::Name), RelatedFileKey(bundleName, Kind::Name),
+            {RelatedFileKey(nameKeyOf(info), Kind::Name), RelatedFileKey(displayNameOf(path), Kind::Name),
              RelatedFileKey(info.value(QStringLiteral("CFBundleIdentifier")).toString(), Kind::Identifier)}};
 }
 

@@ -35,7 +35,7 @@ public:
     // a longer key of another of the `installed` applications takes is that one's, not listed.
     static AMAppItemGroup relatedFilesToApplicationAtPath(const QString& path,
                                                           const QList<InstalledApplication>& installed = {});
-    // The name, the bundle's own name and the identifier of the application at the path.
+    // The keys of the application at the path: its bundle name, its display name, its identifier.
     static InstalledApplication installedApplication(const QString& path);
 
     // Whether a bundle identifier names one of the system's own applications.

@@ -104,7 +104,8 @@ TEST_F(UninstallRulesTest, SearchesOfBothLists)
         {"Pages.app", " ", true, false},
         {"Two  Blanks", "  ", true, true},
         {"One Blank", "  ", false, false},
-        {"Map.app", ".app", false, true}, // the tab searches the shown name
+        {"Map", ".app", false, false},            // records carry the display name
+        {"Web.app Maker", ".app", false, true}, // the tab searches the name without ".app"
         {"Émile", "émi", true, true},
     };
     for (const Case& c : cases) {
