@@ -59,6 +59,7 @@ public:
     void tableView(platform::ui::TableView& tableView, platform::ui::Cell& cell, platform::ui::TableColumn* column,
                    int row) override;
     bool tableView(platform::ui::TableView& tableView, int row) override;
+    using platform::ui::TableViewDataSource::tableView;
     void tableViewSelectionDidChange(platform::ui::TableView& tableView) override;
 
     const QList<AMAppItemPtr>& uninsatllAppArr() const { return uninsatllAppArr_; }
