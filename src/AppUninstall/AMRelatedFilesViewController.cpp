@@ -312,7 +312,7 @@ void AMRelatedFilesViewController::reported(const AMAppItemPtr& item, bool remov
 {
     if (!uninstallPVC_)
         return;
-    const int32_t percent = tally_.record(removed, item->size);
+    const int32_t percent = tally_.record(removed, item->path, item->size);
     if (percent >= 100)
         uninstallPVC_->changeLabel(PublicUtilities::convertVolSpace(tally_.totalSize()), tally_.failedCount());
     uninstallPVC_->changeProgressValue(percent, item->path);

@@ -68,6 +68,7 @@ public:
     void outlineView(platform::ui::OutlineView& outlineView, platform::ui::Cell& cell, platform::ui::TableColumn* column,
                      platform::ui::OutlineItem item) override;
     bool shouldSelectItem(platform::ui::OutlineView& outlineView, platform::ui::OutlineItem item) override;
+    using platform::ui::OutlineViewDataSource::outlineView;
 
     RelatedFilesCleanDelegate* delegate() const { return delegate_; }
     void setDelegate(RelatedFilesCleanDelegate* delegate) { delegate_ = delegate; }

@@ -27,6 +27,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,15 @@ protected:
         const QImage image = window.renderToImage();
         image.save(test::artifactPath(file));
         return image;
+    }
+    // Uninstall with the ticked applications; the related-files window is cancelled once up.
+    static void uninstallTicked(UninstallViewController& tab)
+    {
+        QTimer::singleShot(0, qApp, [&tab] {
+            if (AMRelatedFilesViewController* window = tab.amVC())
+                window->clickedCancelBtn();
+        });
+        tab.uninstallAppButtonAction();
     }
     // The kit keeps the button's switch under the original's inverted name.
     static bool switchedOn(const TextImageButton& button) { return button.isDisabled(); }
@@ -282,4 +292,26 @@ TEST_F(AppListsTest, RescanListsWhatIsOnDiskNowAndOneAppRemoveWaitsForTheScan)
     listed.sort();
     EXPECT_EQ(listed, QStringList({"Kilo", "Zeta", "alpha"}));
     EXPECT_EQ(names(tab.showListArr()), names(tab.allApplications()));
+}
+
+TEST_F(AppListsTest, TheRelatedFilesOfAnotherInstalledApplicationAreNotListed)
+{
+    makeBundle("Foo", "com.example.foo");
+    makeBundle("Foo Pro", "com.example.foo.pro");
+    makeBundle("Foo Helper", "com.apple.foohelper"); // a system application owns its files too
+    const QString library = platform->searchPaths->homeDirectory() + "/Library/";
+    for (const char* path : {"Preferences/com.example.foo.plist", "Preferences/com.example.foo.pro.plist",
+                             "Application Support/Foo Helper", "Application Support/Foo"})
+        ASSERT_TRUE(QDir().mkpath(library + path));
+    UninstallViewController tab;
+    tab.view();
+    dispatcher().drainAll();
+    ASSERT_EQ(names(tab.showListArr()), QStringList({"Foo", "Foo Pro"}));
+    click(*tab.listViewTabel(), 0, 0, false);
+    uninstallTicked(tab);
+    ASSERT_EQ(tab.amVC()->allRelaltedFiles().size(), 1u);
+    QStringList listed;
+    for (const AMAppItemPtr& item : tab.amVC()->allRelaltedFiles().front())
+        listed << QString(item->path).remove(library);
+    EXPECT_EQ(listed.mid(1), QStringList({"Preferences/com.example.foo.plist", "Application Support/Foo"}));
 }
