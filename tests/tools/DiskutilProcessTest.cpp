@@ -6,11 +6,20 @@
 #include "TestPlatform.h"
 
 #include "platform/plist/LibplistSerialization.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace diskkeys;
 
@@ -27,7 +36,91 @@ struct Stand {
     }
 };
 
+bool writeProc(const char* file, const QByteArray& text)
+{
+    const int fd = ::open(file, O_WRONLY | O_CLOEXEC);
+    const bool written = fd >= 0 && ::write(fd, text.constData(), std::size_t(text.size())) == text.size();
+    if (fd >= 0)
+        ::close(fd);
+    return written;
+}
+
+// Runs `body` in a forked child inside a user and mount namespace of its own, where it may mount
+// without touching the machine's mounts, and gives what the body said; "SKIP ..." when the
+// namespace was refused.
+QString inPrivateMountNamespace(const std::function<QString()>& body)
+{
+    int pipe[2];
+    if (::pipe2(pipe, O_CLOEXEC) != 0)
+        return QStringLiteral("SKIP no pipe");
+    const QByteArray uid = "0 " + QByteArray::number(::getuid()) + " 1", gid = "0 " + QByteArray::number(::getgid()) + " 1";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        QByteArray said;
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            said = "SKIP unshare: " + QByteArray(strerror(errno));
+        else if (!writeProc("/proc/self/setgroups", "deny") || !writeProc("/proc/self/uid_map", uid)
+                 || !writeProc("/proc/self/gid_map", gid) || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            said = "SKIP namespace set-up: " + QByteArray(strerror(errno));
+        else
+            said = body().toUtf8();
+        (void)!::write(pipe[1], said.constData(), std::size_t(said.size()));
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    QByteArray said;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, n);
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    return child < 0 ? QStringLiteral("SKIP no fork") : QString::fromUtf8(said);
+}
+
 } // namespace
+
+// A real file system at or inside a volume's folder is never emptied: the erase is refused with
+// a one-line reason before anything is removed.
+TEST(DiskutilProcessTest, AnEraseNeverEmptiesAMountAtOrInsideTheVolumesFolder)
+{
+    Stand s;
+    ASSERT_EQ(s.run({"list", "-plist"}).exitStatus, 0); // makes the volumes' folders
+    const QString backup = s.p->simulatedMac->root() + "/Volumes/Backup";
+    const QString outside = test::makeTemporaryFolder("outside");
+    const struct {
+        const char* what;
+        std::function<bool()> mount; // in the child
+        const char* reason;
+    } cases[] = {
+        {"tmpfs on the folder", [&] { return ::mount("tmpfs", QFile::encodeName(backup), "tmpfs", 0, "size=1m") == 0; },
+         "its folder is the mount point of another file system; nothing was removed"},
+        {"bind mount on the folder", [&] { return ::mount(QFile::encodeName(outside), QFile::encodeName(backup), nullptr, MS_BIND, nullptr) == 0; },
+         "its folder is the mount point of another file system; nothing was removed"},
+        {"bind mount inside the folder", [&] {
+             return QDir().mkpath(backup + "/deep/inner")
+                 && ::mount(QFile::encodeName(outside), QFile::encodeName(backup + "/deep/inner"), nullptr, MS_BIND, nullptr) == 0;
+         }, "another file system is mounted inside its folder; nothing was removed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(test::writeFile(outside + "/precious.txt", "real"));
+        const QString said = inPrivateMountNamespace([&]() -> QString {
+            if (!c.mount() || !test::writeFile(backup + "/own.txt", "volume"))
+                return "SKIP mount: " + QString::fromUtf8(strerror(errno));
+            const auto erased = s.run({"eraseVolume", "ExFAT", "WIPED", "disk2s1"});
+            const QString shown = QString::fromUtf8(erased.standardError);
+            if (erased.exitStatus != 1 || shown != QStringLiteral("Could not erase disk2s1: %1\n").arg(c.reason))
+                return QStringLiteral("status %1, said: %2").arg(erased.exitStatus).arg(shown);
+            if (!QFile::exists(backup + "/own.txt"))
+                return QStringLiteral("files were removed");
+            return s.plist({"info", "-plist", "disk2s1"})[kVolumeName].toString();
+        });
+        if (said.startsWith("SKIP"))
+            GTEST_SKIP() << qPrintable(said);
+        EXPECT_EQ(said.toStdString(), "Backup") << "the volume keeps its name";
+        EXPECT_EQ(test::readFile(outside + "/precious.txt"), "real");
+    }
+}
 
 TEST(DiskutilProcessTest, HostileNamesChangeTheStateThatTheNextRunReads)
 {
