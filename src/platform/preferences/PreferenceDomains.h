@@ -27,6 +27,7 @@ public:
     QString pathForDomain(const QString& domain, bool currentHost) const;
     // Nothing when the file is missing or holds no dictionary.
     std::optional<QVariantMap> persistentDomainForName(const QString& domain, bool currentHost = false) const;
+    // False, and nothing written, when the domain's file is there but cannot be read.
     bool setValue(const QString& domain, bool currentHost, const QString& key, const QVariant& value);
     bool removeValue(const QString& domain, bool currentHost, const QString& key);
 
