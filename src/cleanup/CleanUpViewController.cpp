@@ -15,7 +15,6 @@
 
 #include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
-#include "platform/files/FileManager.h"
 #include "platform/log/SystemLog.h"
 #include "platform/scripts/ScriptRunner.h"
 #include "platform/trash/Trash.h"
@@ -88,11 +87,20 @@ void CleanUpViewController::cleanDownload()
 {
     if (!downloadWC_)
         downloadWC_ = std::make_unique<DownloadViewController>();
-    const QString folder = downloadsFolder();
-    if (folder.isEmpty() || !platform::Platform::current().fileManager->fileExistsAtPath(folder))
+    if (checkingDownloads_)
+        return;
+    checkingDownloads_ = true;
+    // The folder may be on another disk, which the window must not wait for.
+    DownloadsFolderCheck::checkInBackground(lifetime_.guard([this](const DownloadsFolderCheck& found) { showDownloads(found); }));
+}
+
+void CleanUpViewController::showDownloads(const DownloadsFolderCheck& found)
+{
+    checkingDownloads_ = false;
+    if (found.status == DownloadsFolderCheck::Status::Missing)
         return;
     DownloadViewController* controller = downloadWC_.get();
-    runModalPopUp(*controller, [controller, folder] { controller->doScanWithPath(folder); });
+    runModalPopUp(*controller, [controller, found] { controller->scanCheckedFolder(found); });
 }
 
 void CleanUpViewController::emptyTrash()

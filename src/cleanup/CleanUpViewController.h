@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/dispatch/Lifetime.h"
 #include "platform/ui/ViewController.h"
 
 #include <memory>
 
 class CleanCellBgView;
+struct DownloadsFolderCheck;
 class DownloadViewController;
 class EUHandButton;
 
@@ -18,6 +20,8 @@ public:
     explicit CleanUpViewController(QString nibName = QString::fromLatin1(kInterfaceFile));
     ~CleanUpViewController() override;
 
+    // Looks at the Downloads folder in the background, then opens the cleaner on it, or on its
+    // empty state when it is no folder to clean; a missing folder shows nothing.
     void cleanDownload();
     void emptyTrash();
 
@@ -32,9 +36,12 @@ protected:
 
 private:
     void CleanUpViewControllerView();
+    void showDownloads(const DownloadsFolderCheck& found);
 
     EUHandButton* cleanDownloadBut_ = nullptr;
     EUHandButton* closeTrashBut_ = nullptr;
     std::unique_ptr<DownloadViewController> downloadWC_;
     CleanCellBgView* cleanTrashView_ = nullptr;
+    bool checkingDownloads_ = false;
+    platform::Lifetime lifetime_;
 };

@@ -136,6 +136,10 @@ void DownloadViewController::DownloadViewControllerView()
     card->addSubview(std::move(scroll));
     outlineBgView_ = below->addSubview(std::move(card));
     outlineBlowView_ = root->addSubview(std::move(below));
+    noFolderLabel_ = root->addSubview(makePlainLabel(Rect(16, 200, 528, 20), QStringLiteral("There is no Downloads folder to clean."),
+                                                     Font::fontWithName(PublicUtilities::getLightFontName(), 14),
+                                                     getColor(122, 129, 153, 1), TextAlignment::Center));
+    noFolderLabel_->setHidden(true);
 
     auto selectAll = std::make_unique<Button>(Rect(22, 17, 18, 18));
     selectAll->setBordered(false);
@@ -192,6 +196,7 @@ void DownloadViewController::doScanWithPath(const QString& path)
 {
     view();
     filePath_ = path;
+    noFolderLabel_->setHidden(true);
     selectPathView_->setHidden(true);
     scanProgressView_->setHidden(false);
     pauseButton_->setHidden(false);
@@ -208,6 +213,22 @@ void DownloadViewController::doScanWithPath(const QString& path)
     getRootNodeListWithPath(path);
 }
 
+void DownloadViewController::scanCheckedFolder(const DownloadsFolderCheck& found)
+{
+    if (found.status == DownloadsFolderCheck::Status::Usable)
+        return doScanWithPath(found.path);
+    platform::NSLog(QStringLiteral("Downloads cleaner: nothing to clean at \"%1\": %2")
+                        .arg(found.path, found.reason.isEmpty() ? QStringLiteral("nothing is there") : found.reason));
+    view();
+    filePath_ = found.path;
+    rootNodeArr_.clear();
+    icons_.clear();
+    endScan();
+    changeOutlineViewEndScanFrame();
+    changeSelectAllButtonState(0);
+    noFolderLabel_->setHidden(false);
+}
+
 void DownloadViewController::getRootNodeListWithPath(const QString& path)
 {
     isScan_ = true;
@@ -221,7 +242,7 @@ void DownloadViewController::getRootNodeListWithPath(const QString& path)
 
 void DownloadViewController::reScanButtonAction()
 {
-    if (isRemove_)
+    if (isRemove_ || checkingFolder_)
         return;
     // The scan under way (running or paused) ends before the new one starts.
     if (scanActive_) {
@@ -229,7 +250,12 @@ void DownloadViewController::reScanButtonAction()
         Controller::getController().stopScan();
     }
     setPauseTitle(QStringLiteral("Pause"));
-    doScanWithPath(downloadsFolder());
+    checkingFolder_ = true;
+    updateRemoveButtons();
+    DownloadsFolderCheck::checkInBackground(lifetime_.guard([this](const DownloadsFolderCheck& found) {
+        checkingFolder_ = false;
+        scanCheckedFolder(found);
+    }));
 }
 
 void DownloadViewController::timerToReloadTreeList()
@@ -336,7 +362,7 @@ void DownloadViewController::closeWindowAction()
 
 void DownloadViewController::setAllSelectOrNoSelect()
 {
-    if (isScan_ || isRemove_)
+    if (isScan_ || isRemove_ || rootNodeArr_.empty())
         return;
     const bool all = selectAllButSt_ != 1;
     selectAllButSt_ = all ? 1 : 0;
@@ -354,7 +380,7 @@ void DownloadViewController::changeSelectAllButtonState(int32_t state)
 
 bool DownloadViewController::canRemove() const
 {
-    return !scanActive_ && !isRemove_ && selectAllButSt_ != 0 && !Controller::getController().isScanActive();
+    return !scanActive_ && !isRemove_ && !checkingFolder_ && selectAllButSt_ != 0 && !Controller::getController().isScanActive();
 }
 
 void DownloadViewController::updateRemoveButtons()

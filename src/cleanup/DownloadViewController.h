@@ -21,6 +21,7 @@
 #include <memory>
 
 class DowndLoadOutLineView;
+struct DownloadsFolderCheck;
 class EUProgressView;
 class ProgressViewController;
 class TextImageButton;
@@ -50,6 +51,8 @@ public:
     ~DownloadViewController() override;
 
     void doScanWithPath(const QString& path);
+    // Scans a usable folder; shows any other as no folder to clean, with nothing to tick.
+    void scanCheckedFolder(const DownloadsFolderCheck& found);
 
     // Actions.
     // The close control (closeWindow:): stops everything, empties the list and ends the run.
@@ -101,6 +104,7 @@ public:
     // Outlets.
     platform::ui::TextField* titleLabel() const { return titleLabel_; }
     platform::ui::TextField* progressLable() const { return progressLable_; }
+    platform::ui::TextField* noFolderLabel() const { return noFolderLabel_; }
     TextImageButton* pauseButton() const { return pauseButton_; }
     TextImageButton* stopScanButton() const { return stopScanButton_; }
     TextImageButton* moveToTrashButton() const { return moveToTrashButton_; }
@@ -125,7 +129,7 @@ private:
     void changeOutlineViewScanFrame();
     void changeOutlineViewEndScanFrame();
     void doRemoveAction();
-    // Removal is offered only over a finished or stopped scan, outside a removal.
+    // Removal is offered only over a finished or stopped scan, outside a removal and a rescan.
     bool canRemove() const;
     void updateRemoveButtons();
     void setPauseTitle(const QString& title);
@@ -142,8 +146,10 @@ private:
     // A scan that was started and has not ended or been stopped: running or paused.
     bool scanActive_ = false;
     bool isRemove_ = false;
+    bool checkingFolder_ = false;
     FileNodeList rootNodeArr_;
     platform::ui::TextField* progressLable_ = nullptr;
+    platform::ui::TextField* noFolderLabel_ = nullptr;
     bool isFrist_ = true;
     platform::ui::View* outlineBlowView_ = nullptr;
     platform::ui::View* outlineBgView_ = nullptr;
