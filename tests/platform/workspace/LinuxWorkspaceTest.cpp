@@ -157,6 +157,15 @@ TEST_F(LinuxWorkspaceTest, ABundleIsReadWhenItsProcessFirstAppears)
         look();
     EXPECT_EQ(infoReads, 1);
     EXPECT_EQ(heard, QStringList{u"launched Notes 300@3000"_s});
+    // Icons and looks share what was read, until the Info.plist changes.
+    const QString bundle = onMac(u"/Applications/Notes.app"_s);
+    writeAt(bundle + u"/Contents/Info.plist"_s, "one");
+    for (int i = 0; i < 3; ++i)
+        workspace().iconForFile(bundle);
+    EXPECT_EQ(infoReads, 2);
+    writeAt(bundle + u"/Contents/Info.plist"_s, "other");
+    workspace().iconForFile(bundle);
+    EXPECT_EQ(infoReads, 3);
 }
 
 // Run under AddressSanitizer: the look's result must not reach the destroyed workspace.
