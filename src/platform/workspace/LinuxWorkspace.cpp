@@ -4,6 +4,7 @@
 #include "ApplicationCatalog.h"
 #include "DesktopLauncher.h"
 #include "FileStampCache.h"
+#include "TerminalCommand.h"
 #include "RunningApplicationLook.h"
 #include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
@@ -316,8 +317,7 @@ bool LinuxWorkspace::launchApplication(const QString& appName)
             return simulate(QStringLiteral("launchApplication"), appName);
         if (isDesktopEntryFile(found)) {
             const std::optional<ApplicationEntry> entry = cachedEntry(found);
-            return entry && !entry->command.isEmpty() && settings_.startProgram
-                && settings_.startProgram(entry->command);
+            return entry && startEntry(*entry);
         }
         return false;
     }
@@ -354,6 +354,28 @@ WorkspaceIcon LinuxWorkspace::bundleIcon(const QString& bundlePath) const
         }
     }
     return icon;
+}
+
+bool LinuxWorkspace::startEntry(const ApplicationEntry& entry)
+{
+    if (entry.command.isEmpty() || !settings_.startProgram)
+        return false;
+    if (!entry.terminal)
+        return settings_.startProgram(entry.command);
+    const auto findProgram = [](const QString& name) {
+        if (!name.startsWith(QLatin1Char('/')))
+            return QStandardPaths::findExecutable(name);
+        return QFileInfo(name).isExecutable() && QFileInfo(name).isFile() ? name : QString();
+    };
+    const std::optional<QStringList> inTerminal =
+        TerminalCommand::wrap(entry.command, qEnvironmentVariable("TERMINAL"), findProgram);
+    if (!inTerminal) {
+        NSLog(QStringLiteral("%1 runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
+                             "xdg-terminal-exec or a common terminal): not started")
+                  .arg(entry.name));
+        return false;
+    }
+    return settings_.startProgram(*inTerminal);
 }
 
 std::optional<ApplicationEntry> LinuxWorkspace::cachedEntry(const QString& path)
@@ -458,7 +480,7 @@ std::optional<bool> LinuxWorkspace::startDesktopCounterpart(const QString& macPa
                 continue;
             const std::optional<ApplicationEntry> entry = cachedEntry(path);
             if (entry && !entry->command.isEmpty())
-                return settings_.startProgram && settings_.startProgram(entry->command);
+                return startEntry(*entry);
         }
     }
     NSLog(QStringLiteral("Nothing on this machine opens %1 (no desktop entry %2)")

@@ -107,6 +107,8 @@ private:
     // name that PATH finds there).
     std::optional<ApplicationEntry> entryStarting(const QString& path);
     std::optional<ApplicationEntry> cachedEntry(const QString& path);
+    // Starts what the entry's Exec says, in a terminal when the entry asks for one.
+    bool startEntry(const ApplicationEntry& entry);
 
     Settings settings_;
     NotificationCenter center_;

@@ -355,6 +355,26 @@ TEST_F(LinuxWorkspaceTest, ASimulatedBundleStartsTheFirstDesktopEntryItNamesThat
     EXPECT_TRUE(tp.log().messages().contains(u"The window manager was not asked to show the desktop"_s));
 }
 
+TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNotStarted)
+{
+    const QString bin = test::makeTemporaryFolder(u"bin"_s);
+    const QString terminal = bin + u"/my-terminal"_s;
+    writeAt(terminal, "#!/bin/sh\n");
+    QFile::setPermissions(terminal, QFile::ReadOwner | QFile::ExeOwner);
+    const QString entry = extraApplications + u"/top.desktop"_s;
+    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Top\nTerminal=true\nExec=top -d \"1 2\"\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin));
+    qputenv("TERMINAL", QFile::encodeName(terminal));
+    EXPECT_TRUE(workspace().launchApplication(entry));
+    qunsetenv("TERMINAL");
+    EXPECT_FALSE(workspace().launchApplication(entry)) << "no terminal on PATH";
+    qputenv("PATH", path);
+    EXPECT_EQ(started, (QList<QStringList>{{terminal, u"-e"_s, u"top"_s, u"-d"_s, u"1 2"_s}}));
+    EXPECT_TRUE(tp.log().messages().contains(u"Top runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
+                                              "xdg-terminal-exec or a common terminal): not started"_s));
+}
+
 TEST_F(LinuxWorkspaceTest, AProgramThatAnEntryStartsHasTheEntrysNameAndIcon)
 {
     const QString base = test::makeTemporaryFolder(u"programs"_s);
