@@ -9,6 +9,11 @@ class CleanCellBgView;
 struct DownloadsFolderCheck;
 class DownloadViewController;
 class EUHandButton;
+class ProgressViewController;
+
+namespace platform {
+struct TrashEmptying;
+}
 
 // The Cleanup tab: Clean opens the Downloads cleaner on the user's Downloads folder, Empty
 // empties the user's Trash and the Trash of every volume, after the Full Disk Access check
@@ -23,7 +28,9 @@ public:
     // Looks at the Downloads folder in the background, then opens the cleaner on it, or on its
     // empty state when it is no folder to clean; a missing folder shows nothing.
     void cleanDownload();
+    // Empties on the global queue behind the removal sheet.
     void emptyTrash();
+    bool isEmptying() const { return emptying_; }
 
     EUHandButton* cleanDownloadBut() const { return cleanDownloadBut_; }
     EUHandButton* closeTrashBut() const { return closeTrashBut_; }
@@ -37,11 +44,14 @@ protected:
 private:
     void CleanUpViewControllerView();
     void showDownloads(const DownloadsFolderCheck& found);
+    void endEmptying(const platform::TrashEmptying& emptied, int version);
 
     EUHandButton* cleanDownloadBut_ = nullptr;
     EUHandButton* closeTrashBut_ = nullptr;
     std::unique_ptr<DownloadViewController> downloadWC_;
     CleanCellBgView* cleanTrashView_ = nullptr;
     bool checkingDownloads_ = false;
+    bool emptying_ = false;
+    std::unique_ptr<ProgressViewController> emptySheet_; // kept until the next emptying
     platform::Lifetime lifetime_;
 };

@@ -280,7 +280,8 @@ void DownloadViewController::endProScan()
     // The controller hands the end over on the main thread.
     endScan();
     changeOutlineViewEndScanFrame();
-    changeSelectAllButtonState(1);
+    // All, unless boxes were cleared while the scan was paused.
+    Controller::getController().changeSelectAllButtonState();
 }
 
 void DownloadViewController::endScan()
@@ -332,10 +333,13 @@ void DownloadViewController::stopScanButtonAction()
 {
     const bool active = scanActive_;
     endScan();
+    Controller& controller = Controller::getController();
     if (active)
-        Controller::getController().stopScan();
+        controller.stopScan();
     changeOutlineViewEndScanFrame();
     setPauseTitle(QStringLiteral("Pause"));
+    // What was ticked, also while paused, may go now.
+    controller.changeSelectAllButtonState();
 }
 
 void DownloadViewController::closeWindowAction()

@@ -150,6 +150,27 @@ TEST_F(DownloadTest, ClicksAreIgnoredWhileScanningAndWorkWhilePausedWithoutOffer
     EXPECT_FALSE(cleaner.isRemove());
 }
 
+TEST_F(DownloadTest, AStoppedScanOffersTheRemovalOfWhatIsTicked)
+{
+    const struct {
+        bool pause, untick, offered;
+    } cases[] = {{false, false, true}, {true, false, true}, {true, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pause << c.untick);
+        cleaner.doScanWithPath(folder);
+        auto listed = std::make_shared<FileNode>(folder + QStringLiteral("/x"), false); // listed so far
+        cleaner.rootNodeArr().push_back(listed);
+        if (c.pause)
+            cleaner.pauseButtonAction();
+        if (c.untick)
+            clickCheckBox(listed.get());
+        cleaner.stopScanButtonAction();
+        EXPECT_EQ(removalOffered(), c.offered);
+        platform.dispatcher().drainAll(); // the stopped scan leaves without a word
+        EXPECT_EQ(removalOffered(), c.offered);
+    }
+}
+
 TEST_F(DownloadTest, CloseWhilePausedResetsAndAReopenScansAfresh)
 {
     makeTree();
