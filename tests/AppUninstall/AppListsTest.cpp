@@ -250,8 +250,13 @@ TEST_F(AppListsTest, RelatedFilesBoxesActOnTheirOwnRowAndTheProgressEndsWithTheR
 
     outline.delegate()->shouldSelectItem(outline, outline.itemAtRow(0));
     click(outline, 0, 1, false); // Mail's own record, not the selected group
+    EXPECT_EQ(window.selectCell(), outline.itemAtRow(1));
+    EXPECT_FALSE(window.outlineView(outline, nullptr)) << "columns are never selected";
     EXPECT_EQ(window.selectDeletePath().size(), 1);
     EXPECT_EQ(window.selectDeletePath()[0]->path, zeta);
+    EXPECT_TRUE(switchedOn(*window.uninstallButton()));
+    window.sohwSystemNode();
+    EXPECT_FALSE(switchedOn(*window.uninstallButton()));
     click(outline, 0, 2, false); // the Zeta group: all ticked, so all unticked
     EXPECT_TRUE(window.selectDeletePath().isEmpty());
     EXPECT_FALSE(switchedOn(*window.uninstallButton()));
