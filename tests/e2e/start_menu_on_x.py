@@ -41,6 +41,18 @@ UNINSTALL_COUNT = (260, 506, 240, 22)
 UNINSTALL_BUTTON = (564, 520)
 RELATED_VIEW = (560, 400)
 RELATED_CANCEL = (388, 371)
+# Applications and App Uninstaller: their search fields (the same place in both), the
+# Applications rows' first two rows (x, y, width, height) and a point of the first, and the
+# uninstaller's second row.
+APP_SEARCH = (420, 42)
+APPLICATIONS_ROWS = ((232, 72, 280, 40), (232, 120, 280, 40))
+APPLICATIONS_FIRST_ROW_POINT = (378, 92)
+UNINSTALL_ROWS = ((232, 72, 280, 32), (232, 112, 280, 32))
+# The related-files window's Uninstall button, and the progress window's view with its OK button
+# (x, y, width, height: it shows at the end).
+RELATED_UNINSTALL = (496, 371)
+PROGRESS_VIEW = (560, 180)
+PROGRESS_OK = (440, 134, 96, 30)
 # The volume button under the tool column.
 SOUND_BUTTON = (74, 484)
 # Startup Items: the first row's icon and name, and the first three rows'.
@@ -74,6 +86,79 @@ def wait_for(what, probe, timeout=10.0):
 def die_with_parent():
     ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG: nothing outlives a killed driver
 
+def write(path, text, mode=0o644):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
+        f.write(text)
+    os.chmod(path, mode)
+
+def simulated_home(session):
+    import pwd
+    return f"{session.root}/mac/Users/{pwd.getpwuid(os.getuid()).pw_name}"
+
+# The uninstall step's files below the simulated home: what goes with "Tally Sheet", and what
+# stays (another application's, whose identifier is longer, and an unrelated one).
+TALLY_SHEET_FILES = ["Library/Preferences/com.example.tallysheet.plist", "Library/Caches/com.example.tallysheet/c.db",
+                     "Library/Application Support/Tally Sheet/sheets.db"]
+OTHER_FILES = ["Library/Preferences/com.example.tallysheet.ledger.plist", "Library/Preferences/org.example.other.plist"]
+
+def prepare_application_fixtures(session):
+    """A desktop application whose program leaves a marker beside itself, and two simulated
+    applications, "Tally Sheet" with its related files and "Ledger" with its own."""
+    write(f"{session.root}/bin/marker-maker", '#!/bin/sh\ntouch "$0.started"\n', 0o755)
+    write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-marker-maker.desktop",
+          f"[Desktop Entry]\nType=Application\nName=Marker Maker\nExec={session.root}/bin/marker-maker\n")
+    for name, identifier in (("Tally Sheet", "com.example.tallysheet"), ("Ledger", "com.example.tallysheet.ledger")):
+        write(f"{session.root}/mac/Applications/{name}.app/Contents/Info.plist",
+              '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>'
+              f"<key>CFBundleIdentifier</key><string>{identifier}</string>"
+              f"<key>CFBundleName</key><string>{name}</string></dict></plist>\n")
+    for path in TALLY_SHEET_FILES + OTHER_FILES:
+        write(f"{simulated_home(session)}/{path}", "data\n")
+
+def search(session, menu, text, rows):
+    """Types the text into the tab's search field (taken only once the tab's scan is over, so it
+    is typed again until then) and waits until only the first of the two rows shows."""
+    for attempt in range(20):
+        session.click(menu.at(APP_SEARCH))
+        session.xdotool("key", "ctrl+a")
+        session.xdotool("type", "--delay", "20", text)
+        try:
+            return wait_for(f"the search for {text!r}", lambda: not is_plain(menu.region(rows[0]))
+                            and is_plain(menu.region(rows[1])), 1.0)
+        except Failure:
+            if attempt == 19:
+                raise
+
+def start_application_from_row(session, menu, shot):
+    """A click on a desktop application's row starts its program, as its Open link does."""
+    search(session, menu, "Marker Maker", APPLICATIONS_ROWS)
+    session.click(menu.at(APPLICATIONS_FIRST_ROW_POINT))
+    wait_for("the application clicked in its row to start",
+             lambda: os.path.exists(f"{session.root}/bin/marker-maker.started"))
+    shot("applications-row-starts-application")
+
+def uninstall_with_related_files(session, menu, shot):
+    """Uninstalls "Tally Sheet" with the related files the window offers; exactly those go."""
+    home, bundle = simulated_home(session), f"{session.root}/mac/Applications/Tally Sheet.app"
+    search(session, menu, "tally", UNINSTALL_ROWS)
+    untouched = menu.region(UNINSTALL_COUNT)
+    session.click(menu.at(UNINSTALL_FIRST_BOX))
+    wait_for("Tally Sheet to be ticked", lambda: menu.region(UNINSTALL_COUNT) != untouched)
+    related = menu.popup_after(lambda: session.click(menu.at(UNINSTALL_BUTTON)), "the related-files window")
+    shot("uninstaller-tally-sheet-related-files")
+    progress = menu.popup_after(lambda: session.click(menu.at(RELATED_UNINSTALL, menu.windows()[related], RELATED_VIEW)),
+                                "the uninstall progress window")
+    ok = menu.at(PROGRESS_OK[:2], menu.windows()[progress], PROGRESS_VIEW) + PROGRESS_OK[2:]
+    wait_for("the uninstall to end", lambda: not is_plain(crop(session.grab(), ok)))
+    shot("uninstaller-tally-sheet-removed")
+    session.click((ok[0] + ok[2] // 2, ok[1] + ok[3] // 2))
+    wait_for("the progress window to close", lambda: progress not in menu.windows())
+    gone = [path for path in [bundle] + [f"{home}/{p}" for p in TALLY_SHEET_FILES + OTHER_FILES] if not os.path.exists(path)]
+    expected = [bundle] + [f"{home}/{p}" for p in TALLY_SHEET_FILES]
+    if gone != expected:
+        raise Failure(f"the uninstall removed {gone}, not {expected}")
+
 class Session:
     """The processes the test starts, each ended by its own id, and the tools that look at the screen."""
 
@@ -106,6 +191,7 @@ class Session:
         self.autostart = f"{home}/.config/autostart"
         os.makedirs(self.autostart)
         self.add_login_item("sample-notes", f"{root}/mac/Applications/Sample Notes.app")
+        prepare_application_fixtures(self)
 
     def add_login_item(self, name, path):
         with open(f"{self.autostart}/{name}.desktop", "w") as f:
@@ -260,6 +346,8 @@ def drive(session, menu, shots, start_copy):
                  lambda: is_plain(menu.region(PANE)) != shows_something)
         previous_column = columns[tool] = menu.region(TOOL_COLUMN)
         shot(f"tool-{tool}")
+        if tool == "Applications":
+            start_application_from_row(session, menu, shot)
         if tool == "Cleanup":
             # Clean scans the Downloads folder in a modal window; its close light ends it.
             cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
@@ -294,6 +382,9 @@ def drive(session, menu, shots, start_copy):
             shot("uninstaller-related-files")
             session.click(menu.at(RELATED_CANCEL, menu.windows()[related], RELATED_VIEW))
             wait_for("the related-files window to close", lambda: related not in menu.windows())
+            session.click(menu.at(UNINSTALL_FIRST_BOX))
+            wait_for("the first application to be unticked", lambda: menu.region(UNINSTALL_COUNT) == untouched)
+            uninstall_with_related_files(session, menu, shot)
         if tool == "StartupItems":
             # The seeded entry is listed, and one written while the tab shows appears by itself.
             wait_for("the seeded login item to be listed", lambda: not is_plain(menu.region(STARTUP_FIRST_ROW)))
