@@ -81,16 +81,14 @@ TEST_F(SimulatedAuthorizationTest, ASessionFromTheExternalFormSharesTheRightsWhi
     ASSERT_EQ(authorization.AuthorizationMakeExternalForm(held, &form), 0);
     platform::AuthorizationRef fresh = 0;
     ASSERT_EQ(authorization.AuthorizationCreateFromExternalForm(form, &fresh), 0);
-    const qsizetype asked = authorization.requests().size();
+    // Asked for again, the rights are there whatever the Mac would answer now.
+    platform->simulatedMac->setStateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"), false);
     EXPECT_EQ(authorization.AuthorizationCopyRights(fresh, {platform::kAuthorizationRightExecute}, 3), 0);
-    EXPECT_EQ(authorization.requests().size(), asked) << "no one is asked again";
     const QString item = platform.folder() + QStringLiteral("/item");
     ASSERT_TRUE(QDir().mkpath(item));
     QByteArray output;
     EXPECT_EQ(authorization.removeItemWithPrivileges(fresh, item, &output), 0);
     EXPECT_FALSE(QDir(item).exists());
-    EXPECT_EQ(authorization.AuthorizationRightGet(platform::kAuthorizationRightExecute), 0);
-    EXPECT_NE(authorization.AuthorizationRightGet(QStringLiteral("system.no.such.right")), 0);
     authorization.AuthorizationFree(held);
     EXPECT_EQ(authorization.AuthorizationCreateFromExternalForm(form, &fresh), platform::errAuthorizationInvalidRef);
 }

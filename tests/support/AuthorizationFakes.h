@@ -6,15 +6,12 @@
 #include <QFile>
 #include <QSet>
 
-#include <cstring>
-
 namespace test {
 
 // Grants or refuses the administrator right as the test says and counts the requests and the
-// open sessions; a session made from another's external form shares its rights, so asking for
-// them again is no request. The external-form steps answer the statuses the test sets. The
-// privileged removal removes the test's own path and prints `toolOutput`. Used on the deleter's
-// one task, which a test drains on its own thread.
+// open sessions; asking again for rights a session holds is no request. The external-form steps
+// answer the statuses the test sets. The privileged removal removes the test's own path and
+// prints `toolOutput`. Used on the deleter's one task, which a test drains on its own thread.
 class FakeAuthorization : public platform::Authorization {
 public:
     platform::OSStatus AuthorizationCreate(platform::AuthorizationFlags, platform::AuthorizationRef* ref) override
@@ -39,22 +36,18 @@ public:
         --openSessions;
         return platform::errAuthorizationSuccess;
     }
-    platform::OSStatus AuthorizationMakeExternalForm(platform::AuthorizationRef ref,
-                                                     platform::AuthorizationExternalForm* form) override
+    platform::OSStatus AuthorizationMakeExternalForm(platform::AuthorizationRef, platform::AuthorizationExternalForm*) override
     {
-        std::memcpy(form->bytes.data(), &ref, sizeof ref);
         return makeExternalForm;
     }
-    platform::OSStatus AuthorizationCreateFromExternalForm(const platform::AuthorizationExternalForm& form,
+    // Forms are made of granted sessions only.
+    platform::OSStatus AuthorizationCreateFromExternalForm(const platform::AuthorizationExternalForm&,
                                                            platform::AuthorizationRef* ref) override
     {
         if (createFromExternalForm != platform::errAuthorizationSuccess)
             return createFromExternalForm;
-        platform::AuthorizationRef source = 0;
-        std::memcpy(&source, form.bytes.data(), sizeof source);
         AuthorizationCreate(0, ref);
-        if (granted.contains(source))
-            granted.insert(*ref);
+        granted.insert(*ref);
         return platform::errAuthorizationSuccess;
     }
     platform::OSStatus AuthorizationRightGet(const QString&) override { return rightGet; }
