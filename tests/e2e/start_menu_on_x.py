@@ -41,6 +41,13 @@ UNINSTALL_COUNT = (260, 506, 240, 22)
 UNINSTALL_BUTTON = (564, 520)
 RELATED_VIEW = (560, 400)
 RELATED_CANCEL = (388, 371)
+# Applications and App Uninstaller: the search field of either, each list's first two rows, a
+# point of the Applications' first; the related-files window's Uninstall, the progress window's
+# view and its OK button (x, y, width, height: it shows at the end).
+APP_SEARCH, APPLICATIONS_FIRST_ROW_POINT = (420, 42), (378, 92)
+APPLICATIONS_ROWS = ((232, 72, 280, 40), (232, 120, 280, 40))
+UNINSTALL_ROWS = ((232, 72, 280, 32), (232, 112, 280, 32))
+RELATED_UNINSTALL, PROGRESS_VIEW, PROGRESS_OK = (496, 371), (560, 180), (440, 134, 96, 30)
 # The volume button under the tool column.
 SOUND_BUTTON = (74, 484)
 # Startup Items: the first row's icon and name, and the first three rows'.
@@ -81,6 +88,73 @@ def wait_for(what, probe, timeout=10.0):
 def die_with_parent():
     ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG: nothing outlives a killed driver
 
+def write(path, text, mode=0o644):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
+        f.write(text)
+    os.chmod(path, mode)
+
+# Below the simulated home: the files that go with "Tally Sheet", then those that stay (Ledger's,
+# whose identifier is longer, and an unrelated one).
+TALLY_SHEET_FILES = ["Preferences/com.example.tallysheet.plist", "Caches/com.example.tallysheet/c.db",
+                     "Application Support/Tally Sheet/sheets.db"]
+OTHER_FILES = ["Preferences/com.example.tallysheet.ledger.plist", "Preferences/org.example.other.plist"]
+
+def prepare_application_fixtures(session):
+    """A desktop application whose program leaves a marker beside itself; the simulated
+    applications "Tally Sheet" and "Ledger" with their files."""
+    import pwd
+    session.mac_library = f"{session.root}/mac/Users/{pwd.getpwuid(os.getuid()).pw_name}/Library"
+    write(f"{session.root}/bin/marker-maker", '#!/bin/sh\ntouch "$0.started"\n', 0o755)
+    write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-marker-maker.desktop",
+          f"[Desktop Entry]\nType=Application\nName=Marker Maker\nExec={session.root}/bin/marker-maker\n")
+    for name, identifier in (("Tally Sheet", "com.example.tallysheet"), ("Ledger", "com.example.tallysheet.ledger")):
+        write(f"{session.root}/mac/Applications/{name}.app/Contents/Info.plist",
+              f'<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict><key>CFBundleIdentifier</key>'
+              f"<string>{identifier}</string><key>CFBundleName</key><string>{name}</string></dict></plist>\n")
+    for path in TALLY_SHEET_FILES + OTHER_FILES:
+        write(f"{session.mac_library}/{path}", "data\n")
+
+def search(session, menu, text, rows):
+    """Types into the tab's search field until only the first of the two rows shows (the field
+    takes nothing while the tab's scan runs)."""
+    for attempt in range(20):
+        session.click(menu.at(APP_SEARCH))
+        session.xdotool("key", "ctrl+a", "type", "--delay", "20", text)
+        try:
+            return wait_for(f"the search for {text!r}", lambda: not is_plain(menu.region(rows[0]))
+                            and is_plain(menu.region(rows[1])), 1.0)
+        except Failure:
+            if attempt == 19:
+                raise
+
+def start_application_from_row(session, menu, shot):
+    """A click on a desktop application's row starts its program, as its Open link does."""
+    search(session, menu, "Marker Maker", APPLICATIONS_ROWS)
+    session.click(menu.at(APPLICATIONS_FIRST_ROW_POINT))
+    wait_for("the application to start", lambda: os.path.exists(f"{session.root}/bin/marker-maker.started"))
+    shot("applications-row-starts-application")
+
+def uninstall_with_related_files(session, menu, shot):
+    """Uninstalls "Tally Sheet" with the related files offered; exactly those go."""
+    search(session, menu, "tally", UNINSTALL_ROWS)
+    untouched = menu.region(UNINSTALL_COUNT)
+    session.click(menu.at(UNINSTALL_FIRST_BOX))
+    wait_for("Tally Sheet to be ticked", lambda: menu.region(UNINSTALL_COUNT) != untouched)
+    related = menu.popup_after(lambda: session.click(menu.at(UNINSTALL_BUTTON)), "the related-files window")
+    shot("uninstaller-tally-sheet-related-files")
+    progress = menu.popup_after(lambda: session.click(menu.at(RELATED_UNINSTALL, menu.windows()[related], RELATED_VIEW)),
+                                "the progress window")
+    ok = menu.at(PROGRESS_OK[:2], menu.windows()[progress], PROGRESS_VIEW) + PROGRESS_OK[2:]
+    wait_for("the uninstall to end", lambda: not is_plain(crop(session.grab(), ok)))
+    shot("uninstaller-tally-sheet-removed")
+    session.click((ok[0] + ok[2] // 2, ok[1] + ok[3] // 2))
+    wait_for("the progress window to close", lambda: progress not in menu.windows())
+    bundle = "../../../Applications/Tally Sheet.app"  # from the Library of the simulated home
+    gone = [p for p in [bundle] + TALLY_SHEET_FILES + OTHER_FILES if not os.path.exists(f"{session.mac_library}/{p}")]
+    if gone != [bundle] + TALLY_SHEET_FILES:
+        raise Failure(f"the uninstall removed {gone}")
+
 class Session:
     """The processes the test starts, each ended by its own id, and the tools that look at the screen."""
 
@@ -113,6 +187,7 @@ class Session:
         self.autostart = f"{home}/.config/autostart"
         os.makedirs(self.autostart)
         self.add_login_item("sample-notes", f"{root}/mac/Applications/Sample Notes.app")
+        prepare_application_fixtures(self)
 
     def add_login_item(self, name, path):
         with open(f"{self.autostart}/{name}.desktop", "w") as f:
@@ -299,6 +374,8 @@ def drive(session, menu, shots, start_copy):
                  lambda: is_plain(menu.region(PANE)) != shows_something)
         previous_column = columns[tool] = menu.region(TOOL_COLUMN)
         shot(f"tool-{tool}")
+        if tool == "Applications":
+            start_application_from_row(session, menu, shot)
         if tool == "Cleanup":
             # Clean scans the Downloads folder in a modal window; its close light ends it.
             cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
@@ -333,6 +410,9 @@ def drive(session, menu, shots, start_copy):
             shot("uninstaller-related-files")
             session.click(menu.at(RELATED_CANCEL, menu.windows()[related], RELATED_VIEW))
             wait_for("the related-files window to close", lambda: related not in menu.windows())
+            session.click(menu.at(UNINSTALL_FIRST_BOX))
+            wait_for("the first application to be unticked", lambda: menu.region(UNINSTALL_COUNT) == untouched)
+            uninstall_with_related_files(session, menu, shot)
         if tool == "StartupItems":
             # The seeded entry is listed, and one written while the tab shows appears by itself.
             wait_for("the seeded login item to be listed", lambda: not is_plain(menu.region(STARTUP_FIRST_ROW)))
