@@ -9,6 +9,7 @@
 #include "CommandOutput.h"
 #include "TextImageButton.h"
 
+#include "platform/mounts/VolumeTable.h"
 #include "platform/notifications/UserNotificationCenter.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/ui/TextField.h"
@@ -22,6 +23,8 @@
 
 #include <QDir>
 #include <QRegularExpression>
+
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -253,4 +256,44 @@ TEST_F(DiskTabTest, TheTabRendersItsBoxesAndSelection)
     window->setBackgroundColor(Color::whiteColor());
     window->contentView()->addSubview(*tab->view());
     window->renderToImage().save(test::artifactPath("disk-manager-tab.png"));
+}
+
+// A look at a mount can block for as long as its server takes: the tab's main-thread steps (its
+// load, a build's first and last step, a selection, Open) ask neither the volume table nor the
+// workspace's file-system facts.
+TEST_F(DiskTabTest, TheMainThreadNeverLooksAtAMount)
+{
+    struct CountingTable : platform::VolumeTable {
+        mutable std::atomic<int> calls{0};
+        platform::OSErr volumeInfo(int, platform::VolumeEntry*) const override { return ++calls, platform::nsvErr; }
+        platform::OSErr volumeParms(int16_t, platform::GetVolParmsInfoBuffer*) const override { return ++calls, platform::nsvErr; }
+        bool isOpticalMedia(const QString&, bool*) const override { return ++calls, false; }
+        platform::OSErr ejectVolume(int16_t) override { return ++calls, platform::nsvErr; }
+    };
+    struct CountingWorkspace : test::FakeWorkspace {
+        int facts = 0;
+        bool getFileSystemInfoForPath(const QString&, platform::FileSystemFacts* found) override
+        {
+            found->type = "ntfs";
+            return ++facts, true;
+        }
+    };
+    auto* table = test::install<CountingTable>(platform->volumeTable);
+    auto* counting = test::install<CountingWorkspace>(platform->workspace);
+    const auto lookedAt = [&] { return std::pair(table->calls.load(), counting->facts); };
+    auto tab = std::make_unique<DiskManagerViewController>();
+    tab->view();
+    tab->createView();
+    platform.dispatcher().drainMain();
+    EXPECT_EQ(lookedAt(), std::pair(0, 0));
+    platform.dispatcher().drainGlobal(); // the scan, the enumeration and the folders' facts
+    const auto background = lookedAt();
+    EXPECT_GT(background.first, 0);
+    EXPECT_EQ(background.second, 2) << "the two folders that exist";
+    platform.dispatcher().drainMain();
+    boxOf(*tab, "disk2s1").mouseDownAction();
+    tab->openButAction();
+    EXPECT_EQ(lookedAt(), background);
+    // The facts found say NTFS (isDisabled is the button's own enabled switch).
+    EXPECT_TRUE(!tab->renameBut()->isDisabled() && tab->formatBut()->isDisabled());
 }
