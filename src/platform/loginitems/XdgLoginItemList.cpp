@@ -272,7 +272,7 @@ std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& u
     QList<QPair<QString, QString>> keys{
         {QStringLiteral("Type"), QStringLiteral("Application")},
         {QStringLiteral("Name"), target.displayName},
-        {QStringLiteral("Exec"), ExecLine::quote(target.arguments)},
+        {QStringLiteral("Exec"), target.execLine()},
     };
     if (!target.iconPath.isEmpty())
         keys.append({QStringLiteral("Icon"), target.iconPath});

@@ -1,4 +1,5 @@
 #include "platform/loginitems/DesktopEntry.h"
+#include "platform/loginitems/EntryVisibility.h"
 #include "platform/loginitems/ExecLine.h"
 #include "platform/loginitems/XdgLoginItemList.h"
 #include "platform/plist/LibplistSerialization.h"
@@ -148,7 +149,8 @@ TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
         const QString bundle = makeBundle(name + ".app", name);
         const QString document = base_ + "/Documents/" + name + ".txt";
         writeFile(document, "text");
-        const std::pair<QString, QStringList> cases[] = {{bundle, {bundle + "/Contents/MacOS/" + name}},
+        const QStringList starter = name.contains('%') ? QStringList{"env"} : QStringList{};
+        const std::pair<QString, QStringList> cases[] = {{bundle, starter + QStringList{bundle + "/Contents/MacOS/" + name}},
                                                          {document, {"xdg-open", document}}};
         for (const auto& [path, expected] : cases) {
             const auto item = insert(path);
@@ -169,6 +171,43 @@ TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
     }
     EXPECT_TRUE(QDir(base_).entryList({"pwned*"}).isEmpty());
     EXPECT_EQ(snapshot().size(), 2 * std::size(names));
+}
+
+TEST_F(LoginItemListTest, AProgramWhosePathHoldsAPercentSignStartsUnderGLib)
+{
+    const QByteArray script = "#!/bin/sh\necho started \"$0\"\n";
+    const QString percent = base_ + "/100% sure/run", assigned = base_ + "/a=b 50%/run";
+    for (const QString& path : {percent, assigned})
+        writeFile(path, script, true);
+    const QString bundle = makeBundle("50% Off.app", "Run 100%");
+    writeFile(bundle + "/Contents/MacOS/Run 100%", script, true);
+    const QString document = base_ + "/notes 100%.txt";
+    writeFile(document, "x");
+    // GLib looks the first word up before it undoes "%%"; env would read a "=" as a variable.
+    const std::pair<QString, QStringList> cases[] = {
+        {percent, {"env", percent}},
+        {assigned, {"nice", "-n", "0", assigned}},
+        {bundle, {"env", bundle + "/Contents/MacOS/Run 100%"}},
+        {document, {"xdg-open", document}},
+    };
+    const bool gio = !QStandardPaths::findExecutable("gio").isEmpty();
+    for (const auto& [path, expected] : cases) {
+        const auto item = insert(path);
+        ASSERT_TRUE(item) << qPrintable(path);
+        const QByteArray text = entryText(*item);
+        EXPECT_EQ(execArguments(text), expected) << text.constData();
+        if (expected.first() == "xdg-open" || !gio)
+            continue;
+        EXPECT_TRUE(platform::EntryVisibility::hasExecProgram(*DesktopEntry::parse(text))) << text.constData();
+        // The started script holds the pipe open until it has written.
+        QProcess launch;
+        launch.start("/bin/sh", {"-c", "gio launch \"$1\" 2>&1 | cat", "sh", folder_ + '/' + item->identifier});
+        ASSERT_TRUE(launch.waitForFinished(30000));
+        EXPECT_TRUE(launch.readAllStandardOutput().contains("started " + expected.last().toUtf8() + '\n'))
+            << text.constData();
+    }
+    if (!gio)
+        GTEST_SKIP() << "gio is not installed: the entries were read back with this program's reader only";
 }
 
 TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessTheDesktopWouldNotStartThem)
