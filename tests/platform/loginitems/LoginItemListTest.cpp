@@ -80,7 +80,8 @@ TEST_F(LoginItemListTest, AddsAnApplicationOnceStartsItsExecutableAndResolvesWhi
     const auto item = insert(bundle);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->displayName, "Demo");
-    EXPECT_EQ(item->iconPath, bundle + "/Contents/Resources/AppIcon.icns");
+    EXPECT_EQ(DesktopEntry::parse(entryText(*item))->value("Icon"), bundle + "/Contents/Resources/AppIcon.icns");
+    EXPECT_EQ(item->describedBy, QString()); // shown as the bundle it was added for
     EXPECT_EQ(execArguments(entryText(*item)), QStringList{bundle + "/Contents/MacOS/DemoBinary"});
     // Asking again, also through a URL with a trailing slash, gives the same item.
     const auto again = list_.insertItemURL(QUrl::fromLocalFile(bundle + '/'));
@@ -134,7 +135,7 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
         const auto item = insert(path);
         ASSERT_TRUE(item) << qPrintable(path);
         EXPECT_EQ(execArguments(entryText(*item)), expected) << qPrintable(path);
-        EXPECT_TRUE(item->iconPath.isEmpty()) << qPrintable(item->iconPath);
+        EXPECT_FALSE(DesktopEntry::parse(entryText(*item))->contains("Icon")) << qPrintable(path);
     }
     EXPECT_EQ(snapshot().size(), cases.size());
 }
@@ -234,10 +235,10 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessTheDesktopWouldNot
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[2].path, "/opt/env-tool");
     EXPECT_EQ(items[3].path, "/opt/on");
-    const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.iconPath}; };
-    EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", ""}));
+    const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.describedBy}; };
+    EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", folder_ + "/a-absolute.desktop"}));
     // A shell's entry stands for itself: many entries start one.
-    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", folder_ + "/b-applet.desktop", "/usr/share/icons/applet.png"}));
+    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", folder_ + "/b-applet.desktop", folder_ + "/b-applet.desktop"}));
     // The entry exists; the program in /opt does not.
     EXPECT_TRUE(list_.resolveItem(items[1]));
     EXPECT_FALSE(list_.resolveItem(items[0]));
