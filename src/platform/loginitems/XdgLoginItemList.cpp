@@ -7,6 +7,7 @@
 #include "FolderChangeWatch.h"
 #include "LoginItemTarget.h"
 #include "platform/log/SystemLog.h"
+#include "platform/workspace/ApplicationEntry.h"
 #include "platform/workspace/ApplicationMatcher.h"
 
 #include <QDir>
@@ -152,13 +153,15 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString
     // Then the entry itself stands for its item, so that such items stay apart.
     if (!entry.ownItem && startsAnother(entry.item.path))
         entry.item.path = filePath;
-    entry.item.displayName = desktop->value(QStringLiteral("Name"));
+    if (!entry.ownItem)
+        entry.item.describedBy = filePath;
+    for (const QString& key : ApplicationEntry::localizedKeys(QStringLiteral("Name"), ApplicationEntry::messagesLocale())) {
+        entry.item.displayName = desktop->value(key);
+        if (!entry.item.displayName.isEmpty())
+            break;
+    }
     if (entry.item.displayName.isEmpty())
         entry.item.displayName = fileName.chopped(kSuffix.size());
-    const QString icon = desktop->value(QStringLiteral("Icon"));
-    // Icons named for the icon theme have no file of their own.
-    if (QDir::isAbsolutePath(icon))
-        entry.item.iconPath = icon;
     entry.order = desktop->value(kOrderKey).toLongLong();
     return entry;
 }
@@ -272,7 +275,7 @@ std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& u
     QList<QPair<QString, QString>> keys{
         {QStringLiteral("Type"), QStringLiteral("Application")},
         {QStringLiteral("Name"), target.displayName},
-        {QStringLiteral("Exec"), ExecLine::quote(target.arguments)},
+        {QStringLiteral("Exec"), target.execLine()},
     };
     if (!target.iconPath.isEmpty())
         keys.append({QStringLiteral("Icon"), target.iconPath});
