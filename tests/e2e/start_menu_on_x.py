@@ -158,6 +158,9 @@ def crop(screen, rect):
     stride = SCREEN[0] * 3
     return b"".join(screen[(y + r) * stride + x * 3:(y + r) * stride + (x + w) * 3] for r in range(h))
 
+def near(pixel, colour, tolerance=4):
+    return all(abs(a - b) <= tolerance for a, b in zip(pixel, colour))
+
 def is_plain(pixels):
     """Whether nearly every pixel has one colour: an empty pane, a view not drawn yet."""
     counts = collections.Counter(pixels[i:i + 3] for i in range(0, len(pixels), 3))
@@ -184,6 +187,9 @@ def start_x_server(session):
     return f":{number}" if answer.endswith(b"\n") and number.isdigit() else None
 
 def tray_owned(display):
+    return selection_owned(display, b"_NET_SYSTEM_TRAY_S0")
+
+def selection_owned(display, selection):
     x11, c = ctypes.CDLL("libX11.so.6"), ctypes
     for name, result, arguments in (("XOpenDisplay", c.c_void_p, [c.c_char_p]),
                                     ("XInternAtom", c.c_ulong, [c.c_void_p, c.c_char_p, c.c_int]),
@@ -193,7 +199,7 @@ def tray_owned(display):
     connection = x11.XOpenDisplay(display.encode())
     if not connection:
         return False
-    owner = x11.XGetSelectionOwner(connection, x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0))
+    owner = x11.XGetSelectionOwner(connection, x11.XInternAtom(connection, selection, 0))
     x11.XCloseDisplay(connection)
     return owner != 0
 
@@ -254,6 +260,11 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
     session.click(menu.at((DISK_CARD_COLUMN[0] - 22, DISK_CARD_COLUMN[1] + (first + last) // 2)))
     confirmation = menu.popup_after(lambda: session.click(menu.at(DISK_FORMAT_BUTTON)), "the format confirmation")
     dialog = menu.windows()[confirmation]
+    # The strip above the dialog's body and its corners show what lies beneath, never black.
+    x, y, w, h = dialog
+    for point in ((x + w // 2, y + 4), (x, y + 10), (x + w - 1, y + h - 1)):
+        if crop(session.grab(), point + (1, 1)) == b"\0\0\0":
+            raise Failure(f"the format confirmation is black at {point}")
     chooser = menu.popup_after(lambda: session.click(menu.at(FORMAT_TYPE_BUTTON, dialog, FORMAT_VIEW)),
                                "the format type chooser")
     session.xdotool("mousemove", "--sync", *map(str, menu.at(FORMAT_CHOOSER_EXFAT, dialog, FORMAT_VIEW)))
@@ -356,7 +367,8 @@ def drive(session, menu, shots, start_copy):
                 x, top, height = DISK_CARD_COLUMN
                 column = crop(session.grab(), menu.at((x, top)) + (1, height))
                 runs = []
-                for row in (r for r in range(height) if column[3 * r:3 * r + 3] == DISK_CARD):
+                # Within a few levels: a compositor blends the window's 0.99 alpha with the desktop.
+                for row in (r for r in range(height) if near(column[3 * r:3 * r + 3], DISK_CARD)):
                     if runs and row == runs[-1][1] + 1:
                         runs[-1][1] = row
                     else:
@@ -443,6 +455,9 @@ def run(args, session, stderr_files):
     tray_host = session.start(["trayer", "--edge", "top", "--align", "right", "--height", "24",
                                "--widthtype", "request"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     wait_for("the tray host to own the system tray", lambda: tray_owned(display))
+    if compositor := os.environ.get("TAVRIN_E2E_COMPOSITOR"):  # for example xcompmgr: a desktop that blurs nothing
+        session.start([compositor], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the compositor to own the screen", lambda: selection_owned(display, b"_NET_WM_CM_S0"))
 
     bundle = shutil.copytree(args.bundle, f"{session.root}/Tavrin.app", symlinks=True)
     session.env["QT_QPA_PLATFORM"] = "xcb"  # and no DBUS_SESSION_BUS_ADDRESS: the XEmbed tray
