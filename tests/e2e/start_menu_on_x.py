@@ -282,6 +282,33 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
     if (kind := simulated_volume(session, "disk2s1").get("FilesystemName")) != "ExFAT":
         raise Failure(f"the volume erased as ExFAT came out {kind}")
 
+TRAY_ARGS = ["trayer", "--edge", "top", "--align", "right", "--height", "24", "--widthtype", "request"]
+
+def start_tray_host(session, *tint):
+    return session.start(TRAY_ARGS + list(tint), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+def expect_legible_icon(session, menu, icon, what):
+    """Enough of the icon stands out from the panel (the commonest colour of its slot)."""
+    def standing_out():
+        slot = crop(session.grab(), (icon[0] - 12, icon[1] - 12, 24, 24))
+        pixels = [slot[i:i + 3] for i in range(0, len(slot), 3)]
+        luma = lambda p: (299 * p[0] + 587 * p[1] + 114 * p[2]) // 1000
+        panel = luma(collections.Counter(pixels).most_common(1)[0][0])
+        return sum(abs(luma(p) - panel) > 80 for p in pixels) >= 40
+    wait_for(f"the tray icon to stand out on {what}", standing_out)
+
+def icon_on_a_dark_tray(session, menu, shot):
+    """The tray host comes back with a dark tint: the icon docks again and still reads."""
+    old = menu.tray_host
+    old.terminate()
+    old.wait(5)
+    menu.tray_host = start_tray_host(session, "--transparent", "true", "--alpha", "0", "--tint", "0x1d1f2b")
+    wait_for("the dark tray host to own the system tray", lambda: tray_owned(session.env["DISPLAY"]))
+    icon = wait_for("the tray icon on the dark tray", menu.tray_icon)
+    expect_legible_icon(session, menu, icon, "a dark tray")
+    shot("tray-icon-on-a-dark-tray")
+    return icon
+
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
 
@@ -292,6 +319,7 @@ def drive(session, menu, shots, start_copy):
     wait_for("the start-menu window at start-up", menu.window, timeout=30)
     wait_for("the window to be drawn", lambda: not is_plain(menu.region((0, 0) + VIEW)))
     icon = wait_for("the tray icon", menu.tray_icon)
+    expect_legible_icon(session, menu, icon, "a light tray")
     shot("start-up")
 
     # A click on the icon while the window is visible keeps it. The first tool click is handled
@@ -424,6 +452,8 @@ def drive(session, menu, shots, start_copy):
     wait_for("the first copy's window to come to the front", menu.window)
     shot("second-copy-brings-first-to-front")
 
+    icon = icon_on_a_dark_tray(session, menu, shot)
+
     # About, the first item of the tray's menu, shows the About box; its Close button closes it.
     menu.popup_after(lambda: session.click(icon, button=3), "the tray menu")
     about = menu.popup_after(lambda: session.xdotool("key", "Down", "Return"), "the About box")
@@ -452,8 +482,7 @@ def run(args, session, stderr_files):
         print(f"FAILED: {reason}, and TAVRIN_E2E_REQUIRED=1" if required else f"SKIPPED: {reason}")
         return 1 if required else SKIPPED
     session.env["DISPLAY"] = display
-    tray_host = session.start(["trayer", "--edge", "top", "--align", "right", "--height", "24",
-                               "--widthtype", "request"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    tray_host = start_tray_host(session)
     wait_for("the tray host to own the system tray", lambda: tray_owned(display))
     if compositor := os.environ.get("TAVRIN_E2E_COMPOSITOR"):  # for example xcompmgr: a desktop that blurs nothing
         session.start([compositor], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
