@@ -233,6 +233,9 @@ def crop(screen, rect):
     stride = SCREEN[0] * 3
     return b"".join(screen[(y + r) * stride + x * 3:(y + r) * stride + (x + w) * 3] for r in range(h))
 
+def near(pixel, colour, tolerance=4):
+    return all(abs(a - b) <= tolerance for a, b in zip(pixel, colour))
+
 def is_plain(pixels):
     """Whether nearly every pixel has one colour: an empty pane, a view not drawn yet."""
     counts = collections.Counter(pixels[i:i + 3] for i in range(0, len(pixels), 3))
@@ -259,6 +262,9 @@ def start_x_server(session):
     return f":{number}" if answer.endswith(b"\n") and number.isdigit() else None
 
 def tray_owned(display):
+    return selection_owned(display, b"_NET_SYSTEM_TRAY_S0")
+
+def selection_owned(display, selection):
     x11, c = ctypes.CDLL("libX11.so.6"), ctypes
     for name, result, arguments in (("XOpenDisplay", c.c_void_p, [c.c_char_p]),
                                     ("XInternAtom", c.c_ulong, [c.c_void_p, c.c_char_p, c.c_int]),
@@ -268,7 +274,7 @@ def tray_owned(display):
     connection = x11.XOpenDisplay(display.encode())
     if not connection:
         return False
-    owner = x11.XGetSelectionOwner(connection, x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0))
+    owner = x11.XGetSelectionOwner(connection, x11.XInternAtom(connection, selection, 0))
     x11.XCloseDisplay(connection)
     return owner != 0
 
@@ -329,6 +335,11 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
     session.click(menu.at((DISK_CARD_COLUMN[0] - 22, DISK_CARD_COLUMN[1] + (first + last) // 2)))
     confirmation = menu.popup_after(lambda: session.click(menu.at(DISK_FORMAT_BUTTON)), "the format confirmation")
     dialog = menu.windows()[confirmation]
+    # The strip above the dialog's body and its corners show what lies beneath, never black.
+    x, y, w, h = dialog
+    for point in ((x + w // 2, y + 4), (x, y + 10), (x + w - 1, y + h - 1)):
+        if crop(session.grab(), point + (1, 1)) == b"\0\0\0":
+            raise Failure(f"the format confirmation is black at {point}")
     chooser = menu.popup_after(lambda: session.click(menu.at(FORMAT_TYPE_BUTTON, dialog, FORMAT_VIEW)),
                                "the format type chooser")
     session.xdotool("mousemove", "--sync", *map(str, menu.at(FORMAT_CHOOSER_EXFAT, dialog, FORMAT_VIEW)))
@@ -346,6 +357,33 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
     if (kind := simulated_volume(session, "disk2s1").get("FilesystemName")) != "ExFAT":
         raise Failure(f"the volume erased as ExFAT came out {kind}")
 
+TRAY_ARGS = ["trayer", "--edge", "top", "--align", "right", "--height", "24", "--widthtype", "request"]
+
+def start_tray_host(session, *tint):
+    return session.start(TRAY_ARGS + list(tint), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+def expect_legible_icon(session, menu, icon, what):
+    """Enough of the icon stands out from the panel (the commonest colour of its slot)."""
+    def standing_out():
+        slot = crop(session.grab(), (icon[0] - 12, icon[1] - 12, 24, 24))
+        pixels = [slot[i:i + 3] for i in range(0, len(slot), 3)]
+        luma = lambda p: (299 * p[0] + 587 * p[1] + 114 * p[2]) // 1000
+        panel = luma(collections.Counter(pixels).most_common(1)[0][0])
+        return sum(abs(luma(p) - panel) > 80 for p in pixels) >= 40
+    wait_for(f"the tray icon to stand out on {what}", standing_out)
+
+def icon_on_a_dark_tray(session, menu, shot):
+    """The tray host comes back with a dark tint: the icon docks again and still reads."""
+    old = menu.tray_host
+    old.terminate()
+    old.wait(5)
+    menu.tray_host = start_tray_host(session, "--transparent", "true", "--alpha", "0", "--tint", "0x1d1f2b")
+    wait_for("the dark tray host to own the system tray", lambda: tray_owned(session.env["DISPLAY"]))
+    icon = wait_for("the tray icon on the dark tray", menu.tray_icon)
+    expect_legible_icon(session, menu, icon, "a dark tray")
+    shot("tray-icon-on-a-dark-tray")
+    return icon
+
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
 
@@ -356,6 +394,7 @@ def drive(session, menu, shots, start_copy):
     wait_for("the start-menu window at start-up", menu.window, timeout=30)
     wait_for("the window to be drawn", lambda: not is_plain(menu.region((0, 0) + VIEW)))
     icon = wait_for("the tray icon", menu.tray_icon)
+    expect_legible_icon(session, menu, icon, "a light tray")
     shot("start-up")
 
     # A click on the icon while the window is visible keeps it. The first tool click is handled
@@ -436,7 +475,8 @@ def drive(session, menu, shots, start_copy):
                 x, top, height = DISK_CARD_COLUMN
                 column = crop(session.grab(), menu.at((x, top)) + (1, height))
                 runs = []
-                for row in (r for r in range(height) if column[3 * r:3 * r + 3] == DISK_CARD):
+                # Within a few levels: a compositor blends the window's 0.99 alpha with the desktop.
+                for row in (r for r in range(height) if near(column[3 * r:3 * r + 3], DISK_CARD)):
                     if runs and row == runs[-1][1] + 1:
                         runs[-1][1] = row
                     else:
@@ -492,6 +532,8 @@ def drive(session, menu, shots, start_copy):
     wait_for("the first copy's window to come to the front", menu.window)
     shot("second-copy-brings-first-to-front")
 
+    icon = icon_on_a_dark_tray(session, menu, shot)
+
     # About, the first item of the tray's menu, shows the About box; its Close button closes it.
     menu.popup_after(lambda: session.click(icon, button=3), "the tray menu")
     about = menu.popup_after(lambda: session.xdotool("key", "Down", "Return"), "the About box")
@@ -520,9 +562,11 @@ def run(args, session, stderr_files):
         print(f"FAILED: {reason}, and TAVRIN_E2E_REQUIRED=1" if required else f"SKIPPED: {reason}")
         return 1 if required else SKIPPED
     session.env["DISPLAY"] = display
-    tray_host = session.start(["trayer", "--edge", "top", "--align", "right", "--height", "24",
-                               "--widthtype", "request"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    tray_host = start_tray_host(session)
     wait_for("the tray host to own the system tray", lambda: tray_owned(display))
+    if compositor := os.environ.get("TAVRIN_E2E_COMPOSITOR"):  # for example xcompmgr: a desktop that blurs nothing
+        session.start([compositor], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the compositor to own the screen", lambda: selection_owned(display, b"_NET_WM_CM_S0"))
 
     bundle = shutil.copytree(args.bundle, f"{session.root}/Tavrin.app", symlinks=True)
     session.env["QT_QPA_PLATFORM"] = "xcb"  # and no DBUS_SESSION_BUS_ADDRESS: the XEmbed tray

@@ -80,6 +80,11 @@ public:
     void useOptimizedDrawing(bool) {}
     const QString& title() const { return title_; }
     void setTitle(const QString& title);
+    // The blur of what lies beneath the window, in points (0: none). Where the desktop does not
+    // blur for the window, it paints a blurred copy of what lay beneath it when it was shown,
+    // or, with no compositor, its background opaque.
+    void setBackgroundBlurRadius(int radius) { backgroundBlurRadius_ = radius; }
+    int backgroundBlurRadius() const { return backgroundBlurRadius_; }
 
     // Order and focus.
     void makeKeyAndOrderFront();
@@ -171,6 +176,9 @@ protected:
 
 private:
     void applyGeometry();
+    void updateBackdrop();
+    // The screen and the program's other shown windows within the frame, as a Qt image.
+    QImage imageBeneath() const;
     void trackAreas(const std::vector<View*>& views, std::optional<Point> location, bool dragging);
 
     Rect frame_;
@@ -181,6 +189,7 @@ private:
     bool excludedFromWindowsMenu_ = false;
     bool miniaturized_ = false;
     bool closing_ = false;
+    int backgroundBlurRadius_ = 0;
     QString title_;
     int windowNumber_;
     WindowDelegate* delegate_ = nullptr;
