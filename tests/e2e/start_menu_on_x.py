@@ -56,6 +56,7 @@ STARTUP_ROWS = (236, 34, 200, 120)
 STARTUP_ADD_BUTTON = (546, 515)
 # Switch Manager: the Show Hidden Files switch.
 HIDDEN_FILES_SWITCH = (574, 148)
+HIDDEN_FILES_SWITCH_IMAGE = (558, 140, 32, 16)
 # The About box's view and its Close button.
 ABOUT_VIEW = (340, 266)
 ABOUT_CLOSE = (170, 235)
@@ -168,6 +169,7 @@ class Session:
         self.env.update({k: v for k, v in os.environ.items() if k in ("ASAN_OPTIONS", "UBSAN_OPTIONS",
                                                                        "LSAN_OPTIONS")})
         self.env["TAVRIN_REAL_VOLUMES"] = "0"  # diskutil never reaches this machine's devices here
+        self.tool_calls = self.env["TAVRIN_TOOL_LOG"] = f"{root}/tool-calls"  # each stand-in's call, a line
         for name in ("HOME", "XDG_RUNTIME_DIR", "TMPDIR"):
             os.makedirs(self.env[name], mode=0o700)
         # An application bundle of no system's for the uninstaller to list; nothing runs it.
@@ -383,6 +385,27 @@ def icon_on_a_dark_tray(session, menu, shot):
     expect_legible_icon(session, menu, icon, "a dark tray")
     shot("tray-icon-on-a-dark-tray")
     return icon
+def hidden_files_on_a_refused_finder_file(session, menu, shot):
+    """Show Hidden Files, off, over a Finder preference file too large for the reader: the click
+    writes nothing, the file stays as it was, and the switch shows the state read back (off)."""
+    import getpass, plistlib
+    path = f"{session.root}/mac/Users/{getpass.getuser()}/Library/Preferences/com.apple.finder.plist"
+    reads = lambda: open(session.tool_calls).read().count('["defaults","read","com.apple.finder","AppleShowAllFiles"]')
+    image = lambda: menu.region(HIDDEN_FILES_SWITCH_IMAGE)
+    on = image()
+    session.click(menu.at(HIDDEN_FILES_SWITCH))  # on from the step before: off again
+    wait_for("the Finder to hide hidden files", lambda: plistlib.load(open(path, "rb")).get("AppleShowAllFiles") == "FALSE")
+    off = wait_for("the switch to show off", lambda: (shown := image()) != on and shown)
+    refused = plistlib.dumps({"AppleShowAllFiles": False, **{f"k{i}": i for i in range(70000)}})
+    with open(path, "wb") as f:
+        f.write(refused)
+    before = reads()
+    session.click(menu.at(HIDDEN_FILES_SWITCH))
+    wait_for("the click's read and its read-back", lambda: reads() == before + 2)
+    wait_for("the switch to show the state read back", lambda: image() == off)
+    shot("switch-manager-refused-finder-file")
+    if open(path, "rb").read() != refused:
+        raise Failure("a Finder preference file that does not read was rewritten")
 
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
@@ -432,6 +455,7 @@ def drive(session, menu, shots, start_copy):
             session.click(menu.at(HIDDEN_FILES_SWITCH))
             wait_for("the Finder to show hidden files", lambda: finder_setting() == "TRUE" != before)
             shot("switch-manager-hidden-files")
+            hidden_files_on_a_refused_finder_file(session, menu, shot)
         if tool == "AppUininstaller":
             # Tick the first application (a check box starts nothing; a click while the list is
             # still being read is ignored, so it is tried again), then Uninstall shows its related

@@ -38,6 +38,8 @@ QString PreferenceDomains::pathForDomain(const QString& domain, bool currentHost
 {
     if (domain.startsWith(QLatin1Char('/')))
         return domain.endsWith(QLatin1String(".plist")) ? domain : domain + QStringLiteral(".plist");
+    if (domain.isEmpty() || domain.split(QLatin1Char('/')).contains(QLatin1String("..")))
+        return {};
     QString name = domain;
     if (name == QLatin1String("NSGlobalDomain") || name == QLatin1String("-g") || name == QLatin1String("-globalDomain"))
         name = QStringLiteral(".GlobalPreferences");
@@ -68,6 +70,8 @@ bool PreferenceDomains::change(const QString& domain, bool currentHost,
                                const std::function<void(QVariantMap&)>& edit)
 {
     const QString path = pathForDomain(domain, currentHost);
+    if (path.isEmpty())
+        return false;
     QDir().mkpath(QFileInfo(lockPath_).path());
     QDir().mkpath(QFileInfo(path).path());
     // The kernel's lock: waiters queue instead of polling, and a holder that dies lets go.
