@@ -12,7 +12,8 @@
 
 namespace test {
 
-// Records what is recycled and moves nothing; `onRecycle` runs first.
+// Records what is recycled (by path, or the path of a location) and moves nothing; `onRecycle`
+// runs first.
 class RecordingTrash : public platform::Trash {
 public:
     bool recycleItemAtPath(const QString& path) override
@@ -21,6 +22,10 @@ public:
             onRecycle();
         recycled_ << path;
         return true;
+    }
+    bool recycleItemAtLocation(const platform::ItemLocation& location, QString*) override
+    {
+        return recycleItemAtPath(platform::pathFromNative(location.path()));
     }
     platform::TrashEmptying emptyTrash() override { return {}; }
     QStringList recycled() const { return recycled_; }

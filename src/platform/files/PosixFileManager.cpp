@@ -1,7 +1,7 @@
 #include "PosixFileManager.h"
 
-#include "NativePath.h"
 #include "CheckedWalk.h"
+#include "NativePath.h"
 #include "OwnFolderAccess.h"
 #include "PosixFileCatalog.h"
 #include "PosixIdentity.h"
@@ -187,7 +187,7 @@ bool PosixFileManager::removeItem(FSRef item, FileIdentity expected, uint64_t pa
         const OSErr status = catalog_->deleteObject(level.folder);
         // Some file systems skip entries removed while their folder is read: read it once more.
         if (status == fBsyErr && level.removedSome && !level.readAgain
-            && catalog_->openIterator(level.folder, &level.iterator) == noErr) {
+            && catalog_->openIterator(level.folder, &level.iterator) == noErr && !bounds.refusal(*level.iterator)) {
             level.listed = false;
             level.readAgain = true;
             continue;
