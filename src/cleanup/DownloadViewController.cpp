@@ -326,7 +326,13 @@ void DownloadViewController::pauseButtonAction()
     outlineView_->reloadData();
     isScan_ = !isScan_;
     setPauseTitle(isScan_ ? QStringLiteral("Pause") : QStringLiteral("Continue"));
-    Controller::getController().pauseScan();
+    Controller& controller = Controller::getController();
+    controller.pauseScan();
+    // While paused the buttons follow the selection.
+    if (isScan_)
+        updateRemoveButtons();
+    else
+        controller.changeSelectAllButtonState();
 }
 
 void DownloadViewController::stopScanButtonAction()
@@ -384,7 +390,7 @@ void DownloadViewController::changeSelectAllButtonState(int32_t state)
 
 bool DownloadViewController::canRemove() const
 {
-    return !scanActive_ && !isRemove_ && !checkingFolder_ && selectAllButSt_ != 0 && !Controller::getController().isScanActive();
+    return !isScan_ && !isRemove_ && !checkingFolder_ && selectAllButSt_ != 0 && !Controller::getController().isScanRunning();
 }
 
 void DownloadViewController::updateRemoveButtons()
@@ -432,6 +438,17 @@ void DownloadViewController::changeRemoveProgressWithPoint(int32_t percent, cons
     }
 }
 
+Color DownloadViewController::getFileColor(uint64_t size)
+{
+    if (size >= 1000000000000)
+        return Color::colorWithRed(1, 0, 0, 1);
+    if (size >= 1000000000)
+        return Color::colorWithRed(1, 0.5, 0, 1); // the platform's orange
+    if (size >= 1000000)
+        return Color::colorWithDeviceRed(85 / 255.0, 215 / 255.0, 135 / 255.0, 1);
+    return Color::blackColor();
+}
+
 QString DownloadViewController::removalEndText(int32_t failed)
 {
     if (failed <= 0)
@@ -464,8 +481,10 @@ int DownloadViewController::numberOfChildrenOfItem(OutlineView&, OutlineItem ite
 OutlineItem DownloadViewController::outlineView(OutlineView&, int index, OutlineItem item)
 {
     const FileNodeList& list = item ? nodeOf(item)->children() : rootNodeArr_;
-    if (index < 0 || std::size_t(index) >= list.size())
+    if (index < 0 || std::size_t(index) >= list.size()) {
+        platform::NSLog(QStringLiteral("-------Error children"));
         return nullptr;
+    }
     return list[std::size_t(index)].get();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/dispatch/Lifetime.h"
 
+#include "platform/ui/Color.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/OutlineViewDataSource.h"
 #include "platform/ui/OutlineViewDelegate.h"
@@ -91,6 +92,8 @@ public:
 
     // A folder whose name ends with ".app" or ".framework" shows as one item.
     static bool isExpandableNode(const QString& name, bool hasChildren);
+    // A colour for a size: black below 1 MB, green to 1 GB, orange to 1 TB, red beyond.
+    static platform::ui::Color getFileColor(uint64_t size);
     // The title after a removal: the program's name, or how many items stayed.
     static QString removalEndText(int32_t failed);
 
@@ -129,7 +132,7 @@ private:
     void changeOutlineViewScanFrame();
     void changeOutlineViewEndScanFrame();
     void doRemoveAction();
-    // Removal is offered only over a finished or stopped scan, outside a removal and a rescan.
+    // Removal is offered over a paused, finished or stopped scan, outside a removal and a rescan.
     bool canRemove() const;
     void updateRemoveButtons();
     void setPauseTitle(const QString& title);
