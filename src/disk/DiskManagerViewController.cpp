@@ -5,6 +5,7 @@
 #include "DiskColumnLayout.h"
 #include "DiskCommandRunners.h"
 #include "DiskIdentifier.h"
+#include "VolumeInventory.h"
 #include "VolumeObj.h"
 #include "VolumesInfo.h"
 #include "VolumesManager.h"
@@ -143,25 +144,36 @@ void DiskManagerViewController::beginBuild()
     loadProgress_->setHidden(false);
     loadProgress_->startAnimation();
     // The background step works only on what it captures: the controller may be gone by then.
-    auto finish = lifetime_.guard([this](const CVolumeMgr::Enumeration& enumeration, const QList<VolumeFolder>& folders) {
-        finishBuild(enumeration, folders);
+    auto finish = lifetime_.guard([this](CVolumeMgr::Outcome outcome, const VolumeInventory::Listing& listing, bool kept) {
+        finishBuild(outcome, listing, kept);
     });
     platform::dispatchAsyncGlobal([finish = std::move(finish)]() mutable {
-        CVolumeMgr manager;
-        CVolumeMgr::Enumeration enumeration = manager.enumDiskVolumesInfo();
-        QList<VolumeFolder> folders;
-        for (const QVariantMap& volume : enumeration.volumes)
-            folders.append(VolumeFolder::find(volume.value(QStringLiteral("MountPoint")).toString()));
-        platform::dispatchAsyncMain([finish = std::move(finish), enumeration = std::move(enumeration),
-                                     folders = std::move(folders)]() mutable { finish(enumeration, folders); });
+        // Read before the enumeration: a change meanwhile makes the next build enumerate again.
+        const std::optional<uint64_t> generation = VolumeInventory::currentGeneration();
+        auto& inventory = VolumeInventory::shared();
+        std::optional<VolumeInventory::Listing> listing = generation ? inventory.kept(*generation) : std::nullopt;
+        const bool kept = listing.has_value();
+        CVolumeMgr::Outcome outcome = CVolumeMgr::Outcome::Listed;
+        if (!kept) {
+            CVolumeMgr::Enumeration enumeration = CVolumeMgr().enumDiskVolumesInfo();
+            outcome = enumeration.outcome;
+            listing.emplace(VolumeInventory::Listing{std::move(enumeration.volumes), {}});
+            for (const QVariantMap& volume : listing->volumes)
+                listing->folders.append(VolumeFolder::find(volume.value(QStringLiteral("MountPoint")).toString()));
+            if (generation && outcome == CVolumeMgr::Outcome::Listed)
+                inventory.keep(*generation, *listing);
+        }
+        platform::dispatchAsyncMain([finish = std::move(finish), outcome, listing = std::move(*listing), kept]() mutable {
+            finish(outcome, listing, kept);
+        });
     });
 }
 
-void DiskManagerViewController::finishBuild(const CVolumeMgr::Enumeration& enumeration, const QList<VolumeFolder>& folders)
+void DiskManagerViewController::finishBuild(CVolumeMgr::Outcome outcome, const VolumeInventory::Listing& listing, bool kept)
 {
     loadProgress_->setHidden(true);
     loadProgress_->stopAnimation();
-    if (enumeration.outcome == CVolumeMgr::Outcome::Refused) {
+    if (outcome == CVolumeMgr::Outcome::Refused) {
         // The boxes shown stay; one more build follows once the second has passed.
         if (!std::exchange(trailingBuildAsked_, true))
             platform::Platform::current().dispatcher->afterMain(std::chrono::milliseconds(1000), lifetime_.guard([this] {
@@ -169,7 +181,7 @@ void DiskManagerViewController::finishBuild(const CVolumeMgr::Enumeration& enume
                 createView();
             }));
     } else {
-        showColumn(enumeration.volumes, folders);
+        showColumn(listing, kept);
     }
     bool again = false;
     {
@@ -193,13 +205,16 @@ void DiskManagerViewController::clearColumn()
     std::erase_if(madeBoxes_, [](const auto& made) { return made.expired(); });
 }
 
-void DiskManagerViewController::showColumn(const QList<QVariantMap>& volumes, const QList<VolumeFolder>& folders)
+void DiskManagerViewController::showColumn(const VolumeInventory::Listing& listing, bool kept)
 {
     clearColumn();
     std::vector<std::pair<std::shared_ptr<VolumeObj>, VolumeFolder>> internal, external;
-    for (qsizetype i = 0; i < volumes.size(); ++i) {
-        auto record = std::make_shared<VolumeObj>(VolumeObj::fromVolumeDictionary(volumes[i]));
-        (record->bCanEject ? external : internal).emplace_back(std::move(record), folders.value(i));
+    for (qsizetype i = 0; i < listing.volumes.size(); ++i) {
+        auto record = std::make_shared<VolumeObj>(VolumeObj::fromVolumeDictionary(listing.volumes[i]));
+        // Nothing changed since the boxes of the enumeration looked the type up: no diskutil runs.
+        if (kept)
+            record->volumeType = record->diskType.isEmpty() ? QStringLiteral("Unknow") : record->diskType;
+        (record->bCanEject ? external : internal).emplace_back(std::move(record), listing.folders.value(i));
     }
     const DiskColumnLayout layout = DiskColumnLayout::forCounts(int(internal.size()), int(external.size()));
     scrollView_->setFrameSize({394, layout.height});
@@ -297,6 +312,7 @@ void DiskManagerViewController::mountButAction()
     const QString verb = unmount ? QStringLiteral("unmount") : QStringLiteral("mount");
     // A refusal (no udisks, a busy volume) is shown with the tool's reason, not only logged.
     auto done = lifetime_.guard([this, name, verb](const std::optional<QString>& failure) {
+        VolumeInventory::shared().forget();
         createView();
         if (auto* notices = platform::Platform::current().userNotifications.get(); notices && failure)
             notices->deliverNotification({QStringLiteral("Tavrin"),
@@ -336,6 +352,7 @@ void DiskManagerViewController::ejectButAction()
 
 void DiskManagerViewController::ejectButtonActionisS(bool succeeded)
 {
+    VolumeInventory::shared().forget();
     createView();
     if (OSVersion() < 9)
         return;

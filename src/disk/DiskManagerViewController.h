@@ -2,7 +2,7 @@
 
 #include "CVolumeMgr.h"
 #include "DiskBoxViewControllerDelegate.h"
-#include "VolumeFolder.h"
+#include "VolumeInventory.h"
 
 #include "platform/dispatch/Lifetime.h"
 #include "platform/notifications/NotificationCenter.h"
@@ -84,8 +84,9 @@ protected:
 private:
     void DiskManagerViewControllerView();
     void beginBuild();
-    void finishBuild(const CVolumeMgr::Enumeration& enumeration, const QList<VolumeFolder>& folders);
-    void showColumn(const QList<QVariantMap>& volumes, const QList<VolumeFolder>& folders);
+    // `kept`: the listing was kept from an earlier build, not enumerated now.
+    void finishBuild(CVolumeMgr::Outcome outcome, const VolumeInventory::Listing& listing, bool kept);
+    void showColumn(const VolumeInventory::Listing& listing, bool kept);
     void clearColumn();
     platform::ui::TextField* addHeader(const QString& title, const platform::ui::Rect& frame);
     void addBox(std::shared_ptr<VolumeObj> record, const VolumeFolder& folder, const platform::ui::Rect& frame);

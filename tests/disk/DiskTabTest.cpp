@@ -9,6 +9,7 @@
 #include "CommandOutput.h"
 #include "TextImageButton.h"
 
+#include "platform/mounts/MountWatch.h"
 #include "platform/mounts/VolumeTable.h"
 #include "platform/notifications/UserNotificationCenter.h"
 #include "platform/simulated/SimulatedMac.h"
@@ -74,7 +75,14 @@ protected:
         box.renameOkButtonAction();
     }
 
+    // Steps only when a test says the volumes changed.
+    struct SteppingWatch : platform::MountWatch {
+        uint64_t value = nextGeneration();
+        uint64_t generation() const override { return value; }
+    };
+
     ScriptedDiskutil* diskutil = test::install<ScriptedDiskutil>(platform->commandRunner);
+    SteppingWatch* watch = test::install<SteppingWatch>(platform->mountWatch);
     test::FakeWorkspace* workspace = test::install<test::FakeWorkspace>(platform->workspace);
     RecordingNotices* notices = test::install<RecordingNotices>(platform->userNotifications);
 };
@@ -177,21 +185,33 @@ TEST_F(DiskTabTest, TheToolsReasonForARefusedEraseOrMountIsShown)
                                                "Tavrin: 'USB' could not be mounted."}));
 }
 
-TEST_F(DiskTabTest, ARebuildWithinTheSecondKeepsTheBoxesAndOneFollowsIt)
+// A rebuild (every click on the status item makes a new tab) shows the kept inventory and runs
+// no diskutil, until the mount watch reports a change or the tab itself changed a volume.
+TEST_F(DiskTabTest, TheInventoryIsKeptUntilTheMountWatchReportsAChange)
 {
     auto tab = build();
+    const auto runs = diskutil->calls.size();
+    tab = build();
+    EXPECT_EQ(diskutil->calls.size(), runs) << "neither the list nor the boxes' type look-ups run again";
+    EXPECT_EQ(boxOf(*tab, "disk3s1").volumeInfo()->volumeType, "ExFAT");
+    EXPECT_EQ(tab->allVolumeViews().size(), 5u); // two headers, three boxes
+    diskutil->volumes.removeLast();
+    watch->value = platform::MountWatch::nextGeneration();
     const DiskBoxViewController* before = tab->boxes().front().get();
     tab->createView();
-    tab->createView(); // asked during the build: served after it, and also refused
+    tab->createView(); // asked during the build: served after it, and also refused within the second
     platform.dispatcher().drainAll();
     EXPECT_EQ(tab->boxes().front().get(), before);
     EXPECT_EQ(tab->completedBuilds(), 3);
-    EXPECT_EQ(diskutil->callsOf("list").size(), 1);
     platform.dispatcher().advance(std::chrono::milliseconds(1000));
     platform.dispatcher().drainAll();
     EXPECT_EQ(diskutil->callsOf("list").size(), 2);
-    EXPECT_NE(tab->boxes().front().get(), before);
-    EXPECT_EQ(tab->allVolumeViews().size(), 5u); // two headers, three boxes
+    EXPECT_EQ(tab->allVolumeViews().size(), 4u);
+    boxOf(*tab, "disk2s1").mouseDownAction();
+    tab->ejectButAction(); // forgets what was kept
+    platform.dispatcher().advance(std::chrono::milliseconds(1000));
+    platform.dispatcher().drainAll();
+    EXPECT_EQ(diskutil->callsOf("list").size(), 3);
 }
 
 TEST_F(DiskTabTest, TheErasePathFollowsTheFileSystemTheDialogShows)

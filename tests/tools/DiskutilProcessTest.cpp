@@ -1,5 +1,6 @@
 // The built stand-in, run as the program runs it, on the test's own simulated Mac.
 #include "DiskKeys.h"
+#include "Diskutil.h"
 #include "ProgramRun.h"
 
 #include "IsolatedEnvironment.h"
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -177,6 +179,35 @@ TEST(DiskutilProcessTest, RecordedDevicesAreSeenButNeverActedOn)
         EXPECT_EQ(outcome.standardError.count('\n'), 1);
         EXPECT_TRUE(outcome.standardOutput.isEmpty());
     }
+    // A recording that is no regular file is refused at once: nothing real is listed.
+    const QString fifo = test::makeTemporaryFolder() + "/fifo";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& recording : {QString("/dev/zero"), fifo, QString("0")}) {
+        qputenv("TAVRIN_REAL_VOLUMES", QFile::encodeName(recording));
+        EXPECT_EQ(s.plist({"list", "-plist"})[kAllDisks].toStringList().last(), "disk3s1") << qPrintable(recording);
+    }
+    // Bytes that are no UTF-8 text never become a name.
+    char program[] = "diskutil", verb[] = "rename", disk[] = "disk2s1", valid[] = "Gr\xc3\xbc\xc3\x9f""e", invalid[] = "Gr\xfc\xdf""e";
+    char* renaming[] = {program, verb, disk, valid};
+    EXPECT_TRUE(Diskutil::argumentsAreText(4, renaming));
+    renaming[3] = invalid;
+    EXPECT_FALSE(Diskutil::argumentsAreText(4, renaming));
+}
+
+// A recorded device looked up by its identifier comes from the index that the listing wrote,
+// and a changed recording is read again.
+TEST(DiskutilProcessTest, ARecordedDeviceIsLookedUpAsTheRecordingIsNow)
+{
+    Stand s;
+    const QString recording = test::makeTemporaryFolder() + "/lsblk.json";
+    QByteArray json = test::readFile(test::fixturePath("lsblk/usb-stick.json"));
+    ASSERT_TRUE(test::writeFile(recording, json));
+    qputenv("TAVRIN_REAL_VOLUMES", QFile::encodeName(recording));
+    ASSERT_TRUE(s.plist({"list", "-plist"})[kAllDisks].toStringList().contains("disk4s1"));
+    EXPECT_EQ(s.plist({"info", "-plist", "/dev/disk4s1"})[kVolumeName].toString(), "KINGSTON");
+    json.replace("KINGSTON", "RENAMED STICK");
+    ASSERT_TRUE(test::writeFile(recording, json));
+    EXPECT_EQ(s.plist({"info", "-plist", "disk4s1"})[kVolumeName].toString(), "RENAMED STICK");
+    EXPECT_EQ(s.run({"info", "-plist", "disk4s9"}).exitStatus, 1);
     qputenv("TAVRIN_REAL_VOLUMES", "0");
-    EXPECT_FALSE(s.plist({"list", "-plist"})[kAllDisks].toStringList().contains("disk4"));
 }
