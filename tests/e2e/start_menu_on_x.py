@@ -391,18 +391,17 @@ def hidden_files_on_a_refused_finder_file(session, menu, shot):
     import getpass, plistlib
     path = f"{session.root}/mac/Users/{getpass.getuser()}/Library/Preferences/com.apple.finder.plist"
     reads = lambda: open(session.tool_calls).read().count('["defaults","read","com.apple.finder","AppleShowAllFiles"]')
-    image = lambda: menu.region(HIDDEN_FILES_SWITCH_IMAGE)
-    on = image()
+    on = menu.region(HIDDEN_FILES_SWITCH_IMAGE)
     session.click(menu.at(HIDDEN_FILES_SWITCH))  # on from the step before: off again
+    off = wait_for("the switch to show off", lambda: (shown := menu.region(HIDDEN_FILES_SWITCH_IMAGE)) != on and shown)
     wait_for("the Finder to hide hidden files", lambda: plistlib.load(open(path, "rb")).get("AppleShowAllFiles") == "FALSE")
-    off = wait_for("the switch to show off", lambda: (shown := image()) != on and shown)
     refused = plistlib.dumps({"AppleShowAllFiles": False, **{f"k{i}": i for i in range(70000)}})
     with open(path, "wb") as f:
         f.write(refused)
     before = reads()
     session.click(menu.at(HIDDEN_FILES_SWITCH))
     wait_for("the click's read and its read-back", lambda: reads() == before + 2)
-    wait_for("the switch to show the state read back", lambda: image() == off)
+    wait_for("the switch to show the state read back", lambda: menu.region(HIDDEN_FILES_SWITCH_IMAGE) == off)
     shot("switch-manager-refused-finder-file")
     if open(path, "rb").read() != refused:
         raise Failure("a Finder preference file that does not read was rewritten")
