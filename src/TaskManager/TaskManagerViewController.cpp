@@ -140,7 +140,7 @@ void TaskManagerViewController::awakeFromNib()
 {
     platform::Platform& platform = platform::Platform::current();
     platform::NotificationCenter& center = platform.workspace->notificationCenter();
-    const auto rebuild = lifetime_.guard([this](const platform::Notification&) { getAllProcess(); });
+    const auto rebuild = lifetime_.guard([this](const platform::Notification& n) { applicationsChanged(n); });
     launchObservation_ = center.addObserver(this, platform::NSWorkspaceDidLaunchApplicationNotification, nullptr, rebuild);
     terminateObservation_ =
         center.addObserver(this, platform::NSWorkspaceDidTerminateApplicationNotification, nullptr, rebuild);
@@ -171,38 +171,78 @@ void TaskManagerViewController::awakeFromNib()
 
 void TaskManagerViewController::getAllProcess()
 {
-    const uint64_t generation = ++requestedList_;
+    updates_.requestWholeList();
+    startListJob();
+}
+
+void TaskManagerViewController::applicationsChanged(const platform::Notification& notification)
+{
+    updates_.add({notification.name == platform::NSWorkspaceDidLaunchApplicationNotification, notification.userInfo});
+    startListJob();
+}
+
+void TaskManagerViewController::startListJob()
+{
+    std::optional<ApplicationListUpdates::Job> job = updates_.next();
+    if (!job)
+        return;
     platform::Platform& platform = platform::Platform::current();
     platform::Workspace* workspace = platform.workspace.get();
     platform::Dispatcher* dispatcher = platform.dispatcher.get();
-    auto show = lifetime_.guard([this, generation](std::vector<ListedApplication>& applications) {
-        showApplications(std::move(applications), generation);
-    });
-    dispatcher->asyncGlobal([workspace, dispatcher, show] {
-        std::vector<ListedApplication> applications;
-        for (const QVariantMap& application : workspace->launchedApplications())
-            applications.push_back({TaskManagerInfo::fromApplication(application),
-                                    workspace->iconForFile(application.value(platform::NSApplicationPath).toString())});
-        dispatcher->asyncMain([show, applications = std::move(applications)]() mutable { show(applications); });
+    auto show = lifetime_.guard([this](ListedChanges& listed) { showApplications(std::move(listed)); });
+    dispatcher->asyncGlobal([workspace, dispatcher, show, job = std::move(*job)] {
+        // Many rows share an application: its icon is asked for once.
+        QHash<QString, platform::WorkspaceIcon> icons;
+        const auto listed = [&](const QVariantMap& application, bool withIcon) {
+            ListedApplication row{TaskManagerInfo::fromApplication(application), {}};
+            const QString path = application.value(platform::NSApplicationPath).toString();
+            if (withIcon) {
+                auto icon = icons.constFind(path);
+                if (icon == icons.cend())
+                    icon = icons.insert(path, workspace->iconForFile(path));
+                row.icon = *icon;
+            }
+            return row;
+        };
+        ListedChanges result;
+        if (job.wholeList) {
+            result.wholeList.emplace();
+            for (const QVariantMap& application : workspace->launchedApplications())
+                result.wholeList->push_back(listed(application, true));
+        }
+        for (const ApplicationListUpdates::Change& change : job.changes)
+            result.changes.emplace_back(change.launched, listed(change.application, change.launched));
+        dispatcher->asyncMain([show, result = std::move(result)]() mutable { show(result); });
     });
 }
 
-void TaskManagerViewController::showApplications(std::vector<ListedApplication> applications, uint64_t generation)
+void TaskManagerViewController::showApplications(ListedChanges listed)
 {
-    if (generation < shownList_)
-        return;
-    shownList_ = generation;
-    QHash<QString, Image> used;
-    std::vector<TaskManagerInfo> rows;
-    rows.reserve(applications.size());
-    for (ListedApplication& application : applications) {
-        application.info.image = iconImage(application.icon, used);
-        rows.push_back(std::move(application.info));
+    updates_.finished();
+    if (listed.wholeList) {
+        QHash<QString, Image> used;
+        std::vector<TaskManagerInfo> rows;
+        rows.reserve(listed.wholeList->size());
+        for (ListedApplication& application : *listed.wholeList) {
+            application.info.image = iconImage(application.icon, used);
+            rows.push_back(std::move(application.info));
+        }
+        icons_ = std::move(used); // icons of applications that have gone are let go
+        allApplications_ = std::move(rows);
     }
-    icons_ = std::move(used); // icons of applications that have gone are let go
-    allApplications_ = std::move(rows);
+    std::vector<std::pair<bool, TaskManagerInfo>> changes;
+    changes.reserve(listed.changes.size());
+    for (auto& [launched, application] : listed.changes) {
+        if (launched)
+            application.info.image = iconImage(application.icon, icons_);
+        changes.emplace_back(launched, std::move(application.info));
+    }
+    ApplicationListUpdates::apply(allApplications_, changes);
+    for (TaskManagerInfo& row : allApplications_)
+        row.bIsSelected = false;
     listTableView_->reloadData();
-    changeSelectCount(TaskSelection::selectedCount(allApplications_));
+    changeSelectCount(0);
+    startListJob();
 }
 
 Image TaskManagerViewController::iconImage(const platform::WorkspaceIcon& icon, QHash<QString, Image>& used)

@@ -3,6 +3,8 @@
 #include "platform/files/RegularFile.h"
 #include "ApplicationCatalog.h"
 #include "DesktopLauncher.h"
+#include "FileStampCache.h"
+#include "TerminalCommand.h"
 #include "RunningApplicationLook.h"
 #include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
@@ -75,12 +77,30 @@ BundleFacts factsFromInfo(const QVariantMap& info)
     return facts;
 }
 
+QString infoPlistOf(const QString& bundlePath)
+{
+    return bundlePath + QStringLiteral("/Contents/Info.plist");
+}
+
 QVariantMap infoOfBundle(const QString& bundlePath)
 {
     Platform& platform = Platform::current();
     if (!platform.propertyLists)
         return {};
-    return platform.propertyLists->propertyListFromFile(bundlePath + QStringLiteral("/Contents/Info.plist")).toMap();
+    return platform.propertyLists->propertyListFromFile(infoPlistOf(bundlePath)).toMap();
+}
+
+// Every look, icon and launch of a bundle asks for its Info.plist: it is parsed once while the
+// file stays as it was.
+LinuxWorkspace::Settings withCachedBundleInfo(LinuxWorkspace::Settings settings)
+{
+    if (settings.bundleInfo) {
+        settings.bundleInfo = [read = std::move(settings.bundleInfo),
+                               cache = std::make_shared<FileStampCache<QVariantMap>>()](const QString& bundlePath) {
+            return cache->value(bundlePath, {infoPlistOf(bundlePath)}, [&] { return read(bundlePath); });
+        };
+    }
+    return settings;
 }
 
 } // namespace
@@ -164,7 +184,7 @@ private:
 };
 
 LinuxWorkspace::LinuxWorkspace(Settings settings)
-    : settings_(std::move(settings))
+    : settings_(withCachedBundleInfo(std::move(settings)))
     , looker_(std::make_shared<Looker>(settings_))
     , catalog_(settings_.applicationFolders, settings_.locale)
 {
@@ -296,9 +316,8 @@ bool LinuxWorkspace::launchApplication(const QString& appName)
         if (OpenTarget::isApplicationBundle(found) && QFileInfo(found).isDir())
             return simulate(QStringLiteral("launchApplication"), appName);
         if (isDesktopEntryFile(found)) {
-            const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale);
-            return entry && !entry->command.isEmpty() && settings_.startProgram
-                && settings_.startProgram(entry->command);
+            const std::optional<ApplicationEntry> entry = cachedEntry(found);
+            return entry && startEntry(*entry);
         }
         return false;
     }
@@ -337,6 +356,33 @@ WorkspaceIcon LinuxWorkspace::bundleIcon(const QString& bundlePath) const
     return icon;
 }
 
+bool LinuxWorkspace::startEntry(const ApplicationEntry& entry)
+{
+    if (entry.command.isEmpty() || !settings_.startProgram)
+        return false;
+    if (!entry.terminal)
+        return settings_.startProgram(entry.command);
+    const auto findProgram = [](const QString& name) {
+        if (!name.startsWith(QLatin1Char('/')))
+            return QStandardPaths::findExecutable(name);
+        return QFileInfo(name).isExecutable() && QFileInfo(name).isFile() ? name : QString();
+    };
+    const std::optional<QStringList> inTerminal =
+        TerminalCommand::wrap(entry.command, qEnvironmentVariable("TERMINAL"), findProgram);
+    if (!inTerminal) {
+        NSLog(QStringLiteral("%1 runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
+                             "xdg-terminal-exec or a common terminal): not started")
+                  .arg(entry.name));
+        return false;
+    }
+    return settings_.startProgram(*inTerminal);
+}
+
+std::optional<ApplicationEntry> LinuxWorkspace::cachedEntry(const QString& path)
+{
+    return entries_.value(path, {path}, [&] { return readEntry(path, settings_.locale); });
+}
+
 std::optional<ApplicationEntry> LinuxWorkspace::entryStarting(const QString& path)
 {
     const QFileInfo program(path);
@@ -363,7 +409,7 @@ QString LinuxWorkspace::displayNameAtPath(const QString& fullPath)
 {
     const QString found = existingPath(fullPath);
     if (isDesktopEntryFile(found))
-        if (const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale))
+        if (const std::optional<ApplicationEntry> entry = cachedEntry(found))
             return entry->name;
     if (const std::optional<ApplicationEntry> entry = entryStarting(found))
         return entry->name;
@@ -376,14 +422,15 @@ WorkspaceIcon LinuxWorkspace::iconForFile(const QString& fullPath)
     const QString found = existingPath(fullPath);
     const QFileInfo info(found);
     if (!found.isEmpty() && isDesktopEntryFile(found)) {
-        const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale);
+        const std::optional<ApplicationEntry> entry = cachedEntry(found);
         return iconOfEntry(entry ? entry->icon : QString());
     }
     if (OpenTarget::isPreferencePane(fullPath))
         return {{}, QStringLiteral("preferences-system"), QStringLiteral("preferences-other")};
     if (!found.isEmpty() && info.isDir()) {
         if (OpenTarget::isApplicationBundle(found))
-            return bundleIcon(found);
+            return bundleIcons_.value(found, {infoPlistOf(found), found + QStringLiteral("/Contents/Resources")},
+                                      [&] { return bundleIcon(found); });
         return {{}, QStringLiteral("folder"), QStringLiteral("inode-directory")};
     }
     if (const std::optional<ApplicationEntry> entry = entryStarting(found))
@@ -431,9 +478,9 @@ std::optional<bool> LinuxWorkspace::startDesktopCounterpart(const QString& macPa
             const QString path = folder + QLatin1Char('/') + name;
             if (!isDesktopEntryFile(path))
                 continue;
-            const std::optional<ApplicationEntry> entry = readEntry(path, settings_.locale);
+            const std::optional<ApplicationEntry> entry = cachedEntry(path);
             if (entry && !entry->command.isEmpty())
-                return settings_.startProgram && settings_.startProgram(entry->command);
+                return startEntry(*entry);
         }
     }
     NSLog(QStringLiteral("Nothing on this machine opens %1 (no desktop entry %2)")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ApplicationCatalog.h"
+#include "FileStampCache.h"
 #include "LinuxProcFolder.h"
 #include "OpenTarget.h"
 #include "RunningApplication.h"
@@ -105,6 +106,9 @@ private:
     // The application entry whose Exec starts the program at `path` (given as it is, or by a
     // name that PATH finds there).
     std::optional<ApplicationEntry> entryStarting(const QString& path);
+    std::optional<ApplicationEntry> cachedEntry(const QString& path);
+    // Starts what the entry's Exec says, in a terminal when the entry asks for one.
+    bool startEntry(const ApplicationEntry& entry);
 
     Settings settings_;
     NotificationCenter center_;
@@ -117,6 +121,10 @@ private:
 
     QMutex catalogMutex_;
     ApplicationCatalog catalog_;
+
+    // What icons and names were read from, kept while those files are unchanged.
+    FileStampCache<WorkspaceIcon> bundleIcons_;
+    FileStampCache<std::optional<ApplicationEntry>> entries_;
 
     mutable QMutex simulatedMutex_;
     QList<SimulatedRequest> simulated_;

@@ -157,6 +157,15 @@ TEST_F(LinuxWorkspaceTest, ABundleIsReadWhenItsProcessFirstAppears)
         look();
     EXPECT_EQ(infoReads, 1);
     EXPECT_EQ(heard, QStringList{u"launched Notes 300@3000"_s});
+    // Icons and looks share what was read, until the Info.plist changes.
+    const QString bundle = onMac(u"/Applications/Notes.app"_s);
+    writeAt(bundle + u"/Contents/Info.plist"_s, "one");
+    for (int i = 0; i < 3; ++i)
+        workspace().iconForFile(bundle);
+    EXPECT_EQ(infoReads, 2);
+    writeAt(bundle + u"/Contents/Info.plist"_s, "other");
+    workspace().iconForFile(bundle);
+    EXPECT_EQ(infoReads, 3);
 }
 
 // Run under AddressSanitizer: the look's result must not reach the destroyed workspace.
@@ -344,6 +353,26 @@ TEST_F(LinuxWorkspaceTest, ASimulatedBundleStartsTheFirstDesktopEntryItNamesThat
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(showing.simulatedRequests().size(), 1);
     EXPECT_TRUE(tp.log().messages().contains(u"The window manager was not asked to show the desktop"_s));
+}
+
+TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNotStarted)
+{
+    const QString bin = test::makeTemporaryFolder(u"bin"_s);
+    const QString terminal = bin + u"/my-terminal"_s;
+    writeAt(terminal, "#!/bin/sh\n");
+    QFile::setPermissions(terminal, QFile::ReadOwner | QFile::ExeOwner);
+    const QString entry = extraApplications + u"/top.desktop"_s;
+    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Top\nTerminal=true\nExec=top -d \"1 2\"\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin));
+    qputenv("TERMINAL", QFile::encodeName(terminal));
+    EXPECT_TRUE(workspace().launchApplication(entry));
+    qunsetenv("TERMINAL");
+    EXPECT_FALSE(workspace().launchApplication(entry)) << "no terminal on PATH";
+    qputenv("PATH", path);
+    EXPECT_EQ(started, (QList<QStringList>{{terminal, u"-e"_s, u"top"_s, u"-d"_s, u"1 2"_s}}));
+    EXPECT_TRUE(tp.log().messages().contains(u"Top runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
+                                              "xdg-terminal-exec or a common terminal): not started"_s));
 }
 
 TEST_F(LinuxWorkspaceTest, AProgramThatAnEntryStartsHasTheEntrysNameAndIcon)
