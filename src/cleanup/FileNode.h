@@ -32,7 +32,9 @@ public:
     QByteArray nativePath() const;
     // The path for platform calls (exact bytes, see NativePath.h).
     QString path() const;
-    // The last path component for platform calls, and as a person reads it.
+    // The last path component as the file system's bytes, for platform calls, and as a person
+    // reads it.
+    QByteArray nativeName() const;
     QString name() const;
     QString displayName() const;
 
@@ -59,8 +61,8 @@ public:
     // Kept for the row's drawing; nothing reads them.
     int32_t isButtonState() const { return isButtonState_; }
     void setIsButtonState(int32_t state) { isButtonState_ = state; }
-    const platform::ui::Rect& checkBoxRect() const { return checkBoxRect_; }
-    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = rect; }
+    platform::ui::Rect checkBoxRect() const { return checkBoxRect_ ? *checkBoxRect_ : platform::ui::Rect(); }
+    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = std::make_unique<platform::ui::Rect>(rect); }
 
     // Orders by size, larger first: below zero when this node is the larger, so it goes first.
     int compareSize(const FileNode& other) const;
@@ -74,7 +76,7 @@ private:
     FileNode* father_ = nullptr;
     std::atomic<uint64_t> size_{0};
     int64_t state_ = All;
-    platform::ui::Rect checkBoxRect_;
+    std::unique_ptr<platform::ui::Rect> checkBoxRect_; // made when set: a tree has many nodes
     int32_t isButtonState_ = 0;
     bool isDirectory_ = false;
     bool isExpand_ = false;
