@@ -3,7 +3,7 @@
 #include "platform/files/RegularFile.h"
 #include "ApplicationCatalog.h"
 #include "DesktopLauncher.h"
-#include "FileStampCache.h"
+#include "platform/files/FileStampCache.h"
 #include "TerminalCommand.h"
 #include "RunningApplicationLook.h"
 #include "platform/Platform.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ApplicationCatalog.h"
-#include "FileStampCache.h"
+#include "platform/files/FileStampCache.h"
 #include "LinuxProcFolder.h"
 #include "OpenTarget.h"
 #include "RunningApplication.h"
