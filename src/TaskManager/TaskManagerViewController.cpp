@@ -39,7 +39,8 @@ const QString kCheckBoxColumnId = QString::fromLatin1(TaskManagerViewController:
 
 QString iconKey(const platform::WorkspaceIcon& icon)
 {
-    return icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName;
+    return icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName
+        + QLatin1Char('\n') + icon.fallbackFilePath;
 }
 
 const char* outcomeText(ProcessControl::Outcome outcome)
