@@ -18,10 +18,12 @@ struct AsMDeleteExecutor::State {
     std::atomic<bool> ended{false};
     platform::AuthorizationRef authorizationRef = 0;
     bool isValidAuth = false;
+    platform::AuthorizationExternalForm authForm;
     AsMDeleteExecutorDelegate* delegate = nullptr;
 
     bool removeTrahFile(const AMAppItemPtr& item);
     bool allocAuthorization();
+    platform::AuthorizationRef freshAuthorizationRef();
     bool authDeleteAtPath(const QString& path);
     void freeAuthorization();
     void report(const AMAppItemPtr& item, bool removed) const;
@@ -37,6 +39,14 @@ platform::Authorization& authorization()
 const platform::FileManager& files()
 {
     return *platform::Platform::current().fileManager;
+}
+
+// Whether an authorization call failed; a failure is logged in `text`, with the status.
+bool failed(platform::OSStatus status, const char* text)
+{
+    if (status != platform::errAuthorizationSuccess)
+        NSLog(QString::fromLatin1(text).arg(status));
+    return status != platform::errAuthorizationSuccess;
 }
 
 } // namespace
@@ -88,19 +98,16 @@ bool AsMDeleteExecutor::State::allocAuthorization()
     if (isValidAuth)
         return true;
     isValidAuth = true;
-    platform::OSStatus status = authorization().AuthorizationCreate(platform::kAuthorizationFlagDefaults,
-                                                                    &authorizationRef);
-    if (status != platform::errAuthorizationSuccess) {
-        NSLog(QStringLiteral("Error Creating Initial Authorization: %1").arg(status));
-    } else {
-        status = authorization().AuthorizationCopyRights(
-            authorizationRef, {platform::kAuthorizationRightExecute},
-            platform::kAuthorizationFlagInteractionAllowed | platform::kAuthorizationFlagExtendRights
-                | platform::kAuthorizationFlagPreAuthorize);
-        if (status != platform::errAuthorizationSuccess)
-            NSLog(QStringLiteral("Copy Rights Unsuccessful: %1").arg(status));
-    }
-    if (status != platform::errAuthorizationSuccess) {
+    // Each step runs only when the one before it succeeded.
+    if (failed(authorization().AuthorizationCreate(platform::kAuthorizationFlagDefaults, &authorizationRef),
+               "Error Creating Initial Authorization: %1")
+        || failed(authorization().AuthorizationCopyRights(
+                      authorizationRef, {platform::kAuthorizationRightExecute},
+                      platform::kAuthorizationFlagInteractionAllowed | platform::kAuthorizationFlagExtendRights
+                          | platform::kAuthorizationFlagPreAuthorize),
+                  "Copy Rights Unsuccessful: %1")
+        || failed(authorization().AuthorizationMakeExternalForm(authorizationRef, &authForm),
+                  "Make ExternalForm Unsuccessful: %1")) {
         // The next record that needs the rights asks again.
         freeAuthorization();
         return false;
@@ -108,13 +115,32 @@ bool AsMDeleteExecutor::State::allocAuthorization()
     return true;
 }
 
-bool AsMDeleteExecutor::State::authDeleteAtPath(const QString& path)
+platform::AuthorizationRef AsMDeleteExecutor::State::freshAuthorizationRef()
 {
     QMutexLocker lock(&work);
     if (!isValidAuth)
+        return 0;
+    platform::AuthorizationRef fresh = 0;
+    if (failed(authorization().AuthorizationCreateFromExternalForm(authForm, &fresh), "Creat authorization failed: %1"))
+        return 0;
+    // The rights are the held session's: these failures are only logged.
+    failed(authorization().AuthorizationCopyRights(
+               fresh, {platform::kAuthorizationRightExecute},
+               platform::kAuthorizationFlagInteractionAllowed | platform::kAuthorizationFlagExtendRights),
+           "Copy authorization failed: %1");
+    failed(authorization().AuthorizationRightGet(platform::kAuthorizationRightExecute), "Get authoriztion failed: %1");
+    return fresh;
+}
+
+bool AsMDeleteExecutor::State::authDeleteAtPath(const QString& path)
+{
+    QMutexLocker lock(&work);
+    const platform::AuthorizationRef fresh = freshAuthorizationRef();
+    if (fresh == 0)
         return false;
     QByteArray output;
-    const platform::OSStatus status = authorization().removeItemWithPrivileges(authorizationRef, path, &output);
+    const platform::OSStatus status = authorization().removeItemWithPrivileges(fresh, path, &output);
+    authorization().AuthorizationFree(fresh);
     // "rm -rf" prints nothing when it succeeds; and the path must be gone.
     return status == platform::errAuthorizationSuccess && output.isEmpty() && !files().fileExistsAtPath(path);
 }
@@ -176,6 +202,11 @@ bool AsMDeleteExecutor::removeTrahFile(const AMAppItemPtr& item)
 bool AsMDeleteExecutor::allocAuthorization()
 {
     return state_->allocAuthorization();
+}
+
+platform::AuthorizationRef AsMDeleteExecutor::authorizationRef()
+{
+    return state_->freshAuthorizationRef();
 }
 
 bool AsMDeleteExecutor::authDeleteAtPath(const QString& path)

@@ -33,7 +33,10 @@ public:
     bool removeTrahFile(const AMAppItemPtr& item);
     // Holds an administrator authorization, asking for one unless it is held already.
     bool allocAuthorization();
-    // The privileged removal of one path with the held authorization.
+    // A new session made from the held one's external form, which the caller frees; 0 when
+    // nothing is held or the form is refused.
+    platform::AuthorizationRef authorizationRef();
+    // The privileged removal of one path through a fresh session of the held authorization.
     bool authDeleteAtPath(const QString& path);
     void freeAuthorization();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/Geometry.h"
 #include "platform/workspace/Workspace.h" // WorkspaceIcon
 
 #include <QByteArray>
@@ -55,6 +56,12 @@ public:
     bool isExpand() const { return isExpand_; }
     void setIsExpand(bool expanded) { isExpand_ = expanded; }
 
+    // Kept for the row's drawing; nothing reads them.
+    int32_t isButtonState() const { return isButtonState_; }
+    void setIsButtonState(int32_t state) { isButtonState_ = state; }
+    const platform::ui::Rect& checkBoxRect() const { return checkBoxRect_; }
+    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = rect; }
+
     // Orders by size, larger first: below zero when this node is the larger, so it goes first.
     int compareSize(const FileNode& other) const;
     // Sorts a copy of the children of every folder below this one and lets it go: the tree is
@@ -67,6 +74,8 @@ private:
     FileNode* father_ = nullptr;
     std::atomic<uint64_t> size_{0};
     int64_t state_ = All;
+    platform::ui::Rect checkBoxRect_;
+    int32_t isButtonState_ = 0;
     bool isDirectory_ = false;
     bool isExpand_ = false;
 };

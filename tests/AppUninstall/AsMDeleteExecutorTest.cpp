@@ -118,6 +118,31 @@ TEST_F(AsMDeleteExecutorTest, HeldRightsServeEveryRecordAndRefusedOnesAreAskedAg
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Alloc authorization failed!!!")));
 }
 
+TEST_F(AsMDeleteExecutorTest, EachRemovalTakesAFreshSessionFromTheExternalFormAndFreesIt)
+{
+    struct Case {
+        platform::OSStatus test::FakeAuthorization::*step;
+        const char* logged;
+        bool removed;
+    };
+    const Case cases[] = {
+        {&test::FakeAuthorization::makeExternalForm, "Make ExternalForm Unsuccessful: -60008", false},
+        {&test::FakeAuthorization::createFromExternalForm, "Creat authorization failed: -60008", false},
+        {&test::FakeAuthorization::copyHeldRights, "Copy authorization failed: -60008", true},
+        {&test::FakeAuthorization::rightGet, "Get authoriztion failed: -60008", true},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        *authorization = test::FakeAuthorization();
+        authorization->*c.step = -60008;
+        const QString path = item(QStringLiteral("case%1").arg(index++));
+        files->failing.insert(path);
+        EXPECT_EQ(run({path}).removed, c.removed ? QStringList{path} : QStringList()) << c.logged;
+        EXPECT_TRUE(platform.log().messages().contains(QLatin1String(c.logged))) << c.logged;
+        EXPECT_EQ(authorization->openSessions, 0) << c.logged;
+    }
+}
+
 TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
 {
     const QString path = item(QStringLiteral("locked"));

@@ -74,4 +74,23 @@ TEST_F(SimulatedAuthorizationTest, AnswersAsTheSimulatedMacIsConfigured)
     EXPECT_TRUE(QDir(platform.folder()).exists());
 }
 
+TEST_F(SimulatedAuthorizationTest, ASessionFromTheExternalFormSharesTheRightsWhileTheFirstIsOpen)
+{
+    const platform::AuthorizationRef held = grantedSession();
+    platform::AuthorizationExternalForm form;
+    ASSERT_EQ(authorization.AuthorizationMakeExternalForm(held, &form), 0);
+    platform::AuthorizationRef fresh = 0;
+    ASSERT_EQ(authorization.AuthorizationCreateFromExternalForm(form, &fresh), 0);
+    // Asked for again, the rights are there whatever the Mac would answer now.
+    platform->simulatedMac->setStateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"), false);
+    EXPECT_EQ(authorization.AuthorizationCopyRights(fresh, {platform::kAuthorizationRightExecute}, 3), 0);
+    const QString item = platform.folder() + QStringLiteral("/item");
+    ASSERT_TRUE(QDir().mkpath(item));
+    QByteArray output;
+    EXPECT_EQ(authorization.removeItemWithPrivileges(fresh, item, &output), 0);
+    EXPECT_FALSE(QDir(item).exists());
+    authorization.AuthorizationFree(held);
+    EXPECT_EQ(authorization.AuthorizationCreateFromExternalForm(form, &fresh), platform::errAuthorizationInvalidRef);
+}
+
 } // namespace

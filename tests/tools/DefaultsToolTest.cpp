@@ -5,6 +5,7 @@
 #include "platform/scripts/ScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 
+#include <QDirIterator>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -84,3 +85,26 @@ TEST(DefaultsToolTest, NightShiftTool)
 }
 
 } // namespace
+
+TEST(DefaultsToolTest, ARelativeDomainNeverLeavesThePreferencesFolder)
+{
+    test::TestPlatform platform;
+    const QString refused = "defaults: refused the domain \"%1\": a name stays inside the Preferences folder\n1\n";
+    const struct {
+        const char* options;
+        const char* domain;
+    } cases[] = {
+        {"", "../escaped"}, {"", "../../../../../escaped"}, {"", "ByHost/../../escaped"}, {"", ".."},
+        {"-currentHost", "../escaped"}, {"-currentHost", "x/../../../../../../escaped"}, {"", ""},
+    };
+    for (const auto& c : cases) {
+        for (const char* verb : {"%1 write '%2' key -int 1", "%1 read '%2' key", "%1 delete '%2' key"}) {
+            const QString line = "defaults " + QString(verb).arg(c.options, c.domain);
+            EXPECT_EQ(bash(platform, line + "; echo $?").toStdString(), refused.arg(c.domain).toStdString()) << line.toStdString();
+        }
+    }
+    for (QDirIterator it(platform.folder(), QDir::AllEntries | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+        EXPECT_FALSE(it.next().contains("escaped")) << it.filePath().toStdString();
+    // A name that stays inside is a domain, in a folder of its own if it has a slash.
+    EXPECT_EQ(bash(platform, "defaults write 'sub/./x..y' key -int 7; defaults read 'sub/./x..y' key"), "7\n");
+}

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 
 namespace platform {
@@ -24,6 +25,11 @@ constexpr AuthorizationFlags kAuthorizationFlagPreAuthorize = 1 << 4;
 // An authorization session; 0 is none.
 using AuthorizationRef = uint64_t;
 
+// An authorization in a form that another holder can take it over from (the external form).
+struct AuthorizationExternalForm {
+    std::array<char, 32> bytes{};
+};
+
 // The administrator right.
 inline const QString kAuthorizationRightExecute = QStringLiteral("system.privilege.admin");
 
@@ -39,6 +45,13 @@ public:
     virtual OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const QStringList& rights,
                                              AuthorizationFlags flags) = 0;
     virtual OSStatus AuthorizationFree(AuthorizationRef authorization) = 0;
+    virtual OSStatus AuthorizationMakeExternalForm(AuthorizationRef authorization,
+                                                   AuthorizationExternalForm* extForm) = 0;
+    // A new session sharing the rights of the one the form was made from, while that one is open.
+    virtual OSStatus AuthorizationCreateFromExternalForm(const AuthorizationExternalForm& extForm,
+                                                         AuthorizationRef* authorization) = 0;
+    // Whether the policy knows the right.
+    virtual OSStatus AuthorizationRightGet(const QString& rightName) = 0;
     // Removes the item with the session's rights; `output` gets what the tool printed (empty
     // on success). Refuses, without running anything, an empty or relative path, one with a
     // ".." component, and the standard folders themselves.

@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <cstring>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -31,6 +33,8 @@ OSStatus SimulatedAuthorization::AuthorizationCopyRights(AuthorizationRef author
         QMutexLocker lock(&mutex_);
         if (!open_.contains(authorization))
             return errAuthorizationInvalidRef;
+        if (granted_.contains(authorization))
+            return errAuthorizationSuccess;
     }
     const SimulatedMac* mac = Platform::current().simulatedMac.get();
     const QVariant answer = mac ? mac->stateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"))
@@ -49,6 +53,37 @@ OSStatus SimulatedAuthorization::AuthorizationFree(AuthorizationRef authorizatio
     QMutexLocker lock(&mutex_);
     granted_.remove(authorization);
     return open_.remove(authorization) ? errAuthorizationSuccess : errAuthorizationInvalidRef;
+}
+
+OSStatus SimulatedAuthorization::AuthorizationMakeExternalForm(AuthorizationRef authorization,
+                                                               AuthorizationExternalForm* extForm)
+{
+    QMutexLocker lock(&mutex_);
+    if (!extForm || !open_.contains(authorization))
+        return errAuthorizationInvalidRef;
+    *extForm = {};
+    std::memcpy(extForm->bytes.data(), &authorization, sizeof authorization);
+    return errAuthorizationSuccess;
+}
+
+OSStatus SimulatedAuthorization::AuthorizationCreateFromExternalForm(const AuthorizationExternalForm& extForm,
+                                                                     AuthorizationRef* authorization)
+{
+    AuthorizationRef source = 0;
+    std::memcpy(&source, extForm.bytes.data(), sizeof source);
+    QMutexLocker lock(&mutex_);
+    if (!authorization || !open_.contains(source))
+        return errAuthorizationInvalidRef;
+    *authorization = ++last_;
+    open_.insert(*authorization);
+    if (granted_.contains(source))
+        granted_.insert(*authorization);
+    return errAuthorizationSuccess;
+}
+
+OSStatus SimulatedAuthorization::AuthorizationRightGet(const QString& rightName)
+{
+    return rightName == kAuthorizationRightExecute ? errAuthorizationSuccess : errAuthorizationDenied;
 }
 
 OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef authorization, const QString& path,

@@ -11,7 +11,8 @@ namespace platform {
 // Authorization on Linux, where the program never raises its rights: a request for a right is
 // recorded, logged and answered as the simulated Mac says ("AdministratorRightsGranted" in its
 // "Mac" state, granted when missing), and the privileged removal runs with the user's own
-// rights through the file-manager area, after the same refusals a real one makes.
+// rights through the file-manager area, after the same refusals a real one makes. A session made
+// from another's external form shares its rights, so asking for them again asks no one.
 class SimulatedAuthorization final : public Authorization {
 public:
     struct Request {
@@ -25,6 +26,10 @@ public:
     OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const QStringList& rights,
                                      AuthorizationFlags flags) override;
     OSStatus AuthorizationFree(AuthorizationRef authorization) override;
+    OSStatus AuthorizationMakeExternalForm(AuthorizationRef authorization, AuthorizationExternalForm* extForm) override;
+    OSStatus AuthorizationCreateFromExternalForm(const AuthorizationExternalForm& extForm,
+                                                 AuthorizationRef* authorization) override;
+    OSStatus AuthorizationRightGet(const QString& rightName) override;
     OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const QString& path, QByteArray* output) override;
 
     QList<Request> requests() const;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 namespace platform {
 
 // The state of the parts of a Mac that Linux does not have: its OS version, model, volumes,
@@ -40,6 +42,9 @@ public:
     QVariant stateValue(const QString& file, const QString& key) const;
     bool setStateValue(const QString& file, const QString& key, const QVariant& value);
     QVariantMap stateFile(const QString& file) const;
+    // The state file's dictionary: empty when there is none, nothing when it is there but does
+    // not read (setting a value then fails, so a refused file is never replaced by one value).
+    std::optional<QVariantMap> readStateFile(const QString& file) const;
     bool writeStateFile(const QString& file, const QVariantMap& contents);
 
     // The OS version text, such as "10.15.7": TAVRIN_OS_VERSION when set, else the state.

@@ -198,7 +198,13 @@ Window* Application::modalWindow() const
 bool Application::blocksInputTo(const Window& window) const
 {
     const Window* modal = modalWindow();
-    return modal && modal != &window;
+    if (!modal)
+        return false;
+    // The modal window's own children (a chooser dropped from a dialog) share its input.
+    for (const Window* w = &window; w; w = w->parentWindow())
+        if (w == modal)
+            return false;
+    return true;
 }
 
 bool Application::claimFrameAutosaveName(Window& window, const QString& name)
