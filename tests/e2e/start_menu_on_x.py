@@ -27,6 +27,7 @@ TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
     ("SwitchManager", True), ("StartupItems", True), ("DiskManager", True), ("QuickVisit", True)]
 CLOSE_LIGHT = (22, 16)
+MINIMISE_LIGHT = (40, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
 TOOL_COLUMN = (14, 156, 186, 298)
@@ -406,6 +407,14 @@ def hidden_files_on_a_refused_finder_file(session, menu, shot):
     if open(path, "rb").read() != refused:
         raise Failure("a Finder preference file that does not read was rewritten")
 
+def minimise_without_a_window_manager(session, menu, icon, shot):
+    """No window manager runs here: the yellow light hides the window and the tray brings it back."""
+    session.click(menu.at(MINIMISE_LIGHT))
+    wait_for("the yellow light to hide the window", lambda: not menu.window())
+    shot("yellow-light-hides-window")
+    session.click(icon)
+    wait_for("the tray icon to bring the window back", menu.window)
+
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
 
@@ -548,6 +557,7 @@ def drive(session, menu, shots, start_copy):
     wait_for(f"the window rebuilt on {last_tool}",
              lambda: menu.window() and menu.region(TOOL_COLUMN) == columns[last_tool])
     shot(f"tray-click-rebuilds-on-{last_tool}")
+    minimise_without_a_window_manager(session, menu, icon, shot)
 
     # A second copy exits at once with status 0 and brings the first to the front.
     close_window()
