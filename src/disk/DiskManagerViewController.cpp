@@ -350,7 +350,7 @@ void DiskManagerViewController::ejectButAction()
         diskBoxVC_->ejectButtonAction();
 }
 
-void DiskManagerViewController::ejectButtonActionisS(bool succeeded)
+void DiskManagerViewController::ejectButtonActionisS(bool succeeded, const QString& volumeName)
 {
     VolumeInventory::shared().forget();
     createView();
@@ -362,9 +362,8 @@ void DiskManagerViewController::ejectButtonActionisS(bool succeeded)
     if (succeeded) {
         notices->deliverNotification({QStringLiteral("Tavrin"), QStringLiteral("The disk/device can be removed safely.")});
     } else {
-        const QString name = diskBoxVC_ ? diskBoxVC_->volumeInfo()->volumeName : QString();
         notices->deliverNotification({QStringLiteral("Disk Not Ejected Properly"),
-                                      QStringLiteral("Eject '%1' before disconnecting or turning it off.").arg(name)});
+                                      QStringLiteral("Eject '%1' before disconnecting or turning it off.").arg(volumeName)});
     }
     notices->removeAllDeliveredNotifications();
 }

@@ -3,7 +3,9 @@
 #include "IsolatedEnvironment.h"
 #include "PlatformTest.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <condition_variable>
 #include <mutex>
@@ -60,4 +62,28 @@ TEST_F(LinuxVolumeTableTest, AMountThatDoesNotAnswerIsShownWithoutSizes)
     std::lock_guard lock(gate->mutex);
     gate->release = true;
     gate->released.notify_all();
+}
+
+// From /sys: a partition is media but not whole, its disk is whole, an "sr" drive is a CD.
+TEST_F(LinuxVolumeTableTest, TheMediaOfADeviceComeFromItsFolderAndItsDisks)
+{
+    const QString sys = test::makeTemporaryFolder("sys");
+    for (const char* file : {"devices/usb/sdb/dev", "devices/usb/sdb/sdb1/dev", "devices/usb/sdb/sdb1/partition",
+                             "devices/ata/sr0/dev"})
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(sys + "/" + file).path()) && test::writeFile(sys + "/" + file, "1"));
+    QDir().mkpath(sys + "/class/block");
+    for (const char* link : {"usb/sdb/sdb1", "usb/sdb", "ata/sr0"})
+        QFile::link(sys + "/devices/" + link, sys + "/class/block/" + QFileInfo(link).fileName());
+    const platform::LinuxVolumeTable volumes("/nonexistent", sys + "/class/block");
+    const auto described = [&](const QString& name) {
+        std::vector<platform::MediaObject> objects;
+        QStringList seen{QString::number(volumes.mediaObjects(name, &objects))};
+        for (const auto& object : objects)
+            seen << object.classes.join('+') + (object.whole.value_or(false) ? " whole" : "");
+        return seen;
+    };
+    EXPECT_EQ(described("sdb1"), QStringList({"0", "IOMedia", "IOMedia whole"}));
+    EXPECT_EQ(described("sr0"), QStringList({"0", "IOMedia+IOCDMedia whole"}));
+    for (const char* none : {"sdz", "", "../sdb"})
+        EXPECT_EQ(described(none), QStringList({QString::number(platform::kIOReturnNoDevice)})) << none;
 }
