@@ -30,7 +30,11 @@ std::optional<std::vector<LoginItemRows::Row>> LoginItemRows::collect(const Logi
         if (path.isEmpty() || listed.contains(path))
             continue;
         listed.insert(path);
-        rows.push_back({path, workspace.displayNameAtPath(path), workspace.iconForFile(path)});
+        // Another program's entry names itself; what was added for a path is shown as that path.
+        if (item.describedBy.isEmpty())
+            rows.push_back({path, workspace.displayNameAtPath(path), workspace.iconForFile(path)});
+        else
+            rows.push_back({path, item.displayName, workspace.iconForFile(item.describedBy)});
     }
     return rows;
 }

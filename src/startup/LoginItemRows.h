@@ -22,7 +22,9 @@ public:
     // (an application bundle's) without its trailing "/". Empty for what is no file URL.
     static QString pathOfItemURL(const QUrl& url);
     // One row per resolvable item in list order; items that do not resolve are left out, and an
-    // item whose path a row already shows adds none. Nothing when the list cannot be read.
+    // item whose path a row already shows adds none. An item another program made shows its own
+    // name and the icon of the file that describes it; one added for a path, the workspace's
+    // display name and icon of that path. Nothing when the list cannot be read.
     static std::optional<std::vector<Row>> collect(const platform::LoginItemList& list,
                                                    platform::Workspace& workspace);
     // The first item of `items` whose path is `path`.

@@ -7,7 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    platform::ExecLine::split(QString::fromUtf8(bytes));
+    const QString line = QString::fromUtf8(bytes);
+    // Percent signs aside, both readings split a line alike.
+    const auto expanded = platform::ExecLine::split(line);
+    const auto unexpanded = platform::ExecLine::splitUnexpanded(line);
+    if (!line.contains(QLatin1Char('%')) && expanded != unexpanded)
+        std::abort();
 
     QStringList arguments;
     for (const QByteArray& argument : bytes.split('\0'))

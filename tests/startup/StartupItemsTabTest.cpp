@@ -10,6 +10,7 @@
 
 #include "platform/ui/Cell.h"
 #include "platform/ui/OpenPanel.h"
+#include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
@@ -87,10 +88,17 @@ TEST_F(StartupItemsTabTest, AddsRemovesTheClickedRowAndFollowsOutsideChanges)
     EXPECT_EQ(rows(), QStringList{bundle});
     EXPECT_EQ(tab.allItems()[0]->name(), "Demo");
 
-    // Another program's entry appears through the list's watch, without asking for a refresh.
+    // Another program's entry appears through the list's watch, without asking for a refresh,
+    // and editing in the key window ends.
+    Window editing{Rect(0, 0, 200, 60), WindowStyleMaskTitled, BackingStoreType::Buffered, false};
+    auto* field = editing.contentView()->addSubview(std::make_unique<TextField>(Rect(10, 10, 180, 24)));
+    field->setEditable(true);
+    editing.makeKeyAndOrderFront();
+    ASSERT_TRUE(editing.makeFirstResponder(field));
     const QString tool = makeFile(base + "/bin/tool");
     writeEntry(autostart, "other.desktop", '"' + tool + "\" --quiet");
     list_->checkForChanges();
+    EXPECT_NE(editing.firstResponder(), field);
     dispatcher().drainAll();
     ASSERT_EQ(QStringList({tool, bundle}), [&] {
         QStringList paths;

@@ -22,6 +22,16 @@ QString ExecLine::quote(const QStringList& arguments)
 
 std::optional<QStringList> ExecLine::split(const QString& line)
 {
+    return split(line, true);
+}
+
+std::optional<QStringList> ExecLine::splitUnexpanded(const QString& line)
+{
+    return split(line, false);
+}
+
+std::optional<QStringList> ExecLine::split(const QString& line, bool expandPercent)
+{
     enum class Mode { Plain, Double, Single } mode = Mode::Plain;
     QStringList arguments;
     QString current;
@@ -42,7 +52,7 @@ std::optional<QStringList> ExecLine::split(const QString& line)
                 current += c;
             continue;
         }
-        if (c == QLatin1Char('%')) {
+        if (c == QLatin1Char('%') && expandPercent) {
             if (next == QLatin1Char('%')) {
                 current += c;
                 started = true;

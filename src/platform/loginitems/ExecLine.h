@@ -19,6 +19,12 @@ public:
     // The arguments of a line; nothing when a quote is left open. Single quotes and backslashes
     // outside quotes are read as a shell would, for entries written by other programs.
     static std::optional<QStringList> split(const QString& line);
+    // The words as GLib reads them to decide whether it can start the entry at all: quotes
+    // undone, "%" left as written.
+    static std::optional<QStringList> splitUnexpanded(const QString& line);
+
+private:
+    static std::optional<QStringList> split(const QString& line, bool expandPercent);
 };
 
 } // namespace platform

@@ -17,14 +17,14 @@ namespace {
 constexpr qint64 kMaximumHashedSize = 1024 * 1024;
 }
 
-FolderChangeWatch::FolderChangeWatch(QString folder, QStringList nameFilters)
+FolderChangeWatch::FolderChangeWatch(QString folder, QStringList nameFilters, Reader read)
     : folder_(std::move(folder))
     , nameFilters_(std::move(nameFilters))
+    , read_(read ? std::move(read) : [](const QString& path) { return readRegularFile(path, kMaximumHashedSize); })
 {
     // A folder that does not exist cannot be watched; the list's owner makes it first.
-    watcher_.addPath(folder_);
-    lastListing_ = listing();
     watchFiles();
+    lastListing_ = listing();
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &FolderChangeWatch::check);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &FolderChangeWatch::check);
 }
@@ -43,8 +43,9 @@ void FolderChangeWatch::unsubscribe(int id)
 
 void FolderChangeWatch::check()
 {
-    QStringList current = listing();
+    // Watched first: a file written again after it was read reports itself.
     watchFiles();
+    QStringList current = listing();
     if (current == lastListing_)
         return;
     lastListing_ = std::move(current);
@@ -70,7 +71,7 @@ QStringList FolderChangeWatch::listing() const
         // The contents too: a rewrite of the same size within one tick of the file clock
         // leaves size and times as they were.
         QByteArray digest;
-        if (const auto text = readRegularFile(info.filePath(), kMaximumHashedSize))
+        if (const auto text = read_(info.filePath()))
             digest = QCryptographicHash::hash(*text, QCryptographicHash::Sha1).toHex();
         lines << info.fileName() + QLatin1Char('\t') + QString::number(info.size()) + QLatin1Char('\t')
                 + QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('\t')

@@ -5,19 +5,26 @@
 #include <QString>
 #include <QStringList>
 
+#include <QByteArray>
+
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace platform {
 
 // Tells its subscribers when the files of one folder (names matching `nameFilters`) were added,
 // removed, replaced or rewritten. Lives on the thread that made it and calls subscribers there.
 // Several file-system events for one change give one call: a call happens only when the
-// folder's listing (names, sizes, times, contents) differs from the one last reported.
+// folder's listing (names, sizes, times, contents) differs from the one last reported. Each file
+// is watched before it is read, so a write that follows the reading is always noticed.
 class FolderChangeWatch : public QObject {
     Q_OBJECT
 public:
-    FolderChangeWatch(QString folder, QStringList nameFilters);
+    // Reads a file's contents for the listing; nothing when it cannot.
+    using Reader = std::function<std::optional<QByteArray>(const QString& path)>;
+
+    FolderChangeWatch(QString folder, QStringList nameFilters, Reader read = {});
 
     int subscribe(std::function<void()> changed);
     void unsubscribe(int id);
@@ -31,6 +38,7 @@ private:
 
     QString folder_;
     QStringList nameFilters_;
+    Reader read_;
     QFileSystemWatcher watcher_;
     QStringList lastListing_;
     std::map<int, std::function<void()>> subscribers_;

@@ -19,7 +19,9 @@ public:
         QString identifier;  // stable name of the item within the list
         QString displayName;
         QString path;        // what the item starts, as recorded; may no longer exist
-        QString iconPath;    // empty when the item has no icon file
+        // The file that describes an item another program made (its desktop entry), whose name
+        // and icon the item has. Empty for an item added for a path, which is shown as that path.
+        QString describedBy;
     };
 
     // Ends its registration when destroyed; the list may go away first.

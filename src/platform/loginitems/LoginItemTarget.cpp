@@ -81,6 +81,20 @@ QString LoginItemTarget::bundleExecutable(const QString& bundlePath,
     return executableIn(bundlePath, infoDictionary(bundlePath, propertyLists));
 }
 
+QString LoginItemTarget::execLine() const
+{
+    // GLib looks the first word up on disk before it undoes "%%", so a program whose path holds
+    // a "%" would never start under its launchers: a program that every system has starts it.
+    // env would take a word with a "=" for a variable; nice by 0 changes nothing either.
+    const QString& program = arguments.value(0);
+    if (!program.contains(QLatin1Char('%')))
+        return ExecLine::quote(arguments);
+    const QStringList starter = program.contains(QLatin1Char('='))
+        ? QStringList{QStringLiteral("nice"), QStringLiteral("-n"), QStringLiteral("0")}
+        : QStringList{QStringLiteral("env")};
+    return ExecLine::quote(starter + arguments);
+}
+
 LoginItemTarget LoginItemTarget::forPath(const QString& path, const PropertyListSerialization& propertyLists)
 {
     const QFileInfo info(path);

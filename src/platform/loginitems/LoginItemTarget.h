@@ -15,6 +15,9 @@ struct LoginItemTarget {
     QStringList arguments;  // the program and its arguments, unquoted
     QString iconPath;       // empty when there is none
 
+    // The Exec line that starts `arguments` under every launcher.
+    QString execLine() const;
+
     static LoginItemTarget forPath(const QString& path, const PropertyListSerialization& propertyLists);
     // Contents/MacOS/<CFBundleExecutable> of a bundle, or nothing when the bundle names none or
     // it is missing. A name that would leave Contents/MacOS is refused.

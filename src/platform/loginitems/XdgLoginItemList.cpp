@@ -6,6 +6,8 @@
 #include "FileURL.h"
 #include "FolderChangeWatch.h"
 #include "LoginItemTarget.h"
+#include "platform/log/SystemLog.h"
+#include "platform/workspace/ApplicationEntry.h"
 #include "platform/workspace/ApplicationMatcher.h"
 
 #include <QDir>
@@ -15,6 +17,8 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -83,9 +87,10 @@ XdgLoginItemList::XdgLoginItemList(QString folder, const PropertyListSerializati
 }
 
 XdgLoginItemList::XdgLoginItemList(QString folder, QStringList systemFolders,
-                                   const PropertyListSerialization& propertyLists)
+                                   const PropertyListSerialization& propertyLists, QStringList desktops)
     : folder_(QDir::cleanPath(std::move(folder)))
     , propertyLists_(propertyLists)
+    , desktops_(std::move(desktops))
 {
     for (const QString& systemFolder : systemFolders) {
         const QString clean = QDir::cleanPath(systemFolder);
@@ -129,20 +134,15 @@ std::optional<QString> XdgLoginItemList::folderOf(const QString& fileName) const
 std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString& fileName) const
 {
     const std::optional<QString> folder = folderOf(fileName);
-    return folder ? readEntryIn(*folder, fileName) : std::nullopt;
-}
-
-std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QString& folder,
-                                                                     const QString& fileName) const
-{
-    if (!isEntryFileName(fileName))
+    if (!folder)
         return std::nullopt;
-    const QString filePath = folder + QLatin1Char('/') + fileName;
+    const QString filePath = *folder + QLatin1Char('/') + fileName;
     const std::optional<QByteArray> text = readRegularFile(filePath, kMaximumEntrySize);
-    if (!text)
-        return std::nullopt;
-    const std::optional<DesktopEntry> desktop = DesktopEntry::parse(*text);
-    if (!desktop || desktop->value(QStringLiteral("Hidden")).trimmed() == QLatin1String("true"))
+    const std::optional<DesktopEntry> desktop = text ? DesktopEntry::parse(*text) : std::nullopt;
+    // What the desktop will not start at login is no login item, wherever it lies, and the
+    // system's own agents are not the user's to see, as in the desktops' own tools.
+    if (!desktop || !startsAtLogin(*desktop)
+        || ((*folder != folder_ || systemFolderOfUser()) && EntryVisibility::isTrue(desktop->value(QStringLiteral("NoDisplay")))))
         return std::nullopt;
 
     Entry entry;
@@ -153,15 +153,47 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntryIn(const QStri
     // Then the entry itself stands for its item, so that such items stay apart.
     if (!entry.ownItem && startsAnother(entry.item.path))
         entry.item.path = filePath;
-    entry.item.displayName = desktop->value(QStringLiteral("Name"));
+    if (!entry.ownItem)
+        entry.item.describedBy = filePath;
+    for (const QString& key : ApplicationEntry::localizedKeys(QStringLiteral("Name"), ApplicationEntry::messagesLocale())) {
+        entry.item.displayName = desktop->value(key);
+        if (!entry.item.displayName.isEmpty())
+            break;
+    }
     if (entry.item.displayName.isEmpty())
         entry.item.displayName = fileName.chopped(kSuffix.size());
-    const QString icon = desktop->value(QStringLiteral("Icon"));
-    // Icons named for the icon theme have no file of their own.
-    if (QDir::isAbsolutePath(icon))
-        entry.item.iconPath = icon;
     entry.order = desktop->value(kOrderKey).toLongLong();
     return entry;
+}
+
+bool XdgLoginItemList::startsAtLogin(const DesktopEntry& entry) const
+{
+    return !EntryVisibility::isTrue(entry.value(QStringLiteral("Hidden")))
+        && !EntryVisibility::isFalse(entry.value(QStringLiteral("X-GNOME-Autostart-enabled")))
+        && EntryVisibility::isShownIn(entry, desktops_) && EntryVisibility::hasTryExecProgram(entry);
+}
+
+std::optional<QString> XdgLoginItemList::systemFolderOfUser() const
+{
+    struct stat user = {};
+    if (::stat(QFile::encodeName(folder_).constData(), &user) != 0)
+        return std::nullopt;
+    for (const QString& folder : systemFolders_) {
+        struct stat system = {};
+        if (::stat(QFile::encodeName(folder).constData(), &system) == 0 && system.st_dev == user.st_dev
+            && system.st_ino == user.st_ino)
+            return folder;
+    }
+    return std::nullopt;
+}
+
+bool XdgLoginItemList::refusesToWrite() const
+{
+    const std::optional<QString> system = systemFolderOfUser();
+    if (system)
+        NSLog(QStringLiteral("Login items: %1 is the system's autostart folder %2; nothing is written there")
+                  .arg(folder_, *system));
+    return system.has_value();
 }
 
 std::optional<std::vector<XdgLoginItemList::Entry>> XdgLoginItemList::readEntries() const
@@ -237,11 +269,13 @@ std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& u
             lastOrder = std::max(lastOrder, entry.order);
     }
 
+    if (refusesToWrite())
+        return std::nullopt;
     const LoginItemTarget target = LoginItemTarget::forPath(path, propertyLists_);
     QList<QPair<QString, QString>> keys{
         {QStringLiteral("Type"), QStringLiteral("Application")},
         {QStringLiteral("Name"), target.displayName},
-        {QStringLiteral("Exec"), ExecLine::quote(target.arguments)},
+        {QStringLiteral("Exec"), target.execLine()},
     };
     if (!target.iconPath.isEmpty())
         keys.append({QStringLiteral("Icon"), target.iconPath});
@@ -266,29 +300,31 @@ std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& u
 bool XdgLoginItemList::removeItem(const Item& item)
 {
     const QString& name = item.identifier;
-    if (!isEntryFileName(name))
+    if (!isEntryFileName(name) || refusesToWrite())
         return false;
     const QString userFile = folder_ + QLatin1Char('/') + name;
-    std::optional<Entry> systemEntry;
-    for (const QString& folder : systemFolders_) {
-        if (hasFile(folder + QLatin1Char('/') + name)) {
-            systemEntry = readEntryIn(folder, name);
-            break;
-        }
-    }
-    if (!systemEntry)
+    const auto system = std::find_if(systemFolders_.cbegin(), systemFolders_.cend(), [&](const QString& folder) {
+        return hasFile(folder + QLatin1Char('/') + name);
+    });
+    if (system == systemFolders_.cend())
         return QFile::remove(userFile);
-    // The system's file stays; a deleted entry of the same name in the user's folder hides it.
-    // The user's own file goes first, so that a link there is replaced, never written through.
+    // The system's file stays, listed or not; a deleted entry of the same name in the user's
+    // folder hides it. The user's own file goes first, so that a link there is replaced, never
+    // written through.
     if (hasFile(userFile) && !QFile::remove(userFile))
         return false;
     if (!QDir().mkpath(folder_))
         return false;
+    const std::optional<QByteArray> systemText = readRegularFile(*system + QLatin1Char('/') + name, kMaximumEntrySize);
+    const std::optional<DesktopEntry> systemEntry = systemText ? DesktopEntry::parse(*systemText) : std::nullopt;
+    QString displayName = systemEntry ? systemEntry->value(QStringLiteral("Name")) : QString();
+    if (displayName.isEmpty())
+        displayName = name.chopped(kSuffix.size());
     QSaveFile file(userFile);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(DesktopEntry::format({{QStringLiteral("Type"), QStringLiteral("Application")},
-                                     {QStringLiteral("Name"), systemEntry->item.displayName},
+                                     {QStringLiteral("Name"), displayName},
                                      {QStringLiteral("Hidden"), QStringLiteral("true")}}));
     return file.commit();
 }

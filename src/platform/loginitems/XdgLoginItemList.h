@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EntryVisibility.h"
 #include "LoginItemList.h"
 
 #include <QString>
@@ -20,15 +21,20 @@ class PropertyListSerialization;
 // execute bit), or else opens the file with xdg-open. Entries written by other programs are
 // items too, by file name and before this program's own, so that an item added here comes last;
 // their path is the program of their Exec line, or the entry's own file when that program is a
-// shell, an interpreter or a launcher that starts another. Entries with Hidden=true are not items. The
-// system-wide autostart folders add their entries under names the user's folder does not hold
-// (the user's file of a name wins, and the first system folder before later ones); removing one
-// of them writes a Hidden=true entry of that name into the user's folder, which is the only
-// folder ever written.
+// shell, an interpreter or a launcher that starts another. Only what the desktop starts at login
+// is an item: not Hidden=true, not X-GNOME-Autostart-enabled=false, not for other desktops
+// (OnlyShowIn, NotShowIn), not with a missing TryExec program. The system-wide autostart folders
+// add their entries under names the user's folder does not hold (the user's file of a name wins,
+// and the first system folder before later ones), as the desktops' startup-applications tools
+// list them, without the system's own agents (NoDisplay=true). Removing one of them writes a
+// Hidden=true entry of that name into the user's folder, which is the only folder ever written,
+// and is not written either when it is a system folder (a link to one, told by device and inode).
 class XdgLoginItemList final : public LoginItemList {
 public:
     XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists);
-    XdgLoginItemList(QString folder, QStringList systemFolders, const PropertyListSerialization& propertyLists);
+    // `desktops`: the session's, which OnlyShowIn and NotShowIn are held against.
+    XdgLoginItemList(QString folder, QStringList systemFolders, const PropertyListSerialization& propertyLists,
+                     QStringList desktops = EntryVisibility::currentDesktops());
     ~XdgLoginItemList() override;
 
     // $XDG_CONFIG_HOME/autostart, by default ~/.config/autostart.
@@ -56,7 +62,13 @@ private:
     // The folder whose file of that name counts, or nothing when no folder has one.
     std::optional<QString> folderOf(const QString& fileName) const;
     std::optional<Entry> readEntry(const QString& fileName) const;
-    std::optional<Entry> readEntryIn(const QString& folder, const QString& fileName) const;
+    // Not hidden, not turned off (X-GNOME-Autostart-enabled=false), not for another desktop, and
+    // its TryExec program is there.
+    bool startsAtLogin(const DesktopEntry& entry) const;
+    // The system folder that the user's folder is, when it is one (a link to one, say).
+    std::optional<QString> systemFolderOfUser() const;
+    // True, after saying so in the log, when the user's folder is a system folder.
+    bool refusesToWrite() const;
     // Every item's entry in list order; nothing when the folder cannot be read.
     std::optional<std::vector<Entry>> readEntries() const;
     QString freeFileName(const QString& displayName) const;
@@ -64,6 +76,7 @@ private:
     QString folder_;
     QStringList systemFolders_;
     const PropertyListSerialization& propertyLists_;
+    QStringList desktops_;
     // One per folder, the user's first.
     std::vector<std::shared_ptr<FolderChangeWatch>> watches_;
 };

@@ -1,4 +1,5 @@
 #include "platform/loginitems/DesktopEntry.h"
+#include "platform/loginitems/EntryVisibility.h"
 #include "platform/loginitems/ExecLine.h"
 #include "platform/loginitems/XdgLoginItemList.h"
 #include "platform/plist/LibplistSerialization.h"
@@ -67,7 +68,7 @@ protected:
     platform::LibplistSerialization plists_;
     QString base_ = test::makeTemporaryFolder("login");
     QString folder_ = base_ + "/autostart";
-    platform::XdgLoginItemList list_{folder_, plists_};
+    platform::XdgLoginItemList list_{folder_, {}, plists_, {"GNOME"}};
 };
 
 } // namespace
@@ -79,7 +80,8 @@ TEST_F(LoginItemListTest, AddsAnApplicationOnceStartsItsExecutableAndResolvesWhi
     const auto item = insert(bundle);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->displayName, "Demo");
-    EXPECT_EQ(item->iconPath, bundle + "/Contents/Resources/AppIcon.icns");
+    EXPECT_EQ(DesktopEntry::parse(entryText(*item))->value("Icon"), bundle + "/Contents/Resources/AppIcon.icns");
+    EXPECT_EQ(item->describedBy, QString()); // shown as the bundle it was added for
     EXPECT_EQ(execArguments(entryText(*item)), QStringList{bundle + "/Contents/MacOS/DemoBinary"});
     // Asking again, also through a URL with a trailing slash, gives the same item.
     const auto again = list_.insertItemURL(QUrl::fromLocalFile(bundle + '/'));
@@ -133,7 +135,7 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
         const auto item = insert(path);
         ASSERT_TRUE(item) << qPrintable(path);
         EXPECT_EQ(execArguments(entryText(*item)), expected) << qPrintable(path);
-        EXPECT_TRUE(item->iconPath.isEmpty()) << qPrintable(item->iconPath);
+        EXPECT_FALSE(DesktopEntry::parse(entryText(*item))->contains("Icon")) << qPrintable(path);
     }
     EXPECT_EQ(snapshot().size(), cases.size());
 }
@@ -148,7 +150,8 @@ TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
         const QString bundle = makeBundle(name + ".app", name);
         const QString document = base_ + "/Documents/" + name + ".txt";
         writeFile(document, "text");
-        const std::pair<QString, QStringList> cases[] = {{bundle, {bundle + "/Contents/MacOS/" + name}},
+        const QStringList starter = name.contains('%') ? QStringList{"env"} : QStringList{};
+        const std::pair<QString, QStringList> cases[] = {{bundle, starter + QStringList{bundle + "/Contents/MacOS/" + name}},
                                                          {document, {"xdg-open", document}}};
         for (const auto& [path, expected] : cases) {
             const auto item = insert(path);
@@ -171,12 +174,55 @@ TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
     EXPECT_EQ(snapshot().size(), 2 * std::size(names));
 }
 
-TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
+TEST_F(LoginItemListTest, AProgramWhosePathHoldsAPercentSignStartsUnderGLib)
+{
+    const QByteArray script = "#!/bin/sh\necho started \"$0\"\n";
+    const QString percent = base_ + "/100% sure/run", assigned = base_ + "/a=b 50%/run";
+    for (const QString& path : {percent, assigned})
+        writeFile(path, script, true);
+    const QString bundle = makeBundle("50% Off.app", "Run 100%");
+    writeFile(bundle + "/Contents/MacOS/Run 100%", script, true);
+    const QString document = base_ + "/notes 100%.txt";
+    writeFile(document, "x");
+    // GLib looks the first word up before it undoes "%%"; env would read a "=" as a variable.
+    const std::pair<QString, QStringList> cases[] = {
+        {percent, {"env", percent}},
+        {assigned, {"nice", "-n", "0", assigned}},
+        {bundle, {"env", bundle + "/Contents/MacOS/Run 100%"}},
+        {document, {"xdg-open", document}},
+    };
+    const bool gio = !QStandardPaths::findExecutable("gio").isEmpty();
+    for (const auto& [path, expected] : cases) {
+        const auto item = insert(path);
+        ASSERT_TRUE(item) << qPrintable(path);
+        const QByteArray text = entryText(*item);
+        EXPECT_EQ(execArguments(text), expected) << text.constData();
+        if (expected.first() == "xdg-open" || !gio)
+            continue;
+        EXPECT_TRUE(platform::EntryVisibility::hasExecProgram(*DesktopEntry::parse(text))) << text.constData();
+        // The started script holds the pipe open until it has written.
+        QProcess launch;
+        launch.start("/bin/sh", {"-c", "gio launch \"$1\" 2>&1 | cat", "sh", folder_ + '/' + item->identifier});
+        ASSERT_TRUE(launch.waitForFinished(30000));
+        EXPECT_TRUE(launch.readAllStandardOutput().contains("started " + expected.last().toUtf8() + '\n'))
+            << text.constData();
+    }
+    if (!gio)
+        GTEST_SKIP() << "gio is not installed: the entries were read back with this program's reader only";
+}
+
+TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessTheDesktopWouldNotStartThem)
 {
     writeEntry("b-applet.desktop", "[Desktop Entry]\nType=Application\nName=Applet\\sTwo\nExec=sh -c \"echo hi\" %U\n"
                                    "Icon=/usr/share/icons/applet.png\n");
     writeEntry("a-absolute.desktop", "[Desktop Entry]\nExec=\"/opt/My Tool/run\" --quiet\nIcon=tool\n");
-    writeEntry("c-hidden.desktop", "[Desktop Entry]\nName=Off\nExec=sh\nHidden=true\n");
+    // What the desktop (GNOME here) will not start at login is no item.
+    int off = 0;
+    for (const char* key : {"Hidden=true", "Hidden=1", "X-GNOME-Autostart-enabled=false", "OnlyShowIn=KDE;XFCE;",
+                            "NotShowIn=GNOME;", "TryExec=/no/such/program", "TryExec=no-such-program"})
+        writeEntry(QString("c-off-%1.desktop").arg(++off), "[Desktop Entry]\nExec=sh\n" + QByteArray(key) + '\n');
+    writeEntry("k-on.desktop", "[Desktop Entry]\nExec=/opt/on\nOnlyShowIn=GNOME;\nNotShowIn=KDE;\nTryExec=sh\n"
+                               "X-GNOME-Autostart-enabled=true\nNoDisplay=true\n");
     writeEntry("d-broken.desktop", "Name=No group at all\n");
     writeEntry("e-notes.txt");
     writeEntry(".f-dot.desktop");
@@ -186,12 +232,13 @@ TEST_F(LoginItemListTest, EntriesOfOtherProgramsAreItemsUnlessHidden)
     QDir().mkpath(folder_ + "/i-folder.desktop");
     writeEntry("j-env.desktop", "[Desktop Entry]\nExec=env -u HOME LANG=C /opt/env-tool -x\n");
     const auto items = snapshot();
-    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[2].path, "/opt/env-tool");
-    const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.iconPath}; };
-    EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", ""}));
+    EXPECT_EQ(items[3].path, "/opt/on");
+    const auto shown = [](const Item& i) { return QStringList{i.displayName, i.path, i.describedBy}; };
+    EXPECT_EQ(shown(items[0]), QStringList({"a-absolute", "/opt/My Tool/run", folder_ + "/a-absolute.desktop"}));
     // A shell's entry stands for itself: many entries start one.
-    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", folder_ + "/b-applet.desktop", "/usr/share/icons/applet.png"}));
+    EXPECT_EQ(shown(items[1]), QStringList({"Applet Two", folder_ + "/b-applet.desktop", folder_ + "/b-applet.desktop"}));
     // The entry exists; the program in /opt does not.
     EXPECT_TRUE(list_.resolveItem(items[1]));
     EXPECT_FALSE(list_.resolveItem(items[0]));
