@@ -8,7 +8,6 @@
 
 #include "platform/files/PosixFileManager.h"
 #include "platform/folders/SearchPaths.h"
-#include "platform/plist/PropertyListSerialization.h"
 
 #include <QDir>
 #include <QFile>
@@ -178,30 +177,20 @@ TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
 TEST_F(AsMDeleteExecutorTest, AFolderSwappedSinceTheSearchKeepsItsItemsAndWhatItLeadsTo)
 {
     const QString library = platform->searchPaths->homeDirectory() + QStringLiteral("/Library/");
-    const QString app = platform->searchPaths->pathOnMac(QStringLiteral("/Applications/Foo.app"));
-    ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/Contents")));
-    platform->propertyLists->writeToFile(QVariantMap{{QStringLiteral("CFBundleName"), QStringLiteral("Foo")},
-                                                     {QStringLiteral("CFBundleIdentifier"), QStringLiteral("com.example.foo")}},
-                                         app + QStringLiteral("/Contents/Info.plist"));
-    const char* const made[] = {"Application Support/Foo/d", "Caches/com.example.foo/d", "elsewhere/Foo/d",
-                                "other/com.example.foo/d"};
-    for (const char* path : made)
-        ASSERT_TRUE(QDir().mkpath(library + QLatin1String(path)));
-    const AMAppItemGroup group = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(app);
-    ASSERT_EQ(group.size(), 3);
+    const AMAppItemGroup group = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(
+        platform->searchPaths->pathOnMac(QStringLiteral("/Applications/Sketchbook.app")));
     // Application Support becomes a link to another folder; Caches, another folder of its name.
-    const auto swap = [&](const QString& folder, const QString& by, bool link) {
-        return QDir().rename(library + folder, library + folder + QStringLiteral(".old"))
-            && (link ? QFile::link(library + by, library + folder) : QDir().rename(library + by, library + folder));
-    };
-    ASSERT_TRUE(swap(QStringLiteral("Application Support"), QStringLiteral("elsewhere"), true));
-    ASSERT_TRUE(swap(QStringLiteral("Caches"), QStringLiteral("other"), false));
+    for (const char* path : {"elsewhere/Sketchbook/d", "other/org.tavrin-sample.Sketchbook/d"})
+        ASSERT_TRUE(QDir().mkpath(library + QLatin1String(path)));
+    const auto moveAside = [&](const QString& folder) { return QDir().rename(library + folder, library + folder + ".old"); };
+    ASSERT_TRUE(moveAside("Application Support") && QFile::link(library + "elsewhere", library + "Application Support"));
+    ASSERT_TRUE(moveAside("Caches") && QDir().rename(library + "other", library + "Caches"));
 
     const RecordingDelegate heard = run(group);
-    EXPECT_EQ(heard.removed, QStringList{app}) << "the bundle goes from its application folder";
+    EXPECT_EQ(heard.removed.size(), group.size() - 2) << "the bundle and the other places' files go";
     EXPECT_EQ(heard.failed.size(), 2);
-    for (const char* path : {"elsewhere/Foo/d", "Caches/com.example.foo/d", "Application Support.old/Foo/d",
-                             "Caches.old/com.example.foo/d"})
+    for (const char* path : {"elsewhere/Sketchbook/d", "Caches/org.tavrin-sample.Sketchbook/d",
+                             "Application Support.old/Sketchbook", "Caches.old/org.tavrin-sample.Sketchbook"})
         EXPECT_TRUE(QDir(library + QLatin1String(path)).exists()) << path;
     EXPECT_EQ(authorization->rightsRequests, 0) << "a changed place is never tried with rights";
 }
