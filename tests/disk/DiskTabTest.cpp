@@ -312,9 +312,10 @@ TEST_F(DiskTabTest, TheMainThreadNeverLooksAtAMount)
     };
     struct CountingWorkspace : test::FakeWorkspace {
         int facts = 0;
+        QString type = "ntfs";
         bool getFileSystemInfoForPath(const QString&, platform::FileSystemFacts* found) override
         {
-            found->type = "ntfs";
+            found->type = type;
             return ++facts, true;
         }
     };
@@ -336,4 +337,8 @@ TEST_F(DiskTabTest, TheMainThreadNeverLooksAtAMount)
     EXPECT_EQ(lookedAt(), background);
     // The facts found say NTFS (isDisabled is the button's own enabled switch).
     EXPECT_TRUE(!tab->renameBut()->isDisabled() && tab->formatBut()->isDisabled());
+    // Looked at again in the background, they now say exFAT: Rename follows.
+    counting->type = "exfat";
+    platform.dispatcher().drainAll();
+    EXPECT_TRUE(tab->renameBut()->isDisabled());
 }
