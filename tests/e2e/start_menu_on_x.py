@@ -75,6 +75,10 @@ FORMAT_CHOOSER_EXFAT = (280, 48)
 FORMAT_CONTINUE = (298, 174)
 FORMAT_END_VIEW = (320, 150)
 FORMAT_END_OK = (160, 120)
+# The Mount/Unmount and Rename buttons; in a volume box (from its left edge), the rename field
+# and its Save button.
+DISK_MOUNT_BUTTON, DISK_MOUNT_TITLE, DISK_RENAME_BUTTON = (346, 518), (316, 508, 60, 20), (502, 518)
+BOX_RENAME_FIELD, BOX_RENAME_SAVE = 122, 239
 
 class Failure(Exception):
     pass
@@ -360,6 +364,31 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
     if (kind := simulated_volume(session, "disk2s1").get("FilesystemName")) != "ExFAT":
         raise Failure(f"the volume erased as ExFAT came out {kind}")
 
+def mount_unmount_and_rename(session, menu, shot, boxes):
+    """The external volume "Backup" is unmounted and mounted again with the Mount button, then
+    renamed in its box; each change is in the stand-in diskutil's record."""
+    first, last = boxes[-2]
+    select = (DISK_CARD_COLUMN[0] - 22, DISK_CARD_COLUMN[1] + (first + last) // 2)
+    title = lambda: menu.region(DISK_MOUNT_TITLE)
+    for mounted in (False, True):
+        session.click(menu.at(select))
+        before = title()  # "Unmount", then "Mount"
+        session.click(menu.at(DISK_MOUNT_BUTTON))
+        what = "mounted" if mounted else "unmounted"
+        wait_for(f"Backup to be {what}", lambda: simulated_volume(session, "disk2s1").get("Mounted") == mounted)
+        # The column is built again (within the once-a-second rule) and selects an internal box.
+        wait_for(f"its box to show it {what}", lambda: session.click(menu.at(select)) or title() != before, 15)
+        shot(f"disk-manager-backup-{what}")
+    session.click(menu.at(select))
+    session.click(menu.at(DISK_RENAME_BUTTON))
+    box_left = select[0] - 362  # the selection mark's middle, from the box's left edge
+    session.click(menu.at((box_left + BOX_RENAME_FIELD, select[1])))
+    session.xdotool("key", "ctrl+a", "type", "--delay", "20", "Archive")
+    shot("disk-manager-rename-field")
+    session.click(menu.at((box_left + BOX_RENAME_SAVE, select[1])))
+    wait_for("Backup to be renamed", lambda: simulated_volume(session, "disk2s1").get("VolumeName") == "Archive")
+    shot("disk-manager-renamed")
+
 TRAY_ARGS = ["trayer", "--edge", "top", "--align", "right", "--height", "24", "--widthtype", "request"]
 
 def start_tray_host(session, *tint):
@@ -524,6 +553,7 @@ def drive(session, menu, shots, start_copy):
             session.click(menu.at(FORMAT_CANCEL, menu.windows()[confirmation], FORMAT_VIEW))
             wait_for("the format confirmation to close", lambda: confirmation not in menu.windows())
             erase_as_exfat_with_the_pointer(session, menu, shot, boxes)
+            mount_unmount_and_rename(session, menu, shot, boxes)
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")
