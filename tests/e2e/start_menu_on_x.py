@@ -237,21 +237,16 @@ def startup_items_add_remove_and_system_folder(session, menu, shot):
     """An entry written from outside in two steps appears; a file added through the add panel is
     listed and its Remove link removes it; with ~/.config/autostart a link to the system's
     autostart folder, Add and Remove write nothing there and the log says why."""
-    def row(index):
-        return menu.region((236, 34 + STARTUP_ROW_HEIGHT * index, 200, 32))
-
-    def remove_link(index):
-        return menu.at((STARTUP_REMOVE_LINK[0], STARTUP_REMOVE_LINK[1] + STARTUP_ROW_HEIGHT * index))
-
-    def refused():
-        with open(f"{session.root}/first.stderr", errors="replace") as f:
-            return f.read().count("nothing is written there")
+    row = lambda i: menu.region((236, 34 + STARTUP_ROW_HEIGHT * i, 200, 32))
+    remove_link = lambda i: menu.at((STARTUP_REMOVE_LINK[0], STARTUP_REMOVE_LINK[1] + STARTUP_ROW_HEIGHT * i))
+    refusals = lambda: open(f"{session.root}/first.stderr", errors="replace").read().count("nothing is written there")
+    files = lambda folder: {name: open(f"{folder}/{name}", "rb").read() for name in os.listdir(folder)}
 
     def add_through_panel(path):
         panel = menu.popup_after(lambda: session.click(menu.at(STARTUP_ADD_BUTTON)), "the add panel")
         session.xdotool("windowfocus", "--sync", panel)
         session.xdotool("type", "--delay", "5", path)
-        for attempt in range(3):  # the first Return may only close the name's completions
+        for attempt in range(3):  # a Return may only close the name's completions
             session.xdotool("key", "Return")
             try:
                 return wait_for("the add panel to take the file", lambda: panel not in menu.windows(), 3)
@@ -259,35 +254,28 @@ def startup_items_add_remove_and_system_folder(session, menu, shot):
                 if attempt == 2:
                     raise
 
-    def files(folder):
-        return {name: open(f"{folder}/{name}", "rb").read() for name in sorted(os.listdir(folder))}
-
-    # Created empty, then filled a moment later, once the program has likely read it empty: the
-    # filled entry is listed (after the two already there).
+    # Created empty, then filled a moment later, once the program has likely read it empty.
     with open(f"{session.autostart}/two-steps.desktop", "w") as f:
         time.sleep(0.2)
         f.write("[Desktop Entry]\nType=Application\nName=two-steps\nExec=sh\n")
     wait_for("an entry written in two steps to be listed", lambda: not is_plain(row(2)))
     shot("startup-items-two-step-entry")
 
-    # Added through the panel, it comes last; its Remove link takes it away again, at the first
+    # Added through the panel it comes last, and its Remove link takes it away at the first
     # click (the panel's completions must not be left to swallow it).
     document = f"{session.root}/login-notes.txt"
-    with open(document, "w") as f:
-        f.write("notes")
+    open(document, "w").close()
     add_through_panel(document)
     wait_for("the added file to be listed", lambda: not is_plain(row(3)))
     own = [name for name, text in files(session.autostart).items() if f"X-Tavrin-Path={document}".encode() in text]
-    if len(own) != 1:
-        raise Failure(f"the added file has {len(own)} entries in the autostart folder")
     shot("startup-items-added-through-panel")
     session.click(remove_link(3))
     wait_for("the added file's row to go", lambda: is_plain(row(3)))
-    if os.path.exists(f"{session.autostart}/{own[0]}"):
-        raise Failure("Remove left the added file's entry")
+    if len(own) != 1 or os.path.exists(f"{session.autostart}/{own[0]}"):
+        raise Failure(f"the added file had {len(own)} entries, or Remove left its entry")
 
-    # ~/.config/autostart becomes a link to the system's folder: its entries are the system's
-    # (the agent and the entry for another desktop are not listed) and nothing is written there.
+    # ~/.config/autostart a link to the system's folder: only the system's applet is listed (not
+    # its agent, not an entry for another desktop), and nothing is written there.
     system = f"{session.env['XDG_CONFIG_DIRS']}/autostart"
     os.makedirs(system)
     for name, keys in (("applet", ""), ("agent", "NoDisplay=true\n"), ("kde", "OnlyShowIn=KDE;\n")):
@@ -295,16 +283,15 @@ def startup_items_add_remove_and_system_folder(session, menu, shot):
             f.write(f"[Desktop Entry]\nType=Application\nName=System {name}\nExec=sh\n{keys}")
     os.rename(session.autostart, session.autostart + ".mine")
     os.symlink(system, session.autostart)
-    before = files(system)
+    before, refused = files(system), refusals()
     for index in (0, 5):  # choosing the tab again lists afresh
         session.click(menu.at((107, 172 + 38 * index)))
     wait_for("only the system's applet to be listed", lambda: not is_plain(row(0)) and is_plain(row(1)))
     shot("startup-items-linked-system-folder")
-    refusals = refused()
     add_through_panel(document)
-    wait_for("Add to refuse the system folder", lambda: refused() > refusals)
+    wait_for("Add to refuse the system folder", lambda: refusals() > refused)
     session.click(remove_link(0))
-    wait_for("Remove to refuse the system folder", lambda: refused() > refusals + 1)
+    wait_for("Remove to refuse the system folder", lambda: refusals() > refused + 1)
     if files(system) != before:
         raise Failure("the system's autostart folder was written")
     os.remove(session.autostart)
