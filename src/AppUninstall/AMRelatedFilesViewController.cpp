@@ -235,8 +235,15 @@ bool AMRelatedFilesViewController::shouldSelectItem(OutlineView&, OutlineItem it
     return true;
 }
 
+bool AMRelatedFilesViewController::outlineView(OutlineView&, TableColumn*)
+{
+    selectCell_ = outlineView_->itemAtRow(outlineView_->selectedRow());
+    return false;
+}
+
 void AMRelatedFilesViewController::selectRemoveLanguage(OutlineItem item)
 {
+    selectCell_ = item;
     if (const AMAppItemGroup* group = groupOf(item)) {
         if (tickedCount(*group) < group->size()) {
             for (const AMAppItemPtr& record : *group)
@@ -274,6 +281,7 @@ void AMRelatedFilesViewController::clickedDeleteBtn()
 
 void AMRelatedFilesViewController::doRemove()
 {
+    isFail_ = false;
     if (selectDeletePath_.isEmpty())
         return;
     if (!deleteExecutor_) {
@@ -298,6 +306,11 @@ void AMRelatedFilesViewController::showProgress()
     runModalPopUp(*uninstallPVC_);
 }
 
+void AMRelatedFilesViewController::sohwSystemNode()
+{
+    uninstallButton_->setButtonEnabled(false);
+}
+
 void AMRelatedFilesViewController::deleteRelatedFile(const AMAppItemPtr& item)
 {
     report_(item, true);
@@ -312,7 +325,9 @@ void AMRelatedFilesViewController::reported(const AMAppItemPtr& item, bool remov
 {
     if (!uninstallPVC_)
         return;
-    const int32_t percent = tally_.record(removed, item->size);
+    if (!removed)
+        isFail_ = true;
+    const int32_t percent = tally_.record(removed, item->path, item->size);
     if (percent >= 100)
         uninstallPVC_->changeLabel(PublicUtilities::convertVolSpace(tally_.totalSize()), tally_.failedCount());
     uninstallPVC_->changeProgressValue(percent, item->path);

@@ -51,6 +51,8 @@ public:
     // Steps.
     void doRemove();
     void showProgress();
+    // Disables Uninstall.
+    void sohwSystemNode();
 
     // AsMDeleteExecutorDelegate: reports come from the deleter's thread.
     void deleteRelatedFile(const AMAppItemPtr& item) override;
@@ -68,6 +70,9 @@ public:
     void outlineView(platform::ui::OutlineView& outlineView, platform::ui::Cell& cell, platform::ui::TableColumn* column,
                      platform::ui::OutlineItem item) override;
     bool shouldSelectItem(platform::ui::OutlineView& outlineView, platform::ui::OutlineItem item) override;
+    // Column selection (shouldSelectTableColumn): refused; remembers the selected row's item.
+    bool outlineView(platform::ui::OutlineView& outlineView, platform::ui::TableColumn* column);
+    using platform::ui::OutlineViewDataSource::outlineView;
 
     RelatedFilesCleanDelegate* delegate() const { return delegate_; }
     void setDelegate(RelatedFilesCleanDelegate* delegate) { delegate_ = delegate; }
@@ -75,6 +80,10 @@ public:
     void setAllRelaltedFiles(QList<AMAppItemGroup> groups);
     const QList<AMAppItemPtr>& selectDeletePath() const { return selectDeletePath_; }
     UninstallProgressViewController* uninstallPVC() const { return uninstallPVC_.get(); }
+    // Set when a record of the run stayed on the disk.
+    bool isFail() const { return isFail_; }
+    // The item whose check box was clicked last.
+    platform::ui::OutlineItem selectCell() const { return selectCell_; }
 
     // Outlets.
     TextImageButton* cancelButton() const { return cancelButton_; }
@@ -98,9 +107,11 @@ private:
     QList<AMAppItemPtr> selectDeletePath_;
     TextImageButton* cancelButton_ = nullptr;
     TextImageButton* uninstallButton_ = nullptr;
+    bool isFail_ = false;
     std::unique_ptr<AsMDeleteExecutor> deleteExecutor_;
     RemovalTally tally_;
     std::unique_ptr<UninstallProgressViewController> uninstallPVC_;
+    platform::ui::OutlineItem selectCell_ = nullptr;
     RelatedFilesCleanDelegate* delegate_ = nullptr;
     RelatedFilesOutlineView* outlineView_ = nullptr;
     std::vector<AMAppItemGroup> allRelaltedFiles_;

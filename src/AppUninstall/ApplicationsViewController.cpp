@@ -196,7 +196,12 @@ bool ApplicationsViewController::tableView(TableView&, int row)
 
 void ApplicationsViewController::openApp(const AMAppItemPtr& item)
 {
-    platform::Platform::current().workspace->openFile(item->path);
+    platform::Workspace& workspace = *platform::Platform::current().workspace;
+    // A desktop entry starts its program as the link does; opened as a file it would show as text.
+    if (item->path.endsWith(QLatin1String(".desktop")))
+        workspace.launchApplication(item->path);
+    else
+        workspace.openFile(item->path);
 }
 
 void ApplicationsViewController::openItemsAction(const AMAppItemPtr& item)

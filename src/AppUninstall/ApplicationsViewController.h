@@ -47,6 +47,7 @@ public:
     void tableView(platform::ui::TableView& tableView, platform::ui::Cell& cell, platform::ui::TableColumn* column,
                    int row) override;
     bool tableView(platform::ui::TableView& tableView, int row) override;
+    using platform::ui::TableViewDataSource::tableView;
 
     const QList<AMAppItemPtr>& allApplications() const { return allApplications_; }
     const QList<AMAppItemPtr>& oldAllApplications() const { return oldAllApplications_; }

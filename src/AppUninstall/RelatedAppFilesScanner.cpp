@@ -6,6 +6,7 @@
 #include "platform/files/FileCatalog.h"
 #include "platform/files/FileManager.h"
 #include "platform/folders/SearchPaths.h"
+#include "platform/log/SystemLog.h"
 #include "platform/plist/PropertyListSerialization.h"
 
 #include <algorithm>
@@ -31,6 +32,14 @@ QString lastPathComponent(QString path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+// The name a file viewer shows ("Pocket Timer", not "Pocket Timer.app"), else the last component.
+QString displayNameOf(const QString& path)
+{
+    platform::Workspace* workspace = platform::Platform::current().workspace.get();
+    const QString name = workspace ? workspace->displayNameAtPath(path) : QString();
+    return name.isEmpty() ? lastPathComponent(path) : name;
+}
+
 QStringList folders(SearchPathDirectory directory, unsigned domains, const QString& subfolder = {})
 {
     QStringList found =
@@ -42,41 +51,32 @@ QStringList folders(SearchPathDirectory directory, unsigned domains, const QStri
     return found;
 }
 
-void addBothKeys(AMAppItemGroup& list, const QStringList& places, const QString& nameKey, const QString& identifierKey)
+using Kind = RelatedFileKey::Kind;
+
+void addBothKeys(AMAppItemGroup& list, const QStringList& places, const QString& nameKey, const QString& identifierKey,
+                 const QList<RelatedFileKey>& others)
 {
     for (const QString& folder : places) {
-        AddPathIfExists(list, folder, nameKey);
-        AddPathIfExists(list, folder, identifierKey);
+        AddPathIfExists(list, folder, RelatedFileKey(nameKey, Kind::Name), others);
+        AddPathIfExists(list, folder, RelatedFileKey(identifierKey, Kind::Identifier), others);
     }
 }
 
-// A key as entries are compared with it: lower case, and without blanks.
-struct LoweredKey {
-    explicit LoweredKey(const QString& key) : whole(key.toLower()), blankFree(whole)
-    {
-        blankFree.remove(QLatin1Char(' '));
-    }
-    QString whole;
-    QString blankFree;
-};
-
-// Whether `name` (lower case) starts with `key` (lower case) and no letter or digit follows it.
-bool startsWithWholeKey(const QString& name, const QString& key)
+// Where the item at the path is now, below the longest of `roots` that holds it.
+std::optional<platform::ItemLocation> locate(const QString& path, const QStringList& roots, QString* error)
 {
-    if (key.isEmpty() || !name.startsWith(key))
-        return false;
-    if (name.size() == key.size())
-        return true;
-    const QChar next = name.at(key.size());
-    if (next.isHighSurrogate() && name.size() > key.size() + 1)
-        return !QChar::isLetterOrNumber(QChar::surrogateToUcs4(next, name.at(key.size() + 1)));
-    return !next.isLetterOrNumber();
+    QString root;
+    for (const QString& candidate : roots)
+        if (candidate.size() > root.size() && path.startsWith(candidate + QLatin1Char('/')))
+            root = candidate;
+    return platform::Platform::current().fileManager->locationOfItemAtPath(path, root, error);
 }
 
-bool matches(const QString& entryName, const LoweredKey& key)
+// "CFBundleName", else "CFBundleExecutable".
+QString nameKeyOf(const QVariantMap& info)
 {
-    const QString name = entryName.toLower();
-    return startsWithWholeKey(name, key.whole) || startsWithWholeKey(name, key.blankFree);
+    const QString name = info.value(QStringLiteral("CFBundleName")).toString();
+    return name.isEmpty() ? info.value(QStringLiteral("CFBundleExecutable")).toString() : name;
 }
 
 } // namespace
@@ -86,11 +86,6 @@ bool RelatedAppFilesScanner::isSystemBundleIdentifier(const QString& bundleID)
     return bundleID.startsWith(kSystemPrefix);
 }
 
-bool RelatedAppFilesScanner::entryMatchesKey(const QString& entryName, const QString& key)
-{
-    return matches(entryName, LoweredKey(key));
-}
-
 AMAppItemPtr RelatedAppFilesScanner::getAppItemWithFilePath(const QString& path, bool)
 {
     platform::Platform& platform = platform::Platform::current();
@@ -98,7 +93,7 @@ AMAppItemPtr RelatedAppFilesScanner::getAppItemWithFilePath(const QString& path,
     item->path = path;
     if (platform.workspace)
         item->image = platform.workspace->iconForFile(path);
-    item->name = lastPathComponent(path);
+    item->name = displayNameOf(path);
     const QVariantMap info = infoDictionary(path);
     item->bundleID = info.value(QStringLiteral("CFBundleIdentifier")).toString();
     item->isSystemApp = isSystemBundleIdentifier(item->bundleID);
@@ -141,84 +136,111 @@ QString RelatedAppFilesScanner::getFileSizeItem(const QString& path)
     return PublicUtilities::convertVolSpace(PublicUtilities::sizeOfFileRef(ref));
 }
 
-AMAppItemGroup RelatedAppFilesScanner::relatedFilesToApplicationAtPath(const QString& path)
+AMAppItemGroup RelatedAppFilesScanner::relatedFilesToApplicationAtPath(const QString& path,
+                                                                      const QList<InstalledApplication>& installed)
 {
     AMAppItemGroup group{aConstructItem(path, true)};
+    // Unreachable without a link on the way, the application stays listed and its removal fails.
+    group.first()->location = locate(path, PublicUtilities::applicationPaths(), nullptr);
     const QVariantMap info = infoDictionary(path);
-    QString nameKey = info.value(QStringLiteral("CFBundleName")).toString();
-    if (nameKey.isEmpty())
-        nameKey = info.value(QStringLiteral("CFBundleExecutable")).toString();
+    const QString nameKey = nameKeyOf(info);
     const QString identifierKey = info.value(QStringLiteral("CFBundleIdentifier")).toString();
     if (nameKey.isEmpty() || identifierKey.isEmpty() || identifierKey == QLatin1String(" "))
         return group;
-    GetPreferencePaths(group, nameKey, identifierKey);
-    GetCachePaths(group, nameKey, identifierKey);
-    GetLogPaths(group, nameKey, identifierKey);
-    GetSavedStatePaths(group, nameKey, identifierKey);
-    GetAppSupportPaths(group, nameKey, identifierKey);
-    GetDownloadPaths(group, nameKey, identifierKey);
-    GetGrowlPaths(group, nameKey);
+    QList<RelatedFileKey> others;
+    for (const InstalledApplication& application : installed)
+        if (application.path != path)
+            others << application.keys;
+    GetPreferencePaths(group, nameKey, identifierKey, others);
+    GetCachePaths(group, nameKey, identifierKey, others);
+    GetLogPaths(group, nameKey, identifierKey, others);
+    GetSavedStatePaths(group, nameKey, identifierKey, others);
+    GetAppSupportPaths(group, nameKey, identifierKey, others);
+    GetDownloadPaths(group, nameKey, identifierKey, others);
+    GetGrowlPaths(group, nameKey, others);
     return group;
 }
 
-void GetPreferencePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey)
+RelatedAppFilesScanner::InstalledApplication RelatedAppFilesScanner::installedApplication(const QString& path)
+{
+    const QVariantMap info = infoDictionary(path);
+    return {path,
+            {RelatedFileKey(nameKeyOf(info), Kind::Name), RelatedFileKey(displayNameOf(path), Kind::Name),
+             RelatedFileKey(info.value(QStringLiteral("CFBundleIdentifier")).toString(), Kind::Identifier)}};
+}
+
+void GetPreferencePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                        const QList<RelatedFileKey>& others)
 {
     addBothKeys(list, folders(SearchPathDirectory::Library, Domain::User | Domain::Local, QStringLiteral("Preferences")),
-                nameKey, identifierKey);
+                nameKey, identifierKey, others);
 }
 
-void GetCachePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey)
+void GetCachePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                   const QList<RelatedFileKey>& others)
 {
-    addBothKeys(list, folders(SearchPathDirectory::Caches, Domain::User | Domain::Local), nameKey, identifierKey);
+    addBothKeys(list, folders(SearchPathDirectory::Caches, Domain::User | Domain::Local), nameKey, identifierKey, others);
 }
 
-void GetLogPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey)
+void GetLogPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                 const QList<RelatedFileKey>& others)
 {
     addBothKeys(list, folders(SearchPathDirectory::Library, Domain::User | Domain::Local, QStringLiteral("Logs")),
-                nameKey, identifierKey);
+                nameKey, identifierKey, others);
 }
 
-void GetSavedStatePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey)
+void GetSavedStatePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                        const QList<RelatedFileKey>& others)
 {
     addBothKeys(list, folders(SearchPathDirectory::Library, Domain::User, QStringLiteral("Saved Application State")),
-                nameKey, identifierKey);
+                nameKey, identifierKey, others);
 }
 
-void GetAppSupportPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey)
+void GetAppSupportPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                        const QList<RelatedFileKey>& others)
 {
     addBothKeys(list, folders(SearchPathDirectory::ApplicationSupport, Domain::User | Domain::Local), nameKey,
-                identifierKey);
+                identifierKey, others);
 }
 
-void GetDownloadPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey)
+void GetDownloadPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                      const QList<RelatedFileKey>& others)
 {
     // The simulated home's Downloads: the person's own downloads are never an application's.
     const QString downloads = platform::Platform::current().searchPaths->homeDirectory() + QStringLiteral("/Downloads");
-    addBothKeys(list, {downloads}, nameKey, identifierKey);
+    addBothKeys(list, {downloads}, nameKey, identifierKey, others);
 }
 
-void GetGrowlPaths(AMAppItemGroup& list, const QString& nameKey)
+void GetGrowlPaths(AMAppItemGroup& list, const QString& nameKey, const QList<RelatedFileKey>& others)
 {
     for (const QString& folder :
          folders(SearchPathDirectory::ApplicationSupport, Domain::User, QStringLiteral("Growl/Tickets")))
-        AddPathIfExists(list, folder, nameKey + QStringLiteral(".growlTicket"));
+        AddPathIfExists(list, folder, RelatedFileKey(nameKey + QStringLiteral(".growlTicket"), Kind::Name), others);
 }
 
-void AddPathIfExists(AMAppItemGroup& list, const QString& folder, const QString& key)
+void AddPathIfExists(AMAppItemGroup& list, const QString& folder, const RelatedFileKey& key,
+                     const QList<RelatedFileKey>& others)
 {
-    if (key.isEmpty())
-        return;
     const std::optional<QStringList> names = platform::Platform::current().fileManager->contentsOfDirectoryAtPath(folder);
     if (!names)
         return;
-    const LoweredKey lowered(key);
+    // A related file is reached from its Library folder, a download from the home.
+    const QStringList roots = folders(SearchPathDirectory::Library, Domain::User | Domain::Local)
+        << platform::Platform::current().searchPaths->homeDirectory();
     for (const QString& name : *names) {
-        if (!matches(name, lowered))
+        const qsizetype length = key.matchLength(name);
+        if (length == 0 || RelatedFileKey::claimedByAnother(name, length, others))
             continue;
         const QString path = folder + QLatin1Char('/') + name;
-        const bool listed =
-            std::any_of(list.cbegin(), list.cend(), [&](const AMAppItemPtr& item) { return item->path == path; });
-        if (!listed)
-            list << RelatedAppFilesScanner::aConstructItem(path, false);
+        if (std::any_of(list.cbegin(), list.cend(), [&](const AMAppItemPtr& item) { return item->path == path; }))
+            continue;
+        QString error;
+        std::optional<platform::ItemLocation> location = locate(path, roots, &error);
+        if (!location) {
+            platform::NSLog(QStringLiteral("Not offered for removal: %1").arg(error));
+            continue;
+        }
+        list << RelatedAppFilesScanner::aConstructItem(path, false);
+        list.last()->location = std::move(location);
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "AMAppItem.h"
+#include "RelatedFileKey.h"
 
+#include <QList>
 #include <QString>
 
 namespace platform {
@@ -13,6 +15,12 @@ struct DesktopApplication;
 // stateless, callable from any thread.
 class RelatedAppFilesScanner {
 public:
+    // An installed application as another's search sees it: the keys its own files are found by.
+    struct InstalledApplication {
+        QString path;
+        QList<RelatedFileKey> keys;
+    };
+
     // A record with an empty size. `appFlag` is not used.
     static AMAppItemPtr getAppItemWithFilePath(const QString& path, bool appFlag);
     // A record with the size "0KB" (the application lists measure later).
@@ -23,25 +31,33 @@ public:
     static AMAppItemPtr constructItem(const platform::DesktopApplication& application);
     // The size text of everything at the path.
     static QString getFileSizeItem(const QString& path);
-    // The application's record (measured), then its related files, each path once.
-    static AMAppItemGroup relatedFilesToApplicationAtPath(const QString& path);
+    // The application's record (measured), then its related files, each path once. An entry that
+    // a longer key of another of the `installed` applications takes is that one's, not listed.
+    static AMAppItemGroup relatedFilesToApplicationAtPath(const QString& path,
+                                                          const QList<InstalledApplication>& installed = {});
+    // The keys of the application at the path: its bundle name, its display name, its identifier.
+    static InstalledApplication installedApplication(const QString& path);
 
     // Whether a bundle identifier names one of the system's own applications.
     static bool isSystemBundleIdentifier(const QString& bundleID);
-    // Whether a folder entry belongs to the application of `key`: its name starts with the key
-    // (or the key without blanks), ignoring case, and no letter or digit follows the key.
-    static bool entryMatchesKey(const QString& entryName, const QString& key);
 };
 
 // The seven places, each adding the matching entries of its folders to `list`; a path that is
-// in the list already is not added again.
-void GetPreferencePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey);
-void GetCachePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey);
-void GetLogPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey);
-void GetSavedStatePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey);
-void GetAppSupportPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey);
+// in the list already is not added again, nor one that a longer key of `others` takes.
+void GetPreferencePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                        const QList<RelatedFileKey>& others = {});
+void GetCachePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                   const QList<RelatedFileKey>& others = {});
+void GetLogPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                 const QList<RelatedFileKey>& others = {});
+void GetSavedStatePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                        const QList<RelatedFileKey>& others = {});
+void GetAppSupportPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                        const QList<RelatedFileKey>& others = {});
 // The simulated home's Downloads folder, never the person's own.
-void GetDownloadPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey);
-void GetGrowlPaths(AMAppItemGroup& list, const QString& nameKey);
-// Adds the entries of `folder` (one level) that match `key`.
-void AddPathIfExists(AMAppItemGroup& list, const QString& folder, const QString& key);
+void GetDownloadPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
+                      const QList<RelatedFileKey>& others = {});
+void GetGrowlPaths(AMAppItemGroup& list, const QString& nameKey, const QList<RelatedFileKey>& others = {});
+// Adds the entries of `folder` (one level) that `key` takes and no longer key of `others` does.
+void AddPathIfExists(AMAppItemGroup& list, const QString& folder, const RelatedFileKey& key,
+                     const QList<RelatedFileKey>& others = {});

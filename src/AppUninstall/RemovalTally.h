@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -10,8 +11,8 @@ public:
     explicit RemovalTally(int32_t allSelectCount = 0) : allSelectCount_(allSelectCount) {}
 
     // One record reported; gives the percent done, truncated. A failure advances the count
-    // but frees nothing.
-    int32_t record(bool removed, const QString& sizeText);
+    // but frees nothing, and a path frees its size once, however many applications listed it.
+    int32_t record(bool removed, const QString& path, const QString& sizeText);
 
     int32_t deleteCount() const { return deleteCount_; }
     int32_t failedCount() const { return failedCount_; }
@@ -23,4 +24,5 @@ private:
     int32_t deleteCount_ = 0;
     int32_t failedCount_ = 0;
     uint64_t totalSize_ = 0;
+    QSet<QString> freedPaths_;
 };

@@ -125,6 +125,7 @@ void UninstallViewController::begimScanFile()
 {
     searchPaths_ = PublicUtilities::applicationPaths();
     allApplications_.clear();
+    installed_.clear();
     uninsatllAppArr_.clear();
     // Set and cleared on the main thread, where the check boxes and Uninstall read it.
     isScan_ = true;
@@ -133,11 +134,10 @@ void UninstallViewController::begimScanFile()
         isScan_ = false;
         changeSelectAllButtonState();
     });
-    const auto add = lifetime_.guard([this](const AMAppItemPtr& item) { addApplication(item); });
-    dispatcher->asyncGlobal([folders = searchPaths_, dispatcher, add, end, cancelled = cancelled_] {
+    dispatcher->asyncGlobal([folders = searchPaths_, dispatcher, add = handOver(), end, cancelled = cancelled_] {
         for (const QString& folder : folders)
             ApplicationFolderWalk::applicationsInPath(folder, [&](const QString& path) {
-                dispatcher->asyncMain([add, item = RelatedAppFilesScanner::constructItem(path, true)] { add(item); });
+                add(path);
                 return !cancelled->load();
             });
         dispatcher->asyncMain(end);
@@ -153,6 +153,7 @@ void UninstallViewController::refButtonAction()
     listViewTabel_->reloadData();
     uninsatllAppArr_.clear();
     allApplications_.clear();
+    installed_.clear();
     // The records that went may free addresses the new ones take.
     images_.clear();
     for (const QString& folder : std::as_const(searchPaths_))
@@ -162,16 +163,29 @@ void UninstallViewController::refButtonAction()
 
 void UninstallViewController::applicationsInPath(const QString& folder)
 {
-    platform::Dispatcher* dispatcher = platform::Platform::current().dispatcher.get();
-    const auto add = lifetime_.guard([this](const AMAppItemPtr& item) { addApplication(item); });
+    const auto add = handOver();
     ApplicationFolderWalk::applicationsInPath(folder, [&](const QString& path) {
-        dispatcher->asyncMain([add, item = RelatedAppFilesScanner::constructItem(path, true)] { add(item); });
+        add(path);
         return true;
     });
 }
 
-void UninstallViewController::addApplication(const AMAppItemPtr& item)
+std::function<void(const QString&)> UninstallViewController::handOver()
 {
+    platform::Dispatcher* dispatcher = platform::Platform::current().dispatcher.get();
+    const auto add = lifetime_.guard([this](const AMAppItemPtr& item, const Installed& installed) {
+        addApplication(item, installed);
+    });
+    return [dispatcher, add](const QString& path) {
+        dispatcher->asyncMain([add, item = RelatedAppFilesScanner::constructItem(path, true),
+                               installed = RelatedAppFilesScanner::installedApplication(path)] { add(item, installed); });
+    };
+}
+
+void UninstallViewController::addApplication(const AMAppItemPtr& item, const Installed& installed)
+{
+    // System applications too own their files.
+    installed_.append(installed);
     if (item->isSystemApp)
         return;
     allApplications_.append(item);
@@ -317,7 +331,7 @@ void UninstallViewController::oneAppRemove()
     if (Cell* cell = listViewTabel_->preparedCellAtColumn(listViewTabel_->columnWithIdentifier(kCheckBox), row))
         cell->setImage(Image::imageNamed(QStringLiteral("cell_uninstall_hover")));
     // Gathered and not shown: this mode has no window of its own.
-    RelatedAppFilesScanner::relatedFilesToApplicationAtPath(showListArr_[row]->path);
+    RelatedAppFilesScanner::relatedFilesToApplicationAtPath(showListArr_[row]->path, installed_);
 }
 
 void UninstallViewController::uninstallAppButtonAction()
@@ -329,7 +343,7 @@ void UninstallViewController::uninstallAppButtonAction()
         return;
     QList<AMAppItemGroup> groups;
     for (const AMAppItemPtr& item : std::as_const(uninsatllAppArr_))
-        groups.append(RelatedAppFilesScanner::relatedFilesToApplicationAtPath(item->path));
+        groups.append(RelatedAppFilesScanner::relatedFilesToApplicationAtPath(item->path, installed_));
     amVC_ = std::make_unique<AMRelatedFilesViewController>();
     amVC_->setDelegate(this);
     amVC_->setAllRelaltedFiles(std::move(groups));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AMAppItem.h"
+#include "RelatedAppFilesScanner.h"
 #include "RelatedFilesCleanDelegate.h"
 
 #include "platform/dispatch/Lifetime.h"
@@ -16,6 +17,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class AMRelatedFilesViewController;
@@ -57,6 +59,7 @@ public:
     void tableView(platform::ui::TableView& tableView, platform::ui::Cell& cell, platform::ui::TableColumn* column,
                    int row) override;
     bool tableView(platform::ui::TableView& tableView, int row) override;
+    using platform::ui::TableViewDataSource::tableView;
     void tableViewSelectionDidChange(platform::ui::TableView& tableView) override;
 
     const QList<AMAppItemPtr>& uninsatllAppArr() const { return uninsatllAppArr_; }
@@ -81,8 +84,12 @@ protected:
 
 private:
     void UninstallViewControllerView();
+    using Installed = RelatedAppFilesScanner::InstalledApplication;
+
     void begimScanFile();
-    void addApplication(const AMAppItemPtr& item);
+    // What the walk finds, handed to the main thread as a record and its keys.
+    std::function<void(const QString& path)> handOver();
+    void addApplication(const AMAppItemPtr& item, const Installed& installed);
     void applicationsInPath(const QString& folder);
     void measureSize(const AMAppItemPtr& item);
     void sizeMeasured(const AMAppItemPtr& item, const QString& size);
@@ -93,6 +100,8 @@ private:
     QList<AMAppItemPtr> uninsatllAppArr_;
     QList<AMAppItemPtr> showListArr_;
     QList<AMAppItemPtr> allApplications_;
+    // Every application found, system ones included: their files are theirs.
+    QList<Installed> installed_;
     QStringList searchPaths_;
     TextImageButton* uninstallButton_ = nullptr;
     platform::ui::Button* selectAllBut_ = nullptr;

@@ -143,6 +143,8 @@ void MakeSureFormatViewController::openMenuAction()
     formatTypeVC_->setDelegate(this);
     sortAttachedWindow_ = PopStatusAttachedWindow::create(formatTypeVC_->view(), Point(280, 60), superDelegate(),
                                                           AttachedSideAbove, 0.0f);
+    if (sortAttachedWindow_ && superDelegate())
+        superDelegate()->addChildWindow(*sortAttachedWindow_, WindowOrderingMode::Above);
     if (sortAttachedWindow_)
         sortAttachedWindow_->orderFront();
     // Only this opening's timer may close this chooser.
@@ -160,6 +162,8 @@ void MakeSureFormatViewController::closeMattachedWindow()
         if (!isPopSortWin_)
             return;
         isPopSortWin_ = false;
+        if (sortAttachedWindow_ && superDelegate())
+            superDelegate()->removeChildWindow(*sortAttachedWindow_);
         if (sortAttachedWindow_)
             sortAttachedWindow_->orderOut();
         sortAttachedWindow_.reset();

@@ -39,7 +39,8 @@ const QString kCheckBoxColumnId = QString::fromLatin1(TaskManagerViewController:
 
 QString iconKey(const platform::WorkspaceIcon& icon)
 {
-    return icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName;
+    return icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName
+        + QLatin1Char('\n') + icon.fallbackFilePath;
 }
 
 const char* outcomeText(ProcessControl::Outcome outcome)
@@ -140,7 +141,7 @@ void TaskManagerViewController::awakeFromNib()
 {
     platform::Platform& platform = platform::Platform::current();
     platform::NotificationCenter& center = platform.workspace->notificationCenter();
-    const auto rebuild = lifetime_.guard([this](const platform::Notification&) { getAllProcess(); });
+    const auto rebuild = lifetime_.guard([this](const platform::Notification& n) { applicationsChanged(n); });
     launchObservation_ = center.addObserver(this, platform::NSWorkspaceDidLaunchApplicationNotification, nullptr, rebuild);
     terminateObservation_ =
         center.addObserver(this, platform::NSWorkspaceDidTerminateApplicationNotification, nullptr, rebuild);
@@ -171,38 +172,78 @@ void TaskManagerViewController::awakeFromNib()
 
 void TaskManagerViewController::getAllProcess()
 {
-    const uint64_t generation = ++requestedList_;
+    updates_.requestWholeList();
+    startListJob();
+}
+
+void TaskManagerViewController::applicationsChanged(const platform::Notification& notification)
+{
+    updates_.add({notification.name == platform::NSWorkspaceDidLaunchApplicationNotification, notification.userInfo});
+    startListJob();
+}
+
+void TaskManagerViewController::startListJob()
+{
+    std::optional<ApplicationListUpdates::Job> job = updates_.next();
+    if (!job)
+        return;
     platform::Platform& platform = platform::Platform::current();
     platform::Workspace* workspace = platform.workspace.get();
     platform::Dispatcher* dispatcher = platform.dispatcher.get();
-    auto show = lifetime_.guard([this, generation](std::vector<ListedApplication>& applications) {
-        showApplications(std::move(applications), generation);
-    });
-    dispatcher->asyncGlobal([workspace, dispatcher, show] {
-        std::vector<ListedApplication> applications;
-        for (const QVariantMap& application : workspace->launchedApplications())
-            applications.push_back({TaskManagerInfo::fromApplication(application),
-                                    workspace->iconForFile(application.value(platform::NSApplicationPath).toString())});
-        dispatcher->asyncMain([show, applications = std::move(applications)]() mutable { show(applications); });
+    auto show = lifetime_.guard([this](ListedChanges& listed) { showApplications(std::move(listed)); });
+    dispatcher->asyncGlobal([workspace, dispatcher, show, job = std::move(*job)] {
+        // Many rows share an application: its icon is asked for once.
+        QHash<QString, platform::WorkspaceIcon> icons;
+        const auto listed = [&](const QVariantMap& application, bool withIcon) {
+            ListedApplication row{TaskManagerInfo::fromApplication(application), {}};
+            const QString path = application.value(platform::NSApplicationPath).toString();
+            if (withIcon) {
+                auto icon = icons.constFind(path);
+                if (icon == icons.cend())
+                    icon = icons.insert(path, workspace->iconForFile(path));
+                row.icon = *icon;
+            }
+            return row;
+        };
+        ListedChanges result;
+        if (job.wholeList) {
+            result.wholeList.emplace();
+            for (const QVariantMap& application : workspace->launchedApplications())
+                result.wholeList->push_back(listed(application, true));
+        }
+        for (const ApplicationListUpdates::Change& change : job.changes)
+            result.changes.emplace_back(change.launched, listed(change.application, change.launched));
+        dispatcher->asyncMain([show, result = std::move(result)]() mutable { show(result); });
     });
 }
 
-void TaskManagerViewController::showApplications(std::vector<ListedApplication> applications, uint64_t generation)
+void TaskManagerViewController::showApplications(ListedChanges listed)
 {
-    if (generation < shownList_)
-        return;
-    shownList_ = generation;
-    QHash<QString, Image> used;
-    std::vector<TaskManagerInfo> rows;
-    rows.reserve(applications.size());
-    for (ListedApplication& application : applications) {
-        application.info.image = iconImage(application.icon, used);
-        rows.push_back(std::move(application.info));
+    updates_.finished();
+    if (listed.wholeList) {
+        QHash<QString, Image> used;
+        std::vector<TaskManagerInfo> rows;
+        rows.reserve(listed.wholeList->size());
+        for (ListedApplication& application : *listed.wholeList) {
+            application.info.image = iconImage(application.icon, used);
+            rows.push_back(std::move(application.info));
+        }
+        icons_ = std::move(used); // icons of applications that have gone are let go
+        allApplications_ = std::move(rows);
     }
-    icons_ = std::move(used); // icons of applications that have gone are let go
-    allApplications_ = std::move(rows);
+    std::vector<std::pair<bool, TaskManagerInfo>> changes;
+    changes.reserve(listed.changes.size());
+    for (auto& [launched, application] : listed.changes) {
+        if (launched)
+            application.info.image = iconImage(application.icon, icons_);
+        changes.emplace_back(launched, std::move(application.info));
+    }
+    ApplicationListUpdates::apply(allApplications_, changes);
+    for (TaskManagerInfo& row : allApplications_)
+        row.bIsSelected = false;
     listTableView_->reloadData();
-    changeSelectCount(TaskSelection::selectedCount(allApplications_));
+    changeSelectCount(0);
+    startListJob();
 }
 
 Image TaskManagerViewController::iconImage(const platform::WorkspaceIcon& icon, QHash<QString, Image>& used)
@@ -254,31 +295,56 @@ QString TaskManagerViewController::get_process_usage(int)
 
 void TaskManagerViewController::updateSysStat()
 {
+    updateSysStat(false);
+}
+
+void TaskManagerViewController::updateSysStat(bool withTemperature)
+{
     platform::Dispatcher* dispatcher = platform::Platform::current().dispatcher.get();
-    auto show = lifetime_.guard([this](std::optional<double> cpuLoad) { showSample(cpuLoad); });
+    auto show = lifetime_.guard(
+        [this, withTemperature](std::optional<double> cpuLoad) { showSample(cpuLoad, withTemperature); });
     dispatcher->asyncGlobal([monitor = cpuMonitor_, count = cpuCount_, dispatcher, show] {
         const std::optional<double> cpuLoad = cpuLoadFigure(monitor->monitorCPU(), count);
         dispatcher->asyncMain([show, cpuLoad] { show(cpuLoad); });
     });
 }
 
-void TaskManagerViewController::showSample(std::optional<double> cpuLoad)
+namespace {
+
+// A label is drawn again only when its text changes.
+void setText(TextField& label, const QString& text, const AttributedString& attributed)
 {
+    if (label.stringValue() != text)
+        label.setAttributedStringValue(attributed);
+}
+
+} // namespace
+
+void TaskManagerViewController::showSample(std::optional<double> cpuLoad, bool withTemperature)
+{
+    // Every figure of a tick changes in this one turn of the main loop, so the window is drawn
+    // once for them all.
     if (cpuLoad) {
         cpuPro_->changeProgressValue(float(100 * *cpuLoad));
-        cpuLabel_->setAttributedStringValue(getStringColor(percentText(100 * *cpuLoad)));
+        const QString text = percentText(100 * *cpuLoad);
+        setText(*cpuLabel_, text, getStringColor(text));
     }
     memoryInfo_ = memoryMonitor_->usagePercent();
     const float percent = memoryPercent(memoryInfo_);
     mPro_->changeProgressValue(percent);
-    memoryLabel_->setAttributedStringValue(getStringColor(percentText(percent)));
+    const QString text = percentText(percent);
+    setText(*memoryLabel_, text, getStringColor(text));
+    if (!withTemperature)
+        return;
+    if (const std::optional<float> celsius = cpuTemperature(SMCReader::sharedReader()))
+        if (const QString degrees = temperatureText(*celsius); tempLabel_->stringValue() != degrees)
+            tempLabel_->setStringValue(degrees);
 }
 
 void TaskManagerViewController::changeCpuAndMemory()
 {
-    updateSysStat();
-    if (const std::optional<float> celsius = cpuTemperature(SMCReader::sharedReader()))
-        tempLabel_->setStringValue(temperatureText(*celsius));
+    // The temperature follows the refresh, read when its sample comes back.
+    updateSysStat(true);
 }
 
 void TaskManagerViewController::changeCloseButtonState()

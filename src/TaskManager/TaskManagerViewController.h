@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationListUpdates.h"
 #include "SSMemoryInfo.h"
 #include "TaskManagerInfo.h"
 
@@ -54,6 +55,9 @@ public:
 
     // Rebuilds the rows from the workspace's running applications; every mark is cleared.
     void getAllProcess();
+    // A launch or quit: the rows change by it (with the others reported meanwhile); every mark
+    // is cleared.
+    void applicationsChanged(const platform::Notification& notification);
     // Force-quits the marked rows and drops them from the list.
     void closeButtonAction();
     // Force-quits the process with that decimal identifier while it is still the one that
@@ -107,9 +111,17 @@ private:
         platform::WorkspaceIcon icon;
     };
 
+    // What a list job found: the whole list when it was asked for, then each change.
+    struct ListedChanges {
+        std::optional<std::vector<ListedApplication>> wholeList;
+        std::vector<std::pair<bool, ListedApplication>> changes;
+    };
+
     void TaskManagerViewControllerView();
-    void showApplications(std::vector<ListedApplication> applications, uint64_t generation);
-    void showSample(std::optional<double> cpuLoad);
+    void startListJob();
+    void showApplications(ListedChanges listed);
+    void updateSysStat(bool withTemperature);
+    void showSample(std::optional<double> cpuLoad, bool withTemperature);
     platform::ui::Image iconImage(const platform::WorkspaceIcon& icon, QHash<QString, platform::ui::Image>& used);
 
     std::vector<TaskManagerInfo> allApplications_;
@@ -132,10 +144,8 @@ private:
 
     // Icons of the listed applications, by their names, so that a rebuild reads no file twice.
     QHash<QString, platform::ui::Image> icons_;
-    // Each rebuild is numbered; a list that comes back after a later one has been shown is
-    // out of date and dropped.
-    uint64_t requestedList_ = 0;
-    uint64_t shownList_ = 0;
+    // One list job at a time, so a list never comes back out of order.
+    ApplicationListUpdates updates_;
 
     // These end first when the controller goes (see the destructor).
     platform::Lifetime lifetime_;

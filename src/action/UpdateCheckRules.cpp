@@ -4,6 +4,7 @@
 #include "platform/plist/PropertyListSerialization.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace UpdateCheckRules {
 
@@ -47,6 +48,13 @@ std::optional<qint64> buildNumber(const QVariant& value)
         bool ok = false;
         const qint64 number = value.toLongLong(&ok);
         return ok ? std::optional(number) : std::nullopt;
+    }
+    case QMetaType::Double: {
+        // A real counts by its integer value, cut toward zero; one beyond any integer is unreadable.
+        const double real = value.toDouble();
+        if (!(real > -9223372036854775808.0 && real < 9223372036854775808.0))
+            return std::nullopt;
+        return qint64(std::trunc(real));
     }
     case QMetaType::QString: {
         bool ok = false;

@@ -23,7 +23,8 @@ constexpr qsizetype kMaximumListSize = 64 * 1024;
 // The remote list: a property-list dictionary of at most kMaximumListSize bytes, or nothing.
 std::optional<QVariantMap> remoteListFromData(const QByteArray& data);
 
-// A build number: an integer, or a text holding only an integer (blanks around it allowed).
+// A build number: an integer, a real by its integer value (cut toward zero), or a text holding
+// only an integer (blanks around it allowed).
 std::optional<qint64> buildNumber(const QVariant& value);
 
 // What the finished check shows. No list, or one without a readable "VersionCheck", is a

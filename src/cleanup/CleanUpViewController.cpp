@@ -5,17 +5,18 @@
 #include "DownloadsFolder.h"
 #include "FullDiskAccessAuthorizer.h"
 #include "FullDiskAccessViewController.h"
+#include "ProgressViewController.h"
 
 #include "CleanCellBgView.h"
 #include "EUHandButton.h"
 #include "ModalPopUp.h"
+#include "TextImageButton.h"
 
 #include "GetColor.h"
 #include "PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
-#include "platform/files/FileManager.h"
 #include "platform/log/SystemLog.h"
 #include "platform/scripts/ScriptRunner.h"
 #include "platform/trash/Trash.h"
@@ -88,29 +89,58 @@ void CleanUpViewController::cleanDownload()
 {
     if (!downloadWC_)
         downloadWC_ = std::make_unique<DownloadViewController>();
-    const QString folder = downloadsFolder();
-    if (folder.isEmpty() || !platform::Platform::current().fileManager->fileExistsAtPath(folder))
+    if (checkingDownloads_)
+        return;
+    checkingDownloads_ = true;
+    // The folder may be on another disk, which the window must not wait for.
+    DownloadsFolderCheck::checkInBackground(lifetime_.guard([this](const DownloadsFolderCheck& found) { showDownloads(found); }));
+}
+
+void CleanUpViewController::showDownloads(const DownloadsFolderCheck& found)
+{
+    checkingDownloads_ = false;
+    if (found.status == DownloadsFolderCheck::Status::Missing)
         return;
     DownloadViewController* controller = downloadWC_.get();
-    runModalPopUp(*controller, [controller, folder] { controller->doScanWithPath(folder); });
+    runModalPopUp(*controller, [controller, found] { controller->scanCheckedFolder(found); });
 }
 
 void CleanUpViewController::emptyTrash()
 {
+    if (emptying_)
+        return;
     const int version = PublicUtilities::getSystemVersion();
     if (version > 1013 && FullDiskAccessAuthorizer::sharedInstance().authorizationStatus() != FullDiskAccessAuthorizer::Authorized) {
         FullDiskAccessViewController prompt;
         runModalPopUp(prompt);
         return;
     }
-    platform::Platform& platform = platform::Platform::current();
     // In place of "rm -rfv ~/.Trash /Volumes/*/.Trashes": the contents of the Mac's Trash
-    // folders go, the folders stay, and no shell sees a glob.
-    // The Trash area empties the Mac's Trash folders and the freedesktop ones together, which
-    // covers what "RTrash" asks the Finder for.
-    const platform::TrashEmptying emptied = platform.trash->emptyTrash();
+    // folders go, the folders stay, and no shell sees a glob. The Trash area empties the Mac's
+    // Trash folders and the freedesktop ones together, which covers what "RTrash" asks the
+    // Finder for. A Trash of many files takes a while: the window shows the removal sheet
+    // meanwhile, whose Stop has nothing to stop.
+    emptying_ = true;
+    emptySheet_ = std::make_unique<ProgressViewController>();
+    platform::dispatchAsyncGlobal([emptied = lifetime_.guard([this, version](platform::TrashEmptying result) {
+                                       endEmptying(result, version);
+                                   })] {
+        platform::dispatchAsyncMain([emptied, result = platform::Platform::current().trash->emptyTrash()] { emptied(result); });
+    });
+    ProgressViewController& sheet = *emptySheet_;
+    runModalPopUp(sheet, [&sheet] {
+        sheet.changeProgressValue(0, QStringLiteral("Trash"));
+        sheet.stopButton()->setButtonEnabled(false);
+    });
+}
+
+void CleanUpViewController::endEmptying(const platform::TrashEmptying& emptied, int version)
+{
+    platform::Platform& platform = platform::Platform::current();
     if (emptied.failed > 0)
         platform::NSLog(QStringLiteral("Empty Trash: %1 items could not be removed").arg(emptied.failed));
     if (version > 1013)
         platform.scripts->executeFile(platform.bundle->pathForResource(QStringLiteral("RTrash"), QStringLiteral("scpt")));
+    emptying_ = false;
+    emptySheet_->changeProgressValue(100, QStringLiteral("Trash")); // closes it, which ends its run
 }

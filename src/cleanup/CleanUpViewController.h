@@ -1,12 +1,19 @@
 #pragma once
 
+#include "platform/dispatch/Lifetime.h"
 #include "platform/ui/ViewController.h"
 
 #include <memory>
 
 class CleanCellBgView;
+struct DownloadsFolderCheck;
 class DownloadViewController;
 class EUHandButton;
+class ProgressViewController;
+
+namespace platform {
+struct TrashEmptying;
+}
 
 // The Cleanup tab: Clean opens the Downloads cleaner on the user's Downloads folder, Empty
 // empties the user's Trash and the Trash of every volume, after the Full Disk Access check
@@ -18,8 +25,12 @@ public:
     explicit CleanUpViewController(QString nibName = QString::fromLatin1(kInterfaceFile));
     ~CleanUpViewController() override;
 
+    // Looks at the Downloads folder in the background, then opens the cleaner on it, or on its
+    // empty state when it is no folder to clean; a missing folder shows nothing.
     void cleanDownload();
+    // Empties on the global queue behind the removal sheet.
     void emptyTrash();
+    bool isEmptying() const { return emptying_; }
 
     EUHandButton* cleanDownloadBut() const { return cleanDownloadBut_; }
     EUHandButton* closeTrashBut() const { return closeTrashBut_; }
@@ -32,9 +43,15 @@ protected:
 
 private:
     void CleanUpViewControllerView();
+    void showDownloads(const DownloadsFolderCheck& found);
+    void endEmptying(const platform::TrashEmptying& emptied, int version);
 
     EUHandButton* cleanDownloadBut_ = nullptr;
     EUHandButton* closeTrashBut_ = nullptr;
     std::unique_ptr<DownloadViewController> downloadWC_;
     CleanCellBgView* cleanTrashView_ = nullptr;
+    bool checkingDownloads_ = false;
+    bool emptying_ = false;
+    std::unique_ptr<ProgressViewController> emptySheet_; // kept until the next emptying
+    platform::Lifetime lifetime_;
 };

@@ -43,6 +43,11 @@ void Controller::stopScan()
     scanActive_ = false;
 }
 
+bool Controller::isScanRunning() const
+{
+    return scanActive_ && !(eumeRoot_ && eumeRoot_->isPauseScan());
+}
+
 float Controller::getProgress() const
 {
     return eumeRoot_ ? eumeRoot_->getProgress() : -1.0f;
@@ -199,7 +204,7 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
 {
     using platform::dispatchAsyncMain;
     aRootArr_ = &rootArr;
-    auto items = scanActive_ || removing_ ? std::vector<RemovalItem>{} : collectSelected(rootArr);
+    auto items = isScanRunning() || removing_ ? std::vector<RemovalItem>{} : collectSelected(rootArr);
     if (items.empty()) {
         // Never within this call: the window shows its sheet after starting the job.
         dispatchAsyncMain(lifetime_.guard([this] { finishRemoval(QString(), 0); }));

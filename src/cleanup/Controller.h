@@ -30,8 +30,10 @@ public:
     void stopScan();
     float getProgress() const;
     void endScan() override;
-    // From a start until its end report or a stop; removal is refused meanwhile.
+    // From a start until its end report or a stop, paused or not.
     bool isScanActive() const { return scanActive_; }
+    // Active and not paused: removal is refused meanwhile.
+    bool isScanRunning() const;
 
     // Selection.
     void changeSelectWithNode(FileNode* node, bool selectState);
@@ -46,8 +48,9 @@ public:
     void pereviewFileWithFileNode(const FileNode* node);
 
     // Removal jobs over the selected, unprotected nodes. True when a job started; with nothing
-    // to remove, or while a scan is active, none starts, and the end (select none, 0 failed, 100) still follows on the
-    // main queue, so a sheet that was shown anyway closes.
+    // to remove, or while a scan runs, none starts, and the end (select none, 0 failed, 100)
+    // still follows on the main queue, so a sheet that was shown anyway closes. A paused scan
+    // meets the removed entries when it goes on.
     bool moveFileToTarshWithDic(FileNodeList& rootArr);
     bool deleteFilesWithDic(FileNodeList& rootArr);
     void stopRemove();

@@ -136,6 +136,10 @@ void DownloadViewController::DownloadViewControllerView()
     card->addSubview(std::move(scroll));
     outlineBgView_ = below->addSubview(std::move(card));
     outlineBlowView_ = root->addSubview(std::move(below));
+    noFolderLabel_ = root->addSubview(makePlainLabel(Rect(16, 200, 528, 20), QStringLiteral("There is no Downloads folder to clean."),
+                                                     Font::fontWithName(PublicUtilities::getLightFontName(), 14),
+                                                     getColor(122, 129, 153, 1), TextAlignment::Center));
+    noFolderLabel_->setHidden(true);
 
     auto selectAll = std::make_unique<Button>(Rect(22, 17, 18, 18));
     selectAll->setBordered(false);
@@ -183,15 +187,16 @@ void DownloadViewController::awakeFromNib()
     selectAllButton_->setImage(optionNo_);
 }
 
-bool DownloadViewController::isExpandableNode(const QString& name, bool hasChildren)
+bool DownloadViewController::isExpandableNode(const QByteArray& name, bool hasChildren)
 {
-    return hasChildren && !name.endsWith(QLatin1String(".app")) && !name.endsWith(QLatin1String(".framework"));
+    return hasChildren && !name.endsWith(".app") && !name.endsWith(".framework");
 }
 
 void DownloadViewController::doScanWithPath(const QString& path)
 {
     view();
     filePath_ = path;
+    noFolderLabel_->setHidden(true);
     selectPathView_->setHidden(true);
     scanProgressView_->setHidden(false);
     pauseButton_->setHidden(false);
@@ -208,6 +213,22 @@ void DownloadViewController::doScanWithPath(const QString& path)
     getRootNodeListWithPath(path);
 }
 
+void DownloadViewController::scanCheckedFolder(const DownloadsFolderCheck& found)
+{
+    if (found.status == DownloadsFolderCheck::Status::Usable)
+        return doScanWithPath(found.path);
+    platform::NSLog(QStringLiteral("Downloads cleaner: nothing to clean at \"%1\": %2")
+                        .arg(found.path, found.reason.isEmpty() ? QStringLiteral("nothing is there") : found.reason));
+    view();
+    filePath_ = found.path;
+    rootNodeArr_.clear();
+    icons_.clear();
+    endScan();
+    changeOutlineViewEndScanFrame();
+    changeSelectAllButtonState(0);
+    noFolderLabel_->setHidden(false);
+}
+
 void DownloadViewController::getRootNodeListWithPath(const QString& path)
 {
     isScan_ = true;
@@ -221,7 +242,7 @@ void DownloadViewController::getRootNodeListWithPath(const QString& path)
 
 void DownloadViewController::reScanButtonAction()
 {
-    if (isRemove_)
+    if (isRemove_ || checkingFolder_)
         return;
     // The scan under way (running or paused) ends before the new one starts.
     if (scanActive_) {
@@ -229,7 +250,12 @@ void DownloadViewController::reScanButtonAction()
         Controller::getController().stopScan();
     }
     setPauseTitle(QStringLiteral("Pause"));
-    doScanWithPath(downloadsFolder());
+    checkingFolder_ = true;
+    updateRemoveButtons();
+    DownloadsFolderCheck::checkInBackground(lifetime_.guard([this](const DownloadsFolderCheck& found) {
+        checkingFolder_ = false;
+        scanCheckedFolder(found);
+    }));
 }
 
 void DownloadViewController::timerToReloadTreeList()
@@ -254,7 +280,8 @@ void DownloadViewController::endProScan()
     // The controller hands the end over on the main thread.
     endScan();
     changeOutlineViewEndScanFrame();
-    changeSelectAllButtonState(1);
+    // All, unless boxes were cleared while the scan was paused.
+    Controller::getController().changeSelectAllButtonState();
 }
 
 void DownloadViewController::endScan()
@@ -299,17 +326,26 @@ void DownloadViewController::pauseButtonAction()
     outlineView_->reloadData();
     isScan_ = !isScan_;
     setPauseTitle(isScan_ ? QStringLiteral("Pause") : QStringLiteral("Continue"));
-    Controller::getController().pauseScan();
+    Controller& controller = Controller::getController();
+    controller.pauseScan();
+    // While paused the buttons follow the selection.
+    if (isScan_)
+        updateRemoveButtons();
+    else
+        controller.changeSelectAllButtonState();
 }
 
 void DownloadViewController::stopScanButtonAction()
 {
     const bool active = scanActive_;
     endScan();
+    Controller& controller = Controller::getController();
     if (active)
-        Controller::getController().stopScan();
+        controller.stopScan();
     changeOutlineViewEndScanFrame();
     setPauseTitle(QStringLiteral("Pause"));
+    // What was ticked, also while paused, may go now.
+    controller.changeSelectAllButtonState();
 }
 
 void DownloadViewController::closeWindowAction()
@@ -336,7 +372,7 @@ void DownloadViewController::closeWindowAction()
 
 void DownloadViewController::setAllSelectOrNoSelect()
 {
-    if (isScan_ || isRemove_)
+    if (isScan_ || isRemove_ || rootNodeArr_.empty())
         return;
     const bool all = selectAllButSt_ != 1;
     selectAllButSt_ = all ? 1 : 0;
@@ -354,7 +390,7 @@ void DownloadViewController::changeSelectAllButtonState(int32_t state)
 
 bool DownloadViewController::canRemove() const
 {
-    return !scanActive_ && !isRemove_ && selectAllButSt_ != 0 && !Controller::getController().isScanActive();
+    return !isScan_ && !isRemove_ && !checkingFolder_ && selectAllButSt_ != 0 && !Controller::getController().isScanRunning();
 }
 
 void DownloadViewController::updateRemoveButtons()
@@ -402,6 +438,17 @@ void DownloadViewController::changeRemoveProgressWithPoint(int32_t percent, cons
     }
 }
 
+Color DownloadViewController::getFileColor(uint64_t size)
+{
+    if (size >= 1000000000000)
+        return Color::colorWithRed(1, 0, 0, 1);
+    if (size >= 1000000000)
+        return Color::colorWithRed(1, 0.5, 0, 1); // the platform's orange
+    if (size >= 1000000)
+        return Color::colorWithDeviceRed(85 / 255.0, 215 / 255.0, 135 / 255.0, 1);
+    return Color::blackColor();
+}
+
 QString DownloadViewController::removalEndText(int32_t failed)
 {
     if (failed <= 0)
@@ -434,15 +481,18 @@ int DownloadViewController::numberOfChildrenOfItem(OutlineView&, OutlineItem ite
 OutlineItem DownloadViewController::outlineView(OutlineView&, int index, OutlineItem item)
 {
     const FileNodeList& list = item ? nodeOf(item)->children() : rootNodeArr_;
-    if (index < 0 || std::size_t(index) >= list.size())
+    if (index < 0 || std::size_t(index) >= list.size()) {
+        platform::NSLog(QStringLiteral("-------Error children"));
         return nullptr;
+    }
     return list[std::size_t(index)].get();
 }
 
 bool DownloadViewController::isItemExpandable(OutlineView&, OutlineItem item)
 {
     const FileNode* node = nodeOf(item);
-    return node && isExpandableNode(node->name(), !node->children().empty());
+    // At every reload for every row shown: the name is looked at only for a folder with contents.
+    return node && !node->children().empty() && isExpandableNode(node->nativeName(), true);
 }
 
 QVariant DownloadViewController::outlineView(OutlineView&, TableColumn* column, OutlineItem item)

@@ -9,6 +9,7 @@
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/dispatch/Lifetime.h"
 
+#include "platform/ui/Color.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/OutlineViewDataSource.h"
 #include "platform/ui/OutlineViewDelegate.h"
@@ -21,6 +22,7 @@
 #include <memory>
 
 class DowndLoadOutLineView;
+struct DownloadsFolderCheck;
 class EUProgressView;
 class ProgressViewController;
 class TextImageButton;
@@ -50,6 +52,8 @@ public:
     ~DownloadViewController() override;
 
     void doScanWithPath(const QString& path);
+    // Scans a usable folder; shows any other as no folder to clean, with nothing to tick.
+    void scanCheckedFolder(const DownloadsFolderCheck& found);
 
     // Actions.
     // The close control (closeWindow:): stops everything, empties the list and ends the run.
@@ -87,7 +91,9 @@ public:
     void outlineViewItemDidCollapse(platform::ui::OutlineView& outlineView, platform::ui::OutlineItem item) override;
 
     // A folder whose name ends with ".app" or ".framework" shows as one item.
-    static bool isExpandableNode(const QString& name, bool hasChildren);
+    static bool isExpandableNode(const QByteArray& name, bool hasChildren);
+    // A colour for a size: black below 1 MB, green to 1 GB, orange to 1 TB, red beyond.
+    static platform::ui::Color getFileColor(uint64_t size);
     // The title after a removal: the program's name, or how many items stayed.
     static QString removalEndText(int32_t failed);
 
@@ -101,6 +107,7 @@ public:
     // Outlets.
     platform::ui::TextField* titleLabel() const { return titleLabel_; }
     platform::ui::TextField* progressLable() const { return progressLable_; }
+    platform::ui::TextField* noFolderLabel() const { return noFolderLabel_; }
     TextImageButton* pauseButton() const { return pauseButton_; }
     TextImageButton* stopScanButton() const { return stopScanButton_; }
     TextImageButton* moveToTrashButton() const { return moveToTrashButton_; }
@@ -125,7 +132,7 @@ private:
     void changeOutlineViewScanFrame();
     void changeOutlineViewEndScanFrame();
     void doRemoveAction();
-    // Removal is offered only over a finished or stopped scan, outside a removal.
+    // Removal is offered over a paused, finished or stopped scan, outside a removal and a rescan.
     bool canRemove() const;
     void updateRemoveButtons();
     void setPauseTitle(const QString& title);
@@ -142,8 +149,10 @@ private:
     // A scan that was started and has not ended or been stopped: running or paused.
     bool scanActive_ = false;
     bool isRemove_ = false;
+    bool checkingFolder_ = false;
     FileNodeList rootNodeArr_;
     platform::ui::TextField* progressLable_ = nullptr;
+    platform::ui::TextField* noFolderLabel_ = nullptr;
     bool isFrist_ = true;
     platform::ui::View* outlineBlowView_ = nullptr;
     platform::ui::View* outlineBgView_ = nullptr;

@@ -3,8 +3,11 @@
 #include "PublicUtilities.h"
 
 #include "platform/Platform.h"
+#include "platform/dispatch/Lifetime.h"
+#include "platform/files/FileManager.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/identity/UserIdentity.h"
+#include "utilities/SystemFolder.h"
 
 QString downloadsFolder()
 {
@@ -14,4 +17,28 @@ QString downloadsFolder()
     const QStringList folders = platform.searchPaths->searchPathsForDirectory(
         platform::SearchPathDirectory::Downloads, platform::SearchPathDomain::User, true);
     return folders.isEmpty() ? QString() : folders.last();
+}
+
+DownloadsFolderCheck DownloadsFolderCheck::check(const QString& path)
+{
+    using Status = DownloadsFolderCheck::Status;
+    if (path.isEmpty())
+        return {path, Status::Refused, QStringLiteral("the Downloads folder is disabled")};
+    // The folder the person set, followed where it is a link (Downloads kept on another disk).
+    const auto folder = platform::Platform::current().fileManager->attributesOfItemAtPath(path, true);
+    if (!folder)
+        return {path, Status::Missing, {}};
+    if (folder->fileType != platform::FileAttributes::Type::Directory)
+        return {path, Status::Refused, QStringLiteral("it is not a folder")};
+    if (SystemFolder::protectedFolders(platform::XdgUserFolder::Download)
+            .contains({folder->fileSystemNumber, folder->fileSystemFileNumber}))
+        return {path, Status::Refused, QStringLiteral("it is the root, a home, a folder above one, or another user or system folder")};
+    return {path, Status::Usable, {}};
+}
+
+void DownloadsFolderCheck::checkInBackground(std::function<void(const DownloadsFolderCheck&)> then)
+{
+    platform::dispatchAsyncGlobal([then = std::move(then)] {
+        platform::dispatchAsyncMain([then, found = check(downloadsFolder())] { then(found); });
+    });
 }

@@ -73,6 +73,12 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
     };
     const auto& catalog = *Platform::current().fileCatalog;
     NodeTreeOperator& treeOperator = *scan->treeOperator;
+    // What a stopped scan posted on its way out goes over too, to be dropped there: a change
+    // left behind would keep the scan and its tree alive.
+    struct SendAtEnd {
+        NodeTreeOperator& treeOperator;
+        ~SendAtEnd() { treeOperator.sendChanges(); }
+    } sendAtEnd{treeOperator};
 
     FSRef rootRef;
     if (catalog.pathMakeRef(path, &rootRef) != noErr)
@@ -171,8 +177,11 @@ void EumeRoot::pauseScan()
 
 void EumeRoot::stopScan()
 {
-    if (scan_)
-        scan_->treeOperator->stopScan();
+    if (!scan_ || scan_->treeOperator->isStopScan())
+        return;
+    scan_->treeOperator->stopScan();
+    // The levels that were being scanned had not passed on their subfolders' sizes yet.
+    NodeTreeOperator::sumAndSort(*rootNodeArr_);
 }
 
 bool EumeRoot::isPauseScan() const

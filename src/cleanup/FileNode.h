@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/Geometry.h"
 #include "platform/workspace/Workspace.h" // WorkspaceIcon
 
 #include <QByteArray>
@@ -31,7 +32,9 @@ public:
     QByteArray nativePath() const;
     // The path for platform calls (exact bytes, see NativePath.h).
     QString path() const;
-    // The last path component for platform calls, and as a person reads it.
+    // The last path component as the file system's bytes, for platform calls, and as a person
+    // reads it.
+    QByteArray nativeName() const;
     QString name() const;
     QString displayName() const;
 
@@ -55,6 +58,12 @@ public:
     bool isExpand() const { return isExpand_; }
     void setIsExpand(bool expanded) { isExpand_ = expanded; }
 
+    // Kept for the row's drawing; nothing reads them.
+    int32_t isButtonState() const { return isButtonState_; }
+    void setIsButtonState(int32_t state) { isButtonState_ = state; }
+    platform::ui::Rect checkBoxRect() const { return checkBoxRect_ ? *checkBoxRect_ : platform::ui::Rect(); }
+    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = std::make_unique<platform::ui::Rect>(rect); }
+
     // Orders by size, larger first: below zero when this node is the larger, so it goes first.
     int compareSize(const FileNode& other) const;
     // Sorts a copy of the children of every folder below this one and lets it go: the tree is
@@ -67,6 +76,8 @@ private:
     FileNode* father_ = nullptr;
     std::atomic<uint64_t> size_{0};
     int64_t state_ = All;
+    std::unique_ptr<platform::ui::Rect> checkBoxRect_; // made when set: a tree has many nodes
+    int32_t isButtonState_ = 0;
     bool isDirectory_ = false;
     bool isExpand_ = false;
 };

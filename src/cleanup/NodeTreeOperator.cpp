@@ -66,13 +66,8 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
     using namespace platform;
     const auto& catalog = *Platform::current().fileCatalog;
     std::unique_ptr<FSIterator> iterator;
-    const OSErr opened = catalog.openIterator(folder, &iterator);
-    if (opened == errFSNotAFolder) {
-        FSCatalogInfo info;
-        return catalog.getCatalogInfo(folder, kFSCatInfoGettableInfo, &info) == noErr ? total + info.dataLogicalSize
-                                                                                       : total;
-    }
-    if (opened != noErr)
+    // A folder that cannot be read, or is no folder any more, counts nothing and lists nothing.
+    if (catalog.openIterator(folder, &iterator) != noErr)
         return total;
 
     if (batches_.size() == depth_)
@@ -107,10 +102,11 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
             auto node = arena_->makeNode(root.get(), refs[i].name(), true);
             found.found.push_back({node, 0});
             flush(root, sum, found, resortChildren);
-            const uint64_t size = getFileSizeWithPat(refs[i], node, total);
-            node->setSize(size);
+            // The folder's own last flush gives it its size; this one gives it to its parent
+            // at once, so a pause after it shows the parent with it.
+            sum += getFileSizeWithPat(refs[i], node, total);
             resortChildren = true;
-            sum += size;
+            flush(root, sum, found, resortChildren);
         }
         flush(root, sum, found, resortChildren);
     }
@@ -128,7 +124,6 @@ void NodeTreeOperator::Handover::clear()
 void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found,
                              bool& resortChildren)
 {
-    root->setSize(sum);
     std::shared_ptr<Handover> opened;
     std::size_t folders = 0;
     {
@@ -141,7 +136,7 @@ void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum
             to.files.emplace_back(base + at, length);
         to.names += found.names;
         std::move(found.found.begin(), found.found.end(), std::back_inserter(to.found));
-        to.folders.push_back({root, to.found.size(), resortChildren});
+        to.folders.push_back({root, to.found.size(), sum, resortChildren});
         folders = to.folders.size();
     }
     if (opened)
@@ -180,6 +175,7 @@ void NodeTreeOperator::apply(Handover& handover)
             rootArrSortWithRootArr(root->children());
         fileInsertFatherWithRootArr(root->children(), found);
         // The parent-size update: root's size changed, so the list that holds it is re-sorted.
+        root->setSize(folder.size);
         if (root->father())
             rootArrSortWithRootArr(root->father()->children());
         else if (opDelegate_)
@@ -237,6 +233,32 @@ void NodeTreeOperator::stopScan()
     if (!gate_->isStopped())
         changes_->drain();
     gate_->stop();
+}
+
+void NodeTreeOperator::sumAndSort(FileNodeList& list)
+{
+    // Folders in an order where each comes before what it holds; taken backwards, each folder
+    // comes after its contents. Without recursion: a tree may be deeper than the stack allows.
+    std::vector<FileNode*> folders;
+    std::vector<FileNodeList*> pending{&list};
+    while (!pending.empty()) {
+        FileNodeList* next = pending.back();
+        pending.pop_back();
+        for (const auto& node : *next) {
+            if (node->isDirectory()) {
+                folders.push_back(node.get());
+                pending.push_back(&node->children());
+            }
+        }
+    }
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        uint64_t sum = 0;
+        for (const auto& child : (*folder)->children())
+            sum += child->size();
+        (*folder)->setSize(sum);
+        rootArrSortWithRootArr((*folder)->children());
+    }
+    rootArrSortWithRootArr(list);
 }
 
 bool NodeTreeOperator::isStopScan() const

@@ -50,6 +50,9 @@ public:
 
     // Stops the scan after carrying out the changes it has found so far. Main thread.
     void stopScan();
+    // Every folder's size as the sum of what it lists, every list in size order: what the
+    // levels of a stopped scan would have passed up on their way out. Main thread.
+    static void sumAndSort(FileNodeList& list);
     bool isStopScan() const;
     // Whether the scan may change the tree now; read on the main thread inside each hop.
     bool mayChangeTree() const;
@@ -76,6 +79,7 @@ private:
         struct Folder {
             std::shared_ptr<FileNode> root;
             std::size_t end = 0; // where its entries in `found` end
+            uint64_t size = 0;   // its size with them: sizes change with the lists, on the main thread
             bool resort = false; // its children's sizes changed since the last flush
         };
         std::vector<Folder> folders;
@@ -94,7 +98,7 @@ private:
         Handover found;
     };
 
-    // Sets root's size and adds the entries found to the open handover; the first flush into a
+    // Adds root's size and the entries found to the open handover; the first flush into a
     // handover posts the change that carries it out, so a hop costs one change, not one a folder.
     void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found, bool& resortChildren);
     // Carries out a handover, closed first so that later flushes start a new one. Main thread.

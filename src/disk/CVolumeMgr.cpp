@@ -12,7 +12,12 @@
 #include "platform/mounts/VolumeTable.h"
 #include "platform/plist/PropertyListSerialization.h"
 
+#include <QHash>
+
+#include <atomic>
 #include <chrono>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -38,6 +43,49 @@ void copyIfPresent(QVariantMap& to, const QVariantMap& from, const QString& key,
 {
     if (const auto found = from.constFind(key); found != from.constEnd())
         to.insert(as, *found);
+}
+
+// A disk's partitions, else its APFS volumes; `skip` when it has neither but a content of its
+// own, and `whole` when its own information is asked for.
+QVariantList elementsOf(const QVariantMap& disk, bool* skip, bool* whole)
+{
+    QVariantList elements = disk.value(QStringLiteral("Partitions")).toList();
+    *skip = *whole = false;
+    if (elements.isEmpty()) {
+        elements = disk.value(QStringLiteral("APFSVolumes")).toList();
+        *skip = elements.isEmpty() && !disk.value(QStringLiteral("Content")).toString().isEmpty();
+        *whole = !*skip;
+    }
+    return elements;
+}
+
+// The rules that an element's own entry decides, before its information is looked up.
+bool droppedByItsEntry(const QVariantMap& element)
+{
+    return textIs(element, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage", "Apple_APFS"})
+        || textIs(element, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"})
+        || textIs(element, QStringLiteral("MountPoint"), {"/System/Volumes/Update/mnt1", "/System/Volumes/Data"});
+}
+
+// Each look-up is a run of diskutil, mostly its start: several run at once.
+QHash<QString, std::optional<QVariantMap>> lookUpTogether(const QStringList& identifiers)
+{
+    std::vector<std::optional<QVariantMap>> found(std::size_t(identifiers.size()));
+    std::atomic<qsizetype> next{0};
+    const auto work = [&](int slot) {
+        for (qsizetype i; (i = next++) < identifiers.size();)
+            found[std::size_t(i)] = CVolumeMgr::EUGetDiskInfo(identifiers[i], slot);
+    };
+    std::vector<std::thread> helpers;
+    for (int slot = 1; slot < kExecCommandSlots && slot < identifiers.size(); ++slot)
+        helpers.emplace_back(work, slot);
+    work(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    QHash<QString, std::optional<QVariantMap>> byIdentifier;
+    for (qsizetype i = 0; i < identifiers.size(); ++i)
+        byIdentifier.insert(identifiers[i], found[std::size_t(i)]);
+    return byIdentifier;
 }
 
 } // namespace
@@ -67,7 +115,26 @@ CVolumeMgr::Enumeration CVolumeMgr::enumDiskVolumesInfo()
         return {Outcome::NoDiskList, {}};
     }
     const QVariantMap diskList = listed.dictionary.value_or(QVariantMap());
-    return {Outcome::Listed, volumesFromDiskList(diskList, [](const QString& id) { return EUGetDiskInfo(id); })};
+    const auto infos = lookUpTogether(candidates(diskList));
+    return {Outcome::Listed, volumesFromDiskList(diskList, [&infos](const QString& id) { return infos.value(id); })};
+}
+
+QStringList CVolumeMgr::candidates(const QVariantMap& diskList)
+{
+    QStringList identifiers;
+    for (const QVariant& diskValue : diskList.value(QStringLiteral("AllDisksAndPartitions")).toList()) {
+        const QVariantMap disk = diskValue.toMap();
+        bool skip = false, whole = false;
+        const QVariantList elements = elementsOf(disk, &skip, &whole);
+        if (skip)
+            continue;
+        if (whole)
+            identifiers.append(disk.value(QStringLiteral("DeviceIdentifier")).toString());
+        for (const QVariant& element : elements)
+            if (!droppedByItsEntry(element.toMap()))
+                identifiers.append(element.toMap().value(QStringLiteral("DeviceIdentifier")).toString());
+    }
+    return identifiers;
 }
 
 QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, const InfoLookup& lookup)
@@ -78,23 +145,21 @@ QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, 
     const QString kMountPoint = QStringLiteral("MountPoint");
     for (const QVariant& diskValue : diskList.value(QStringLiteral("AllDisksAndPartitions")).toList()) {
         const QVariantMap disk = diskValue.toMap();
-        QVariantList elements = disk.value(QStringLiteral("Partitions")).toList();
-        if (elements.isEmpty()) {
-            elements = disk.value(QStringLiteral("APFSVolumes")).toList();
-            if (elements.isEmpty() && !disk.value(QStringLiteral("Content")).toString().isEmpty())
-                continue;
-            const auto whole = lookup(disk.value(QStringLiteral("DeviceIdentifier")).toString());
-            if (whole && whole->contains(QStringLiteral("FilesystemName")))
-                result.append(MakeVolumeInfo(*whole));
+        bool skip = false, whole = false;
+        const QVariantList elements = elementsOf(disk, &skip, &whole);
+        if (skip)
+            continue;
+        if (whole) {
+            const auto info = lookup(disk.value(QStringLiteral("DeviceIdentifier")).toString());
+            if (info && info->contains(QStringLiteral("FilesystemName")))
+                result.append(MakeVolumeInfo(*info));
         }
         std::optional<QString> recoveryId;
         std::optional<QString> booterId;
         for (int k = 0; k < elements.size(); ++k) {
             const QVariantMap element = elements[k].toMap();
             const QString elementId = element.value(QStringLiteral("DeviceIdentifier")).toString();
-            if (textIs(element, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage", "Apple_APFS"})
-                || textIs(element, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"})
-                || textIs(element, kMountPoint, {"/System/Volumes/Update/mnt1", "/System/Volumes/Data"}))
+            if (droppedByItsEntry(element))
                 continue;
             const auto found = lookup(elementId);
             if (!found)
@@ -153,12 +218,12 @@ QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, 
     return result;
 }
 
-std::optional<QVariantMap> CVolumeMgr::EUGetDiskInfo(const QString& identifier)
+std::optional<QVariantMap> CVolumeMgr::EUGetDiskInfo(const QString& identifier, int slot)
 {
     if (!isDeviceIdentifier(identifier)
         || !diskLineFits("diskutil info -plist /dev/" + identifier.toUtf8(), kShortDiskLineBuffer))
         return std::nullopt;
-    return ExecCommand({QStringLiteral("info"), QStringLiteral("-plist"), QStringLiteral("/dev/") + identifier}).dictionary;
+    return ExecCommand({QStringLiteral("info"), QStringLiteral("-plist"), QStringLiteral("/dev/") + identifier}, slot).dictionary;
 }
 
 QVariantMap CVolumeMgr::MakeVolumeInfo(const QVariantMap& info)

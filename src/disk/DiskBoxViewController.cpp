@@ -3,6 +3,7 @@
 #include "DiskCommandRunners.h"
 #include "DiskIdentifier.h"
 #include "ErasePlan.h"
+#include "VolumeInventory.h"
 
 #include "FormatEndViewController.h"
 #include "MakeSureFormatViewController.h"
@@ -93,7 +94,8 @@ void DiskBoxViewController::DiskBoxViewControllerView()
 void DiskBoxViewController::changeValue()
 {
     view();
-    getTypeForVoluem();
+    if (volumeInfo_->volumeType.isEmpty())
+        getTypeForVoluem();
     const VolumeObj& r = *volumeInfo_;
     const QString used = PublicUtilities::longlongDiskSize(r.volumeTotalSizeNum - r.volumeFreeSizeNum);
     nameLabel_->setStringValue(r.volumeName);
@@ -192,6 +194,7 @@ void DiskBoxViewController::renameOkButtonAction()
         || volumeInfo_->volumeType == QLatin1String("MS-DOS FAT32"))
         name = name.toUpper();
     if (PublicUtilities::renameDiskWithGuid(volumeInfo_->volumePath, name)) {
+        VolumeInventory::shared().forget();
         volumeInfo_->volumeName = name;
         nameLabel_->setStringValue(name);
     } else {
@@ -269,6 +272,7 @@ void DiskBoxViewController::makeSureToFormatSelectVolumeWithName(const QString& 
 
 void DiskBoxViewController::finishFormat(FormatOutcome outcome)
 {
+    VolumeInventory::shared().forget();
     if (makeSureFormatVC_)
         makeSureFormatVC_->closeWindow();
     lastFormatOutcome_ = outcome;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiskBoxViewControllerDelegate.h"
+#include "VolumeFolder.h"
 #include "VolumeObj.h"
 
 #include "FormatVCDelegate.h"
@@ -49,6 +50,9 @@ public:
     // Shared with background work that fills in its type.
     const std::shared_ptr<VolumeObj>& volumeInfo() const { return volumeInfo_; }
     void setVolumeInfo(std::shared_ptr<VolumeObj> volume) { volumeInfo_ = std::move(volume); }
+    // Found with the list; the selection reads it.
+    const VolumeFolder& volumeFolder() const { return volumeFolder_; }
+    void setVolumeFolder(VolumeFolder folder) { volumeFolder_ = std::move(folder); }
     // Not owned; the tab clears it before it goes.
     DiskBoxViewControllerDelegate* delegate() const { return delegate_; }
     void setDelegate(DiskBoxViewControllerDelegate* delegate) { delegate_ = delegate; }
@@ -97,6 +101,7 @@ private:
     void finishFormat(FormatOutcome outcome);
 
     std::shared_ptr<VolumeObj> volumeInfo_ = std::make_shared<VolumeObj>();
+    VolumeFolder volumeFolder_;
     TableViewBgView* card_ = nullptr;
     TextImageButton* saveButton_ = nullptr;
     TextImageButton* cancelButton_ = nullptr;

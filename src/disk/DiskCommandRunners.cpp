@@ -6,6 +6,7 @@
 #include "platform/commands/CommandRunner.h"
 #include "platform/files/FileManager.h"
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
 
@@ -64,10 +65,12 @@ DiskCommandResult runFreshTelling(std::mutex& serial, const QString& fileName, c
 
 } // namespace
 
-DiskCommandResult ExecCommand(const QStringList& arguments)
+DiskCommandResult ExecCommand(const QStringList& arguments, int slot)
 {
-    static std::mutex serial;
-    return runFresh(serial, QStringLiteral("DRWTray.plist"), arguments);
+    static std::mutex serial[kExecCommandSlots];
+    slot = std::clamp(slot, 0, kExecCommandSlots - 1);
+    return runFresh(serial[slot], slot == 0 ? QStringLiteral("DRWTray.plist") : QStringLiteral("DRWTray-%1.plist").arg(slot),
+                    arguments);
 }
 
 DiskCommandResult aepairExecCommand(const QStringList& arguments)

@@ -24,7 +24,10 @@ struct DiskCommandResult {
 // The disk manager's four runners, each with its own output file in the private temporary
 // folder, and each running one command at a time. They run `diskutil` with the arguments as
 // they are, through no shell, so no name or identifier is ever read by a shell.
-DiskCommandResult ExecCommand(const QStringList& arguments);        // "DRWTray.plist": lists, information
+// "DRWTray.plist": lists, information. The enumeration's look-ups run several at once, each
+// slot above 0 with a file of its own ("DRWTray-<slot>.plist"), serialised like the first.
+DiskCommandResult ExecCommand(const QStringList& arguments, int slot = 0);
+inline constexpr int kExecCommandSlots = 4;
 DiskCommandResult aepairExecCommand(const QStringList& arguments);  // "OrlaStartMenuRepairTemp.plist": type look-ups, eject
 DiskCommandResult eraserExecCommand(const QStringList& arguments);  // "eraserVolumeTemp.plist": erase
 DiskCommandResult renameExecCommand(const QStringList& arguments);  // "NTFSRepairTemp.plist": mount, unmount

@@ -5,6 +5,7 @@
 #include "DiskColumnLayout.h"
 #include "DiskCommandRunners.h"
 #include "DiskIdentifier.h"
+#include "VolumeInventory.h"
 #include "VolumeObj.h"
 #include "VolumesInfo.h"
 #include "VolumesManager.h"
@@ -20,8 +21,6 @@
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
-#include "platform/files/FileManager.h"
-#include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 #include "platform/notifications/UserNotificationCenter.h"
 #include "platform/workspace/Workspace.h"
@@ -94,7 +93,11 @@ void DiskManagerViewController::awakeFromNib()
 {
     auto& platform = platform::Platform::current();
     voluManager_ = std::make_unique<VolumesManager>();
-    volumesInfo_ = std::make_unique<VolumesInfo>();
+    // Its scan measures every mount, which a dead server can hold up.
+    auto keep = lifetime_.guard([this](const std::shared_ptr<VolumesInfo>& info) { volumesInfo_ = info; });
+    platform::dispatchAsyncGlobal([keep = std::move(keep)]() mutable {
+        platform::dispatchAsyncMain([keep = std::move(keep), info = std::make_shared<VolumesInfo>()]() mutable { keep(info); });
+    });
     watchMu_ = std::make_unique<WatchMountUnmount>(platform.workspace->notificationCenter());
     auto& center = platform::NotificationCenter::defaultCenter();
     const auto rebuild = [this](const platform::Notification&) { createView(); };
@@ -141,20 +144,36 @@ void DiskManagerViewController::beginBuild()
     loadProgress_->setHidden(false);
     loadProgress_->startAnimation();
     // The background step works only on what it captures: the controller may be gone by then.
-    auto finish = lifetime_.guard([this](CVolumeMgr::Enumeration enumeration) { finishBuild(std::move(enumeration)); });
+    auto finish = lifetime_.guard([this](CVolumeMgr::Outcome outcome, const VolumeInventory::Listing& listing, bool kept) {
+        finishBuild(outcome, listing, kept);
+    });
     platform::dispatchAsyncGlobal([finish = std::move(finish)]() mutable {
-        CVolumeMgr manager;
-        platform::dispatchAsyncMain([finish = std::move(finish), enumeration = manager.enumDiskVolumesInfo()]() mutable {
-            finish(std::move(enumeration));
+        // Read before the enumeration: a change meanwhile makes the next build enumerate again.
+        const std::optional<uint64_t> generation = VolumeInventory::currentGeneration();
+        auto& inventory = VolumeInventory::shared();
+        std::optional<VolumeInventory::Listing> listing = generation ? inventory.kept(*generation) : std::nullopt;
+        const bool kept = listing.has_value();
+        CVolumeMgr::Outcome outcome = CVolumeMgr::Outcome::Listed;
+        if (!kept) {
+            CVolumeMgr::Enumeration enumeration = CVolumeMgr().enumDiskVolumesInfo();
+            outcome = enumeration.outcome;
+            listing.emplace(VolumeInventory::Listing{std::move(enumeration.volumes), {}});
+            for (const QVariantMap& volume : listing->volumes)
+                listing->folders.append(VolumeFolder::find(volume.value(QStringLiteral("MountPoint")).toString()));
+            if (generation && outcome == CVolumeMgr::Outcome::Listed)
+                inventory.keep(*generation, *listing);
+        }
+        platform::dispatchAsyncMain([finish = std::move(finish), outcome, listing = std::move(*listing), kept]() mutable {
+            finish(outcome, listing, kept);
         });
     });
 }
 
-void DiskManagerViewController::finishBuild(CVolumeMgr::Enumeration enumeration)
+void DiskManagerViewController::finishBuild(CVolumeMgr::Outcome outcome, const VolumeInventory::Listing& listing, bool kept)
 {
     loadProgress_->setHidden(true);
     loadProgress_->stopAnimation();
-    if (enumeration.outcome == CVolumeMgr::Outcome::Refused) {
+    if (outcome == CVolumeMgr::Outcome::Refused) {
         // The boxes shown stay; one more build follows once the second has passed.
         if (!std::exchange(trailingBuildAsked_, true))
             platform::Platform::current().dispatcher->afterMain(std::chrono::milliseconds(1000), lifetime_.guard([this] {
@@ -162,7 +181,7 @@ void DiskManagerViewController::finishBuild(CVolumeMgr::Enumeration enumeration)
                 createView();
             }));
     } else {
-        showColumn(enumeration.volumes);
+        showColumn(listing, kept);
     }
     bool again = false;
     {
@@ -186,26 +205,29 @@ void DiskManagerViewController::clearColumn()
     std::erase_if(madeBoxes_, [](const auto& made) { return made.expired(); });
 }
 
-void DiskManagerViewController::showColumn(const QList<QVariantMap>& volumes)
+void DiskManagerViewController::showColumn(const VolumeInventory::Listing& listing, bool kept)
 {
     clearColumn();
-    std::vector<std::shared_ptr<VolumeObj>> internal, external;
-    for (const QVariantMap& volume : volumes) {
-        auto record = std::make_shared<VolumeObj>(VolumeObj::fromVolumeDictionary(volume));
-        (record->bCanEject ? external : internal).push_back(std::move(record));
+    std::vector<std::pair<std::shared_ptr<VolumeObj>, VolumeFolder>> internal, external;
+    for (qsizetype i = 0; i < listing.volumes.size(); ++i) {
+        auto record = std::make_shared<VolumeObj>(VolumeObj::fromVolumeDictionary(listing.volumes[i]));
+        // Nothing changed since the boxes of the enumeration looked the type up: no diskutil runs.
+        if (kept)
+            record->volumeType = record->diskType.isEmpty() ? QStringLiteral("Unknow") : record->diskType;
+        (record->bCanEject ? external : internal).emplace_back(std::move(record), listing.folders.value(i));
     }
     const DiskColumnLayout layout = DiskColumnLayout::forCounts(int(internal.size()), int(external.size()));
     scrollView_->setFrameSize({394, layout.height});
     addHeader(QStringLiteral("Internal"), layout.internalHeader);
     for (std::size_t i = 0; i < internal.size(); ++i) {
-        addBox(internal[i], layout.internalBoxes[qsizetype(i)]);
+        addBox(internal[i].first, internal[i].second, layout.internalBoxes[qsizetype(i)]);
         if (i == 0)
             changeSelectWithVolumeInfo(*boxes_.back());
     }
     if (layout.externalHeader) {
         addHeader(QStringLiteral("External"), *layout.externalHeader);
         for (std::size_t j = 0; j < external.size(); ++j)
-            addBox(external[j], layout.externalBoxes[qsizetype(j)]);
+            addBox(external[j].first, external[j].second, layout.externalBoxes[qsizetype(j)]);
     }
     std::vector<const Referable*> shown;
     for (TextField* header : headers_)
@@ -228,32 +250,17 @@ TextField* DiskManagerViewController::addHeader(const QString& title, const Rect
     return header;
 }
 
-void DiskManagerViewController::addBox(std::shared_ptr<VolumeObj> record, const Rect& frame)
+void DiskManagerViewController::addBox(std::shared_ptr<VolumeObj> record, const VolumeFolder& folder, const Rect& frame)
 {
     auto box = std::make_shared<DiskBoxViewController>();
     box->setDelegate(this);
     box->view()->setFrame(frame);
     box->setVolumeInfo(std::move(record));
+    box->setVolumeFolder(folder);
     scrollView_->addSubview(*box->view());
     box->changeValue();
     boxes_.push_back(box);
     madeBoxes_.push_back(box);
-}
-
-QString DiskManagerViewController::existingMountPath(const QString& mountPoint)
-{
-    if (mountPoint.isEmpty())
-        return {};
-    // The start-up volume is the simulated Mac's root; another mount point is a real folder, or
-    // a Mac path inside the simulated Mac.
-    auto& platform = platform::Platform::current();
-    const QString inside = platform.searchPaths->pathOnMac(mountPoint);
-    const QStringList candidates = mountPoint == QLatin1String("/") ? QStringList{inside, mountPoint}
-                                                                     : QStringList{mountPoint, inside};
-    for (const QString& candidate : candidates)
-        if (!candidate.isEmpty() && platform.fileManager->fileExistsAtPath(candidate))
-            return candidate;
-    return {};
 }
 
 void DiskManagerViewController::changeSelectWithVolumeInfo(DiskBoxViewController& box)
@@ -263,19 +270,18 @@ void DiskManagerViewController::changeSelectWithVolumeInfo(DiskBoxViewController
         shown->changeSelectButStart(shown.get() == &box);
     const VolumeObj& r = *box.volumeInfo();
     // The volume's own mount point, never a path made from its name: two volumes may share one.
-    const QString path = existingMountPath(r.volumeMountPoint);
-    platform::FileSystemFacts facts;
-    if (!path.isEmpty()) {
-        const bool result = platform::Platform::current().workspace->getFileSystemInfoForPath(path, &facts);
+    // Its facts were read while the column was built.
+    const VolumeFolder& folder = box.volumeFolder();
+    const platform::FileSystemFacts& facts = folder.facts;
+    if (!folder.path.isEmpty())
         platform::NSLog(QStringLiteral("Result:%1 Volume: %2, Removable:%3, W:%4, Unmountable:%5, Desc:%6, type:%7")
-                            .arg(int(result))
-                            .arg(path)
+                            .arg(int(folder.factsRead))
+                            .arg(folder.path)
                             .arg(int(facts.removable))
                             .arg(int(facts.writable))
                             .arg(int(facts.unmountable))
                             .arg(facts.description, facts.type));
-    }
-    const DiskButtonStates states = DiskButtonStates::forVolume(r, !path.isEmpty(), facts.type);
+    const DiskButtonStates states = DiskButtonStates::forVolume(r, !folder.path.isEmpty(), facts.type);
     openBut_->setButtonEnabled(states.open);
     mountBut_->setButtonEnabled(states.mount);
     ejectBut_->setButtonEnabled(states.eject);
@@ -291,8 +297,7 @@ void DiskManagerViewController::openButAction()
 {
     if (!diskBoxVC_)
         return;
-    const QString path = existingMountPath(diskBoxVC_->volumeInfo()->volumeMountPoint);
-    platform::Platform::current().workspace->openFile(path);
+    platform::Platform::current().workspace->openFile(diskBoxVC_->volumeFolder().path);
 }
 
 void DiskManagerViewController::mountButAction()
@@ -307,6 +312,7 @@ void DiskManagerViewController::mountButAction()
     const QString verb = unmount ? QStringLiteral("unmount") : QStringLiteral("mount");
     // A refusal (no udisks, a busy volume) is shown with the tool's reason, not only logged.
     auto done = lifetime_.guard([this, name, verb](const std::optional<QString>& failure) {
+        VolumeInventory::shared().forget();
         createView();
         if (auto* notices = platform::Platform::current().userNotifications.get(); notices && failure)
             notices->deliverNotification({QStringLiteral("Tavrin"),
@@ -346,6 +352,7 @@ void DiskManagerViewController::ejectButAction()
 
 void DiskManagerViewController::ejectButtonActionisS(bool succeeded)
 {
+    VolumeInventory::shared().forget();
     createView();
     if (OSVersion() < 9)
         return;

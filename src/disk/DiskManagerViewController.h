@@ -2,6 +2,7 @@
 
 #include "CVolumeMgr.h"
 #include "DiskBoxViewControllerDelegate.h"
+#include "VolumeInventory.h"
 
 #include "platform/dispatch/Lifetime.h"
 #include "platform/notifications/NotificationCenter.h"
@@ -83,16 +84,14 @@ protected:
 private:
     void DiskManagerViewControllerView();
     void beginBuild();
-    void finishBuild(CVolumeMgr::Enumeration enumeration);
-    void showColumn(const QList<QVariantMap>& volumes);
+    // `kept`: the listing was kept from an earlier build, not enumerated now.
+    void finishBuild(CVolumeMgr::Outcome outcome, const VolumeInventory::Listing& listing, bool kept);
+    void showColumn(const VolumeInventory::Listing& listing, bool kept);
     void clearColumn();
     platform::ui::TextField* addHeader(const QString& title, const platform::ui::Rect& frame);
-    void addBox(std::shared_ptr<VolumeObj> record, const platform::ui::Rect& frame);
-    // The volume's folder on this machine when it exists (a Mac path is looked for inside the
-    // simulated Mac too); empty when there is none.
-    static QString existingMountPath(const QString& mountPoint);
+    void addBox(std::shared_ptr<VolumeObj> record, const VolumeFolder& folder, const platform::ui::Rect& frame);
 
-    std::unique_ptr<VolumesInfo> volumesInfo_;
+    std::shared_ptr<VolumesInfo> volumesInfo_; // from the background scan
     std::unique_ptr<WatchMountUnmount> watchMu_;
     std::unique_ptr<VolumesManager> voluManager_;
     platform::ui::View* scrollView_ = nullptr;

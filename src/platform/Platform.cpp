@@ -60,6 +60,11 @@ Platform& Platform::current()
     return *p;
 }
 
+Platform* Platform::currentOrNull()
+{
+    return installed.load(std::memory_order_acquire);
+}
+
 void Platform::install(Platform* platform)
 {
     installed.store(platform, std::memory_order_release);

@@ -90,6 +90,8 @@ struct Platform {
 
     // The installed set. Calling it with none installed is a programming error and aborts.
     static Platform& current();
+    // The installed set, or null when none is.
+    static Platform* currentOrNull();
     // Makes `platform` the current set (null uninstalls); the caller keeps ownership.
     static void install(Platform* platform);
 };

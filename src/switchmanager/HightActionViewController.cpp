@@ -36,6 +36,9 @@ namespace {
 const QString kActive = QStringLiteral("Active");
 const QString kDisabled = QStringLiteral("Disabled");
 const QString kDoNotDisturbFile = QStringLiteral("~/Library/Preferences/ByHost/com.apple.notificationcenterui");
+const QString kDesktopIconsRead = QStringLiteral("defaults read com.apple.finder CreateDesktop");
+const QString kHiddenFilesRead = QStringLiteral("defaults read com.apple.finder AppleShowAllFiles");
+const QString kDoNotDisturbRead = QStringLiteral("defaults -currentHost read ") + kDoNotDisturbFile + QStringLiteral(" doNotDisturb");
 // The Bluetooth switch is enabled again after this long without a power notification.
 constexpr std::chrono::milliseconds kPowerWait{3000};
 
@@ -174,6 +177,14 @@ void HightActionViewController::show(int number, bool on)
     }
 }
 
+void HightActionViewController::writeAndReadBack(int number, const QStringList& lines, const QString& readLine,
+                                                 std::function<bool(const QString&)> isOn)
+{
+    ShellCommand::launchAndReadBack(lines, readLine, lifetime_.guard([this, number, isOn = std::move(isOn)](const QString& said) {
+        show(number, isOn(said));
+    }));
+}
+
 void HightActionViewController::setIcon(int number, const QString& name)
 {
     icon(number)->setImage(Image::imageNamed(name));
@@ -183,7 +194,7 @@ void HightActionViewController::setIcon(int number, const QString& name)
 
 bool HightActionViewController::getShowDesktopIcon()
 {
-    return SwitchRules::desktopIconsHidden(ShellCommand::read(QStringLiteral("defaults read com.apple.finder CreateDesktop")));
+    return SwitchRules::desktopIconsHidden(ShellCommand::read(kDesktopIconsRead));
 }
 
 void HightActionViewController::but_1Actton()
@@ -194,9 +205,10 @@ void HightActionViewController::but_1Actton()
 
 void HightActionViewController::hiddenDesktopIcon()
 {
-    ShellCommand::launch({getShowDesktopIcon()
-                              ? QStringLiteral("defaults write com.apple.finder CreateDesktop TRUE;killall Finder")
-                              : QStringLiteral("defaults write com.apple.finder CreateDesktop FALSE;killall Finder")});
+    writeAndReadBack(1,
+                     {getShowDesktopIcon() ? QStringLiteral("defaults write com.apple.finder CreateDesktop TRUE;killall Finder")
+                                           : QStringLiteral("defaults write com.apple.finder CreateDesktop FALSE;killall Finder")},
+                     kDesktopIconsRead, &SwitchRules::desktopIconsHidden);
 }
 
 // Switch 2: dark mode.
@@ -223,7 +235,7 @@ void HightActionViewController::updateDarkMode()
 
 bool HightActionViewController::getShowAllFiles()
 {
-    return SwitchRules::hiddenFilesShown(ShellCommand::read(QStringLiteral("defaults read com.apple.finder AppleShowAllFiles")));
+    return SwitchRules::hiddenFilesShown(ShellCommand::read(kHiddenFilesRead));
 }
 
 void HightActionViewController::but_3Actton()
@@ -234,9 +246,10 @@ void HightActionViewController::but_3Actton()
 
 void HightActionViewController::hiddenHiddenFiles()
 {
-    ShellCommand::launch({getShowAllFiles()
-                              ? QStringLiteral("defaults write com.apple.finder AppleShowAllFiles FALSE;killall Finder")
-                              : QStringLiteral("defaults write com.apple.finder AppleShowAllFiles TRUE;killall Finder")});
+    writeAndReadBack(3,
+                     {getShowAllFiles() ? QStringLiteral("defaults write com.apple.finder AppleShowAllFiles FALSE;killall Finder")
+                                        : QStringLiteral("defaults write com.apple.finder AppleShowAllFiles TRUE;killall Finder")},
+                     kHiddenFilesRead, &SwitchRules::hiddenFilesShown);
 }
 
 // Switch 4: the screen saver.
@@ -294,10 +307,13 @@ QString HightActionViewController::getDoNotDisturbPath()
 
 bool HightActionViewController::getDoNotDisturb()
 {
-    const bool commandSaysOn = SwitchRules::doNotDisturbOn(ShellCommand::read(
-        QStringLiteral("defaults -currentHost read ") + kDoNotDisturbFile + QStringLiteral(" doNotDisturb")));
+    return doNotDisturbFrom(ShellCommand::read(kDoNotDisturbRead));
+}
+
+bool HightActionViewController::doNotDisturbFrom(const QString& said)
+{
     if (PublicUtilities::getSystemVersion() >= 1015)
-        return commandSaysOn;
+        return SwitchRules::doNotDisturbOn(said);
     return current().propertyLists->propertyListFromFile(getDoNotDisturbPath()).toMap()
         .value(QStringLiteral("doNotDisturb")).toBool();
 }
@@ -321,18 +337,19 @@ void HightActionViewController::setDoNotDisturb(bool shownOn)
 void HightActionViewController::turnDoNotDisturbOn()
 {
     // One after another, the restart last, so Notification Center reads both values.
-    ShellCommand::launch({
+    writeAndReadBack(6, {
         QStringLiteral("defaults -currentHost write ") + kDoNotDisturbFile + QStringLiteral(" doNotDisturb -boolean true"),
         QStringLiteral("defaults -currentHost write ") + kDoNotDisturbFile
             + QStringLiteral(" doNotDisturbDate -date \"`date -u +\"%Y-%m-%d %H:%M:%S +000\"`\""),
         QStringLiteral("killall NotificationCenter"),
-    });
+    }, kDoNotDisturbRead, [this](const QString& said) { return doNotDisturbFrom(said); });
 }
 
 void HightActionViewController::turnDoNotDisturbOff()
 {
-    ShellCommand::launch({QStringLiteral("defaults -currentHost write ") + kDoNotDisturbFile
-                          + QStringLiteral(" doNotDisturb -boolean false;killall NotificationCenter")});
+    writeAndReadBack(6, {QStringLiteral("defaults -currentHost write ") + kDoNotDisturbFile
+                             + QStringLiteral(" doNotDisturb -boolean false;killall NotificationCenter")},
+                     kDoNotDisturbRead, [this](const QString& said) { return doNotDisturbFrom(said); });
 }
 
 void HightActionViewController::commitDoNotDisturbChanges()

@@ -83,6 +83,12 @@ protected:
 private:
     void show(int number, bool on);
     void setIcon(int number, const QString& name);
+    // Runs the writers in the background, then shows the switch as `readLine`'s output says:
+    // a write that failed leaves the switch showing the state it left.
+    void writeAndReadBack(int number, const QStringList& lines, const QString& readLine,
+                          std::function<bool(const QString&)> isOn);
+    // Do Not Disturb from its read's output; below 10.15 from the ByHost file.
+    bool doNotDisturbFrom(const QString& said);
     void connectAirPods();
     void disconnectAirPods();
     void endPowerWait();

@@ -20,17 +20,32 @@ QString read(const QString& line)
     return QString::fromUtf8(result.standardOutput);
 }
 
-void launch(const QStringList& lines)
+namespace {
+
+void runWriters(const QStringList& lines)
 {
     // Through the reader's run too: it refuses a shell whose PATH lacks the stand-ins, which
     // would reach this machine's `killall` and `open`.
-    platform::dispatchAsyncGlobal([lines] {
-        for (const QString& line : lines) {
-            const QByteArray said = platform::Platform::current().commandRunner->runReader(
-                kBash, {QStringLiteral("-c"), line}, kWriteTimeout).standardOutput;
-            if (!said.isEmpty())
-                platform::NSLog(QStringLiteral("\"%1\": %2").arg(line, QString::fromUtf8(said).trimmed()));
-        }
+    for (const QString& line : lines) {
+        const QByteArray said = platform::Platform::current().commandRunner->runReader(
+            kBash, {QStringLiteral("-c"), line}, kWriteTimeout).standardOutput;
+        if (!said.isEmpty())
+            platform::NSLog(QStringLiteral("\"%1\": %2").arg(line, QString::fromUtf8(said).trimmed()));
+    }
+}
+
+} // namespace
+
+void launch(const QStringList& lines)
+{
+    platform::dispatchAsyncGlobal([lines] { runWriters(lines); });
+}
+
+void launchAndReadBack(const QStringList& lines, const QString& readLine, std::function<void(const QString&)> then)
+{
+    platform::dispatchAsyncGlobal([lines, readLine, then = std::move(then)] {
+        runWriters(lines);
+        platform::dispatchAsyncMain([then, said = read(readLine)] { then(said); });
     });
 }
 

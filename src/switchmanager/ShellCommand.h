@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 
 // The Switch Manager's commands, each run as "/bin/bash -c <line>" with the stand-in tools
 // first on PATH. Exit statuses are not read.
@@ -20,6 +21,9 @@ QString read(const QString& line);
 // Runs the lines one after another on the background queue, each ended before the next
 // starts; the caller does not wait. What they print is logged.
 void launch(const QStringList& lines);
+// As `launch`, then runs `readLine` after the last of them and hands what it printed to `then`
+// on the main queue, so a switch can show what the writers left rather than what they meant to.
+void launchAndReadBack(const QStringList& lines, const QString& readLine, std::function<void(const QString&)> then);
 // Starts a program of the bundle with its arguments on the background queue, not awaited.
 void launchProgram(const QString& path, const QStringList& arguments);
 

@@ -2,19 +2,86 @@
 
 #include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
+#include "platform/files/FileManager.h"
 #include "platform/plist/PropertyListSerialization.h"
 
-bool SystemFolder::isSystemFileWithFilePath(const QString& path)
+namespace {
+
+// Keys from "0" upward; an entry after a gap is never reached.
+QStringList listedPaths()
 {
     const auto& p = platform::Platform::current();
     const QVariantMap list = p.propertyLists
                                  ->propertyListFromFile(p.bundle->pathForResource(
                                      QStringLiteral("SystemFile"), QStringLiteral("plist")))
                                  .toMap();
+    QStringList paths;
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QVariant entry = list.value(QString::number(i));
-        if (entry.isValid() && entry.toString() == path)
-            return true;
+        if (entry.isValid())
+            paths << entry.toString();
     }
-    return false;
+    return paths;
+}
+
+void add(ProtectedFolders& folders, const QString& path)
+{
+    if (const auto identity = SystemFolder::identityOf(path, true))
+        folders.insert(*identity);
+}
+
+// Up through "..", which leads to the folders themselves whatever links the path went through,
+// until a folder already known ("/" is its own parent).
+void addWithAncestors(ProtectedFolders& folders, QString path)
+{
+    for (int depth = 0; depth < 256; ++depth, path += QStringLiteral("/..")) {
+        const auto identity = SystemFolder::identityOf(path, true);
+        if (!identity || folders.contains(*identity))
+            return;
+        folders.insert(*identity);
+    }
+}
+
+ProtectedFolders protectedFolders(platform::XdgUserFolder workingFolder, const QStringList& listed)
+{
+    const auto& paths = *platform::Platform::current().searchPaths;
+    ProtectedFolders folders;
+    addWithAncestors(folders, paths.xdgHomeDirectory());
+    addWithAncestors(folders, paths.homeDirectory());
+    addWithAncestors(folders, QStringLiteral("/"));
+    for (int i = 0; i < platform::kXdgUserFolderCount; ++i) {
+        const auto folder = platform::XdgUserFolder(i);
+        const QString path = folder == workingFolder ? QString() : paths.xdgUserFolder(folder);
+        if (!path.isNull())
+            add(folders, path);
+    }
+    for (const QString& path : listed) {
+        add(folders, path);
+        add(folders, paths.pathOnMac(path));
+    }
+    return folders;
+}
+
+} // namespace
+
+std::optional<FolderIdentity> SystemFolder::identityOf(const QString& path, bool followLink)
+{
+    const auto attributes = platform::Platform::current().fileManager->attributesOfItemAtPath(path, followLink);
+    if (!attributes)
+        return std::nullopt;
+    return FolderIdentity{attributes->fileSystemNumber, attributes->fileSystemFileNumber};
+}
+
+bool SystemFolder::isSystemFileWithFilePath(const QString& path)
+{
+    const QStringList listed = listedPaths();
+    if (listed.contains(path))
+        return true;
+    const auto identity = identityOf(path, false);
+    return identity && ::protectedFolders(platform::XdgUserFolder::Download, listed).contains(*identity);
+}
+
+ProtectedFolders SystemFolder::protectedFolders(platform::XdgUserFolder workingFolder)
+{
+    return ::protectedFolders(workingFolder, listedPaths());
 }

@@ -27,6 +27,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,15 @@ protected:
         image.save(test::artifactPath(file));
         return image;
     }
+    // Uninstall with the ticked applications; the related-files window is cancelled once up.
+    static void uninstallTicked(UninstallViewController& tab)
+    {
+        QTimer::singleShot(0, qApp, [&tab] {
+            if (AMRelatedFilesViewController* window = tab.amVC())
+                window->clickedCancelBtn();
+        });
+        tab.uninstallAppButtonAction();
+    }
     // The kit keeps the button's switch under the original's inverted name.
     static bool switchedOn(const TextImageButton& button) { return button.isDisabled(); }
     test::ManualDispatcher& dispatcher() { return platform.dispatcher(); }
@@ -119,14 +129,15 @@ TEST_F(AppListsTest, ApplicationsOpenTheRecordClickedWhateverTheListDoesLater)
     struct Case {
         int row;
         const char* search; // typed between the click and the delay's end
-        const char* opened;
+        const char* operation;
     };
-    const Case cases[] = {{3, "", "Zeta"}, {0, "no", "Mail"}, {4, "alpha", "alpha"}};
+    // A desktop application starts as its link starts it.
+    const Case cases[] = {{3, "", "openFile"}, {0, "no", "openFile"}, {4, "alpha", "openFile"},
+                          {2, "", "launchApplication"}};
     for (const Case& c : cases) {
         tab.textField()->setStringValue(QString());
         tab.searchBarAction();
         const QString expected = tab.allApplications()[c.row]->path;
-        ASSERT_TRUE(expected.contains(QLatin1String(c.opened)) || c.row == 0);
         const auto before = workspace->requests().size();
         tab.listTableView()->delegate()->tableView(*tab.listTableView(), c.row);
         tab.textField()->setStringValue(QString::fromLatin1(c.search));
@@ -135,7 +146,7 @@ TEST_F(AppListsTest, ApplicationsOpenTheRecordClickedWhateverTheListDoesLater)
         EXPECT_EQ(workspace->requests().size(), before);
         dispatcher().advance(ApplicationsViewController::kOpenDelay);
         ASSERT_EQ(workspace->requests().size(), before + 1);
-        EXPECT_EQ(workspace->requests().back(), (test::FakeWorkspace::Request{"openFile", expected, {}}));
+        EXPECT_EQ(workspace->requests().back(), (test::FakeWorkspace::Request{c.operation, expected, {}}));
     }
 
     // "Open" launches its own row's record once, even after another row was selected.
@@ -240,8 +251,13 @@ TEST_F(AppListsTest, RelatedFilesBoxesActOnTheirOwnRowAndTheProgressEndsWithTheR
 
     outline.delegate()->shouldSelectItem(outline, outline.itemAtRow(0));
     click(outline, 0, 1, false); // Mail's own record, not the selected group
+    EXPECT_EQ(window.selectCell(), outline.itemAtRow(1));
+    EXPECT_FALSE(window.outlineView(outline, nullptr)) << "columns are never selected";
     EXPECT_EQ(window.selectDeletePath().size(), 1);
     EXPECT_EQ(window.selectDeletePath()[0]->path, zeta);
+    EXPECT_TRUE(switchedOn(*window.uninstallButton()));
+    window.sohwSystemNode();
+    EXPECT_FALSE(switchedOn(*window.uninstallButton()));
     click(outline, 0, 2, false); // the Zeta group: all ticked, so all unticked
     EXPECT_TRUE(window.selectDeletePath().isEmpty());
     EXPECT_FALSE(switchedOn(*window.uninstallButton()));
@@ -282,4 +298,26 @@ TEST_F(AppListsTest, RescanListsWhatIsOnDiskNowAndOneAppRemoveWaitsForTheScan)
     listed.sort();
     EXPECT_EQ(listed, QStringList({"Kilo", "Zeta", "alpha"}));
     EXPECT_EQ(names(tab.showListArr()), names(tab.allApplications()));
+}
+
+TEST_F(AppListsTest, TheRelatedFilesOfAnotherInstalledApplicationAreNotListed)
+{
+    makeBundle("Foo", "com.example.foo");
+    makeBundle("Foo Pro", "com.example.foo.pro");
+    makeBundle("Foo Helper", "com.apple.foohelper"); // a system application owns its files too
+    const QString library = platform->searchPaths->homeDirectory() + "/Library/";
+    for (const char* path : {"Preferences/com.example.foo.plist", "Preferences/com.example.foo.pro.plist",
+                             "Application Support/Foo Helper", "Application Support/Foo"})
+        ASSERT_TRUE(QDir().mkpath(library + path));
+    UninstallViewController tab;
+    tab.view();
+    dispatcher().drainAll();
+    ASSERT_EQ(names(tab.showListArr()), QStringList({"Foo", "Foo Pro"}));
+    click(*tab.listViewTabel(), 0, 0, false);
+    uninstallTicked(tab);
+    ASSERT_EQ(tab.amVC()->allRelaltedFiles().size(), 1u);
+    QStringList listed;
+    for (const AMAppItemPtr& item : tab.amVC()->allRelaltedFiles().front())
+        listed << QString(item->path).remove(library);
+    EXPECT_EQ(listed.mid(1), QStringList({"Preferences/com.example.foo.plist", "Application Support/Foo"}));
 }

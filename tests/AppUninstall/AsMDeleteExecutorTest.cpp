@@ -1,4 +1,5 @@
 #include "AsMDeleteExecutor.h"
+#include "RelatedAppFilesScanner.h"
 
 #include "AuthorizationFakes.h"
 #include "ManualDispatcher.h"
@@ -6,6 +7,8 @@
 #include "TrashFakes.h"
 
 #include "platform/files/PosixFileManager.h"
+#include "platform/folders/SearchPaths.h"
+#include "platform/plist/PropertyListSerialization.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,31 +37,31 @@ protected:
         authorization = test::install<test::FakeAuthorization>(platform->authorization);
     }
 
-    QString item(const QString& name, bool make = true)
+    QString item(const QString& name)
     {
         const QString path = platform.folder() + QLatin1Char('/') + name;
-        if (make) {
-            EXPECT_TRUE(QDir().mkpath(path + QStringLiteral("/Contents")));
-        }
+        EXPECT_TRUE(QDir().mkpath(path + QStringLiteral("/Contents")));
         return path;
     }
 
-    static AMAppItemPtr record(const QString& path)
+    // Records found now, below the test's folder.
+    QList<AMAppItemPtr> records(const QStringList& paths)
     {
-        auto record = std::make_shared<AMAppItem>();
-        record->path = path;
-        return record;
+        QList<AMAppItemPtr> records;
+        for (const QString& path : paths) {
+            records << std::make_shared<AMAppItem>();
+            records.last()->path = path;
+            records.last()->location = files->locationOfItemAtPath(path, platform.folder(), nullptr);
+        }
+        return records;
     }
 
-    // Removes the paths with a fresh deleter and gives what the delegate heard.
-    RecordingDelegate run(const QStringList& paths)
+    // Removes the records with a fresh deleter and gives what the delegate heard.
+    RecordingDelegate run(const QList<AMAppItemPtr>& records)
     {
         RecordingDelegate delegate;
         AsMDeleteExecutor deleter;
         deleter.setDelegate(&delegate);
-        QList<AMAppItemPtr> records;
-        for (const QString& path : paths)
-            records << record(path);
         deleter.executeDelete(records);
         platform.dispatcher().drainGlobal();
         return delegate;
@@ -72,27 +75,30 @@ TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
 {
     const struct {
         const char* name;
-        bool exists;
+        bool goneBefore;
         bool plainRemovalFails;
         bool grant;
         QByteArray toolOutput;
         bool removed;
         int rightsRequests;
     } cases[] = {
-        {"plain", true, false, true, {}, true, 0},
-        {"already-gone", false, false, true, {}, true, 0},
-        {"granted", true, true, true, {}, true, 1},
-        {"denied", true, true, false, {}, false, 1},
-        {"tool-complains", true, true, true, "rm: busy\n", false, 1},
+        {"plain", false, false, true, {}, true, 0},
+        {"already-gone", true, false, true, {}, true, 0},
+        {"granted", false, true, true, {}, true, 1},
+        {"denied", false, true, false, {}, false, 1},
+        {"tool-complains", false, true, true, "rm: busy\n", false, 1},
     };
     for (const auto& c : cases) {
-        const QString path = item(QString::fromLatin1(c.name), c.exists);
+        const QString path = item(QString::fromLatin1(c.name));
+        const QList<AMAppItemPtr> found = records({path});
+        if (c.goneBefore)
+            QDir(path).removeRecursively();
         if (c.plainRemovalFails)
             files->failing.insert(path);
         authorization->grant = c.grant;
         authorization->toolOutput = c.toolOutput;
         const int requestsBefore = authorization->rightsRequests;
-        const RecordingDelegate heard = run({path});
+        const RecordingDelegate heard = run(found);
         EXPECT_EQ(heard.removed, c.removed ? QStringList{path} : QStringList()) << c.name;
         EXPECT_EQ(heard.failed, c.removed ? QStringList() : QStringList{path}) << c.name;
         EXPECT_EQ(authorization->rightsRequests - requestsBefore, c.rightsRequests) << c.name;
@@ -105,17 +111,42 @@ TEST_F(AsMDeleteExecutorTest, HeldRightsServeEveryRecordAndRefusedOnesAreAskedAg
     const QStringList paths{item(QStringLiteral("one")), item(QStringLiteral("two"))};
     for (const QString& path : paths)
         files->failing.insert(path);
-    EXPECT_EQ(run(paths).removed, paths);
+    EXPECT_EQ(run(records(paths)).removed, paths);
     EXPECT_EQ(authorization->rightsRequests, 1);
 
     const QStringList again{item(QStringLiteral("three")), item(QStringLiteral("four"))};
     for (const QString& path : again)
         files->failing.insert(path);
     authorization->grant = false;
-    EXPECT_EQ(run(again).failed, again);
+    EXPECT_EQ(run(records(again)).failed, again);
     EXPECT_EQ(authorization->rightsRequests, 3);
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Copy Rights Unsuccessful: -60006")));
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Alloc authorization failed!!!")));
+}
+
+TEST_F(AsMDeleteExecutorTest, EachRemovalTakesAFreshSessionFromTheExternalFormAndFreesIt)
+{
+    struct Case {
+        platform::OSStatus test::FakeAuthorization::*step;
+        const char* logged;
+        bool removed;
+    };
+    const Case cases[] = {
+        {&test::FakeAuthorization::makeExternalForm, "Make ExternalForm Unsuccessful: -60008", false},
+        {&test::FakeAuthorization::createFromExternalForm, "Creat authorization failed: -60008", false},
+        {&test::FakeAuthorization::copyHeldRights, "Copy authorization failed: -60008", true},
+        {&test::FakeAuthorization::rightGet, "Get authoriztion failed: -60008", true},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        *authorization = test::FakeAuthorization();
+        authorization->*c.step = -60008;
+        const QString path = item(QStringLiteral("case%1").arg(index++));
+        files->failing.insert(path);
+        EXPECT_EQ(run(records({path})).removed, c.removed ? QStringList{path} : QStringList()) << c.logged;
+        EXPECT_TRUE(platform.log().messages().contains(QLatin1String(c.logged))) << c.logged;
+        EXPECT_EQ(authorization->openSessions, 0) << c.logged;
+    }
 }
 
 TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
@@ -137,11 +168,42 @@ TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
     files->failing.insert(path);
     authorization->grant = false;
 
-    EXPECT_EQ(run({path}).failed, QStringList{path});
+    EXPECT_EQ(run(records({path})).failed, QStringList{path});
     EXPECT_EQ(mode(path), 0700u);
     EXPECT_EQ(mode(path + QStringLiteral("/Contents")), 0750u);
     EXPECT_EQ(mode(path + QStringLiteral("/Contents/file")), 0400u);
     EXPECT_EQ(mode(outside), 0640u);
+}
+
+TEST_F(AsMDeleteExecutorTest, AFolderSwappedSinceTheSearchKeepsItsItemsAndWhatItLeadsTo)
+{
+    const QString library = platform->searchPaths->homeDirectory() + QStringLiteral("/Library/");
+    const QString app = platform->searchPaths->pathOnMac(QStringLiteral("/Applications/Foo.app"));
+    ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/Contents")));
+    platform->propertyLists->writeToFile(QVariantMap{{QStringLiteral("CFBundleName"), QStringLiteral("Foo")},
+                                                     {QStringLiteral("CFBundleIdentifier"), QStringLiteral("com.example.foo")}},
+                                         app + QStringLiteral("/Contents/Info.plist"));
+    const char* const made[] = {"Application Support/Foo/d", "Caches/com.example.foo/d", "elsewhere/Foo/d",
+                                "other/com.example.foo/d"};
+    for (const char* path : made)
+        ASSERT_TRUE(QDir().mkpath(library + QLatin1String(path)));
+    const AMAppItemGroup group = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(app);
+    ASSERT_EQ(group.size(), 3);
+    // Application Support becomes a link to another folder; Caches, another folder of its name.
+    const auto swap = [&](const QString& folder, const QString& by, bool link) {
+        return QDir().rename(library + folder, library + folder + QStringLiteral(".old"))
+            && (link ? QFile::link(library + by, library + folder) : QDir().rename(library + by, library + folder));
+    };
+    ASSERT_TRUE(swap(QStringLiteral("Application Support"), QStringLiteral("elsewhere"), true));
+    ASSERT_TRUE(swap(QStringLiteral("Caches"), QStringLiteral("other"), false));
+
+    const RecordingDelegate heard = run(group);
+    EXPECT_EQ(heard.removed, QStringList{app}) << "the bundle goes from its application folder";
+    EXPECT_EQ(heard.failed.size(), 2);
+    for (const char* path : {"elsewhere/Foo/d", "Caches/com.example.foo/d", "Application Support.old/Foo/d",
+                             "Caches.old/com.example.foo/d"})
+        EXPECT_TRUE(QDir(library + QLatin1String(path)).exists()) << path;
+    EXPECT_EQ(authorization->rightsRequests, 0) << "a changed place is never tried with rights";
 }
 
 TEST_F(AsMDeleteExecutorTest, ADeleterGoneBeforeItsTaskRunsRemovesAndReportsNothing)
@@ -151,7 +213,7 @@ TEST_F(AsMDeleteExecutorTest, ADeleterGoneBeforeItsTaskRunsRemovesAndReportsNoth
     {
         AsMDeleteExecutor deleter;
         deleter.setDelegate(&delegate);
-        deleter.executeDelete({record(path)});
+        deleter.executeDelete(records({path}));
     }
     platform.dispatcher().drainGlobal();
     EXPECT_TRUE(QFile::exists(path));

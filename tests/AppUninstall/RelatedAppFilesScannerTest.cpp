@@ -1,5 +1,6 @@
 #include "ApplicationFolderWalk.h"
 #include "RelatedAppFilesScanner.h"
+#include "RelatedFileKey.h"
 
 #include "PlatformTest.h"
 
@@ -54,34 +55,46 @@ protected:
     }
 };
 
-TEST(RelatedAppFilesMatch, KeysMatchWholeWordsIgnoringCaseAndBlanks)
+TEST(RelatedAppFilesMatch, KeysMatchWholeWordsIgnoringCaseAndBlanksAndShortKeysOnlyWholeNames)
 {
+    constexpr auto name = RelatedFileKey::Kind::Name;
+    constexpr auto identifier = RelatedFileKey::Kind::Identifier;
     const struct {
         const char* entry;
         const char* key;
-        bool matches;
+        RelatedFileKey::Kind kind;
+        qsizetype length;
     } cases[] = {
-        {"Note Pad", "Note Pad", true},
-        {"note pad 2.plist", "Note Pad", true},
-        {"NotePad.savedState", "Note Pad", true},
-        {"NOTEPAD-log", "Note Pad", true},
-        {"MyNotePad", "Note Pad", false},
-        {"Notes", "Note Pad", false},
-        {"Lum", "Lum", true},
-        {"Lum.plist", "Lum", true},
-        {"Luminous", "Lum", false},
-        {"Lum2", "Lum", false},
-        {"Lumé", "Lum", false},                   // an accented letter goes on the word
-        {"Lum\xF0\x9D\x90\x80", "Lum", false},    // so does a letter beyond the first plane
-        {"Lum\xF0\x9F\x98\x80", "Lum", true},
-        {"com.example.lum.plist", "com.example.Lum", true},
-        {"com.example.luminous.plist", "com.example.Lum", false},
-        {"anything", "", false},
-        {"anything", " ", false},
+        {"Note Pad", "Note Pad", name, 8},
+        {"note pad 2.plist", "Note Pad", name, 8},
+        {"NotePad.savedState", "Note Pad", name, 7},
+        {"NOTEPAD-log", "Note Pad", name, 7},
+        {"MyNotePad", "Note Pad", name, 0},
+        {"Notes", "Note Pad", name, 0},
+        {"Lum.plist", "Lum", name, 3},
+        {"Luminous", "Lum", name, 0},
+        {"Lum2", "Lum", name, 0},
+        {"Lumé", "Lum", name, 0},                 // an accented letter goes on the word
+        {"Lum\xF0\x9D\x90\x80", "Lum", name, 0},  // so does a letter beyond the first plane
+        {"Lum\xF0\x9F\x98\x80", "Lum", name, 3},
+        {"com.example.lum.plist", "com.example.Lum", identifier, 15},
+        {"com.example.luminous.plist", "com.example.Lum", identifier, 0},
+        {"anything", "", name, 0},
+        {"anything", " ", name, 0},
+        // Short keys: whole names, or with a file-name suffix.
+        {"com", "com", identifier, 3},
+        {"COM.plist", "com", identifier, 3},
+        {"com.example.foo.plist", "com", identifier, 0},
+        {"com.example.plist", "com.example", identifier, 11},
+        {"com.example.foo.plist", "com.example", identifier, 0},
+        {"com.example.foo.plist", "com.example.", identifier, 0},
+        {"Go.savedState", "Go", name, 2},
+        {"Go Tools", "Go", name, 0},
+        {"go.plist.bak", "Go", name, 0},
+        {"com.example", "com", name, 3}, // a three-letter name is no short key
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(RelatedAppFilesScanner::entryMatchesKey(QString::fromUtf8(c.entry), QString::fromUtf8(c.key)),
-                  c.matches)
+        EXPECT_EQ(RelatedFileKey(QString::fromUtf8(c.key), c.kind).matchLength(QString::fromUtf8(c.entry)), c.length)
             << c.entry << " / " << c.key;
     }
 }
@@ -150,10 +163,10 @@ TEST_F(RelatedAppFilesScannerTest, TheSeededMacHasApplicationsWithTheirFiles)
         });
     }
     found.sort();
-    EXPECT_EQ(found, (QStringList{"Clipboard Keeper.app", "Disk Utility.app (system)", "Launchpad.app (system)",
-                                  "Mail.app (system)", "Pocket Timer.app", "Sketchbook.app",
-                                  "System Preferences.app (system)", "System Settings.app (system)",
-                                  "Terminal.app (system)", "Weather Station.app"}));
+    // Display names: a search for "app" must not match every application.
+    EXPECT_EQ(found, (QStringList{"Clipboard Keeper", "Disk Utility (system)", "Launchpad (system)", "Mail (system)",
+                                  "Pocket Timer", "Sketchbook", "System Preferences (system)",
+                                  "System Settings (system)", "Terminal (system)", "Weather Station"}));
     EXPECT_EQ(relatedPaths(macRoot() + QStringLiteral("/Applications/Sketchbook.app")).size(), 6);
 }
 

@@ -3,10 +3,12 @@
 
 #include "PlatformTest.h"
 
+#include "platform/files/FileManager.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -25,11 +27,27 @@ protected:
         EXPECT_EQ(authorization.AuthorizationCopyRights(ref, {platform::kAuthorizationRightExecute}, 0x13), 0);
         return ref;
     }
+    // What the rule looks at of a location is its path.
+    static platform::ItemLocation at(const QString& path)
+    {
+        platform::ItemLocation location;
+        location.rootPath = path.left(path.lastIndexOf(QLatin1Char('/'))).toUtf8();
+        location.name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toUtf8();
+        return location;
+    }
+    QByteArray remove(platform::AuthorizationRef session, const QString& path, const QString& root)
+    {
+        QByteArray output;
+        EXPECT_EQ(authorization.removeItemWithPrivileges(
+                      session, *platform->fileManager->locationOfItemAtPath(path, root, nullptr), {}, &output),
+                  0);
+        return output;
+    }
 
     SimulatedAuthorization authorization;
 };
 
-TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
+TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderAnUnsafePathOrThroughASwappedFolder)
 {
     const QString home = platform->searchPaths->homeDirectory();
     const QString root = platform->simulatedMac->root();
@@ -44,7 +62,7 @@ TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
     const platform::AuthorizationRef session = grantedSession();
     for (const QString& path : refused) {
         QByteArray output;
-        EXPECT_EQ(authorization.removeItemWithPrivileges(session, path, &output),
+        EXPECT_EQ(authorization.removeItemWithPrivileges(session, at(path), {}, &output),
                   platform::errAuthorizationToolExecuteFailure)
             << path.toStdString();
         if (path.startsWith(QLatin1Char('/'))) {
@@ -54,12 +72,20 @@ TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
 
     const QString item = home + QStringLiteral("/Library/Caches/org.example.gone");
     ASSERT_TRUE(QDir().mkpath(item + QStringLiteral("/inner")));
-    QByteArray output;
-    EXPECT_EQ(authorization.removeItemWithPrivileges(session, item, &output), 0);
-    EXPECT_TRUE(output.isEmpty());
+    EXPECT_TRUE(remove(session, item, home + QStringLiteral("/Library")).isEmpty());
     EXPECT_FALSE(QDir(item).exists());
     EXPECT_EQ(authorization.requests().last(),
               (SimulatedAuthorization::Request{QStringLiteral("rm -rf --"), item, 0}));
+
+    // Caches swapped for a link since the item was found: what the link leads to stays.
+    const QString caches = home + QStringLiteral("/Library/Caches"), elsewhere = platform.folder() + QStringLiteral("/elsewhere");
+    ASSERT_TRUE(QDir().mkpath(item) && QDir().mkpath(elsewhere + QStringLiteral("/org.example.gone")));
+    const auto location = platform->fileManager->locationOfItemAtPath(item, home + QStringLiteral("/Library"), nullptr);
+    ASSERT_TRUE(QDir().rename(caches, caches + QStringLiteral(".old")) && QFile::link(elsewhere, caches));
+    QByteArray output;
+    EXPECT_EQ(authorization.removeItemWithPrivileges(session, *location, {}, &output), 0);
+    EXPECT_FALSE(output.isEmpty());
+    EXPECT_TRUE(QDir(elsewhere + QStringLiteral("/org.example.gone")).exists());
 }
 
 TEST_F(SimulatedAuthorizationTest, AnswersAsTheSimulatedMacIsConfigured)
@@ -70,8 +96,27 @@ TEST_F(SimulatedAuthorizationTest, AnswersAsTheSimulatedMacIsConfigured)
     EXPECT_EQ(authorization.AuthorizationCopyRights(ref, {platform::kAuthorizationRightExecute}, 0x13),
               platform::errAuthorizationCanceled);
     QByteArray output;
-    EXPECT_EQ(authorization.removeItemWithPrivileges(ref, platform.folder(), &output), platform::errAuthorizationDenied);
+    EXPECT_EQ(authorization.removeItemWithPrivileges(ref, at(platform.folder()), {}, &output),
+              platform::errAuthorizationDenied);
     EXPECT_TRUE(QDir(platform.folder()).exists());
+}
+
+TEST_F(SimulatedAuthorizationTest, ASessionFromTheExternalFormSharesTheRightsWhileTheFirstIsOpen)
+{
+    const platform::AuthorizationRef held = grantedSession();
+    platform::AuthorizationExternalForm form;
+    ASSERT_EQ(authorization.AuthorizationMakeExternalForm(held, &form), 0);
+    platform::AuthorizationRef fresh = 0;
+    ASSERT_EQ(authorization.AuthorizationCreateFromExternalForm(form, &fresh), 0);
+    // Asked for again, the rights are there whatever the Mac would answer now.
+    platform->simulatedMac->setStateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"), false);
+    EXPECT_EQ(authorization.AuthorizationCopyRights(fresh, {platform::kAuthorizationRightExecute}, 3), 0);
+    const QString item = platform.folder() + QStringLiteral("/item");
+    ASSERT_TRUE(QDir().mkpath(item));
+    EXPECT_TRUE(remove(fresh, item, platform.folder()).isEmpty());
+    EXPECT_FALSE(QDir(item).exists());
+    authorization.AuthorizationFree(held);
+    EXPECT_EQ(authorization.AuthorizationCreateFromExternalForm(form, &fresh), platform::errAuthorizationInvalidRef);
 }
 
 } // namespace

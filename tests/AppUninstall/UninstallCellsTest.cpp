@@ -25,21 +25,11 @@ bool darkIn(const QImage& image, int x0, int y0, int x1, int y1)
 
 } // namespace
 
-TEST_F(UninstallCellsTest, TheTwoLineCellPlacesItsLinesAndKeepsItsIconUpright)
+TEST_F(UninstallCellsTest, TheTwoLineCellDrawsBlackTextAndKeepsItsIconUpright)
 {
     UninstallImageTextCell cell;
     cell.setPrimaryTextKeyPath("Pages");
     cell.setSecondaryTextKeyPath("12 MB");
-    const auto parts = cell.layout(Rect(0, 0, 400, 48), true);
-    EXPECT_EQ(parts.first, Rect(46, 10, 300, 20));
-    EXPECT_EQ(parts.second, Rect(46, 26, 200, 20));
-    // Flipped or not, the icon stays 8 above the lower edge.
-    for (const auto& [frame, flipped, icon] : {std::tuple{Rect(0, 96, 400, 48), true, Rect(5, 104, 32, 32)},
-                                               {Rect(0, 0, 400, 60), false, Rect(5, 8, 32, 32)},
-                                               {Rect(0, 0, 400, 60), true, Rect(5, 20, 32, 32)}})
-        EXPECT_EQ(cell.layout(frame, flipped).icon, icon) << flipped;
-    cell.setSecondaryTextKeyPath(QString());
-    EXPECT_EQ(cell.layout(Rect(0, 0, 400, 48), true).first.minY(), 19) << "alone, the first line moves down";
     // Drawn in a flipped view: the icon's top row is the image's top row, the text is black.
     Image icon = uitest::solidImage(32, 32, Color::colorWithRed(0, 0, 1, 1));
     icon.lockFocus();
@@ -60,7 +50,6 @@ TEST_F(UninstallCellsTest, TheSizeCellDrawsItsTextThenThePlatformOverTheWholeFra
 {
     UninstallSizeCell cell;
     cell.setNameStr("0KB");
-    EXPECT_EQ(cell.textRect(Rect(0, 80, 120, 40)), Rect(30, 93, 80, 17));
     DrawingView view(Rect(0, 0, 120, 40), true, [&] { cell.drawWithFrame(Rect(0, 0, 120, 40), view); });
     EXPECT_TRUE(darkIn(view.renderToImage(), 30, 13, 110, 30));
     // A cell that draws its background covers its own text.

@@ -19,6 +19,7 @@ TEST_F(UninstallRulesTest, ResultTextCountsOnlyRemovedRecordsAndNamesWhatStayed)
 {
     struct Report {
         bool removed;
+        const char* path;
         const char* size;
     };
     struct Case {
@@ -27,25 +28,30 @@ TEST_F(UninstallRulesTest, ResultTextCountsOnlyRemovedRecordsAndNamesWhatStayed)
         const char* text;
     };
     const Case cases[] = {
-        {{{true, "2 MB"}, {true, "1 MB"}, {true, "0KB"}},
+        {{{true, "a", "2 MB"}, {true, "b", "1 MB"}, {true, "c", "0KB"}},
          {33, 66, 100},
          "Tavrin has successfully removed the selected application(s) and all associated files. Free up 3 MB disk "
          "space."},
-        {{{true, "2 MB"}, {false, "7 GB"}},
+        {{{true, "a", "2 MB"}, {false, "b", "7 GB"}},
          {50, 100},
          "Tavrin has successfully removed the selected application(s) and all associated files. Free up 2 MB disk "
          "space, 1 item could not be removed."},
-        {{{false, "7 GB"}, {false, "1 MB"}, {false, "junk"}},
+        {{{false, "a", "7 GB"}, {false, "b", "1 MB"}, {false, "c", "junk"}},
          {33, 66, 100},
          "Tavrin has successfully removed the selected application(s) and all associated files. Free up 0 byte disk "
          "space, 3 items could not be removed."},
+        // A file two applications listed frees its size once.
+        {{{true, "shared", "4 KB"}, {true, "shared", "4 KB"}},
+         {50, 100},
+         "Tavrin has successfully removed the selected application(s) and all associated files. Free up 4 KB disk "
+         "space."},
     };
     for (const Case& c : cases) {
         RemovalTally tally(int32_t(c.reports.size()));
         std::vector<int32_t> percents;
         for (const Report& report : c.reports) {
             EXPECT_FALSE(tally.isComplete());
-            percents.push_back(tally.record(report.removed, QString::fromLatin1(report.size)));
+            percents.push_back(tally.record(report.removed, QString::fromLatin1(report.path), QString::fromLatin1(report.size)));
         }
         EXPECT_TRUE(tally.isComplete());
         EXPECT_EQ(percents, c.percents);
@@ -98,7 +104,8 @@ TEST_F(UninstallRulesTest, SearchesOfBothLists)
         {"Pages.app", " ", true, false},
         {"Two  Blanks", "  ", true, true},
         {"One Blank", "  ", false, false},
-        {"Map.app", ".app", false, true}, // the tab searches the shown name
+        {"Map", ".app", false, false},            // records carry the display name
+        {"Web.app Maker", ".app", false, true}, // the tab searches the name without ".app"
         {"Émile", "émi", true, true},
     };
     for (const Case& c : cases) {

@@ -7,7 +7,11 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/StringDrawing.h"
 #include "platform/ui/WindowDelegate.h"
+#include "platform/ui/WindowServer.h"
+
+#include "UiTestSupport.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -199,5 +203,56 @@ TEST_F(AttachedWindowTest, RenderedOutlinesLeaveCornersAndStripClear)
                                 std::abs(c.green() - body.green()), std::abs(c.blue() - body.blue())}), 2)
                 << x << "," << y;
         }
+    }
+}
+
+TEST_F(AttachedWindowTest, TextBeneathADialogCannotBeReadThroughIt)
+{
+    // Dark lines of text on a light window under the dialog, as a tool's rows under a confirmation.
+    auto beneath = uitest::makeWindow(Rect(500, 300, 500, 400));
+    beneath->contentView()->addSubview(std::make_unique<uitest::DrawingView>(Rect(0, 0, 500, 400), false, [] {
+        Color::whiteColor().setFill();
+        NSRectFill(Rect(0, 0, 500, 400));
+        const AttributedString::Attributes ink{Color::blackColor(), Font::systemFontOfSize(16), {}};
+        for (int line = 0; line < 20; ++line)
+            drawInRect(QStringLiteral("All data on 'Backup' will be deleted after format"), Rect(0, 20.0 * line, 500, 20), ink);
+    }));
+    beneath->orderFront();
+    const QImage under = beneath->renderToImage();
+    struct Restore {
+        ~Restore() { speakForDesktopCompositing(std::nullopt); }
+    } restore;
+    const struct {
+        WindowBackdrop::Desktop desktop;
+        const char* file;
+        int most; // the largest spread of grey inside the dialog's body
+    } cases[] = {
+        // The desktop blurs: the window leaves its fill translucent and the text shows (the control).
+        {WindowBackdrop::Desktop::BlurBehind, "dialog-desktop-blurs.png", 255},
+        {WindowBackdrop::Desktop::Translucent, "dialog-blurred-copy.png", 12},
+        {WindowBackdrop::Desktop::Opaque, "dialog-no-compositor.png", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        speakForDesktopCompositing(c.desktop);
+        auto dialog = light(view);
+        dialog->orderFront();
+        // The screen: the dialog over the window beneath (549, 383 is 49, 95 from its top left).
+        QImage screen = under;
+        QPainter(&screen).drawImage(QPoint(49, 95), dialog->renderToImage());
+        screen.save(test::artifactPath(QString::fromLatin1(c.file)));
+        int lightest = 0, darkest = 255;
+        for (int x = 49 + 10; x < 49 + 292; ++x)
+            for (int y = 95 + 21; y < 95 + 202; ++y) {
+                lightest = std::max(lightest, qGray(screen.pixel(x, y)));
+                darkest = std::min(darkest, qGray(screen.pixel(x, y)));
+            }
+        if (c.most < 255)
+            EXPECT_LE(lightest - darkest, c.most);
+        else
+            EXPECT_GT(lightest - darkest, 40); // the text beneath shows: the measure can see it
+        const QImage own = dialog->renderToImage();
+        EXPECT_EQ(own.pixelColor(150, 5).alpha(), 0) << "the strip facing the anchor stays clear";
+        EXPECT_EQ(own.pixelColor(0, 11).alpha(), 0) << "a corner stays clear";
     }
 }

@@ -20,7 +20,8 @@ struct Key {
     QByteArray type, bytes;
 };
 
-// An SMC that knows these keys and answers others as absent: success, no size, no type.
+// An SMC that knows these keys and answers others as absent: success with the key-not-found
+// result, no size, no type.
 FakeSmcConnection::Answer keyTable(QMap<QByteArray, Key> keys)
 {
     return [keys](uint32_t, const QByteArray& input, QByteArray& output) {
@@ -37,6 +38,8 @@ FakeSmcConnection::Answer keyTable(QMap<QByteArray, Key> keys)
             out.dataType = SMCReader::_strtoul(key->type.constData(), 4, 16);
         } else if (key != keys.constEnd() && in.command == SMCReader::kSMCReadBytes) {
             std::memcpy(out.bytes, key->bytes.constData(), std::min<std::size_t>(key->bytes.size(), sizeof out.bytes));
+        } else {
+            out.result = 132;
         }
         std::memcpy(output.data(), &out, sizeof out);
         return kIOReturnSuccess;
@@ -94,8 +97,23 @@ TEST(SMCReaderTest, TheSimulatedSmcAnswersTheTemperatureKeyAndNoOther)
     SMCReader reader(smc);
     EXPECT_EQ(text(reader, "TC0P"), QStringLiteral("45.500 "));
     QString value = QStringLiteral("old");
-    ASSERT_TRUE(reader.readKey("TB0T", value));
+    EXPECT_FALSE(reader.readKey("TB0T", value)) << "a key the SMC lacks is a failed read";
     EXPECT_EQ(value, QString());
+}
+
+TEST(SMCReaderTest, WithoutAProcessorZoneTheSimulatedSensorDriftsSlowly)
+{
+    double now = 0;
+    SimulatedSmcConnection smc(test::fixturePath(QStringLiteral("thermal/no-cpu")), [&] { return now; });
+    SMCReader reader(smc);
+    const std::pair<double, const char*> readings[] = {
+        {0, "46.0\u00b0C"}, {2, "46.1\u00b0C"}, {150, "52.0\u00b0C"}, {450, "40.0\u00b0C"}, {600, "46.0\u00b0C"}};
+    for (const auto& [seconds, expected] : readings) {
+        now = seconds;
+        const std::optional<float> celsius = cpuTemperature(reader);
+        ASSERT_TRUE(celsius) << seconds;
+        EXPECT_EQ(temperatureText(*celsius), QString::fromUtf8(expected)) << seconds;
+    }
 }
 
 TEST(SMCReaderTest, FailedAndOddAnswers)
@@ -130,10 +148,14 @@ TEST(SMCReaderTest, FailedAndOddAnswers)
     std::memcpy(&sent, smc.calls[1].input.constData(), sizeof sent);
     EXPECT_EQ(sent.dataSize, 32u);
     EXPECT_EQ(text(reader, "BIG!"), QStringLiteral("16843009 "));
-    // An absent key reads, with an empty text that is no number; short keys pack what they have.
-    EXPECT_TRUE(reader.readKey("TB0T", number));
-    EXPECT_FALSE(number);
-    EXPECT_EQ(reader.SMCReadKey("", value), kIOReturnSuccess);
+    // A key the SMC lacks fails, though the call succeeded: no temperature, where 0.0 was shown.
+    smc.calls.clear();
+    EXPECT_FALSE(reader.readKey("TB0T", number));
+    EXPECT_EQ(number, 0.0);
+    EXPECT_EQ(smc.calls.size(), 1u) << "no bytes asked of a key it lacks";
+    EXPECT_EQ(reader.SMCReadKey("", value), kIOReturnError);
+    smc.answer = keyTable({});
+    EXPECT_FALSE(cpuTemperature(reader));
 }
 
 TEST(SMCReaderTest, TemperatureRuleWhateverTheUsersLocale)

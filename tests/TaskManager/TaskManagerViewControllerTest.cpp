@@ -19,6 +19,7 @@
 #include <deque>
 
 using namespace platform::ui;
+using namespace Qt::StringLiterals;
 using platform::ProcessControl;
 using test::FakeHostStatistics;
 using test::FakeWorkspace;
@@ -187,25 +188,44 @@ public:
 
 } // namespace
 
-TEST_F(TaskManagerTest, AnOlderListNeverReplacesANewerOne)
+TEST_F(TaskManagerTest, ABurstOfLaunchesAndQuitsCostsOneJobRunningAndOneWaiting)
 {
     auto dispatcher = std::make_unique<ShufflingDispatcher>();
     ShufflingDispatcher& queues = *dispatcher;
     platform->dispatcher = std::move(dispatcher);
     controller = std::make_unique<TaskManagerViewController>();
     controller->view();
-    queues.held.clear(); // the first list and sample
-    controller->getAllProcess();
-    workspace->setLaunchedApplications({FakeWorkspace::application(QStringLiteral("Late"), 777, QStringLiteral("/l"), 3)});
-    controller->getAllProcess();
-    queues.runHeld(1);
-    queues.drainMain();
-    EXPECT_EQ(listedPids(), (std::vector<int32_t>{777}));
-    // The earlier request comes back last, with a list that is out of date.
-    workspace->setLaunchedApplications({});
+    queues.held.pop_back(); // the first CPU sample
+    ASSERT_EQ(queues.held.size(), 1u) << "the first list";
+    // While it runs, a burst: launches (one that quits again), a quit of a listed row, a new list.
+    for (int i = 0; i < 50; ++i)
+        workspace->launch(FakeWorkspace::application(u"Burst"_s, 1000 + i, u"/burst"_s, 100 + i));
+    workspace->terminate(1003);
+    workspace->terminate(302);
+    EXPECT_EQ(queues.held.size(), 1u) << "the burst waits as one job";
     queues.runHeld(0);
     queues.drainMain();
-    EXPECT_EQ(listedPids(), (std::vector<int32_t>{777}));
+    ASSERT_EQ(queues.held.size(), 1u);
+    EXPECT_EQ(listedPids().size(), 52u) << "the list as it was read, the burst in it";
+    clickCheckBox(0);
+    queues.runHeld(0);
+    queues.drainMain();
+    EXPECT_TRUE(queues.held.empty());
+    std::vector<int32_t> expected{301, 303, 304};
+    for (int i = 0; i < 50; ++i)
+        if (i != 3)
+            expected.push_back(1000 + i);
+    EXPECT_EQ(listedPids(), expected);
+    EXPECT_EQ(workspace->launchedApplicationsCalls(), 1) << "changes need no new list";
+    EXPECT_EQ(selection(), u"Selected: 0 / 52 Tasks"_s) << "marks cleared";
+    // A row that a change and an earlier list both hold is listed once.
+    controller->getAllProcess();
+    workspace->launch(FakeWorkspace::application(u"Again"_s, 2000, u"/again"_s, 500));
+    queues.runHeld(0);
+    queues.drainMain();
+    queues.runHeld(0);
+    queues.drainMain();
+    EXPECT_EQ(listedPids().size(), 53u);
 }
 
 TEST_F(TaskManagerTest, NothingReachesTheControllerAfterItIsGone)
@@ -231,7 +251,7 @@ TEST_F(TaskManagerTest, NothingReachesTheControllerAfterItIsGone)
     queues.fireTimers();
     queues.advance(std::chrono::seconds(10));
     drain();
-    EXPECT_EQ(workspace->launchedApplicationsCalls(), lists + 1) << "only the list that was already under way";
+    EXPECT_EQ(workspace->launchedApplicationsCalls(), lists) << "the list asked for meanwhile waited, and went";
 }
 
 TEST_F(TaskManagerTest, RefreshShowsLoadMemoryAndTemperature)

@@ -30,7 +30,10 @@ TEST_F(UpdateCheckRulesTest, BuildNumbersCompareAndEveryUnreadableRemoteNumberIs
         {list(qint64(1)), QVariant(), HaveUpdate},          {list(qint64(0)), QStringLiteral("junk"), NoUpdate}, // local: 0
         {list(qint64(-5)), qint64(0), NoUpdate},            {list(QStringLiteral("101abc")), qint64(100), NoNetwork},
         {list(QStringLiteral("99999999999999999999")), qint64(100), NoNetwork},
-        {list(101.5), qint64(100), NoNetwork},              {list(QVariantMap{}), qint64(0), NoNetwork},
+        {list(101.5), qint64(100), HaveUpdate},             {list(100.99), qint64(100), NoUpdate}, // by integer value
+        {list(-0.5), qint64(0), NoUpdate},                  {list(qint64(101)), 100.9, HaveUpdate},
+        {list(qQNaN()), qint64(0), NoNetwork},              {list(1e19), qint64(0), NoNetwork},
+        {list(-qInf()), qint64(0), NoNetwork},              {list(QVariantMap{}), qint64(0), NoNetwork},
         {QVariantMap{{QStringLiteral("Version"), QStringLiteral("2.0")}}, qint64(0), NoNetwork},
         {std::nullopt, qint64(0), NoNetwork},
     };

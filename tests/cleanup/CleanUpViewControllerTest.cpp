@@ -6,12 +6,14 @@
 #include "IsolatedEnvironment.h"
 #include "PlatformTest.h"
 #include "WorkspaceFakes.h"
+#include "TextImageButton.h"
+#include "ManualDispatcher.h"
+#include "platform/ui/TextField.h"
 #include "platform/Platform.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/identity/UserIdentity.h"
 #include "platform/scripts/SimulatedScriptRunner.h"
 #include <QDir>
-#include <QStandardPaths>
 
 using namespace platform::ui;
 
@@ -37,13 +39,13 @@ protected:
 
 } // namespace
 
-TEST_F(CleanUpTest, EmptyChecksAccessFrom1014AndRunsTheScriptOnlyThere)
+TEST_F(CleanUpTest, EmptyChecksAccessFrom1014AndEmptiesInTheBackgroundBehindTheSheet)
 {
     enum class Probe { Listable, Absent, Unlistable };
     const struct {
         const char* version;
         Probe probe;
-        bool prompt;
+        bool prompt; // else the removal sheet while the Trash empties
         int emptyings;
         std::size_t scripts;
     } cases[] = {
@@ -62,7 +64,14 @@ TEST_F(CleanUpTest, EmptyChecksAccessFrom1014AndRunsTheScriptOnlyThere)
             QDir(probeFolder()).removeRecursively();
         // A file where the folder should be is there but cannot be listed, as a folder the program is denied.
         ASSERT_TRUE(c.probe != Probe::Unlistable || test::writeFile(probeFolder(), "x"));
-        EXPECT_EQ(test::showsModal([&] { tab.emptyTrash(); }), c.prompt);
+        bool sheet = false;
+        EXPECT_TRUE(test::showsModal([&] { tab.emptyTrash(); }, [&] {
+            sheet = tab.isEmptying();
+            EXPECT_EQ(trash->emptyings, 0) << "emptied on the main thread";
+            platform.dispatcher().drainAll(); // the end closes the sheet
+        }));
+        EXPECT_EQ(sheet, !c.prompt);
+        EXPECT_FALSE(tab.isEmptying());
         EXPECT_EQ(trash->emptyings, c.emptyings);
         ASSERT_EQ(scripts->requests().size(), c.scripts);
         EXPECT_TRUE(!c.scripts || scripts->requests()[0].text.endsWith(QStringLiteral("/RTrash.scpt")));
@@ -71,33 +80,52 @@ TEST_F(CleanUpTest, EmptyChecksAccessFrom1014AndRunsTheScriptOnlyThere)
     }
 }
 
-TEST_F(CleanUpTest, CleanScansTheDownloadsFolderOfTheVersionAndNothingWhenItIsMissing)
+TEST_F(CleanUpTest, CleanScansTheDownloadsFolderOnlyWhenItIsOneAndShowsNothingWhenItIsMissing)
 {
     const QString mac = platform->searchPaths->pathOnMac(
         QStringLiteral("/Users/%1/Downloads").arg(platform->identity->userName()));
-    const QString xdg = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    const QString home = QDir::homePath(), elsewhere = test::makeTemporaryFolder(), none = QStringLiteral("none");
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
     const struct {
         const char* version;
-        QString folder;
-        bool exists;
+        QByteArray userDirs;
+        QString make; // a folder, or "name>target" a link
+        QString seen; // the scanned folder; `none`: the cleaner's empty state; null: nothing shown
     } cases[] = {
-        {"10.9.5", mac, true},   // below 10.10 the Mac's /Users/<login>/Downloads, whatever the home
-        {"10.15.7", xdg, true},  // then the user's real Downloads folder
-        {"10.15.7", xdg, false}, // a missing folder shows nothing and starts no scan
+        {"10.9.5", "", mac, mac}, // below 10.10 the Mac's /Users/<login>/Downloads, whatever the home
+        {"10.15.7", "", home + "/Downloads", home + "/Downloads"},
+        {"10.15.7", "", QString(), QString()}, // a missing folder shows nothing and starts no scan
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/Down \\$x\"", home + "/Down $x", home + "/Down $x"},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/dl\"", home + "/dl>" + elsewhere, home + "/dl"},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/\"", QString(), none},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"/\"", QString(), none},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/..\"", QString(), none},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/Docs\"\nXDG_DOCUMENTS_DIR=\"$HOME/Docs\"", home + "/Docs", none},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/dl\"", home + "/dl>" + home + "/Documents", none},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/.bashrc\"", QString(), none},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.version);
+        SCOPED_TRACE(c.userDirs.constData());
         setVersion(c.version);
-        QDir(mac).removeRecursively();
-        QDir(xdg).removeRecursively();
-        ASSERT_TRUE(!c.exists || QDir().mkpath(c.folder));
-        QString scanned;
-        const bool shown = test::showsModal([&] { tab.cleanDownload(); }, [&] {
-            scanned = tab.downloadWC()->filePath();
-            tab.downloadWC()->closeWindowAction();
+        for (const QString& made : {mac, home + "/Downloads", home + "/Down $x", home + "/Docs"})
+            QDir(made).removeRecursively();
+        QFile::remove(home + "/dl");
+        // Beside the folders: a file, and what a reader that ignores escapes would take.
+        ASSERT_TRUE(QDir().mkpath(home + "/Documents") && QDir().mkpath(home + "/Down \\$x") && test::writeFile(home + "/.bashrc", "x"));
+        ASSERT_TRUE(test::writeFile(config, c.userDirs));
+        const qsizetype link = c.make.indexOf('>');
+        ASSERT_TRUE(c.make.isEmpty() || (link < 0 ? QDir().mkpath(c.make) : QFile::link(c.make.mid(link + 1), c.make.left(link))));
+        QString seen;
+        test::showsModal([&] { tab.cleanDownload(); platform.dispatcher().drainAll(); }, [&] {
+            DownloadViewController& cleaner = *tab.downloadWC();
+            seen = cleaner.noFolderLabel()->isHiddenOrHasHiddenAncestor() ? cleaner.filePath() : none;
+            cleaner.setAllSelectOrNoSelect(); // nothing can be ticked in the empty state
+            EXPECT_TRUE(seen != none || (cleaner.rootNodeArr().empty() && cleaner.selectAllButSt() == 0));
+            cleaner.closeWindowAction();
         });
-        EXPECT_EQ(shown, c.exists);
-        EXPECT_EQ(scanned, c.exists ? c.folder : QString());
+        EXPECT_EQ(seen, c.seen);
         EXPECT_FALSE(tab.downloadWC()->isScan());
     }
+    QFile::remove(config);
+    QFile::remove(home + "/dl");
 }

@@ -120,15 +120,18 @@ TEST_F(DownloadTest, AFinishedScanIsAllSelectedAndOffersRemoval)
     EXPECT_TRUE(cleaner.isItemExpandable(outline, node("folder")));
     EXPECT_FALSE(cleaner.isItemExpandable(outline, node("Tool.app")));
     EXPECT_FALSE(cleaner.isItemExpandable(outline, node("a.bin")));
-    EXPECT_FALSE(DownloadViewController::isExpandableNode(QStringLiteral("Kit.framework"), true));
+    EXPECT_FALSE(DownloadViewController::isExpandableNode("Kit.framework", true));
     EXPECT_EQ(cleaner.outlineView(outline, column("Size"), node("a.bin")).toString(), QStringLiteral("300 byte"));
+    EXPECT_EQ(cleaner.outlineView(outline, 2, node("folder")), nullptr);
+    EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("-------Error children")));
+    EXPECT_EQ(node("a.bin")->isButtonState(), 0);
     EXPECT_EQ(cleaner.selectAllButSt(), 1);
     EXPECT_TRUE(removalOffered());
     EXPECT_TRUE(cleaner.scanProgressView()->isHiddenOrHasHiddenAncestor());
     EXPECT_EQ(cleaner.outlineBlowView()->frame(), Rect(16, 48, 528, 352));
 }
 
-TEST_F(DownloadTest, ClicksAreIgnoredWhileScanningAndWorkWhilePausedWithoutOfferingRemoval)
+TEST_F(DownloadTest, ClicksAreIgnoredWhileScanningAndWorkWhilePausedAndRemovalFollowsThemOnceNotRunning)
 {
     cleaner.doScanWithPath(folder);
     auto listed = std::make_shared<FileNode>(folder + QStringLiteral("/x"), false); // listed so far
@@ -139,15 +142,20 @@ TEST_F(DownloadTest, ClicksAreIgnoredWhileScanningAndWorkWhilePausedWithoutOffer
     cleaner.pauseButtonAction();
     EXPECT_EQ(cleaner.pauseButton()->textField()->stringValue(), QStringLiteral("Continue"));
     EXPECT_TRUE(Progress::isPause());
+    EXPECT_TRUE(removalOffered());
     clickCheckBox(listed.get());
     EXPECT_EQ(listed->state(), 0);
     cleaner.setAllSelectOrNoSelect();
     EXPECT_EQ(listed->state(), 1);
     EXPECT_EQ(cleaner.selectAllButSt(), 1);
+    EXPECT_TRUE(removalOffered());
+    cleaner.setAllSelectOrNoSelect();
     EXPECT_FALSE(removalOffered());
-    cleaner.moveFileToTarsh(); // nothing drains here: the scan would wait at its pause
-    EXPECT_EQ(cleaner.progressView(), nullptr);
-    EXPECT_FALSE(cleaner.isRemove());
+    cleaner.setAllSelectOrNoSelect();
+    cleaner.pauseButtonAction(); // running again
+    EXPECT_FALSE(removalOffered());
+    cleaner.stopScanButtonAction(); // a stopped scan's ticked items may go at once
+    EXPECT_TRUE(removalOffered());
 }
 
 TEST_F(DownloadTest, CloseWhilePausedResetsAndAReopenScansAfresh)
@@ -207,6 +215,15 @@ TEST_F(DownloadTest, AnEmptySelectionOpensNoSheet)
     EXPECT_EQ(cleaner.progressView(), nullptr);
     EXPECT_FALSE(cleaner.isRemove());
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/folder/b")));
+}
+
+TEST(DownloadColours, SizesFromOneMegabyteAreGreenThenOrangeThenRed)
+{
+    const Color green = Color::colorWithDeviceRed(85 / 255.0, 215 / 255.0, 135 / 255.0, 1), orange = Color::colorWithRed(1, 0.5, 0, 1);
+    const std::pair<uint64_t, Color> cases[] = {{999999, Color::blackColor()}, {1000000, green}, {999999999, green},
+                                                {1000000000, orange}, {999999999999, orange}, {1000000000000, Color::colorWithRed(1, 0, 0, 1)}};
+    for (const auto& [size, colour] : cases)
+        EXPECT_EQ(DownloadViewController::getFileColor(size), colour) << size;
 }
 
 TEST_F(DownloadTest, RendersTheCleanerTheSheetAndThePrompt)

@@ -3,8 +3,10 @@
 #include "TrashFakes.h"
 #include "platform/files/NativePath.h"
 #include "platform/trash/FreedesktopTrash.h"
+#include "platform/files/FileManager.h"
 #include <QDir>
 #include <fstream>
+#include <future>
 
 namespace {
 
@@ -16,7 +18,7 @@ protected:
             test::makeFolder(base + folder);
         test::makeFile(base + "/outside/keep", 1);
         settings.homeTrash = QFile::decodeName(base + "/data/Trash");
-        settings.mountPoints = [this] { return QList<QByteArray>{"/", base + "/volume"}; };
+        settings.mountPoints = [this] { return QList<QByteArray>{base + "/volume"}; };
         settings.plainTrashes = [this] { return QStringList{QFile::decodeName(base + "/mac/.Trash")}; };
         settings.uid = ::getuid();
     }
@@ -29,12 +31,15 @@ TEST_F(FreedesktopTrashTest, RecyclesEachItemUnderItsOwnBytesWithItsRecord)
     platform::FreedesktopTrash trash(settings);
     const QByteArray home = base + "/data/Trash/", volume = base + "/volume/.Trash-" + QByteArray::number(::getuid()) + '/';
     test::makeFolder(base + "/home/other");
+    const QByteArray longName(249, 'n'); // 250 bytes with its last letter: too long with ".trashinfo"
     // The item, its name in the Trash and the record's Path (the item's own bytes when empty).
     const std::array<QByteArray, 3> cases[] = {{"/home/it's \"q\"\nx", home + "it's \"q\"\nx", {}},
                                                {"/home/\xff\xfe.bin", home + "\xff\xfe.bin", {}},
                                                {"/home/same", home + "same", {}},
                                                {"/home/other/same", home + "same.2", {}},
-                                               {"/volume/100%", volume + "100%", "100%25"}};
+                                               {"/volume/100%", volume + "100%", "100%25"},
+                                               {"/home/" + longName + "a", home + longName.left(245), {}},
+                                               {"/home/" + longName + "b", home + longName.left(243) + ".2", {}}};
     for (const auto& [item, trashed, recorded] : cases) {
         SCOPED_TRACE(item.toStdString());
         test::makeFile(base + item, 2);
@@ -84,6 +89,92 @@ TEST_F(FreedesktopTrashTest, EmptyingRemovesOnlyTheUsersEntriesAndCountsFailures
     EXPECT_TRUE(test::existsAsItself(volumeTrash + "/info"));
     EXPECT_TRUE(test::existsAsItself(base + "/outside/keep"));
     EXPECT_TRUE(platform.log().messages().join('\n').contains("Trash: 1 items could not be removed"));
+}
+
+// An item reached from its parent's descriptor: however deep, and never through a folder swapped
+// since the scan.
+TEST_F(FreedesktopTrashTest, ALocationIsTrashedFromItsParentNeverThroughASwap)
+{
+    platform::FreedesktopTrash trash(settings);
+    QByteArray deep = base + "/home";
+    platform::FileDescriptor folder(::open(deep.constData(), O_PATH | O_DIRECTORY));
+    for (const QByteArray name(250, 'd'); deep.size() <= PATH_MAX; deep += '/' + name) { // made by descriptor
+        ASSERT_EQ(::mkdirat(folder.get(), name.constData(), 0700), 0);
+        folder = platform::FileDescriptor(::openat(folder.get(), name.constData(), O_PATH | O_DIRECTORY));
+    }
+    platform::FileDescriptor(::openat(folder.get(), "item", O_WRONLY | O_CREAT, 0600));
+    test::makeTree(base, {"home/sub/", "home/sub/victim:1", "outside/victim:1"});
+    const auto locate = [&](const QByteArray& item) {
+        return platform->fileManager->locationOfItemAtPath(platform::pathFromNative(item), platform::pathFromNative(base + "/home"), nullptr);
+    };
+    const auto deepItem = locate(deep + "/item"), swapped = locate(base + "/home/sub/victim");
+    ASSERT_TRUE(deepItem && swapped);
+    ASSERT_EQ(::rename((base + "/home/sub").constData(), (base + "/moved").constData()), 0);
+    ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/home/sub").constData()), 0);
+    QString error;
+    EXPECT_FALSE(trash.recycleItemAtLocation(*swapped, &error));
+    EXPECT_TRUE(error.endsWith("home/sub became a link")) << error.toStdString();
+    EXPECT_TRUE(test::existsAsItself(base + "/outside/victim") && test::existsAsItself(base + "/moved/victim"));
+    ASSERT_TRUE(trash.recycleItemAtLocation(*deepItem, &error)) << error.toStdString();
+    EXPECT_TRUE(test::existsAsItself(base + "/data/Trash/files/item"));
+    std::ifstream in((base + "/data/Trash/info/item.trashinfo").constData());
+    const std::string record(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(record.find("Path=" + (deep + "/item").toPercentEncoding("/").toStdString() + '\n'), std::string::npos);
+}
+
+// Where an administrator made a volume's `.Trash` as it must be, the user's items go to and are
+// emptied from the user's folder in it; any other `.Trash` is left alone.
+TEST_F(FreedesktopTrashTest, AVolumesSharedTrashIsUsedAndEmptiedOnlyWhereValid)
+{
+    const QByteArray uid = QByteArray::number(::getuid());
+    const struct {
+        const char* name;
+        QByteArray shared; // where `.Trash` leads, made with `mode`
+        mode_t mode;
+        bool isLink;
+        QByteArray used;
+    } cases[] = {
+        {"valid", "/v1/.Trash", 01777, false, "/v1/.Trash/" + uid},
+        {"no sticky bit", "/v2/.Trash", 0777, false, "/v2/.Trash-" + uid},
+        {"a link to a valid one", "/outside/shared", 01777, true, "/v3/.Trash-" + uid},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray volume = base + c.used.left(3);
+        settings.mountPoints = [volume] { return QList<QByteArray>{volume}; };
+        platform::FreedesktopTrash trash(settings);
+        test::makeTree(base, {c.used.left(3) + '/', c.shared + '/', c.used.left(3) + "/item:1"});
+        ASSERT_EQ(::chmod((base + c.shared).constData(), c.mode), 0);
+        if (c.isLink) {
+            ASSERT_EQ(::symlink((base + c.shared).constData(), (volume + "/.Trash").constData()), 0);
+        }
+        test::makeTree(base, {c.shared + '/' + uid + '/', c.shared + '/' + uid + "/files/", c.shared + '/' + uid + "/files/earlier:1"});
+        ASSERT_TRUE(trash.recycleItemAtPath(platform::pathFromNative(volume + "/item")));
+        EXPECT_TRUE(test::existsAsItself(base + c.used + "/files/item"));
+        EXPECT_EQ(trash.emptyTrash().removed, c.used.contains(".Trash/") ? 3 : 2);
+        EXPECT_FALSE(test::existsAsItself(base + c.used + "/files/item"));
+        EXPECT_EQ(test::existsAsItself(base + c.shared + '/' + uid + "/files/earlier"), !c.used.contains(".Trash/"));
+    }
+}
+
+// A mount whose look never ends (a FUSE mount that does not answer) is left out once the
+// deadline passes; the other volumes are emptied all the same.
+TEST_F(FreedesktopTrashTest, AMountThatDoesNotAnswerIsLeftOutAndTheOthersAreEmptied)
+{
+    std::promise<void> answer;
+    settings.mountPoints = [this] { return QList<QByteArray>{base + "/hung", base + "/volume"}; };
+    settings.trashesOn = [held = answer.get_future().share()](const QByteArray& mount) {
+        if (mount.endsWith("/hung"))
+            held.wait();
+        return platform::FreedesktopTrash::userTrashesOn(mount, ::getuid());
+    };
+    settings.lookUpDeadline = std::chrono::milliseconds(100);
+    platform::FreedesktopTrash trash(settings);
+    test::makeFile(base + "/volume/item", 1);
+    ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(base + "/volume/item")));
+    EXPECT_EQ(trash.emptyTrash().removed, 2); // the item and its record
+    answer.set_value();
+    EXPECT_TRUE(platform.log().messages().join('\n').contains("/hung did not answer in time"));
 }
 
 TEST(FreedesktopTrashMounts, MountPointsAreReadWithTheirEscapes)

@@ -184,6 +184,70 @@ TEST_F(ScanTest, PauseHoldsTheScanUntilResumedOrStoppedAndAStoppedScanAddsNothin
     }
 }
 
+// Every list largest first, every folder's size the sum of what it lists.
+void expectSumsInOrder(const FileNodeList& list)
+{
+    for (std::size_t i = 1; i < list.size(); ++i)
+        EXPECT_GE(list[i - 1]->size(), list[i]->size()) << list[i]->displayName().toStdString();
+    for (const auto& node : list) {
+        uint64_t sum = 0;
+        for (const auto& child : node->children())
+            sum += child->size();
+        EXPECT_TRUE(!node->isDirectory() || node->size() == sum) << node->displayName().toStdString();
+        expectSumsInOrder(node->children());
+    }
+}
+
+TEST_F(ScanTest, AStopLeavesSizesThatAddUpInOrderAndAPauseShowsWhatWasAddedAndLetsItBeRemoved)
+{
+    test::makeTree(root, {"a:150", "P/", "P/S1/", "P/S1/x:100", "P/S2/", "P/S2/y:5", "P/S2/T/", "P/S2/T/z:200",
+                          "P/S2/U/", "P/S2/U/w:3", "Q/", "Q/q:7"});
+    for (int stopAt = 1; stopAt <= 7; ++stopAt) { // each folder open, the root's first
+        int opened = 0;
+        catalog->onOpen = [&](const QByteArray&) {
+            if (++opened == stopAt)
+                controller.stopScan();
+        };
+        scan(root);
+        platform.dispatcher().drainAll();
+        expectSumsInOrder(list);
+    }
+    // Paused as P's second folder opens, then P removed, then resumed.
+    std::promise<void> paused;
+    QByteArray first;
+    catalog->onOpen = [&](const QByteArray& name) {
+        if (name.startsWith('S') && !first.isEmpty()) {
+            Progress::isPause(true);
+            paused.set_value();
+        }
+        first = first.isEmpty() && name.startsWith('S') ? name : first;
+    };
+    scan(root);
+    std::thread scanning([this] { platform.dispatcher().drainGlobal(); });
+    paused.get_future().wait();
+    const auto p = [this] {
+        const auto found = std::find_if(list.begin(), list.end(), [](const auto& node) { return node->name() == "P"; });
+        return found == list.end() ? nullptr : *found;
+    };
+    // What the scan has goes over before it waits: P with its first folder.
+    const uint64_t expected = first == "S1" ? 100 : 208;
+    for (int tries = 0; tries < 10000000 && !(p() && p()->size() == expected); ++tries)
+        platform.dispatcher().drainMain();
+    ASSERT_TRUE(p() && p()->size() == expected);
+    for (const auto& node : list)
+        node->setState(node == p() ? FileNode::All : FileNode::None);
+    ASSERT_TRUE(controller.deleteFilesWithDic(list));
+    std::thread([this] { platform.dispatcher().drainGlobal(); }).join(); // the removal, while the scan waits
+    platform.dispatcher().drainMain();
+    EXPECT_FALSE(test::existsAsItself(root + "/P"));
+    controller.pauseScan();
+    scanning.join();
+    platform.dispatcher().drainAll();
+    EXPECT_EQ(test::namesOf(list), QStringList({"a", "Q"}));
+    EXPECT_EQ(delegate.failed, std::vector<int32_t>{0});
+    EXPECT_EQ(delegate.ends, 1);
+}
+
 TEST_F(ScanTest, TopLevelThatEndsEarlyStillReportsTheEnd)
 {
     test::makeTree(root, {"file:7", "empty/"});

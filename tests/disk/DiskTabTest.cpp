@@ -9,6 +9,8 @@
 #include "CommandOutput.h"
 #include "TextImageButton.h"
 
+#include "platform/mounts/MountWatch.h"
+#include "platform/mounts/VolumeTable.h"
 #include "platform/notifications/UserNotificationCenter.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/ui/TextField.h"
@@ -22,6 +24,8 @@
 
 #include <QDir>
 #include <QRegularExpression>
+
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -71,7 +75,14 @@ protected:
         box.renameOkButtonAction();
     }
 
+    // Steps only when a test says the volumes changed.
+    struct SteppingWatch : platform::MountWatch {
+        uint64_t value = nextGeneration();
+        uint64_t generation() const override { return value; }
+    };
+
     ScriptedDiskutil* diskutil = test::install<ScriptedDiskutil>(platform->commandRunner);
+    SteppingWatch* watch = test::install<SteppingWatch>(platform->mountWatch);
     test::FakeWorkspace* workspace = test::install<test::FakeWorkspace>(platform->workspace);
     RecordingNotices* notices = test::install<RecordingNotices>(platform->userNotifications);
 };
@@ -174,21 +185,33 @@ TEST_F(DiskTabTest, TheToolsReasonForARefusedEraseOrMountIsShown)
                                                "Tavrin: 'USB' could not be mounted."}));
 }
 
-TEST_F(DiskTabTest, ARebuildWithinTheSecondKeepsTheBoxesAndOneFollowsIt)
+// A rebuild (every click on the status item makes a new tab) shows the kept inventory and runs
+// no diskutil, until the mount watch reports a change or the tab itself changed a volume.
+TEST_F(DiskTabTest, TheInventoryIsKeptUntilTheMountWatchReportsAChange)
 {
     auto tab = build();
+    const auto runs = diskutil->calls.size();
+    tab = build();
+    EXPECT_EQ(diskutil->calls.size(), runs) << "neither the list nor the boxes' type look-ups run again";
+    EXPECT_EQ(boxOf(*tab, "disk3s1").volumeInfo()->volumeType, "ExFAT");
+    EXPECT_EQ(tab->allVolumeViews().size(), 5u); // two headers, three boxes
+    diskutil->volumes.removeLast();
+    watch->value = platform::MountWatch::nextGeneration();
     const DiskBoxViewController* before = tab->boxes().front().get();
     tab->createView();
-    tab->createView(); // asked during the build: served after it, and also refused
+    tab->createView(); // asked during the build: served after it, and also refused within the second
     platform.dispatcher().drainAll();
     EXPECT_EQ(tab->boxes().front().get(), before);
     EXPECT_EQ(tab->completedBuilds(), 3);
-    EXPECT_EQ(diskutil->callsOf("list").size(), 1);
     platform.dispatcher().advance(std::chrono::milliseconds(1000));
     platform.dispatcher().drainAll();
     EXPECT_EQ(diskutil->callsOf("list").size(), 2);
-    EXPECT_NE(tab->boxes().front().get(), before);
-    EXPECT_EQ(tab->allVolumeViews().size(), 5u); // two headers, three boxes
+    EXPECT_EQ(tab->allVolumeViews().size(), 4u);
+    boxOf(*tab, "disk2s1").mouseDownAction();
+    tab->ejectButAction(); // forgets what was kept
+    platform.dispatcher().advance(std::chrono::milliseconds(1000));
+    platform.dispatcher().drainAll();
+    EXPECT_EQ(diskutil->callsOf("list").size(), 3);
 }
 
 TEST_F(DiskTabTest, TheErasePathFollowsTheFileSystemTheDialogShows)
@@ -253,4 +276,44 @@ TEST_F(DiskTabTest, TheTabRendersItsBoxesAndSelection)
     window->setBackgroundColor(Color::whiteColor());
     window->contentView()->addSubview(*tab->view());
     window->renderToImage().save(test::artifactPath("disk-manager-tab.png"));
+}
+
+// A look at a mount can block for as long as its server takes: the tab's main-thread steps (its
+// load, a build's first and last step, a selection, Open) ask neither the volume table nor the
+// workspace's file-system facts.
+TEST_F(DiskTabTest, TheMainThreadNeverLooksAtAMount)
+{
+    struct CountingTable : platform::VolumeTable {
+        mutable std::atomic<int> calls{0};
+        platform::OSErr volumeInfo(int, platform::VolumeEntry*) const override { return ++calls, platform::nsvErr; }
+        platform::OSErr volumeParms(int16_t, platform::GetVolParmsInfoBuffer*) const override { return ++calls, platform::nsvErr; }
+        bool isOpticalMedia(const QString&, bool*) const override { return ++calls, false; }
+        platform::OSErr ejectVolume(int16_t) override { return ++calls, platform::nsvErr; }
+    };
+    struct CountingWorkspace : test::FakeWorkspace {
+        int facts = 0;
+        bool getFileSystemInfoForPath(const QString&, platform::FileSystemFacts* found) override
+        {
+            found->type = "ntfs";
+            return ++facts, true;
+        }
+    };
+    auto* table = test::install<CountingTable>(platform->volumeTable);
+    auto* counting = test::install<CountingWorkspace>(platform->workspace);
+    const auto lookedAt = [&] { return std::pair(table->calls.load(), counting->facts); };
+    auto tab = std::make_unique<DiskManagerViewController>();
+    tab->view();
+    tab->createView();
+    platform.dispatcher().drainMain();
+    EXPECT_EQ(lookedAt(), std::pair(0, 0));
+    platform.dispatcher().drainGlobal(); // the scan, the enumeration and the folders' facts
+    const auto background = lookedAt();
+    EXPECT_GT(background.first, 0);
+    EXPECT_EQ(background.second, 2) << "the two folders that exist";
+    platform.dispatcher().drainMain();
+    boxOf(*tab, "disk2s1").mouseDownAction();
+    tab->openButAction();
+    EXPECT_EQ(lookedAt(), background);
+    // The facts found say NTFS (isDisabled is the button's own enabled switch).
+    EXPECT_TRUE(!tab->renameBut()->isDisabled() && tab->formatBut()->isDisabled());
 }

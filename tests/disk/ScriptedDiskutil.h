@@ -6,11 +6,13 @@
 
 #include <QFile>
 #include <QList>
+#include <QMutex>
 #include <QStringList>
 #include <QVariantMap>
 
 // A command runner that answers `diskutil` from a few volumes held here, in the words and keys
 // of the real one, and records every call (a shell line as "sh -c <line>"). Nothing else runs.
+// The enumeration's look-ups call it from several threads at once.
 class ScriptedDiskutil : public platform::CommandRunner {
 public:
     struct Volume {
@@ -32,6 +34,7 @@ public:
     }
     Result run(const QString& program, const QStringList& arguments, const QString& outputPath) override
     {
+        QMutexLocker lock(&mutex_);
         calls.append(QStringList{program} + arguments);
         if (!program.endsWith(QLatin1String("diskutil")) || arguments.isEmpty())
             return {true, 127, {}};
@@ -75,6 +78,7 @@ public:
     }
 
 private:
+    QMutex mutex_;
     Volume* find(QString key)
     {
         key.remove(QStringLiteral("/dev/"));

@@ -107,35 +107,48 @@ TEST_F(SwitchManagerTest, LoadShowsWhatTheReadersGive)
     image.save(test::artifactPath("switch-manager-tab.png"));
 }
 
-TEST_F(SwitchManagerTest, ClicksRunTheirCommandLines)
+TEST_F(SwitchManagerTest, ClicksRunTheirCommandLinesAndShowWhatTheyLeft)
 {
     const QString dnd = "defaults -currentHost write ~/Library/Preferences/ByHost/com.apple.notificationcenterui ";
+    const QString dndRead = "defaults -currentHost read ~/Library/Preferences/ByHost/com.apple.notificationcenterui doNotDisturb";
+    const QString icons = "defaults read com.apple.finder CreateDesktop", files = "defaults read com.apple.finder AppleShowAllFiles";
+    const QString refused = "defaults: could not read the domain (Property list refused: too many values)\n";
     struct Click {
         int number;
-        QString readOutput;  // what the click's own reader gives, where it has one
-        QStringList lines;
+        QString before, after;  // what the readers give before the click and after its writers
+        QStringList lines;      // the click's read, its writers, then the read-back
+        bool shown;
     };
     const Click clicks[] = {
-        {1, "TRUE\n", {"defaults read com.apple.finder CreateDesktop", "defaults write com.apple.finder CreateDesktop FALSE;killall Finder"}},
-        {1, "FALSE\n", {"defaults read com.apple.finder CreateDesktop", "defaults write com.apple.finder CreateDesktop TRUE;killall Finder"}},
-        {3, "TRUE\n", {"defaults read com.apple.finder AppleShowAllFiles", "defaults write com.apple.finder AppleShowAllFiles FALSE;killall Finder"}},
-        {4, {}, {"open -a ScreenSaverEngine.app"}},
+        {1, "TRUE\n", "FALSE\n", {icons, "defaults write com.apple.finder CreateDesktop FALSE;killall Finder", icons}, true},
+        {1, "FALSE\n", "FALSE\n", {icons, "defaults write com.apple.finder CreateDesktop TRUE;killall Finder", icons}, true},
+        {3, "TRUE\n", "", {files, "defaults write com.apple.finder AppleShowAllFiles FALSE;killall Finder", files}, false},
+        // A domain that does not read is not written: the switch stays off.
+        {3, refused, refused, {files, "defaults write com.apple.finder AppleShowAllFiles TRUE;killall Finder", files}, false},
+        {4, {}, {}, {"open -a ScreenSaverEngine.app"}, false},
         // Shown off before the click: on, the restart after both writers.
-        {6, {}, {dnd + "doNotDisturb -boolean true",
-                 dnd + "doNotDisturbDate -date \"`date -u +\"%Y-%m-%d %H:%M:%S +000\"`\"", "killall NotificationCenter"}},
-        {6, {}, {dnd + "doNotDisturb -boolean false;killall NotificationCenter"}},
-        {7, {}, {"nightshift 50"}},
-        {7, {}, {"nightshift 0"}},
+        {6, {}, "1\n", {dnd + "doNotDisturb -boolean true",
+                        dnd + "doNotDisturbDate -date \"`date -u +\"%Y-%m-%d %H:%M:%S +000\"`\"", "killall NotificationCenter", dndRead}, true},
+        {6, {}, "0\n", {dnd + "doNotDisturb -boolean false;killall NotificationCenter", dndRead}, false},
+        {7, {}, {}, {"nightshift 50"}, true},
+        {7, {}, {}, {"nightshift 0"}, false},
     };
     open();
     for (const Click& click : clicks) {
         for (const QString& line : click.lines)
-            runner->answers[line] = click.readOutput;
+            runner->answers[line] = click.before;
         runner->runs.clear();
         tab->but(click.number)->performClick();
         const QStringList reads = runner->runs;
+        for (const QString& line : click.lines)
+            runner->answers[line] = click.after;
         EXPECT_EQ(reads + writes(), click.lines) << "switch " << click.number;
+        EXPECT_EQ(tab->isActive(click.number), click.shown) << "switch " << click.number;
     }
+    // A read-back that comes after the tab has gone is dropped.
+    tab->but(3)->performClick();
+    tab.reset();
+    platform.dispatcher().drainAll();
 }
 
 // Dark mode and the Dock go through the simulated System Events into the global and Dock domains.

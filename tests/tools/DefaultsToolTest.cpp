@@ -5,6 +5,7 @@
 #include "platform/scripts/ScriptRunner.h"
 #include "platform/simulated/SimulatedMac.h"
 
+#include <QDirIterator>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -84,3 +85,17 @@ TEST(DefaultsToolTest, NightShiftTool)
 }
 
 } // namespace
+
+TEST(DefaultsToolTest, ARelativeDomainNeverLeavesThePreferencesFolder)
+{
+    test::TestPlatform platform;
+    const QString refused = "defaults: refused the domain \"%1\": a name stays inside the Preferences folder\n1\n";
+    for (const char* domain : {"../escaped", "../../../../../escaped", "ByHost/../../escaped", "..", "x/../../../../../../escaped", ""}) {
+        for (const char* line : {"defaults write '%1' key -int 1", "defaults -currentHost read '%1' key", "defaults delete '%1' key"})
+            EXPECT_EQ(bash(platform, QString(line).arg(domain) + "; echo $?").toStdString(), refused.arg(domain).toStdString());
+    }
+    for (QDirIterator it(platform.folder(), QDir::AllEntries | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+        EXPECT_FALSE(it.next().contains("escaped")) << it.filePath().toStdString();
+    // A name that stays inside is a domain, in a folder of its own if it has a slash.
+    EXPECT_EQ(bash(platform, "defaults write 'sub/./x..y' key -int 7; defaults read 'sub/./x..y' key"), "7\n");
+}

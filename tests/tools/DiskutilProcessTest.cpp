@@ -1,16 +1,27 @@
 // The built stand-in, run as the program runs it, on the test's own simulated Mac.
 #include "DiskKeys.h"
+#include "Diskutil.h"
 #include "ProgramRun.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
 
 #include "platform/plist/LibplistSerialization.h"
+#include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace diskkeys;
 
@@ -27,7 +38,91 @@ struct Stand {
     }
 };
 
+bool writeProc(const char* file, const QByteArray& text)
+{
+    const int fd = ::open(file, O_WRONLY | O_CLOEXEC);
+    const bool written = fd >= 0 && ::write(fd, text.constData(), std::size_t(text.size())) == text.size();
+    if (fd >= 0)
+        ::close(fd);
+    return written;
+}
+
+// Runs `body` in a forked child inside a user and mount namespace of its own, where it may mount
+// without touching the machine's mounts, and gives what the body said; "SKIP ..." when the
+// namespace was refused.
+QString inPrivateMountNamespace(const std::function<QString()>& body)
+{
+    int pipe[2];
+    if (::pipe2(pipe, O_CLOEXEC) != 0)
+        return QStringLiteral("SKIP no pipe");
+    const QByteArray uid = "0 " + QByteArray::number(::getuid()) + " 1", gid = "0 " + QByteArray::number(::getgid()) + " 1";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        QByteArray said;
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            said = "SKIP unshare: " + QByteArray(strerror(errno));
+        else if (!writeProc("/proc/self/setgroups", "deny") || !writeProc("/proc/self/uid_map", uid)
+                 || !writeProc("/proc/self/gid_map", gid) || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            said = "SKIP namespace set-up: " + QByteArray(strerror(errno));
+        else
+            said = body().toUtf8();
+        (void)!::write(pipe[1], said.constData(), std::size_t(said.size()));
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    QByteArray said;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, n);
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    return child < 0 ? QStringLiteral("SKIP no fork") : QString::fromUtf8(said);
+}
+
 } // namespace
+
+// A real file system at or inside a volume's folder is never emptied: the erase is refused with
+// a one-line reason before anything is removed.
+TEST(DiskutilProcessTest, AnEraseNeverEmptiesAMountAtOrInsideTheVolumesFolder)
+{
+    Stand s;
+    ASSERT_EQ(s.run({"list", "-plist"}).exitStatus, 0); // makes the volumes' folders
+    const QString backup = s.p->simulatedMac->root() + "/Volumes/Backup";
+    const QString outside = test::makeTemporaryFolder("outside");
+    const struct {
+        const char* what;
+        std::function<bool()> mount; // in the child
+        const char* reason;
+    } cases[] = {
+        {"tmpfs on the folder", [&] { return ::mount("tmpfs", QFile::encodeName(backup), "tmpfs", 0, "size=1m") == 0; },
+         "its folder is the mount point of another file system; nothing was removed"},
+        {"bind mount on the folder", [&] { return ::mount(QFile::encodeName(outside), QFile::encodeName(backup), nullptr, MS_BIND, nullptr) == 0; },
+         "its folder is the mount point of another file system; nothing was removed"},
+        {"bind mount inside the folder", [&] {
+             return QDir().mkpath(backup + "/deep/inner")
+                 && ::mount(QFile::encodeName(outside), QFile::encodeName(backup + "/deep/inner"), nullptr, MS_BIND, nullptr) == 0;
+         }, "another file system is mounted inside its folder; nothing was removed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(test::writeFile(outside + "/precious.txt", "real"));
+        const QString said = inPrivateMountNamespace([&]() -> QString {
+            if (!c.mount() || !test::writeFile(backup + "/own.txt", "volume"))
+                return "SKIP mount: " + QString::fromUtf8(strerror(errno));
+            const auto erased = s.run({"eraseVolume", "ExFAT", "WIPED", "disk2s1"});
+            const QString shown = QString::fromUtf8(erased.standardError);
+            if (erased.exitStatus != 1 || shown != QStringLiteral("Could not erase disk2s1: %1\n").arg(c.reason))
+                return QStringLiteral("status %1, said: %2").arg(erased.exitStatus).arg(shown);
+            if (!QFile::exists(backup + "/own.txt"))
+                return QStringLiteral("files were removed");
+            return s.plist({"info", "-plist", "disk2s1"})[kVolumeName].toString();
+        });
+        if (said.startsWith("SKIP"))
+            GTEST_SKIP() << qPrintable(said);
+        EXPECT_EQ(said.toStdString(), "Backup") << "the volume keeps its name";
+        EXPECT_EQ(test::readFile(outside + "/precious.txt"), "real");
+    }
+}
 
 TEST(DiskutilProcessTest, HostileNamesChangeTheStateThatTheNextRunReads)
 {
@@ -84,6 +179,35 @@ TEST(DiskutilProcessTest, RecordedDevicesAreSeenButNeverActedOn)
         EXPECT_EQ(outcome.standardError.count('\n'), 1);
         EXPECT_TRUE(outcome.standardOutput.isEmpty());
     }
+    // A recording that is no regular file is refused at once: nothing real is listed.
+    const QString fifo = test::makeTemporaryFolder() + "/fifo";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& recording : {QString("/dev/zero"), fifo, QString("0")}) {
+        qputenv("TAVRIN_REAL_VOLUMES", QFile::encodeName(recording));
+        EXPECT_EQ(s.plist({"list", "-plist"})[kAllDisks].toStringList().last(), "disk3s1") << qPrintable(recording);
+    }
+    // Bytes that are no UTF-8 text never become a name.
+    char program[] = "diskutil", verb[] = "rename", disk[] = "disk2s1", valid[] = "Gr\xc3\xbc\xc3\x9f""e", invalid[] = "Gr\xfc\xdf""e";
+    char* renaming[] = {program, verb, disk, valid};
+    EXPECT_TRUE(Diskutil::argumentsAreText(4, renaming));
+    renaming[3] = invalid;
+    EXPECT_FALSE(Diskutil::argumentsAreText(4, renaming));
+}
+
+// A recorded device looked up by its identifier comes from the index that the listing wrote,
+// and a changed recording is read again.
+TEST(DiskutilProcessTest, ARecordedDeviceIsLookedUpAsTheRecordingIsNow)
+{
+    Stand s;
+    const QString recording = test::makeTemporaryFolder() + "/lsblk.json";
+    QByteArray json = test::readFile(test::fixturePath("lsblk/usb-stick.json"));
+    ASSERT_TRUE(test::writeFile(recording, json));
+    qputenv("TAVRIN_REAL_VOLUMES", QFile::encodeName(recording));
+    ASSERT_TRUE(s.plist({"list", "-plist"})[kAllDisks].toStringList().contains("disk4s1"));
+    EXPECT_EQ(s.plist({"info", "-plist", "/dev/disk4s1"})[kVolumeName].toString(), "KINGSTON");
+    json.replace("KINGSTON", "RENAMED STICK");
+    ASSERT_TRUE(test::writeFile(recording, json));
+    EXPECT_EQ(s.plist({"info", "-plist", "disk4s1"})[kVolumeName].toString(), "RENAMED STICK");
+    EXPECT_EQ(s.run({"info", "-plist", "disk4s9"}).exitStatus, 1);
     qputenv("TAVRIN_REAL_VOLUMES", "0");
-    EXPECT_FALSE(s.plist({"list", "-plist"})[kAllDisks].toStringList().contains("disk4"));
 }

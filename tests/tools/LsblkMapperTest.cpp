@@ -71,6 +71,14 @@ TEST(LsblkMapperTest, DisksAreNumberedInOrderAfterTheSimulatedOnes)
         EXPECT_EQ(disk[kContent].toString(), "FDisk_partition_scheme");
         EXPECT_EQ(disk[kPartitions].toList().value(0).toMap()[kDeviceIdentifier].toString(), QString("disk%1s1").arg(7 + i));
     }
+    // Two partitions of one name, and one whose name gives no number: each its own identifier.
+    const LsblkMapper twins(R"({"blockdevices":[{"name":"sdb","type":"disk","rm":true,"children":[
+        {"name":"sdb1","type":"part","fstype":"vfat"},{"name":"sdb1","type":"part","fstype":"vfat"},
+        {"name":"odd","type":"part","fstype":"vfat"}]}]})");
+    QStringList identifiers;
+    for (const QVariant& partition : twins.disks({{"sdb", 4}}).value(0).toMap()[kPartitions].toList())
+        identifiers << partition.toMap()[kDeviceIdentifier].toString();
+    EXPECT_EQ(identifiers, QStringList({"disk4s1", "disk4s2", "disk4s3"}));
 }
 
 // A device keeps its number while present; new ones take the lowest free number.

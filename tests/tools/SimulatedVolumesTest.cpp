@@ -78,6 +78,11 @@ TEST(SimulatedVolumesTest, VolumesOfOneNameAreActedOnByIdentifier)
     ASSERT_TRUE(mac.volumes.mount(mac.at("disk3s1")).ok);
     EXPECT_EQ(mac.info("disk3s1")[kMountPoint].toString(), mac.folder("Backup"));
     EXPECT_TRUE(QFile::exists(mac.folder("Other/keep.txt")));
+    // An unmounted volume's old folder, taken by another volume since, is not its own to empty.
+    ASSERT_TRUE(mac.volumes.unmount(mac.at("disk3s1")).ok);
+    ASSERT_TRUE(mac.volumes.rename(mac.at("disk2s1"), "Backup").ok);
+    ASSERT_TRUE(mac.volumes.erase(mac.at("disk3s1"), kFat, "X").ok);
+    EXPECT_TRUE(QFile::exists(mac.folder("Backup/keep.txt")));
 }
 
 // Refusals leave the volume, its state and its files as they were.

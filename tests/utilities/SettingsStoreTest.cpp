@@ -1,6 +1,5 @@
 #include "PublicUtilities.h"
 #include "SettingsStore.h"
-#include "SystemFolder.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"
@@ -65,22 +64,6 @@ TEST(SettingsStoreTest, ConcurrentWritersKeepEachOthersKeys)
     const QVariantMap contents = storeContents(p);
     for (int i = 0; i < 40; ++i)
         EXPECT_TRUE(contents.contains(QString("a%1").arg(i)) && contents.contains(QString("b%1").arg(i))) << i;
-}
-
-TEST(SettingsStoreTest, ProtectedPathsCompareExactly)
-{
-    test::TestPlatform p;
-    for (const auto& [path, protectedPath] : {std::pair{"/System", true}, {"/usr/bin", true}, {"/system", false},
-                                               {"/System/", false}, {"", false}})
-        EXPECT_EQ(SystemFolder::isSystemFileWithFilePath(path), protectedPath) << path;
-    // Keys must run from "0" upward: an entry after a gap is never reached.
-    p->propertyLists->writeToFile(QVariantMap{{QString("0"), QString("/a")},
-                                              {QString("2"), QString("/c")}},
-                                  p.resourcePath(QString("SystemFile.plist")));
-    EXPECT_TRUE(SystemFolder::isSystemFileWithFilePath(QString("/a")));
-    EXPECT_FALSE(SystemFolder::isSystemFileWithFilePath(QString("/c")));
-    QFile::remove(p.resourcePath(QString("SystemFile.plist")));
-    EXPECT_FALSE(SystemFolder::isSystemFileWithFilePath(QString("/a")));
 }
 
 TEST(SettingsStoreTest, DatesParseInTheUsersFormat)

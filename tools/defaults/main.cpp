@@ -1,10 +1,12 @@
 // defaults: reads and writes the simulated Mac's preference domains, as the Mac's tool does.
+#include "ToolRun.h"
 #include "ToolSupport.h"
 
 #include "platform/plist/LibplistSerialization.h"
 #include "platform/preferences/PreferenceDomains.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QVariantList>
 
 namespace {
@@ -107,7 +109,8 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    QStringList arguments = tools::recordInvocation(argc, argv);
+    tools::ToolRun run(argc, argv);
+    QStringList arguments = run.arguments();
     const bool currentHost = !arguments.isEmpty() && arguments[0] == QLatin1String("-currentHost");
     if (currentHost)
         arguments.removeFirst();
@@ -118,9 +121,17 @@ int main(int argc, char** argv)
     const platform::SimulatedMac mac = tools::simulatedMac();
     const platform::LibplistSerialization propertyLists;
     platform::PreferenceDomains preferences = platform::PreferenceDomains::forSimulatedMac(mac, propertyLists);
+    const QString path = preferences.pathForDomain(domain, currentHost);
+    if (path.isEmpty()) {
+        tools::printError(QStringLiteral("defaults: refused the domain \"%1\": a name stays inside the Preferences folder").arg(domain));
+        return 1;
+    }
+    // No path in the line: the program's readers look for digits in what the tool says.
+    const auto values = preferences.persistentDomainForName(domain, currentHost);
+    if (!values && QFileInfo::exists(path))
+        return run.cannotRead(QStringLiteral("the domain"));
 
     if (verb == QLatin1String("read")) {
-        const auto values = preferences.persistentDomainForName(domain, currentHost);
         if (!values || (arguments.size() > 2 && !values->contains(arguments[2]))) {
             tools::printError(kMissing);
             return 1;
@@ -135,7 +146,6 @@ int main(int argc, char** argv)
         return preferences.setValue(domain, currentHost, arguments[2], *value) ? 0 : 1;
     }
     if (verb == QLatin1String("delete") && arguments.size() == 3) {
-        const auto values = preferences.persistentDomainForName(domain, currentHost);
         if (!values || !values->contains(arguments[2])) {
             tools::printError(kMissing);
             return 1;

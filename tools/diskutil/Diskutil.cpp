@@ -9,6 +9,10 @@
 #include "platform/plist/LibplistSerialization.h"
 #include "platform/simulated/SimulatedMac.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+#include <QStringDecoder>
+
 using namespace diskkeys;
 
 namespace {
@@ -35,10 +39,12 @@ QString idOf(const QVariantMap& entry)
     return entry.value(kDeviceIdentifier).toString();
 }
 
+const QString kNumbersFile = QStringLiteral("RealDisks");
+
 // The devices' numbers, kept in the state file "RealDisks" (kernel name to number) between runs.
 QMap<QString, int> numberDevices(platform::SimulatedMac& mac, const QStringList& present, int first)
 {
-    const QString file = QStringLiteral("RealDisks");
+    const QString& file = kNumbersFile;
     QMap<QString, int> known;
     const QVariantMap stored = mac.stateFile(file);
     for (auto it = stored.constBegin(); it != stored.constEnd(); ++it)
@@ -83,8 +89,22 @@ DiskCatalog& Diskutil::real()
         if (!listing.isEmpty())
             numbers = numberDevices(mac_, mapper.diskNames(), simulated().highestDiskNumber() + 1);
         real_.emplace(mapper.disks(numbers, realSource_.freeBytes()), QString());
+        if (const auto index = recordedIndex(); index && !index->isCurrent())
+            index->write(*real_);
     }
     return *real_;
+}
+
+std::optional<RealDiskIndex> Diskutil::recordedIndex()
+{
+    const QByteArray recording = realSource_.fingerprint();
+    if (recording.isEmpty())
+        return std::nullopt;
+    const QFileInfo numbers(mac_.dataFolder() + QLatin1Char('/') + kNumbersFile + QStringLiteral(".plist"));
+    return RealDiskIndex(mac_.dataFolder() + QStringLiteral("/diskutil-index"),
+                         recording + '\n' + QByteArray::number(numbers.size()) + '\n'
+                             + QByteArray::number(numbers.lastModified().toMSecsSinceEpoch()) + '\n'
+                             + QByteArray::number(simulated().highestDiskNumber()));
 }
 
 ActionOutcome Diskutil::saved(ActionOutcome outcome)
@@ -129,6 +149,17 @@ ActionOutcome Diskutil::onRealDevice(const std::function<ActionOutcome()>& actio
     if (realSource_.mode() != RealVolumeSource::Mode::Live)
         return ActionOutcome::failed(QStringLiteral("the device comes from a recorded device list and cannot be acted on"));
     return action();
+}
+
+bool Diskutil::argumentsAreText(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        const QString text = decoder.decode(QByteArrayView(argv[i]));
+        if (decoder.hasError())
+            return false;
+    }
+    return true;
 }
 
 int Diskutil::run(QStringList arguments)
@@ -198,10 +229,14 @@ int Diskutil::info(const QStringList& arguments)
     if (arguments.size() != (asPlist ? 2 : 1))
         return fail(QStringLiteral("Usage: diskutil info [-plist] MountPoint|DiskIdentifier|DeviceNode"));
     const QString spec = arguments.last();
-    const auto target = find(spec);
-    if (!target)
+    // A recorded device by its identifier comes from the index, not from the whole recording.
+    std::optional<QVariantMap> indexed;
+    if (const auto index = recordedIndex(); index && !simulated().find(spec).found())
+        indexed = index->information(spec.startsWith(QLatin1String("/dev/")) ? spec.mid(5) : spec);
+    const auto target = indexed ? std::nullopt : find(spec);
+    if (!indexed && !target)
         return fail(QStringLiteral("Could not find disk: ") + spec);
-    const QVariantMap info = target->catalog->information(target->place);
+    const QVariantMap info = indexed ? *indexed : target->catalog->information(target->place);
     if (asPlist) {
         printPropertyList(info);
         return 0;

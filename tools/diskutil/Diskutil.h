@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiskCatalog.h"
+#include "RealDiskIndex.h"
 #include "RealVolumeSource.h"
 #include "SimulatedVolumes.h"
 #include "UdisksActor.h"
@@ -21,6 +22,8 @@ public:
     Diskutil(platform::SimulatedMac& mac, QString seedFile, RealVolumeSource real, UdisksActor udisks = {});
 
     int run(QStringList arguments);
+    // Whether every argument after the program's name is valid UTF-8.
+    static bool argumentsAreText(int argc, char** argv);
 
 private:
     struct Target {
@@ -38,6 +41,8 @@ private:
 
     DiskCatalog& simulated();
     DiskCatalog& real();
+    // The index of a recording's devices as they are numbered now; none when live or off.
+    std::optional<RealDiskIndex> recordedIndex();
     std::optional<Target> find(const QString& spec);
     // A volume target, or a message and none.
     std::optional<Target> findVolume(const QString& spec, const QString& failure);

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 using namespace diskkeys;
 
@@ -180,13 +181,18 @@ QVariantList LsblkMapper::disks(const QMap<QString, int>& numbers, const FreeByt
             addFilesystem(disk, device, freeBytes);
         } else {
             QVariantList partitions;
+            QSet<int> taken; // a partition whose number is taken gets the next free one
             for (int i = 0; i < children.size(); ++i) {
                 const QJsonObject part = children[i].toObject();
                 const QString partName = text(part, "name");
                 if (text(part, "type") != QLatin1String("part") || partName.contains(QLatin1Char('/')))
                     continue;
+                int place = partitionNumber(name, partName, i);
+                while (taken.contains(place))
+                    ++place;
+                taken.insert(place);
                 QVariantMap partition{
-                    {kDeviceIdentifier, QStringLiteral("%1s%2").arg(id).arg(partitionNumber(name, partName, i))},
+                    {kDeviceIdentifier, QStringLiteral("%1s%2").arg(id).arg(place)},
                     {kContent, partitionContent(text(part, "fstype"), text(part, "fsver"), tableType == QLatin1String("gpt"))},
                     {kTotalSize, number(part.value(QLatin1String("size")))},
                     {kDiskUuid, text(part, "partuuid").toUpper()},

@@ -1,10 +1,11 @@
 #include "MountFolders.h"
 
+#include "platform/mounts/FolderEmptier.h"
+
 #include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,13 +40,6 @@ bool isFolder(const QByteArray& path)
 {
     struct stat info {};
     return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-int removeEntry(const char* path, const struct stat*, int type, struct FTW* where)
-{
-    if (where->level == 0)
-        return 0;
-    return (type == FTW_DP ? ::rmdir(path) : ::unlink(path)) == 0 ? 0 : -1;
 }
 
 } // namespace
@@ -97,9 +91,14 @@ bool MountFolders::move(const QString& from, const QString& to) const
     return ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0;
 }
 
-bool MountFolders::empty(const QString& macPath) const
+ActionOutcome MountFolders::empty(const QString& macPath) const
 {
-    const QByteArray path = checkedFolder(macPath);
-    // Depth first, physical: a link is removed as itself, and no other file system is entered.
-    return !path.isEmpty() && ::nftw(path.constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT) == 0;
+    if (!isLeafPath(macPath))
+        return ActionOutcome::failed(QStringLiteral("its folder is not one of /Volumes"));
+    // By descriptors, within the mount of <root>/Volumes: a real file system mounted at or inside
+    // the folder is refused before anything goes.
+    const auto result = platform::FolderEmptier().empty(root_ + QStringLiteral("/Volumes"), macPath.mid(kVolumes.size()));
+    if (result.outcome == platform::FolderEmptier::Outcome::Emptied || result.outcome == platform::FolderEmptier::Outcome::Missing)
+        return ActionOutcome::done();
+    return ActionOutcome::failed(result.reason);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ActionOutcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +21,9 @@ public:
     // Removes the folder when it is empty; a folder with files stays.
     void removeIfEmpty(const QString& macPath) const;
     bool move(const QString& from, const QString& to) const;
-    // Removes everything inside the folder, which stays.
-    bool empty(const QString& macPath) const;
+    // Removes everything inside the folder, which stays; a missing folder is empty already. A
+    // folder that is or holds another mount is refused, with nothing removed.
+    ActionOutcome empty(const QString& macPath) const;
 
 private:
     // The real path of a direct child of <root>/Volumes that is a folder and no link, or empty.

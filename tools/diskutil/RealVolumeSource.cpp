@@ -2,7 +2,11 @@
 
 #include "ProgramRun.h"
 
+#include "platform/files/RegularFile.h"
+
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/statvfs.h>
 
@@ -25,16 +29,23 @@ QByteArray RealVolumeSource::listing() const
 {
     if (mode_ == Mode::Off)
         return {};
-    if (mode_ == Mode::Recorded) {
-        QFile file(recording_);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    if (mode_ == Mode::Recorded)
+        return platform::readRegularFile(recording_, qsizetype(64) << 20).value_or(QByteArray());
     const QString lsblk = tools::findProgram(QStringLiteral("lsblk"));
     if (lsblk.isEmpty())
         return {};
     const auto outcome = tools::runProgram(
         lsblk, {QStringLiteral("--json"), QStringLiteral("--bytes"), QStringLiteral("-o"), LsblkMapper::columns().join(QLatin1Char(','))});
     return outcome.exitStatus == 0 ? outcome.standardOutput : QByteArray();
+}
+
+QByteArray RealVolumeSource::fingerprint() const
+{
+    if (mode_ != Mode::Recorded)
+        return {};
+    const QFileInfo file(recording_);
+    return QFile::encodeName(file.absoluteFilePath()) + '\n' + QByteArray::number(file.size()) + '\n'
+        + QByteArray::number(file.lastModified().toMSecsSinceEpoch());
 }
 
 LsblkMapper::FreeBytes RealVolumeSource::freeBytes() const

@@ -15,8 +15,11 @@ public:
     static RealVolumeSource fromEnvironment();
 
     Mode mode() const { return mode_; }
-    // lsblk's JSON output (or the recording); empty when off or when lsblk cannot be run.
+    // lsblk's JSON output (or the recording); empty when off, when lsblk cannot be run, or when
+    // the recording is no regular file of at most 64 MiB.
     QByteArray listing() const;
+    // What a recording is now (its path, size and time); empty when live or off.
+    QByteArray fingerprint() const;
     // statvfs of a live mount point; none for a recording, which carries its own figures.
     LsblkMapper::FreeBytes freeBytes() const;
 

@@ -131,8 +131,11 @@ ActionOutcome SimulatedVolumes::erase(const DiskCatalog::Place& place, const Era
         return ActionOutcome::failed(problem);
     QVariantMap volume = catalog_.entry(place);
     const QString mountPoint = volume.value(kMountPoint).toString();
-    if (inVolumes(mountPoint) && !folders_.empty(mountPoint) && volume.value(kMounted).toBool())
-        return ActionOutcome::failed(QStringLiteral("the volume's files could not be removed"));
+    // An unmounted volume's old folder may be another mounted volume's by now.
+    if (inVolumes(mountPoint) && !takenFolders(place).contains(mountPoint)) {
+        if (const ActionOutcome emptied = folders_.empty(mountPoint); !emptied.ok)
+            return emptied;
+    }
     const QString folder = settleFolder(place, name);
     if (folder.isEmpty())
         return ActionOutcome::failed(QStringLiteral("its folder under /Volumes could not be made"));

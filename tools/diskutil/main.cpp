@@ -6,6 +6,11 @@
 int main(int argc, char** argv)
 {
     QStringList arguments = tools::recordInvocation(argc, argv);
+    // A name is given to the volume as it is written: bytes that are no UTF-8 text are refused.
+    if (!Diskutil::argumentsAreText(argc, argv)) {
+        tools::printError(QStringLiteral("diskutil: an argument is not valid UTF-8 text; nothing was done"));
+        return 1;
+    }
     platform::SimulatedMac mac = tools::simulatedMac();
     Diskutil diskutil(mac, tools::bundleResource(QStringLiteral("simulated-mac/Volumes.plist")),
                       RealVolumeSource::fromEnvironment());

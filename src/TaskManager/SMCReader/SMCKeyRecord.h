@@ -11,7 +11,10 @@ struct SMCKeyRecord {
     uint8_t reserved[24];   // version and power limits: zero on input, not read
     uint32_t dataSize;      // bytes of data: output of command 9, input of command 5
     uint32_t dataType;      // output of command 9
-    uint8_t attributes[6];  // attributes, result and status: zero on input, not read
+    uint8_t dataAttributes; // output of command 9; not read
+    uint8_t alignment[3];
+    uint8_t result;         // the SMC's own answer: 0 when the key was read, else why not
+    uint8_t status;
     uint8_t command;        // 9 reads the key's information, 5 its bytes
     uint8_t padding[5];
     char bytes[32];         // output of command 5
@@ -21,5 +24,6 @@ static_assert(sizeof(SMCKeyRecord) == 80);
 static_assert(offsetof(SMCKeyRecord, key) == 0);
 static_assert(offsetof(SMCKeyRecord, dataSize) == 28);
 static_assert(offsetof(SMCKeyRecord, dataType) == 32);
+static_assert(offsetof(SMCKeyRecord, result) == 40);
 static_assert(offsetof(SMCKeyRecord, command) == 42);
 static_assert(offsetof(SMCKeyRecord, bytes) == 48);

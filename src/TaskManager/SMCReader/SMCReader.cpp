@@ -158,6 +158,9 @@ kern_return_t SMCReader::SMCReadKey(QByteArrayView key, SMCValue& value)
     input.command = kSMCReadKeyInfo;
     if (const kern_return_t result = SMCCall(kKernelIndexSmc, input, output); result != kIOReturnSuccess)
         return result;
+    // The call carries the SMC's own answer: a key it lacks comes back from a successful call.
+    if (output.result != kSMCSuccess)
+        return kIOReturnError;
 
     value.dataSize = std::min(output.dataSize, kDataBytes);
     _ultostr(value.dataType, output.dataType);
@@ -166,6 +169,8 @@ kern_return_t SMCReader::SMCReadKey(QByteArrayView key, SMCValue& value)
     input.command = kSMCReadBytes;
     if (const kern_return_t result = SMCCall(kKernelIndexSmc, input, output); result != kIOReturnSuccess)
         return result;
+    if (output.result != kSMCSuccess)
+        return kIOReturnError;
 
     std::memcpy(value.bytes, output.bytes, sizeof value.bytes);
     return kIOReturnSuccess;

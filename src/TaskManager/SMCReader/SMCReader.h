@@ -50,6 +50,7 @@ public:
     static constexpr uint32_t kKernelIndexSmc = 2;
     static constexpr uint8_t kSMCReadKeyInfo = 9;
     static constexpr uint8_t kSMCReadBytes = 5;
+    static constexpr uint8_t kSMCSuccess = 0;
 
 private:
     bool connectionAlive() const;

@@ -3,11 +3,14 @@
 #include "PrivilegedRemovalRule.h"
 #include "platform/Platform.h"
 #include "platform/files/FileManager.h"
+#include "platform/files/NativePath.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 #include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
+
+#include <cstring>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -31,6 +34,8 @@ OSStatus SimulatedAuthorization::AuthorizationCopyRights(AuthorizationRef author
         QMutexLocker lock(&mutex_);
         if (!open_.contains(authorization))
             return errAuthorizationInvalidRef;
+        if (granted_.contains(authorization))
+            return errAuthorizationSuccess;
     }
     const SimulatedMac* mac = Platform::current().simulatedMac.get();
     const QVariant answer = mac ? mac->stateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"))
@@ -51,9 +56,41 @@ OSStatus SimulatedAuthorization::AuthorizationFree(AuthorizationRef authorizatio
     return open_.remove(authorization) ? errAuthorizationSuccess : errAuthorizationInvalidRef;
 }
 
-OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef authorization, const QString& path,
-                                                          QByteArray* output)
+OSStatus SimulatedAuthorization::AuthorizationMakeExternalForm(AuthorizationRef authorization,
+                                                               AuthorizationExternalForm* extForm)
 {
+    QMutexLocker lock(&mutex_);
+    if (!extForm || !open_.contains(authorization))
+        return errAuthorizationInvalidRef;
+    *extForm = {};
+    std::memcpy(extForm->bytes.data(), &authorization, sizeof authorization);
+    return errAuthorizationSuccess;
+}
+
+OSStatus SimulatedAuthorization::AuthorizationCreateFromExternalForm(const AuthorizationExternalForm& extForm,
+                                                                     AuthorizationRef* authorization)
+{
+    AuthorizationRef source = 0;
+    std::memcpy(&source, extForm.bytes.data(), sizeof source);
+    QMutexLocker lock(&mutex_);
+    if (!authorization || !open_.contains(source))
+        return errAuthorizationInvalidRef;
+    *authorization = ++last_;
+    open_.insert(*authorization);
+    if (granted_.contains(source))
+        granted_.insert(*authorization);
+    return errAuthorizationSuccess;
+}
+
+OSStatus SimulatedAuthorization::AuthorizationRightGet(const QString& rightName)
+{
+    return rightName == kAuthorizationRightExecute ? errAuthorizationSuccess : errAuthorizationDenied;
+}
+
+OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef authorization, const ItemLocation& location,
+                                                          const ProtectedFolders& protectedFolders, QByteArray* output)
+{
+    const QString path = pathFromNative(location.path());
     bool granted = false;
     {
         QMutexLocker lock(&mutex_);
@@ -63,10 +100,9 @@ OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef autho
         return record(QStringLiteral("rm -rf --"), path, errAuthorizationDenied);
     if (PrivilegedRemovalRule::refuses(path, standardFolders()))
         return record(QStringLiteral("rm -rf --"), path, errAuthorizationToolExecuteFailure);
-    const FileManager& files = *Platform::current().fileManager;
-    files.removeItemAtPath(path);
-    if (files.fileExistsAtPath(path) && output)
-        *output = "rm: " + path.toUtf8() + ": could not be removed\n";
+    QString error;
+    if (!Platform::current().fileManager->removeItemAtLocation(location, protectedFolders, &error) && output)
+        *output = "rm: " + error.toUtf8() + '\n';
     return record(QStringLiteral("rm -rf --"), path, errAuthorizationSuccess);
 }
 

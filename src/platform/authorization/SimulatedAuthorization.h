@@ -11,7 +11,8 @@ namespace platform {
 // Authorization on Linux, where the program never raises its rights: a request for a right is
 // recorded, logged and answered as the simulated Mac says ("AdministratorRightsGranted" in its
 // "Mac" state, granted when missing), and the privileged removal runs with the user's own
-// rights through the file-manager area, after the same refusals a real one makes.
+// rights through the file-manager area, after the same refusals a real one makes. A session made
+// from another's external form shares its rights, so asking for them again asks no one.
 class SimulatedAuthorization final : public Authorization {
 public:
     struct Request {
@@ -25,7 +26,12 @@ public:
     OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const QStringList& rights,
                                      AuthorizationFlags flags) override;
     OSStatus AuthorizationFree(AuthorizationRef authorization) override;
-    OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const QString& path, QByteArray* output) override;
+    OSStatus AuthorizationMakeExternalForm(AuthorizationRef authorization, AuthorizationExternalForm* extForm) override;
+    OSStatus AuthorizationCreateFromExternalForm(const AuthorizationExternalForm& extForm,
+                                                 AuthorizationRef* authorization) override;
+    OSStatus AuthorizationRightGet(const QString& rightName) override;
+    OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const ItemLocation& location,
+                                      const ProtectedFolders& protectedFolders, QByteArray* output) override;
 
     QList<Request> requests() const;
     // "/", the simulated Mac's root, the real and the simulated home (and its Downloads), and

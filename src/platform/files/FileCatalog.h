@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileDescriptor.h"
+#include "FileIdentity.h"
 #include "platform/version/SystemVersionSource.h" // OSErr, noErr
 
 #include <QByteArray>
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -22,6 +25,8 @@ constexpr OSErr afpAccessDenied = -5000;
 
 using FSCatalogInfoBitmap = uint32_t;
 constexpr FSCatalogInfoBitmap kFSCatInfoNodeFlags = 0x00000002;
+constexpr FSCatalogInfoBitmap kFSCatInfoVolume = 0x00000004;
+constexpr FSCatalogInfoBitmap kFSCatInfoNodeID = 0x00000010;
 constexpr FSCatalogInfoBitmap kFSCatInfoDataSizes = 0x00004000;
 constexpr FSCatalogInfoBitmap kFSCatInfoRsrcSizes = 0x00008000;
 constexpr FSCatalogInfoBitmap kFSCatInfoGettableInfo = 0x0003ffff;
@@ -34,6 +39,18 @@ struct FSCatalogInfo {
     uint64_t dataPhysicalSize = 0;
     uint64_t rsrcLogicalSize = 0;
     uint64_t rsrcPhysicalSize = 0;
+    // The device and the inode. Zero for a folder that a listing found without looking at it:
+    // its iterator tells its identity.
+    uint64_t volume = 0;
+    uint64_t nodeID = 0;
+
+    FileIdentity identity() const { return {volume, nodeID}; }
+};
+
+// The mount a folder is on, where the kernel tells it.
+struct MountPlace {
+    uint64_t mountId = 0; // 0: not told
+    bool isMountRoot = false;
 };
 
 // Whatever keeps a folder reachable while references into it exist (on Linux a descriptor that
@@ -81,6 +98,10 @@ public:
     virtual OSErr getCatalogInfoBulk(std::size_t maximumObjects, std::size_t* actualObjects,
                                      FSCatalogInfoBitmap whichInfo, FSCatalogInfo* infos,
                                      FSRef* refs) = 0;
+    // The folder listed, as it was when the iterator opened it.
+    virtual FileIdentity folderIdentity() const = 0;
+    // Its mount, asked of the kernel now; nothing when it cannot tell.
+    virtual std::optional<MountPlace> mountPlace() const = 0;
 };
 
 // File Manager catalog access. Symbolic links are reported as the links themselves and never
@@ -97,6 +118,9 @@ public:
     // Deletes a file, a link (never what it leads to) or an empty folder; fBsyErr when the folder
     // is not empty.
     virtual OSErr deleteObject(const FSRef& ref) const = 0;
+    // A reference to the entry `name` of a folder open at `folder`, which the catalog keeps open
+    // while references into it live. ioErr from a catalog that cannot take descriptors.
+    virtual OSErr makeRefInFolder(FileDescriptor, const QByteArray&, FSRef*) const { return ioErr; }
 };
 
 } // namespace platform

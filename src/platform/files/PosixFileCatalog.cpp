@@ -1,6 +1,7 @@
 #include "PosixFileCatalog.h"
 
 #include "NativePath.h"
+#include "PosixIdentity.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,9 @@ FSCatalogInfo infoFromStat(const struct stat& st)
         info.dataLogicalSize = uint64_t(st.st_size);
         info.dataPhysicalSize = uint64_t(st.st_blocks) * 512;
     }
+    const FileIdentity identity = identityOf(st);
+    info.volume = identity.device;
+    info.nodeID = identity.inode;
     return info;
 }
 
@@ -98,6 +102,14 @@ public:
         if (actualObjects)
             *actualObjects = count;
         return status;
+    }
+
+    FileIdentity folderIdentity() const override { return folder_->identity(); }
+
+    std::optional<MountPlace> mountPlace() const override
+    {
+        PosixFolder::Use use(folder_.get());
+        return use.mountPlace();
     }
 
 private:
@@ -168,6 +180,17 @@ OSErr PosixFileCatalog::deleteObject(const FSRef& ref) const
     if (unlinkat(use.fd(), name, 0) == 0 || (errno == EISDIR && unlinkat(use.fd(), name, AT_REMOVEDIR) == 0))
         return noErr;
     return errorFromErrno(errno);
+}
+
+OSErr PosixFileCatalog::makeRefInFolder(FileDescriptor folder, const QByteArray& name, FSRef* ref) const
+{
+    if (name.isEmpty() || name.contains('/') || name.contains('\0'))
+        return fnfErr;
+    auto anchor = PosixFolder::adopt(folders_, std::move(folder));
+    if (!anchor)
+        return errorFromErrno(errno);
+    *ref = FSRef(std::move(anchor), name);
+    return noErr;
 }
 
 } // namespace platform

@@ -16,6 +16,7 @@ public:
     OSErr getCatalogInfo(const FSRef& ref, FSCatalogInfoBitmap whichInfo,
                          FSCatalogInfo* info) const override;
     OSErr deleteObject(const FSRef& ref) const override;
+    OSErr makeRefInFolder(FileDescriptor folder, const QByteArray& name, FSRef* ref) const override;
 
 private:
     std::shared_ptr<PosixFolder::Pool> folders_;

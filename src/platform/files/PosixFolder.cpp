@@ -1,5 +1,7 @@
 #include "PosixFolder.h"
 
+#include "PosixIdentity.h"
+
 #include <atomic>
 #include <cerrno>
 #include <dirent.h>
@@ -54,13 +56,38 @@ std::shared_ptr<PosixFolder> PosixFolder::make(const std::shared_ptr<Pool>& pool
     std::lock_guard lock(pool->mutex);
     if (parent && parent->fd_ < 0 && !parent->reopenLocked())
         return nullptr;
-    const int fd = openLocked(*pool, parent.get(), name, flags);
+    return makeLocked(pool, parent, name, flags, openLocked(*pool, parent.get(), name, flags));
+}
+
+std::shared_ptr<PosixFolder> PosixFolder::adopt(const std::shared_ptr<Pool>& pool, FileDescriptor folder)
+{
+    std::lock_guard lock(pool->mutex);
+    makeRoomLocked(*pool);
+    auto adopted = makeLocked(pool, nullptr, {}, kPathFlags, folder.release());
+    if (adopted)
+        adopted->pins_ = 1; // it has no path to be reopened by
+    return adopted;
+}
+
+// Takes over `fd` (-1 when the open failed).
+std::shared_ptr<PosixFolder> PosixFolder::makeLocked(const std::shared_ptr<Pool>& pool,
+                                                     const std::shared_ptr<PosixFolder>& parent,
+                                                     const QByteArray& name, int flags, int fd)
+{
     struct stat identity {};
     if (fd >= 0 && fstat(fd, &identity) == 0)
         return std::make_shared<PosixFolder>(pool, parent, name, flags, fd, identity);
     if (fd >= 0)
         close(fd);
     return nullptr;
+}
+
+FileIdentity PosixFolder::identity() const
+{
+    struct stat info {};
+    info.st_dev = device_;
+    info.st_ino = inode_;
+    return identityOf(info);
 }
 
 // Called by make, with the pool's lock held.
@@ -195,6 +222,18 @@ PosixFolder::Use::~Use()
         return;
     std::lock_guard lock(folder_->pool_->mutex);
     --folder_->pins_;
+}
+
+std::optional<MountPlace> PosixFolder::Use::mountPlace() const
+{
+    struct statx info {};
+    if (fd_ < 0 || statx(fd_, "", AT_EMPTY_PATH, STATX_MNT_ID, &info) != 0)
+        return std::nullopt;
+    MountPlace place;
+    if (info.stx_mask & STATX_MNT_ID)
+        place.mountId = info.stx_mnt_id;
+    place.isMountRoot = (info.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (info.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+    return place;
 }
 
 bool PosixFolder::Use::nextEntry(const char** name, unsigned char* type)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileCatalog.h"
+#include "FileDescriptor.h"
 
 #include <QByteArray>
 
@@ -37,6 +38,10 @@ public:
     // a link) or cannot be opened.
     static std::shared_ptr<PosixFolder> openChild(const std::shared_ptr<PosixFolder>& parent,
                                                   const QByteArray& name);
+    // A folder already open, kept open (never closed for room) while it lives.
+    static std::shared_ptr<PosixFolder> adopt(const std::shared_ptr<Pool>& pool, FileDescriptor folder);
+
+    FileIdentity identity() const;
 
     // For make_shared only: folders come from openPath and openChild.
     PosixFolder(std::shared_ptr<Pool> pool, std::shared_ptr<PosixFolder> parent, QByteArray name,
@@ -63,6 +68,8 @@ public:
         // each call gives one entry (false at the end or, with errno set, on a failure).
         // Entries read ahead stay in the buffer until another folder lists on this thread.
         bool nextEntry(const char** name, unsigned char* type);
+        // The mount of the folder, where the kernel tells it.
+        std::optional<MountPlace> mountPlace() const;
 
     private:
         PosixFolder* folder_;
@@ -73,6 +80,9 @@ private:
     static std::shared_ptr<PosixFolder> make(const std::shared_ptr<Pool>& pool,
                                              const std::shared_ptr<PosixFolder>& parent, const QByteArray& name,
                                              int flags);
+    static std::shared_ptr<PosixFolder> makeLocked(const std::shared_ptr<Pool>& pool,
+                                                   const std::shared_ptr<PosixFolder>& parent,
+                                                   const QByteArray& name, int flags, int fd);
     // Each with the pool's lock held.
     bool reopenLocked();
     bool adoptLocked(int fd);

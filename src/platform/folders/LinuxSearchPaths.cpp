@@ -1,12 +1,12 @@
 #include "LinuxSearchPaths.h"
 
 #include "PrivateFolder.h"
+#include "XdgUserFolders.h"
 #include "platform/log/SystemLog.h"
 #include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cstdlib>
 #include <unistd.h>
@@ -63,13 +63,16 @@ QStringList LinuxSearchPaths::searchPathsForDirectory(SearchPathDirectory direct
     const DomainFolders folders = foldersOf(directory);
     QStringList paths;
     if ((domainMask & SearchPathDomain::User) && folders.user) {
-        if (directory == SearchPathDirectory::Downloads && expandTilde)
-            paths << QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        else if (directory == SearchPathDirectory::Documents && expandTilde)
-            paths << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        else
+        const bool xdg = directory == SearchPathDirectory::Downloads || directory == SearchPathDirectory::Documents;
+        if (xdg && expandTilde) {
+            const QString folder = xdgUserFolder(directory == SearchPathDirectory::Downloads ? XdgUserFolder::Download
+                                                                                              : XdgUserFolder::Documents);
+            if (!folder.isNull())
+                paths << folder;
+        } else {
             paths << (expandTilde ? homeDirectory() : QStringLiteral("~")) + QLatin1Char('/')
                     + QLatin1String(folders.user);
+        }
     }
     const std::pair<unsigned, const char*> others[] = {
         {SearchPathDomain::Local, folders.local},
@@ -86,6 +89,16 @@ QStringList LinuxSearchPaths::searchPathsForDirectory(SearchPathDirectory direct
 QString LinuxSearchPaths::homeDirectory() const
 {
     return mac_.homePath();
+}
+
+QString LinuxSearchPaths::xdgHomeDirectory() const
+{
+    return QDir::homePath();
+}
+
+QString LinuxSearchPaths::xdgUserFolder(XdgUserFolder folder) const
+{
+    return XdgUserFolders::read().path(folder);
 }
 
 QString LinuxSearchPaths::pathOnMac(const QString& macPath) const

@@ -8,7 +8,8 @@ namespace platform {
 
 class SimulatedMac;
 
-// The Mac's folders live in the simulated Mac; the Downloads and Documents folders are the real XDG ones.
+// The Mac's folders live in the simulated Mac; the Downloads and Documents folders are the real XDG
+// ones, as user-dirs.dirs sets them.
 class LinuxSearchPaths final : public SearchPaths {
 public:
     explicit LinuxSearchPaths(const SimulatedMac& mac);
@@ -16,6 +17,8 @@ public:
     QStringList searchPathsForDirectory(SearchPathDirectory directory, unsigned domainMask,
                                         bool expandTilde) const override;
     QString homeDirectory() const override;
+    QString xdgHomeDirectory() const override;
+    QString xdgUserFolder(XdgUserFolder folder) const override;
     QString temporaryDirectory() const override;
     QString pathOnMac(const QString& macPath) const override;
 

@@ -17,6 +17,10 @@ enum class SearchPathDirectory {
     PreferencePanes,
 };
 
+// The XDG user folders of user-dirs.dirs.
+enum class XdgUserFolder { Desktop, Documents, Download, Music, Pictures, PublicShare, Templates, Videos };
+constexpr int kXdgUserFolderCount = 8;
+
 // Domain masks, combinable.
 namespace SearchPathDomain {
 constexpr unsigned User = 1;
@@ -32,10 +36,15 @@ public:
     virtual ~SearchPaths() = default;
 
     // The folders of `directory` in the domains of `domainMask`, in the order user, local,
-    // network, system; with `expandTilde` false the user's folders start with "~".
+    // network, system; with `expandTilde` false the user's folders start with "~". A disabled
+    // XDG folder (Downloads, Documents) is not listed.
     virtual QStringList searchPathsForDirectory(SearchPathDirectory directory, unsigned domainMask,
                                                 bool expandTilde) const = 0;
     virtual QString homeDirectory() const = 0;
+    // The home of the machine's user, whose XDG folders these are (not the Mac's home).
+    virtual QString xdgHomeDirectory() const = 0;
+    // The user folder as the user set it, or a null text when it is disabled.
+    virtual QString xdgUserFolder(XdgUserFolder folder) const = 0;
     // A folder that only this user can enter (mode 0700), made on first use; a null text when
     // none can be had, and then nothing that needs it may run.
     virtual QString temporaryDirectory() const = 0;

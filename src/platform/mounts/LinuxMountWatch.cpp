@@ -81,6 +81,7 @@ void LinuxMountWatch::watch(QSet<QString> known)
         }
         if (!changed)
             continue;
+        generation_ = nextGeneration();
         QSet<QString> now = currentMountPoints();
         if (now != known)
             postChanges(known, now);

@@ -33,6 +33,7 @@ public:
 
     // The mount points known now (kernel and simulated), read afresh.
     QSet<QString> currentMountPoints() const;
+    uint64_t generation() const override { return generation_.load(); }
 
 private:
     void watch(QSet<QString> known);
@@ -43,6 +44,7 @@ private:
     int stopFds_[2] = {-1, -1};
     int table_ = -1;
     int notify_ = -1;
+    std::atomic<uint64_t> generation_{nextGeneration()};
     Lifetime lifetime_;
     std::thread thread_;
 };

@@ -4,12 +4,17 @@
 
 #include "platform/Platform.h"
 #include "platform/commands/CommandRunner.h"
+#include "platform/files/NativePath.h"
+#include "platform/log/SystemLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/statvfs.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -29,16 +34,42 @@ bool isNetworkType(const QString& type)
 
 } // namespace
 
-LinuxVolumeTable::LinuxVolumeTable(QString mountInfoPath, QString sysBlockPath)
+LinuxVolumeTable::LinuxVolumeTable(QString mountInfoPath, QString sysBlockPath, std::chrono::milliseconds measureDeadline,
+                                   MountSizer::Measure measure)
     : mountInfoPath_(std::move(mountInfoPath))
     , sysBlockPath_(std::move(sysBlockPath))
+    , sizer_(measureDeadline, std::move(measure))
 {
 }
 
 QList<MountInfoEntry> LinuxVolumeTable::mounts() const
 {
-    QFile table(mountInfoPath_);
-    return table.open(QIODevice::ReadOnly) ? parseMountInfo(table.readAll()) : QList<MountInfoEntry>();
+    std::lock_guard lock(mutex_);
+    if (!table_.isValid())
+        table_.reset(::open(QFile::encodeName(mountInfoPath_).constData(), O_RDONLY | O_CLOEXEC));
+    if (!table_.isValid())
+        return {};
+    pollfd changed{table_.get(), POLLPRI, 0};
+    struct stat info {};
+    ::fstat(table_.get(), &info);
+    const QByteArray stamp = QByteArray::number(qint64(info.st_size)) + ':' + QByteArray::number(qint64(info.st_mtim.tv_sec))
+        + ':' + QByteArray::number(qint64(info.st_mtim.tv_nsec));
+    const bool kernelSaysChanged = ::poll(&changed, 1, 0) > 0 && (changed.revents & (POLLPRI | POLLERR));
+    if (read_ && !kernelSaysChanged && stamp == stamp_)
+        return mounts_;
+    QByteArray text;
+    char chunk[65536];
+    for (off_t at = 0;;) {
+        const ssize_t count = ::pread(table_.get(), chunk, sizeof chunk, at);
+        if (count <= 0 || text.size() > (64 << 20))
+            break;
+        text.append(chunk, count);
+        at += count;
+    }
+    mounts_ = parseMountInfo(text);
+    read_ = true;
+    stamp_ = stamp;
+    return mounts_;
 }
 
 OSErr LinuxVolumeTable::volumeInfo(int index, VolumeEntry* entry) const
@@ -49,17 +80,22 @@ OSErr LinuxVolumeTable::volumeInfo(int index, VolumeEntry* entry) const
     if (index > all.size())
         return nsvErr;
     const MountInfoEntry& mount = all[index - 1];
-    struct statvfs sizes {};
-    // A server that does not answer, or a mount made on first use, would hold the caller (the
-    // tab's first load on the main thread): such a volume is given no sizes, as one with none.
-    const bool mayBlock = isNetworkType(mount.fileSystemType) || mount.fileSystemType == QLatin1String("autofs");
-    if (!mayBlock && statvfs(QFile::encodeName(mount.mountPoint).constData(), &sizes) != 0)
-        return ioErr;
+    MountSizer::Result measured{MountSizer::Answer::Measured, {}};
+    // A mount made on first use is not made by looking at it.
+    if (mount.fileSystemType != QLatin1String("autofs")) {
+        measured = sizer_.measure(nativeFromPath(mount.mountPoint));
+        if (measured.answer == MountSizer::Answer::Failed)
+            return ioErr;
+        if (measured.answer == MountSizer::Answer::Late)
+            NSLog(QStringLiteral("The volume at %1 did not answer within %2 ms; it is shown without its sizes")
+                      .arg(mount.mountPoint)
+                      .arg(sizer_.deadline().count()));
+    }
     entry->volumeRefNum = int16_t(-index);
     entry->rootPath = mount.mountPoint;
     entry->name = mount.mountPoint == QLatin1String("/") ? QStringLiteral("/") : QFileInfo(mount.mountPoint).fileName();
-    entry->totalBytes = uint64_t(sizes.f_blocks) * sizes.f_frsize;
-    entry->freeBytes = uint64_t(sizes.f_bavail) * sizes.f_frsize;
+    entry->totalBytes = measured.sizes.totalBytes;
+    entry->freeBytes = measured.sizes.freeBytes;
     entry->filesystem = 0;
     return noErr;
 }

@@ -1,20 +1,33 @@
 #pragma once
 
+#include "MountInfo.h"
+#include "MountSizer.h"
 #include "VolumeTable.h"
+
+#include "platform/files/FileDescriptor.h"
 
 #include <QList>
 
+#include <mutex>
+
 namespace platform {
 
-struct MountInfoEntry;
 
 // The File Manager's volumes on Linux: the mounts of /proc/self/mountinfo in order, measured
 // with statvfs; removable media and the external bus from /sys/class/block. Ejecting unmounts
-// and powers off through udisks and only for removable media.
+// and powers off through udisks and only for removable media. The table is read again only when
+// it changed (the kernel marks its file for poll; a plain file by its size and time), so a pass
+// over the volumes reads it once. A volume that does not answer its measuring within the
+// deadline is given no sizes, and logged. Any thread; never the main one, since a mount may
+// hold the caller for as long as the deadline.
 class LinuxVolumeTable final : public VolumeTable {
 public:
+    static constexpr std::chrono::milliseconds kMeasureDeadline{2000};
+
     explicit LinuxVolumeTable(QString mountInfoPath = QStringLiteral("/proc/self/mountinfo"),
-                              QString sysBlockPath = QStringLiteral("/sys/class/block"));
+                              QString sysBlockPath = QStringLiteral("/sys/class/block"),
+                              std::chrono::milliseconds measureDeadline = kMeasureDeadline,
+                              MountSizer::Measure measure = MountSizer::statvfsSizes);
 
     OSErr volumeInfo(int index, VolumeEntry* entry) const override;
     OSErr volumeParms(int16_t volumeRefNum, GetVolParmsInfoBuffer* parms) const override;
@@ -28,6 +41,12 @@ private:
 
     QString mountInfoPath_;
     QString sysBlockPath_;
+    MountSizer sizer_;
+    mutable std::mutex mutex_;
+    mutable FileDescriptor table_;
+    mutable QList<MountInfoEntry> mounts_;
+    mutable bool read_ = false;
+    mutable QByteArray stamp_; // the plain file's size and time when it was read
 };
 
 } // namespace platform

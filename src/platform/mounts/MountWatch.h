@@ -1,5 +1,8 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
+
 namespace platform {
 
 // While it lives, the workspace's notification centre gets a did-mount or did-unmount
@@ -7,6 +10,18 @@ namespace platform {
 class MountWatch {
 public:
     virtual ~MountWatch() = default;
+
+    // Changes with every change of the volumes that the watch sees, even one that mounts and
+    // unmounts nothing, and no two watches of the process give the same value: what was learnt
+    // of the volumes while it had one value holds as long as it keeps it. Any thread.
+    virtual uint64_t generation() const = 0;
+
+    // A value that no watch of this process has given yet.
+    static uint64_t nextGeneration()
+    {
+        static std::atomic<uint64_t> next{1};
+        return next++;
+    }
 };
 
 // The user information key of the mount point.

@@ -1,5 +1,6 @@
 #include "PreferenceDomains.h"
 
+#include "platform/files/FileDescriptor.h"
 #include "platform/plist/PropertyListSerialization.h"
 #include "platform/simulated/SimulatedMac.h"
 
@@ -37,6 +38,8 @@ QString PreferenceDomains::pathForDomain(const QString& domain, bool currentHost
 {
     if (domain.startsWith(QLatin1Char('/')))
         return domain.endsWith(QLatin1String(".plist")) ? domain : domain + QStringLiteral(".plist");
+    if (domain.isEmpty() || domain.split(QLatin1Char('/')).contains(QLatin1String("..")))
+        return {};
     QString name = domain;
     if (name == QLatin1String("NSGlobalDomain") || name == QLatin1String("-g") || name == QLatin1String("-globalDomain"))
         name = QStringLiteral(".GlobalPreferences");
@@ -67,24 +70,29 @@ bool PreferenceDomains::change(const QString& domain, bool currentHost,
                                const std::function<void(QVariantMap&)>& edit)
 {
     const QString path = pathForDomain(domain, currentHost);
+    if (path.isEmpty())
+        return false;
     QDir().mkpath(QFileInfo(lockPath_).path());
     QDir().mkpath(QFileInfo(path).path());
     // The kernel's lock: waiters queue instead of polling, and a holder that dies lets go.
-    const int lock = ::open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (lock < 0)
+    const FileDescriptor lock(
+        ::open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!lock.isValid())
         return false;
     int locked = 0;
-    while ((locked = flock(lock, LOCK_EX)) != 0 && errno == EINTR) {
+    while ((locked = flock(lock.get(), LOCK_EX)) != 0 && errno == EINTR) {
     }
-    if (locked != 0) {
-        ::close(lock);
+    if (locked != 0)
         return false;
-    }
-    QVariantMap values = persistentDomainForName(domain, currentHost).value_or(QVariantMap());
-    edit(values);
-    const bool written = propertyLists_.writeToFile(values, path, PropertyListSerialization::Format::Xml);
-    ::close(lock);
-    return written;
+    std::optional<QVariantMap> values = persistentDomainForName(domain, currentHost);
+    // A file that is there but does not read (refused, or no dictionary) is kept, not replaced by
+    // the one key.
+    if (!values && QFileInfo::exists(path))
+        return false;
+    if (!values)
+        values.emplace();
+    edit(*values);
+    return propertyLists_.writeToFile(*values, path, PropertyListSerialization::Format::Xml);
 }
 
 } // namespace platform

@@ -24,9 +24,12 @@ public:
 
     // "NSGlobalDomain" (also "-g") is ".GlobalPreferences"; a domain given as an absolute path is
     // that file (".plist" added when missing); -currentHost domains carry the host's identifier.
+    // Empty for a name that is empty or holds a ".." component, which would leave the folder:
+    // such a domain reads as missing and is never written.
     QString pathForDomain(const QString& domain, bool currentHost) const;
     // Nothing when the file is missing or holds no dictionary.
     std::optional<QVariantMap> persistentDomainForName(const QString& domain, bool currentHost = false) const;
+    // False, and nothing written, when the domain's file is there but cannot be read.
     bool setValue(const QString& domain, bool currentHost, const QString& key, const QVariant& value);
     bool removeValue(const QString& domain, bool currentHost, const QString& key);
 

@@ -14,8 +14,20 @@
 namespace platform {
 
 namespace {
+
 const char* const kDefaultVersion = "10.15.7";
+
+std::optional<QVariantMap> readDictionary(const QString& path)
+{
+    const QVariant contents = LibplistSerialization().propertyListFromFile(path);
+    if (contents.typeId() == QMetaType::QVariantMap)
+        return contents.toMap();
+    if (QFileInfo::exists(path))
+        return std::nullopt;
+    return QVariantMap();
 }
+
+} // namespace
 
 SimulatedMac::SimulatedMac(QString dataFolder, QString root)
     : dataFolder_(std::move(dataFolder))
@@ -109,7 +121,8 @@ QString SimulatedMac::statePath(const QString& file) const
 QVariantMap SimulatedMac::stateFile(const QString& file) const
 {
     QMutexLocker lock(&mutex_);
-    return LibplistSerialization().propertyListFromFile(statePath(file)).toMap();
+    const QString path = statePath(file);
+    return read_.value(path, {path}, [&] { return LibplistSerialization().propertyListFromFile(path).toMap(); });
 }
 
 bool SimulatedMac::writeStateFile(const QString& file, const QVariantMap& contents)
@@ -128,10 +141,17 @@ bool SimulatedMac::setStateValue(const QString& file, const QString& key, const 
 {
     QMutexLocker lock(&mutex_);
     QDir().mkpath(dataFolder_);
-    LibplistSerialization plists;
-    QVariantMap contents = plists.propertyListFromFile(statePath(file)).toMap();
-    contents.insert(key, value);
-    return plists.writeToFile(contents, statePath(file));
+    std::optional<QVariantMap> contents = readDictionary(statePath(file));
+    if (!contents)
+        return false;
+    contents->insert(key, value);
+    return LibplistSerialization().writeToFile(*contents, statePath(file));
+}
+
+std::optional<QVariantMap> SimulatedMac::readStateFile(const QString& file) const
+{
+    QMutexLocker lock(&mutex_);
+    return readDictionary(statePath(file));
 }
 
 QString SimulatedMac::productVersion() const

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/files/FileStampCache.h"
+
 #include <QMutex>
 #include <QString>
 #include <QVariant>
+
+#include <optional>
 
 namespace platform {
 
@@ -38,6 +42,9 @@ public:
     QVariant stateValue(const QString& file, const QString& key) const;
     bool setStateValue(const QString& file, const QString& key, const QVariant& value);
     QVariantMap stateFile(const QString& file) const;
+    // The state file's dictionary: empty when there is none, nothing when it is there but does
+    // not read (setting a value then fails, so a refused file is never replaced by one value).
+    std::optional<QVariantMap> readStateFile(const QString& file) const;
     bool writeStateFile(const QString& file, const QVariantMap& contents);
 
     // The OS version text, such as "10.15.7": TAVRIN_OS_VERSION when set, else the state.
@@ -49,6 +56,9 @@ private:
     QString dataFolder_;
     QString root_;
     mutable QMutex mutex_;
+    // The colours ask for the OS version at every drawing: a state file is parsed again only
+    // when it changed.
+    mutable FileStampCache<QVariantMap> read_;
 };
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "ThermalZones.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -44,9 +45,19 @@ void putWord(unsigned char* record, std::size_t offset, uint32_t word)
 
 } // namespace
 
-SimulatedSmcConnection::SimulatedSmcConnection(QString thermalRoot)
-    : thermalRoot_(std::move(thermalRoot))
+SimulatedSmcConnection::SimulatedSmcConnection(QString thermalRoot, Clock clock)
+    : thermalRoot_(std::move(thermalRoot)), clock_(std::move(clock))
 {
+    if (!clock_)
+        clock_ = [] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        };
+}
+
+double SimulatedSmcConnection::simulatedTemperature(double seconds)
+{
+    constexpr double kPeriod = 600;
+    return 46.0 + 6.0 * std::sin(2 * M_PI * std::fmod(seconds, kPeriod) / kPeriod);
 }
 
 kern_return_t SimulatedSmcConnection::firstMatchingService(const char* className, io_service_t* service)
@@ -97,7 +108,9 @@ kern_return_t SimulatedSmcConnection::connectCallStructMethod(io_connect_t conne
     if (command != kReadKeyInfo && command != kReadBytes)
         return kIOReturnUnsupported;
 
-    const std::optional<double> celsius = key == packed("TC0P") ? cpuZoneTemperature(thermalRoot_) : std::nullopt;
+    std::optional<double> celsius;
+    if (key == packed("TC0P"))
+        celsius = cpuZoneTemperature(thermalRoot_).value_or(simulatedTemperature(clock_()));
     if (!celsius) {
         out[kResultAt] = kKeyNotFound;
     } else if (command == kReadKeyInfo) {

@@ -1,8 +1,9 @@
 #include "FreedesktopTrash.h"
 
-#include "platform/files/FileDescriptor.h"
+#include "platform/files/CheckedWalk.h"
 #include "platform/files/FileManager.h"
 #include "platform/files/NativePath.h"
+#include "platform/files/PosixIdentity.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 #include "platform/mounts/MountInfo.h"
@@ -11,11 +12,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -25,6 +24,9 @@
 namespace platform {
 
 namespace {
+
+constexpr qsizetype kNameMax = 255;
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // The longest mount point that holds the path.
 QByteArray mountOf(const QByteArray& path, const QList<QByteArray>& mounts)
@@ -38,44 +40,98 @@ QByteArray mountOf(const QByteArray& path, const QList<QByteArray>& mounts)
     return best;
 }
 
-// The path with its folders resolved (the last component itself is not followed).
-QByteArray resolvedParent(const QByteArray& path)
+QByteArray joined(const QByteArray& folder, const QByteArray& name)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray parent = slash <= 0 ? QByteArray("/") : path.left(slash);
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+QByteArray realPath(const QByteArray& path)
+{
     char resolved[PATH_MAX];
-    if (!realpath(parent.constData(), resolved))
+    return realpath(path.constData(), resolved) ? QByteArray(resolved) : QByteArray();
+}
+
+// The item's path with the root and the links that the walk followed resolved; the other folders
+// of a location are no links. Empty when a part to resolve is gone.
+QByteArray resolvedPath(const ItemLocation& location)
+{
+    QByteArray path = realPath(location.rootPath);
+    for (const FolderStep& step : location.folders) {
+        if (!path.isEmpty())
+            path = step.followsLink ? realPath(joined(path, step.name)) : joined(path, step.name);
+    }
+    return path.isEmpty() ? path : joined(path, location.name);
+}
+
+// A folder of the user's own inside `parent`, not a link; made (0700) when missing and `make`.
+FileDescriptor ownFolder(int parent, const QByteArray& name, uid_t uid, bool make)
+{
+    if (parent < 0 || (make && mkdirat(parent, name.constData(), 0700) != 0 && errno != EEXIST))
         return {};
-    const QByteArray folder(resolved);
-    return (folder == "/" ? folder : folder + '/') + path.mid(slash + 1);
-}
-
-// A folder of the user's own that is not a link, made when missing.
-bool ownFolder(const QByteArray& path, uid_t uid)
-{
-    if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
-        return false;
+    FileDescriptor fd(openat(parent, name.constData(), kFolderFlags));
     struct stat info {};
-    return lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == uid;
+    if (fd.isValid() && (fstat(fd.get(), &info) != 0 || info.st_uid != uid))
+        fd.reset();
+    return fd;
 }
 
-bool moveWithoutReplacing(const QByteArray& from, int folderFd, const QByteArray& name)
+// A volume's shared Trash, where an administrator made it as it must be: a folder, not a link,
+// with the sticky bit, so that no user can take another's folder in it.
+FileDescriptor sharedTrash(int top)
 {
-    if (renameat2(AT_FDCWD, from.constData(), folderFd, name.constData(), RENAME_NOREPLACE) == 0)
+    FileDescriptor fd(openat(top, ".Trash", kFolderFlags));
+    struct stat info {};
+    if (fd.isValid() && (fstat(fd.get(), &info) != 0 || !(info.st_mode & S_ISVTX)))
+        fd.reset();
+    return fd;
+}
+
+FileIdentity identityOfOpen(int fd)
+{
+    struct stat info {};
+    return fstat(fd, &info) == 0 ? identityOf(info) : FileIdentity{};
+}
+
+// The name of a Trash entry: the item's own, or, with `n` above 1, another one; cut where it
+// would make the record's name too long for the file system (at a letter's start).
+QByteArray trashName(const QByteArray& name, int n)
+{
+    const QByteArray suffix = n == 1 ? QByteArray() : '.' + QByteArray::number(n);
+    const qsizetype room = kNameMax - qsizetype(sizeof ".trashinfo" - 1) - suffix.size();
+    qsizetype length = std::min(name.size(), room);
+    while (length < name.size() && length > 0 && (uchar(name.at(length)) & 0xC0) == 0x80)
+        --length;
+    return name.left(length) + suffix;
+}
+
+bool moveWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder, const QByteArray& name)
+{
+    if (renameat2(fromFolder, from.constData(), toFolder, name.constData(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL) // a file system without the flag: check, then move
         return false;
     struct stat info {};
-    if (fstatat(folderFd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (fstatat(toFolder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
         errno = EEXIST;
         return false;
     }
-    return renameat(AT_FDCWD, from.constData(), folderFd, name.constData()) == 0;
+    return renameat(fromFolder, from.constData(), toFolder, name.constData()) == 0;
+}
+
+bool fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
 }
 
 } // namespace
 
-FreedesktopTrash::FreedesktopTrash(Settings settings) : settings_(std::move(settings)) {}
+FreedesktopTrash::FreedesktopTrash(Settings settings) : settings_(std::move(settings))
+{
+    if (!settings_.trashesOn)
+        settings_.trashesOn = [uid = settings_.uid](const QByteArray& mount) { return userTrashesOn(mount, uid); };
+}
 
 FreedesktopTrash::Settings FreedesktopTrash::defaultSettings(const SearchPaths& searchPaths)
 {
@@ -109,101 +165,148 @@ QList<QByteArray> FreedesktopTrash::mountPointsFromMountInfo(const QByteArray& m
     return mounts;
 }
 
-QByteArray FreedesktopTrash::trashFolderFor(const QByteArray& item, QByteArray* topFolder) const
+QList<TrashFolder> FreedesktopTrash::userTrashesOn(const QByteArray& mount, uid_t uid)
+{
+    QList<TrashFolder> found;
+    const FileDescriptor top(open(mount.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const QByteArray user = QByteArray::number(uid);
+    const FileDescriptor shared = sharedTrash(top.get());
+    if (const FileDescriptor own = ownFolder(shared.get(), user, uid, false); own.isValid())
+        found << TrashFolder{joined(mount, ".Trash/" + user), identityOfOpen(own.get())};
+    if (const FileDescriptor own = ownFolder(top.get(), ".Trash-" + user, uid, false); own.isValid())
+        found << TrashFolder{joined(mount, ".Trash-" + user), identityOfOpen(own.get())};
+    return found;
+}
+
+FileDescriptor FreedesktopTrash::trashFolderFor(const QByteArray& item, QByteArray* path, QByteArray* topFolder) const
 {
     const QByteArray home = nativeFromPath(settings_.homeTrash);
-    QDir().mkpath(settings_.homeTrash);
     const QList<QByteArray> mounts = settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>();
     const QByteArray itemMount = mountOf(item, mounts);
-    const QByteArray homeResolved = resolvedParent(home);
+    const QString homeParent = QFileInfo(settings_.homeTrash).path();
+    const QByteArray homeResolved = QDir().mkpath(homeParent) ? realPath(QFile::encodeName(homeParent)) : QByteArray();
     if (itemMount.isEmpty() || homeResolved.isEmpty() || itemMount == mountOf(homeResolved, mounts)) {
         topFolder->clear();
-        return home;
+        const QByteArray name = home.mid(home.lastIndexOf('/') + 1);
+        *path = joined(homeResolved, name);
+        const FileDescriptor parent(open(homeResolved.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        return ownFolder(parent.get(), name, settings_.uid, true);
     }
     *topFolder = itemMount;
-    return (itemMount == "/" ? QByteArray() : itemMount) + "/.Trash-" + QByteArray::number(settings_.uid);
+    const FileDescriptor top(open(itemMount.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const QByteArray user = QByteArray::number(settings_.uid);
+    // The shared Trash when it is valid and the user's folder in it can be had; else the user's own.
+    if (FileDescriptor own = ownFolder(sharedTrash(top.get()).get(), user, settings_.uid, true); own.isValid()) {
+        *path = joined(itemMount, ".Trash/" + user);
+        return own;
+    }
+    *path = joined(itemMount, ".Trash-" + user);
+    return ownFolder(top.get(), ".Trash-" + user, settings_.uid, true);
 }
 
 bool FreedesktopTrash::recycleItemAtPath(const QString& path)
 {
     const QByteArray given = nativeFromPath(path);
+    const qsizetype slash = given.lastIndexOf('/');
+    if (!given.startsWith('/') || given.endsWith('/'))
+        return false;
+    // The folders on the way are taken as they are now, links followed, as a path names them.
+    const auto location = CheckedWalk::capture(slash == 0 ? "/" : given.left(slash), given, nullptr);
+    return location && recycleItemAtLocation(*location, nullptr);
+}
+
+bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, QString* error)
+{
+    const FileDescriptor parent = CheckedWalk::openParent(location, error);
+    if (!parent.isValid())
+        return false;
+    const QString shown = location.displayPath();
     struct stat itemInfo {};
-    if (!given.startsWith('/') || given.endsWith('/') || lstat(given.constData(), &itemInfo) != 0)
-        return false;
-    const QByteArray item = resolvedParent(given);
-    QByteArray top;
-    const QByteArray trash = trashFolderFor(item, &top);
-    if (item.isEmpty() || trash.isEmpty() || item == trash || trash.startsWith(item + '/'))
-        return false; // the Trash is never put into itself
-    if (!ownFolder(trash, settings_.uid) || !ownFolder(trash + "/files", settings_.uid)
-        || !ownFolder(trash + "/info", settings_.uid))
-        return false;
-    const FileDescriptor files(open((trash + "/files").constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const FileDescriptor info(open((trash + "/info").constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (files.get() < 0 || info.get() < 0)
-        return false;
+    if (fstatat(parent.get(), location.name.constData(), &itemInfo, AT_SYMLINK_NOFOLLOW) != 0)
+        return fail(error, shown + QStringLiteral(" is missing"));
+    if (location.identity.isKnown() && identityOf(itemInfo) != location.identity)
+        return fail(error, shown + QStringLiteral(" changed since it was found"));
+    const QByteArray item = resolvedPath(location);
+    QByteArray trash, top;
+    const FileDescriptor trashFolder = item.isEmpty() ? FileDescriptor() : trashFolderFor(item, &trash, &top);
+    if (item.isEmpty() || !trashFolder.isValid())
+        return fail(error, shown + QStringLiteral(": no Trash folder of the user's own on its volume"));
+    if (item == trash || trash.startsWith(item + '/'))
+        return fail(error, shown + QStringLiteral(" holds the Trash"));
+    const FileDescriptor files = ownFolder(trashFolder.get(), "files", settings_.uid, true);
+    const FileDescriptor info = ownFolder(trashFolder.get(), "info", settings_.uid, true);
+    if (!files.isValid() || !info.isValid())
+        return fail(error, shown + QStringLiteral(": the Trash folder cannot be used"));
 
     // On another volume the path is kept relative to its top folder.
     const QByteArray recorded = top.isEmpty() ? item : item.mid(top == "/" ? 1 : top.size() + 1);
     const QByteArray record = "[Trash Info]\nPath=" + recorded.toPercentEncoding("/") + "\nDeletionDate="
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")).toLatin1() + "\n";
-    const QByteArray name = item.mid(item.lastIndexOf('/') + 1);
     for (int n = 1; n < 10000; ++n) {
-        const QByteArray candidate = n == 1 ? name : name + '.' + QByteArray::number(n);
+        const QByteArray candidate = trashName(location.name, n);
         const QByteArray infoName = candidate + ".trashinfo";
         // The info file is made first and exclusively: it reserves the name.
-        const int fd = openat(info.get(), infoName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0) {
+        FileDescriptor fd(openat(info.get(), infoName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!fd.isValid()) {
             if (errno == EEXIST)
                 continue;
-            return false;
+            return fail(error, shown + QStringLiteral(": its record cannot be made"));
         }
-        const bool written = write(fd, record.constData(), size_t(record.size())) == record.size();
-        ::close(fd);
-        if (written && moveWithoutReplacing(given, files.get(), candidate))
+        const bool written = write(fd.get(), record.constData(), size_t(record.size())) == record.size();
+        fd.reset();
+        if (written && moveWithoutReplacing(parent.get(), location.name, files.get(), candidate))
             return true;
-        const int error = errno;
+        const int moveError = errno;
         unlinkat(info.get(), infoName.constData(), 0);
-        if (!written || error != EEXIST)
-            return false;
+        if (!written || moveError != EEXIST)
+            return fail(error, shown + QStringLiteral(" cannot be moved to the Trash: ") + qt_error_string(moveError));
     }
-    return false;
+    return fail(error, shown + QStringLiteral(": no free name in the Trash"));
 }
 
-void FreedesktopTrash::emptyContents(const QByteArray& folder, TrashEmptying& result, const QByteArray& trashed) const
+void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray& name, bool records,
+                                     TrashEmptying& result) const
 {
-    const FileDescriptor fd(open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (fd.get() < 0)
-        return; // missing, or a link: nothing of it is the user's Trash
-    DIR* stream = fdopendir(dup(fd.get()));
-    if (!stream)
+    // The folder as it was found, then its files/ or info/, never through a link.
+    const FileDescriptor root(open(trash.path.constData(), kFolderFlags));
+    if (!root.isValid() || identityOfOpen(root.get()) != trash.identity)
         return;
+    const FileDescriptor folder(name.isEmpty() ? dup(root.get()) : openat(root.get(), name.constData(), kFolderFlags));
+    const FileDescriptor files(records ? openat(root.get(), "files", kFolderFlags) : -1);
+    DIR* stream = folder.isValid() ? fdopendir(dup(folder.get())) : nullptr;
+    if (!stream)
+        return; // missing, or a link: nothing of it is the user's Trash
     QList<QByteArray> names;
-    while (const dirent* entry = readdir(stream)) {
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            names << name;
+    while (const dirent* listed = readdir(stream)) {
+        const QByteArray entryName(listed->d_name);
+        if (entryName != "." && entryName != "..")
+            names << entryName;
     }
     closedir(stream);
+    ItemLocation entry{trash.path, trash.identity, {}, {}, {}};
+    if (!name.isEmpty())
+        entry.folders.push_back({name, identityOfOpen(folder.get()), false});
     const FileManager& fileManager = *Platform::current().fileManager;
-    for (const QByteArray& name : names) {
+    for (const QByteArray& entryName : names) {
         struct stat info {};
-        if (fstatat(fd.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        if (fstatat(folder.get(), entryName.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
-        const QByteArray path = folder + '/' + name;
         // A record stays as long as the item it describes.
         struct stat item {};
-        if (!trashed.isEmpty() && name.endsWith(".trashinfo")
-            && lstat((trashed + '/' + name.chopped(10)).constData(), &item) == 0)
+        if (records && entryName.endsWith(".trashinfo")
+            && fstatat(files.get(), entryName.chopped(10).constData(), &item, AT_SYMLINK_NOFOLLOW) == 0)
             continue;
-        const uid_t owner = settings_.ownerOf ? settings_.ownerOf(path, info.st_uid) : info.st_uid;
+        entry.name = entryName;
+        entry.identity = identityOf(info);
+        const uid_t owner = settings_.ownerOf ? settings_.ownerOf(entry.path(), info.st_uid) : info.st_uid;
         if (owner != settings_.uid)
             continue; // another user's, and it stays
-        if (fileManager.removeItemAtPath(pathFromNative(path))) {
+        QString error;
+        if (fileManager.removeItemAtLocation(entry, {}, &error)) {
             ++result.removed;
         } else {
             ++result.failed;
-            NSLog(QStringLiteral("Trash: could not remove %1").arg(displayTextFromNative(path)));
+            NSLog(QStringLiteral("Trash: could not remove %1 (%2)").arg(entry.displayPath(), error));
         }
     }
 }
@@ -211,19 +314,29 @@ void FreedesktopTrash::emptyContents(const QByteArray& folder, TrashEmptying& re
 TrashEmptying FreedesktopTrash::emptyTrash()
 {
     TrashEmptying result;
-    QList<QByteArray> trashes{nativeFromPath(settings_.homeTrash)};
-    const QByteArray suffix = "/.Trash-" + QByteArray::number(settings_.uid);
-    for (const QByteArray& mount : settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>())
-        trashes << (mount == "/" ? QByteArray() : mount) + suffix;
-    for (const QByteArray& trash : trashes) {
-        struct stat info {};
-        if (lstat(trash.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != settings_.uid)
-            continue; // missing, a link, or not the user's
-        emptyContents(trash + "/files", result);
-        emptyContents(trash + "/info", result, trash + "/files");
+    QList<TrashFolder> trashes;
+    const QByteArray home = nativeFromPath(settings_.homeTrash);
+    const FileDescriptor homeParent(open(QFile::encodeName(QFileInfo(settings_.homeTrash).path()).constData(),
+                                         O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (const FileDescriptor own = ownFolder(homeParent.get(), home.mid(home.lastIndexOf('/') + 1), settings_.uid, false);
+        own.isValid())
+        trashes << TrashFolder{home, identityOfOpen(own.get())};
+    // Other volumes are looked at off this thread: one that does not answer is left as it is.
+    const TrashFolderSearch::Found found = TrashFolderSearch::search(
+        settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>(), settings_.trashesOn,
+        settings_.lookUpDeadline);
+    for (const QByteArray& mount : found.unanswered)
+        NSLog(QStringLiteral("Trash: %1 did not answer in time; its Trash stays as it is").arg(displayTextFromNative(mount)));
+    trashes += found.folders;
+    for (const TrashFolder& trash : trashes) {
+        emptyContents(trash, "files", false, result);
+        emptyContents(trash, "info", true, result);
     }
-    for (const QString& folder : settings_.plainTrashes ? settings_.plainTrashes() : QStringList())
-        emptyContents(nativeFromPath(folder), result);
+    for (const QString& folder : settings_.plainTrashes ? settings_.plainTrashes() : QStringList()) {
+        const FileDescriptor plain(open(QFile::encodeName(folder).constData(), kFolderFlags));
+        if (plain.isValid())
+            emptyContents({nativeFromPath(folder), identityOfOpen(plain.get())}, {}, false, result);
+    }
     if (result.failed > 0)
         NSLog(QStringLiteral("Trash: %1 items could not be removed").arg(result.failed));
     return result;

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "Trash.h"
+#include "TrashFolderSearch.h"
+
+#include "platform/files/FileDescriptor.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <sys/types.h>
 
@@ -13,20 +17,26 @@ namespace platform {
 
 class SearchPaths;
 
-// The freedesktop Trash: `$XDG_DATA_HOME/Trash` for the home volume, `.Trash-$uid` at the top of
-// any other mounted volume, each with `files/` and `info/*.trashinfo`. Emptying also clears the
-// simulated Mac's Trash folders. Names are bytes throughout; no link is ever followed.
+// The freedesktop Trash: `$XDG_DATA_HOME/Trash` for the home volume; on any other mounted volume
+// `$topdir/.Trash/$uid` where an administrator made a shared `$topdir/.Trash` (a folder with the
+// sticky bit, not a link), else `$topdir/.Trash-$uid`; each with `files/` and
+// `info/*.trashinfo`. Emptying also clears the simulated Mac's Trash folders. Names are bytes
+// throughout; no link is ever followed, and items are reached by descriptor.
 class FreedesktopTrash final : public Trash {
 public:
     struct Settings {
         QString homeTrash;
-        // The mount points, asked at every request (tests give folders of their own).
+        // The mount points, read once per request (tests give folders of their own).
         std::function<QList<QByteArray>()> mountPoints;
         // Folders whose contents an emptying removes as they are (no files/ and info/).
         std::function<QStringList()> plainTrashes;
         uid_t uid = 0;
         // Whose an entry is; by default its owner on disk.
         std::function<uid_t(const QByteArray& path, uid_t owner)> ownerOf;
+        // The user's Trash folders on one mount (by default `userTrashesOn`); it may block.
+        TrashFolderSearch::LookUp trashesOn;
+        // How long an emptying waits for the mounts to answer.
+        std::chrono::milliseconds lookUpDeadline{3000};
     };
 
     explicit FreedesktopTrash(Settings settings);
@@ -34,15 +44,21 @@ public:
     static Settings defaultSettings(const SearchPaths& searchPaths);
     // The mount points listed in a mountinfo text.
     static QList<QByteArray> mountPointsFromMountInfo(const QByteArray& mountInfo);
+    // The Trash folders of `uid` at the top of a mount: `.Trash/$uid` where the shared Trash is
+    // valid, and `.Trash-$uid`, each when it is a folder of the user's own and not a link.
+    static QList<TrashFolder> userTrashesOn(const QByteArray& mount, uid_t uid);
 
     bool recycleItemAtPath(const QString& path) override;
+    bool recycleItemAtLocation(const ItemLocation& location, QString* error) override;
     TrashEmptying emptyTrash() override;
 
 private:
-    // The Trash folder for an item: the home one, or that of the item's volume.
-    QByteArray trashFolderFor(const QByteArray& item, QByteArray* topFolder) const;
-    // Removes the user's entries of the folder; with `trashed`, records of items still there stay.
-    void emptyContents(const QByteArray& folder, TrashEmptying& result, const QByteArray& trashed = {}) const;
+    // The Trash folder for an item at `item` (its path with followed links resolved), made when
+    // missing; `topFolder` is its volume's top, or empty for the home Trash.
+    FileDescriptor trashFolderFor(const QByteArray& item, QByteArray* path, QByteArray* topFolder) const;
+    // Removes the user's entries of the folder `name` of a Trash folder (of the folder itself when
+    // empty); with `records`, a record stays as long as its item in files/.
+    void emptyContents(const TrashFolder& trash, const QByteArray& name, bool records, TrashEmptying& result) const;
 
     Settings settings_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/ItemLocation.h"
+
 #include <QString>
 
 namespace platform {
@@ -17,6 +19,15 @@ public:
     // Moves the item (a link as itself) into the Trash of its volume under a name no other item
     // there has; false when it stays where it was.
     virtual bool recycleItemAtPath(const QString& path) = 0;
+    // The same for the item at a location, reached from its root one checked folder at a time;
+    // false, with the reason in `error`, when it stays. A Trash that cannot reach items so keeps
+    // them all.
+    virtual bool recycleItemAtLocation(const ItemLocation& location, QString* error)
+    {
+        if (error)
+            *error = location.displayPath() + QStringLiteral(" cannot be moved to this Trash");
+        return false;
+    }
     // Removes the user's entries from every Trash folder, keeping the folders themselves.
     virtual TrashEmptying emptyTrash() = 0;
 };

@@ -108,6 +108,10 @@ void Application::run()
     finishLaunching();
     if (!terminating_)
         QCoreApplication::exec();
+    // Work still queued for the main thread is dropped now, while everything it holds is alive
+    // and Qt holds no lock: Qt would destroy it with its event lock held, and a task that owns
+    // the last reference to a view would deadlock on that lock as the view goes.
+    QCoreApplication::removePostedEvents(nullptr);
 }
 
 void Application::terminate()
@@ -198,7 +202,13 @@ Window* Application::modalWindow() const
 bool Application::blocksInputTo(const Window& window) const
 {
     const Window* modal = modalWindow();
-    return modal && modal != &window;
+    if (!modal)
+        return false;
+    // The modal window's own children (a chooser dropped from a dialog) share its input.
+    for (const Window* w = &window; w; w = w->parentWindow())
+        if (w == modal)
+            return false;
+    return true;
 }
 
 bool Application::claimFrameAutosaveName(Window& window, const QString& name)

@@ -83,7 +83,8 @@ public:
     // The window left the screen (ordered out, in the Dock or going away): when it was key or
     // main, the window that held that status before it, if still shown, takes it back.
     void windowLeftScreen(const Window& window);
-    // Whether input aimed at the window is held back by a modal run.
+    // Whether input aimed at the window is held back by a modal run: every window but the
+    // modal one and the windows attached to it as children.
     bool blocksInputTo(const Window& window) const;
 
 protected:

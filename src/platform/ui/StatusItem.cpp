@@ -2,6 +2,7 @@
 
 #include "ImageIcon.h"
 #include "Menu.h"
+#include "internal/X11Desktop.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -31,18 +32,21 @@ private:
     std::function<void()> changed_;
 };
 
-int currentWindowLightness()
+StatusItem::Look currentLook()
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return 255;
-    return QGuiApplication::palette().color(QPalette::Window).lightness();
+        return {NSAppearanceNameAqua, false};
+    const std::optional<X11Desktop> x11 = X11Desktop::current();
+    return StatusItem::lookForTray(x11 ? x11->trayForeground() : std::nullopt,
+                                   QGuiApplication::palette().color(QPalette::Window).lightness(),
+                                   !qEnvironmentVariableIsEmpty("XDG_CURRENT_DESKTOP"));
 }
 
 } // namespace
 
 StatusItem::StatusItem(double length)
     : length_(length)
-    , appearance_(appearanceForWindowLightness(currentWindowLightness()))
+    , look_(currentLook())
 {
     if (QCoreApplication* application = QCoreApplication::instance()) {
         paletteWatch_ = std::make_unique<PaletteWatch>([this] { updateAppearance(); });
@@ -66,9 +70,13 @@ StatusItem::~StatusItem()
     trayMenu_.reset();
 }
 
-QString StatusItem::appearanceForWindowLightness(int windowLightness)
+StatusItem::Look StatusItem::lookForTray(std::optional<QColor> trayForeground, int windowLightness, bool desktopDeclared)
 {
-    return windowLightness < 128 ? NSAppearanceNameDarkAqua : NSAppearanceNameAqua;
+    if (trayForeground) // light icons on the tray: a dark tray
+        return {trayForeground->lightness() >= 128 ? NSAppearanceNameDarkAqua : NSAppearanceNameAqua, false};
+    if (windowLightness < 128)
+        return {NSAppearanceNameDarkAqua, false};
+    return {NSAppearanceNameAqua, !desktopDeclared};
 }
 
 void StatusItem::setImage(const Image& image)
@@ -76,7 +84,7 @@ void StatusItem::setImage(const Image& image)
     image_ = image;
     if (!tray_)
         return;
-    tray_->setIcon(iconFromImage(image));
+    tray_->setIcon(iconFromImage(image, look_.outlined));
     if (!image.isNull())
         tray_->show();
 }
@@ -143,11 +151,15 @@ Observation StatusItem::addObserverForKeyPath(const void* observer, const QStrin
 
 void StatusItem::updateAppearance()
 {
-    const QString appearance = appearanceForWindowLightness(currentWindowLightness());
-    if (appearance == appearance_)
+    const Look look = currentLook();
+    if (look == look_)
         return;
-    appearance_ = appearance;
-    observers_.postNotificationName(kAppearanceKeyPath, this);
+    const bool appearanceChanged = look.appearance != look_.appearance;
+    look_ = look;
+    if (appearanceChanged)
+        observers_.postNotificationName(kAppearanceKeyPath, this);
+    else
+        setImage(image_);
 }
 
 void StatusItem::performClick()

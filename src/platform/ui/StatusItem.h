@@ -4,10 +4,12 @@
 #include "platform/notifications/NotificationCenter.h"
 #include "WeakRef.h"
 
+#include <QColor>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QObject;
@@ -33,9 +35,8 @@ enum KeyValueObservingOptions : unsigned {
 };
 
 // An item of the status bar, shown as an icon in the desktop's tray. A click runs its action;
-// a secondary click offers its menu. Its appearance follows the desktop's colours (dark when
-// the application's palette is dark), and can be observed under the key path
-// "button.effectiveAppearance". Without a tray on the desktop the item still keeps its image,
+// a secondary click offers its menu. Its appearance follows the tray (see lookForTray), and can
+// be observed under the key path "button.effectiveAppearance". Without a tray on the desktop the item still keeps its image,
 // tool tip and action, and is simply not shown.
 class StatusItem : public Referable {
 public:
@@ -56,7 +57,7 @@ public:
     void setMenu(Menu* menu);
 
     // The appearance the item is shown in: NSAppearanceNameAqua or NSAppearanceNameDarkAqua.
-    const QString& effectiveAppearanceName() const { return appearance_; }
+    const QString& effectiveAppearanceName() const { return look_.appearance; }
     // Calls back on the main thread whenever the value at the key path changes, and at once
     // with the initial option. Only "button.effectiveAppearance" is observable.
     [[nodiscard]] Observation addObserverForKeyPath(const void* observer, const QString& keyPath, unsigned options,
@@ -65,8 +66,17 @@ public:
     // A click made by code: the action runs.
     void performClick();
 
-    // The appearance for a palette whose window colour is `windowLightness` (0 to 255).
-    static QString appearanceForWindowLightness(int windowLightness);
+    // How the item shows on a tray: its appearance, and whether its icon is ringed in white.
+    struct Look {
+        QString appearance;
+        bool outlined = false;
+        bool operator==(const Look& other) const = default;
+    };
+    // From the colour the tray draws its icons in, where it says (_NET_SYSTEM_TRAY_COLORS);
+    // else from the desktop's colours: a dark palette, or a light one that a declared desktop
+    // gave; else a ringed icon that reads on any tray (a bare X server's default palette says
+    // nothing of the panel). Lightness from 0 to 255.
+    static Look lookForTray(std::optional<QColor> trayForeground, int windowLightness, bool desktopDeclared);
 
 private:
     friend class StatusBar;
@@ -79,7 +89,7 @@ private:
     QString toolTip_;
     Action action_;
     WeakRef<Menu> menu_;
-    QString appearance_;
+    Look look_;
     NotificationCenter observers_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> trayMenu_;

@@ -10,6 +10,7 @@
 #include "internal/WindowWidget.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -55,8 +56,11 @@ Window::Window(const Rect& contentRect, unsigned styleMask, BackingStoreType, bo
 
 Window::~Window()
 {
+    if (Window* parent = parent_.get())
+        parent->removeChildWindow(*this);
+    for (Window* child : childWindows())
+        removeChildWindow(*child);
     NSApp().unregisterWindow(*this);
-    forgetWindowBackgroundBlurRadius(windowNumber_);
     if (contentView_)
         contentView_->contentWindow_ = nullptr;
     contentView_.reset();
@@ -154,13 +158,13 @@ void Window::setAlphaValue(double alpha)
 void Window::setOpaque(bool opaque)
 {
     opaque_ = opaque;
-    widget_->update();
+    widget_->backgroundChanged();
 }
 
 void Window::setBackgroundColor(const Color& color)
 {
     backgroundColor_ = color;
-    widget_->update();
+    widget_->backgroundChanged();
 }
 
 void Window::setTitle(const QString& title)
@@ -178,9 +182,48 @@ void Window::makeKeyAndOrderFront()
 
 void Window::orderFront()
 {
+    if (!widget_->isVisible())
+        updateBackdrop();
     widget_->show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) // nothing to stack there
         widget_->raise();
+    if (miniaturized_ && !widget_->isMinimized()) // hidden for want of a window manager
+        didDeminiaturizeFromSystem();
+}
+
+void Window::updateBackdrop()
+{
+    using Desktop = WindowBackdrop::Desktop;
+    if (backgroundBlurRadius_ <= 0) {
+        widget_->setBackdrop(std::nullopt, {});
+        return;
+    }
+    const Desktop desktop = desktopCompositing();
+    widget_->setBackdrop(desktop, desktop == Desktop::Translucent
+                                      ? WindowBackdrop::blurred(imageBeneath(), backgroundBlurRadius_)
+                                      : QImage());
+}
+
+QImage Window::imageBeneath() const
+{
+    const QRect primary = primaryGeometry();
+    const QRect area = QtCoordinates::screenFrameToQt(frame_, primary);
+    QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            painter.drawPixmap(0, 0, screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()));
+    // A compositor may leave the program's own windows out of the grab: they are known here.
+    for (const Window* other : NSApp().windows()) {
+        bool beneath = other->isVisible();
+        for (const Window* w = other; w && beneath; w = w->parentWindow())
+            beneath = w != this;
+        const QRect place = QtCoordinates::screenFrameToQt(other->frame_, primary);
+        if (beneath && place.intersects(area))
+            painter.drawImage(place.topLeft() - area.topLeft(), other->renderToImage());
+    }
+    return image;
 }
 
 void Window::orderFrontRegardless()
@@ -192,6 +235,45 @@ void Window::orderOut()
 {
     widget_->hide();
     NSApp().windowLeftScreen(*this);
+}
+
+void Window::addChildWindow(Window& child, WindowOrderingMode place)
+{
+    if (&child == this || place == WindowOrderingMode::Out)
+        return;
+    if (Window* old = child.parentWindow())
+        old->removeChildWindow(child);
+    child.parent_ = this;
+    children_.push_back(&child);
+    // The desktop keeps a transient window above the one it belongs to.
+    if (place == WindowOrderingMode::Above && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        child.widget_->winId(); // the native window has to exist to carry the link
+        widget_->winId();
+        child.widget_->windowHandle()->setTransientParent(widget_->windowHandle());
+    }
+    if (isVisible())
+        child.orderFront();
+}
+
+void Window::removeChildWindow(Window& child)
+{
+    if (child.parent_.get() != this)
+        return;
+    child.parent_.reset();
+    if (QWindow* handle = child.widget_->windowHandle())
+        handle->setTransientParent(nullptr);
+    children_.erase(std::remove_if(children_.begin(), children_.end(),
+                                   [&](const WeakRef<Window>& w) { return !w || w.get() == &child; }),
+                    children_.end());
+}
+
+std::vector<Window*> Window::childWindows() const
+{
+    std::vector<Window*> children;
+    for (const WeakRef<Window>& child : children_)
+        if (Window* w = child.get())
+            children.push_back(w);
+    return children;
 }
 
 void Window::makeKeyWindow()
@@ -294,7 +376,11 @@ void Window::miniaturize()
     if (miniaturized_)
         return;
     miniaturized_ = true;
-    widget_->showMinimized();
+    // With no window manager nothing would iconify it: it leaves the screen until shown again.
+    if (desktopHasWindowManager())
+        widget_->showMinimized();
+    else
+        widget_->hide();
     NSApp().windowLeftScreen(*this);
     post(NSWindowDidMiniaturizeNotification);
 }

@@ -32,6 +32,9 @@ enum WindowStyleMask : unsigned {
 
 enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
 
+// Where a child window is ordered relative to its parent, with the Mac's numbers.
+enum class WindowOrderingMode { Below = -1, Out = 0, Above = 1 };
+
 // Occlusion state flags, with the Mac's numbers.
 enum WindowOcclusionState : unsigned { WindowOcclusionStateVisible = 1u << 1 };
 
@@ -77,6 +80,11 @@ public:
     void useOptimizedDrawing(bool) {}
     const QString& title() const { return title_; }
     void setTitle(const QString& title);
+    // The blur of what lies beneath the window, in points (0: none). Where the desktop does not
+    // blur for the window, it paints a blurred copy of what lay beneath it when it was shown,
+    // or, with no compositor, its background opaque.
+    void setBackgroundBlurRadius(int radius) { backgroundBlurRadius_ = radius; }
+    int backgroundBlurRadius() const { return backgroundBlurRadius_; }
 
     // Order and focus.
     void makeKeyAndOrderFront();
@@ -85,6 +93,13 @@ public:
     void orderOut();
     void makeKeyWindow();
     void makeMainWindow();
+
+    // A child window stays stacked on its parent's side and shares its input during the
+    // parent's modal run. A window has one parent at a time; adding it to another moves it.
+    void addChildWindow(Window& child, WindowOrderingMode place);
+    void removeChildWindow(Window& child);
+    Window* parentWindow() const { return parent_.get(); }
+    std::vector<Window*> childWindows() const;
     bool isVisible() const;
     bool isKeyWindow() const;
     bool isMainWindow() const;
@@ -112,6 +127,8 @@ public:
     // and one ordered out is on none.
     bool isOnActiveSpace() const { return isVisible(); }
 
+    // Iconified by the window manager; with none it leaves the screen, and ordering it front
+    // again brings it back (deminiaturized).
     void miniaturize();
     bool isMiniaturized() const { return miniaturized_; }
     // Toggles between the window's own frame and its screen's visible frame.
@@ -161,6 +178,9 @@ protected:
 
 private:
     void applyGeometry();
+    void updateBackdrop();
+    // The screen and the program's other shown windows within the frame, as a Qt image.
+    QImage imageBeneath() const;
     void trackAreas(const std::vector<View*>& views, std::optional<Point> location, bool dragging);
 
     Rect frame_;
@@ -171,10 +191,13 @@ private:
     bool excludedFromWindowsMenu_ = false;
     bool miniaturized_ = false;
     bool closing_ = false;
+    int backgroundBlurRadius_ = 0;
     QString title_;
     int windowNumber_;
     WindowDelegate* delegate_ = nullptr;
     WeakRef<Responder> firstResponder_;
+    WeakRef<Window> parent_;
+    std::vector<WeakRef<Window>> children_;
     std::optional<Point> dragStart_;   // pointer on screen at the mouse-down of a background drag
     std::optional<Rect> unzoomedFrame_; // the frame to go back to while zoomed
     Point dragOrigin_;

@@ -1,15 +1,17 @@
 #include "WindowServer.h"
 
-#include <map>
+#include "Application.h"
+#include "Window.h"
+#include "internal/X11Desktop.h"
+
+#include <QGuiApplication>
 
 namespace platform::ui {
 
 namespace {
-std::map<int, int>& radii()
-{
-    static std::map<int, int> values; // main thread, like the windows
-    return values;
-}
+// Main thread, like the windows.
+std::optional<WindowBackdrop::Desktop> spokenFor;
+std::optional<bool> windowManagerSpokenFor;
 } // namespace
 
 CGSConnectionID CGSDefaultConnectionForThread()
@@ -19,19 +21,45 @@ CGSConnectionID CGSDefaultConnectionForThread()
 
 int CGSSetWindowBackgroundBlurRadius(CGSConnectionID, int windowNumber, int radius)
 {
-    radii()[windowNumber] = radius;
-    return 0;
+    for (Window* window : NSApp().windows()) {
+        if (window->windowNumber() == windowNumber) {
+            window->setBackgroundBlurRadius(radius);
+            return 0;
+        }
+    }
+    return 1;
 }
 
-int windowBackgroundBlurRadius(int windowNumber)
+WindowBackdrop::Desktop desktopCompositing()
 {
-    auto it = radii().find(windowNumber);
-    return it == radii().end() ? 0 : it->second;
+    if (spokenFor)
+        return *spokenFor;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return WindowBackdrop::Desktop::BlurBehind;
+    const std::optional<X11Desktop> x11 = X11Desktop::current();
+    if (!x11)
+        return WindowBackdrop::Desktop::Translucent;
+    if (!x11->compositing())
+        return WindowBackdrop::Desktop::Opaque;
+    return x11->offersBlurBehind() ? WindowBackdrop::Desktop::BlurBehind : WindowBackdrop::Desktop::Translucent;
 }
 
-void forgetWindowBackgroundBlurRadius(int windowNumber)
+void speakForDesktopCompositing(std::optional<WindowBackdrop::Desktop> desktop)
 {
-    radii().erase(windowNumber);
+    spokenFor = desktop;
+}
+
+bool desktopHasWindowManager()
+{
+    if (windowManagerSpokenFor)
+        return *windowManagerSpokenFor;
+    const std::optional<X11Desktop> x11 = X11Desktop::current();
+    return !x11 || x11->hasWindowManager();
+}
+
+void speakForDesktopWindowManager(std::optional<bool> present)
+{
+    windowManagerSpokenFor = present;
 }
 
 } // namespace platform::ui

@@ -5,6 +5,7 @@
 #include "KeyCharacters.h"
 #include "QtCoordinates.h"
 #include "Window.h"
+#include "internal/X11Desktop.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -27,12 +28,62 @@ void WindowWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (!composed_.isNull())
+        painter.drawImage(0, 0, composed_);
+    else
+        paintBackground(painter);
+}
+
+void WindowWidget::paintBackground(QPainter& painter) const
+{
     painter.setTransform(QtCoordinates::drawingTransform(height(), false));
     GraphicsContext context(painter, false);
     Color background = owner_.backgroundColor();
     if (owner_.isOpaque() && background.patternImage().isNull())
         background = background.colorWithAlphaComponent(1.0);
     painter.fillRect(QRectF(0, 0, width(), height()), context.brushFor(background));
+}
+
+void WindowWidget::setBackdrop(std::optional<WindowBackdrop::Desktop> desktop, QImage beneath)
+{
+    desktop_ = desktop;
+    beneath_ = std::move(beneath);
+    composeBackground();
+}
+
+void WindowWidget::backgroundChanged()
+{
+    composeBackground();
+}
+
+void WindowWidget::composeBackground()
+{
+    using Desktop = WindowBackdrop::Desktop;
+    composed_ = QImage();
+    if (desktop_) {
+        QImage background(size(), QImage::Format_ARGB32_Premultiplied);
+        background.fill(Qt::transparent);
+        QPainter painter(&background);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        paintBackground(painter);
+        painter.end();
+        const QImage opaque = WindowBackdrop::composed(background, beneath_);
+        if (desktop_ != Desktop::BlurBehind)
+            composed_ = opaque;
+        if (const std::optional<X11Desktop> x11 = X11Desktop::current()) {
+            const QRegion shape = WindowBackdrop::shape(opaque);
+            if (desktop_ == Desktop::BlurBehind)
+                x11->setBlurBehind(std::uint32_t(winId()), shape);
+            // Without a compositor the transparent pixels would show black: they are left out.
+            if (desktop_ == Desktop::Opaque)
+                setMask(shape);
+            else
+                clearMask();
+        }
+    } else if (!mask().isEmpty()) {
+        clearMask();
+    }
+    update();
 }
 
 void WindowWidget::moveEvent(QMoveEvent*)
@@ -42,6 +93,8 @@ void WindowWidget::moveEvent(QMoveEvent*)
 
 void WindowWidget::resizeEvent(QResizeEvent*)
 {
+    if (desktop_)
+        composeBackground();
     owner_.syncFrameFromWidget();
 }
 

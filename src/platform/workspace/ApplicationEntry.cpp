@@ -82,6 +82,7 @@ std::optional<ApplicationEntry> ApplicationEntry::parse(const QByteArray& text, 
     entry.tryExec = desktop->value(QStringLiteral("TryExec")).trimmed();
     entry.startupWMClass = desktop->value(QStringLiteral("StartupWMClass")).trimmed();
     entry.noDisplay = isTrue(desktop->value(QStringLiteral("NoDisplay")));
+    entry.terminal = isTrue(desktop->value(QStringLiteral("Terminal")));
     // An Exec line with an open quote is broken: such an entry is never matched by its command.
     if (std::optional<QStringList> command = ExecLine::split(desktop->value(QStringLiteral("Exec"))))
         entry.command = *command;

@@ -19,6 +19,7 @@ struct ApplicationEntry {
     QString tryExec;
     QString startupWMClass;
     bool noDisplay = false;
+    bool terminal = false;  // runs in a terminal emulator
 
     bool operator==(const ApplicationEntry&) const = default;
 

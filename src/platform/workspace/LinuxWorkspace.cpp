@@ -3,6 +3,8 @@
 #include "platform/files/RegularFile.h"
 #include "ApplicationCatalog.h"
 #include "DesktopLauncher.h"
+#include "platform/files/FileStampCache.h"
+#include "TerminalCommand.h"
 #include "RunningApplicationLook.h"
 #include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
@@ -75,12 +77,30 @@ BundleFacts factsFromInfo(const QVariantMap& info)
     return facts;
 }
 
+QString infoPlistOf(const QString& bundlePath)
+{
+    return bundlePath + QStringLiteral("/Contents/Info.plist");
+}
+
 QVariantMap infoOfBundle(const QString& bundlePath)
 {
     Platform& platform = Platform::current();
     if (!platform.propertyLists)
         return {};
-    return platform.propertyLists->propertyListFromFile(bundlePath + QStringLiteral("/Contents/Info.plist")).toMap();
+    return platform.propertyLists->propertyListFromFile(infoPlistOf(bundlePath)).toMap();
+}
+
+// Every look, icon and launch of a bundle asks for its Info.plist: it is parsed once while the
+// file stays as it was.
+LinuxWorkspace::Settings withCachedBundleInfo(LinuxWorkspace::Settings settings)
+{
+    if (settings.bundleInfo) {
+        settings.bundleInfo = [read = std::move(settings.bundleInfo),
+                               cache = std::make_shared<FileStampCache<QVariantMap>>()](const QString& bundlePath) {
+            return cache->value(bundlePath, {infoPlistOf(bundlePath)}, [&] { return read(bundlePath); });
+        };
+    }
+    return settings;
 }
 
 } // namespace
@@ -113,6 +133,11 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, O
     settings.openOnDesktop = std::move(openOnDesktop);
     settings.startProgram = DesktopLauncher::startProgram;
     settings.showDesktop = std::move(showDesktop);
+    settings.iconDataFolders = HicolorIcons::defaultDataFolders();
+    QHash<QString, QString> generic;
+    for (const char* name : {"generic-application", "generic-document", "generic-folder"})
+        generic.insert(QLatin1String(name), bundle.pathForResource(QLatin1String(name), QStringLiteral("svg")));
+    settings.genericImage = [generic](const QString& name) { return generic.value(name); };
     return settings;
 }
 
@@ -164,9 +189,10 @@ private:
 };
 
 LinuxWorkspace::LinuxWorkspace(Settings settings)
-    : settings_(std::move(settings))
+    : settings_(withCachedBundleInfo(std::move(settings)))
     , looker_(std::make_shared<Looker>(settings_))
     , catalog_(settings_.applicationFolders, settings_.locale)
+    , hicolor_(std::make_shared<HicolorIcons>(settings_.iconDataFolders))
 {
 }
 
@@ -296,9 +322,8 @@ bool LinuxWorkspace::launchApplication(const QString& appName)
         if (OpenTarget::isApplicationBundle(found) && QFileInfo(found).isDir())
             return simulate(QStringLiteral("launchApplication"), appName);
         if (isDesktopEntryFile(found)) {
-            const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale);
-            return entry && !entry->command.isEmpty() && settings_.startProgram
-                && settings_.startProgram(entry->command);
+            const std::optional<ApplicationEntry> entry = cachedEntry(found);
+            return entry && startEntry(*entry);
         }
         return false;
     }
@@ -337,6 +362,33 @@ WorkspaceIcon LinuxWorkspace::bundleIcon(const QString& bundlePath) const
     return icon;
 }
 
+bool LinuxWorkspace::startEntry(const ApplicationEntry& entry)
+{
+    if (entry.command.isEmpty() || !settings_.startProgram)
+        return false;
+    if (!entry.terminal)
+        return settings_.startProgram(entry.command);
+    const auto findProgram = [](const QString& name) {
+        if (!name.startsWith(QLatin1Char('/')))
+            return QStandardPaths::findExecutable(name);
+        return QFileInfo(name).isExecutable() && QFileInfo(name).isFile() ? name : QString();
+    };
+    const std::optional<QStringList> inTerminal =
+        TerminalCommand::wrap(entry.command, qEnvironmentVariable("TERMINAL"), findProgram);
+    if (!inTerminal) {
+        NSLog(QStringLiteral("%1 runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
+                             "xdg-terminal-exec or a common terminal): not started")
+                  .arg(entry.name));
+        return false;
+    }
+    return settings_.startProgram(*inTerminal);
+}
+
+std::optional<ApplicationEntry> LinuxWorkspace::cachedEntry(const QString& path)
+{
+    return entries_.value(path, {path}, [&] { return readEntry(path, settings_.locale); });
+}
+
 std::optional<ApplicationEntry> LinuxWorkspace::entryStarting(const QString& path)
 {
     const QFileInfo program(path);
@@ -363,34 +415,60 @@ QString LinuxWorkspace::displayNameAtPath(const QString& fullPath)
 {
     const QString found = existingPath(fullPath);
     if (isDesktopEntryFile(found))
-        if (const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale))
+        if (const std::optional<ApplicationEntry> entry = cachedEntry(found))
             return entry->name;
     if (const std::optional<ApplicationEntry> entry = entryStarting(found))
         return entry->name;
     return Workspace::displayNameAtPath(fullPath);
 }
 
+WorkspaceIcon LinuxWorkspace::withFallback(WorkspaceIcon icon, Generic generic)
+{
+    for (const QString& name : {icon.themeName, icon.fallbackThemeName}) {
+        icon.fallbackFilePath = hicolor_->fileFor(name);
+        if (!icon.fallbackFilePath.isEmpty())
+            return icon;
+    }
+    static const char* const names[] = {"generic-application", "generic-document", "generic-folder"}; // by Generic
+    if (settings_.genericImage)
+        icon.fallbackFilePath = settings_.genericImage(QLatin1String(names[int(generic)]));
+    return icon;
+}
+
 WorkspaceIcon LinuxWorkspace::iconForFile(const QString& fullPath)
+{
+    Generic generic = Generic::Application;
+    WorkspaceIcon icon = unfinishedIconForFile(fullPath, generic);
+    return withFallback(std::move(icon), generic);
+}
+
+WorkspaceIcon LinuxWorkspace::unfinishedIconForFile(const QString& fullPath, Generic& generic)
 {
     static const QMimeDatabase mimeTypes;
     const QString found = existingPath(fullPath);
     const QFileInfo info(found);
     if (!found.isEmpty() && isDesktopEntryFile(found)) {
-        const std::optional<ApplicationEntry> entry = readEntry(found, settings_.locale);
+        const std::optional<ApplicationEntry> entry = cachedEntry(found);
         return iconOfEntry(entry ? entry->icon : QString());
     }
     if (OpenTarget::isPreferencePane(fullPath))
-        return {{}, QStringLiteral("preferences-system"), QStringLiteral("preferences-other")};
+        return {{}, QStringLiteral("preferences-system"), QStringLiteral("preferences-other"), {}};
     if (!found.isEmpty() && info.isDir()) {
         if (OpenTarget::isApplicationBundle(found))
-            return bundleIcon(found);
-        return {{}, QStringLiteral("folder"), QStringLiteral("inode-directory")};
+            return bundleIcons_.value(found, {infoPlistOf(found), found + QStringLiteral("/Contents/Resources")},
+                                      [&] { return bundleIcon(found); });
+        generic = Generic::Folder;
+        return {{}, QStringLiteral("folder"), QStringLiteral("inode-directory"), {}};
     }
     if (const std::optional<ApplicationEntry> entry = entryStarting(found))
         return iconOfEntry(entry->icon);
     const QMimeType type = found.isEmpty() ? mimeTypes.mimeTypeForFile(fullPath, QMimeDatabase::MatchExtension)
                                            : mimeTypes.mimeTypeForFile(found);
-    return {{}, type.iconName(), type.genericIconName()};
+    if (type.name() == QLatin1String("inode/directory"))
+        generic = Generic::Folder;
+    else if (!OpenTarget::isApplicationBundle(fullPath))
+        generic = Generic::Document;
+    return {{}, type.iconName(), type.genericIconName(), {}};
 }
 
 bool LinuxWorkspace::selectFile(const QString& fullPath, const QString& rootFullPath)
@@ -431,9 +509,9 @@ std::optional<bool> LinuxWorkspace::startDesktopCounterpart(const QString& macPa
             const QString path = folder + QLatin1Char('/') + name;
             if (!isDesktopEntryFile(path))
                 continue;
-            const std::optional<ApplicationEntry> entry = readEntry(path, settings_.locale);
+            const std::optional<ApplicationEntry> entry = cachedEntry(path);
             if (entry && !entry->command.isEmpty())
-                return settings_.startProgram && settings_.startProgram(entry->command);
+                return startEntry(*entry);
         }
     }
     NSLog(QStringLiteral("Nothing on this machine opens %1 (no desktop entry %2)")
@@ -448,7 +526,8 @@ QList<DesktopApplication> LinuxWorkspace::desktopApplications()
     QList<DesktopApplication> applications;
     for (const ApplicationEntry& entry : catalog.matcher().entries()) {
         if (!entry.noDisplay && !entry.command.isEmpty())
-            applications << DesktopApplication{entry.name, iconOfEntry(entry.icon), entry.path};
+            applications << DesktopApplication{entry.name, withFallback(iconOfEntry(entry.icon), Generic::Application),
+                                               entry.path};
     }
     return applications;
 }

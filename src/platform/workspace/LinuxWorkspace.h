@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ApplicationCatalog.h"
+#include "platform/files/FileStampCache.h"
+#include "HicolorIcons.h"
 #include "LinuxProcFolder.h"
 #include "OpenTarget.h"
 #include "RunningApplication.h"
@@ -47,6 +49,10 @@ public:
         std::function<bool(const QStringList& arguments)> startProgram;
         // Asks the window manager to show the desktop (hiding every window); false when it could not.
         std::function<bool()> showDesktop;
+        // Where icons are looked for when the theme has none, and the program's own generic
+        // pictures ("generic-application", "generic-document", "generic-folder") by name.
+        QStringList iconDataFolders;
+        std::function<QString(const QString& name)> genericImage;
     };
 
     // The key of a simulated bundle's Info.plist that names the desktop entries (their file
@@ -102,9 +108,16 @@ private:
     // none, false (logged) when this machine has none of those it names.
     std::optional<bool> startDesktopCounterpart(const QString& macPath);
     WorkspaceIcon bundleIcon(const QString& bundlePath) const;
+    enum class Generic { Application, Document, Folder };
+    // The icon with the picture that stands in when its theme names find nothing.
+    WorkspaceIcon withFallback(WorkspaceIcon icon, Generic generic);
+    WorkspaceIcon unfinishedIconForFile(const QString& fullPath, Generic& generic);
     // The application entry whose Exec starts the program at `path` (given as it is, or by a
     // name that PATH finds there).
     std::optional<ApplicationEntry> entryStarting(const QString& path);
+    std::optional<ApplicationEntry> cachedEntry(const QString& path);
+    // Starts what the entry's Exec says, in a terminal when the entry asks for one.
+    bool startEntry(const ApplicationEntry& entry);
 
     Settings settings_;
     NotificationCenter center_;
@@ -117,6 +130,11 @@ private:
 
     QMutex catalogMutex_;
     ApplicationCatalog catalog_;
+
+    // What icons and names were read from, kept while those files are unchanged.
+    FileStampCache<WorkspaceIcon> bundleIcons_;
+    FileStampCache<std::optional<ApplicationEntry>> entries_;
+    std::shared_ptr<HicolorIcons> hicolor_;
 
     mutable QMutex simulatedMutex_;
     QList<SimulatedRequest> simulated_;

@@ -9,6 +9,8 @@ namespace platform {
 
 // One process folder of a listing, with the folder's inode number: the kernel gives each new
 // process folder a new one, so an identifier with the inode it had before names the same process.
+// (A new inode does not always mean a new process: the kernel lets unused folders go and makes
+// them again, with new numbers, which it does by the thousand when memory is short.)
 struct ProcEntry {
     qint64 pid = 0;
     quint64 inode = 0;
@@ -24,6 +26,8 @@ public:
     // The process, read in full when it belongs to user `uid`; of another user's only the
     // identifier and owner. Nothing when the process is gone or unreadable.
     virtual std::optional<ProcessRecord> read(qint64 pid, unsigned uid) = 0;
+    // Only when the process started (clock ticks since boot), from its stat.
+    virtual std::optional<qint64> startTime(qint64 pid) = 0;
 };
 
 } // namespace platform

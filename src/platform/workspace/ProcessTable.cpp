@@ -12,7 +12,7 @@ ProcessTable::ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid)
 bool ProcessTable::refresh()
 {
     const std::optional<std::vector<ProcEntry>> entries = folder_->list();
-    bool changed = false;
+    changed_.clear();
     std::map<qint64, Known> current;
     for (const ProcEntry& entry : entries ? *entries : std::vector<ProcEntry>()) {
         auto known = known_.find(entry.pid);
@@ -20,6 +20,18 @@ bool ProcessTable::refresh()
         if (same && known->second.settled) {
             current.insert(current.end(), known_.extract(known));
             continue;
+        }
+        // A settled process under a new inode is most often the same one, whose folder the kernel
+        // made again: its start alone tells.
+        if (known != known_.end() && known->second.settled) {
+            const std::optional<qint64> start = folder_->startTime(entry.pid);
+            if (!start)
+                continue; // gone meanwhile
+            if (*start == known->second.record.startTime) {
+                known->second.inode = entry.inode;
+                current.insert(current.end(), known_.extract(known));
+                continue;
+            }
         }
         const std::optional<ProcessRecord> record = folder_->read(entry.pid, uid_);
         if (!record)
@@ -30,20 +42,30 @@ bool ProcessTable::refresh()
             read.settled = known->second.settled;
             read.record = known->second.record;
         }
-        changed = changed
-            || (isOwn(read)
-                && (known == known_.end() || read.record.startTime != known->second.record.startTime
-                    || read.record.executable != known->second.record.executable
-                    || read.record.arguments != known->second.record.arguments));
+        const bool wasOwn = known != known_.end() && isOwn(known->second);
+        if ((isOwn(read) || wasOwn)
+            && (known == known_.end() || isOwn(read) != wasOwn
+                || read.record.startTime != known->second.record.startTime
+                || read.record.executable != known->second.record.executable
+                || read.record.arguments != known->second.record.arguments))
+            changed_.push_back(entry.pid);
         current.insert(current.end(), {entry.pid, std::move(read)});
         if (known != known_.end())
             known_.erase(known);
     }
-    for (const auto& [pid, gone] : known_)
-        changed = changed || isOwn(gone);
+    for (const auto& [pid, gone] : known_) {
+        if (isOwn(gone))
+            changed_.push_back(pid);
+    }
     known_ = std::move(current);
     looked_ = true;
-    return changed;
+    return !changed_.empty();
+}
+
+const ProcessRecord* ProcessTable::process(qint64 pid) const
+{
+    const auto known = known_.find(pid);
+    return known != known_.end() && isOwn(known->second) ? &known->second.record : nullptr;
 }
 
 std::vector<ProcessRecord> ProcessTable::processes() const

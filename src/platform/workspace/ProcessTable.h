@@ -19,8 +19,12 @@ public:
 
     // Gives whether a process of the user appeared, vanished or changed its program.
     bool refresh();
+    // Those processes of the last refresh, by identifier.
+    const std::vector<qint64>& changed() const { return changed_; }
     // The user's processes, by identifier.
     std::vector<ProcessRecord> processes() const;
+    // The user's process of that identifier; null when there is none.
+    const ProcessRecord* process(qint64 pid) const;
 
     // The start of process `pid` (from <procRoot>/<pid>/stat), or nothing when there is none.
     static std::optional<ProcessRecord> readStat(const QString& procRoot, qint64 pid);
@@ -36,6 +40,7 @@ private:
     std::shared_ptr<ProcFolder> folder_;
     unsigned uid_;
     std::map<qint64, Known> known_;
+    std::vector<qint64> changed_;
     bool looked_ = false;
 };
 

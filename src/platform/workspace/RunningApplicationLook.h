@@ -12,7 +12,9 @@ namespace platform {
 
 // The running applications, kept between looks: a look walks the /proc folder once, and a
 // process is matched to its bundle or desktop entry only when it first appears (all again when
-// the desktop entries changed). Not thread-safe: one owner, or a lock.
+// the desktop entries changed); the list is made again only when an application's process came
+// or went, so processes of other programs cost nothing but the walk. Not thread-safe: one owner,
+// or a lock.
 class RunningApplicationLook {
 public:
     RunningApplicationLook(std::shared_ptr<ProcFolder> folder, unsigned uid, ApplicationCatalog catalog,
@@ -24,25 +26,20 @@ public:
     std::uint64_t generation() const { return generation_; }
 
 private:
-    // A process as matched: one that runs another program since is matched again.
-    struct Identity {
-        qint64 pid = 0;
-        qint64 startTime = 0;
-        QString executable;
-        QStringList arguments;
-        bool operator==(const Identity&) const = default;
-        friend size_t qHash(const Identity& identity, size_t seed = 0)
-        {
-            return qHashMulti(seed, identity.pid, identity.startTime, identity.executable, identity.arguments);
-        }
+    // An application's process, with what the list needs of its record.
+    struct Resolved {
+        ProcessRecord process; // without its arguments
+        RunningApplication application;
     };
+    // Gives whether the process is an application's.
+    bool resolve(const ProcessRecord& process);
 
     unsigned uid_;
     ProcessTable table_;
     ApplicationCatalog catalog_;
     ThisApplication self_;
     BundleFactsLookup bundleFacts_;
-    QHash<Identity, std::optional<RunningApplication>> matched_;
+    QHash<qint64, Resolved> resolved_;
     QList<RunningApplication> applications_;
     std::uint64_t generation_ = 0;
     bool looked_ = false;

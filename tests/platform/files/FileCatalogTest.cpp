@@ -1,8 +1,10 @@
 #include "platform/files/PosixFileCatalog.h"
+#include "platform/files/PosixFileManager.h"
 
 #include "IsolatedEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -41,4 +43,28 @@ TEST(FileCatalogTest, ClosedFoldersResumeTheirListingButNeverReopenAnotherFolder
     ASSERT_TRUE(test::writeFile(paths[5] + "/planted", "x"));
     EXPECT_EQ(iterators[5]->getCatalogInfoBulk(40, &count, kFSCatInfoNodeFlags, infos, refs), ioErr);
     EXPECT_EQ(count, 0u);
+}
+
+// What a scan records from its listing is what a removal over a location checks.
+TEST(FileCatalogTest, AListingTellsTheIdentitiesThatALocationIsCheckedAgainst)
+{
+    const QString root = test::makeTemporaryFolder();
+    ASSERT_TRUE(test::writeFile(root + "/file", "x") && QFile::link(root, root + "/link"));
+    PosixFileCatalog catalog;
+    FSRef rootRef, refs[2];
+    FSCatalogInfo infos[2];
+    std::size_t count = 0;
+    std::unique_ptr<FSIterator> iterator;
+    ASSERT_EQ(catalog.pathMakeRef(root, &rootRef), noErr);
+    ASSERT_EQ(catalog.openIterator(rootRef, &iterator), noErr);
+    iterator->getCatalogInfoBulk(2, &count, kFSCatInfoGettableInfo, infos, refs);
+    const PosixFileManager files;
+    for (std::size_t i = 0; i < count; ++i) {
+        const ItemLocation location{QFile::encodeName(root), iterator->folderIdentity(), {}, refs[i].name(), infos[i].identity()};
+        EXPECT_NE(infos[i].identity(), iterator->folderIdentity()) << "a link is itself";
+        QString error;
+        EXPECT_TRUE(files.removeItemAtLocation(location, {}, &error)) << error.toStdString();
+    }
+    EXPECT_EQ(count, 2u);
+    EXPECT_TRUE(QDir(root).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System));
 }

@@ -106,21 +106,57 @@ TEST(ModalRunTest, DestroyingTheModalWindowEndsItsRun)
     EXPECT_EQ(NSApp().keyWindow(), nullptr);
 }
 
-TEST(ModalRunTest, OnlyTheModalWindowGetsInput)
+TEST(ModalRunTest, OnlyTheModalWindowAndItsChildrenGetInput)
 {
     auto modal = makeWindow();
     auto other = makeWindow(400);
-    auto* inModal = modal->contentView()->addSubview(std::make_unique<CountingView>(Rect(0, 0, 50, 50)));
-    auto* inOther = other->contentView()->addSubview(std::make_unique<CountingView>(Rect(0, 0, 50, 50)));
-    other->orderFront();
+    auto child = makeWindow(200);
+    auto grandchild = makeWindow(250);
+    auto otherChild = makeWindow(450);
+    auto dropped = makeWindow(500);
+    modal->addChildWindow(*child, WindowOrderingMode::Above);
+    child->addChildWindow(*grandchild, WindowOrderingMode::Above);
+    other->addChildWindow(*otherChild, WindowOrderingMode::Above);
+    modal->addChildWindow(*dropped, WindowOrderingMode::Above);
+    modal->removeChildWindow(*dropped);
+    const struct {
+        const char* name;
+        Window* window;
+        int downs;
+    } cases[] = {
+        {"modal", modal.get(), 1},           {"child of the modal", child.get(), 1},
+        {"its child", grandchild.get(), 1},  {"unrelated", other.get(), 0},
+        {"child of another", otherChild.get(), 0}, {"removed child", dropped.get(), 0},
+    };
+    std::vector<CountingView*> views;
+    for (const auto& c : cases) {
+        views.push_back(c.window->contentView()->addSubview(std::make_unique<CountingView>(Rect(0, 0, 50, 50))));
+        c.window->orderFront();
+    }
     soon([&] {
-        click(*inModal);
-        click(*inOther);
+        for (CountingView* view : views)
+            click(*view);
         NSApp().stopModal();
     });
     NSApp().runModalForWindow(*modal);
-    EXPECT_EQ(inModal->downs, 1);
-    EXPECT_EQ(inOther->downs, 0);
-    click(*inOther); // after the run everything gets input again
-    EXPECT_EQ(inOther->downs, 1);
+    for (std::size_t i = 0; i < views.size(); ++i)
+        EXPECT_EQ(views[i]->downs, cases[i].downs) << cases[i].name;
+    click(*views[3]); // after the run everything gets input again
+    EXPECT_EQ(views[3]->downs, 1);
+}
+
+TEST(ModalRunTest, AChildOutlivingItsParentIsNoLongerAttached)
+{
+    auto parent = makeWindow();
+    auto child = makeWindow(300);
+    auto other = makeWindow(500);
+    parent->addChildWindow(*child, WindowOrderingMode::Above);
+    other->addChildWindow(*child, WindowOrderingMode::Above); // one parent at a time
+    EXPECT_TRUE(parent->childWindows().empty());
+    EXPECT_EQ(child->parentWindow(), other.get());
+    other.reset();
+    EXPECT_EQ(child->parentWindow(), nullptr);
+    parent->addChildWindow(*child, WindowOrderingMode::Above);
+    child.reset();
+    EXPECT_TRUE(parent->childWindows().empty());
 }

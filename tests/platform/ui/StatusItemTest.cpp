@@ -44,3 +44,28 @@ TEST(StatusItemTest, AppearanceObserversHearEachChangeOnceAndNothingAfterTheyGo)
     EXPECT_EQ(heard.size(), 3);
     QApplication::setPalette(previous);
 }
+
+TEST(StatusItemTest, TheLookComesFromTheTrayThenTheDesktopElseAnIconForAnyTray)
+{
+    const QString aqua = NSAppearanceNameAqua, dark = NSAppearanceNameDarkAqua;
+    const struct {
+        std::optional<QColor> trayForeground;
+        int windowLightness;
+        bool desktopDeclared;
+        StatusItem::Look look;
+    } cases[] = {
+        // The tray's own word wins over a palette that says the opposite.
+        {QColor(240, 240, 240), 250, true, {dark, false}},
+        {QColor(20, 20, 20), 20, false, {aqua, false}},
+        {QColor(128, 128, 128), 250, false, {dark, false}},
+        // A dark palette is always someone's choice; a light one only when a desktop gave it.
+        {std::nullopt, 30, false, {dark, false}},
+        {std::nullopt, 127, true, {dark, false}},
+        {std::nullopt, 240, true, {aqua, false}},
+        // A bare X server's default palette says nothing of the panel.
+        {std::nullopt, 240, false, {aqua, true}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StatusItem::lookForTray(c.trayForeground, c.windowLightness, c.desktopDeclared), c.look)
+            << c.windowLightness << " " << c.desktopDeclared;
+}

@@ -43,10 +43,13 @@ public:
 
     std::optional<std::vector<platform::ProcEntry>> list() override { return reader_.list(); }
     std::optional<platform::ProcessRecord> read(qint64 pid, unsigned uid) override { return ++reads_[pid], reader_.read(pid, uid); }
+    std::optional<qint64> startTime(qint64 pid) override { return ++startReads_, reader_.startTime(pid); }
     int reads(qint64 pid) const { return reads_.value(pid); }
+    int startReads() const { return startReads_; }
 
 private:
     QString root_ = test::makeTemporaryFolder(QStringLiteral("proc"));
     platform::LinuxProcFolder reader_{root_};
     QHash<qint64, int> reads_;
+    int startReads_ = 0;
 };

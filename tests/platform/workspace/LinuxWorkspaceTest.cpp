@@ -157,6 +157,15 @@ TEST_F(LinuxWorkspaceTest, ABundleIsReadWhenItsProcessFirstAppears)
         look();
     EXPECT_EQ(infoReads, 1);
     EXPECT_EQ(heard, QStringList{u"launched Notes 300@3000"_s});
+    // Icons and looks share what was read, until the Info.plist changes.
+    const QString bundle = onMac(u"/Applications/Notes.app"_s);
+    writeAt(bundle + u"/Contents/Info.plist"_s, "one");
+    for (int i = 0; i < 3; ++i)
+        workspace().iconForFile(bundle);
+    EXPECT_EQ(infoReads, 2);
+    writeAt(bundle + u"/Contents/Info.plist"_s, "other");
+    workspace().iconForFile(bundle);
+    EXPECT_EQ(infoReads, 3);
 }
 
 // Run under AddressSanitizer: the look's result must not reach the destroyed workspace.
@@ -280,8 +289,28 @@ TEST_F(LinuxWorkspaceTest, ADesktopEntryLaunchesItsOwnArgumentsWithoutAShell)
 
 TEST_F(LinuxWorkspaceTest, IconsAreImageFilesOrThemeNames)
 {
+    // Where the theme has neither name, the program's own picture stands in.
     EXPECT_EQ(workspace().iconForFile(kApplications + u"/editor.desktop"_s),
-              (WorkspaceIcon{{}, u"accessories-text-editor"_s, u"application-x-executable"_s}));
+              (WorkspaceIcon{{}, u"accessories-text-editor"_s, u"application-x-executable"_s,
+                             tp->bundle->pathForResource(u"generic-application"_s, u"svg"_s)}));
+    const struct {
+        QString path;
+        QString picture;
+    } generic[] = {{extraApplications, u"generic-folder"_s},
+                   {kApplications + u"/editor.desktop.txt"_s, u"generic-document"_s},
+                   {u"/Applications/Missing.app"_s, u"generic-application"_s}};
+    for (const auto& c : generic) {
+        const QString file = workspace().iconForFile(c.path).fallbackFilePath;
+        EXPECT_EQ(file, tp->bundle->pathForResource(c.picture, u"svg"_s)) << c.path.toStdString();
+        EXPECT_TRUE(QFileInfo(file).isFile());
+    }
+    // The hicolor theme's picture comes first.
+    LinuxWorkspace::Settings s = settings();
+    const QString share = test::makeTemporaryFolder(u"share"_s);
+    writeAt(share + u"/icons/hicolor/scalable/apps/accessories-text-editor.svg"_s, "<svg/>");
+    s.iconDataFolders = {share};
+    EXPECT_EQ(LinuxWorkspace(s).iconForFile(kApplications + u"/editor.desktop"_s).fallbackFilePath,
+              share + u"/icons/hicolor/scalable/apps/accessories-text-editor.svg"_s);
     EXPECT_EQ(workspace().iconForFile(kApplications + u"/notes.desktop"_s).filePath, u"/usr/share/tools/notes.svg"_s);
 
     // A bundle's icon comes from its Resources, and only from there.
@@ -344,6 +373,26 @@ TEST_F(LinuxWorkspaceTest, ASimulatedBundleStartsTheFirstDesktopEntryItNamesThat
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(showing.simulatedRequests().size(), 1);
     EXPECT_TRUE(tp.log().messages().contains(u"The window manager was not asked to show the desktop"_s));
+}
+
+TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNotStarted)
+{
+    const QString bin = test::makeTemporaryFolder(u"bin"_s);
+    const QString terminal = bin + u"/my-terminal"_s;
+    writeAt(terminal, "#!/bin/sh\n");
+    QFile::setPermissions(terminal, QFile::ReadOwner | QFile::ExeOwner);
+    const QString entry = extraApplications + u"/top.desktop"_s;
+    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Top\nTerminal=true\nExec=top -d \"1 2\"\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin));
+    qputenv("TERMINAL", QFile::encodeName(terminal));
+    EXPECT_TRUE(workspace().launchApplication(entry));
+    qunsetenv("TERMINAL");
+    EXPECT_FALSE(workspace().launchApplication(entry)) << "no terminal on PATH";
+    qputenv("PATH", path);
+    EXPECT_EQ(started, (QList<QStringList>{{terminal, u"-e"_s, u"top"_s, u"-d"_s, u"1 2"_s}}));
+    EXPECT_TRUE(tp.log().messages().contains(u"Top runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
+                                              "xdg-terminal-exec or a common terminal): not started"_s));
 }
 
 TEST_F(LinuxWorkspaceTest, AProgramThatAnEntryStartsHasTheEntrysNameAndIcon)

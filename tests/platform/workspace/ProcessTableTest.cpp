@@ -62,16 +62,17 @@ TEST(ProcessTableTest, WhatChangesBetweenTwoLooks)
     const struct {
         const char* name;
         std::function<void(FakeProcFolder&)> change;
-        bool changed;
+        std::vector<qint64> changed;
         QList<qint64> pids;
         qint64 startOf100;
     } cases[] = {
-        {"a process quits", [](FakeProcFolder& p) { p.remove(200); }, true, {100}, 1000},
+        {"a process quits", [](FakeProcFolder& p) { p.remove(200); }, {200}, {100}, 1000},
         {"its identifier passes to a new process", [](FakeProcFolder& p) { p.add(100, 1, 5000, u"/usr/bin/editor"_s); },
-         true, {100, 200}, 5000},
-        {"a process starts", [](FakeProcFolder& p) { p.add(300, 200, 3000, u"/usr/bin/mail"_s); }, true, {100, 200, 300}, 1000},
-        {"a folder that is no process", [](FakeProcFolder& p) { QDir().mkpath(p.root() + u"/0042x"_s); }, false, {100, 200}, 1000},
-        {"the folder goes", [](FakeProcFolder& p) { QDir(p.root()).removeRecursively(); }, true, {}, 0},
+         {100}, {100, 200}, 5000},
+        {"its folder is made again", [](FakeProcFolder& p) { p.add(100, 1, 1000, u"/usr/bin/other"_s); }, {}, {100, 200}, 1000},
+        {"a process starts", [](FakeProcFolder& p) { p.add(300, 200, 3000, u"/usr/bin/mail"_s); }, {300}, {100, 200, 300}, 1000},
+        {"a folder that is no process", [](FakeProcFolder& p) { QDir().mkpath(p.root() + u"/0042x"_s); }, {}, {100, 200}, 1000},
+        {"the folder goes", [](FakeProcFolder& p) { QDir(p.root()).removeRecursively(); }, {100, 200}, {}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -79,7 +80,8 @@ TEST(ProcessTableTest, WhatChangesBetweenTwoLooks)
         ProcessTable table(proc, getuid());
         table.refresh();
         c.change(*proc);
-        EXPECT_EQ(table.refresh(), c.changed);
+        EXPECT_EQ(table.refresh(), !c.changed.empty());
+        EXPECT_EQ(table.changed(), c.changed);
         table.refresh();
         EXPECT_EQ(pidsOf(table), c.pids);
         EXPECT_EQ(table.processes().empty() ? 0 : table.processes()[0].startTime, c.startOf100);
@@ -87,6 +89,14 @@ TEST(ProcessTableTest, WhatChangesBetweenTwoLooks)
             EXPECT_EQ(table.processes()[2].executable, u"/usr/bin/mail"_s);
         }
     }
+    // A folder made again costs its start, not a full read.
+    const auto proc = twoProcesses();
+    ProcessTable table(proc, getuid());
+    table.refresh();
+    proc->add(100, 1, 1000, u"/usr/bin/editor"_s);
+    table.refresh();
+    table.refresh();
+    EXPECT_EQ(std::pair(proc->reads(100), proc->startReads()), std::pair(1, 1));
 }
 
 TEST(ProcessTableTest, OtherUsersProcessesAreNotReadAgainUnreadableOnesAre)

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "platform/ui/WindowBackdrop.h"
+
+#include <QImage>
 #include <QWidget>
+
+#include <optional>
 
 namespace platform::ui {
 
@@ -18,6 +23,10 @@ public:
     // since it was shown, and is not now. Unknown counts as not covered.
     bool isKnownCovered() const;
     void noteExposure(bool exposed);
+    // What the window shows behind its background: nothing of its own (none given), or as the
+    // desktop needs; `beneath` is the blurred copy for a desktop that blurs nothing.
+    void setBackdrop(std::optional<WindowBackdrop::Desktop> desktop, QImage beneath);
+    void backgroundChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,7 +41,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void paintBackground(QPainter& painter) const;
+    // Works out the background over the backdrop and gives the desktop its shape.
+    void composeBackground();
+
     Window& owner_;
+    std::optional<WindowBackdrop::Desktop> desktop_;
+    QImage beneath_;
+    QImage composed_; // the background as painted, while a backdrop applies
     bool watchingExposure_ = false;
     bool exposedSinceShown_ = false;
     bool exposedNow_ = false;

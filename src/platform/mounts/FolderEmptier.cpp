@@ -1,0 +1,196 @@
+#include "FolderEmptier.h"
+
+#include "MountInfo.h"
+
+#include "platform/files/FileDescriptor.h"
+#include "platform/files/NativePath.h"
+#include "platform/files/RegularFile.h"
+
+#include <vector>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// Where a folder sits: its device, and its mount where the kernel tells it (a bind mount of
+// the same file system has the device of its source, so the device alone cannot tell).
+struct Placement {
+    dev_t device = 0;
+    uint64_t mount = 0;
+    bool knowsMount = false;
+
+    bool sameAs(const Placement& other) const
+    {
+        return device == other.device && (!knowsMount || !other.knowsMount || mount == other.mount);
+    }
+};
+
+std::optional<Placement> placementOf(int fd)
+{
+    struct statx info {};
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_MNT_ID, &info) == 0)
+        return Placement{makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_mnt_id,
+                         (info.stx_mask & STATX_MNT_ID) != 0};
+    struct stat old {};
+    if (::fstat(fd, &old) != 0)
+        return std::nullopt;
+    return Placement{old.st_dev, 0, false};
+}
+
+FileDescriptor openFolder(int at, const QByteArray& name)
+{
+    return FileDescriptor(::openat(at, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+std::optional<std::vector<QByteArray>> namesIn(int folder)
+{
+    FileDescriptor listing(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    DIR* dir = listing.isValid() ? ::fdopendir(listing.get()) : nullptr;
+    if (!dir)
+        return std::nullopt;
+    listing.release();
+    std::vector<QByteArray> names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+class Walk {
+public:
+    explicit Walk(const Placement& home) : home_(home) {}
+
+    // Removes what `folder` holds; what cannot be removed stays and is noted.
+    void emptyFolder(int folder)
+    {
+        const auto names = namesIn(folder);
+        if (!names) {
+            note(QStringLiteral("a folder inside could not be read"));
+            return;
+        }
+        for (const QByteArray& name : *names) {
+            struct stat info {};
+            if (::fstatat(folder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                if (errno != ENOENT)
+                    note(QStringLiteral("an item inside could not be examined"));
+                continue;
+            }
+            if (S_ISDIR(info.st_mode) && !enter(folder, name))
+                continue;
+            if (::unlinkat(folder, name.constData(), S_ISDIR(info.st_mode) ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT)
+                note(QStringLiteral("an item inside could not be removed"));
+        }
+    }
+
+    const QString& problem() const { return problem_; }
+
+private:
+    // Empties a subfolder on the same mount; false when it was not entered.
+    bool enter(int folder, const QByteArray& name)
+    {
+        FileDescriptor child = openFolder(folder, name);
+        const auto placement = child.isValid() ? placementOf(child.get()) : std::nullopt;
+        if (!placement) {
+            note(QStringLiteral("a folder inside could not be opened"));
+            return false;
+        }
+        if (!placement->sameAs(home_)) {
+            note(QStringLiteral("another file system is mounted inside the folder and was left as it is"));
+            return false;
+        }
+        emptyFolder(child.get());
+        return true;
+    }
+
+    void note(const QString& problem)
+    {
+        if (problem_.isEmpty())
+            problem_ = problem;
+    }
+
+    Placement home_;
+    QString problem_;
+};
+
+FolderEmptier::Result refused(const QString& reason)
+{
+    return {FolderEmptier::Outcome::Refused, reason};
+}
+
+// The mount table's verdict on the folder at `path`: none when no mount point lies at or below it.
+std::optional<QString> mountProblem(const QList<MountInfoEntry>& mounts, const QString& path)
+{
+    const QString inside = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    for (const MountInfoEntry& entry : mounts) {
+        if (entry.mountPoint == path)
+            return QStringLiteral("its folder is the mount point of another file system; nothing was removed");
+        if (entry.mountPoint.startsWith(inside))
+            return QStringLiteral("another file system is mounted inside its folder; nothing was removed");
+    }
+    return std::nullopt;
+}
+
+// The folder's path as the kernel names it, the way the mount table does.
+std::optional<QString> kernelPath(int fd)
+{
+    char target[4096];
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+    if (length <= 0 || std::size_t(length) >= sizeof target || target[0] != '/')
+        return std::nullopt;
+    return pathFromNative(QByteArray(target, int(length)));
+}
+
+} // namespace
+
+FolderEmptier::FolderEmptier(TableReader readTable) : readTable_(std::move(readTable)) {}
+
+std::optional<QByteArray> FolderEmptier::ownMountTable()
+{
+    return readRegularFile(QStringLiteral("/proc/self/mountinfo"), qsizetype(64) << 20);
+}
+
+FolderEmptier::Result FolderEmptier::empty(const QString& parent, const QString& leaf) const
+{
+    const QByteArray name = nativeFromPath(leaf);
+    if (name.isEmpty() || name.contains('/') || name == "." || name == "..")
+        return refused(QStringLiteral("its folder has no usable name"));
+    const FileDescriptor above(::open(nativeFromPath(parent).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!above.isValid())
+        return errno == ENOENT ? Result{Outcome::Missing, {}} : refused(QStringLiteral("the folder that holds it cannot be opened"));
+    const FileDescriptor folder = openFolder(above.get(), name);
+    if (!folder.isValid() && errno == ENOENT)
+        return {Outcome::Missing, {}};
+    if (!folder.isValid())
+        return refused(errno == ELOOP || errno == ENOTDIR ? QStringLiteral("its folder is a link or no folder")
+                                                        : QStringLiteral("its folder cannot be opened"));
+    const auto abovePlacement = placementOf(above.get());
+    const auto placement = placementOf(folder.get());
+    if (!abovePlacement || !placement)
+        return refused(QStringLiteral("its folder cannot be examined"));
+    if (!placement->sameAs(*abovePlacement))
+        return refused(QStringLiteral("its folder is the mount point of another file system; nothing was removed"));
+    const auto table = readTable_ ? readTable_() : std::nullopt;
+    const auto path = kernelPath(folder.get());
+    if (!table || !path)
+        return refused(QStringLiteral("the mount table cannot be read; nothing was removed"));
+    if (const auto problem = mountProblem(parseMountInfo(*table), *path))
+        return refused(*problem);
+    Walk walk(*placement);
+    walk.emptyFolder(folder.get());
+    if (!walk.problem().isEmpty())
+        return {Outcome::Incomplete, walk.problem()};
+    return {Outcome::Emptied, {}};
+}
+
+} // namespace platform

@@ -1,0 +1,60 @@
+#include "platform/mounts/FolderEmptier.h"
+
+#include "IsolatedEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using platform::FolderEmptier;
+
+// The mount table's route, with a table of the test's making: a mount point that it names at or
+// below the folder refuses the erase before anything goes; one beside it does not.
+TEST(FolderEmptierTest, TheMountTableRefusesAFolderThatIsOrHoldsAMount)
+{
+    const struct {
+        const char* mountedAt; // below the Volumes folder; null: the table cannot be read
+        FolderEmptier::Outcome outcome;
+        const char* reason;
+    } cases[] = {
+        {"Backup", FolderEmptier::Outcome::Refused, "its folder is the mount point of another file system; nothing was removed"},
+        {"Backup/a/b c", FolderEmptier::Outcome::Refused, "another file system is mounted inside its folder; nothing was removed"},
+        {nullptr, FolderEmptier::Outcome::Refused, "the mount table cannot be read; nothing was removed"},
+        {"Backup 1", FolderEmptier::Outcome::Emptied, ""},
+        {"Backupa/b", FolderEmptier::Outcome::Emptied, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mountedAt ? c.mountedAt : "no table");
+        const QString volumes = test::makeTemporaryFolder("Volumes");
+        ASSERT_TRUE(QDir().mkpath(volumes + "/Backup/a/b c") && test::writeFile(volumes + "/Backup/a/file", "x"));
+        const QString real = QFileInfo(volumes).canonicalFilePath();
+        const auto table = [&]() -> std::optional<QByteArray> {
+            if (!c.mountedAt)
+                return std::nullopt;
+            const QByteArray point = QFile::encodeName(real + '/' + c.mountedAt).replace(" ", "\\040");
+            return "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n40 22 0:50 / " + point + " rw - tmpfs tmpfs rw\n";
+        };
+        const auto result = FolderEmptier(table).empty(volumes, "Backup");
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.reason.toStdString(), c.reason);
+        EXPECT_EQ(QFile::exists(volumes + "/Backup/a/file"), c.outcome != FolderEmptier::Outcome::Emptied);
+        EXPECT_TRUE(QFileInfo(volumes + "/Backup").isDir());
+    }
+}
+
+TEST(FolderEmptierTest, ALinkOrAMissingFolderIsNeverFollowed)
+{
+    const QString volumes = test::makeTemporaryFolder("Volumes");
+    const QString outside = test::makeTemporaryFolder("outside");
+    ASSERT_TRUE(test::writeFile(outside + "/precious", "x") && QFile::link(outside, volumes + "/Linked"));
+    const FolderEmptier emptier([] { return QByteArray(); });
+    const auto linked = emptier.empty(volumes, "Linked");
+    EXPECT_EQ(linked.outcome, FolderEmptier::Outcome::Refused);
+    EXPECT_EQ(linked.reason.toStdString(), "its folder is a link or no folder");
+    EXPECT_EQ(emptier.empty(volumes, "Gone").outcome, FolderEmptier::Outcome::Missing);
+    EXPECT_EQ(emptier.empty(volumes, "..").outcome, FolderEmptier::Outcome::Refused);
+    EXPECT_EQ(emptier.empty(volumes + "/Linked", "precious").outcome, FolderEmptier::Outcome::Refused) << "a linked parent";
+    EXPECT_TRUE(QFile::exists(outside + "/precious"));
+}
