@@ -334,6 +334,8 @@ def startup_items_add_remove_and_system_folder(session, menu, shot):
     files = lambda folder: {name: open(f"{folder}/{name}", "rb").read() for name in os.listdir(folder)}
 
     def add_through_panel(path):
+        # A synchronous move to where the pointer already is waits for long: it is moved off first.
+        session.xdotool("mousemove", "0", "0")
         panel = menu.popup_after(lambda: session.click(menu.at(STARTUP_ADD_BUTTON)), "the add panel")
         session.xdotool("windowfocus", "--sync", panel)
         session.xdotool("type", "--delay", "5", path)
