@@ -55,6 +55,7 @@ SOUND_BUTTON = (74, 484)
 STARTUP_FIRST_ROW = (236, 34, 200, 32)
 STARTUP_ROWS = (236, 34, 200, 120)
 STARTUP_ADD_BUTTON = (546, 515)
+STARTUP_ROW_HEIGHT, STARTUP_REMOVE_LINK = 44, (558, 51)  # the first row's Remove link
 # Switch Manager: the Show Hidden Files switch.
 HIDDEN_FILES_SWITCH = (574, 148)
 HIDDEN_FILES_SWITCH_IMAGE = (558, 140, 32, 16)
@@ -327,6 +328,72 @@ class StartMenu:
                  lambda: (g := self.windows().get(popup)) and not is_plain(crop(self.session.grab(), g)))
         return popup
 
+def startup_items_add_remove_and_system_folder(session, menu, shot):
+    """An entry written from outside in two steps appears; a file added through the add panel is
+    listed and its Remove link removes it; with ~/.config/autostart a link to the system's
+    autostart folder, Add and Remove write nothing there and the log says why."""
+    row = lambda i: menu.region((236, 34 + STARTUP_ROW_HEIGHT * i, 200, 32))
+    remove_link = lambda i: menu.at((STARTUP_REMOVE_LINK[0], STARTUP_REMOVE_LINK[1] + STARTUP_ROW_HEIGHT * i))
+    refusals = lambda: open(f"{session.root}/first.stderr", errors="replace").read().count("nothing is written there")
+    files = lambda folder: {name: open(f"{folder}/{name}", "rb").read() for name in os.listdir(folder)}
+
+    def add_through_panel(path):
+        # A synchronous move to where the pointer already is waits for long: it is moved off first.
+        session.xdotool("mousemove", "0", "0")
+        panel = menu.popup_after(lambda: session.click(menu.at(STARTUP_ADD_BUTTON)), "the add panel")
+        session.xdotool("windowfocus", "--sync", panel)
+        session.xdotool("type", "--delay", "5", path)
+        for attempt in range(3):  # a Return may only close the name's completions
+            session.xdotool("key", "Return")
+            try:
+                return wait_for("the add panel to take the file", lambda: panel not in menu.windows(), 3)
+            except Failure:
+                if attempt == 2:
+                    raise
+
+    # Created empty, then filled a moment later, once the program has likely read it empty.
+    with open(f"{session.autostart}/two-steps.desktop", "w") as f:
+        time.sleep(0.2)
+        f.write("[Desktop Entry]\nType=Application\nName=two-steps\nExec=sh\n")
+    wait_for("an entry written in two steps to be listed", lambda: not is_plain(row(2)))
+    shot("startup-items-two-step-entry")
+
+    # Added through the panel it comes last, and its Remove link takes it away at the first
+    # click (the panel's completions must not be left to swallow it).
+    document = f"{session.root}/login-notes.txt"
+    open(document, "w").close()
+    add_through_panel(document)
+    wait_for("the added file to be listed", lambda: not is_plain(row(3)))
+    own = [name for name, text in files(session.autostart).items() if f"X-Tavrin-Path={document}".encode() in text]
+    shot("startup-items-added-through-panel")
+    session.click(remove_link(3))
+    wait_for("the added file's row to go", lambda: is_plain(row(3)))
+    if len(own) != 1 or os.path.exists(f"{session.autostart}/{own[0]}"):
+        raise Failure(f"the added file had {len(own)} entries, or Remove left its entry")
+
+    # ~/.config/autostart a link to the system's folder: only the system's applet is listed (not
+    # its agent, not an entry for another desktop), and nothing is written there.
+    system = f"{session.env['XDG_CONFIG_DIRS']}/autostart"
+    os.makedirs(system)
+    for name, keys in (("applet", ""), ("agent", "NoDisplay=true\n"), ("kde", "OnlyShowIn=KDE;\n")):
+        with open(f"{system}/{name}.desktop", "w") as f:
+            f.write(f"[Desktop Entry]\nType=Application\nName=System {name}\nExec=sh\n{keys}")
+    os.rename(session.autostart, session.autostart + ".mine")
+    os.symlink(system, session.autostart)
+    before, refused = files(system), refusals()
+    for index in (0, 5):  # choosing the tab again lists afresh
+        session.click(menu.at((107, 172 + 38 * index)))
+    wait_for("only the system's applet to be listed", lambda: not is_plain(row(0)) and is_plain(row(1)))
+    shot("startup-items-linked-system-folder")
+    add_through_panel(document)
+    wait_for("Add to refuse the system folder", lambda: refusals() > refused)
+    session.click(remove_link(0))
+    wait_for("Remove to refuse the system folder", lambda: refusals() > refused + 1)
+    if files(system) != before:
+        raise Failure("the system's autostart folder was written")
+    os.remove(session.autostart)
+    os.rename(session.autostart + ".mine", session.autostart)
+
 def simulated_volume(session, identifier):
     """The stand-in diskutil's record of a simulated volume."""
     import plistlib
@@ -529,6 +596,7 @@ def drive(session, menu, shots, start_copy):
             wait_for("the add panel to close", lambda: panel not in menu.windows())
             if menu.region(STARTUP_ROWS) != rows:
                 raise Failure("cancelling the add panel changed the login items")
+            startup_items_add_remove_and_system_folder(session, menu, shot)
         if tool == "DiskManager":
             # The boxes list the stand-in diskutil's volumes; the last is an external one. It is
             # selected, Format opens its confirmation, and Cancel closes it with nothing erased.

@@ -154,7 +154,7 @@ TEST_F(StartupItemsTabTest, RowsLeaveOutWhatCannotBeResolvedAndShowEachPathOnce)
 {
     const QString tool = makeFile(base + "/bin/tool");
     writeEntry(autostart, "a-gone.desktop", base + "/bin/gone");
-    writeEntry(autostart, "b-tool.desktop", tool);
+    makeFile(autostart + "/b-tool.desktop", "[Desktop Entry]\nType=Application\nName=Sync Daemon\nExec=" + tool.toUtf8());
     writeEntry(autostart, "c-tool-again.desktop", '"' + tool + "\" --again");
     // Hostile and long names, as applications added here.
     const QString hostile = makeBundle("Quote\"d 100% $(x) `y`\nline Ü " + QString(200, 'n'));
@@ -165,6 +165,12 @@ TEST_F(StartupItemsTabTest, RowsLeaveOutWhatCannotBeResolvedAndShowEachPathOnce)
     add(hostile);
     add(deep);
     EXPECT_EQ(rows(), QStringList({tool, hostile, deep}));
+    // Another program's entry shows its own name and icon, not those the workspace gives its
+    // program; an item added for a path, the workspace's of that path.
+    const platform::WorkspaceIcon entryIcon{{}, "sync", {}};
+    workspace->setIcon(autostart + "/b-tool.desktop", entryIcon);
+    EXPECT_EQ(LoginItemRows::collect(*list_, *workspace)->front().icon, entryIcon);
+    EXPECT_EQ(tab.allItems()[0]->name(), "Sync Daemon");
     EXPECT_EQ(tab.allItems()[2]->name(), "a%20b #?.txt");
 
     // The row below the unresolvable item removes its own item: the first one for its path.
