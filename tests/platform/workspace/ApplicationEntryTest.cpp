@@ -35,7 +35,7 @@ TEST(ApplicationEntryTest, TheNameFollowsTheUsersLanguage)
 {
     const std::pair<const char*, QString> cases[] = {
         {"de_DE.UTF-8", u"Mein Editor"_s}, {"de_CH.UTF-8@euro", u"Üse Editor"_s}, {"ja_JP.UTF-8", u"エディター"_s},
-        {"fr_FR", u"My Editor"_s},         {"", u"My Editor"_s},
+        {"fr_FR", u"My Editor"_s},         {"", u"My Editor"_s},           {"fr:ja_JP:de", u"エディター"_s},
     };
     for (const auto& [locale, name] : cases)
         EXPECT_EQ(entry("editor.desktop", QString::fromLatin1(locale))->name, name) << locale;
@@ -52,4 +52,53 @@ TEST(ApplicationEntryTest, OnlyApplicationsThatAreNotDeletedCount)
     // An open quote in Exec leaves the entry without a command.
     EXPECT_EQ(entry("broken.desktop").value().name, u"Broken quoting"_s);
     EXPECT_TRUE(entry("broken.desktop").value().command.isEmpty());
+}
+
+TEST(ApplicationEntryTest, MessageLanguagesInGettextsOrder)
+{
+    const struct {
+        const char *all, *messages, *lang, *language, *expected;
+    } cases[] = {
+        {"", "", "de_DE.UTF-8", "fr:ja", "fr:ja"},
+        {"", "", "C.UTF-8", "fr", "C.UTF-8"}, // the C locale has no other language
+        {"", "", "", "fr", ""},
+        {"", "pt_BR", "de_DE", "", "pt_BR"},
+        {"es_ES", "pt_BR", "de_DE", "", "es_ES"},
+    };
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"};
+    QByteArray saved[4];
+    for (int i = 0; i < 4; ++i)
+        saved[i] = qgetenv(names[i]);
+    for (const auto& c : cases) {
+        const char* values[] = {c.all, c.messages, c.lang, c.language};
+        for (int i = 0; i < 4; ++i)
+            qputenv(names[i], values[i]);
+        EXPECT_EQ(ApplicationEntry::messagesLocale(), QString::fromLatin1(c.expected)) << c.expected;
+    }
+    for (int i = 0; i < 4; ++i)
+        qputenv(names[i], saved[i]);
+}
+
+TEST(ApplicationEntryTest, LaunchArgumentsExpandTheFieldCodes)
+{
+    ApplicationEntry e;
+    e.name = u"Mon \"Éditeur\""_s;
+    e.path = u"/apps/ed.desktop"_s;
+    const struct {
+        QString exec, icon;
+        std::optional<QStringList> expected;
+    } cases[] = {
+        {u"ed %f --name=%c %i %k"_s, u"ed-icon"_s,
+         QStringList{u"ed"_s, u"--name=Mon \"Éditeur\""_s, u"--icon"_s, u"ed-icon"_s, u"/apps/ed.desktop"_s}},
+        {u"ed %i %U \"%%d\" %d"_s, {}, QStringList{u"ed"_s, u"%d"_s}},
+        {u"\"ed $(x)\" ''"_s, {}, QStringList{u"ed $(x)"_s, QString()}},
+        {u"%f ed"_s, {}, QStringList{u"ed"_s}},
+        {u"ed \"open"_s, {}, std::nullopt},
+        {u"%U"_s, {}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        e.exec = c.exec;
+        e.icon = c.icon;
+        EXPECT_EQ(e.launchArguments(), c.expected) << c.exec.toStdString();
+    }
 }

@@ -45,7 +45,9 @@ protected:
         s.locale = u"C"_s;
         s.self.pid = kSelf;
         s.openOnDesktop = [this](const QUrl& url) { return opened << url, desktopAnswers; };
-        s.startProgram = [this](const QStringList& arguments) { return started << arguments, true; };
+        s.startProgram = [this](const QStringList& arguments, const QString& folder) {
+            return started << arguments, folders << folder, true;
+        };
         return s;
     }
     LinuxWorkspace& workspace()
@@ -83,6 +85,7 @@ protected:
     QString extraApplications = test::makeTemporaryFolder(u"applications"_s);
     QList<QUrl> opened;
     QList<QStringList> started;
+    QStringList folders; // the working folder of each start
     bool desktopAnswers = true;
     QStringList heard; // "launched Name pid@start" or "quit ..."
     QString lastPath;
@@ -391,6 +394,10 @@ TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNot
     EXPECT_FALSE(workspace().launchApplication(entry)) << "no terminal on PATH";
     qputenv("PATH", path);
     EXPECT_EQ(started, (QList<QStringList>{{terminal, u"-e"_s, u"top"_s, u"-d"_s, u"1 2"_s}}));
+    // A working folder that is not there fails the start.
+    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Top\nPath=/nonexistent/tavrin\nExec=top\n");
+    EXPECT_FALSE(workspace().launchApplication(entry));
+    EXPECT_TRUE(tp.log().messages().contains(u"Top runs in the folder /nonexistent/tavrin, which is not there: not started"_s));
     EXPECT_TRUE(tp.log().messages().contains(u"Top runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
                                               "xdg-terminal-exec or a common terminal): not started"_s));
 }
