@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 using platform::ApplicationEntry;
 
@@ -56,27 +58,19 @@ TEST(ApplicationEntryTest, OnlyApplicationsThatAreNotDeletedCount)
 
 TEST(ApplicationEntryTest, MessageLanguagesInGettextsOrder)
 {
-    const struct {
-        const char *all, *messages, *lang, *language, *expected;
-    } cases[] = {
-        {"", "", "de_DE.UTF-8", "fr:ja", "fr:ja"},
-        {"", "", "C.UTF-8", "fr", "C.UTF-8"}, // the C locale has no other language
-        {"", "", "", "fr", ""},
-        {"", "pt_BR", "de_DE", "", "pt_BR"},
-        {"es_ES", "pt_BR", "de_DE", "", "es_ES"},
+    // LC_ALL, LC_MESSAGES, LANG, LANGUAGE -> the languages
+    const std::pair<std::array<const char*, 4>, const char*> cases[] = {
+        {{"", "", "de_DE.UTF-8", "fr:ja"}, "fr:ja"}, {{"", "", "C.UTF-8", "fr"}, "C.UTF-8"}, {{"", "", "", "fr"}, ""},
+        {{"es_ES", "pt_BR", "de_DE", ""}, "es_ES"},
     };
     const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"};
-    QByteArray saved[4];
-    for (int i = 0; i < 4; ++i)
-        saved[i] = qgetenv(names[i]);
-    for (const auto& c : cases) {
-        const char* values[] = {c.all, c.messages, c.lang, c.language};
+    for (const auto& [values, expected] : cases) {
         for (int i = 0; i < 4; ++i)
             qputenv(names[i], values[i]);
-        EXPECT_EQ(ApplicationEntry::messagesLocale(), QString::fromLatin1(c.expected)) << c.expected;
+        EXPECT_EQ(ApplicationEntry::messagesLocale(), QString::fromLatin1(expected)) << expected;
     }
-    for (int i = 0; i < 4; ++i)
-        qputenv(names[i], saved[i]);
+    for (const char* name : names)
+        qunsetenv(name);
 }
 
 TEST(ApplicationEntryTest, LaunchArgumentsExpandTheFieldCodes)
@@ -84,21 +78,15 @@ TEST(ApplicationEntryTest, LaunchArgumentsExpandTheFieldCodes)
     ApplicationEntry e;
     e.name = u"Mon \"Éditeur\""_s;
     e.path = u"/apps/ed.desktop"_s;
-    const struct {
-        QString exec, icon;
-        std::optional<QStringList> expected;
-    } cases[] = {
-        {u"ed %f --name=%c %i %k"_s, u"ed-icon"_s,
-         QStringList{u"ed"_s, u"--name=Mon \"Éditeur\""_s, u"--icon"_s, u"ed-icon"_s, u"/apps/ed.desktop"_s}},
-        {u"ed %i %U \"%%d\" %d"_s, {}, QStringList{u"ed"_s, u"%d"_s}},
-        {u"\"ed $(x)\" ''"_s, {}, QStringList{u"ed $(x)"_s, QString()}},
-        {u"%f ed"_s, {}, QStringList{u"ed"_s}},
-        {u"ed \"open"_s, {}, std::nullopt},
-        {u"%U"_s, {}, std::nullopt},
+    const std::pair<QString, std::optional<QStringList>> cases[] = {
+        {u"ed %f --name=%c %i %k"_s, QStringList{u"ed"_s, u"--name=Mon \"Éditeur\""_s, u"/apps/ed.desktop"_s}},
+        {u"ed %U \"%%d\" %d '' \"$(x)\""_s, QStringList{u"ed"_s, u"%d"_s, QString(), u"$(x)"_s}},
+        {u"%f ed"_s, QStringList{u"ed"_s}},
+        {u"ed \"open"_s, std::nullopt},
+        {u"%U"_s, std::nullopt},
     };
-    for (const auto& c : cases) {
-        e.exec = c.exec;
-        e.icon = c.icon;
-        EXPECT_EQ(e.launchArguments(), c.expected) << c.exec.toStdString();
+    for (const auto& [exec, expected] : cases) {
+        e.exec = exec;
+        EXPECT_EQ(e.launchArguments(), expected) << exec.toStdString();
     }
 }

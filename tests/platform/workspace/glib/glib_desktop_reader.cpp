@@ -8,16 +8,6 @@
 #include <cstring>
 #include <sys/wait.h>
 
-namespace {
-
-void remember(GDesktopAppInfo* info, GPid pid, gpointer data)
-{
-    (void)info;
-    *static_cast<GPid*>(data) = pid;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (argc == 2 && strcmp(argv[1], "list") == 0) {
@@ -34,6 +24,7 @@ int main(int argc, char** argv)
     if (argc == 3 && strcmp(argv[1], "launch") == 0) {
         GDesktopAppInfo* info = g_desktop_app_info_new_from_filename(argv[2]);
         GPid pid = 0;
+        const auto remember = +[](GDesktopAppInfo*, GPid started, gpointer data) { *static_cast<GPid*>(data) = started; };
         GError* error = nullptr;
         if (!info || !g_desktop_app_info_launch_uris_as_manager(info, nullptr, nullptr, G_SPAWN_DO_NOT_REAP_CHILD,
                                                                   nullptr, nullptr, remember, &pid, &error)) {
