@@ -8,11 +8,6 @@ namespace platform {
 
 namespace {
 
-bool isTrue(const QString& value)
-{
-    return EntryVisibility::isTrue(value);
-}
-
 bool isCLocale(const QString& locale)
 {
     return locale.isEmpty() || locale == QLatin1String("C") || locale.startsWith(QLatin1String("C."))
@@ -130,7 +125,7 @@ std::optional<ApplicationEntry> ApplicationEntry::parse(const QByteArray& text, 
 {
     const std::optional<DesktopEntry> desktop = DesktopEntry::parse(text);
     if (!desktop || desktop->value(QStringLiteral("Type")).trimmed() != QLatin1String("Application")
-        || isTrue(desktop->value(QStringLiteral("Hidden"))))
+        || EntryVisibility::isTrue(desktop->value(QStringLiteral("Hidden"))))
         return std::nullopt;
 
     auto localized = [&](const QString& key) {
@@ -148,8 +143,8 @@ std::optional<ApplicationEntry> ApplicationEntry::parse(const QByteArray& text, 
     entry.icon = localized(QStringLiteral("Icon")).trimmed();
     entry.tryExec = desktop->value(QStringLiteral("TryExec")).trimmed();
     entry.startupWMClass = desktop->value(QStringLiteral("StartupWMClass")).trimmed();
-    entry.noDisplay = isTrue(desktop->value(QStringLiteral("NoDisplay")));
-    entry.terminal = isTrue(desktop->value(QStringLiteral("Terminal")));
+    entry.noDisplay = EntryVisibility::isTrue(desktop->value(QStringLiteral("NoDisplay")));
+    entry.terminal = EntryVisibility::isTrue(desktop->value(QStringLiteral("Terminal")));
     entry.exec = desktop->value(QStringLiteral("Exec"));
     entry.workingDirectory = desktop->value(QStringLiteral("Path"));
     entry.shownHere = EntryVisibility::isShownIn(*desktop, EntryVisibility::currentDesktops())
