@@ -46,6 +46,9 @@ RELATED_CANCEL = (388, 371)
 # point of the Applications' first; the related-files window's Uninstall, the progress window's
 # view and its OK button (x, y, width, height: it shows at the end).
 APP_SEARCH, APPLICATIONS_FIRST_ROW_POINT = (420, 42), (378, 92)
+# The Task Manager's rows (40 high, each icon 4 points in) and its "Selected: 0 / N Tasks" label.
+TASK_LIST, TASK_ICON_X, TASK_SELECTION = (228, 108, 384, 384), 232, (228, 508, 280, 22)
+GENERIC_APPLICATION = (0x5b, 0x7b, 0xd5)  # the program's own application picture
 APPLICATIONS_ROWS = ((232, 72, 280, 40), (232, 120, 280, 40))
 UNINSTALL_ROWS = ((232, 72, 280, 32), (232, 112, 280, 32))
 RELATED_UNINSTALL, PROGRESS_VIEW, PROGRESS_OK = (496, 371), (560, 180), (440, 134, 96, 30)
@@ -113,6 +116,18 @@ def prepare_application_fixtures(session):
     import pwd
     session.mac_library = f"{session.root}/mac/Users/{pwd.getpwuid(os.getuid()).pw_name}/Library"
     write(f"{session.root}/bin/marker-maker", '#!/bin/sh\ntouch "$0.started"\n', 0o755)
+    # An application that runs until it is stopped, whose icon no theme has, and a program that
+    # asks for a terminal, with a stand-in terminal first on PATH that records what it was asked.
+    shutil.copy("/bin/sleep", f"{session.root}/bin/tavrin-e2e-lister")
+    write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-e2e-lister.desktop",
+          "[Desktop Entry]\nType=Application\nName=Row Lister\nIcon=tavrin-e2e-no-such-icon\n"
+          f"Exec={session.root}/bin/tavrin-e2e-lister 600\n")
+    write(f"{session.root}/bin/terminal-tool", "#!/bin/sh\n", 0o755)
+    write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-terminal-tool.desktop",
+          "[Desktop Entry]\nType=Application\nName=Terminal Tool\nTerminal=true\n"
+          f'Exec={session.root}/bin/terminal-tool "two words" $(id)\n')
+    write(f"{session.root}/terminal-bin/x-terminal-emulator", '#!/bin/sh\nprintf "%s\\n" "$@" > "$0.args"\n', 0o755)
+    session.env["PATH"] = f"{session.root}/terminal-bin:{session.env['PATH']}"
     write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-marker-maker.desktop",
           f"[Desktop Entry]\nType=Application\nName=Marker Maker\nExec={session.root}/bin/marker-maker\n")
     for name, identifier in (("Tally Sheet", "com.example.tallysheet"), ("Ledger", "com.example.tallysheet.ledger")):
@@ -141,6 +156,40 @@ def start_application_from_row(session, menu, shot):
     session.click(menu.at(APPLICATIONS_FIRST_ROW_POINT))
     wait_for("the application to start", lambda: os.path.exists(f"{session.root}/bin/marker-maker.started"))
     shot("applications-row-starts-application")
+
+def start_terminal_program_from_row(session, menu, shot):
+    """A Terminal=true entry starts inside the user's terminal, from an argument vector."""
+    search(session, menu, "Terminal Tool", APPLICATIONS_ROWS)
+    session.click(menu.at(APPLICATIONS_FIRST_ROW_POINT))
+    args = f"{session.root}/terminal-bin/x-terminal-emulator.args"
+    wait_for("the terminal to be started", lambda: os.path.exists(args))
+    shot("applications-terminal-program")
+    with open(args) as f:
+        asked = f.read().split("\n")[:-1]
+    if asked != ["-e", f"{session.root}/bin/terminal-tool", "two words", "$(id)"]:
+        raise Failure(f"the terminal was asked to run {asked}")
+
+def task_manager_lists_a_started_application(session, menu, shot):
+    """With no declared desktop, an application started now joins the Task Manager's rows, and
+    its row has an icon: its entry names one that no theme has, so the program's own picture."""
+    label = menu.region(TASK_SELECTION)
+    session.start([f"{session.root}/bin/tavrin-e2e-lister", "600"])
+    wait_for("the started application's row", lambda: menu.region(TASK_SELECTION) != label, 15)
+    # The newest row is the last: the list is scrolled to its end.
+    session.xdotool("mousemove", *map(str, menu.at((TASK_LIST[0] + 150, TASK_LIST[1] + 150))))
+    session.xdotool("click", "--repeat", "40", "--delay", "10", "5")
+
+    def last_icon():
+        """The lowest icon of the list's icon column: the 36 lines up to its lowest drawn one."""
+        _, top, _, height = TASK_LIST
+        strip = crop(session.grab(), menu.at((TASK_ICON_X, top)) + (32, height))
+        lines = [strip[96 * y:96 * (y + 1)] for y in range(height)]
+        drawn = [y for y, line in enumerate(lines) if len(set(line[i:i + 3] for i in range(0, 96, 3))) > 1]
+        return drawn and b"".join(lines[max(0, drawn[-1] - 35):drawn[-1] + 1])
+    icon = wait_for("the last row's icon", last_icon)
+    if not any(near(icon[i:i + 3], GENERIC_APPLICATION, 8) for i in range(0, len(icon), 3)):
+        raise Failure("the started application's row has not its icon")
+    shot("task-manager-started-application")
 
 def uninstall_with_related_files(session, menu, shot):
     """Uninstalls "Tally Sheet" with the related files offered; exactly those go."""
@@ -542,6 +591,9 @@ def drive(session, menu, shots, start_copy):
         shot(f"tool-{tool}")
         if tool == "Applications":
             start_application_from_row(session, menu, shot)
+            start_terminal_program_from_row(session, menu, shot)
+        if tool == "TaskManager":
+            task_manager_lists_a_started_application(session, menu, shot)
         if tool == "Cleanup":
             # Clean scans the Downloads folder in a modal window; its close light ends it.
             cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")

@@ -45,7 +45,10 @@ std::optional<ApplicationEntry> readEntry(const QString& path, const QString& lo
     const std::optional<QByteArray> text = readRegularFile(path, kMaximumEntrySize);
     if (!text)
         return std::nullopt;
-    return ApplicationEntry::parse(*text, locale);
+    std::optional<ApplicationEntry> entry = ApplicationEntry::parse(*text, locale);
+    if (entry)
+        entry->path = path;
+    return entry;
 }
 
 // An entry's Icon: an absolute path is an image file, anything else a theme name (which some
@@ -364,24 +367,31 @@ WorkspaceIcon LinuxWorkspace::bundleIcon(const QString& bundlePath) const
 
 bool LinuxWorkspace::startEntry(const ApplicationEntry& entry)
 {
-    if (entry.command.isEmpty() || !settings_.startProgram)
+    const std::optional<QStringList> arguments = entry.launchArguments();
+    if (!arguments || !settings_.startProgram)
         return false;
+    // A working folder that is not there fails the start, as the desktops' launchers do.
+    if (!entry.workingDirectory.isEmpty() && !QFileInfo(entry.workingDirectory).isDir()) {
+        NSLog(QStringLiteral("%1 runs in the folder %2, which is not there: not started")
+                  .arg(entry.name, entry.workingDirectory));
+        return false;
+    }
     if (!entry.terminal)
-        return settings_.startProgram(entry.command);
+        return settings_.startProgram(*arguments, entry.workingDirectory);
     const auto findProgram = [](const QString& name) {
         if (!name.startsWith(QLatin1Char('/')))
             return QStandardPaths::findExecutable(name);
         return QFileInfo(name).isExecutable() && QFileInfo(name).isFile() ? name : QString();
     };
     const std::optional<QStringList> inTerminal =
-        TerminalCommand::wrap(entry.command, qEnvironmentVariable("TERMINAL"), findProgram);
+        TerminalCommand::wrap(*arguments, qEnvironmentVariable("TERMINAL"), findProgram);
     if (!inTerminal) {
         NSLog(QStringLiteral("%1 runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
                              "xdg-terminal-exec or a common terminal): not started")
                   .arg(entry.name));
         return false;
     }
-    return settings_.startProgram(*inTerminal);
+    return settings_.startProgram(*inTerminal, entry.workingDirectory);
 }
 
 std::optional<ApplicationEntry> LinuxWorkspace::cachedEntry(const QString& path)
@@ -525,7 +535,7 @@ QList<DesktopApplication> LinuxWorkspace::desktopApplications()
     catalog.refresh();
     QList<DesktopApplication> applications;
     for (const ApplicationEntry& entry : catalog.matcher().entries()) {
-        if (!entry.noDisplay && !entry.command.isEmpty())
+        if (!entry.noDisplay && entry.shownHere && !entry.command.isEmpty())
             applications << DesktopApplication{entry.name, withFallback(iconOfEntry(entry.icon), Generic::Application),
                                                entry.path};
     }

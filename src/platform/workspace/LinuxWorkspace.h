@@ -46,7 +46,7 @@ public:
         // An application bundle's Info.plist.
         std::function<QVariantMap(const QString& bundlePath)> bundleInfo;
         OpenOnDesktop openOnDesktop;
-        std::function<bool(const QStringList& arguments)> startProgram;
+        std::function<bool(const QStringList& arguments, const QString& workingDirectory)> startProgram;
         // Asks the window manager to show the desktop (hiding every window); false when it could not.
         std::function<bool()> showDesktop;
         // Where icons are looked for when the theme has none, and the program's own generic
@@ -84,7 +84,8 @@ public:
     QString displayNameAtPath(const QString& fullPath) override;
     bool selectFile(const QString& fullPath, const QString& rootFullPath) override;
     void hideOtherApplications() override;
-    // The entries of the XDG applications folders that menus show (not NoDisplay), read afresh.
+    // The entries of the XDG applications folders that this session's menus show (not NoDisplay,
+    // shown in the current desktops, their TryExec and Exec programs found), read afresh.
     QList<DesktopApplication> desktopApplications() override;
     // A simulated volume's type from the simulated Mac's state; any other path's from the
     // kernel's mount table.

@@ -21,19 +21,12 @@ TEST(HicolorIconsTest, TheDrawingFirstThenTheNearestSizeThenPixmaps)
         ASSERT_TRUE(test::writeFile(file, "picture"));
     }
     platform::HicolorIcons icons({user, system, u"/nonexistent"_s});
-    const struct {
-        QString name;
-        QString expected;
-    } cases[] = {
+    const std::pair<QString, QString> cases[] = {
         {u"editor"_s, system + u"/icons/hicolor/scalable/apps/editor.svg"_s},
         {u"mail"_s, system + u"/icons/hicolor/48x48/apps/mail.png"_s}, // applications before document kinds
         {u"old-tool"_s, system + u"/pixmaps/old-tool.xpm"_s},
-        {u"dir"_s, {}},
-        {u".hidden"_s, {}},
-        {u"../scalable/apps/editor"_s, {}},
-        {u"missing"_s, {}},
-        {{}, {}},
+        {u"dir"_s, {}}, {u".hidden"_s, {}}, {u"../scalable/apps/editor"_s, {}}, {u"missing"_s, {}}, {{}, {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(icons.fileFor(c.name), c.expected) << c.name.toStdString();
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(icons.fileFor(name), expected) << name.toStdString();
 }
