@@ -11,10 +11,15 @@
 // process to the painted window, on a first start (an empty home, the simulated Mac copied) and
 // a later one (target under 60 ms). The peer of both is a bare Qt window of the same size on the
 // same server: a process that starts Qt and paints one window, and showing one anew.
+//
+// Last, the resident memory over 1 000 more rebuilds (target: flat after the first 100, within
+// 0.25 MB) and with every tool opened (target at most 35 MB); the peer is the resident memory of
+// a bare Qt window shown in this process before anything else was built.
 #include "BenchSupport.h"
 
 #include "AppDelegate.h"
 #include "MainMenu.h"
+#include "MainViewController.h"
 #include "MyNSApplication.h"
 #include "StatusAttachedWindow.h"
 
@@ -184,6 +189,46 @@ double bareWindowShown()
     return double(wall.nsecsElapsed()) / 1e6;
 }
 
+// Resident memory in megabytes, from /proc/self/statm.
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+}
+
+void rebuildTimes(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        delegate->miniWindowAction();
+        timeToPaint([] { delegate->showOrCloseMainWindow(); });
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents(); // the answers of the background work
+}
+
+void memoryBenchmark(double bare)
+{
+    const double start = residentMegabytes();
+    rebuildTimes(100);
+    const double after100 = residentMegabytes();
+    rebuildTimes(900);
+    const double after1000 = residentMegabytes();
+    for (const char* tool : {"Applications", "TaskManager", "Cleanup", "AppUininstaller", "SwitchManager",
+                             "StartupItems", "DiskManager", "QuickVisit"})
+        timeToPaint([tool] { delegate->mainWC()->changeTabWithidStr(QString::fromLatin1(tool)); });
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    const double everyTool = residentMegabytes();
+    std::printf("resident memory: %.1f MB at the start, %.1f MB after 100 rebuilds, %.1f MB after 1 000 "
+                "(%+.2f MB over the last 900; target within 0.25 MB: %s), %.1f MB with every tool opened "
+                "(target at most 35 MB: %s); peer (a bare Qt window) %.1f MB, ratio %.2f\n",
+                start, after100, after1000, after1000 - after100, verdict(after1000 - after100 <= 0.25), everyTool,
+                verdict(everyTool <= 35), bare, bare > 0 ? everyTool / bare : 0.0);
+}
+
 void startBenchmarks()
 {
     const int runs = 10;
@@ -235,6 +280,15 @@ int main(int argc, char** argv)
     platform::ui::QtApplicationHost qt(argc, argv);
     if (onX)
         startBenchmarks();
+    double bareResident = 0;
+    {
+        QWidget window;
+        window.resize(642, 572);
+        PaintWaiter waiter(&window);
+        window.show();
+        waiter.wait();
+        bareResident = residentMegabytes();
+    }
     MyNSApplication::sharedApplication();
     auto platform = platform::makeLinuxPlatform(QStringLiteral(TAVRIN_BUNDLE));
     platform::ScopedPlatform installed(*platform);
@@ -262,5 +316,6 @@ int main(int argc, char** argv)
                     median(bare) > 0 ? median(rebuildWalls) / median(bare) : 0.0,
                     verdict(median(rebuildWalls) < 20 && slowest(rebuildWalls) < 33));
     }
+    memoryBenchmark(bareResident);
     return 0;
 }
