@@ -82,13 +82,11 @@ const platform::ProtectedFolders& AsMDeleteExecutor::State::protectedOnes()
 {
     if (!protectedFolders) {
         // The system's folders, the homes with what lies above them, and every user folder.
-        protectedFolders.emplace();
-        for (const FolderIdentity& folder : SystemFolder::protectedFolders(platform::XdgUserFolder::Download))
-            protectedFolders->insert({folder.device, folder.inode});
+        protectedFolders = SystemFolder::protectedFolders(platform::XdgUserFolder::Download);
         const QString downloads =
             platform::Platform::current().searchPaths->xdgUserFolder(platform::XdgUserFolder::Download);
         if (const auto folder = SystemFolder::identityOf(downloads, true))
-            protectedFolders->insert({folder->device, folder->inode});
+            protectedFolders->insert(*folder);
     }
     return *protectedFolders;
 }

@@ -67,11 +67,23 @@ void WindowWidget::composeBackground()
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         paintBackground(painter);
         painter.end();
-        const QImage opaque = WindowBackdrop::composed(background, beneath_);
+        // The start menu's window is made anew at every build, with the same background: the
+        // last one over nothing serves the next. Main thread only, as every window.
+        struct Composed {
+            QImage background, opaque;
+            QRegion shape;
+        };
+        static std::optional<Composed> last;
+        if (!beneath_.isNull() || !last || last->background != background) {
+            QImage opaque = WindowBackdrop::composed(background, beneath_);
+            QRegion shape = WindowBackdrop::shape(opaque);
+            last.emplace(Composed{beneath_.isNull() ? background : QImage(), std::move(opaque), std::move(shape)});
+        }
+        const QImage& opaque = last->opaque;
+        const QRegion& shape = last->shape;
         if (desktop_ != Desktop::BlurBehind)
             composed_ = opaque;
         if (const std::optional<X11Desktop> x11 = X11Desktop::current()) {
-            const QRegion shape = WindowBackdrop::shape(opaque);
             if (desktop_ == Desktop::BlurBehind)
                 x11->setBlurBehind(std::uint32_t(winId()), shape);
             // Without a compositor the transparent pixels would show black: they are left out.
