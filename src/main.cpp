@@ -11,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::holdTerminationSignals(); // before Qt starts a thread
     platform::ui::QtApplicationHost qt(argc, argv);
     MyNSApplication::sharedApplication(); // the principal class, before anything asks for NSApp
 

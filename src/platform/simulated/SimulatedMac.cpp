@@ -121,7 +121,8 @@ QString SimulatedMac::statePath(const QString& file) const
 QVariantMap SimulatedMac::stateFile(const QString& file) const
 {
     QMutexLocker lock(&mutex_);
-    return LibplistSerialization().propertyListFromFile(statePath(file)).toMap();
+    const QString path = statePath(file);
+    return read_.value(path, {path}, [&] { return LibplistSerialization().propertyListFromFile(path).toMap(); });
 }
 
 bool SimulatedMac::writeStateFile(const QString& file, const QVariantMap& contents)

@@ -35,7 +35,7 @@ TEST(SimulatedMacTest, GestaltAnswersLikeTheMac)
 {
     const std::tuple<const char*, OSType, int32_t> cases[] = { // the bug-fix digit saturates
         {"10.9.5", gestaltSystemVersion, 0x1095}, {"10.4.11", gestaltSystemVersion, 0x1049},
-        {"10.15.7", gestaltSystemVersion, 0x1099}, {"14.0", gestaltSystemVersionMinor, 0},
+        {"10.15.7", gestaltSystemVersion, 0x1099}, {"14.0", gestaltSystemVersionMinor, 16},
         {"14.0", gestaltSystemVersionBugFix, 0}};
     int32_t value = 0;
     for (const auto& [version, selector, expected] : cases) {
