@@ -480,6 +480,64 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
     if (kind := simulated_volume(session, "disk2s1").get("FilesystemName")) != "ExFAT":
         raise Failure(f"the volume erased as ExFAT came out {kind}")
 
+# The Downloads cleaner (view coordinates from its top-left): the check box of the outline's first
+# row (rows 24 points apart), the select-all box with its colour when all is ticked, Completely
+# Erase, and the empty state's line.
+CLEANER_FIRST_BOX = (31, 73)
+CLEANER_SELECT_ALL, CLEANER_SELECT_ALL_EDGE, TICKED = (31, 414), (25, 408), (0, 195, 248)
+CLEANER_ERASE = (484, 415)
+CLEANER_NO_FOLDER = (16, 220, 528, 20)
+
+def clean_a_linked_downloads_folder(session, menu, shot):
+    """Downloads becomes a link to a folder elsewhere: the cleaner lists what the folder holds,
+    two items are ticked and erased, and exactly those go; the link and the folder stay. Then,
+    with Downloads set to the home, the cleaner shows that there is none to clean."""
+    home, target = session.env["HOME"], f"{session.root}/disk/Downloads"
+    os.makedirs(os.path.dirname(target))
+    shutil.move(f"{home}/Downloads", target)
+    os.symlink(target, f"{home}/Downloads")
+    for name, size in (("gone.bin", 50000), ("keep.bin", 40000)):  # below album, above notes.txt
+        with open(f"{target}/{name}", "wb") as f:
+            f.write(b"x" * size)
+    listed = ["album", "gone.bin", "keep.bin", "notes.txt"]
+    cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
+    window = menu.windows()[cleaner]
+    region = lambda rect: crop(session.grab(), menu.at(rect[:2], window, CLEANER_VIEW) + rect[2:])
+    click = lambda point: session.click(menu.at(point, window, CLEANER_VIEW))
+    box = lambda row: (CLEANER_FIRST_BOX[0], CLEANER_FIRST_BOX[1] + 24 * row)
+    wait_for("the scan to end with everything ticked", lambda: near(region(CLEANER_SELECT_ALL_EDGE + (1, 1)), TICKED, 40))
+    boxes = region(box(0) + (1, 24 * len(listed)))
+    click(CLEANER_SELECT_ALL)  # all ticked after the scan: none now
+    wait_for("every box to be cleared", lambda: region(box(0) + (1, 24 * len(listed))) != boxes)
+    for row in (listed.index("gone.bin"), listed.index("notes.txt")):
+        before = region(box(row) + (1, 1))
+        click(box(row))
+        wait_for(f"row {row} to be ticked", lambda: region(box(row) + (1, 1)) != before)
+    shot("cleanup-linked-downloads-ticked")
+    shown = set(menu.windows())
+    click(CLEANER_ERASE)
+    wait_for("the ticked items to go", lambda: not os.path.exists(f"{target}/gone.bin")
+             and not os.path.exists(f"{target}/notes.txt"))
+    wait_for("the removal sheet to close", lambda: set(menu.windows()) == shown)
+    shot("cleanup-linked-downloads-erased")
+    stays = [f"{target}/keep.bin", f"{target}/album/photo.jpg"]
+    if not os.path.islink(f"{home}/Downloads") or not os.path.isdir(target) or not all(map(os.path.exists, stays)):
+        raise Failure("erasing ticked items of a linked Downloads folder removed more than they")
+    click(CLEANER_CLOSE)
+    wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+
+    # Downloads set to the home, as xdg-user-dirs-update writes it once the folder is deleted.
+    write(f"{session.env['XDG_CONFIG_HOME']}/user-dirs.dirs", 'XDG_DOWNLOAD_DIR="$HOME/"\n')
+    cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner's empty state")
+    window = menu.windows()[cleaner]
+    wait_for("the line saying there is no Downloads folder", lambda: not is_plain(region(CLEANER_NO_FOLDER)))
+    shot("cleanup-home-as-downloads")
+    click(CLEANER_CLOSE)
+    wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+    os.remove(f"{session.env['XDG_CONFIG_HOME']}/user-dirs.dirs")
+    if not all(map(os.path.exists, stays + [f"{home}/.config/autostart"])):
+        raise Failure("the home as Downloads lost something")
+
 def mount_unmount_and_rename(session, menu, shot, boxes):
     """The external volume "Backup" is unmounted and mounted again with the Mount button, then
     renamed in its box; each change is in the stand-in diskutil's record."""
@@ -600,6 +658,7 @@ def drive(session, menu, shots, start_copy):
             shot("cleanup-downloads-cleaner")
             session.click(menu.at(CLEANER_CLOSE, menu.windows()[cleaner], CLEANER_VIEW))
             wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+            clean_a_linked_downloads_folder(session, menu, shot)
         if tool == "SwitchManager":
             # Show Hidden Files: the stand-in defaults writes the simulated Finder's setting.
             def finder_setting():
