@@ -12,6 +12,7 @@
 
 #include "BgTableView.h"
 #include "ImageTextCell.h"
+#include "ProgressBarWidth.h"
 #include "TMProgressView.h"
 #include "TextImageButton.h"
 
@@ -28,6 +29,8 @@
 #include "platform/ui/TableColumn.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/WorkspaceIconImage.h"
+
+#include <cmath>
 
 using namespace platform::ui;
 using platform::ProcessControl;
@@ -311,11 +314,21 @@ void TaskManagerViewController::updateSysStat(bool withTemperature)
 
 namespace {
 
-// A label is drawn again only when its text changes.
+// A label is drawn again only when its text changes, a bar only when it moves by a visible
+// amount (a quarter of a point).
 void setText(TextField& label, const QString& text, const AttributedString& attributed)
 {
     if (label.stringValue() != text)
         label.setAttributedStringValue(attributed);
+}
+
+void setBar(TMProgressView& bar, float value, float& shownWidth)
+{
+    const float width = progressBarWidth(float(bar.frame().width()), value);
+    if (std::abs(width - shownWidth) < 0.25f)
+        return;
+    shownWidth = width;
+    bar.changeProgressValue(value);
 }
 
 } // namespace
@@ -325,13 +338,13 @@ void TaskManagerViewController::showSample(std::optional<double> cpuLoad, bool w
     // Every figure of a tick changes in this one turn of the main loop, so the window is drawn
     // once for them all.
     if (cpuLoad) {
-        cpuPro_->changeProgressValue(float(100 * *cpuLoad));
+        setBar(*cpuPro_, float(100 * *cpuLoad), cpuBarWidth_);
         const QString text = percentText(100 * *cpuLoad);
         setText(*cpuLabel_, text, getStringColor(text));
     }
     memoryInfo_ = memoryMonitor_->usagePercent();
     const float percent = memoryPercent(memoryInfo_);
-    mPro_->changeProgressValue(percent);
+    setBar(*mPro_, percent, memoryBarWidth_);
     const QString text = percentText(percent);
     setText(*memoryLabel_, text, getStringColor(text));
     if (!withTemperature)

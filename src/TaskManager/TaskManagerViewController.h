@@ -139,6 +139,8 @@ private:
     TMProgressView* mPro_ = nullptr;
     TMProgressView* cpuPro_ = nullptr;
     TextImageButton* closeBut_ = nullptr;
+    float cpuBarWidth_ = -1;
+    float memoryBarWidth_ = -1;
     platform::ui::Image optionYes_;
     platform::ui::Image optionNo_;
 
