@@ -7,6 +7,9 @@
 
 #include <optional>
 
+// A folder as the file system knows it; the name the App Uninstaller uses.
+using FolderIdentity = platform::FileIdentity;
+
 // The folders that a cleanup never offers to remove: the system's own, listed in the bundle's
 // "SystemFile" property list under the keys "0", "1", …, and the user's own folders.
 class SystemFolder {

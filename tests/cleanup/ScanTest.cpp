@@ -266,6 +266,14 @@ TEST_F(ScanTest, TopLevelThatEndsEarlyStillReportsTheEnd)
         EXPECT_EQ(controller.getProgress(), -1.0f);
         EXPECT_EQ(delegate.ends, 1);
     }
+    // The operations the scan no longer needs: a file's size, and the sorted insertion at the top.
+    EXPECT_EQ(NodeTreeOperator::getOneFileSizeWithPath(root + "/file"), 7u);
+    EXPECT_EQ(NodeTreeOperator::getOneFileSizeWithPath(root + "/missing"), 0u);
+    EumeRoot top;
+    top.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(root + "/missing"));
+    for (const auto& [name, size] : {std::pair{"a", 5}, {"b", 9}, {"c", 5}})
+        top.insertFileInRootArrWithFile(sized(name, size));
+    EXPECT_EQ(test::namesOf(list), QStringList({"b", "c", "a"}));
 }
 
 } // namespace
