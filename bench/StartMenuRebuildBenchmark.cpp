@@ -278,7 +278,7 @@ BENCHMARK(BM_StartMenuRebuild)->Unit(benchmark::kMillisecond)->UseManualTime()->
 
 int main(int argc, char** argv)
 {
-    platform::shareOneAllocatorArena(); // as the program's main
+    platform::limitAllocatorArenas(); // as the program's main
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--start"))
         return startChild(argc, argv);
     const bool onX = !qEnvironmentVariableIsEmpty("DISPLAY");

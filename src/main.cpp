@@ -13,7 +13,7 @@
 int main(int argc, char** argv)
 {
     platform::holdTerminationSignals(); // before Qt starts a thread
-    platform::shareOneAllocatorArena();
+    platform::limitAllocatorArenas();
     platform::ui::QtApplicationHost qt(argc, argv);
     MyNSApplication::sharedApplication(); // the principal class, before anything asks for NSApp
 

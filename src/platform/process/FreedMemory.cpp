@@ -4,7 +4,7 @@
 
 namespace platform {
 
-void shareOneAllocatorArena()
+void limitAllocatorArenas()
 {
     mallopt(M_ARENA_MAX, 2);
 }

@@ -11,19 +11,6 @@
 
 using namespace platform::ui;
 
-namespace {
-
-class WatchedView : public View {
-public:
-    WatchedView(bool& gone) : View(Rect(0, 0, 10, 10)), gone_(gone) {}
-    ~WatchedView() override { gone_ = true; }
-
-private:
-    bool& gone_;
-};
-
-} // namespace
-
 // Each case ends the application's run for good, so each has its own process (one CTest entry).
 TEST(ApplicationRunTest, ATerminationSignalDuringStartUpEndsTheRunCleanly)
 {
@@ -39,7 +26,7 @@ TEST(ApplicationRunTest, ATerminationSignalDuringStartUpEndsTheRunCleanly)
 TEST(ApplicationRunTest, WorkQueuedWhenTheRunEndsIsDroppedWithTheViewsItHolds)
 {
     bool gone = false;
-    auto view = std::make_shared<WatchedView>(gone);
+    std::shared_ptr<View> view(new View(Rect(0, 0, 10, 10)), [&](View* v) { delete v, gone = true; });
     QTimer::singleShot(0, qApp, [&] {
         // The last reference to a view travels with work that never runs.
         QMetaObject::invokeMethod(qApp, [view = std::move(view)] { ADD_FAILURE() << "ran after the end"; },
