@@ -2,8 +2,9 @@
 // against `du -sb` and `ncdu -0 -o /dev/null` on the same tree, back to back with a warm cache,
 // best of several rounds each; prints times, ratios (targets: at most 1.1 × du, no slower than
 // ncdu) and the memory of the tree per node (target: 100 000 nodes under 40 MB). Then the
-// cleaner window's reload of that tree, as its half-second timer does it while a scan runs
-// (target under 20 ms on the main thread), collapsed and with every folder open, offscreen.
+// cleaner window's reload of that tree with the drawing that follows, as its half-second timer
+// does it while a scan runs (target: every reload under 16 ms on the main thread), collapsed
+// and with every folder open, in a window on the offscreen platform.
 #include "BenchSupport.h"
 
 #include "Controller.h"
@@ -14,6 +15,7 @@
 #include "platform/LinuxPlatform.h"
 #include "platform/Platform.h"
 #include "platform/log/SystemLog.h"
+#include "platform/ui/Window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,13 +73,13 @@ public:
 };
 
 // The slowest of a few reloads of the window's tree, with the drawing that follows it.
-double reloadMilliseconds(DownloadViewController& window)
+double reloadMilliseconds(DownloadViewController& cleaner, platform::ui::Window& window)
 {
     double slowest = 0;
-    for (int round = 0; round < kRounds; ++round)
+    for (int round = 0; round < 4 * kRounds; ++round)
         slowest = std::max(slowest, bench::timed([&] {
-            window.reloadTreeList();
-            QCoreApplication::processEvents();
+            cleaner.reloadTreeList();
+            window.display();
         }));
     return slowest;
 }
@@ -139,17 +141,20 @@ int main(int argc, char** argv)
     std::printf("tree: %.1f MB, %.0f bytes per node (target under 40 MB for 100 000 nodes)\n",
                 firstTreeKilobytes / 1024.0, firstTreeKilobytes * 1024.0 / double(std::max<std::size_t>(nodes, 1)));
 
-    DownloadViewController window;
-    window.view();
-    FileNodeList& shown = window.rootNodeArr();
+    DownloadViewController cleaner;
+    platform::ui::Window window(cleaner.view()->frame(), platform::ui::WindowStyleMaskBorderless,
+                                platform::ui::BackingStoreType::Buffered, false);
+    window.contentView()->addSubview(*cleaner.view());
+    window.orderFront();
+    FileNodeList& shown = cleaner.rootNodeArr();
     controller.eumeAllRootFileNodeWithRootArr(shown, root);
     end.loop.exec();
-    controller.setADelegate(&window);
-    window.reloadTreeList();
-    const double collapsed = reloadMilliseconds(window);
-    window.outlineView()->expandItem(nullptr, true);
-    const double expanded = reloadMilliseconds(window);
-    std::printf("reload: %.2f ms collapsed, %.2f ms with all %zu nodes open (target under 20 ms)\n", collapsed,
-                expanded, countNodes(shown));
+    controller.setADelegate(&cleaner);
+    cleaner.reloadTreeList();
+    const double collapsed = reloadMilliseconds(cleaner, window);
+    cleaner.outlineView()->expandItem(nullptr, true);
+    const double expanded = reloadMilliseconds(cleaner, window);
+    std::printf("reload, slowest of %d: %.2f ms collapsed, %.2f ms with all %zu nodes open (target under 16 ms: %s)\n",
+                4 * kRounds, collapsed, expanded, countNodes(shown), std::max(collapsed, expanded) < 16 ? "met" : "missed");
     return 0;
 }

@@ -4,8 +4,9 @@
 // its first column) over a mount table of 20, 1 000 and 3 000 mounts, main thread and
 // background apart, against `findmnt` reading the same table (target: the main thread flat
 // within 2x from 20 to 3 000 mounts); and, when the build has a stand-in diskutil that lists
-// disks, the enumeration through it of the simulated disks plus 20 recorded removable volumes
-// (target under 150 ms with every run of the stand-in), against as many starts of `true`.
+// disks, the enumeration through it of the simulated disks plus 20 and 1 000 recorded removable
+// volumes, against as many starts of `true` (targets: under 50 ms for 23 volumes, linear within
+// 2x per volume), and a tab rebuild over 23 volumes enumerating and with the inventory kept.
 #include "CVolumeMgr.h"
 #include "DiskManagerViewController.h"
 #include "EnumerationGuard.h"

@@ -7,10 +7,13 @@
 #include "platform/ui/DesktopServices.h"
 #include "platform/ui/DesktopShowing.h"
 #include "platform/ui/QtApplicationHost.h"
+#include "platform/process/FreedMemory.h"
 #include "platform/process/TerminationSignals.h"
 
 int main(int argc, char** argv)
 {
+    platform::holdTerminationSignals(); // before Qt starts a thread
+    platform::shareOneAllocatorArena();
     platform::ui::QtApplicationHost qt(argc, argv);
     MyNSApplication::sharedApplication(); // the principal class, before anything asks for NSApp
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files/ItemLocation.h"
 #include "platform/workspace/Workspace.h"
 
 #include <QDateTime>
@@ -7,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // One application bundle, one related file or folder, or one desktop application of this
 // machine. Records are shared between the lists that show them (a list knows a record by its
@@ -33,6 +35,9 @@ public:
     QDateTime date;
     QString isSystemAppStr;
     QString size;
+    // Where the related-file search found the item, from the folder it belongs to (its Library,
+    // the home, its application folder): removals reach it only that way. Not copied.
+    std::optional<platform::ItemLocation> location;
 };
 
 using AMAppItemPtr = std::shared_ptr<AMAppItem>;

@@ -1,8 +1,13 @@
 #include "AsMDeleteExecutor.h"
 
+#include "LocationCheck.h"
+
+#include "SystemFolder.h"
+
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/files/FileManager.h"
+#include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 
 #include <QRecursiveMutex>
@@ -20,11 +25,15 @@ struct AsMDeleteExecutor::State {
     bool isValidAuth = false;
     platform::AuthorizationExternalForm authForm;
     AsMDeleteExecutorDelegate* delegate = nullptr;
+    // What no removal of this deleter enters, found once, on the removal's thread.
+    std::optional<platform::ProtectedFolders> protectedFolders;
 
     bool removeTrahFile(const AMAppItemPtr& item);
+    bool remove(const AMAppItem& item);
+    const platform::ProtectedFolders& protectedOnes();
     bool allocAuthorization();
     platform::AuthorizationRef freshAuthorizationRef();
-    bool authDeleteAtPath(const QString& path);
+    bool authDeleteAtPath(const platform::ItemLocation& location);
     void freeAuthorization();
     void report(const AMAppItemPtr& item, bool removed) const;
 };
@@ -64,31 +73,59 @@ void AsMDeleteExecutor::State::report(const AMAppItemPtr& item, bool removed) co
 bool AsMDeleteExecutor::State::removeTrahFile(const AMAppItemPtr& item)
 {
     QMutexLocker lock(&work);
-    const QString& path = item->path;
-    const auto gone = [&] { return !files().fileExistsAtPath(path); };
-    // A path that is gone already needs no rights; a removal counts only when nothing stayed.
-    bool removed = gone() || (files().removeItemAtPath(path) && gone());
-    if (!removed) {
+    const bool removed = remove(*item);
+    report(item, removed);
+    return removed;
+}
+
+const platform::ProtectedFolders& AsMDeleteExecutor::State::protectedOnes()
+{
+    if (!protectedFolders) {
+        // The system's folders, the homes with what lies above them, and every user folder.
+        protectedFolders = SystemFolder::protectedFolders(platform::XdgUserFolder::Download);
+        const QString downloads =
+            platform::Platform::current().searchPaths->xdgUserFolder(platform::XdgUserFolder::Download);
+        if (const auto folder = SystemFolder::identityOf(downloads, true))
+            protectedFolders->insert(*folder);
+    }
+    return *protectedFolders;
+}
+
+bool AsMDeleteExecutor::State::remove(const AMAppItem& item)
+{
+    // Only where the search found it: a path could lead elsewhere by now.
+    if (!item.location) {
+        NSLog(QStringLiteral("%1 was not reached from its folder when it was found; it stays").arg(item.path));
+        return false;
+    }
+    const platform::ItemLocation& location = *item.location;
+    // Gone (removed now or before), changed since it was found, or still there.
+    const auto attempt = [&] {
+        QString error;
+        if (files().removeItemAtLocation(location, protectedOnes(), &error))
+            return LocationCheck::Result::Gone;
+        const LocationCheck::Result now = LocationCheck::check(location);
+        if (now == LocationCheck::Result::Changed)
+            NSLog(QStringLiteral("%1 stays: %2").arg(item.path, error));
+        return now;
+    };
+    LocationCheck::Result now = attempt();
+    if (now == LocationCheck::Result::Unchanged) {
         // The user's own folders that deny the user themselves (a read-only bundle) are opened
         // to the user alone; nothing else changes mode.
-        files().addOwnerPermissionsToOwnFolders(path);
-        removed = (files().removeItemAtPath(path) && gone()) || gone();
+        files().addOwnerPermissionsToOwnFolders(item.path);
+        now = attempt();
     }
-    if (removed) {
-        report(item, true);
-        return true;
-    }
+    if (now != LocationCheck::Result::Unchanged)
+        return now == LocationCheck::Result::Gone;
     if (!allocAuthorization()) {
         NSLog(QStringLiteral("Alloc authorization failed!!!"));
-        report(item, false);
         return false;
     }
-    if (!authDeleteAtPath(path)) {
-        report(item, false);
-        NSLog(QStringLiteral("Clean file by authorization failed: %1").arg(path));
+    if (!authDeleteAtPath(location)) {
+        NSLog(QStringLiteral("Clean file by authorization failed: %1").arg(item.path));
         return false;
     }
-    report(item, true);
     return true;
 }
 
@@ -132,17 +169,18 @@ platform::AuthorizationRef AsMDeleteExecutor::State::freshAuthorizationRef()
     return fresh;
 }
 
-bool AsMDeleteExecutor::State::authDeleteAtPath(const QString& path)
+bool AsMDeleteExecutor::State::authDeleteAtPath(const platform::ItemLocation& location)
 {
     QMutexLocker lock(&work);
     const platform::AuthorizationRef fresh = freshAuthorizationRef();
     if (fresh == 0)
         return false;
     QByteArray output;
-    const platform::OSStatus status = authorization().removeItemWithPrivileges(fresh, path, &output);
+    const platform::OSStatus status =
+        authorization().removeItemWithPrivileges(fresh, location, protectedOnes(), &output);
     authorization().AuthorizationFree(fresh);
-    // "rm -rf" prints nothing when it succeeds; and the path must be gone.
-    return status == platform::errAuthorizationSuccess && output.isEmpty() && !files().fileExistsAtPath(path);
+    // It prints nothing when nothing stayed.
+    return status == platform::errAuthorizationSuccess && output.isEmpty();
 }
 
 void AsMDeleteExecutor::State::freeAuthorization()
@@ -209,9 +247,9 @@ platform::AuthorizationRef AsMDeleteExecutor::authorizationRef()
     return state_->freshAuthorizationRef();
 }
 
-bool AsMDeleteExecutor::authDeleteAtPath(const QString& path)
+bool AsMDeleteExecutor::authDeleteAtPath(const platform::ItemLocation& location)
 {
-    return state_->authDeleteAtPath(path);
+    return state_->authDeleteAtPath(location);
 }
 
 void AsMDeleteExecutor::freeAuthorization()

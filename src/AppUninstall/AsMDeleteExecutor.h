@@ -10,9 +10,10 @@
 
 #include <memory>
 
-// Removes records' paths from the disk, one after another on the background queue. What the
-// user's own rights cannot remove (after making the user's own folders inside it writable) is
-// removed with administrator rights, asked for at most once while they are held.
+// Removes records from the disk, one after another on the background queue, each only at the
+// location where the search found it: a record whose folders changed since then stays, logged.
+// What the user's own rights cannot remove (after making the user's own folders inside it
+// writable) is removed with administrator rights, asked for at most once while they are held.
 class AsMDeleteExecutor {
 public:
     AsMDeleteExecutor();
@@ -28,16 +29,17 @@ public:
     AsMDeleteExecutorDelegate* delegate() const;
     void setDelegate(AsMDeleteExecutorDelegate* delegate);
 
-    // One record, on the calling thread: true when its path is gone (also when it was gone
-    // before), and the delegate is told either way.
+    // One record, on the calling thread: true when it is gone from its location (also when it
+    // was gone before), and the delegate is told either way.
     bool removeTrahFile(const AMAppItemPtr& item);
     // Holds an administrator authorization, asking for one unless it is held already.
     bool allocAuthorization();
     // A new session made from the held one's external form, which the caller frees; 0 when
     // nothing is held or the form is refused.
     platform::AuthorizationRef authorizationRef();
-    // The privileged removal of one path through a fresh session of the held authorization.
-    bool authDeleteAtPath(const QString& path);
+    // The privileged removal of one item at its location, through a fresh session of the held
+    // authorization.
+    bool authDeleteAtPath(const platform::ItemLocation& location);
     void freeAuthorization();
 
 private:

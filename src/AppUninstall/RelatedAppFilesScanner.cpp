@@ -6,6 +6,7 @@
 #include "platform/files/FileCatalog.h"
 #include "platform/files/FileManager.h"
 #include "platform/folders/SearchPaths.h"
+#include "platform/log/SystemLog.h"
 #include "platform/plist/PropertyListSerialization.h"
 
 #include <algorithm>
@@ -59,6 +60,16 @@ void addBothKeys(AMAppItemGroup& list, const QStringList& places, const QString&
         AddPathIfExists(list, folder, RelatedFileKey(nameKey, Kind::Name), others);
         AddPathIfExists(list, folder, RelatedFileKey(identifierKey, Kind::Identifier), others);
     }
+}
+
+// Where the item at the path is now, below the longest of `roots` that holds it.
+std::optional<platform::ItemLocation> locate(const QString& path, const QStringList& roots, QString* error)
+{
+    QString root;
+    for (const QString& candidate : roots)
+        if (candidate.size() > root.size() && path.startsWith(candidate + QLatin1Char('/')))
+            root = candidate;
+    return platform::Platform::current().fileManager->locationOfItemAtPath(path, root, error);
 }
 
 // "CFBundleName", else "CFBundleExecutable".
@@ -129,6 +140,8 @@ AMAppItemGroup RelatedAppFilesScanner::relatedFilesToApplicationAtPath(const QSt
                                                                       const QList<InstalledApplication>& installed)
 {
     AMAppItemGroup group{aConstructItem(path, true)};
+    // Unreachable without a link on the way, the application stays listed and its removal fails.
+    group.first()->location = locate(path, PublicUtilities::applicationPaths(), nullptr);
     const QVariantMap info = infoDictionary(path);
     const QString nameKey = nameKeyOf(info);
     const QString identifierKey = info.value(QStringLiteral("CFBundleIdentifier")).toString();
@@ -211,14 +224,23 @@ void AddPathIfExists(AMAppItemGroup& list, const QString& folder, const RelatedF
     const std::optional<QStringList> names = platform::Platform::current().fileManager->contentsOfDirectoryAtPath(folder);
     if (!names)
         return;
+    // A related file is reached from its Library folder, a download from the home.
+    const QStringList roots = folders(SearchPathDirectory::Library, Domain::User | Domain::Local)
+        << platform::Platform::current().searchPaths->homeDirectory();
     for (const QString& name : *names) {
         const qsizetype length = key.matchLength(name);
         if (length == 0 || RelatedFileKey::claimedByAnother(name, length, others))
             continue;
         const QString path = folder + QLatin1Char('/') + name;
-        const bool listed =
-            std::any_of(list.cbegin(), list.cend(), [&](const AMAppItemPtr& item) { return item->path == path; });
-        if (!listed)
-            list << RelatedAppFilesScanner::aConstructItem(path, false);
+        if (std::any_of(list.cbegin(), list.cend(), [&](const AMAppItemPtr& item) { return item->path == path; }))
+            continue;
+        QString error;
+        std::optional<platform::ItemLocation> location = locate(path, roots, &error);
+        if (!location) {
+            platform::NSLog(QStringLiteral("Not offered for removal: %1").arg(error));
+            continue;
+        }
+        list << RelatedAppFilesScanner::aConstructItem(path, false);
+        list.last()->location = std::move(location);
     }
 }

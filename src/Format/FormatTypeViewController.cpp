@@ -10,6 +10,7 @@
 #include "platform/ui/Color.h"
 #include "platform/ui/GraphicsContext.h"
 #include "platform/ui/TrackingArea.h"
+#include "platform/ui/Window.h"
 
 #include <functional>
 
@@ -82,6 +83,18 @@ void FormatTypeViewController::awakeFromNib()
     View& root = *view();
     root.addTrackingArea(std::make_shared<TrackingArea>(
         root.bounds(), TrackingArea::MouseEnteredAndExited | TrackingArea::MouseMoved | TrackingArea::ActiveAlways, &root));
+}
+
+bool FormatTypeViewController::takePointerAt(Point pointer)
+{
+    const Window* window = view()->window();
+    if (!window || !window->frame().containsPoint(pointer))
+        return false;
+    for (SortSelectBgView* row : rows_) {
+        const Rect inWindow = row->convertRectToView(row->bounds(), nullptr);
+        row->setMouseIn(inWindow.containsPoint({pointer.x - window->frame().origin.x, pointer.y - window->frame().origin.y}));
+    }
+    return true;
 }
 
 void FormatTypeViewController::mouseEntered()

@@ -25,6 +25,10 @@ public:
 
     void mouseEntered();
     void mouseExited();
+    // Whether the pointer (in screen coordinates) is over the chooser's window; when it is, the
+    // row beneath it is lit, as if the pointer had come in (a window that opens under the pointer
+    // hears of no entry).
+    bool takePointerAt(platform::ui::Point pointer);
     void selectSortType(SortSelectBgView& row) override;
 
     SortSelectBgView* view_1() const { return rows_[0]; }

@@ -15,6 +15,7 @@
 #include "platform/dispatch/Dispatcher.h"
 
 #include "platform/ui/Button.h"
+#include "platform/ui/Event.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/TextField.h"
@@ -147,11 +148,18 @@ void MakeSureFormatViewController::openMenuAction()
         superDelegate()->addChildWindow(*sortAttachedWindow_, WindowOrderingMode::Above);
     if (sortAttachedWindow_)
         sortAttachedWindow_->orderFront();
-    // Only this opening's timer may close this chooser.
+    // Opened under the pointer, it counts as entered: no entry will be reported.
+    if (formatTypeVC_->takePointerAt(Event::mouseLocation()))
+        mouseEixtView(false);
+    // Only this opening's timer may close this chooser, and not while the pointer is inside it.
     const int opening = ++chooserOpenings_;
     platform::Platform::current().dispatcher->afterMain(std::chrono::milliseconds(kChooserCloseMs),
                                                          lifetime_.guard([this, opening] {
-                                                             if (opening == chooserOpenings_)
+                                                             if (opening != chooserOpenings_ || !formatTypeVC_)
+                                                                 return;
+                                                             if (formatTypeVC_->takePointerAt(Event::mouseLocation()))
+                                                                 mouseEixtView(false);
+                                                             else
                                                                  closeMattachedWindow();
                                                          }));
 }

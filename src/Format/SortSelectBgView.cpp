@@ -21,16 +21,20 @@ void SortSelectBgView::drawRect(const Rect& dirtyRect)
     NSRectFill(dirtyRect);
 }
 
+void SortSelectBgView::setMouseIn(bool in)
+{
+    isMouseIn_ = in;
+    setNeedsDisplay();
+}
+
 void SortSelectBgView::mouseEntered(const Event&)
 {
-    isMouseIn_ = true;
-    setNeedsDisplay();
+    setMouseIn(true);
 }
 
 void SortSelectBgView::mouseExited(const Event&)
 {
-    isMouseIn_ = false;
-    setNeedsDisplay();
+    setMouseIn(false);
 }
 
 void SortSelectBgView::mouseDown(const Event&)

@@ -18,6 +18,8 @@ public:
     SortSelectBgViewDelegate* delegate() const { return delegate_; }
     void setDelegate(SortSelectBgViewDelegate* delegate) { delegate_ = delegate; }
     bool isMouseIn() const { return isMouseIn_; }
+    // Lit while the pointer is over the tile; the chooser also lights the tile it opened under.
+    void setMouseIn(bool in);
 
     bool mouseDownCanMoveWindow() const override { return false; }
     void drawRect(const platform::ui::Rect& dirtyRect) override;

@@ -39,7 +39,8 @@ const QString kCheckBoxColumnId = QString::fromLatin1(TaskManagerViewController:
 
 QString iconKey(const platform::WorkspaceIcon& icon)
 {
-    return icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName;
+    return icon.filePath + QLatin1Char('\n') + icon.themeName + QLatin1Char('\n') + icon.fallbackThemeName
+        + QLatin1Char('\n') + icon.fallbackFilePath;
 }
 
 const char* outcomeText(ProcessControl::Outcome outcome)
@@ -294,31 +295,56 @@ QString TaskManagerViewController::get_process_usage(int)
 
 void TaskManagerViewController::updateSysStat()
 {
+    updateSysStat(false);
+}
+
+void TaskManagerViewController::updateSysStat(bool withTemperature)
+{
     platform::Dispatcher* dispatcher = platform::Platform::current().dispatcher.get();
-    auto show = lifetime_.guard([this](std::optional<double> cpuLoad) { showSample(cpuLoad); });
+    auto show = lifetime_.guard(
+        [this, withTemperature](std::optional<double> cpuLoad) { showSample(cpuLoad, withTemperature); });
     dispatcher->asyncGlobal([monitor = cpuMonitor_, count = cpuCount_, dispatcher, show] {
         const std::optional<double> cpuLoad = cpuLoadFigure(monitor->monitorCPU(), count);
         dispatcher->asyncMain([show, cpuLoad] { show(cpuLoad); });
     });
 }
 
-void TaskManagerViewController::showSample(std::optional<double> cpuLoad)
+namespace {
+
+// A label is drawn again only when its text changes.
+void setText(TextField& label, const QString& text, const AttributedString& attributed)
 {
+    if (label.stringValue() != text)
+        label.setAttributedStringValue(attributed);
+}
+
+} // namespace
+
+void TaskManagerViewController::showSample(std::optional<double> cpuLoad, bool withTemperature)
+{
+    // Every figure of a tick changes in this one turn of the main loop, so the window is drawn
+    // once for them all.
     if (cpuLoad) {
         cpuPro_->changeProgressValue(float(100 * *cpuLoad));
-        cpuLabel_->setAttributedStringValue(getStringColor(percentText(100 * *cpuLoad)));
+        const QString text = percentText(100 * *cpuLoad);
+        setText(*cpuLabel_, text, getStringColor(text));
     }
     memoryInfo_ = memoryMonitor_->usagePercent();
     const float percent = memoryPercent(memoryInfo_);
     mPro_->changeProgressValue(percent);
-    memoryLabel_->setAttributedStringValue(getStringColor(percentText(percent)));
+    const QString text = percentText(percent);
+    setText(*memoryLabel_, text, getStringColor(text));
+    if (!withTemperature)
+        return;
+    if (const std::optional<float> celsius = cpuTemperature(SMCReader::sharedReader()))
+        if (const QString degrees = temperatureText(*celsius); tempLabel_->stringValue() != degrees)
+            tempLabel_->setStringValue(degrees);
 }
 
 void TaskManagerViewController::changeCpuAndMemory()
 {
-    updateSysStat();
-    if (const std::optional<float> celsius = cpuTemperature(SMCReader::sharedReader()))
-        tempLabel_->setStringValue(temperatureText(*celsius));
+    // The temperature follows the refresh, read when its sample comes back.
+    updateSysStat(true);
 }
 
 void TaskManagerViewController::changeCloseButtonState()

@@ -120,7 +120,8 @@ private:
     void TaskManagerViewControllerView();
     void startListJob();
     void showApplications(ListedChanges listed);
-    void showSample(std::optional<double> cpuLoad);
+    void updateSysStat(bool withTemperature);
+    void showSample(std::optional<double> cpuLoad, bool withTemperature);
     platform::ui::Image iconImage(const platform::WorkspaceIcon& icon, QHash<QString, platform::ui::Image>& used);
 
     std::vector<TaskManagerInfo> allApplications_;

@@ -8,6 +8,7 @@
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/BezierPath.h"
 #include "platform/ui/Color.h"
+#include "platform/ui/Shadow.h"
 #include "platform/ui/TitledWindow.h"
 
 #include <array>
@@ -28,6 +29,7 @@ public:
         std::function<void(bool drawsAsMainWindow, const platform::ui::Rect& drawingRect, const platform::ui::BezierPath& clippingPath)>;
     // No colour draws the default.
     using OptionalColor = std::optional<platform::ui::Color>;
+    using OptionalShadow = std::optional<platform::ui::Shadow>;
 
     TCImageWindow(const platform::ui::Rect& contentRect, unsigned styleMask, platform::ui::BackingStoreType backing,
                   bool defer);
@@ -75,6 +77,23 @@ public:
     void setTitleTextColor(const OptionalColor& color) { titleTextColor_ = color; }
     const OptionalColor& inactiveTitleTextColor() const { return inactiveTitleTextColor_; }
     void setInactiveTitleTextColor(const OptionalColor& color) { inactiveTitleTextColor_ = color; }
+    // Kept for the caller (a drawing block may use them); the standard bar does not read them.
+    const OptionalColor& titleBarStartColor() const { return titleBarStartColor_; }
+    void setTitleBarStartColor(const OptionalColor& value) { titleBarStartColor_ = value; }
+    const OptionalColor& titleBarEndColor() const { return titleBarEndColor_; }
+    void setTitleBarEndColor(const OptionalColor& value) { titleBarEndColor_ = value; }
+    const OptionalColor& baselineSeparatorColor() const { return baselineSeparatorColor_; }
+    void setBaselineSeparatorColor(const OptionalColor& value) { baselineSeparatorColor_ = value; }
+    const OptionalShadow& titleTextShadow() const { return titleTextShadow_; }
+    void setTitleTextShadow(const OptionalShadow& value) { titleTextShadow_ = value; }
+    const OptionalColor& inactiveTitleBarStartColor() const { return inactiveTitleBarStartColor_; }
+    void setInactiveTitleBarStartColor(const OptionalColor& value) { inactiveTitleBarStartColor_ = value; }
+    const OptionalColor& inactiveTitleBarEndColor() const { return inactiveTitleBarEndColor_; }
+    void setInactiveTitleBarEndColor(const OptionalColor& value) { inactiveTitleBarEndColor_ = value; }
+    const OptionalColor& inactiveBaselineSeparatorColor() const { return inactiveBaselineSeparatorColor_; }
+    void setInactiveBaselineSeparatorColor(const OptionalColor& value) { inactiveBaselineSeparatorColor_ = value; }
+    const OptionalShadow& inactiveTitleTextShadow() const { return inactiveTitleTextShadow_; }
+    void setInactiveTitleTextShadow(const OptionalShadow& value) { inactiveTitleTextShadow_ = value; }
 
     TCImageWindowDelegateProxy& delegateProxy() { return delegateProxy_; }
     KQTitlebarContainer* titleBarContainer() const { return titleBarContainer_; }
@@ -101,6 +120,9 @@ public:
     void setTitle(const QString& title);
     void setContentView(std::unique_ptr<platform::ui::View> view);
 
+    // Redraws the title bar; nothing registers it for the notification.
+    void undoManagerDidCloseUndoGroupNotification(const platform::Notification&) { redrawTitleBar(); }
+
     void becomeKeyWindow() override;
     void resignKeyWindow() override;
     void becomeMainWindow() override;
@@ -126,6 +148,14 @@ private:
     bool showsTitleInFullscreen_ = false;
     OptionalColor titleTextColor_;
     OptionalColor inactiveTitleTextColor_;
+    OptionalColor titleBarStartColor_;
+    OptionalColor titleBarEndColor_;
+    OptionalColor baselineSeparatorColor_;
+    OptionalShadow titleTextShadow_;
+    OptionalColor inactiveTitleBarStartColor_;
+    OptionalColor inactiveTitleBarEndColor_;
+    OptionalColor inactiveBaselineSeparatorColor_;
+    OptionalShadow inactiveTitleTextShadow_;
     TitleBarDrawingBlock titleBarDrawingBlock_;
     TCImageWindowDelegateProxy delegateProxy_;
     KQTitlebarContainer* titleBarContainer_ = nullptr;

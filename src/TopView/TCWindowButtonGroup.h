@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 
 // Posted with the group as its object whenever its count of captures changes.
@@ -27,11 +28,12 @@ public:
     // A negative count or the present one is ignored; any other is kept and posted.
     void setNumberOfCaptures(std::int64_t count);
 
-    // Through setNumberOfCaptures, so every button of the group re-chooses its picture and
-    // a release never takes the count below zero.
-    void didCaptureMousePointer() { setNumberOfCaptures(numberOfCaptures_ + 1); }
-    void didReleaseMousePointer() { setNumberOfCaptures(numberOfCaptures_ - 1); }
-    void resetMouseCaptures() { setNumberOfCaptures(0); }
+    // The count alone, announcing nothing: the button that the pointer entered or left
+    // re-chooses its own picture. A release never takes the count below zero (after a reset
+    // under the pointer, the next visit would show no roll-over).
+    void didCaptureMousePointer() { ++numberOfCaptures_; }
+    void didReleaseMousePointer() { numberOfCaptures_ = std::max<std::int64_t>(0, numberOfCaptures_ - 1); }
+    void resetMouseCaptures() { numberOfCaptures_ = 0; }
 
     bool shouldDisplayRollOver() const { return numberOfCaptures_ > 0; }
 

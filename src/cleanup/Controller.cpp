@@ -158,25 +158,50 @@ void Controller::pereviewFileWithFileNode(const FileNode* node)
 
 namespace {
 
-void collectInto(const FileNodeList& list, const std::shared_ptr<FileNode>& father,
+// A copy of the name that owns its bytes: a scan keeps names in its own memory, without the
+// zero the platform's calls read up to.
+QByteArray ownedName(const FileNode& node)
+{
+    QByteArray name = node.nativeName();
+    name.detach();
+    return name;
+}
+
+// The folders from the root down to `node`'s father, each as the scan opened it.
+std::vector<platform::FolderStep> foldersAbove(const FileNode& node)
+{
+    std::vector<platform::FolderStep> folders;
+    for (const FileNode* folder = node.father(); folder; folder = folder->father())
+        folders.push_back({ownedName(*folder), folder->followsLink() ? folder->linkTarget() : folder->identity(),
+                           folder->followsLink()});
+    std::reverse(folders.begin(), folders.end());
+    return folders;
+}
+
+void collectInto(const FileNodeList& list, const std::shared_ptr<FileNode>& father, const platform::ItemLocation& root,
                  std::vector<Controller::RemovalItem>& items)
 {
     for (const auto& node : list) {
         if (node->state() == FileNode::None || node->isSystemFile())
             continue;
-        if (node->state() == FileNode::All)
-            items.push_back({node, father, node->path()});
-        else
-            collectInto(node->children(), node, items);
+        if (node->state() == FileNode::All) {
+            platform::ItemLocation location = root;
+            location.folders = foldersAbove(*node);
+            location.name = ownedName(*node);
+            location.identity = node->identity();
+            items.push_back({node, father, std::move(location), node->path()});
+        } else {
+            collectInto(node->children(), node, root, items);
+        }
     }
 }
 
 } // namespace
 
-std::vector<Controller::RemovalItem> Controller::collectSelected(const FileNodeList& rootArr)
+std::vector<Controller::RemovalItem> Controller::collectSelected(const FileNodeList& rootArr, const platform::ItemLocation& root)
 {
     std::vector<RemovalItem> items;
-    collectInto(rootArr, nullptr, items);
+    collectInto(rootArr, nullptr, root, items);
     return items;
 }
 
@@ -204,7 +229,8 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
 {
     using platform::dispatchAsyncMain;
     aRootArr_ = &rootArr;
-    auto items = isScanRunning() || removing_ ? std::vector<RemovalItem>{} : collectSelected(rootArr);
+    auto items = isScanRunning() || removing_ || !eumeRoot_ ? std::vector<RemovalItem>{}
+                                                            : collectSelected(rootArr, eumeRoot_->root());
     if (items.empty()) {
         // Never within this call: the window shows its sheet after starting the job.
         dispatchAsyncMain(lifetime_.guard([this] { finishRemoval(QString(), 0); }));
@@ -222,6 +248,8 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
         auto& p = platform::Platform::current();
         const int count = int(items.size());
         int failed = 0;
+        // The user's and the system's folders as they are now: never removed, entered or moved.
+        const platform::ProtectedFolders protectedFolders = SystemFolder::protectedFolders(platform::XdgUserFolder::Download);
         for (int k = 0; k < count; ++k) {
             const QString& path = items[k].path;
             if (stop->load())
@@ -230,20 +258,23 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
                 if (aDelegate_)
                     aDelegate_->changeRemoveProgressWithPoint(percent, path);
             });
+            const platform::ItemLocation& location = items[k].location;
+            QString error;
             bool removed = false;
-            if (SystemFolder::isSystemFileWithFilePath(path)) // the list may have changed since it was collected
-                platform::NSLog(QStringLiteral("--protected file kept ---::%1").arg(path));
+            if (protectedFolders.contains(location.rootIdentity) || protectedFolders.contains(location.identity))
+                error = location.displayPath() + QStringLiteral(" is protected");
             else if (removal == Removal::Trash)
-                removed = p.trash->recycleItemAtPath(path);
+                removed = p.trash->recycleItemAtLocation(location, &error);
             else
-                removed = p.fileManager->removeItemAtPath(path);
+                removed = p.fileManager->removeItemAtLocation(location, protectedFolders, &error);
             if (removed) {
                 onMain([this, item = items[k]] { takeOutOfTree(item); });
             } else {
+                // What changed since the scan, or was refused, stays listed.
                 ++failed;
                 platform::NSLog((removal == Removal::Trash ? QStringLiteral("--recycle file error ---::%1")
                                                            : QStringLiteral("--delete file error ---::%1"))
-                                    .arg(path));
+                                    .arg(error.isEmpty() ? path : error));
             }
         }
         onMain([this, path = items.back().path, failed] { finishRemoval(path, failed); });

@@ -63,9 +63,12 @@ public:
     struct RemovalItem {
         std::shared_ptr<FileNode> node;
         std::shared_ptr<FileNode> father;
-        QString path; // taken on the main thread, where the tree above it is sure to live
+        // Where the scan below `root` saw it, taken on the main thread, where the tree above it
+        // is sure to live: the removal reaches it from there, checking every folder on the way.
+        platform::ItemLocation location;
+        QString path;
     };
-    static std::vector<RemovalItem> collectSelected(const FileNodeList& rootArr);
+    static std::vector<RemovalItem> collectSelected(const FileNodeList& rootArr, const platform::ItemLocation& root);
     // 30 for a single item, else k × 100 / n.
     static int32_t removeProgress(int k, int n);
 

@@ -187,9 +187,9 @@ void DownloadViewController::awakeFromNib()
     selectAllButton_->setImage(optionNo_);
 }
 
-bool DownloadViewController::isExpandableNode(const QString& name, bool hasChildren)
+bool DownloadViewController::isExpandableNode(const QByteArray& name, bool hasChildren)
 {
-    return hasChildren && !name.endsWith(QLatin1String(".app")) && !name.endsWith(QLatin1String(".framework"));
+    return hasChildren && !name.endsWith(".app") && !name.endsWith(".framework");
 }
 
 void DownloadViewController::doScanWithPath(const QString& path)
@@ -491,7 +491,8 @@ OutlineItem DownloadViewController::outlineView(OutlineView&, int index, Outline
 bool DownloadViewController::isItemExpandable(OutlineView&, OutlineItem item)
 {
     const FileNode* node = nodeOf(item);
-    return node && isExpandableNode(node->name(), !node->children().empty());
+    // At every reload for every row shown: the name is looked at only for a folder with contents.
+    return node && !node->children().empty() && isExpandableNode(node->nativeName(), true);
 }
 
 QVariant DownloadViewController::outlineView(OutlineView&, TableColumn* column, OutlineItem item)

@@ -91,7 +91,7 @@ public:
     void outlineViewItemDidCollapse(platform::ui::OutlineView& outlineView, platform::ui::OutlineItem item) override;
 
     // A folder whose name ends with ".app" or ".framework" shows as one item.
-    static bool isExpandableNode(const QString& name, bool hasChildren);
+    static bool isExpandableNode(const QByteArray& name, bool hasChildren);
     // A colour for a size: black below 1 MB, green to 1 GB, orange to 1 TB, red beyond.
     static platform::ui::Color getFileColor(uint64_t size);
     // The title after a removal: the program's name, or how many items stayed.

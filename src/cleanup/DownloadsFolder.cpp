@@ -30,8 +30,7 @@ DownloadsFolderCheck DownloadsFolderCheck::check(const QString& path)
         return {path, Status::Missing, {}};
     if (folder->fileType != platform::FileAttributes::Type::Directory)
         return {path, Status::Refused, QStringLiteral("it is not a folder")};
-    if (SystemFolder::protectedFolders(platform::XdgUserFolder::Download)
-            .contains({folder->fileSystemNumber, folder->fileSystemFileNumber}))
+    if (SystemFolder::protectedFolders(platform::XdgUserFolder::Download).contains(folder->identity()))
         return {path, Status::Refused, QStringLiteral("it is the root, a home, a folder above one, or another user or system folder")};
     return {path, Status::Usable, {}};
 }

@@ -5,9 +5,12 @@
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Lifetime.h" // dispatchAsyncGlobal
+#include "platform/files/CheckedWalk.h"
+#include "platform/files/FileManager.h"
 #include "platform/files/NativePath.h"
 
 #include <atomic>
+#include <optional>
 #include <vector>
 
 // What the background task shares with its EumeRoot. `owner` is read and cleared on the main
@@ -54,6 +57,25 @@ void EumeRoot::getRootNodeListWithPath(const QString& path)
     platform::dispatchAsyncGlobal([scan = scan_, path] { run(scan, path); });
 }
 
+namespace {
+
+// A reference to list the folder at the end of `place`'s folders (the root when there are none),
+// reached as a removal reaches an item there: the root followed once where it is a link, each
+// folder checked against what was seen, a step that follows a link only where it says so.
+std::optional<platform::FSRef> folderToList(platform::ItemLocation place)
+{
+    using namespace platform;
+    place.name = QByteArrayLiteral("entry"); // the walk opens only the folders
+    FileDescriptor folder = CheckedWalk::openParent(place, nullptr);
+    FSRef ref;
+    // The folder itself, as its own entry ".".
+    if (!folder.isValid() || Platform::current().fileCatalog->makeRefInFolder(std::move(folder), ".", &ref) != noErr)
+        return std::nullopt;
+    return ref;
+}
+
+} // namespace
+
 void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
 {
     using namespace platform;
@@ -72,6 +94,7 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
         });
     };
     const auto& catalog = *Platform::current().fileCatalog;
+    const auto& files = *Platform::current().fileManager;
     NodeTreeOperator& treeOperator = *scan->treeOperator;
     // What a stopped scan posted on its way out goes over too, to be dropped there: a change
     // left behind would keep the scan and its tree alive.
@@ -80,19 +103,17 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
         ~SendAtEnd() { treeOperator.sendChanges(); }
     } sendAtEnd{treeOperator};
 
-    FSRef rootRef;
-    if (catalog.pathMakeRef(path, &rootRef) != noErr)
-        return report();
+    // The folder the person set, followed where it is a link (Downloads kept on another disk).
+    // The root itself is never an item: a root that is no folder lists nothing.
+    ItemLocation root;
+    root.rootPath = nativeFromPath(path);
+    const auto rootFolder = files.attributesOfItemAtPath(path, true);
+    root.rootIdentity = rootFolder ? rootFolder->identity() : FileIdentity();
+    const auto rootRef = folderToList(root);
     std::unique_ptr<FSIterator> iterator;
-    const OSErr opened = catalog.openIterator(rootRef, &iterator);
-    if (opened == errFSNotAFolder) {
-        auto node = std::make_shared<FileNode>(nativeFromPath(path), false);
-        node->setSize(NodeTreeOperator::getOneFileSizeWithPath(node->nativePath()));
-        change([node](EumeRoot& owner) { owner.insertFileInRootArrWithFile(node); });
+    if (!rootRef || catalog.openIterator(*rootRef, &iterator) != noErr)
         return report();
-    }
-    if (opened != noErr)
-        return report();
+    change([root](EumeRoot& owner) { owner.root_ = root; });
 
     // The top level is listed whole first, so progress counts against all of it.
     std::vector<FSRef> refs;
@@ -116,33 +137,47 @@ void EumeRoot::run(const std::shared_ptr<Scan>& scan, const QString& path)
 
     const int count = int(refs.size());
     scan->allFileCount = count;
-    const QByteArray folder = nativeFromPath(path);
+    const QByteArray& folder = root.rootPath;
     int handled = 0;
     // Files go in by the batch, folders at once, so the order of finding stays the order of change.
-    std::vector<NodeTreeOperator::Found> files;
+    std::vector<NodeTreeOperator::Found> found;
     const auto insertFiles = [&] {
-        if (files.empty())
+        if (found.empty())
             return;
-        change([files = std::move(files)](EumeRoot& owner) mutable {
-            NodeTreeOperator::fileInsertFatherWithRootArr(*owner.rootNodeArr_, std::move(files));
+        change([found = std::move(found)](EumeRoot& owner) mutable {
+            NodeTreeOperator::fileInsertFatherWithRootArr(*owner.rootNodeArr_, std::move(found));
         });
-        files.clear();
+        found.clear();
     };
     for (int i = 0; i < count; ++i) {
         if (!treeOperator.testPoint())
             break;
         const QByteArray entryPath = folder.endsWith('/') ? folder + refs[i].name() : folder + '/' + refs[i].name();
-        // A link is an entry of its own here too: following it would offer what lies outside.
-        if (infos[i].nodeFlags & kFSNodeIsDirectoryMask) {
+        // A link to a folder is shown as a folder, with what it leads to as its contents; links
+        // further down are entries of their own.
+        std::optional<FSRef> linked;
+        FileIdentity linkTarget;
+        if (!(infos[i].nodeFlags & kFSNodeIsDirectoryMask)) {
+            const auto target = files.attributesOfItemAtPath(pathFromNative(entryPath), true);
+            if (target && target->fileType == FileAttributes::Type::Directory) {
+                ItemLocation through = root;
+                through.folders.push_back({refs[i].name(), target->identity(), true});
+                if ((linked = folderToList(through)))
+                    linkTarget = target->identity();
+            }
+        }
+        auto node = std::make_shared<FileNode>(entryPath, (infos[i].nodeFlags & kFSNodeIsDirectoryMask) || linked);
+        node->setIdentity(infos[i].identity());
+        if (node->isDirectory()) {
             insertFiles();
-            auto node = std::make_shared<FileNode>(entryPath, true);
+            if (linked)
+                node->setLinkTarget(linkTarget);
             change([node](EumeRoot& owner) { owner.rootNodeArr_->push_back(node); });
-            treeOperator.getFileSizeWithPat(refs[i], node, 0);
+            treeOperator.getFileSizeWithPat(linked ? *linked : refs[i], node, 0);
         } else {
-            auto node = std::make_shared<FileNode>(entryPath, false);
             node->setSize(infos[i].dataLogicalSize);
-            files.push_back({std::move(node), infos[i].dataLogicalSize});
-            if (files.size() == kBatchSize)
+            found.push_back({std::move(node), infos[i].dataLogicalSize, infos[i].identity()});
+            if (found.size() == kBatchSize)
                 insertFiles();
         }
         ++handled;

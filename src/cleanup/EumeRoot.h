@@ -3,6 +3,8 @@
 #include "FileNode.h"
 #include "NodeTreeOperator.h"
 
+#include "platform/files/ItemLocation.h"
+
 #include <QString>
 
 #include <memory>
@@ -39,6 +41,10 @@ public:
     bool isPauseScan() const;
     bool isStopScan() const;
 
+    // The folder scanned as the scan opened it (its path and identity), once it has; where a
+    // removal of what is listed starts from.
+    const platform::ItemLocation& root() const { return root_; }
+
     EumeRootDelegate* eumeDelegate() const { return eumeDelegate_; }
     void setEumeDelegate(EumeRootDelegate* delegate) { eumeDelegate_ = delegate; }
 
@@ -49,6 +55,7 @@ private:
     static void run(const std::shared_ptr<Scan>& scan, const QString& path);
 
     FileNodeList* rootNodeArr_ = nullptr;
+    platform::ItemLocation root_;
     std::shared_ptr<Scan> scan_;
     EumeRootDelegate* eumeDelegate_ = nullptr;
 };

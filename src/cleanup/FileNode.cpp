@@ -46,14 +46,19 @@ QString FileNode::path() const
     return platform::pathFromNative(nativePath());
 }
 
+QByteArray FileNode::nativeName() const
+{
+    return father_ ? stored_ : lastComponent(stored_);
+}
+
 QString FileNode::name() const
 {
-    return platform::pathFromNative(father_ ? stored_ : lastComponent(stored_));
+    return platform::pathFromNative(nativeName());
 }
 
 QString FileNode::displayName() const
 {
-    return platform::displayTextFromNative(father_ ? stored_ : lastComponent(stored_));
+    return platform::displayTextFromNative(nativeName());
 }
 
 bool FileNode::isSystemFile() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files/FileIdentity.h"
 #include "platform/ui/Geometry.h"
 #include "platform/workspace/Workspace.h" // WorkspaceIcon
 
@@ -16,8 +17,8 @@ class FileNode;
 // is still measuring a node keeps it alive after the window has emptied the list.
 using FileNodeList = std::vector<std::shared_ptr<FileNode>>;
 
-// One entry of the Downloads tree. Lists and states change on the main thread only; the size is
-// written by the scan while the window reads it.
+// One entry of the Downloads tree. Lists, states, sizes and identities change on the main thread
+// only, once the node is in the tree.
 class FileNode {
 public:
     enum State : int64_t { None = 0, All = 1, Partly = 2 };
@@ -32,11 +33,22 @@ public:
     QByteArray nativePath() const;
     // The path for platform calls (exact bytes, see NativePath.h).
     QString path() const;
-    // The last path component for platform calls, and as a person reads it.
+    // The last path component as the file system's bytes, for platform calls, and as a person
+    // reads it.
+    QByteArray nativeName() const;
     QString name() const;
     QString displayName() const;
 
     bool isDirectory() const { return isDirectory_; }
+    // What the file system knew the entry by when the scan saw it (a link as itself; a folder
+    // once it was opened); unknown before. Main thread, or before the node is handed over.
+    platform::FileIdentity identity() const { return identity_; }
+    void setIdentity(platform::FileIdentity identity) { identity_ = identity; }
+    // A link to a folder that the scan followed (at the top level only): the folder it leads
+    // to, whose contents are this node's children. Unknown for every other node.
+    platform::FileIdentity linkTarget() const { return linkTarget_ ? *linkTarget_ : platform::FileIdentity(); }
+    void setLinkTarget(platform::FileIdentity target) { linkTarget_ = std::make_unique<platform::FileIdentity>(target); }
+    bool followsLink() const { return linkTarget_ != nullptr; }
     // Asks the protected-path list at every call.
     bool isSystemFile() const;
     // Asks the workspace at every call.
@@ -59,8 +71,8 @@ public:
     // Kept for the row's drawing; nothing reads them.
     int32_t isButtonState() const { return isButtonState_; }
     void setIsButtonState(int32_t state) { isButtonState_ = state; }
-    const platform::ui::Rect& checkBoxRect() const { return checkBoxRect_; }
-    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = rect; }
+    platform::ui::Rect checkBoxRect() const { return checkBoxRect_ ? *checkBoxRect_ : platform::ui::Rect(); }
+    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = std::make_unique<platform::ui::Rect>(rect); }
 
     // Orders by size, larger first: below zero when this node is the larger, so it goes first.
     int compareSize(const FileNode& other) const;
@@ -74,7 +86,10 @@ private:
     FileNode* father_ = nullptr;
     std::atomic<uint64_t> size_{0};
     int64_t state_ = All;
-    platform::ui::Rect checkBoxRect_;
+    platform::FileIdentity identity_;
+    // Made when set, as they are rare and a tree has many nodes.
+    std::unique_ptr<platform::FileIdentity> linkTarget_;
+    std::unique_ptr<platform::ui::Rect> checkBoxRect_;
     int32_t isButtonState_ = 0;
     bool isDirectory_ = false;
     bool isExpand_ = false;

@@ -69,6 +69,8 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
     // A folder that cannot be read, or is no folder any more, counts nothing and lists nothing.
     if (catalog.openIterator(folder, &iterator) != noErr)
         return total;
+    // A link the scan follows is known as itself; the folder it leads to was checked on the way.
+    const FileIdentity identity = root->followsLink() ? FileIdentity() : iterator->folderIdentity();
 
     if (batches_.size() == depth_)
         batches_.push_back(std::make_unique<Batch>());
@@ -95,20 +97,20 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
                 const QByteArray& name = refs[i].name();
                 found.files.emplace_back(found.names.size(), name.size());
                 found.names += name;
-                found.found.push_back({nullptr, infos[i].dataLogicalSize});
+                found.found.push_back({nullptr, infos[i].dataLogicalSize, infos[i].identity()});
                 sum += infos[i].dataLogicalSize;
                 continue;
             }
             auto node = arena_->makeNode(root.get(), refs[i].name(), true);
-            found.found.push_back({node, 0});
-            flush(root, sum, found, resortChildren);
+            found.found.push_back({node, 0, {}});
+            flush(root, identity, sum, found, resortChildren);
             // The folder's own last flush gives it its size; this one gives it to its parent
             // at once, so a pause after it shows the parent with it.
             sum += getFileSizeWithPat(refs[i], node, total);
             resortChildren = true;
-            flush(root, sum, found, resortChildren);
+            flush(root, identity, sum, found, resortChildren);
         }
-        flush(root, sum, found, resortChildren);
+        flush(root, identity, sum, found, resortChildren);
     }
     return sum;
 }
@@ -121,8 +123,8 @@ void NodeTreeOperator::Handover::clear()
     names.resize(0);
 }
 
-void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found,
-                             bool& resortChildren)
+void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, platform::FileIdentity identity, uint64_t sum,
+                             Handover& found, bool& resortChildren)
 {
     std::shared_ptr<Handover> opened;
     std::size_t folders = 0;
@@ -136,7 +138,7 @@ void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, uint64_t sum
             to.files.emplace_back(base + at, length);
         to.names += found.names;
         std::move(found.found.begin(), found.found.end(), std::back_inserter(to.found));
-        to.folders.push_back({root, to.found.size(), sum, resortChildren});
+        to.folders.push_back({root, to.found.size(), sum, identity, resortChildren});
         folders = to.folders.size();
     }
     if (opened)
@@ -170,12 +172,15 @@ void NodeTreeOperator::apply(Handover& handover)
             const auto [at, length] = *file++;
             entry.node = fileArena_->makeNode(root, QByteArray::fromRawData(handover.names.constData() + at, length), false);
             entry.node->setSize(entry.size);
+            entry.node->setIdentity(entry.identity);
         }
         if (folder.resort)
             rootArrSortWithRootArr(root->children());
         fileInsertFatherWithRootArr(root->children(), found);
         // The parent-size update: root's size changed, so the list that holds it is re-sorted.
         root->setSize(folder.size);
+        if (folder.identity.isKnown())
+            root->setIdentity(folder.identity);
         if (root->father())
             rootArrSortWithRootArr(root->father()->children());
         else if (opDelegate_)

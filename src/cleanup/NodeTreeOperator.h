@@ -31,12 +31,14 @@ public:
     // The data size of one file (a link as itself); 0 when it cannot be read.
     static uint64_t getOneFileSizeWithPath(const QByteArray& nativePath);
     // Scans the folder into root's children; gives `total` plus the size of everything below.
+    // The folder is root's own, or what root leads to when it is a link the scan follows.
     uint64_t getFileSizeWithPat(const platform::FSRef& folder, const std::shared_ptr<FileNode>& root,
                                 uint64_t total);
 
     struct Found {
         std::shared_ptr<FileNode> node;
         uint64_t size = 0; // when found: a folder goes in at 0 and moves up as it is measured
+        platform::FileIdentity identity; // a file's, as listed; a folder's comes when it is opened
     };
 
     // Size order, largest first; equal sizes keep their order. Main thread.
@@ -80,6 +82,7 @@ private:
             std::shared_ptr<FileNode> root;
             std::size_t end = 0; // where its entries in `found` end
             uint64_t size = 0;   // its size with them: sizes change with the lists, on the main thread
+            platform::FileIdentity identity; // the folder as its listing opened it
             bool resort = false; // its children's sizes changed since the last flush
         };
         std::vector<Folder> folders;
@@ -100,7 +103,8 @@ private:
 
     // Adds root's size and the entries found to the open handover; the first flush into a
     // handover posts the change that carries it out, so a hop costs one change, not one a folder.
-    void flush(const std::shared_ptr<FileNode>& root, uint64_t sum, Handover& found, bool& resortChildren);
+    void flush(const std::shared_ptr<FileNode>& root, platform::FileIdentity identity, uint64_t sum, Handover& found,
+               bool& resortChildren);
     // Carries out a handover, closed first so that later flushes start a new one. Main thread.
     void apply(Handover& handover);
 

@@ -45,28 +45,6 @@ void copyIfPresent(QVariantMap& to, const QVariantMap& from, const QString& key,
         to.insert(as, *found);
 }
 
-// A disk's partitions, else its APFS volumes; `skip` when it has neither but a content of its
-// own, and `whole` when its own information is asked for.
-QVariantList elementsOf(const QVariantMap& disk, bool* skip, bool* whole)
-{
-    QVariantList elements = disk.value(QStringLiteral("Partitions")).toList();
-    *skip = *whole = false;
-    if (elements.isEmpty()) {
-        elements = disk.value(QStringLiteral("APFSVolumes")).toList();
-        *skip = elements.isEmpty() && !disk.value(QStringLiteral("Content")).toString().isEmpty();
-        *whole = !*skip;
-    }
-    return elements;
-}
-
-// The rules that an element's own entry decides, before its information is looked up.
-bool droppedByItsEntry(const QVariantMap& element)
-{
-    return textIs(element, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage", "Apple_APFS"})
-        || textIs(element, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"})
-        || textIs(element, QStringLiteral("MountPoint"), {"/System/Volumes/Update/mnt1", "/System/Volumes/Data"});
-}
-
 // Each look-up is a run of diskutil, mostly its start: several run at once.
 QHash<QString, std::optional<QVariantMap>> lookUpTogether(const QStringList& identifiers)
 {
@@ -115,26 +93,11 @@ CVolumeMgr::Enumeration CVolumeMgr::enumDiskVolumesInfo()
         return {Outcome::NoDiskList, {}};
     }
     const QVariantMap diskList = listed.dictionary.value_or(QVariantMap());
-    const auto infos = lookUpTogether(candidates(diskList));
+    // The rules run once without answers to learn which look-ups they ask for.
+    QStringList asked;
+    volumesFromDiskList(diskList, [&asked](const QString& id) { return asked.append(id), std::nullopt; });
+    const auto infos = lookUpTogether(asked);
     return {Outcome::Listed, volumesFromDiskList(diskList, [&infos](const QString& id) { return infos.value(id); })};
-}
-
-QStringList CVolumeMgr::candidates(const QVariantMap& diskList)
-{
-    QStringList identifiers;
-    for (const QVariant& diskValue : diskList.value(QStringLiteral("AllDisksAndPartitions")).toList()) {
-        const QVariantMap disk = diskValue.toMap();
-        bool skip = false, whole = false;
-        const QVariantList elements = elementsOf(disk, &skip, &whole);
-        if (skip)
-            continue;
-        if (whole)
-            identifiers.append(disk.value(QStringLiteral("DeviceIdentifier")).toString());
-        for (const QVariant& element : elements)
-            if (!droppedByItsEntry(element.toMap()))
-                identifiers.append(element.toMap().value(QStringLiteral("DeviceIdentifier")).toString());
-    }
-    return identifiers;
 }
 
 QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, const InfoLookup& lookup)
@@ -145,21 +108,23 @@ QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, 
     const QString kMountPoint = QStringLiteral("MountPoint");
     for (const QVariant& diskValue : diskList.value(QStringLiteral("AllDisksAndPartitions")).toList()) {
         const QVariantMap disk = diskValue.toMap();
-        bool skip = false, whole = false;
-        const QVariantList elements = elementsOf(disk, &skip, &whole);
-        if (skip)
-            continue;
-        if (whole) {
-            const auto info = lookup(disk.value(QStringLiteral("DeviceIdentifier")).toString());
-            if (info && info->contains(QStringLiteral("FilesystemName")))
-                result.append(MakeVolumeInfo(*info));
+        QVariantList elements = disk.value(QStringLiteral("Partitions")).toList();
+        if (elements.isEmpty()) {
+            elements = disk.value(QStringLiteral("APFSVolumes")).toList();
+            if (elements.isEmpty() && !disk.value(QStringLiteral("Content")).toString().isEmpty())
+                continue;
+            const auto whole = lookup(disk.value(QStringLiteral("DeviceIdentifier")).toString());
+            if (whole && whole->contains(QStringLiteral("FilesystemName")))
+                result.append(MakeVolumeInfo(*whole));
         }
         std::optional<QString> recoveryId;
         std::optional<QString> booterId;
         for (int k = 0; k < elements.size(); ++k) {
             const QVariantMap element = elements[k].toMap();
             const QString elementId = element.value(QStringLiteral("DeviceIdentifier")).toString();
-            if (droppedByItsEntry(element))
+            if (textIs(element, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage", "Apple_APFS"})
+                || textIs(element, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"})
+                || textIs(element, kMountPoint, {"/System/Volumes/Update/mnt1", "/System/Volumes/Data"}))
                 continue;
             const auto found = lookup(elementId);
             if (!found)

@@ -35,9 +35,6 @@ public:
     // The information of /dev/<identifier>; none for anything that is not a device identifier.
     // `slot` chooses the runner's output file, for look-ups that run at the same time.
     static std::optional<QVariantMap> EUGetDiskInfo(const QString& identifier, int slot = 0);
-    // The identifiers whose information the rules will ask for: whole disks without partitions
-    // and the partitions or APFS volumes that the rules of their own entries keep.
-    static QStringList candidates(const QVariantMap& diskList);
     QVariantMap MakeVolumeInfo(const QVariantMap& info);
     // Notes whether the File Manager's volume of that index is the start-up volume.
     void JustOSVolume(int index);

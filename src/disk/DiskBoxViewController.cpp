@@ -9,7 +9,6 @@
 #include "MakeSureFormatViewController.h"
 
 #include "PlainLabel.h"
-#include "TMProgressView.h"
 #include "TableViewBgView.h"
 #include "TextImageButton.h"
 
@@ -61,15 +60,11 @@ void DiskBoxViewController::DiskBoxViewControllerView()
     card->setDelegate(this);
     card_ = card.get();
     iconImageView_ = card->addSubview(std::make_unique<ImageView>(Rect(8, 6, 28, 28)));
-    nameLabel_ = card->addSubview(makePlainLabel(Rect(44, 19, 170, 17), {},
+    nameLabel_ = card->addSubview(makePlainLabel(Rect(44, 12, 170, 17), {},
                                                  Font::fontWithName(PublicUtilities::getRegularFontName(), 13), ink));
-    typeLabel_ = card->addSubview(makePlainLabel(Rect(44, 4, 150, 14), {},
-                                                 Font::fontWithName(PublicUtilities::getLightFontName(), 11),
-                                                 getColor(51, 57, 81, 0.6f)));
-    usedLabel_ = card->addSubview(makePlainLabel(Rect(200, 19, 144, 17), {},
+    usedLabel_ = card->addSubview(makePlainLabel(Rect(200, 12, 144, 17), {},
                                                  Font::fontWithName(PublicUtilities::getLightFontName(), 12),
                                                  getColor(51, 57, 81, 0.8f), TextAlignment::Right));
-    usageBar_ = card->addSubview(std::make_unique<TMProgressView>(Rect(224, 9, 120, 4)));
     auto mark = std::make_unique<ImageView>(Rect(354, 12, 16, 16));
     mark->setImage(Image::imageNamed(QStringLiteral("option_no")));
     selectBut_ = card->addSubview(std::move(mark));
@@ -99,10 +94,6 @@ void DiskBoxViewController::changeValue()
     const VolumeObj& r = *volumeInfo_;
     const QString used = PublicUtilities::longlongDiskSize(r.volumeTotalSizeNum - r.volumeFreeSizeNum);
     nameLabel_->setStringValue(r.volumeName);
-    typeLabel_->setStringValue(r.diskType);
-    if (r.volumeTotalSizeNum > 0)
-        usageBar_->changeProgressValue(float(100.0 * double(r.volumeTotalSizeNum - r.volumeFreeSizeNum)
-                                             / double(r.volumeTotalSizeNum)));
     AttributedString usage(QStringLiteral("%1/%2").arg(used, r.volumeFreeSize));
     usage.addFont(Font::fontWithName(PublicUtilities::getRegularFontName(), 12), {0, used.size()});
     ParagraphStyle right;
@@ -158,14 +149,13 @@ void DiskBoxViewController::mouseDownAction()
 
 void DiskBoxViewController::showLabels(bool shown)
 {
-    for (View* label : std::initializer_list<View*>{nameLabel_, usedLabel_, typeLabel_, usageBar_})
-        label->setHidden(!shown);
+    nameLabel_->setHidden(!shown);
+    usedLabel_->setHidden(!shown);
     renameView_->setHidden(shown);
 }
 
 void DiskBoxViewController::renameButtonAction()
 {
-    renameTextField_->setStringValue(volumeInfo_->volumeName);
     showLabels(false);
 }
 
@@ -208,15 +198,16 @@ void DiskBoxViewController::renameOkButtonAction()
 
 void DiskBoxViewController::ejectButtonAction()
 {
-    platform::dispatchAsyncGlobal([self = shared_from_this(), identifier = volumeInfo_->volumePath]() mutable {
+    platform::dispatchAsyncGlobal([self = shared_from_this(), identifier = volumeInfo_->volumePath,
+                                   name = volumeInfo_->volumeName]() mutable {
         bool ejected = false;
         if (isDeviceIdentifier(identifier) && diskLineFits("diskutil eject " + identifier.toUtf8(), kShortDiskLineBuffer))
             ejected = aepairExecCommand({QStringLiteral("eject"), identifier}).exitStatus == 0;
         else
             platform::NSLog(QStringLiteral("Not ejecting \"%1\": not a device identifier").arg(identifier));
-        platform::dispatchAsyncMain([self = std::move(self), ejected] {
+        platform::dispatchAsyncMain([self = std::move(self), ejected, name] {
             if (self->delegate_)
-                self->delegate_->ejectButtonActionisS(ejected);
+                self->delegate_->ejectButtonActionisS(ejected, name);
         });
     });
 }

@@ -18,7 +18,6 @@
 
 class FormatEndViewController;
 class MakeSureFormatViewController;
-class TMProgressView;
 class TableViewBgView;
 class TextImageButton;
 
@@ -107,9 +106,6 @@ private:
     TextImageButton* cancelButton_ = nullptr;
     platform::ui::TextField* nameLabel_ = nullptr;
     platform::ui::TextField* usedLabel_ = nullptr;
-    // Beside what the usage text says: the file system and a bar of the share in use.
-    platform::ui::TextField* typeLabel_ = nullptr;
-    TMProgressView* usageBar_ = nullptr;
     platform::ui::ImageView* selectBut_ = nullptr;
     std::unique_ptr<MakeSureFormatViewController> makeSureFormatVC_;
     std::unique_ptr<FormatEndViewController> formatEndVC_;

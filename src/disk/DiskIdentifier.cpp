@@ -6,7 +6,8 @@
 
 bool isDeviceIdentifier(const QString& identifier)
 {
-    static const QRegularExpression form(QStringLiteral("^disk[0-9]+(s[0-9]+)*$"));
+    // Anchored over the whole text: "$" alone would also take a trailing newline.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("disk[0-9]+(s[0-9]+)*")));
     return form.match(identifier).hasMatch();
 }
 

@@ -269,19 +269,11 @@ void DiskManagerViewController::changeSelectWithVolumeInfo(DiskBoxViewController
     for (const auto& shown : boxes_)
         shown->changeSelectButStart(shown.get() == &box);
     const VolumeObj& r = *box.volumeInfo();
-    // The volume's own mount point, never a path made from its name: two volumes may share one.
-    // Its facts were read while the column was built.
-    const VolumeFolder& folder = box.volumeFolder();
-    const platform::FileSystemFacts& facts = folder.facts;
-    if (!folder.path.isEmpty())
-        platform::NSLog(QStringLiteral("Result:%1 Volume: %2, Removable:%3, W:%4, Unmountable:%5, Desc:%6, type:%7")
-                            .arg(int(folder.factsRead))
-                            .arg(folder.path)
-                            .arg(int(facts.removable))
-                            .arg(int(facts.writable))
-                            .arg(int(facts.unmountable))
-                            .arg(facts.description, facts.type));
-    const DiskButtonStates states = DiskButtonStates::forVolume(r, !folder.path.isEmpty(), facts.type);
+    // The folder's facts found with the column set the buttons at once; they are looked at again
+    // off the main thread (an erase changes the file system without a rebuild), and Rename and
+    // Format follow what comes back while the box is still the selection.
+    const DiskButtonStates states = DiskButtonStates::forVolume(r, !box.volumeFolder().path.isEmpty(),
+                                                                box.volumeFolder().facts.type);
     openBut_->setButtonEnabled(states.open);
     mountBut_->setButtonEnabled(states.mount);
     ejectBut_->setButtonEnabled(states.eject);
@@ -291,6 +283,31 @@ void DiskManagerViewController::changeSelectWithVolumeInfo(DiskBoxViewController
         mountBut_->setTextWithName(*states.mountTitle, 12);
     if (states.isMount)
         isMount_ = *states.isMount;
+    auto refreshed = lifetime_.guard([this, selected = std::weak_ptr(diskBoxVC_)](const VolumeFolder& folder) {
+        const auto shown = selected.lock();
+        if (!shown)
+            return;
+        shown->setVolumeFolder(folder);
+        const platform::FileSystemFacts& facts = folder.facts;
+        if (!folder.path.isEmpty())
+            platform::NSLog(QStringLiteral("Result:%1 Volume: %2, Removable:%3, W:%4, Unmountable:%5, Desc:%6, type:%7")
+                                .arg(int(folder.factsRead))
+                                .arg(folder.path)
+                                .arg(int(facts.removable))
+                                .arg(int(facts.writable))
+                                .arg(int(facts.unmountable))
+                                .arg(facts.description, facts.type));
+        if (shown != diskBoxVC_)
+            return;
+        const DiskButtonStates now = DiskButtonStates::forVolume(*shown->volumeInfo(), !folder.path.isEmpty(), facts.type);
+        renameBut_->setButtonEnabled(now.rename);
+        formatBut_->setButtonEnabled(now.format);
+    });
+    platform::dispatchAsyncGlobal([refreshed = std::move(refreshed), mountPoint = r.volumeMountPoint]() mutable {
+        platform::dispatchAsyncMain([refreshed = std::move(refreshed), folder = VolumeFolder::find(mountPoint)]() mutable {
+            refreshed(folder);
+        });
+    });
 }
 
 void DiskManagerViewController::openButAction()
@@ -350,7 +367,7 @@ void DiskManagerViewController::ejectButAction()
         diskBoxVC_->ejectButtonAction();
 }
 
-void DiskManagerViewController::ejectButtonActionisS(bool succeeded)
+void DiskManagerViewController::ejectButtonActionisS(bool succeeded, const QString& volumeName)
 {
     VolumeInventory::shared().forget();
     createView();
@@ -362,9 +379,8 @@ void DiskManagerViewController::ejectButtonActionisS(bool succeeded)
     if (succeeded) {
         notices->deliverNotification({QStringLiteral("Tavrin"), QStringLiteral("The disk/device can be removed safely.")});
     } else {
-        const QString name = diskBoxVC_ ? diskBoxVC_->volumeInfo()->volumeName : QString();
         notices->deliverNotification({QStringLiteral("Disk Not Ejected Properly"),
-                                      QStringLiteral("Eject '%1' before disconnecting or turning it off.").arg(name)});
+                                      QStringLiteral("Eject '%1' before disconnecting or turning it off.").arg(volumeName)});
     }
     notices->removeAllDeliveredNotifications();
 }

@@ -51,7 +51,7 @@ public:
     void createView();
 
     void changeSelectWithVolumeInfo(DiskBoxViewController& box) override;
-    void ejectButtonActionisS(bool succeeded) override;
+    void ejectButtonActionisS(bool succeeded, const QString& volumeName) override;
     void openButAction();
     void mountButAction();
     void formatButAction();

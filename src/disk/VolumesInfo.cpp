@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/log/SystemLog.h"
+#include "platform/text/StringFormat.h"
 
 VolumesInfo::VolumesInfo()
 {
@@ -106,10 +107,41 @@ bool VolumesInfo::volCDorDVD(const QString& bsdName)
     bVolIsCDorDVD = false;
     if (bsdName.isEmpty())
         return false; // no block device behind the volume
-    bool found = false;
-    const bool optical = platform::Platform::current().volumeTable->isOpticalMedia(bsdName, &found);
-    if (!found)
+    std::vector<platform::MediaObject> objects;
+    const platform::kern_return_t started = platform::Platform::current().volumeTable->mediaObjects(bsdName, &objects);
+    if (started == platform::kIOReturnNoDevice) {
         platform::NSLog(QStringLiteral("IOServiceGetMatchingService returned IO_OBJECT_NULL."));
-    bVolIsCDorDVD = optical;
+        return false;
+    }
+    FindWholeMedia(started, objects);
     return bVolIsCDorDVD;
+}
+
+void VolumesInfo::FindWholeMedia(platform::kern_return_t started, const std::vector<platform::MediaObject>& objects)
+{
+    if (started != platform::KERN_SUCCESS) {
+        platform::NSLog(platform::stringWithFormat("IORegistryEntryCreateIterator failed returned 0x%08x", unsigned(started)));
+        return;
+    }
+    if (objects.empty()) {
+        platform::NSLog(QStringLiteral("IORegistryEntryCreateIterator returned a NULL iterator"));
+        return;
+    }
+    for (const platform::MediaObject& object : objects)
+        if (IsWholeMedia(object) || bVolIsCDorDVD)
+            break;
+}
+
+bool VolumesInfo::IsWholeMedia(const platform::MediaObject& object)
+{
+    if (!object.classes.contains(QStringLiteral("IOMedia")))
+        return false;
+    if (!object.whole) {
+        platform::NSLog(QStringLiteral("Could not retrieve Whole property"));
+        return false;
+    }
+    if (!*object.whole)
+        return false;
+    bVolIsCDorDVD = object.classes.contains(QStringLiteral("IOCDMedia")) || object.classes.contains(QStringLiteral("IODVDMedia"));
+    return true;
 }

@@ -25,6 +25,12 @@ public:
     int32_t getVolumeType(const platform::GetVolParmsInfoBuffer& parms);
     bool getVolEjectFlag(const platform::GetVolParmsInfoBuffer& parms, const QString& rootPath) const;
     bool volCDorDVD(const QString& bsdName);
+    // Walks the service and its ancestors (`started` is how the walk began) until one is whole
+    // media or the flag is set.
+    void FindWholeMedia(platform::kern_return_t started, const std::vector<platform::MediaObject>& objects);
+    // Whole media: sets the flag when it is a CD or DVD, clears it otherwise.
+    bool IsWholeMedia(const platform::MediaObject& object);
+    bool isCDorDVD() const { return bVolIsCDorDVD; }
 
 private:
     QList<MCVolumeInfo> volsArray_;

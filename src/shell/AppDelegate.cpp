@@ -11,7 +11,9 @@
 #include "StatusAttachedWindow.h"
 
 #include "platform/Platform.h"
+#include "platform/dispatch/Dispatcher.h"
 #include "platform/log/SystemLog.h"
+#include "platform/process/FreedMemory.h"
 #include "platform/process/InstanceLock.h"
 #include "platform/workspace/Workspace.h"
 
@@ -32,6 +34,7 @@ namespace {
 
 const QString kAppearanceKeyPath = QStringLiteral("button.effectiveAppearance");
 const QString kDefaultTool = QStringLiteral("TaskManager");
+constexpr std::chrono::milliseconds kMemoryReleaseDelay{2000};
 
 } // namespace
 
@@ -141,6 +144,10 @@ void AppDelegate::showMainWindow()
     PublicUtilities::writePopWindowPoint({0, 0});
     reOpenObservation_ = NotificationCenter::defaultCenter().addObserver(
         this, kReOpenWindowNotification, nullptr, [this](const Notification&) { reOpenWindow(); });
+    // What the previous build let go goes back to the system once this one has settled, off the
+    // way to the window's first paint.
+    memoryRelease_ = platform::Platform::current().dispatcher->scheduledTimer(
+        kMemoryReleaseDelay, false, [] { platform::returnFreedMemoryToSystem(); });
 }
 
 void AppDelegate::isHiddenWindow()

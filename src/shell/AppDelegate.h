@@ -3,6 +3,7 @@
 #include "MainViewControllerDelegate.h"
 #include "StatusAttachedWindowDelegate.h"
 
+#include "platform/dispatch/Dispatcher.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/WeakRef.h"
@@ -104,5 +105,6 @@ private:
 
     platform::Observation reOpenObservation_;
     platform::Observation launchObservation_;
+    std::unique_ptr<platform::TimerHandle> memoryRelease_; // once a build has settled
     platform::Observation appearanceObservation_;
 };

@@ -19,6 +19,7 @@
 #include "platform/ui/OpenPanel.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableColumn.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/WorkspaceIconImage.h"
 
 using namespace platform::ui;
@@ -103,6 +104,9 @@ void StartupItemsViewController::getAllItmes()
 
 void loginItemsListDidChange(StartupItemsViewController* context)
 {
+    // The application's first responder gives up its part: no editing stays open over the change.
+    if (Window* key = NSApp().keyWindow())
+        key->makeFirstResponder(nullptr);
     if (context)
         context->updateLoginItemsList();
 }

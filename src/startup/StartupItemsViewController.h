@@ -76,5 +76,6 @@ private:
     platform::Lifetime lifetime_;
 };
 
-// What the login-items list calls after a change: a refresh of the controller it was given.
+// What the login-items list calls after a change: the key window's first responder resigns, and
+// the controller it was given refreshes.
 void loginItemsListDidChange(StartupItemsViewController* context);

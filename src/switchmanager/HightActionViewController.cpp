@@ -36,9 +36,6 @@ namespace {
 const QString kActive = QStringLiteral("Active");
 const QString kDisabled = QStringLiteral("Disabled");
 const QString kDoNotDisturbFile = QStringLiteral("~/Library/Preferences/ByHost/com.apple.notificationcenterui");
-const QString kDesktopIconsRead = QStringLiteral("defaults read com.apple.finder CreateDesktop");
-const QString kHiddenFilesRead = QStringLiteral("defaults read com.apple.finder AppleShowAllFiles");
-const QString kDoNotDisturbRead = QStringLiteral("defaults -currentHost read ") + kDoNotDisturbFile + QStringLiteral(" doNotDisturb");
 // The Bluetooth switch is enabled again after this long without a power notification.
 constexpr std::chrono::milliseconds kPowerWait{3000};
 
@@ -117,16 +114,14 @@ void HightActionViewController::awakeFromNib()
     }
     show(4, false);
     show(5, isNotSeelp());
-    show(1, getShowDesktopIcon());
-    show(8, getDockHide());
-    show(3, getShowAllFiles());
+    show(1, false);
+    show(8, false);
+    show(3, false);
     but(4)->setEnabled(!gates.screenSaver);
-    if (gates.doNotDisturb) {
+    show(6, false);
+    if (gates.doNotDisturb)
         but(6)->setEnabled(false);
-        show(6, false);
-    } else {
-        show(6, getDoNotDisturb());
-    }
+    readStatesInBackground(gates.doNotDisturb ? std::vector<int>{1, 8, 3} : std::vector<int>{1, 8, 3, 6});
     if (gates.darkMode) {
         but(2)->setEnabled(false);
         show(2, false);
@@ -134,6 +129,46 @@ void HightActionViewController::awakeFromNib()
         show(2, getDarkMode());
     }
     setBlueTooth();
+}
+
+void HightActionViewController::readStatesInBackground(const std::vector<int>& numbers)
+{
+    // Together, off the main thread: the window is drawn without waiting for the shells, and
+    // each switch shows its state as its answer comes.
+    for (const int number : numbers) {
+        unanswered_.set(std::size_t(number));
+        auto answer = lifetime_.guard([this, number](const QString& output) { answerRead(number, output); });
+        platform::dispatchAsyncGlobal([line = readerLine(number), answer = std::move(answer)]() mutable {
+            platform::dispatchAsyncMain([answer = std::move(answer), output = ShellCommand::read(line)]() mutable {
+                answer(output);
+            });
+        });
+    }
+}
+
+void HightActionViewController::answerRead(int number, const QString& output)
+{
+    if (!unanswered_.test(std::size_t(number)))
+        return; // clicked before the answer came: the click's state stands
+    unanswered_.reset(std::size_t(number));
+    switch (number) {
+    case 1: show(1, SwitchRules::desktopIconsHidden(output)); break;
+    case 3: show(3, SwitchRules::hiddenFilesShown(output)); break;
+    case 6: show(6, doNotDisturbFrom(output)); break;
+    case 8: show(8, SwitchRules::dockHidden(output)); break;
+    default: break;
+    }
+}
+
+QString HightActionViewController::readerLine(int number)
+{
+    switch (number) {
+    case 1: return QStringLiteral("defaults read com.apple.finder CreateDesktop");
+    case 3: return QStringLiteral("defaults read com.apple.finder AppleShowAllFiles");
+    case 6: return QStringLiteral("defaults -currentHost read ") + kDoNotDisturbFile + QStringLiteral(" doNotDisturb");
+    case 8: return QStringLiteral("defaults read com.apple.dock autohide");
+    default: return {};
+    }
 }
 
 void HightActionViewController::viewDidLoad()
@@ -194,11 +229,12 @@ void HightActionViewController::setIcon(int number, const QString& name)
 
 bool HightActionViewController::getShowDesktopIcon()
 {
-    return SwitchRules::desktopIconsHidden(ShellCommand::read(kDesktopIconsRead));
+    return SwitchRules::desktopIconsHidden(ShellCommand::read(readerLine(1)));
 }
 
 void HightActionViewController::but_1Actton()
 {
+    unanswered_.reset(1);
     show(1, !isActive(1));
     hiddenDesktopIcon();
 }
@@ -208,7 +244,7 @@ void HightActionViewController::hiddenDesktopIcon()
     writeAndReadBack(1,
                      {getShowDesktopIcon() ? QStringLiteral("defaults write com.apple.finder CreateDesktop TRUE;killall Finder")
                                            : QStringLiteral("defaults write com.apple.finder CreateDesktop FALSE;killall Finder")},
-                     kDesktopIconsRead, &SwitchRules::desktopIconsHidden);
+                     readerLine(1), &SwitchRules::desktopIconsHidden);
 }
 
 // Switch 2: dark mode.
@@ -235,11 +271,12 @@ void HightActionViewController::updateDarkMode()
 
 bool HightActionViewController::getShowAllFiles()
 {
-    return SwitchRules::hiddenFilesShown(ShellCommand::read(kHiddenFilesRead));
+    return SwitchRules::hiddenFilesShown(ShellCommand::read(readerLine(3)));
 }
 
 void HightActionViewController::but_3Actton()
 {
+    unanswered_.reset(3);
     show(3, !isActive(3));
     hiddenHiddenFiles();
 }
@@ -249,7 +286,7 @@ void HightActionViewController::hiddenHiddenFiles()
     writeAndReadBack(3,
                      {getShowAllFiles() ? QStringLiteral("defaults write com.apple.finder AppleShowAllFiles FALSE;killall Finder")
                                         : QStringLiteral("defaults write com.apple.finder AppleShowAllFiles TRUE;killall Finder")},
-                     kHiddenFilesRead, &SwitchRules::hiddenFilesShown);
+                     readerLine(3), &SwitchRules::hiddenFilesShown);
 }
 
 // Switch 4: the screen saver.
@@ -307,19 +344,20 @@ QString HightActionViewController::getDoNotDisturbPath()
 
 bool HightActionViewController::getDoNotDisturb()
 {
-    return doNotDisturbFrom(ShellCommand::read(kDoNotDisturbRead));
+    return doNotDisturbFrom(ShellCommand::read(readerLine(6)));
 }
 
-bool HightActionViewController::doNotDisturbFrom(const QString& said)
+bool HightActionViewController::doNotDisturbFrom(const QString& output)
 {
     if (PublicUtilities::getSystemVersion() >= 1015)
-        return SwitchRules::doNotDisturbOn(said);
+        return SwitchRules::doNotDisturbOn(output);
     return current().propertyLists->propertyListFromFile(getDoNotDisturbPath()).toMap()
         .value(QStringLiteral("doNotDisturb")).toBool();
 }
 
 void HightActionViewController::but_6Actton()
 {
+    unanswered_.reset(6);
     // Decided from what the switch showed, so the switch and the setting agree afterwards.
     const bool shownOn = isActive(6);
     show(6, !shownOn);
@@ -342,14 +380,14 @@ void HightActionViewController::turnDoNotDisturbOn()
         QStringLiteral("defaults -currentHost write ") + kDoNotDisturbFile
             + QStringLiteral(" doNotDisturbDate -date \"`date -u +\"%Y-%m-%d %H:%M:%S +000\"`\""),
         QStringLiteral("killall NotificationCenter"),
-    }, kDoNotDisturbRead, [this](const QString& said) { return doNotDisturbFrom(said); });
+    }, readerLine(6), [this](const QString& said) { return doNotDisturbFrom(said); });
 }
 
 void HightActionViewController::turnDoNotDisturbOff()
 {
     writeAndReadBack(6, {QStringLiteral("defaults -currentHost write ") + kDoNotDisturbFile
                              + QStringLiteral(" doNotDisturb -boolean false;killall NotificationCenter")},
-                     kDoNotDisturbRead, [this](const QString& said) { return doNotDisturbFrom(said); });
+                     readerLine(6), [this](const QString& said) { return doNotDisturbFrom(said); });
 }
 
 void HightActionViewController::commitDoNotDisturbChanges()
@@ -384,11 +422,12 @@ void HightActionViewController::setNightLight()
 
 bool HightActionViewController::getDockHide()
 {
-    return SwitchRules::dockHidden(ShellCommand::read(QStringLiteral("defaults read com.apple.dock autohide")));
+    return SwitchRules::dockHidden(ShellCommand::read(readerLine(8)));
 }
 
 void HightActionViewController::but_8Action()
 {
+    unanswered_.reset(8);
     const bool wasOn = isActive(8);
     show(8, !wasOn);
     setDockHide(!wasOn);

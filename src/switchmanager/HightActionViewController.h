@@ -5,8 +5,10 @@
 #include "platform/ui/ViewController.h"
 
 #include <array>
+#include <bitset>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace platform {
 class TimerHandle;
@@ -17,7 +19,8 @@ class ImageView;
 }
 
 // The Switch Manager tab: ten switches, each a button whose image is its state ("Active" on,
-// "Disabled" off), most with an icon beside it. Their states are read when the view loads.
+// "Disabled" off), most with an icon beside it. Their states are read when the view loads: the
+// four that a `defaults` command reads show off until its answer comes from the background.
 // The tab's notification registrations, its Bluetooth timer and its pending results end with it.
 class HightActionViewController : public platform::ui::ViewController {
 public:
@@ -92,6 +95,10 @@ private:
     void connectAirPods();
     void disconnectAirPods();
     void endPowerWait();
+    // The `defaults` readers of these switches, run together on the background queue.
+    void readStatesInBackground(const std::vector<int>& numbers);
+    void answerRead(int number, const QString& output);
+    static QString readerLine(int number);
 
     std::array<platform::ui::Button*, 10> buttons_{};
     std::array<platform::ui::ImageView*, 10> icons_{};
@@ -99,5 +106,6 @@ private:
     platform::Observation poweredOnObservation_;
     platform::Observation poweredOffObservation_;
     std::unique_ptr<platform::TimerHandle> powerWait_;
+    std::bitset<11> unanswered_; // by switch number: read at load, no answer and no click yet
     platform::Lifetime lifetime_;
 };

@@ -5,6 +5,8 @@
 #include "platform/files/FileManager.h"
 #include "platform/plist/PropertyListSerialization.h"
 
+using platform::ProtectedFolders;
+
 namespace {
 
 // Keys from "0" upward; an entry after a gap is never reached.
@@ -64,12 +66,12 @@ ProtectedFolders protectedFolders(platform::XdgUserFolder workingFolder, const Q
 
 } // namespace
 
-std::optional<FolderIdentity> SystemFolder::identityOf(const QString& path, bool followLink)
+std::optional<platform::FileIdentity> SystemFolder::identityOf(const QString& path, bool followLink)
 {
     const auto attributes = platform::Platform::current().fileManager->attributesOfItemAtPath(path, followLink);
     if (!attributes)
         return std::nullopt;
-    return FolderIdentity{attributes->fileSystemNumber, attributes->fileSystemFileNumber};
+    return attributes->identity();
 }
 
 bool SystemFolder::isSystemFileWithFilePath(const QString& path)
@@ -77,8 +79,10 @@ bool SystemFolder::isSystemFileWithFilePath(const QString& path)
     const QStringList listed = listedPaths();
     if (listed.contains(path))
         return true;
-    const auto identity = identityOf(path, false);
-    return identity && ::protectedFolders(platform::XdgUserFolder::Download, listed).contains(*identity);
+    // Only a folder can be one of them: a file is never looked up.
+    const auto item = platform::Platform::current().fileManager->attributesOfItemAtPath(path, false);
+    return item && item->fileType == platform::FileAttributes::Type::Directory
+        && ::protectedFolders(platform::XdgUserFolder::Download, listed).contains(item->identity());
 }
 
 ProtectedFolders SystemFolder::protectedFolders(platform::XdgUserFolder workingFolder)

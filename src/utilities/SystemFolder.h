@@ -1,25 +1,11 @@
 #pragma once
 
+#include "platform/files/FileIdentity.h"
 #include "platform/folders/SearchPaths.h"
 
-#include <QSet>
 #include <QString>
 
-#include <cstdint>
-
-// A file or folder as the file system knows it, whatever path leads there.
-struct FolderIdentity {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    bool operator==(const FolderIdentity&) const = default;
-};
-
-inline size_t qHash(const FolderIdentity& identity, size_t seed = 0)
-{
-    return qHashMulti(seed, identity.device, identity.inode);
-}
-
-using ProtectedFolders = QSet<FolderIdentity>;
+#include <optional>
 
 // The folders that a cleanup never offers to remove: the system's own, listed in the bundle's
 // "SystemFile" property list under the keys "0", "1", …, and the user's own folders.
@@ -31,7 +17,7 @@ public:
     // What no cleanup may scan as its folder, remove or enter, by identity (links followed): "/",
     // the user's home and the Mac's home with every folder above them, the XDG user folders
     // other than `workingFolder`, and the listed folders, both on this machine and in the Mac.
-    static ProtectedFolders protectedFolders(platform::XdgUserFolder workingFolder);
+    static platform::ProtectedFolders protectedFolders(platform::XdgUserFolder workingFolder);
     // What is at the path now, a link as itself unless `followLink`; nothing when nothing is.
-    static std::optional<FolderIdentity> identityOf(const QString& path, bool followLink);
+    static std::optional<platform::FileIdentity> identityOf(const QString& path, bool followLink);
 };

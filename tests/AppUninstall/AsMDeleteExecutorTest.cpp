@@ -1,4 +1,5 @@
 #include "AsMDeleteExecutor.h"
+#include "RelatedAppFilesScanner.h"
 
 #include "AuthorizationFakes.h"
 #include "ManualDispatcher.h"
@@ -6,6 +7,7 @@
 #include "TrashFakes.h"
 
 #include "platform/files/PosixFileManager.h"
+#include "platform/folders/SearchPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,31 +36,31 @@ protected:
         authorization = test::install<test::FakeAuthorization>(platform->authorization);
     }
 
-    QString item(const QString& name, bool make = true)
+    QString item(const QString& name)
     {
         const QString path = platform.folder() + QLatin1Char('/') + name;
-        if (make) {
-            EXPECT_TRUE(QDir().mkpath(path + QStringLiteral("/Contents")));
-        }
+        EXPECT_TRUE(QDir().mkpath(path + QStringLiteral("/Contents")));
         return path;
     }
 
-    static AMAppItemPtr record(const QString& path)
+    // Records found now, below the test's folder.
+    QList<AMAppItemPtr> records(const QStringList& paths)
     {
-        auto record = std::make_shared<AMAppItem>();
-        record->path = path;
-        return record;
+        QList<AMAppItemPtr> records;
+        for (const QString& path : paths) {
+            records << std::make_shared<AMAppItem>();
+            records.last()->path = path;
+            records.last()->location = files->locationOfItemAtPath(path, platform.folder(), nullptr);
+        }
+        return records;
     }
 
-    // Removes the paths with a fresh deleter and gives what the delegate heard.
-    RecordingDelegate run(const QStringList& paths)
+    // Removes the records with a fresh deleter and gives what the delegate heard.
+    RecordingDelegate run(const QList<AMAppItemPtr>& records)
     {
         RecordingDelegate delegate;
         AsMDeleteExecutor deleter;
         deleter.setDelegate(&delegate);
-        QList<AMAppItemPtr> records;
-        for (const QString& path : paths)
-            records << record(path);
         deleter.executeDelete(records);
         platform.dispatcher().drainGlobal();
         return delegate;
@@ -72,27 +74,30 @@ TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
 {
     const struct {
         const char* name;
-        bool exists;
+        bool goneBefore;
         bool plainRemovalFails;
         bool grant;
         QByteArray toolOutput;
         bool removed;
         int rightsRequests;
     } cases[] = {
-        {"plain", true, false, true, {}, true, 0},
-        {"already-gone", false, false, true, {}, true, 0},
-        {"granted", true, true, true, {}, true, 1},
-        {"denied", true, true, false, {}, false, 1},
-        {"tool-complains", true, true, true, "rm: busy\n", false, 1},
+        {"plain", false, false, true, {}, true, 0},
+        {"already-gone", true, false, true, {}, true, 0},
+        {"granted", false, true, true, {}, true, 1},
+        {"denied", false, true, false, {}, false, 1},
+        {"tool-complains", false, true, true, "rm: busy\n", false, 1},
     };
     for (const auto& c : cases) {
-        const QString path = item(QString::fromLatin1(c.name), c.exists);
+        const QString path = item(QString::fromLatin1(c.name));
+        const QList<AMAppItemPtr> found = records({path});
+        if (c.goneBefore)
+            QDir(path).removeRecursively();
         if (c.plainRemovalFails)
             files->failing.insert(path);
         authorization->grant = c.grant;
         authorization->toolOutput = c.toolOutput;
         const int requestsBefore = authorization->rightsRequests;
-        const RecordingDelegate heard = run({path});
+        const RecordingDelegate heard = run(found);
         EXPECT_EQ(heard.removed, c.removed ? QStringList{path} : QStringList()) << c.name;
         EXPECT_EQ(heard.failed, c.removed ? QStringList() : QStringList{path}) << c.name;
         EXPECT_EQ(authorization->rightsRequests - requestsBefore, c.rightsRequests) << c.name;
@@ -105,14 +110,14 @@ TEST_F(AsMDeleteExecutorTest, HeldRightsServeEveryRecordAndRefusedOnesAreAskedAg
     const QStringList paths{item(QStringLiteral("one")), item(QStringLiteral("two"))};
     for (const QString& path : paths)
         files->failing.insert(path);
-    EXPECT_EQ(run(paths).removed, paths);
+    EXPECT_EQ(run(records(paths)).removed, paths);
     EXPECT_EQ(authorization->rightsRequests, 1);
 
     const QStringList again{item(QStringLiteral("three")), item(QStringLiteral("four"))};
     for (const QString& path : again)
         files->failing.insert(path);
     authorization->grant = false;
-    EXPECT_EQ(run(again).failed, again);
+    EXPECT_EQ(run(records(again)).failed, again);
     EXPECT_EQ(authorization->rightsRequests, 3);
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Copy Rights Unsuccessful: -60006")));
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("Alloc authorization failed!!!")));
@@ -137,7 +142,7 @@ TEST_F(AsMDeleteExecutorTest, EachRemovalTakesAFreshSessionFromTheExternalFormAn
         authorization->*c.step = -60008;
         const QString path = item(QStringLiteral("case%1").arg(index++));
         files->failing.insert(path);
-        EXPECT_EQ(run({path}).removed, c.removed ? QStringList{path} : QStringList()) << c.logged;
+        EXPECT_EQ(run(records({path})).removed, c.removed ? QStringList{path} : QStringList()) << c.logged;
         EXPECT_TRUE(platform.log().messages().contains(QLatin1String(c.logged))) << c.logged;
         EXPECT_EQ(authorization->openSessions, 0) << c.logged;
     }
@@ -162,11 +167,32 @@ TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
     files->failing.insert(path);
     authorization->grant = false;
 
-    EXPECT_EQ(run({path}).failed, QStringList{path});
+    EXPECT_EQ(run(records({path})).failed, QStringList{path});
     EXPECT_EQ(mode(path), 0700u);
     EXPECT_EQ(mode(path + QStringLiteral("/Contents")), 0750u);
     EXPECT_EQ(mode(path + QStringLiteral("/Contents/file")), 0400u);
     EXPECT_EQ(mode(outside), 0640u);
+}
+
+TEST_F(AsMDeleteExecutorTest, AFolderSwappedSinceTheSearchKeepsItsItemsAndWhatItLeadsTo)
+{
+    const QString library = platform->searchPaths->homeDirectory() + QStringLiteral("/Library/");
+    const AMAppItemGroup group = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(
+        platform->searchPaths->pathOnMac(QStringLiteral("/Applications/Sketchbook.app")));
+    // Application Support becomes a link to another folder; Caches, another folder of its name.
+    for (const char* path : {"elsewhere/Sketchbook/d", "other/org.tavrin-sample.Sketchbook/d"})
+        ASSERT_TRUE(QDir().mkpath(library + QLatin1String(path)));
+    const auto moveAside = [&](const QString& folder) { return QDir().rename(library + folder, library + folder + ".old"); };
+    ASSERT_TRUE(moveAside("Application Support") && QFile::link(library + "elsewhere", library + "Application Support"));
+    ASSERT_TRUE(moveAside("Caches") && QDir().rename(library + "other", library + "Caches"));
+
+    const RecordingDelegate heard = run(group);
+    EXPECT_EQ(heard.removed.size(), group.size() - 2) << "the bundle and the other places' files go";
+    EXPECT_EQ(heard.failed.size(), 2);
+    for (const char* path : {"elsewhere/Sketchbook/d", "Caches/org.tavrin-sample.Sketchbook/d",
+                             "Application Support.old/Sketchbook", "Caches.old/org.tavrin-sample.Sketchbook"})
+        EXPECT_TRUE(QDir(library + QLatin1String(path)).exists()) << path;
+    EXPECT_EQ(authorization->rightsRequests, 0) << "a changed place is never tried with rights";
 }
 
 TEST_F(AsMDeleteExecutorTest, ADeleterGoneBeforeItsTaskRunsRemovesAndReportsNothing)
@@ -176,7 +202,7 @@ TEST_F(AsMDeleteExecutorTest, ADeleterGoneBeforeItsTaskRunsRemovesAndReportsNoth
     {
         AsMDeleteExecutor deleter;
         deleter.setDelegate(&delegate);
-        deleter.executeDelete({record(path)});
+        deleter.executeDelete(records({path}));
     }
     platform.dispatcher().drainGlobal();
     EXPECT_TRUE(QFile::exists(path));

@@ -82,11 +82,9 @@ TEST(RelatedAppFilesMatch, KeysMatchWholeWordsIgnoringCaseAndBlanksAndShortKeysO
         {"anything", "", name, 0},
         {"anything", " ", name, 0},
         // Short keys: whole names, or with a file-name suffix.
-        {"com", "com", identifier, 3},
         {"COM.plist", "com", identifier, 3},
         {"com.example.foo.plist", "com", identifier, 0},
         {"com.example.plist", "com.example", identifier, 11},
-        {"com.example.foo.plist", "com.example", identifier, 0},
         {"com.example.foo.plist", "com.example.", identifier, 0},
         {"Go.savedState", "Go", name, 2},
         {"Go Tools", "Go", name, 0},

@@ -3,13 +3,17 @@
 
 #include "PlatformTest.h"
 
+#include "platform/files/FileManager.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/simulated/SimulatedMac.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -25,11 +29,28 @@ protected:
         EXPECT_EQ(authorization.AuthorizationCopyRights(ref, {platform::kAuthorizationRightExecute}, 0x13), 0);
         return ref;
     }
+    // A location of the path, whose parts the rule never looks at.
+    static platform::ItemLocation at(const QString& path)
+    {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        return {path.left(slash).toUtf8(), {}, {}, path.mid(slash + 1).toUtf8(), {}};
+    }
+    // What removing the item found below `root` printed, once `meanwhile` has run.
+    QByteArray removeFound(platform::AuthorizationRef session, const QString& path, const QString& root,
+                           const std::function<void()>& meanwhile = {})
+    {
+        const auto location = platform->fileManager->locationOfItemAtPath(path, root, nullptr);
+        if (meanwhile)
+            meanwhile();
+        QByteArray output;
+        EXPECT_EQ(authorization.removeItemWithPrivileges(session, *location, {}, &output), 0);
+        return output;
+    }
 
     SimulatedAuthorization authorization;
 };
 
-TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
+TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderAnUnsafePathOrThroughASwappedFolder)
 {
     const QString home = platform->searchPaths->homeDirectory();
     const QString root = platform->simulatedMac->root();
@@ -44,7 +65,7 @@ TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
     const platform::AuthorizationRef session = grantedSession();
     for (const QString& path : refused) {
         QByteArray output;
-        EXPECT_EQ(authorization.removeItemWithPrivileges(session, path, &output),
+        EXPECT_EQ(authorization.removeItemWithPrivileges(session, at(path), {}, &output),
                   platform::errAuthorizationToolExecuteFailure)
             << path.toStdString();
         if (path.startsWith(QLatin1Char('/'))) {
@@ -54,12 +75,20 @@ TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderOrAnUnsafePath)
 
     const QString item = home + QStringLiteral("/Library/Caches/org.example.gone");
     ASSERT_TRUE(QDir().mkpath(item + QStringLiteral("/inner")));
-    QByteArray output;
-    EXPECT_EQ(authorization.removeItemWithPrivileges(session, item, &output), 0);
-    EXPECT_TRUE(output.isEmpty());
+    const QString library = home + QStringLiteral("/Library");
+    EXPECT_TRUE(removeFound(session, item, library).isEmpty());
     EXPECT_FALSE(QDir(item).exists());
     EXPECT_EQ(authorization.requests().last(),
               (SimulatedAuthorization::Request{QStringLiteral("rm -rf --"), item, 0}));
+
+    // Caches swapped for a link since the item was found: what the link leads to stays.
+    const QString caches = library + QStringLiteral("/Caches"), elsewhere = platform.folder() + QStringLiteral("/elsewhere");
+    ASSERT_TRUE(QDir().mkpath(item) && QDir().mkpath(elsewhere + QStringLiteral("/org.example.gone")));
+    EXPECT_FALSE(removeFound(session, item, library, [&] {
+                     QDir().rename(caches, caches + QStringLiteral(".old"));
+                     QFile::link(elsewhere, caches);
+                 }).isEmpty());
+    EXPECT_TRUE(QDir(elsewhere + QStringLiteral("/org.example.gone")).exists());
 }
 
 TEST_F(SimulatedAuthorizationTest, AnswersAsTheSimulatedMacIsConfigured)
@@ -70,11 +99,12 @@ TEST_F(SimulatedAuthorizationTest, AnswersAsTheSimulatedMacIsConfigured)
     EXPECT_EQ(authorization.AuthorizationCopyRights(ref, {platform::kAuthorizationRightExecute}, 0x13),
               platform::errAuthorizationCanceled);
     QByteArray output;
-    EXPECT_EQ(authorization.removeItemWithPrivileges(ref, platform.folder(), &output), platform::errAuthorizationDenied);
+    EXPECT_EQ(authorization.removeItemWithPrivileges(ref, at(platform.folder()), {}, &output),
+              platform::errAuthorizationDenied);
     EXPECT_TRUE(QDir(platform.folder()).exists());
 }
 
-TEST_F(SimulatedAuthorizationTest, ASessionFromTheExternalFormSharesTheRightsWhileTheFirstIsOpen)
+TEST_F(SimulatedAuthorizationTest, ASessionFromTheExternalFormSharesTheRights)
 {
     const platform::AuthorizationRef held = grantedSession();
     platform::AuthorizationExternalForm form;
@@ -86,11 +116,8 @@ TEST_F(SimulatedAuthorizationTest, ASessionFromTheExternalFormSharesTheRightsWhi
     EXPECT_EQ(authorization.AuthorizationCopyRights(fresh, {platform::kAuthorizationRightExecute}, 3), 0);
     const QString item = platform.folder() + QStringLiteral("/item");
     ASSERT_TRUE(QDir().mkpath(item));
-    QByteArray output;
-    EXPECT_EQ(authorization.removeItemWithPrivileges(fresh, item, &output), 0);
+    EXPECT_TRUE(removeFound(fresh, item, platform.folder()).isEmpty());
     EXPECT_FALSE(QDir(item).exists());
-    authorization.AuthorizationFree(held);
-    EXPECT_EQ(authorization.AuthorizationCreateFromExternalForm(form, &fresh), platform::errAuthorizationInvalidRef);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "FormatEndViewController.h"
 #include "FormatTypeViewController.h"
 #include "MakeSureFormatViewController.h"
+#include "SortSelectBgView.h"
 
 #include "PopStatusAttachedWindow.h"
 #include "TextImageButton.h"
@@ -11,6 +12,7 @@
 #include "UiTestSupport.h"
 
 #include "platform/ui/Button.h"
+#include "platform/ui/Event.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/TextField.h"
 
@@ -74,6 +76,38 @@ TEST_F(FormatFlowTest, TheChooserClosesAfterTwoSecondsUnlessThePointerIsInside)
     dialog.openMenuAction(); // the first opening's timer must not close this one early
     after(600);
     EXPECT_TRUE(dialog.sortAttachedWindow());
+}
+
+// A chooser that opens under the pointer hears of no entry: it lights the row beneath and stays;
+// one the pointer is no longer over closes when its time is up.
+TEST_F(FormatFlowTest, TheChooserTakesThePointerItOpensUnder)
+{
+    dialog.setName("Backup", "Journaled HFS+");
+    Event::setMouseLocation({-9999, -9999});
+    dialog.openMenuAction();
+    ASSERT_TRUE(dialog.sortAttachedWindow());
+    const Rect chooser = dialog.sortAttachedWindow()->frame();
+    after(2000);
+    ASSERT_FALSE(dialog.sortAttachedWindow());
+    const auto lit = [&] {
+        const FormatTypeViewController& rows = *dialog.formatTypeVC();
+        return std::tuple(rows.view_1()->isMouseIn(), rows.view_2()->isMouseIn(), rows.view_4()->isMouseIn());
+    };
+    Event::setMouseLocation({chooser.midX(), chooser.maxY() - 12}); // over the first row
+    dialog.openMenuAction();
+    EXPECT_EQ(lit(), std::tuple(true, false, false));
+    dialog.mouseEixtView(true);
+    platform.dispatcher().drainAll();
+    Event::setMouseLocation({chooser.midX(), chooser.minY() + 45}); // over the last row
+    dialog.openMenuAction();
+    EXPECT_FALSE(dialog.isPopSortWin()) << "entered";
+    EXPECT_EQ(lit(), std::tuple(false, false, true));
+    after(5000);
+    ASSERT_TRUE(dialog.sortAttachedWindow());
+    dialog.mouseEixtView(true);
+    platform.dispatcher().drainAll();
+    Event::setMouseLocation({-9999, -9999});
+    EXPECT_FALSE(dialog.sortAttachedWindow());
 }
 
 TEST_F(FormatFlowTest, ARowSetsTheTypeAndTheCurrentTypeFixesItForNtfsAndApfs)

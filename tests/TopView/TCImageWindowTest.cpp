@@ -221,3 +221,17 @@ TEST(TCImageWindowTest, RendersTitleBarButtonsAndContent)
         EXPECT_TRUE(uitest::near(uitest::at(image, 150, 100), QColor::fromRgbF(0.75f, 0.85f, 0.95f)));
     }
 }
+
+TEST(TCImageWindowTest, TheUndoGroupsCloseRedrawsTheBar)
+{
+    test::TestPlatform platform;
+    auto w = makeWindow();
+    int draws = 0;
+    w->setTitleBarDrawingBlock([&](bool, const Rect&, const BezierPath&) { ++draws; });
+    w->orderFront();
+    QApplication::processEvents();
+    const int shown = draws;
+    w->undoManagerDidCloseUndoGroupNotification({});
+    QApplication::processEvents();
+    EXPECT_GT(draws, shown);
+}

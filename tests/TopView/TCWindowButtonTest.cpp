@@ -3,6 +3,7 @@
 
 #include "TestPlatform.h"
 
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/Event.h"
 
 #include <gtest/gtest.h>
@@ -38,26 +39,21 @@ bool showsHover(const TCWindowButton& button)
 
 } // namespace
 
-TEST(TCWindowButtonGroupTest, NullAndDefaultIdentifierShareOneGroup)
+TEST(TCWindowButtonGroupTest, ThePointersButtonShowsTheRolloverAndTheCountNeverGoesBelowZero)
 {
-    EXPECT_EQ(&TCWindowButtonGroup::groupWithIdentifier(), &TCWindowButtonGroup::groupWithIdentifier(
-                                                               QStringLiteral("com.halcroft.TCImageWindow.defaultWindowButtonGroup")));
-    EXPECT_NE(&TCWindowButtonGroup::groupWithIdentifier(), &TCWindowButtonGroup::groupWithIdentifier(QStringLiteral("")));
-}
-
-TEST(TCWindowButtonGroupTest, RolloverFollowsEveryButtonAndTheCountNeverGoesBelowZero)
-{
-    // Each step: which button (0–2) the pointer enters (+) or leaves (−), then the count and
-    // whether all three show their roll-over pictures.
+    // Each step: which button (0–2) the pointer enters (+) or leaves (−), then the count. The
+    // button stepped on shows its roll-over picture while the count is above zero; a visit
+    // announces nothing, so the others keep theirs.
     const struct {
         const char* name;
-        std::vector<int> steps; // +1..+3 enters button 0..2, −1..−3 leaves it, 10 destroys button 0
+        std::vector<int> steps; // +1..+3 enters button 0..2, −1..−3 leaves it, 10 destroys button 0, 0 resets
         std::vector<std::int64_t> counts;
     } cases[] = {
         {"one in and out", {+1, -1}, {1, 0}},
         {"overlapping areas", {+1, +2, -1, +3, -2, -3}, {1, 2, 1, 2, 1, 0}},
         {"a leave without an enter", {-2, +1, -1, -1, -3}, {0, 1, 0, 0, 0}},
         {"a held button goes away", {+1, +1, +2, 10, -2}, {1, 1, 2, 1, 0}},
+        {"a reset under the pointer", {+1, 0, -1, +2}, {1, 0, 0, 1}},
     };
     test::TestPlatform platform;
     int run = 0;
@@ -67,18 +63,56 @@ TEST(TCWindowButtonGroupTest, RolloverFollowsEveryButtonAndTheCountNeverGoesBelo
         std::vector<std::unique_ptr<TCWindowButton>> buttons;
         for (const char* light : {"close", "minimize", "zoom"})
             buttons.push_back(makeButton(group, QLatin1String(light)));
+        std::vector<QString> before(3);
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
             const int step = c.steps[i];
+            for (std::size_t b = 0; b < 3; ++b)
+                before[b] = buttons[b] ? buttons[b]->image().name() : QString();
+            std::size_t stepped = 3;
             if (step == 10)
                 buttons[0].reset();
+            else if (step == 0)
+                TCWindowButtonGroup::groupWithIdentifier(group).resetMouseCaptures();
             else if (step > 0)
-                buttons[std::size_t(step - 1)]->mouseEntered(pointer(EventType::MouseEntered));
+                buttons[stepped = std::size_t(step - 1)]->mouseEntered(pointer(EventType::MouseEntered));
             else
-                buttons[std::size_t(-step - 1)]->mouseExited(pointer(EventType::MouseExited));
+                buttons[stepped = std::size_t(-step - 1)]->mouseExited(pointer(EventType::MouseExited));
             EXPECT_EQ(TCWindowButtonGroup::groupWithIdentifier(group).numberOfCaptures(), c.counts[i]) << "step " << i;
-            for (const auto& b : buttons)
-                EXPECT_TRUE(!b || showsHover(*b) == (c.counts[i] > 0)) << "step " << i;
+            for (std::size_t b = 0; b < 3; ++b) {
+                if (!buttons[b])
+                    continue;
+                if (b == stepped)
+                    EXPECT_EQ(showsHover(*buttons[b]), c.counts[i] > 0) << "step " << i;
+                else
+                    EXPECT_EQ(buttons[b]->image().name(), before[b]) << "step " << i << ", button " << b;
+            }
         }
+    }
+}
+
+TEST(TCWindowButtonGroupTest, ASetCountIsAnnouncedAndEveryButtonOfTheGroupFollows)
+{
+    test::TestPlatform platform;
+    const QString group = QStringLiteral("announced");
+    std::vector<std::unique_ptr<TCWindowButton>> buttons;
+    for (const char* light : {"close", "minimize", "zoom"})
+        buttons.push_back(makeButton(group, QLatin1String(light)));
+    auto other = makeButton(QStringLiteral("another group"), QStringLiteral("close"));
+    int posts = 0;
+    platform::Observation heard = platform::NotificationCenter::defaultCenter().addObserver(
+        nullptr, TCWindowButtonGroupDidUpdateRolloverStateNotification, nullptr, [&](const platform::Notification&) { ++posts; });
+    TCWindowButtonGroup& g = TCWindowButtonGroup::groupWithIdentifier(group);
+    const struct {
+        std::int64_t set;
+        int posts;
+        bool hover;
+    } steps[] = {{2, 1, true}, {2, 1, true}, {-1, 1, true}, {0, 2, false}};
+    for (const auto& step : steps) {
+        g.setNumberOfCaptures(step.set);
+        EXPECT_EQ(posts, step.posts) << step.set;
+        for (const auto& b : buttons)
+            EXPECT_EQ(showsHover(*b), step.hover) << step.set;
+        EXPECT_FALSE(showsHover(*other));
     }
 }
 

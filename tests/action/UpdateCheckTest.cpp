@@ -113,7 +113,7 @@ protected:
 
 TEST_F(UpdateCheckTest, TheServedListDecidesTheStateAndEveryFailureShowsNoNetwork)
 {
-    using enum State;
+    using enum UpdateCheckRules::UpdateState; // named directly: clang 14 refuses it through an alias
     struct Case {
         const char* name;
         std::optional<QByteArray> reply;

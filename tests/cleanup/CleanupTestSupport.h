@@ -75,6 +75,10 @@ struct AnsweringTrash : platform::Trash {
         recycled << path;
         return answer;
     }
+    bool recycleItemAtLocation(const platform::ItemLocation& location, QString*) override
+    {
+        return recycleItemAtPath(location.displayPath());
+    }
     platform::TrashEmptying emptyTrash() override { ++emptyings; return {}; }
     QStringList recycled;
     int emptyings = 0;

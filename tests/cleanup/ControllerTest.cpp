@@ -2,6 +2,8 @@
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
+#include "IsolatedEnvironment.h"
+#include <QDir>
 
 namespace {
 
@@ -59,8 +61,8 @@ TEST_F(ControllerSelection, TriStateRulesDownAndUpTheTree)
     x->setState(FileNode::None);
     m->setState(FileNode::All);
     QByteArrayList collected;
-    for (const auto& item : Controller::collectSelected({d, m}))
-        collected << item.node->nativePath();
+    for (const auto& item : Controller::collectSelected({d, m}, {"/", {1, 2}, {}, {}, {}}))
+        collected << item.location.path();
     EXPECT_EQ(collected, QByteArrayList({"/d/y", "/m"}));
 }
 
@@ -155,6 +157,63 @@ TEST_F(RemovalTest, EraseRemovesHostileNamesExactlyAndKeepsWhatStays)
     EXPECT_EQ(delegate.failed, std::vector<int32_t>{collectedStillThere});
     EXPECT_GE(collectedStillThere, 1); // "fails" at least
     EXPECT_EQ(delegate.progress.back(), 100);
+}
+
+// Ticks only the node at `names` below the list (the folders on the way partly).
+void tickOnly(FileNodeList& list, const QList<QByteArray>& names)
+{
+    for (const auto& node : list) {
+        const bool onTheWay = node->nativeName() == names.front();
+        node->setState(!onTheWay ? FileNode::None : names.size() == 1 ? FileNode::All : FileNode::Partly);
+        if (node->isDirectory() && node->state() != FileNode::All)
+            tickOnly(node->children(), onTheWay ? names.mid(1) : QList<QByteArray>{""});
+    }
+}
+
+// Each removal reaches its item from the scanned folder, one checked folder at a time, with the
+// real Trash and file manager.
+TEST_F(ControllerSelection, OnlyWhatWasTickedGoesWhateverChangedSinceTheScan)
+{
+    const QString userDirs = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
+    const QByteArray home = QFile::encodeName(QDir::homePath());
+    // What goes ("-") and what stays ("+"), below the case's folder ("~": the home).
+    const std::tuple<QByteArray, QByteArrayList, int> cases[] = {
+        {"sub/victim", {"+other/victim", "+dl/sub.moved/victim", "+dl/sub"}, 1}, // sub swapped for a link meanwhile
+        {"link", {"-dl/link", "+outside/inside", "+outside/keep"}, 0}, // the link, never what it leads to
+        {"link/inside", {"-outside/inside", "+dl/link", "+outside/keep"}, 0},
+        {"box", {"-dl/box/a", "+dl/box/Music/m"}, 1}, // the user's Music folder inside it stays
+        {"home/Documents", {"+~/Documents/d"}, 0}, // never offered
+    };
+    for (const bool trash : {false, true}) {
+        for (const auto& [ticked, expected, failed] : cases) {
+            if (trash && ticked == "box") // a move into the Trash takes a folder whole
+                continue;
+            SCOPED_TRACE(ticked.toStdString() + (trash ? " to the Trash" : " erased"));
+            const QByteArray base = QFile::encodeName(test::makeTemporaryFolder());
+            test::makeTree(base, {"dl/", "dl/sub/", "dl/sub/victim:1", "other/", "other/victim:1", "outside/", "outside/inside:1",
+                                  "outside/keep:1", "dl/box/", "dl/box/a:1", "dl/box/Music/", "dl/box/Music/m:1"});
+            ASSERT_TRUE(QDir().mkpath(QDir::homePath() + "/Documents") && test::writeFile(QDir::homePath() + "/Documents/d", "x"));
+            ASSERT_EQ(::symlink("../outside", base + "/dl/link") + ::symlink(home, base + "/dl/home"), 0);
+            ASSERT_TRUE(test::writeFile(userDirs, "XDG_MUSIC_DIR=\"" + base + "/dl/box/Music\"\n"));
+            FileNodeList list;
+            Controller controller;
+            test::RecordingDelegate delegate;
+            controller.setADelegate(&delegate);
+            controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(base + "/dl"));
+            platform.dispatcher().drainAll();
+            tickOnly(list, ticked.split('/'));
+            if (ticked == "sub/victim") {
+                ASSERT_EQ(::rename(base + "/dl/sub", base + "/dl/sub.moved") + ::symlink("../other", base + "/dl/sub"), 0);
+            }
+            trash ? controller.moveFileToTarshWithDic(list) : controller.deleteFilesWithDic(list);
+            platform.dispatcher().drainAll();
+            for (const QByteArray& item : expected)
+                EXPECT_EQ(test::existsAsItself(item[1] == '~' ? home + item.mid(2) : base + '/' + item.mid(1)), item[0] == '+')
+                    << item.constData();
+            EXPECT_EQ(delegate.failed, std::vector<int32_t>{failed});
+        }
+    }
+    QFile::remove(userDirs);
 }
 
 // The operations nothing in the window calls: the size order, a sort that leaves the tree as it

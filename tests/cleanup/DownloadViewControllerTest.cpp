@@ -120,7 +120,7 @@ TEST_F(DownloadTest, AFinishedScanIsAllSelectedAndOffersRemoval)
     EXPECT_TRUE(cleaner.isItemExpandable(outline, node("folder")));
     EXPECT_FALSE(cleaner.isItemExpandable(outline, node("Tool.app")));
     EXPECT_FALSE(cleaner.isItemExpandable(outline, node("a.bin")));
-    EXPECT_FALSE(DownloadViewController::isExpandableNode(QStringLiteral("Kit.framework"), true));
+    EXPECT_FALSE(DownloadViewController::isExpandableNode("Kit.framework", true));
     EXPECT_EQ(cleaner.outlineView(outline, column("Size"), node("a.bin")).toString(), QStringLiteral("300 byte"));
     EXPECT_EQ(cleaner.outlineView(outline, 2, node("folder")), nullptr);
     EXPECT_TRUE(platform.log().messages().contains(QStringLiteral("-------Error children")));

@@ -26,6 +26,10 @@ struct HookedCatalog : FileCatalog {
         return real->getCatalogInfo(ref, which, info);
     }
     OSErr deleteObject(const FSRef& ref) const override { return real->deleteObject(ref); }
+    OSErr makeRefInFolder(FileDescriptor folder, const QByteArray& name, FSRef* ref) const override
+    {
+        return real->makeRefInFolder(std::move(folder), name, ref);
+    }
     std::unique_ptr<FileCatalog> real;
     std::function<void(const QByteArray& name)> onOpen = [](const QByteArray&) {};
 };
@@ -74,7 +78,7 @@ TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
         std::vector<NodeTreeOperator::Found> batch;
         for (const auto& [name, size] : inserted) {
             NodeTreeOperator::fileInsertFatherWithRootArr(list, sized(name, size));
-            batch.push_back({sized(name, size), size});
+            batch.push_back({sized(name, size), size, {}});
         }
         NodeTreeOperator::fileInsertFatherWithRootArr(merged, std::move(batch));
         EXPECT_EQ(test::namesOf(list), order);
@@ -83,7 +87,7 @@ TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
     // A batch into a list that has nodes goes before those of equal size.
     FileNodeList merged{sized("e", 10), sized("f", 5), sized("g", 0)};
     NodeTreeOperator::fileInsertFatherWithRootArr(
-        merged, {{sized("a", 5), 5}, {sized("b", 10), 10}, {sized("c", 0), 0}, {sized("d", 20), 20}});
+        merged, {{sized("a", 5), 5, {}}, {sized("b", 10), 10, {}}, {sized("c", 0), 0, {}}, {sized("d", 20), 20, {}}});
     EXPECT_EQ(test::namesOf(merged), QStringList({"d", "b", "e", "a", "f", "c", "g"}));
     // Sizes grow while the list is sorted: the grown node rises, ties keep their order.
     FileNodeList list{sized("a", 10), sized("b", 5), sized("c", 5)};
@@ -95,24 +99,27 @@ TEST(ScanOrder, InsertionPutsNewNodesBeforeEqualOnesAndResortKeepsTiesInPlace)
     EXPECT_EQ(test::namesOf(list), QStringList({"c", "a", "b"}));
 }
 
-TEST_F(ScanTest, TreeIsSizedAndSortedWithoutFollowingLinks)
+TEST_F(ScanTest, TreeIsSizedAndSortedFollowingTheRootAndTopLevelLinksToFoldersOnly)
 {
     test::makeTree(root, {"big:300", "small:1", ".hidden:2", "empty/", "empty/e1:0", "empty/e2/", "pkg.app/",
                           "pkg.app/Contents/", "pkg.app/Contents/x:50", "sub/", "sub/f:110", "sub/deep/",
                           "sub/deep/g:200", "../outside/", "../outside/x:1000"});
     ASSERT_EQ(::symlink("../outside", (root + "/link").constData()), 0);
-    scan(root);
-    platform.dispatcher().drainAll();
-    EXPECT_EQ(test::namesOf(list), QStringList({"sub", "big", "pkg.app", "link", ".hidden", "small", "empty"}));
-    EXPECT_EQ(list[0]->size(), 310u);
-    EXPECT_EQ(test::namesOf(list[0]->children()), QStringList({"deep", "f"}));
-    EXPECT_EQ(list[0]->children()[0]->nativePath(), root + "/sub/deep");
-    EXPECT_EQ(list[3]->size(), 10u); // the link's own text, nothing of what it leads to
-    EXPECT_TRUE(list[3]->children().empty());
-    EXPECT_EQ(list[6]->size(), 0u);
-    EXPECT_EQ(list[6]->children().size(), 2u);
-    EXPECT_EQ(delegate.ends, 1);
-    EXPECT_EQ(controller.getProgress(), 100.0f);
+    ASSERT_EQ(::symlink("../../outside", (root + "/sub/deeper").constData()), 0);
+    ASSERT_EQ(::symlink("dl", (root + "-link").constData()), 0); // the folder set may be a link
+    for (const QByteArray& scanned : {root, root + "-link"}) {
+        scan(scanned);
+        platform.dispatcher().drainAll();
+        EXPECT_EQ(test::namesOf(list), QStringList({"link", "sub", "big", "pkg.app", ".hidden", "small", "empty"}));
+        EXPECT_TRUE(list[0]->followsLink() && list[0]->isDirectory());
+        EXPECT_EQ(list[0]->children()[0]->nativePath(), scanned + "/link/x");
+        EXPECT_EQ(list[1]->size(), 323u); // "deeper" counts its own text, nothing of what it leads to
+        EXPECT_EQ(test::namesOf(list[1]->children()), QStringList({"deep", "f", "deeper"}));
+        EXPECT_TRUE(list[1]->children()[2]->children().empty());
+        EXPECT_EQ(list[6]->children().size(), 2u);
+        EXPECT_EQ(delegate.ends, 1);
+        EXPECT_EQ(controller.getProgress(), 100.0f);
+    }
 }
 
 TEST_F(ScanTest, ProgressCountsEntriesAndAStopLeavesWhatWasFoundReportingOnlyInTheLastEntry)
@@ -127,7 +134,7 @@ TEST_F(ScanTest, ProgressCountsEntriesAndAStopLeavesWhatWasFoundReportingOnlyInT
         ends = 0;
         std::vector<float> progress;
         catalog->onOpen = [&](const QByteArray& name) {
-            if (name.size() != 1)
+            if (name.size() != 1 || name == ".") // the scanned folder itself
                 return;
             progress.push_back(scan.getProgress());
             if (int(progress.size()) == stopAt)
@@ -251,12 +258,11 @@ TEST_F(ScanTest, AStopLeavesSizesThatAddUpInOrderAndAPauseShowsWhatWasAddedAndLe
 TEST_F(ScanTest, TopLevelThatEndsEarlyStillReportsTheEnd)
 {
     test::makeTree(root, {"file:7", "empty/"});
-    for (const QByteArray name : {"missing", "file", "empty"}) {
+    for (const QByteArray name : {"missing", "file", "empty"}) { // the scanned folder is never an item
         SCOPED_TRACE(name.constData());
         scan(root + '/' + name);
         platform.dispatcher().drainAll();
-        EXPECT_EQ(list.size(), name == "file" ? 1u : 0u);
-        EXPECT_EQ(list.empty() ? 7u : list[0]->size(), 7u);
+        EXPECT_TRUE(list.empty());
         EXPECT_EQ(controller.getProgress(), -1.0f);
         EXPECT_EQ(delegate.ends, 1);
     }

@@ -149,14 +149,19 @@ TEST_F(DiskTabTest, AVolumeThatChangedSinceTheListIsNeitherRenamedNorErased)
     EXPECT_TRUE(notices->delivered.last().contains("not the one that was listed"));
 }
 
+// The failure names the volume ejected, even when the selection moved before the answer came;
+// the notices show on a Mac of version 11 and later too.
 TEST_F(DiskTabTest, AnEjectIsReportedAsItEnded)
 {
+    static_cast<test::FakeSystemVersion&>(*platform->systemVersion).setVersion("14.1");
+    diskutil->volumes[2].name = "Camera";
     auto tab = build();
-    boxOf(*tab, "disk2s1").mouseDownAction();
+    boxOf(*tab, "disk3s1").mouseDownAction();
     diskutil->ejectStatus = 1;
     tab->ejectButAction();
+    boxOf(*tab, "disk2s1").mouseDownAction();
     platform.dispatcher().drainAll();
-    EXPECT_EQ(notices->delivered, QStringList({"Disk Not Ejected Properly: Eject 'USB' before disconnecting or turning it off."}));
+    EXPECT_EQ(notices->delivered, QStringList({"Disk Not Ejected Properly: Eject 'Camera' before disconnecting or turning it off."}));
     diskutil->ejectStatus = 0;
     tab->ejectButAction();
     platform.dispatcher().drainAll();
@@ -265,6 +270,18 @@ TEST_F(DiskTabTest, ALookUpThatDidNotRunGivesNoAnswerEvenWithAnOldFileThere)
 TEST_F(DiskTabTest, TheTabRendersItsBoxesAndSelection)
 {
     auto tab = build();
+    // A fixed volume sits under "Internal", an ejectable one under "External".
+    const auto top = [&](const char* id) { return boxOf(*tab, id).view()->frame().minY(); };
+    const auto headers = tab->scrollView()->subviews();
+    const auto header = [&](const char* title) {
+        for (const View* view : headers)
+            if (const auto* field = dynamic_cast<const TextField*>(view); field && field->stringValue() == title)
+                return field->frame().minY();
+        return -1.0;
+    };
+    EXPECT_LT(top("disk1s1"), header("Internal"));
+    EXPECT_GT(top("disk1s1"), header("External"));
+    EXPECT_LT(std::max(top("disk2s1"), top("disk3s1")), header("External"));
     boxOf(*tab, "disk3s1").volumeInfo()->volRootDir = QString(); // shown as not mounted
     boxOf(*tab, "disk3s1").volumeInfo()->volumeFreeSizeNum = 0;
     boxOf(*tab, "disk3s1").mouseDownAction();
@@ -287,14 +304,18 @@ TEST_F(DiskTabTest, TheMainThreadNeverLooksAtAMount)
         mutable std::atomic<int> calls{0};
         platform::OSErr volumeInfo(int, platform::VolumeEntry*) const override { return ++calls, platform::nsvErr; }
         platform::OSErr volumeParms(int16_t, platform::GetVolParmsInfoBuffer*) const override { return ++calls, platform::nsvErr; }
-        bool isOpticalMedia(const QString&, bool*) const override { return ++calls, false; }
+        platform::kern_return_t mediaObjects(const QString&, std::vector<platform::MediaObject>*) const override
+        {
+            return ++calls, platform::kIOReturnNoDevice;
+        }
         platform::OSErr ejectVolume(int16_t) override { return ++calls, platform::nsvErr; }
     };
     struct CountingWorkspace : test::FakeWorkspace {
         int facts = 0;
+        QString type = "ntfs";
         bool getFileSystemInfoForPath(const QString&, platform::FileSystemFacts* found) override
         {
-            found->type = "ntfs";
+            found->type = type;
             return ++facts, true;
         }
     };
@@ -316,4 +337,8 @@ TEST_F(DiskTabTest, TheMainThreadNeverLooksAtAMount)
     EXPECT_EQ(lookedAt(), background);
     // The facts found say NTFS (isDisabled is the button's own enabled switch).
     EXPECT_TRUE(!tab->renameBut()->isDisabled() && tab->formatBut()->isDisabled());
+    // Looked at again in the background, they now say exFAT: Rename follows.
+    counting->type = "exfat";
+    platform.dispatcher().drainAll();
+    EXPECT_TRUE(tab->renameBut()->isDisabled());
 }

@@ -45,15 +45,29 @@ TEST_F(MountWatchTest, AReplacedVolumeStateReachesTheTabAsAMountAndAnUnmount)
     DiskManagerViewController tab; // rebuilds on either
     tab.view();
 
-    platform::LinuxMountWatch watch({folder + "/no-mountinfo", state,
-                                     [&](const QString& path) { return platform->propertyLists->propertyListFromFile(path); }},
-                                    platform.platform());
-    replaceState({"/", "/Volumes/Stick"});
-    const QDeadlineTimer deadline(10000);
-    while (platform.dispatcher().pendingMain() == 0 && !deadline.hasExpired())
-        QThread::msleep(5); // the watch's own thread answers the file system's report
-    platform.dispatcher().drainAll();
-    heard.sort();
-    EXPECT_EQ(heard, QStringList({"DidMountNotification /Volumes/Stick", "DidUnmountNotification /Volumes/Backup"}));
-    EXPECT_EQ(diskutil->callsOf("list").size(), 1) << "one rebuild: the second notification met the guard";
+    // The platform's watch: the tab keeps its inventory by its generation.
+    platform->mountWatch = std::make_unique<platform::LinuxMountWatch>(
+        platform::LinuxMountWatch::Settings{folder + "/no-mountinfo", state,
+                                            [&](const QString& path) { return platform->propertyLists->propertyListFromFile(path); }},
+        platform.platform());
+    const platform::MountWatch& watch = *platform->mountWatch;
+    // Each change is told against the one before it, the second and third too.
+    const char* states[][2] = {{"/Volumes/Stick", "/Volumes/Backup"}, {"/Volumes/Card", "/Volumes/Stick"},
+                               {"/Volumes/Backup", "/Volumes/Card"}};
+    for (const auto& [mountedNow, unmountedNow] : states) {
+        const uint64_t generation = watch.generation();
+        replaceState({"/", mountedNow});
+        const QDeadlineTimer deadline(10000);
+        while (platform.dispatcher().pendingMain() == 0 && !deadline.hasExpired())
+            QThread::msleep(5); // the watch's own thread answers the file system's report
+        platform.dispatcher().drainAll();
+        heard.sort();
+        EXPECT_EQ(heard, QStringList({QString("DidMountNotification ") + mountedNow, QString("DidUnmountNotification ") + unmountedNow}));
+        EXPECT_NE(watch.generation(), generation);
+        heard.clear();
+        EXPECT_EQ(diskutil->callsOf("list").size(), 1) << "one enumeration: the second notification met the guard";
+        platform.dispatcher().advance(std::chrono::milliseconds(1000)); // the guard's second, and the build after it
+        platform.dispatcher().drainAll();
+        diskutil->calls.clear();
+    }
 }

@@ -1,7 +1,7 @@
 #include "CVolumeMgr.h"
 #include "ConvertSize2String.h"
 #include "DiskButtonStates.h"
-#include "DiskColumnLayout.h"
+#include "DiskIdentifier.h"
 #include "EnumerationGuard.h"
 
 #include "platform/mounts/MountInfo.h"
@@ -141,9 +141,18 @@ TEST_F(VolumeInventoryTest, SizeTextsStepByThousandsInSinglePrecision)
         {0, "0 byte"},          {999, "999 byte"},          {1000, "1.00 KB"},
         {999999, "1000.00 KB"}, {1000000, "1.00 MB"},       {1500000, "1.50 MB"},
         {999999999, "1000.00 MB"}, {1000000000, "1.00 GB"}, {500107862016, "500.11 GB"},
+        {1125, "1.12 KB"}, // a tie rounds as C's printf rounds it, to even
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(convertSize2String(bytes), QString::fromLatin1(text)) << bytes;
+}
+
+TEST_F(VolumeInventoryTest, OnlyAWholeDeviceIdentifierIsOne)
+{
+    for (const auto& [text, identifier] : {std::pair{"disk2", true}, {"disk2s1s3", true}, {"disk2\n", false},
+                                           {"disk2s", false}, {"/dev/disk2", false}, {" disk2", false},
+                                           {"disk2; ls", false}, {"", false}})
+        EXPECT_EQ(isDeviceIdentifier(text), identifier) << text;
 }
 
 TEST_F(VolumeInventoryTest, OneEnumerationPerSecond)
@@ -159,18 +168,8 @@ TEST_F(VolumeInventoryTest, OneEnumerationPerSecond)
     EXPECT_NE(second.enumDiskVolumesInfo().outcome, CVolumeMgr::Outcome::Refused);
 }
 
-TEST_F(VolumeInventoryTest, ColumnLayoutAndButtonRules)
+TEST_F(VolumeInventoryTest, ButtonRules)
 {
-    const DiskColumnLayout five = DiskColumnLayout::forCounts(3, 2);
-    EXPECT_EQ(five.height, 520);
-    EXPECT_EQ(five.internalHeader.minY(), 502);
-    ASSERT_EQ(five.internalBoxes.size(), 3);
-    EXPECT_EQ(five.internalBoxes[2].minY(), 370);
-    EXPECT_EQ(five.externalHeader->minY(), 344);
-    EXPECT_EQ(five.externalBoxes[1].minY(), 254);
-    EXPECT_EQ(DiskColumnLayout::forCounts(12, 0).height, 578);
-    EXPECT_FALSE(DiskColumnLayout::forCounts(12, 0).externalHeader);
-
     VolumeObj usb;
     usb.bCanEject = true;
     usb.volRootDir = QString(""); // unmounted

@@ -32,10 +32,10 @@ public:
         *parms = volumes[-refNum - 1].parms;
         return platform::noErr;
     }
-    bool isOpticalMedia(const QString& bsdName, bool* found) const override
+    platform::kern_return_t mediaObjects(const QString& bsdName, std::vector<platform::MediaObject>* objects) const override
     {
-        *found = true;
-        return bsdName.startsWith("sr");
+        *objects = {{{"IOMedia", bsdName.startsWith("sr") ? "IOCDMedia" : "IOBlockStorage"}, true}};
+        return platform::KERN_SUCCESS;
     }
     platform::OSErr ejectVolume(int16_t refNum) override
     {
@@ -79,11 +79,46 @@ TEST_F(VolumesInfoTest, EjectingAllReportsNoneSomeFailedOrAllDone)
     table->volumes = {{"/", parms("sda1", 0)}};
     EXPECT_EQ(manager.ejectAllVolumes(), -1);
     EXPECT_TRUE(table->ejected.isEmpty());
-    table->volumes << FakeVolumeTable::Volume{"/media/a", parms("sdb1", 1)} << FakeVolumeTable::Volume{"/media/z", parms("sdz", 1)};
-    EXPECT_EQ(manager.ejectAllVolumes(), 1);
-    EXPECT_EQ(table->ejected, QList<int16_t>({-2, -3}));
+    // A failing eject counts wherever it comes in the list ("sdz" fails).
+    for (const QStringList& devices : {QStringList{"sdz", "sdb1", "sdc1"}, {"sdb1", "sdz", "sdc1"}, {"sdb1", "sdc1", "sdz"}}) {
+        table->volumes.resize(1);
+        table->ejected.clear();
+        for (const QString& device : devices)
+            table->volumes << FakeVolumeTable::Volume{"/media/" + device, parms(qPrintable(device), 1)};
+        EXPECT_EQ(manager.ejectAllVolumes(), 1) << qPrintable(devices.join(' '));
+        EXPECT_EQ(table->ejected, QList<int16_t>({-2, -3, -4}));
+    }
     table->volumes.removeLast();
     EXPECT_EQ(manager.ejectAllVolumes(), 0);
+}
+
+// The whole-media walk: the service and its ancestors until one is whole media, which is a CD
+// or DVD or not; what cannot be walked is logged.
+TEST_F(VolumesInfoTest, TheWholeMediumDecidesWhetherAVolumeIsOnACdOrDvd)
+{
+    const platform::MediaObject partition{{"IOMedia"}, false}, disk{{"IOMedia"}, true}, cd{{"IOMedia", "IOCDMedia"}, true},
+        dvd{{"IOMedia", "IODVDMedia"}, true}, bus{{"IOService"}, std::nullopt}, noWhole{{"IOMedia"}, std::nullopt};
+    const struct {
+        platform::kern_return_t started;
+        std::vector<platform::MediaObject> objects;
+        bool optical;
+        const char* logged;
+    } cases[] = {
+        {platform::KERN_SUCCESS, {partition, cd}, true, nullptr},
+        {platform::KERN_SUCCESS, {bus, dvd}, true, nullptr},
+        {platform::KERN_SUCCESS, {partition, disk, cd}, false, nullptr}, // the first whole medium decides
+        {platform::KERN_SUCCESS, {noWhole, cd}, true, "Could not retrieve Whole property"},
+        {platform::KERN_SUCCESS, {}, false, "IORegistryEntryCreateIterator returned a NULL iterator"},
+        {platform::kern_return_t(0xe00002bc), {cd}, false, "IORegistryEntryCreateIterator failed returned 0xe00002bc"},
+    };
+    test::install<FakeVolumeTable>(platform->volumeTable);
+    for (const auto& c : cases) {
+        VolumesInfo info;
+        const auto before = platform.log().messages().size();
+        info.FindWholeMedia(c.started, c.objects);
+        EXPECT_EQ(info.isCDorDVD(), c.optical) << c.objects.size();
+        EXPECT_EQ(platform.log().messages().mid(before), c.logged ? QStringList{c.logged} : QStringList());
+    }
 }
 
 TEST_F(VolumesInfoTest, ASimulatedVolumesFactsComeFromTheStateByMountPoint)

@@ -27,6 +27,7 @@ TOOLS = [  # identifier, whether its pane shows something yet
     ("Applications", True), ("TaskManager", True), ("Cleanup", True), ("AppUininstaller", True),
     ("SwitchManager", True), ("StartupItems", True), ("DiskManager", True), ("QuickVisit", True)]
 CLOSE_LIGHT = (22, 16)
+MINIMISE_LIGHT = (40, 16)
 POWER_MENU_BUTTON = (147, 528)
 PANE = (220, 20, 400, 520)  # the tab view, a little inside its edges: x, y, width, height
 TOOL_COLUMN = (14, 156, 186, 298)
@@ -45,6 +46,9 @@ RELATED_CANCEL = (388, 371)
 # point of the Applications' first; the related-files window's Uninstall, the progress window's
 # view and its OK button (x, y, width, height: it shows at the end).
 APP_SEARCH, APPLICATIONS_FIRST_ROW_POINT = (420, 42), (378, 92)
+# The Task Manager's rows (40 high, each icon 4 points in) and its "Selected: 0 / N Tasks" label.
+TASK_LIST, TASK_ICON_X, TASK_SELECTION = (228, 108, 384, 384), 232, (228, 508, 280, 22)
+GENERIC_APPLICATION = (0x5b, 0x7b, 0xd5)  # the program's own application picture
 APPLICATIONS_ROWS = ((232, 72, 280, 40), (232, 120, 280, 40))
 UNINSTALL_ROWS = ((232, 72, 280, 32), (232, 112, 280, 32))
 RELATED_UNINSTALL, PROGRESS_VIEW, PROGRESS_OK = (496, 371), (560, 180), (440, 134, 96, 30)
@@ -54,6 +58,7 @@ SOUND_BUTTON = (74, 484)
 STARTUP_FIRST_ROW = (236, 34, 200, 32)
 STARTUP_ROWS = (236, 34, 200, 120)
 STARTUP_ADD_BUTTON = (546, 515)
+STARTUP_ROW_HEIGHT, STARTUP_REMOVE_LINK = 44, (558, 51)  # the first row's Remove link
 # Switch Manager: the Show Hidden Files switch.
 HIDDEN_FILES_SWITCH = (574, 148)
 HIDDEN_FILES_SWITCH_IMAGE = (558, 140, 32, 16)
@@ -74,6 +79,10 @@ FORMAT_CHOOSER_EXFAT = (280, 48)
 FORMAT_CONTINUE = (298, 174)
 FORMAT_END_VIEW = (320, 150)
 FORMAT_END_OK = (160, 120)
+# The Mount/Unmount and Rename buttons; in a volume box (from its left edge), the rename field
+# and its Save button.
+DISK_MOUNT_BUTTON, DISK_MOUNT_TITLE, DISK_RENAME_BUTTON = (346, 518), (316, 508, 60, 20), (502, 518)
+BOX_RENAME_FIELD, BOX_RENAME_SAVE = 122, 239
 
 class Failure(Exception):
     pass
@@ -107,6 +116,18 @@ def prepare_application_fixtures(session):
     import pwd
     session.mac_library = f"{session.root}/mac/Users/{pwd.getpwuid(os.getuid()).pw_name}/Library"
     write(f"{session.root}/bin/marker-maker", '#!/bin/sh\ntouch "$0.started"\n', 0o755)
+    # An application that runs until it is stopped, whose icon no theme has, and a program that
+    # asks for a terminal, with a stand-in terminal first on PATH that records what it was asked.
+    shutil.copy("/bin/sleep", f"{session.root}/bin/tavrin-e2e-lister")
+    write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-e2e-lister.desktop",
+          "[Desktop Entry]\nType=Application\nName=Row Lister\nIcon=tavrin-e2e-no-such-icon\n"
+          f"Exec={session.root}/bin/tavrin-e2e-lister 600\n")
+    write(f"{session.root}/bin/terminal-tool", "#!/bin/sh\n", 0o755)
+    write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-terminal-tool.desktop",
+          "[Desktop Entry]\nType=Application\nName=Terminal Tool\nTerminal=true\n"
+          f'Exec={session.root}/bin/terminal-tool "two words" $(id)\n')
+    write(f"{session.root}/terminal-bin/x-terminal-emulator", '#!/bin/sh\nprintf "%s\\n" "$@" > "$0.args"\n', 0o755)
+    session.env["PATH"] = f"{session.root}/terminal-bin:{session.env['PATH']}"
     write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-marker-maker.desktop",
           f"[Desktop Entry]\nType=Application\nName=Marker Maker\nExec={session.root}/bin/marker-maker\n")
     for name, identifier in (("Tally Sheet", "com.example.tallysheet"), ("Ledger", "com.example.tallysheet.ledger")):
@@ -135,6 +156,40 @@ def start_application_from_row(session, menu, shot):
     session.click(menu.at(APPLICATIONS_FIRST_ROW_POINT))
     wait_for("the application to start", lambda: os.path.exists(f"{session.root}/bin/marker-maker.started"))
     shot("applications-row-starts-application")
+
+def start_terminal_program_from_row(session, menu, shot):
+    """A Terminal=true entry starts inside the user's terminal, from an argument vector."""
+    search(session, menu, "Terminal Tool", APPLICATIONS_ROWS)
+    session.click(menu.at(APPLICATIONS_FIRST_ROW_POINT))
+    args = f"{session.root}/terminal-bin/x-terminal-emulator.args"
+    wait_for("the terminal to be started", lambda: os.path.exists(args))
+    shot("applications-terminal-program")
+    with open(args) as f:
+        asked = f.read().split("\n")[:-1]
+    if asked != ["-e", f"{session.root}/bin/terminal-tool", "two words", "$(id)"]:
+        raise Failure(f"the terminal was asked to run {asked}")
+
+def task_manager_lists_a_started_application(session, menu, shot):
+    """With no declared desktop, an application started now joins the Task Manager's rows, and
+    its row has an icon: its entry names one that no theme has, so the program's own picture."""
+    label = menu.region(TASK_SELECTION)
+    session.start([f"{session.root}/bin/tavrin-e2e-lister", "600"])
+    wait_for("the started application's row", lambda: menu.region(TASK_SELECTION) != label, 15)
+    # The newest row is the last: the list is scrolled to its end.
+    session.xdotool("mousemove", *map(str, menu.at((TASK_LIST[0] + 150, TASK_LIST[1] + 150))))
+    session.xdotool("click", "--repeat", "40", "--delay", "10", "5")
+
+    def last_icon():
+        """The lowest icon of the list's icon column: the 36 lines up to its lowest drawn one."""
+        _, top, _, height = TASK_LIST
+        strip = crop(session.grab(), menu.at((TASK_ICON_X, top)) + (32, height))
+        lines = [strip[96 * y:96 * (y + 1)] for y in range(height)]
+        drawn = [y for y, line in enumerate(lines) if len(set(line[i:i + 3] for i in range(0, 96, 3))) > 1]
+        return drawn and b"".join(lines[max(0, drawn[-1] - 35):drawn[-1] + 1])
+    icon = wait_for("the last row's icon", last_icon)
+    if not any(near(icon[i:i + 3], GENERIC_APPLICATION, 8) for i in range(0, len(icon), 3)):
+        raise Failure("the started application's row has not its icon")
+    shot("task-manager-started-application")
 
 def uninstall_with_related_files(session, menu, shot):
     """Uninstalls "Tally Sheet" with the related files offered; exactly those go."""
@@ -322,6 +377,72 @@ class StartMenu:
                  lambda: (g := self.windows().get(popup)) and not is_plain(crop(self.session.grab(), g)))
         return popup
 
+def startup_items_add_remove_and_system_folder(session, menu, shot):
+    """An entry written from outside in two steps appears; a file added through the add panel is
+    listed and its Remove link removes it; with ~/.config/autostart a link to the system's
+    autostart folder, Add and Remove write nothing there and the log says why."""
+    row = lambda i: menu.region((236, 34 + STARTUP_ROW_HEIGHT * i, 200, 32))
+    remove_link = lambda i: menu.at((STARTUP_REMOVE_LINK[0], STARTUP_REMOVE_LINK[1] + STARTUP_ROW_HEIGHT * i))
+    refusals = lambda: open(f"{session.root}/first.stderr", errors="replace").read().count("nothing is written there")
+    files = lambda folder: {name: open(f"{folder}/{name}", "rb").read() for name in os.listdir(folder)}
+
+    def add_through_panel(path):
+        # A synchronous move to where the pointer already is waits for long: it is moved off first.
+        session.xdotool("mousemove", "0", "0")
+        panel = menu.popup_after(lambda: session.click(menu.at(STARTUP_ADD_BUTTON)), "the add panel")
+        session.xdotool("windowfocus", "--sync", panel)
+        session.xdotool("type", "--delay", "5", path)
+        for attempt in range(3):  # a Return may only close the name's completions
+            session.xdotool("key", "Return")
+            try:
+                return wait_for("the add panel to take the file", lambda: panel not in menu.windows(), 3)
+            except Failure:
+                if attempt == 2:
+                    raise
+
+    # Created empty, then filled a moment later, once the program has likely read it empty.
+    with open(f"{session.autostart}/two-steps.desktop", "w") as f:
+        time.sleep(0.2)
+        f.write("[Desktop Entry]\nType=Application\nName=two-steps\nExec=sh\n")
+    wait_for("an entry written in two steps to be listed", lambda: not is_plain(row(2)))
+    shot("startup-items-two-step-entry")
+
+    # Added through the panel it comes last, and its Remove link takes it away at the first
+    # click (the panel's completions must not be left to swallow it).
+    document = f"{session.root}/login-notes.txt"
+    open(document, "w").close()
+    add_through_panel(document)
+    wait_for("the added file to be listed", lambda: not is_plain(row(3)))
+    own = [name for name, text in files(session.autostart).items() if f"X-Tavrin-Path={document}".encode() in text]
+    shot("startup-items-added-through-panel")
+    session.click(remove_link(3))
+    wait_for("the added file's row to go", lambda: is_plain(row(3)))
+    if len(own) != 1 or os.path.exists(f"{session.autostart}/{own[0]}"):
+        raise Failure(f"the added file had {len(own)} entries, or Remove left its entry")
+
+    # ~/.config/autostart a link to the system's folder: only the system's applet is listed (not
+    # its agent, not an entry for another desktop), and nothing is written there.
+    system = f"{session.env['XDG_CONFIG_DIRS']}/autostart"
+    os.makedirs(system)
+    for name, keys in (("applet", ""), ("agent", "NoDisplay=true\n"), ("kde", "OnlyShowIn=KDE;\n")):
+        with open(f"{system}/{name}.desktop", "w") as f:
+            f.write(f"[Desktop Entry]\nType=Application\nName=System {name}\nExec=sh\n{keys}")
+    os.rename(session.autostart, session.autostart + ".mine")
+    os.symlink(system, session.autostart)
+    before, refused = files(system), refusals()
+    for index in (0, 5):  # choosing the tab again lists afresh
+        session.click(menu.at((107, 172 + 38 * index)))
+    wait_for("only the system's applet to be listed", lambda: not is_plain(row(0)) and is_plain(row(1)))
+    shot("startup-items-linked-system-folder")
+    add_through_panel(document)
+    wait_for("Add to refuse the system folder", lambda: refusals() > refused)
+    session.click(remove_link(0))
+    wait_for("Remove to refuse the system folder", lambda: refusals() > refused + 1)
+    if files(system) != before:
+        raise Failure("the system's autostart folder was written")
+    os.remove(session.autostart)
+    os.rename(session.autostart + ".mine", session.autostart)
+
 def simulated_volume(session, identifier):
     """The stand-in diskutil's record of a simulated volume."""
     import plistlib
@@ -359,6 +480,89 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
     if (kind := simulated_volume(session, "disk2s1").get("FilesystemName")) != "ExFAT":
         raise Failure(f"the volume erased as ExFAT came out {kind}")
 
+# The Downloads cleaner (view coordinates from its top-left): the check box of the outline's first
+# row (rows 24 points apart), the select-all box with its colour when all is ticked, Completely
+# Erase, and the empty state's line.
+CLEANER_FIRST_BOX = (31, 73)
+CLEANER_SELECT_ALL, CLEANER_SELECT_ALL_EDGE, TICKED = (31, 414), (25, 408), (0, 195, 248)
+CLEANER_ERASE = (484, 415)
+CLEANER_NO_FOLDER = (16, 220, 528, 20)
+
+def clean_a_linked_downloads_folder(session, menu, shot):
+    """Downloads becomes a link to a folder elsewhere: the cleaner lists what the folder holds,
+    two items are ticked and erased, and exactly those go; the link and the folder stay. Then,
+    with Downloads set to the home, the cleaner shows that there is none to clean."""
+    home, target = session.env["HOME"], f"{session.root}/disk/Downloads"
+    os.makedirs(os.path.dirname(target))
+    shutil.move(f"{home}/Downloads", target)
+    os.symlink(target, f"{home}/Downloads")
+    for name, size in (("gone.bin", 50000), ("keep.bin", 40000)):  # below album, above notes.txt
+        with open(f"{target}/{name}", "wb") as f:
+            f.write(b"x" * size)
+    listed = ["album", "gone.bin", "keep.bin", "notes.txt"]
+    cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
+    window = menu.windows()[cleaner]
+    region = lambda rect: crop(session.grab(), menu.at(rect[:2], window, CLEANER_VIEW) + rect[2:])
+    click = lambda point: session.click(menu.at(point, window, CLEANER_VIEW))
+    box = lambda row: (CLEANER_FIRST_BOX[0], CLEANER_FIRST_BOX[1] + 24 * row)
+    wait_for("the scan to end with everything ticked", lambda: near(region(CLEANER_SELECT_ALL_EDGE + (1, 1)), TICKED, 40))
+    boxes = region(box(0) + (1, 24 * len(listed)))
+    click(CLEANER_SELECT_ALL)  # all ticked after the scan: none now
+    wait_for("every box to be cleared", lambda: region(box(0) + (1, 24 * len(listed))) != boxes)
+    for row in (listed.index("gone.bin"), listed.index("notes.txt")):
+        before = region(box(row) + (1, 1))
+        click(box(row))
+        wait_for(f"row {row} to be ticked", lambda: region(box(row) + (1, 1)) != before)
+    shot("cleanup-linked-downloads-ticked")
+    shown = set(menu.windows())
+    click(CLEANER_ERASE)
+    wait_for("the ticked items to go", lambda: not os.path.exists(f"{target}/gone.bin")
+             and not os.path.exists(f"{target}/notes.txt"))
+    wait_for("the removal sheet to close", lambda: set(menu.windows()) == shown)
+    shot("cleanup-linked-downloads-erased")
+    stays = [f"{target}/keep.bin", f"{target}/album/photo.jpg"]
+    if not os.path.islink(f"{home}/Downloads") or not os.path.isdir(target) or not all(map(os.path.exists, stays)):
+        raise Failure("erasing ticked items of a linked Downloads folder removed more than they")
+    click(CLEANER_CLOSE)
+    wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+
+    # Downloads set to the home, as xdg-user-dirs-update writes it once the folder is deleted.
+    write(f"{session.env['XDG_CONFIG_HOME']}/user-dirs.dirs", 'XDG_DOWNLOAD_DIR="$HOME/"\n')
+    cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner's empty state")
+    window = menu.windows()[cleaner]
+    wait_for("the line saying there is no Downloads folder", lambda: not is_plain(region(CLEANER_NO_FOLDER)))
+    shot("cleanup-home-as-downloads")
+    click(CLEANER_CLOSE)
+    wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+    os.remove(f"{session.env['XDG_CONFIG_HOME']}/user-dirs.dirs")
+    if not all(map(os.path.exists, stays + [f"{home}/.config/autostart"])):
+        raise Failure("the home as Downloads lost something")
+
+def mount_unmount_and_rename(session, menu, shot, boxes):
+    """The external volume "Backup" is unmounted and mounted again with the Mount button, then
+    renamed in its box; each change is in the stand-in diskutil's record."""
+    first, last = boxes[-2]
+    select = (DISK_CARD_COLUMN[0] - 22, DISK_CARD_COLUMN[1] + (first + last) // 2)
+    title = lambda: menu.region(DISK_MOUNT_TITLE)
+    for mounted in (False, True):
+        session.click(menu.at(select))
+        before = title()  # "Unmount", then "Mount"
+        session.click(menu.at(DISK_MOUNT_BUTTON))
+        what = "mounted" if mounted else "unmounted"
+        wait_for(f"Backup to be {what}", lambda: simulated_volume(session, "disk2s1").get("Mounted") == mounted)
+        # The column is built again (within the once-a-second rule) and selects an internal box.
+        wait_for(f"its box to show it {what}", lambda: session.click(menu.at(select)) or title() != before, 15)
+        shot(f"disk-manager-backup-{what}")
+    session.click(menu.at(select))
+    session.click(menu.at(DISK_RENAME_BUTTON))
+    box_left = select[0] - 362  # the selection mark's middle, from the box's left edge
+    session.click(menu.at((box_left + BOX_RENAME_FIELD, select[1])))
+    session.xdotool("key", "ctrl+a", "type", "--delay", "20", "Archive")
+    shot("disk-manager-rename-field")
+    session.click(menu.at((box_left + BOX_RENAME_SAVE, select[1])))
+    wait_for("Backup to be renamed", lambda: simulated_volume(session, "disk2s1").get("VolumeName") == "Archive")
+    shot("disk-manager-renamed")
+
 TRAY_ARGS = ["trayer", "--edge", "top", "--align", "right", "--height", "24", "--widthtype", "request"]
 
 def start_tray_host(session, *tint):
@@ -391,21 +595,28 @@ def hidden_files_on_a_refused_finder_file(session, menu, shot):
     import getpass, plistlib
     path = f"{session.root}/mac/Users/{getpass.getuser()}/Library/Preferences/com.apple.finder.plist"
     reads = lambda: open(session.tool_calls).read().count('["defaults","read","com.apple.finder","AppleShowAllFiles"]')
-    image = lambda: menu.region(HIDDEN_FILES_SWITCH_IMAGE)
-    on = image()
+    on = menu.region(HIDDEN_FILES_SWITCH_IMAGE)
     session.click(menu.at(HIDDEN_FILES_SWITCH))  # on from the step before: off again
+    off = wait_for("the switch to show off", lambda: (shown := menu.region(HIDDEN_FILES_SWITCH_IMAGE)) != on and shown)
     wait_for("the Finder to hide hidden files", lambda: plistlib.load(open(path, "rb")).get("AppleShowAllFiles") == "FALSE")
-    off = wait_for("the switch to show off", lambda: (shown := image()) != on and shown)
     refused = plistlib.dumps({"AppleShowAllFiles": False, **{f"k{i}": i for i in range(70000)}})
     with open(path, "wb") as f:
         f.write(refused)
     before = reads()
     session.click(menu.at(HIDDEN_FILES_SWITCH))
     wait_for("the click's read and its read-back", lambda: reads() == before + 2)
-    wait_for("the switch to show the state read back", lambda: image() == off)
+    wait_for("the switch to show the state read back", lambda: menu.region(HIDDEN_FILES_SWITCH_IMAGE) == off)
     shot("switch-manager-refused-finder-file")
     if open(path, "rb").read() != refused:
         raise Failure("a Finder preference file that does not read was rewritten")
+
+def minimise_without_a_window_manager(session, menu, icon, shot):
+    """No window manager runs here: the yellow light hides the window and the tray brings it back."""
+    session.click(menu.at(MINIMISE_LIGHT))
+    wait_for("the yellow light to hide the window", lambda: not menu.window())
+    shot("yellow-light-hides-window")
+    session.click(icon)
+    wait_for("the tray icon to bring the window back", menu.window)
 
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
@@ -438,12 +649,16 @@ def drive(session, menu, shots, start_copy):
         shot(f"tool-{tool}")
         if tool == "Applications":
             start_application_from_row(session, menu, shot)
+            start_terminal_program_from_row(session, menu, shot)
+        if tool == "TaskManager":
+            task_manager_lists_a_started_application(session, menu, shot)
         if tool == "Cleanup":
             # Clean scans the Downloads folder in a modal window; its close light ends it.
             cleaner = menu.popup_after(lambda: session.click(menu.at(CLEAN_LINK)), "the Downloads cleaner")
             shot("cleanup-downloads-cleaner")
             session.click(menu.at(CLEANER_CLOSE, menu.windows()[cleaner], CLEANER_VIEW))
             wait_for("the Downloads cleaner to close", lambda: cleaner not in menu.windows())
+            clean_a_linked_downloads_folder(session, menu, shot)
         if tool == "SwitchManager":
             # Show Hidden Files: the stand-in defaults writes the simulated Finder's setting.
             def finder_setting():
@@ -492,6 +707,7 @@ def drive(session, menu, shots, start_copy):
             wait_for("the add panel to close", lambda: panel not in menu.windows())
             if menu.region(STARTUP_ROWS) != rows:
                 raise Failure("cancelling the add panel changed the login items")
+            startup_items_add_remove_and_system_folder(session, menu, shot)
         if tool == "DiskManager":
             # The boxes list the stand-in diskutil's volumes; the last is an external one. It is
             # selected, Format opens its confirmation, and Cancel closes it with nothing erased.
@@ -516,6 +732,7 @@ def drive(session, menu, shots, start_copy):
             session.click(menu.at(FORMAT_CANCEL, menu.windows()[confirmation], FORMAT_VIEW))
             wait_for("the format confirmation to close", lambda: confirmation not in menu.windows())
             erase_as_exfat_with_the_pointer(session, menu, shot, boxes)
+            mount_unmount_and_rename(session, menu, shot, boxes)
 
     # The power menu opens and closes.
     popup = menu.popup_after(lambda: session.click(menu.at(POWER_MENU_BUTTON)), "the power menu")
@@ -549,6 +766,7 @@ def drive(session, menu, shots, start_copy):
     wait_for(f"the window rebuilt on {last_tool}",
              lambda: menu.window() and menu.region(TOOL_COLUMN) == columns[last_tool])
     shot(f"tray-click-rebuilds-on-{last_tool}")
+    minimise_without_a_window_manager(session, menu, icon, shot)
 
     # A second copy exits at once with status 0 and brings the first to the front.
     close_window()

@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray text(reinterpret_cast<const char*>(data), qsizetype(size));
-    platform::ApplicationEntry::parse(text, QStringLiteral("de_CH.UTF-8@euro"));
+    if (const auto application = platform::ApplicationEntry::parse(text, QStringLiteral("de_CH.UTF-8@euro:fr")))
+        application->launchArguments();
 
     const QString value = QString::fromUtf8(text);
     const auto entry = platform::DesktopEntry::parse(platform::DesktopEntry::format({{QStringLiteral("Name"), value}}));

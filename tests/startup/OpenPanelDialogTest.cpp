@@ -3,12 +3,15 @@
 #include "IsolatedEnvironment.h"
 #include "ProcessEvents.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -43,7 +46,16 @@ TEST(OpenPanelDialogTest, TakesFilesAndFoldersResolvesLinksAndCancels)
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
         EXPECT_EQ(dialog->labelText(QFileDialog::Accept), "add");
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QAbstractItemView* completions = name->completer()->popup();
         if (c.chosen.isEmpty()) {
+            // A name typed and left: its completions, a window of their own, must go with the dialog.
+            name->setText("no");
+            ASSERT_TRUE(processEventsUntil([&] {
+                name->completer()->setCompletionPrefix(base + "/no");
+                name->completer()->complete();
+                return completions->isVisible();
+            }));
             dialog->reject();
         } else {
             // Qt names its button "Open" for a folder once its model has read it: the panel's adds it.
@@ -55,6 +67,7 @@ TEST(OpenPanelDialogTest, TakesFilesAndFoldersResolvesLinksAndCancels)
             QMetaObject::invokeMethod(dialog, "accept"); // as the prompt button does
         }
         ASSERT_EQ(response, c.response) << qPrintable(c.chosen);
+        EXPECT_FALSE(completions->isVisible()) << qPrintable(c.chosen);
         EXPECT_EQ(panel->URLs(), c.kept.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl::fromLocalFile(c.kept)});
     }
 }

@@ -10,6 +10,7 @@
 
 #include "platform/ui/Cell.h"
 #include "platform/ui/OpenPanel.h"
+#include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
@@ -87,10 +88,17 @@ TEST_F(StartupItemsTabTest, AddsRemovesTheClickedRowAndFollowsOutsideChanges)
     EXPECT_EQ(rows(), QStringList{bundle});
     EXPECT_EQ(tab.allItems()[0]->name(), "Demo");
 
-    // Another program's entry appears through the list's watch, without asking for a refresh.
+    // Another program's entry appears through the list's watch, without asking for a refresh,
+    // and editing in the key window ends.
+    Window editing{Rect(0, 0, 200, 60), WindowStyleMaskTitled, BackingStoreType::Buffered, false};
+    auto* field = editing.contentView()->addSubview(std::make_unique<TextField>(Rect(10, 10, 180, 24)));
+    field->setEditable(true);
+    editing.makeKeyAndOrderFront();
+    ASSERT_TRUE(editing.makeFirstResponder(field));
     const QString tool = makeFile(base + "/bin/tool");
     writeEntry(autostart, "other.desktop", '"' + tool + "\" --quiet");
     list_->checkForChanges();
+    EXPECT_NE(editing.firstResponder(), field);
     dispatcher().drainAll();
     ASSERT_EQ(QStringList({tool, bundle}), [&] {
         QStringList paths;
@@ -146,7 +154,7 @@ TEST_F(StartupItemsTabTest, RowsLeaveOutWhatCannotBeResolvedAndShowEachPathOnce)
 {
     const QString tool = makeFile(base + "/bin/tool");
     writeEntry(autostart, "a-gone.desktop", base + "/bin/gone");
-    writeEntry(autostart, "b-tool.desktop", tool);
+    makeFile(autostart + "/b-tool.desktop", "[Desktop Entry]\nType=Application\nName=Sync Daemon\nExec=" + tool.toUtf8());
     writeEntry(autostart, "c-tool-again.desktop", '"' + tool + "\" --again");
     // Hostile and long names, as applications added here.
     const QString hostile = makeBundle("Quote\"d 100% $(x) `y`\nline Ü " + QString(200, 'n'));
@@ -157,6 +165,12 @@ TEST_F(StartupItemsTabTest, RowsLeaveOutWhatCannotBeResolvedAndShowEachPathOnce)
     add(hostile);
     add(deep);
     EXPECT_EQ(rows(), QStringList({tool, hostile, deep}));
+    // Another program's entry shows its own name and icon, not those the workspace gives its
+    // program; an item added for a path, the workspace's of that path.
+    const platform::WorkspaceIcon entryIcon{{}, "sync", {}};
+    workspace->setIcon(autostart + "/b-tool.desktop", entryIcon);
+    EXPECT_EQ(LoginItemRows::collect(*list_, *workspace)->front().icon, entryIcon);
+    EXPECT_EQ(tab.allItems()[0]->name(), "Sync Daemon");
     EXPECT_EQ(tab.allItems()[2]->name(), "a%20b #?.txt");
 
     // The row below the unresolvable item removes its own item: the first one for its path.

@@ -51,9 +51,10 @@ public:
         return platform::errAuthorizationSuccess;
     }
     platform::OSStatus AuthorizationRightGet(const QString&) override { return rightGet; }
-    platform::OSStatus removeItemWithPrivileges(platform::AuthorizationRef, const QString& path,
-                                                QByteArray* output) override
+    platform::OSStatus removeItemWithPrivileges(platform::AuthorizationRef, const platform::ItemLocation& location,
+                                                const platform::ProtectedFolders&, QByteArray* output) override
     {
+        const QString path = QString::fromUtf8(location.path());
         QDir(path).exists() ? QDir(path).removeRecursively() : QFile::remove(path);
         *output = toolOutput;
         return platform::errAuthorizationSuccess;

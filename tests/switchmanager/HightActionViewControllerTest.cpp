@@ -62,10 +62,12 @@ protected:
     {
         platform->systemVersion = std::make_unique<test::FakeSystemVersion>(QString::fromLatin1(version));
     }
+    // The tab as it shows once its readers have answered.
     HightActionViewController& open()
     {
         tab = std::make_unique<HightActionViewController>();
         tab->view();
+        platform.dispatcher().drainAll();
         return *tab;
     }
     void bluetoothState(const QString& key, const QVariant& value)
@@ -105,6 +107,33 @@ TEST_F(SwitchManagerTest, LoadShowsWhatTheReadersGive)
     const QImage image = tab->view()->renderToImage();
     EXPECT_FALSE(image.isNull());
     image.save(test::artifactPath("switch-manager-tab.png"));
+}
+
+TEST_F(SwitchManagerTest, ReadersRunInTheBackgroundAndAClickBeforeTheAnswerStands)
+{
+    runner->answers["defaults read com.apple.finder CreateDesktop"] = "FALSE\n";         // on
+    runner->answers["defaults read com.apple.finder AppleShowAllFiles"] = "TRUE\n";      // on
+    runner->answers["defaults read com.apple.dock autohide"] = "0\n";                    // off
+    runner->answers["defaults -currentHost read ~/Library/Preferences/ByHost/com.apple.notificationcenterui doNotDisturb"] = "0\n";
+    tab = std::make_unique<HightActionViewController>();
+    tab->view();
+    EXPECT_TRUE(runner->runs.isEmpty()) << "the window waited on " << runner->runs.join(", ").toStdString();
+    for (int n : {1, 3, 6, 8})
+        EXPECT_FALSE(tab->isActive(n)) << "switch " << n << " before its answer";
+    // Turned on before the readers say off: the clicks stand.
+    tab->but(6)->performClick();
+    tab->but(8)->performClick();
+    // Do Not Disturb shows what its read-back finds after the write.
+    runner->answers["defaults -currentHost read ~/Library/Preferences/ByHost/com.apple.notificationcenterui doNotDisturb"] = "1\n";
+    platform.dispatcher().drainAll();
+    for (int n : {1, 3, 6, 8})
+        EXPECT_TRUE(tab->isActive(n)) << "switch " << n;
+
+    // A tab that goes before its answers hears nothing of them.
+    tab = std::make_unique<HightActionViewController>();
+    tab->view();
+    tab.reset();
+    platform.dispatcher().drainAll();
 }
 
 TEST_F(SwitchManagerTest, ClicksRunTheirCommandLinesAndShowWhatTheyLeft)

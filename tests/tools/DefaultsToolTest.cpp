@@ -90,18 +90,9 @@ TEST(DefaultsToolTest, ARelativeDomainNeverLeavesThePreferencesFolder)
 {
     test::TestPlatform platform;
     const QString refused = "defaults: refused the domain \"%1\": a name stays inside the Preferences folder\n1\n";
-    const struct {
-        const char* options;
-        const char* domain;
-    } cases[] = {
-        {"", "../escaped"}, {"", "../../../../../escaped"}, {"", "ByHost/../../escaped"}, {"", ".."},
-        {"-currentHost", "../escaped"}, {"-currentHost", "x/../../../../../../escaped"}, {"", ""},
-    };
-    for (const auto& c : cases) {
-        for (const char* verb : {"%1 write '%2' key -int 1", "%1 read '%2' key", "%1 delete '%2' key"}) {
-            const QString line = "defaults " + QString(verb).arg(c.options, c.domain);
-            EXPECT_EQ(bash(platform, line + "; echo $?").toStdString(), refused.arg(c.domain).toStdString()) << line.toStdString();
-        }
+    for (const char* domain : {"../escaped", "../../../../../escaped", "ByHost/../../escaped", "..", "x/../../../../../../escaped", ""}) {
+        for (const char* line : {"defaults write '%1' key -int 1", "defaults -currentHost read '%1' key", "defaults delete '%1' key"})
+            EXPECT_EQ(bash(platform, QString(line).arg(domain) + "; echo $?").toStdString(), refused.arg(domain).toStdString());
     }
     for (QDirIterator it(platform.folder(), QDir::AllEntries | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
         EXPECT_FALSE(it.next().contains("escaped")) << it.filePath().toStdString();

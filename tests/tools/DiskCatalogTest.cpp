@@ -95,6 +95,11 @@ TEST(DiskCatalogTest, EveryFormOfADeviceFindsIt)
         EXPECT_EQ(std::pair(place.disk, place.volume), std::pair(backup.disk, backup.volume)) << spec;
     }
     EXPECT_FALSE(catalog.find("disk2").isVolume());
+    // A volume named like another device's identifier never shadows that device.
+    QVariantMap renamed = catalog.entry(backup);
+    renamed[kVolumeName] = "disk3s1";
+    catalog.setEntry(backup, renamed);
+    EXPECT_EQ(catalog.entry(catalog.find("disk3s1"))[kDeviceIdentifier].toString(), "disk3s1");
     for (const char* unknown : {"", "disk9", "backup", "/Volumes", "/dev/", "Macintosh HD - Data "})
         EXPECT_FALSE(catalog.find(unknown).found()) << unknown;
     // An ejected disk is gone from every look-up and from the listing.

@@ -40,11 +40,8 @@ struct Stand {
 
 bool writeProc(const char* file, const QByteArray& text)
 {
-    const int fd = ::open(file, O_WRONLY | O_CLOEXEC);
-    const bool written = fd >= 0 && ::write(fd, text.constData(), std::size_t(text.size())) == text.size();
-    if (fd >= 0)
-        ::close(fd);
-    return written;
+    QFile proc(file);
+    return proc.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && proc.write(text) == text.size();
 }
 
 // Runs `body` in a forked child inside a user and mount namespace of its own, where it may mount

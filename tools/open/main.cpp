@@ -17,11 +17,9 @@ int main(int argc, char** argv)
     }
     platform::SimulatedMac mac = tools::simulatedMac();
     const QString file = QStringLiteral("ScreenSaver");
-    const std::optional<QVariantMap> state = mac.readStateFile(file);
-    if (!state)
+    if (!mac.readStateFile(file))
         return run.cannotReadState(file);
-    QVariantMap updated = *state;
-    updated.insert(QStringLiteral("Starts"), state->value(QStringLiteral("Starts")).toInt() + 1);
-    updated.insert(QStringLiteral("LastStart"), QDateTime::currentDateTimeUtc());
-    return mac.writeStateFile(file, updated) ? 0 : 1;
+    mac.setStateValue(file, QStringLiteral("Starts"), mac.stateValue(file, QStringLiteral("Starts")).toInt() + 1);
+    mac.setStateValue(file, QStringLiteral("LastStart"), QDateTime::currentDateTimeUtc());
+    return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/ItemLocation.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -34,7 +36,8 @@ struct AuthorizationExternalForm {
 inline const QString kAuthorizationRightExecute = QStringLiteral("system.privilege.admin");
 
 // Security's Authorization Services: a session, the rights it holds, and the one privileged
-// operation the program needs, removing an item as "/bin/rm" "-rf" "--" <path> would.
+// operation the program needs, removing an item as "/bin/rm" "-rf" "--" <path> would, but only
+// at the place where it was found.
 // Safe to call from any thread.
 class Authorization {
 public:
@@ -52,11 +55,13 @@ public:
                                                          AuthorizationRef* authorization) = 0;
     // Whether the policy knows the right.
     virtual OSStatus AuthorizationRightGet(const QString& rightName) = 0;
-    // Removes the item with the session's rights; `output` gets what the tool printed (empty
-    // on success). Refuses, without running anything, an empty or relative path, one with a
-    // ".." component, and the standard folders themselves.
-    virtual OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const QString& path,
-                                              QByteArray* output) = 0;
+    // Removes the item at its location with the session's rights, as the file manager removes
+    // over a location (nothing swapped in since it was found is followed, no mount or protected
+    // folder is entered); `output` gets what went wrong (empty on success). Refuses, without
+    // running anything, an empty or relative path, one with a ".." component, and the standard
+    // folders themselves.
+    virtual OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const ItemLocation& location,
+                                              const ProtectedFolders& protectedFolders, QByteArray* output) = 0;
 };
 
 } // namespace platform

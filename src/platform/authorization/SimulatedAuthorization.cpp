@@ -3,6 +3,7 @@
 #include "PrivilegedRemovalRule.h"
 #include "platform/Platform.h"
 #include "platform/files/FileManager.h"
+#include "platform/files/NativePath.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 #include "platform/simulated/SimulatedMac.h"
@@ -86,9 +87,10 @@ OSStatus SimulatedAuthorization::AuthorizationRightGet(const QString& rightName)
     return rightName == kAuthorizationRightExecute ? errAuthorizationSuccess : errAuthorizationDenied;
 }
 
-OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef authorization, const QString& path,
-                                                          QByteArray* output)
+OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef authorization, const ItemLocation& location,
+                                                          const ProtectedFolders& protectedFolders, QByteArray* output)
 {
+    const QString path = pathFromNative(location.path());
     bool granted = false;
     {
         QMutexLocker lock(&mutex_);
@@ -98,10 +100,9 @@ OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef autho
         return record(QStringLiteral("rm -rf --"), path, errAuthorizationDenied);
     if (PrivilegedRemovalRule::refuses(path, standardFolders()))
         return record(QStringLiteral("rm -rf --"), path, errAuthorizationToolExecuteFailure);
-    const FileManager& files = *Platform::current().fileManager;
-    files.removeItemAtPath(path);
-    if (files.fileExistsAtPath(path) && output)
-        *output = "rm: " + path.toUtf8() + ": could not be removed\n";
+    QString error;
+    if (!Platform::current().fileManager->removeItemAtLocation(location, protectedFolders, &error) && output)
+        *output = "rm: " + error.toUtf8() + '\n';
     return record(QStringLiteral("rm -rf --"), path, errAuthorizationSuccess);
 }
 

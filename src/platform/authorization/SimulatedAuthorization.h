@@ -30,7 +30,8 @@ public:
     OSStatus AuthorizationCreateFromExternalForm(const AuthorizationExternalForm& extForm,
                                                  AuthorizationRef* authorization) override;
     OSStatus AuthorizationRightGet(const QString& rightName) override;
-    OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const QString& path, QByteArray* output) override;
+    OSStatus removeItemWithPrivileges(AuthorizationRef authorization, const ItemLocation& location,
+                                      const ProtectedFolders& protectedFolders, QByteArray* output) override;
 
     QList<Request> requests() const;
     // "/", the simulated Mac's root, the real and the simulated home (and its Downloads), and

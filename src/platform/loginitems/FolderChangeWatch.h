@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-#include <QByteArray>
 
 #include <functional>
 #include <map>

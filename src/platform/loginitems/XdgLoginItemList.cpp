@@ -141,8 +141,9 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString
     const std::optional<DesktopEntry> desktop = text ? DesktopEntry::parse(*text) : std::nullopt;
     // What the desktop will not start at login is no login item, wherever it lies, and the
     // system's own agents are not the user's to see, as in the desktops' own tools.
-    if (!desktop || !startsAtLogin(*desktop)
-        || ((*folder != folder_ || systemFolderOfUser()) && EntryVisibility::isTrue(desktop->value(QStringLiteral("NoDisplay")))))
+    const bool systemAgent = desktop && EntryVisibility::isTrue(desktop->value(QStringLiteral("NoDisplay")))
+        && (*folder != folder_ || systemFolderOfUser());
+    if (!desktop || !startsAtLogin(*desktop) || systemAgent)
         return std::nullopt;
 
     Entry entry;

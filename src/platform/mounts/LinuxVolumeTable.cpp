@@ -119,10 +119,20 @@ OSErr LinuxVolumeTable::volumeParms(int16_t volumeRefNum, GetVolParmsInfoBuffer*
     return noErr;
 }
 
-bool LinuxVolumeTable::isOpticalMedia(const QString& bsdName, bool* found) const
+kern_return_t LinuxVolumeTable::mediaObjects(const QString& bsdName, std::vector<MediaObject>* objects) const
 {
-    *found = QFileInfo::exists(sysBlockPath_ + QLatin1Char('/') + bsdName);
-    return *found && bsdName.startsWith(QLatin1String("sr"));
+    QString folder = QFileInfo(sysBlockPath_ + QLatin1Char('/') + bsdName).canonicalFilePath();
+    if (bsdName.isEmpty() || bsdName.contains(QLatin1Char('/')) || folder.isEmpty())
+        return kIOReturnNoDevice;
+    objects->clear();
+    for (; QFileInfo::exists(folder + QStringLiteral("/dev")); folder = QFileInfo(folder).absolutePath()) {
+        const bool whole = !QFileInfo::exists(folder + QStringLiteral("/partition"));
+        QStringList classes{QStringLiteral("IOMedia")};
+        if (whole && QFileInfo(folder).fileName().startsWith(QLatin1String("sr")))
+            classes << QStringLiteral("IOCDMedia");
+        objects->push_back({classes, whole});
+    }
+    return KERN_SUCCESS;
 }
 
 OSErr LinuxVolumeTable::ejectVolume(int16_t volumeRefNum)

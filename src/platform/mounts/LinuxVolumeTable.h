@@ -31,7 +31,9 @@ public:
 
     OSErr volumeInfo(int index, VolumeEntry* entry) const override;
     OSErr volumeParms(int16_t volumeRefNum, GetVolParmsInfoBuffer* parms) const override;
-    bool isOpticalMedia(const QString& bsdName, bool* found) const override;
+    // The device's folder in /sys, then its parents while they are block devices: a partition is
+    // media but not whole, a disk is whole media, and an "sr" drive's is a CD.
+    kern_return_t mediaObjects(const QString& bsdName, std::vector<MediaObject>* objects) const override;
     OSErr ejectVolume(int16_t volumeRefNum) override;
 
 private:

@@ -1,15 +1,20 @@
 #pragma once
 
 #include "platform/files/FileCatalog.h" // OSErr, noErr, ioErr, fBsyErr
+#include "platform/kernel/MachTypes.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace platform {
 
 constexpr OSErr nsvErr = -35; // no such volume
 constexpr OSErr paramErr = -50;
+constexpr kern_return_t kIOReturnNoDevice = kern_return_t(0xe00002c0);
 
 // The File Manager's volume parameters block, as far as the volume classes read it.
 struct GetVolParmsInfoBuffer {
@@ -34,6 +39,12 @@ struct VolumeEntry {
     uint64_t freeBytes = 0;
 };
 
+// An object of the I/O registry between a BSD device and its whole medium.
+struct MediaObject {
+    QStringList classes;       // what it conforms to: "IOMedia", "IOCDMedia", "IODVDMedia", ...
+    std::optional<bool> whole; // its "Whole" property; none when it has none
+};
+
 // The mounted volumes by index, their parameters, and ejecting them.
 class VolumeTable {
 public:
@@ -43,8 +54,11 @@ public:
     // that cannot be read.
     virtual OSErr volumeInfo(int index, VolumeEntry* entry) const = 0;
     virtual OSErr volumeParms(int16_t volumeRefNum, GetVolParmsInfoBuffer* parms) const = 0;
-    // Whether the whole medium holding the BSD device is a CD or DVD; false for none found.
-    virtual bool isOpticalMedia(const QString& bsdName, bool* found) const = 0;
+    // The service matching the BSD device (IOServiceGetMatchingService of IOBSDNameMatching), then
+    // its ancestors in the service plane, nearest first (IORegistryEntryCreateIterator, parents,
+    // recursive). kIOReturnNoDevice when no service matches; another code when the walk cannot
+    // start.
+    virtual kern_return_t mediaObjects(const QString& bsdName, std::vector<MediaObject>* objects) const = 0;
     virtual OSErr ejectVolume(int16_t volumeRefNum) = 0;
 };
 

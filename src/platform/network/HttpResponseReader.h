@@ -34,7 +34,7 @@ public:
     const QString& refusal() const { return refusal_; }
 
 private:
-    enum class Framing { Length, Chunked, UntilClose };
+    enum class Framing { Length, UntilClose }; // of a body not sent in chunks
     enum class Part { Headers, ChunkLine, ChunkData, ChunkEnd, Trailers, Body };
 
     State refuse(const QString& why);
@@ -50,7 +50,7 @@ private:
     State state_ = State::Reading;
     Part part_ = Part::Headers;
     Framing framing_ = Framing::UntilClose;
-    qint64 remaining_ = 0; // of the announced length, or of the chunk under way
+    qint64 remaining_ = 0; // of the announced length or the chunk under way; trailer bytes read
     QByteArray pending_;   // bytes not yet taken: a header block, a chunk line
     qsizetype scanned_ = 0; // of a header block, searched for its end
     QByteArray body_;

@@ -20,7 +20,22 @@ void onSignal(int)
     [[maybe_unused]] ssize_t written = write(signalSockets[0], &byte, 1);
 }
 
+sigset_t terminationSignals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    return set;
+}
+
 } // namespace
+
+void holdTerminationSignals()
+{
+    const sigset_t set = terminationSignals();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
 
 void quitOnTerminationSignals()
 {
@@ -38,6 +53,8 @@ void quitOnTerminationSignals()
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    const sigset_t set = terminationSignals();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 } // namespace platform

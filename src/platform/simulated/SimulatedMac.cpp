@@ -1,5 +1,6 @@
 #include "SimulatedMac.h"
 
+#include "platform/files/FileDescriptor.h"
 #include "platform/plist/LibplistSerialization.h"
 
 #include <QDir>
@@ -8,7 +9,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -16,6 +20,18 @@ namespace platform {
 namespace {
 
 const char* const kDefaultVersion = "10.15.7";
+const QLatin1String kPart(".part");
+
+// The file's bytes and permissions, without waiting for the disk.
+bool copyUnsynced(const QString& from, const QString& to)
+{
+    QFile in(from);
+    QFile out(to);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = in.readAll();
+    return out.write(bytes) == bytes.size() && out.setPermissions(in.permissions());
+}
 
 std::optional<QVariantMap> readDictionary(const QString& path)
 {
@@ -78,6 +94,7 @@ QString SimulatedMac::pathOnMac(const QString& macPath) const
 
 void SimulatedMac::ensureSeeded(const QString& seedFolder) const
 {
+    QStringList copied;
     QDir seed(seedFolder);
     if (!seedFolder.isEmpty() && seed.exists()) {
         QDirIterator it(seedFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
@@ -98,9 +115,25 @@ void SimulatedMac::ensureSeeded(const QString& seedFolder) const
                 continue;
             if (info.isDir())
                 QDir().mkpath(to);
-            else if (!QFileInfo::exists(to) && QDir().mkpath(QFileInfo(to).path()))
-                QFile::copy(from, to);
+            else if (!QFileInfo::exists(to) && QDir().mkpath(QFileInfo(to).path()) && copyUnsynced(from, to + kPart))
+                copied << to;
         }
+    }
+    // One sync for the whole seed (QFile::copy synced each file, dozens of waits on the disk at a
+    // first start), and only then does each file take its name: after a crash a seed file is
+    // whole or missing, and a missing one is copied at the next start.
+    if (!copied.isEmpty()) {
+        dev_t synced = 0;
+        for (const QString& folder : {dataFolder_, root_}) {
+            FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            struct stat status {};
+            if (fd.isValid() && ::fstat(fd.get(), &status) == 0 && status.st_dev != synced) {
+                ::syncfs(fd.get());
+                synced = status.st_dev;
+            }
+        }
+        for (const QString& to : copied)
+            ::rename(QFile::encodeName(to + kPart).constData(), QFile::encodeName(to).constData());
     }
     QDir().mkpath(dataFolder_);
     for (const char* folder : {"/Applications", "/Library", "/System/Library", "/System/Applications",
@@ -121,7 +154,8 @@ QString SimulatedMac::statePath(const QString& file) const
 QVariantMap SimulatedMac::stateFile(const QString& file) const
 {
     QMutexLocker lock(&mutex_);
-    return LibplistSerialization().propertyListFromFile(statePath(file)).toMap();
+    const QString path = statePath(file);
+    return read_.value(path, {path}, [&] { return LibplistSerialization().propertyListFromFile(path).toMap(); });
 }
 
 bool SimulatedMac::writeStateFile(const QString& file, const QVariantMap& contents)

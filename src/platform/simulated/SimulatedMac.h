@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/FileStampCache.h"
+
 #include <QMutex>
 #include <QString>
 #include <QVariant>
@@ -54,6 +56,9 @@ private:
     QString dataFolder_;
     QString root_;
     mutable QMutex mutex_;
+    // The colours ask for the OS version at every drawing: a state file is parsed again only
+    // when it changed.
+    mutable FileStampCache<QVariantMap> read_;
 };
 
 } // namespace platform

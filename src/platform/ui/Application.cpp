@@ -108,6 +108,10 @@ void Application::run()
     finishLaunching();
     if (!terminating_)
         QCoreApplication::exec();
+    // Work still queued for the main thread is dropped now, while everything it holds is alive
+    // and Qt holds no lock: Qt would destroy it with its event lock held, and a task that owns
+    // the last reference to a view would deadlock on that lock as the view goes.
+    QCoreApplication::removePostedEvents(nullptr);
 }
 
 void Application::terminate()

@@ -3,6 +3,8 @@
 #include "Window.h"
 #include "internal/FileChoiceDialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileInfo>
 
 namespace platform::ui {
@@ -76,6 +78,9 @@ void OpenPanel::beginSheetModalForWindow(Window* window, Completion completion)
     if (frame_.width() > 0 && frame_.height() > 0)
         dialog_->resize(int(frame_.width()), int(frame_.height()));
     QObject::connect(dialog_.get(), &QDialog::finished, dialog_.get(), [this](int result) {
+        // The name's completions are a window of their own: left open, it would take the next click.
+        for (QCompleter* completer : dialog_->findChildren<QCompleter*>())
+            completer->popup()->hide();
         finish(result == QDialog::Accepted ? std::optional(dialog_->selectedUrls()) : std::nullopt);
     });
     dialog_->open();

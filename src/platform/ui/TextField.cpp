@@ -114,9 +114,27 @@ void TextField::drawRect(const Rect&)
         Color::colorWithRed(0, 0, 0, 0.3).setStroke();
         BezierPath::bezierPathWithRect(box.insetBy(0.5, 0.5)).stroke();
     }
-    attributedStringValue().drawInRect(box.insetBy(2, 0));
+    const double lineHeight = sizeWithAttributes(QStringLiteral("X"), {textColor_, font_, {}}).height;
+    const Rect text = textBox(box, lineHeight, singleLineBox());
+    attributedStringValue().drawInRect(text);
     if (editor_)
-        drawEditing(box.insetBy(2, 0));
+        drawEditing(text);
+}
+
+bool TextField::singleLineBox() const
+{
+    const bool wraps = lineBreakMode_ == LineBreakMode::ByWordWrapping || lineBreakMode_ == LineBreakMode::ByCharWrapping;
+    return !wraps && (editable_ || bordered_ || drawsBackground_);
+}
+
+Rect TextField::textBox(const Rect& bounds, double lineHeight, bool centred)
+{
+    const Rect inset = bounds.insetBy(2, 0);
+    if (!centred || lineHeight >= bounds.height())
+        return inset;
+    // Top and bottom margins alike, on whole points, as a Mac field sets its one line.
+    const double top = std::floor((bounds.height() - lineHeight) / 2);
+    return Rect(inset.minX(), bounds.maxY() - top - lineHeight, inset.width(), lineHeight);
 }
 
 bool TextField::becomeFirstResponder()

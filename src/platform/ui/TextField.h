@@ -12,8 +12,9 @@
 
 namespace platform::ui {
 
-// A text field: one text drawn in its bounds, inset two points at the sides, from the top. A
-// new field has a border and a white background and is editable, as on the Mac. A click makes
+// A text field: one text drawn in its bounds, inset two points at the sides, from the top; a
+// single-line field shown as a box (editable, bordered or with a background) centres its line
+// vertically instead. A new field has a border and a white background and is editable, as on the Mac. A click makes
 // an editable or selectable field its window's first responder; while it is, it takes typing
 // (editable fields only: characters, Delete, forward delete, the arrows, Home and End) and the
 // editing actions, with undo and redo. A label is neither editable nor selectable.
@@ -50,6 +51,9 @@ public:
 
     bool mouseDownCanMoveWindow() const override { return !editable_ && !selectable_; }
     void drawRect(const Rect& dirtyRect) override;
+    // Where the text goes in the bounds (y up): a line of `lineHeight` in the middle when
+    // `centred` and it fits, else the whole height from the top.
+    static Rect textBox(const Rect& bounds, double lineHeight, bool centred);
 
     // Editing.
     bool acceptsFirstResponder() const override { return editable_ || selectable_; }
@@ -64,6 +68,7 @@ private:
     // The edited text becomes the field's text.
     void editorChanged();
     void drawEditing(const Rect& textBox) const;
+    bool singleLineBox() const;
 
     std::unique_ptr<EditableText> editor_;
     QString string_;

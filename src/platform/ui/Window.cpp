@@ -187,6 +187,8 @@ void Window::orderFront()
     widget_->show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) // nothing to stack there
         widget_->raise();
+    if (miniaturized_ && !widget_->isMinimized()) // hidden for want of a window manager
+        didDeminiaturizeFromSystem();
 }
 
 void Window::updateBackdrop()
@@ -374,7 +376,11 @@ void Window::miniaturize()
     if (miniaturized_)
         return;
     miniaturized_ = true;
-    widget_->showMinimized();
+    // With no window manager nothing would iconify it: it leaves the screen until shown again.
+    if (desktopHasWindowManager())
+        widget_->showMinimized();
+    else
+        widget_->hide();
     NSApp().windowLeftScreen(*this);
     post(NSWindowDidMiniaturizeNotification);
 }

@@ -127,6 +127,8 @@ public:
     // and one ordered out is on none.
     bool isOnActiveSpace() const { return isVisible(); }
 
+    // Iconified by the window manager; with none it leaves the screen, and ordering it front
+    // again brings it back (deminiaturized).
     void miniaturize();
     bool isMiniaturized() const { return miniaturized_; }
     // Toggles between the window's own frame and its screen's visible frame.

@@ -9,7 +9,9 @@
 namespace platform::ui {
 
 namespace {
-std::optional<WindowBackdrop::Desktop> spokenFor; // main thread, like the windows
+// Main thread, like the windows.
+std::optional<WindowBackdrop::Desktop> spokenFor;
+std::optional<bool> windowManagerSpokenFor;
 } // namespace
 
 CGSConnectionID CGSDefaultConnectionForThread()
@@ -45,6 +47,19 @@ WindowBackdrop::Desktop desktopCompositing()
 void speakForDesktopCompositing(std::optional<WindowBackdrop::Desktop> desktop)
 {
     spokenFor = desktop;
+}
+
+bool desktopHasWindowManager()
+{
+    if (windowManagerSpokenFor)
+        return *windowManagerSpokenFor;
+    const std::optional<X11Desktop> x11 = X11Desktop::current();
+    return !x11 || x11->hasWindowManager();
+}
+
+void speakForDesktopWindowManager(std::optional<bool> present)
+{
+    windowManagerSpokenFor = present;
 }
 
 } // namespace platform::ui

@@ -20,4 +20,9 @@ int CGSSetWindowBackgroundBlurRadius(CGSConnectionID connection, int windowNumbe
 WindowBackdrop::Desktop desktopCompositing();
 void speakForDesktopCompositing(std::optional<WindowBackdrop::Desktop> desktop);
 
+// Whether a window manager runs, to miniaturise windows (X says; elsewhere there is one). A
+// test may speak for the desktop.
+bool desktopHasWindowManager();
+void speakForDesktopWindowManager(std::optional<bool> present);
+
 } // namespace platform::ui

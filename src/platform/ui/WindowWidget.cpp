@@ -60,28 +60,52 @@ void WindowWidget::composeBackground()
 {
     using Desktop = WindowBackdrop::Desktop;
     composed_ = QImage();
-    if (desktop_) {
+    const std::optional<X11Desktop> x11 = X11Desktop::current();
+    // A desktop that blurs for the window and needs no shape from it: nothing to work out.
+    if (!desktop_ || (desktop_ == Desktop::BlurBehind && !x11)) {
+        if (!mask().isEmpty())
+            clearMask();
+        update();
+        return;
+    }
+    // The start menu's window is made anew at every build, with the same background (the same
+    // pattern image): the last one over nothing serves the next. Main thread only, as every window.
+    struct Key {
+        QSize size;
+        qint64 pattern = 0;
+        QRgb colour = 0;
+        bool opaque = false;
+        bool operator==(const Key& other) const = default;
+    };
+    static struct {
+        std::optional<Key> key;
+        QImage opaque;
+        QRegion shape;
+    } last;
+    const Color& colour = owner_.backgroundColor();
+    const Key key{size(), colour.patternImage().isNull() ? 0 : colour.patternImage().toQImage().cacheKey(),
+                  colour.toQColor().rgba(), owner_.isOpaque()};
+    if (!beneath_.isNull() || last.key != key) {
         QImage background(size(), QImage::Format_ARGB32_Premultiplied);
         background.fill(Qt::transparent);
         QPainter painter(&background);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         paintBackground(painter);
         painter.end();
-        const QImage opaque = WindowBackdrop::composed(background, beneath_);
-        if (desktop_ != Desktop::BlurBehind)
-            composed_ = opaque;
-        if (const std::optional<X11Desktop> x11 = X11Desktop::current()) {
-            const QRegion shape = WindowBackdrop::shape(opaque);
-            if (desktop_ == Desktop::BlurBehind)
-                x11->setBlurBehind(std::uint32_t(winId()), shape);
-            // Without a compositor the transparent pixels would show black: they are left out.
-            if (desktop_ == Desktop::Opaque)
-                setMask(shape);
-            else
-                clearMask();
-        }
-    } else if (!mask().isEmpty()) {
-        clearMask();
+        last.opaque = WindowBackdrop::composed(background, beneath_);
+        last.shape = WindowBackdrop::shape(last.opaque);
+        last.key = beneath_.isNull() ? std::optional<Key>(key) : std::nullopt;
+    }
+    if (desktop_ != Desktop::BlurBehind)
+        composed_ = last.opaque;
+    if (x11) {
+        if (desktop_ == Desktop::BlurBehind)
+            x11->setBlurBehind(std::uint32_t(winId()), last.shape);
+        // Without a compositor the transparent pixels would show black: they are left out.
+        if (desktop_ == Desktop::Opaque)
+            setMask(last.shape);
+        else if (!mask().isEmpty())
+            clearMask();
     }
     update();
 }

@@ -42,7 +42,9 @@ Image imageForWorkspaceIcon(const WorkspaceIcon& icon, int side)
         return image;
     if (Image image = imageFromTheme(icon.themeName, side); !image.isNull())
         return image;
-    return imageFromTheme(icon.fallbackThemeName, side);
+    if (Image image = imageFromTheme(icon.fallbackThemeName, side); !image.isNull())
+        return image;
+    return imageFromFile(icon.fallbackFilePath, side);
 }
 
 } // namespace platform::ui

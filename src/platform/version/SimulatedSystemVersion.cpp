@@ -35,7 +35,8 @@ OSErr SimulatedSystemVersion::answer(const QString& version, OSType selector, in
     } else if (selector == gestaltSystemVersionMajor) {
         value = major;
     } else if (selector == gestaltSystemVersionMinor) {
-        value = minor;
+        // From macOS 11 a Mac answers programs built for 10.x as if it were 10.16.
+        value = major >= 11 ? 16 : minor;
     } else if (selector == gestaltSystemVersionBugFix) {
         value = bugFix;
     } else {

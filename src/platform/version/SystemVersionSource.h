@@ -23,7 +23,8 @@ constexpr OSType gestaltSystemVersionBugFix = fourCharCode("sys3");
 
 // Answers the system-version selectors the way `Gestalt` does: 'sysv' is the version in
 // binary-coded decimal (0x1099 once a part no longer fits a digit), 'sys1', 'sys2' and 'sys3'
-// are its three parts.
+// are its three parts, except that from version 11 'sys2' is 16, as a Mac answers programs built
+// for 10.x.
 class SystemVersionSource {
 public:
     virtual ~SystemVersionSource() = default;

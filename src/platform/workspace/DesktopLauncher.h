@@ -8,8 +8,9 @@ namespace platform {
 // the graphical session: the UI layer hands that in.)
 namespace DesktopLauncher {
 
-// Starts `arguments` (the program first) as a process of its own, through no shell.
-bool startProgram(const QStringList& arguments);
+// Starts `arguments` (the program first) as a process of its own, through no shell, in
+// `workingDirectory` when one is given.
+bool startProgram(const QStringList& arguments, const QString& workingDirectory);
 
 } // namespace DesktopLauncher
 

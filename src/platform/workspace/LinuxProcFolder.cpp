@@ -116,6 +116,14 @@ std::optional<qint64> LinuxProcFolder::startTime(qint64 pid)
     return record ? std::optional<qint64>(record->startTime) : std::nullopt;
 }
 
+std::optional<qint64> LinuxProcFolder::lastPid()
+{
+    const QList<QByteArray> fields = readAt(AT_FDCWD, (root_ + "/loadavg").constData(), kMaximumStat).simplified().split(' ');
+    bool ok = false;
+    const qint64 pid = fields.value(4).toLongLong(&ok);
+    return ok && pid > 0 ? std::optional<qint64>(pid) : std::nullopt;
+}
+
 std::optional<ProcessRecord> LinuxProcFolder::readStat(qint64 pid) const
 {
     const QByteArray path = root_ + '/' + QByteArray::number(pid);

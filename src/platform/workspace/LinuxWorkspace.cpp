@@ -3,7 +3,7 @@
 #include "platform/files/RegularFile.h"
 #include "ApplicationCatalog.h"
 #include "DesktopLauncher.h"
-#include "FileStampCache.h"
+#include "platform/files/FileStampCache.h"
 #include "TerminalCommand.h"
 #include "RunningApplicationLook.h"
 #include "platform/Platform.h"
@@ -45,7 +45,10 @@ std::optional<ApplicationEntry> readEntry(const QString& path, const QString& lo
     const std::optional<QByteArray> text = readRegularFile(path, kMaximumEntrySize);
     if (!text)
         return std::nullopt;
-    return ApplicationEntry::parse(*text, locale);
+    std::optional<ApplicationEntry> entry = ApplicationEntry::parse(*text, locale);
+    if (entry)
+        entry->path = path;
+    return entry;
 }
 
 // An entry's Icon: an absolute path is an image file, anything else a theme name (which some
@@ -133,6 +136,11 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, O
     settings.openOnDesktop = std::move(openOnDesktop);
     settings.startProgram = DesktopLauncher::startProgram;
     settings.showDesktop = std::move(showDesktop);
+    settings.iconDataFolders = HicolorIcons::defaultDataFolders();
+    QHash<QString, QString> generic;
+    for (const char* name : {"generic-application", "generic-document", "generic-folder"})
+        generic.insert(QLatin1String(name), bundle.pathForResource(QLatin1String(name), QStringLiteral("svg")));
+    settings.genericImage = [generic](const QString& name) { return generic.value(name); };
     return settings;
 }
 
@@ -187,6 +195,7 @@ LinuxWorkspace::LinuxWorkspace(Settings settings)
     : settings_(withCachedBundleInfo(std::move(settings)))
     , looker_(std::make_shared<Looker>(settings_))
     , catalog_(settings_.applicationFolders, settings_.locale)
+    , hicolor_(std::make_shared<HicolorIcons>(settings_.iconDataFolders))
 {
 }
 
@@ -358,24 +367,31 @@ WorkspaceIcon LinuxWorkspace::bundleIcon(const QString& bundlePath) const
 
 bool LinuxWorkspace::startEntry(const ApplicationEntry& entry)
 {
-    if (entry.command.isEmpty() || !settings_.startProgram)
+    const std::optional<QStringList> arguments = entry.launchArguments();
+    if (!arguments || !settings_.startProgram)
         return false;
+    // A working folder that is not there fails the start, as the desktops' launchers do.
+    if (!entry.workingDirectory.isEmpty() && !QFileInfo(entry.workingDirectory).isDir()) {
+        NSLog(QStringLiteral("%1 runs in the folder %2, which is not there: not started")
+                  .arg(entry.name, entry.workingDirectory));
+        return false;
+    }
     if (!entry.terminal)
-        return settings_.startProgram(entry.command);
+        return settings_.startProgram(*arguments, entry.workingDirectory);
     const auto findProgram = [](const QString& name) {
         if (!name.startsWith(QLatin1Char('/')))
             return QStandardPaths::findExecutable(name);
         return QFileInfo(name).isExecutable() && QFileInfo(name).isFile() ? name : QString();
     };
     const std::optional<QStringList> inTerminal =
-        TerminalCommand::wrap(entry.command, qEnvironmentVariable("TERMINAL"), findProgram);
+        TerminalCommand::wrap(*arguments, qEnvironmentVariable("TERMINAL"), findProgram);
     if (!inTerminal) {
         NSLog(QStringLiteral("%1 runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
                              "xdg-terminal-exec or a common terminal): not started")
                   .arg(entry.name));
         return false;
     }
-    return settings_.startProgram(*inTerminal);
+    return settings_.startProgram(*inTerminal, entry.workingDirectory);
 }
 
 std::optional<ApplicationEntry> LinuxWorkspace::cachedEntry(const QString& path)
@@ -416,7 +432,27 @@ QString LinuxWorkspace::displayNameAtPath(const QString& fullPath)
     return Workspace::displayNameAtPath(fullPath);
 }
 
+WorkspaceIcon LinuxWorkspace::withFallback(WorkspaceIcon icon, Generic generic)
+{
+    for (const QString& name : {icon.themeName, icon.fallbackThemeName}) {
+        icon.fallbackFilePath = hicolor_->fileFor(name);
+        if (!icon.fallbackFilePath.isEmpty())
+            return icon;
+    }
+    static const char* const names[] = {"generic-application", "generic-document", "generic-folder"}; // by Generic
+    if (settings_.genericImage)
+        icon.fallbackFilePath = settings_.genericImage(QLatin1String(names[int(generic)]));
+    return icon;
+}
+
 WorkspaceIcon LinuxWorkspace::iconForFile(const QString& fullPath)
+{
+    Generic generic = Generic::Application;
+    WorkspaceIcon icon = unfinishedIconForFile(fullPath, generic);
+    return withFallback(std::move(icon), generic);
+}
+
+WorkspaceIcon LinuxWorkspace::unfinishedIconForFile(const QString& fullPath, Generic& generic)
 {
     static const QMimeDatabase mimeTypes;
     const QString found = existingPath(fullPath);
@@ -426,18 +462,23 @@ WorkspaceIcon LinuxWorkspace::iconForFile(const QString& fullPath)
         return iconOfEntry(entry ? entry->icon : QString());
     }
     if (OpenTarget::isPreferencePane(fullPath))
-        return {{}, QStringLiteral("preferences-system"), QStringLiteral("preferences-other")};
+        return {{}, QStringLiteral("preferences-system"), QStringLiteral("preferences-other"), {}};
     if (!found.isEmpty() && info.isDir()) {
         if (OpenTarget::isApplicationBundle(found))
             return bundleIcons_.value(found, {infoPlistOf(found), found + QStringLiteral("/Contents/Resources")},
                                       [&] { return bundleIcon(found); });
-        return {{}, QStringLiteral("folder"), QStringLiteral("inode-directory")};
+        generic = Generic::Folder;
+        return {{}, QStringLiteral("folder"), QStringLiteral("inode-directory"), {}};
     }
     if (const std::optional<ApplicationEntry> entry = entryStarting(found))
         return iconOfEntry(entry->icon);
     const QMimeType type = found.isEmpty() ? mimeTypes.mimeTypeForFile(fullPath, QMimeDatabase::MatchExtension)
                                            : mimeTypes.mimeTypeForFile(found);
-    return {{}, type.iconName(), type.genericIconName()};
+    if (type.name() == QLatin1String("inode/directory"))
+        generic = Generic::Folder;
+    else if (!OpenTarget::isApplicationBundle(fullPath))
+        generic = Generic::Document;
+    return {{}, type.iconName(), type.genericIconName(), {}};
 }
 
 bool LinuxWorkspace::selectFile(const QString& fullPath, const QString& rootFullPath)
@@ -494,8 +535,9 @@ QList<DesktopApplication> LinuxWorkspace::desktopApplications()
     catalog.refresh();
     QList<DesktopApplication> applications;
     for (const ApplicationEntry& entry : catalog.matcher().entries()) {
-        if (!entry.noDisplay && !entry.command.isEmpty())
-            applications << DesktopApplication{entry.name, iconOfEntry(entry.icon), entry.path};
+        if (!entry.noDisplay && entry.shownHere && !entry.command.isEmpty())
+            applications << DesktopApplication{entry.name, withFallback(iconOfEntry(entry.icon), Generic::Application),
+                                               entry.path};
     }
     return applications;
 }

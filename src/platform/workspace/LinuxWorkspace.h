@@ -1,7 +1,8 @@
 #pragma once
 
 #include "ApplicationCatalog.h"
-#include "FileStampCache.h"
+#include "platform/files/FileStampCache.h"
+#include "HicolorIcons.h"
 #include "LinuxProcFolder.h"
 #include "OpenTarget.h"
 #include "RunningApplication.h"
@@ -45,9 +46,13 @@ public:
         // An application bundle's Info.plist.
         std::function<QVariantMap(const QString& bundlePath)> bundleInfo;
         OpenOnDesktop openOnDesktop;
-        std::function<bool(const QStringList& arguments)> startProgram;
+        std::function<bool(const QStringList& arguments, const QString& workingDirectory)> startProgram;
         // Asks the window manager to show the desktop (hiding every window); false when it could not.
         std::function<bool()> showDesktop;
+        // Where icons are looked for when the theme has none, and the program's own generic
+        // pictures ("generic-application", "generic-document", "generic-folder") by name.
+        QStringList iconDataFolders;
+        std::function<QString(const QString& name)> genericImage;
     };
 
     // The key of a simulated bundle's Info.plist that names the desktop entries (their file
@@ -79,7 +84,8 @@ public:
     QString displayNameAtPath(const QString& fullPath) override;
     bool selectFile(const QString& fullPath, const QString& rootFullPath) override;
     void hideOtherApplications() override;
-    // The entries of the XDG applications folders that menus show (not NoDisplay), read afresh.
+    // The entries of the XDG applications folders that this session's menus show (not NoDisplay,
+    // shown in the current desktops, their TryExec and Exec programs found), read afresh.
     QList<DesktopApplication> desktopApplications() override;
     // A simulated volume's type from the simulated Mac's state; any other path's from the
     // kernel's mount table.
@@ -103,6 +109,10 @@ private:
     // none, false (logged) when this machine has none of those it names.
     std::optional<bool> startDesktopCounterpart(const QString& macPath);
     WorkspaceIcon bundleIcon(const QString& bundlePath) const;
+    enum class Generic { Application, Document, Folder };
+    // The icon with the picture that stands in when its theme names find nothing.
+    WorkspaceIcon withFallback(WorkspaceIcon icon, Generic generic);
+    WorkspaceIcon unfinishedIconForFile(const QString& fullPath, Generic& generic);
     // The application entry whose Exec starts the program at `path` (given as it is, or by a
     // name that PATH finds there).
     std::optional<ApplicationEntry> entryStarting(const QString& path);
@@ -125,6 +135,7 @@ private:
     // What icons and names were read from, kept while those files are unchanged.
     FileStampCache<WorkspaceIcon> bundleIcons_;
     FileStampCache<std::optional<ApplicationEntry>> entries_;
+    std::shared_ptr<HicolorIcons> hicolor_;
 
     mutable QMutex simulatedMutex_;
     QList<SimulatedRequest> simulated_;

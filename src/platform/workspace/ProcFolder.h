@@ -28,6 +28,9 @@ public:
     virtual std::optional<ProcessRecord> read(qint64 pid, unsigned uid) = 0;
     // Only when the process started (clock ticks since boot), from its stat.
     virtual std::optional<qint64> startTime(qint64 pid) = 0;
+    // The identifier the kernel gave last (identifiers are given in turn, wrapping at the top),
+    // or nothing when it cannot be told.
+    virtual std::optional<qint64> lastPid() = 0;
 };
 
 } // namespace platform

@@ -11,7 +11,16 @@ ProcessTable::ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid)
 
 bool ProcessTable::refresh()
 {
+    const std::optional<qint64> lastPidBefore = folder_->lastPid();
     const std::optional<std::vector<ProcEntry>> entries = folder_->list();
+    const std::optional<qint64> lastPidAfter = folder_->lastPid();
+    // The identifiers given since the last listing, when the kernel says (wrapping at most once).
+    const auto givenSince = [&](qint64 pid) {
+        if (!lastPidBefore_ || !lastPidAfter)
+            return true;
+        return *lastPidAfter >= *lastPidBefore_ ? pid > *lastPidBefore_ && pid <= *lastPidAfter
+                                                : pid > *lastPidBefore_ || pid <= *lastPidAfter;
+    };
     changed_.clear();
     std::map<qint64, Known> current;
     for (const ProcEntry& entry : entries ? *entries : std::vector<ProcEntry>()) {
@@ -22,9 +31,10 @@ bool ProcessTable::refresh()
             continue;
         }
         // A settled process under a new inode is most often the same one, whose folder the kernel
-        // made again: its start alone tells.
+        // made again: it is, unless its identifier was given since; then its start tells.
         if (known != known_.end() && known->second.settled) {
-            const std::optional<qint64> start = folder_->startTime(entry.pid);
+            const std::optional<qint64> start =
+                givenSince(entry.pid) ? folder_->startTime(entry.pid) : known->second.record.startTime;
             if (!start)
                 continue; // gone meanwhile
             if (*start == known->second.record.startTime) {
@@ -58,6 +68,7 @@ bool ProcessTable::refresh()
             changed_.push_back(pid);
     }
     known_ = std::move(current);
+    lastPidBefore_ = lastPidBefore;
     looked_ = true;
     return !changed_.empty();
 }

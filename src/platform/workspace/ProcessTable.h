@@ -41,6 +41,9 @@ private:
     unsigned uid_;
     std::map<qint64, Known> known_;
     std::vector<qint64> changed_;
+    // The last identifier given, read before the last listing: a process whose identifier the
+    // kernel has not given since cannot be a new one.
+    std::optional<qint64> lastPidBefore_;
     bool looked_ = false;
 };
 

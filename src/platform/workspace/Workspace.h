@@ -30,11 +30,14 @@ inline const QString NSWorkspaceDidMountNotification = QStringLiteral("NSWorkspa
 inline const QString NSWorkspaceDidUnmountNotification = QStringLiteral("NSWorkspaceDidUnmountNotification");
 
 // An icon as the desktop knows it: an image file when there is one, else a name of the icon
-// theme, with a more general theme name to fall back on.
+// theme, with a more general theme name to fall back on; and the picture to show when the theme
+// has neither (as without a declared desktop): the hicolor theme's, else a generic application,
+// document or folder picture of the program's own, so a row never lacks its icon.
 struct WorkspaceIcon {
     QString filePath;
     QString themeName;
     QString fallbackThemeName;
+    QString fallbackFilePath = {};
 
     bool operator==(const WorkspaceIcon&) const = default;
 };

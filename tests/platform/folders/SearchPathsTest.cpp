@@ -86,11 +86,4 @@ TEST(SearchPathsTest, MacFoldersLieInTheSimulatedMacAndDownloadsIsReal)
     EXPECT_EQ(paths.searchPathsForDirectory(SearchPathDirectory::Downloads, SearchPathDomain::User, true),
               QStringList{QDir::homePath() + "/Downloads"});
     EXPECT_TRUE(paths.searchPathsForDirectory(SearchPathDirectory::Downloads, SearchPathDomain::Local, true).isEmpty());
-    // The user's own file: a disabled folder is none, whatever Documents says.
-    const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
-    ASSERT_TRUE(test::writeFile(file, "XDG_DOWNLOAD_DIR=\"$HOME/\"\nXDG_DOCUMENTS_DIR=\"$HOME/My \\$Docs\"\n"));
-    EXPECT_TRUE(paths.searchPathsForDirectory(SearchPathDirectory::Downloads, SearchPathDomain::User, true).isEmpty());
-    EXPECT_EQ(paths.searchPathsForDirectory(SearchPathDirectory::Documents, SearchPathDomain::User, true),
-              QStringList{QDir::homePath() + "/My $Docs"});
-    QFile::remove(file);
 }

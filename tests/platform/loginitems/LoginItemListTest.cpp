@@ -1,5 +1,4 @@
 #include "platform/loginitems/DesktopEntry.h"
-#include "platform/loginitems/EntryVisibility.h"
 #include "platform/loginitems/ExecLine.h"
 #include "platform/loginitems/XdgLoginItemList.h"
 #include "platform/plist/LibplistSerialization.h"
@@ -176,36 +175,22 @@ TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
 
 TEST_F(LoginItemListTest, AProgramWhosePathHoldsAPercentSignStartsUnderGLib)
 {
-    const QByteArray script = "#!/bin/sh\necho started \"$0\"\n";
-    const QString percent = base_ + "/100% sure/run", assigned = base_ + "/a=b 50%/run";
-    for (const QString& path : {percent, assigned})
-        writeFile(path, script, true);
-    const QString bundle = makeBundle("50% Off.app", "Run 100%");
-    writeFile(bundle + "/Contents/MacOS/Run 100%", script, true);
-    const QString document = base_ + "/notes 100%.txt";
-    writeFile(document, "x");
     // GLib looks the first word up before it undoes "%%"; env would read a "=" as a variable.
-    const std::pair<QString, QStringList> cases[] = {
-        {percent, {"env", percent}},
-        {assigned, {"nice", "-n", "0", assigned}},
-        {bundle, {"env", bundle + "/Contents/MacOS/Run 100%"}},
-        {document, {"xdg-open", document}},
-    };
+    const QString percent = base_ + "/100% sure/run", assigned = base_ + "/a=b 50%/run";
     const bool gio = !QStandardPaths::findExecutable("gio").isEmpty();
-    for (const auto& [path, expected] : cases) {
+    for (const auto& [path, starter] :
+         {std::pair(percent, QStringList{"env"}), std::pair(assigned, QStringList{"nice", "-n", "0"})}) {
+        writeFile(path, "#!/bin/sh\necho started \"$0\"\n", true);
         const auto item = insert(path);
         ASSERT_TRUE(item) << qPrintable(path);
-        const QByteArray text = entryText(*item);
-        EXPECT_EQ(execArguments(text), expected) << text.constData();
-        if (expected.first() == "xdg-open" || !gio)
+        EXPECT_EQ(execArguments(entryText(*item)), starter + QStringList{path});
+        if (!gio)
             continue;
-        EXPECT_TRUE(platform::EntryVisibility::hasExecProgram(*DesktopEntry::parse(text))) << text.constData();
         // The started script holds the pipe open until it has written.
         QProcess launch;
         launch.start("/bin/sh", {"-c", "gio launch \"$1\" 2>&1 | cat", "sh", folder_ + '/' + item->identifier});
         ASSERT_TRUE(launch.waitForFinished(30000));
-        EXPECT_TRUE(launch.readAllStandardOutput().contains("started " + expected.last().toUtf8() + '\n'))
-            << text.constData();
+        EXPECT_TRUE(launch.readAllStandardOutput().contains("started " + path.toUtf8() + '\n')) << qPrintable(path);
     }
     if (!gio)
         GTEST_SKIP() << "gio is not installed: the entries were read back with this program's reader only";

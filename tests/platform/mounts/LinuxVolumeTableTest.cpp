@@ -3,10 +3,12 @@
 #include "IsolatedEnvironment.h"
 #include "PlatformTest.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
+#include <future>
 
 #include <gtest/gtest.h>
 
@@ -16,20 +18,13 @@ using LinuxVolumeTableTest = test::PlatformTest;
 // question is open, and every other mount is measured. A changed table is read again.
 TEST_F(LinuxVolumeTableTest, AMountThatDoesNotAnswerIsShownWithoutSizes)
 {
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable released;
-        bool release = false;
-        int askedDead = 0;
-    };
-    // Shared with the thread that stays blocked until the end.
-    const auto gate = std::make_shared<Gate>();
-    const auto measure = [gate](const QByteArray& path) -> std::optional<platform::MountSizer::Sizes> {
-        if (path.endsWith("/dead")) {
-            std::unique_lock lock(gate->mutex);
-            ++gate->askedDead;
-            gate->released.wait(lock, [&] { return gate->release; });
-        }
+    // The dead mount's thread stays blocked until the end of the test.
+    std::promise<void> release;
+    const std::shared_future<void> released = release.get_future().share();
+    const auto askedDead = std::make_shared<std::atomic<int>>(0);
+    const auto measure = [released, askedDead](const QByteArray& path) -> std::optional<platform::MountSizer::Sizes> {
+        if (path.endsWith("/dead"))
+            ++*askedDead, released.wait();
         return platform::MountSizer::Sizes{4096, uint64_t(path.size())};
     };
     const QString mountinfo = test::makeTemporaryFolder() + "/mountinfo";
@@ -46,10 +41,7 @@ TEST_F(LinuxVolumeTableTest, AMountThatDoesNotAnswerIsShownWithoutSizes)
             ASSERT_EQ(volumes.volumeInfo(3, &entry), platform::noErr);
             EXPECT_EQ(entry.freeBytes, uint64_t(QByteArray("/media/stick").size()));
         }
-        {
-            std::lock_guard lock(gate->mutex);
-            EXPECT_EQ(gate->askedDead, 1);
-        }
+        EXPECT_EQ(*askedDead, 1);
         EXPECT_TRUE(platform.log().messages().contains(
             "The volume at /run/user/1000/dead did not answer within 50 ms; it is shown without its sizes"));
         ASSERT_TRUE(test::writeFile(mountinfo, table + "42 21 8:33 / /media/card rw - exfat /dev/sdc1 rw\n"));
@@ -57,7 +49,29 @@ TEST_F(LinuxVolumeTableTest, AMountThatDoesNotAnswerIsShownWithoutSizes)
         EXPECT_EQ(entry.rootPath, "/media/card");
         EXPECT_EQ(volumes.volumeInfo(5, &entry), platform::nsvErr);
     }
-    std::lock_guard lock(gate->mutex);
-    gate->release = true;
-    gate->released.notify_all();
+    release.set_value();
+}
+
+// From /sys: a partition is media but not whole, its disk is whole, an "sr" drive is a CD.
+TEST_F(LinuxVolumeTableTest, TheMediaOfADeviceComeFromItsFolderAndItsDisks)
+{
+    const QString sys = test::makeTemporaryFolder("sys");
+    for (const char* file : {"devices/usb/sdb/dev", "devices/usb/sdb/sdb1/dev", "devices/usb/sdb/sdb1/partition",
+                             "devices/ata/sr0/dev"})
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(sys + "/" + file).path()) && test::writeFile(sys + "/" + file, "1"));
+    QDir().mkpath(sys + "/class/block");
+    for (const char* link : {"usb/sdb/sdb1", "usb/sdb", "ata/sr0"})
+        QFile::link(sys + "/devices/" + link, sys + "/class/block/" + QFileInfo(link).fileName());
+    const platform::LinuxVolumeTable volumes("/nonexistent", sys + "/class/block");
+    const auto described = [&](const QString& name) {
+        std::vector<platform::MediaObject> objects;
+        QStringList seen{QString::number(volumes.mediaObjects(name, &objects))};
+        for (const auto& object : objects)
+            seen << object.classes.join('+') + (object.whole.value_or(false) ? " whole" : "");
+        return seen;
+    };
+    EXPECT_EQ(described("sdb1"), QStringList({"0", "IOMedia", "IOMedia whole"}));
+    EXPECT_EQ(described("sr0"), QStringList({"0", "IOMedia+IOCDMedia whole"}));
+    for (const char* none : {"sdz", "", "../sdb"})
+        EXPECT_EQ(described(none), QStringList({QString::number(platform::kIOReturnNoDevice)})) << none;
 }

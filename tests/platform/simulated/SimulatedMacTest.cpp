@@ -31,11 +31,32 @@ TEST(SimulatedMacTest, SeedingAddsWhatIsMissingAndKeepsState)
     EXPECT_TRUE(mac.pathOnMac("Applications").isEmpty());
 }
 
+TEST(SimulatedMacTest, ASeedingCutShortLeavesNoHalfFileBehind)
+{
+    const QString base = test::makeTemporaryFolder();
+    const QString seed = base + "/seed";
+    const QString tool = "/root/Applications/Demo.app/Contents/MacOS/demo";
+    QDir().mkpath(seed + "/root/Applications/Demo.app/Contents/MacOS");
+    ASSERT_TRUE(test::writeFile(seed + tool, "#!/bin/sh\necho whole\n"));
+    QFile::setPermissions(seed + tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(test::writeFile(seed + "/Volumes.plist", "<plist version=\"1.0\"><dict/></plist>"));
+    // An earlier start stopped while copying: a part file, never a file of the real name.
+    QDir().mkpath(base + "/root/Applications/Demo.app/Contents/MacOS");
+    ASSERT_TRUE(test::writeFile(base + tool + ".part", "#!/bin/sh\nec"));
+    SimulatedMac(base + "/data", base + "/root").ensureSeeded(seed);
+    QFile copied(base + tool);
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), "#!/bin/sh\necho whole\n");
+    EXPECT_TRUE(copied.permissions() & QFile::ExeOwner);
+    EXPECT_FALSE(QFile::exists(base + tool + ".part"));
+    EXPECT_TRUE(QFile::exists(base + "/data/Volumes.plist"));
+}
+
 TEST(SimulatedMacTest, GestaltAnswersLikeTheMac)
 {
     const std::tuple<const char*, OSType, int32_t> cases[] = { // the bug-fix digit saturates
         {"10.9.5", gestaltSystemVersion, 0x1095}, {"10.4.11", gestaltSystemVersion, 0x1049},
-        {"10.15.7", gestaltSystemVersion, 0x1099}, {"14.0", gestaltSystemVersionMinor, 0},
+        {"10.15.7", gestaltSystemVersion, 0x1099}, {"14.0", gestaltSystemVersionMinor, 16},
         {"14.0", gestaltSystemVersionBugFix, 0}};
     int32_t value = 0;
     for (const auto& [version, selector, expected] : cases) {

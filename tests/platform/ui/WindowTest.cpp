@@ -5,6 +5,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/WindowDelegate.h"
 #include "platform/ui/WindowNotifications.h"
+#include "platform/ui/WindowServer.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -143,4 +144,26 @@ TEST(WindowTest, DraggingTheBackgroundMovesAMovableWindow)
     EXPECT_EQ(window->frame().origin, (Point{130, 80})); // Qt's y runs down, the Mac's up
     EXPECT_TRUE(window->isKeyWindow());                  // a click makes the window key
     window->orderOut();
+}
+
+TEST(WindowTest, MiniaturizingWithoutAWindowManagerHidesUntilShownAgain)
+{
+    for (const bool manager : {true, false}) {
+        SCOPED_TRACE(manager ? "window manager" : "bare X server");
+        speakForDesktopWindowManager(manager);
+        auto window = makeWindow(Rect(100, 100, 200, 100));
+        auto other = makeWindow(Rect(400, 100, 200, 100));
+        other->makeKeyAndOrderFront();
+        window->makeKeyAndOrderFront();
+        Heard heard(window.get());
+        window->miniaturize();
+        EXPECT_TRUE(window->isMiniaturized());
+        EXPECT_EQ(window->widget()->isVisible() && !window->widget()->isMinimized(), false) << "still on the screen";
+        EXPECT_EQ(NSApp().keyWindow(), other.get());
+        window->makeKeyAndOrderFront();
+        // Without a manager nothing else can bring it back: ordering it front does.
+        EXPECT_EQ(window->isMiniaturized(), manager);
+        EXPECT_EQ(heard.names.contains(NSWindowDidDeminiaturizeNotification), !manager);
+    }
+    speakForDesktopWindowManager(std::nullopt);
 }

@@ -42,4 +42,8 @@ TEST(WorkspaceIconImageTest, FileThenThemeNameThenFallback)
                         .isNull())
             << file.toStdString();
     EXPECT_TRUE(imageForWorkspaceIcon({}).isNull());
+    // Last, the picture that stands in when the theme has neither name.
+    EXPECT_EQ(imageForWorkspaceIcon({folder + QStringLiteral("/missing.png"), QStringLiteral("tavrin-no-such-icon"), {},
+                                     folder + QStringLiteral("/small.png")}).size(),
+              (Size{16, 16}));
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 using platform::ApplicationEntry;
 
@@ -35,7 +37,7 @@ TEST(ApplicationEntryTest, TheNameFollowsTheUsersLanguage)
 {
     const std::pair<const char*, QString> cases[] = {
         {"de_DE.UTF-8", u"Mein Editor"_s}, {"de_CH.UTF-8@euro", u"Üse Editor"_s}, {"ja_JP.UTF-8", u"エディター"_s},
-        {"fr_FR", u"My Editor"_s},         {"", u"My Editor"_s},
+        {"fr_FR", u"My Editor"_s},         {"", u"My Editor"_s},           {"fr:ja_JP:de", u"エディター"_s},
     };
     for (const auto& [locale, name] : cases)
         EXPECT_EQ(entry("editor.desktop", QString::fromLatin1(locale))->name, name) << locale;
@@ -52,4 +54,39 @@ TEST(ApplicationEntryTest, OnlyApplicationsThatAreNotDeletedCount)
     // An open quote in Exec leaves the entry without a command.
     EXPECT_EQ(entry("broken.desktop").value().name, u"Broken quoting"_s);
     EXPECT_TRUE(entry("broken.desktop").value().command.isEmpty());
+}
+
+TEST(ApplicationEntryTest, MessageLanguagesInGettextsOrder)
+{
+    // LC_ALL, LC_MESSAGES, LANG, LANGUAGE -> the languages
+    const std::pair<std::array<const char*, 4>, const char*> cases[] = {
+        {{"", "", "de_DE.UTF-8", "fr:ja"}, "fr:ja"}, {{"", "", "C.UTF-8", "fr"}, "C.UTF-8"}, {{"", "", "", "fr"}, ""},
+        {{"es_ES", "pt_BR", "de_DE", ""}, "es_ES"},
+    };
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"};
+    for (const auto& [values, expected] : cases) {
+        for (int i = 0; i < 4; ++i)
+            qputenv(names[i], values[i]);
+        EXPECT_EQ(ApplicationEntry::messagesLocale(), QString::fromLatin1(expected)) << expected;
+    }
+    for (const char* name : names)
+        qunsetenv(name);
+}
+
+TEST(ApplicationEntryTest, LaunchArgumentsExpandTheFieldCodes)
+{
+    ApplicationEntry e;
+    e.name = u"Mon \"Éditeur\""_s;
+    e.path = u"/apps/ed.desktop"_s;
+    const std::pair<QString, std::optional<QStringList>> cases[] = {
+        {u"ed %f --name=%c %i %k"_s, QStringList{u"ed"_s, u"--name=Mon \"Éditeur\""_s, u"/apps/ed.desktop"_s}},
+        {u"ed %U \"%%d\" %d '' \"$(x)\""_s, QStringList{u"ed"_s, u"%d"_s, QString(), u"$(x)"_s}},
+        {u"%f ed"_s, QStringList{u"ed"_s}},
+        {u"ed \"open"_s, std::nullopt},
+        {u"%U"_s, std::nullopt},
+    };
+    for (const auto& [exec, expected] : cases) {
+        e.exec = exec;
+        EXPECT_EQ(e.launchArguments(), expected) << exec.toStdString();
+    }
 }

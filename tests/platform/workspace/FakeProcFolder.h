@@ -44,6 +44,8 @@ public:
     std::optional<std::vector<platform::ProcEntry>> list() override { return reader_.list(); }
     std::optional<platform::ProcessRecord> read(qint64 pid, unsigned uid) override { return ++reads_[pid], reader_.read(pid, uid); }
     std::optional<qint64> startTime(qint64 pid) override { return ++startReads_, reader_.startTime(pid); }
+    std::optional<qint64> lastPid() override { return lastPid_; }
+    void setLastPid(std::optional<qint64> pid) { lastPid_ = pid; }
     int reads(qint64 pid) const { return reads_.value(pid); }
     int startReads() const { return startReads_; }
 
@@ -52,4 +54,5 @@ private:
     platform::LinuxProcFolder reader_{root_};
     QHash<qint64, int> reads_;
     int startReads_ = 0;
+    std::optional<qint64> lastPid_;
 };

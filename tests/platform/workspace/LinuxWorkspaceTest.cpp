@@ -45,7 +45,9 @@ protected:
         s.locale = u"C"_s;
         s.self.pid = kSelf;
         s.openOnDesktop = [this](const QUrl& url) { return opened << url, desktopAnswers; };
-        s.startProgram = [this](const QStringList& arguments) { return started << arguments, true; };
+        s.startProgram = [this](const QStringList& arguments, const QString& folder) {
+            return started << arguments, folders << folder, true;
+        };
         return s;
     }
     LinuxWorkspace& workspace()
@@ -83,6 +85,7 @@ protected:
     QString extraApplications = test::makeTemporaryFolder(u"applications"_s);
     QList<QUrl> opened;
     QList<QStringList> started;
+    QStringList folders; // the working folder of each start
     bool desktopAnswers = true;
     QStringList heard; // "launched Name pid@start" or "quit ..."
     QString lastPath;
@@ -289,8 +292,20 @@ TEST_F(LinuxWorkspaceTest, ADesktopEntryLaunchesItsOwnArgumentsWithoutAShell)
 
 TEST_F(LinuxWorkspaceTest, IconsAreImageFilesOrThemeNames)
 {
+    // Where the theme has neither name, the hicolor theme's picture, else the program's own.
     EXPECT_EQ(workspace().iconForFile(kApplications + u"/editor.desktop"_s),
-              (WorkspaceIcon{{}, u"accessories-text-editor"_s, u"application-x-executable"_s}));
+              (WorkspaceIcon{{}, u"accessories-text-editor"_s, u"application-x-executable"_s,
+                             tp->bundle->pathForResource(u"generic-application"_s, u"svg"_s)}));
+    const std::pair<QString, QString> generic[] = {{extraApplications, u"generic-folder"_s},
+                                                   {kApplications + u"/none.txt"_s, u"generic-document"_s},
+                                                   {u"/Applications/Missing.app"_s, u"generic-application"_s}};
+    for (const auto& [path, picture] : generic)
+        EXPECT_EQ(workspace().iconForFile(path).fallbackFilePath, tp->bundle->pathForResource(picture, u"svg"_s));
+    LinuxWorkspace::Settings s = settings();
+    s.iconDataFolders = {test::makeTemporaryFolder(u"share"_s)};
+    writeAt(s.iconDataFolders[0] + u"/icons/hicolor/48x48/apps/accessories-text-editor.png"_s, "png");
+    EXPECT_EQ(LinuxWorkspace(s).iconForFile(kApplications + u"/editor.desktop"_s).fallbackFilePath,
+              s.iconDataFolders[0] + u"/icons/hicolor/48x48/apps/accessories-text-editor.png"_s);
     EXPECT_EQ(workspace().iconForFile(kApplications + u"/notes.desktop"_s).filePath, u"/usr/share/tools/notes.svg"_s);
 
     // A bundle's icon comes from its Resources, and only from there.
@@ -371,6 +386,10 @@ TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNot
     EXPECT_FALSE(workspace().launchApplication(entry)) << "no terminal on PATH";
     qputenv("PATH", path);
     EXPECT_EQ(started, (QList<QStringList>{{terminal, u"-e"_s, u"top"_s, u"-d"_s, u"1 2"_s}}));
+    // A working folder that is not there fails the start.
+    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Top\nPath=/nonexistent/tavrin\nExec=top\n");
+    EXPECT_FALSE(workspace().launchApplication(entry));
+    EXPECT_TRUE(tp.log().messages().contains(u"Top runs in the folder /nonexistent/tavrin, which is not there: not started"_s));
     EXPECT_TRUE(tp.log().messages().contains(u"Top runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
                                               "xdg-terminal-exec or a common terminal): not started"_s));
 }

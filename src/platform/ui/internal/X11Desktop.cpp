@@ -57,6 +57,16 @@ bool X11Desktop::compositing() const
     return selectionOwner("_NET_WM_CM_S0") != XCB_WINDOW_NONE;
 }
 
+bool X11Desktop::hasWindowManager() const
+{
+    if (selectionOwner("WM_S0") != XCB_WINDOW_NONE)
+        return true;
+    auto r = reply(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, root_, atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    return r && xcb_get_property_value_length(r.get()) >= int(sizeof(std::uint32_t));
+}
+
 bool X11Desktop::offersBlurBehind() const
 {
     // KWin's blur effect puts a property of the request's name on the root window while it runs.

@@ -19,6 +19,8 @@ public:
 
     // A compositing manager holds the screen's _NET_WM_CM selection.
     bool compositing() const;
+    // A window manager runs: it holds the screen's WM selection or names its check window.
+    bool hasWindowManager() const;
     // The compositor announces that it blurs behind windows that ask (KWin's blur-behind).
     bool offersBlurBehind() const;
     // Asks for the blur behind `region` of the window (in its own pixels); an empty region
