@@ -23,6 +23,11 @@ function(tavrin_test name)
   endif()
   target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} tavrin_test_support GTest::gmock)
   add_dependencies(${name} tavrin_resources tavrin_tools)
+  if(TAVRIN_TSAN AND NOT name IN_LIST TAVRIN_TSAN_TESTS)
+    # Not a test of the threaded areas: neither built nor run in the ThreadSanitizer build.
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
+    return()
+  endif()
   # Each test case is its own CTest entry, so a failure names its test. Cases are listed when
   # CTest runs, not at build time, so a sanitizer report in the listing cannot break the build.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
