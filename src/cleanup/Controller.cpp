@@ -264,7 +264,7 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
             if (protectedFolders.contains(location.rootIdentity) || protectedFolders.contains(location.identity))
                 error = location.displayPath() + QStringLiteral(" is protected");
             else if (removal == Removal::Trash)
-                removed = p.trash->recycleItemAtLocation(location, &error);
+                removed = p.trash->recycleItemAtLocation(location, protectedFolders, &error);
             else
                 removed = p.fileManager->removeItemAtLocation(location, protectedFolders, &error);
             if (removed) {

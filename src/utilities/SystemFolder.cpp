@@ -33,12 +33,12 @@ void add(ProtectedFolders& folders, const QString& path)
 }
 
 // Up through "..", which leads to the folders themselves whatever links the path went through,
-// until a folder already known ("/" is its own parent).
-void addWithAncestors(ProtectedFolders& folders, QString path)
+// until a folder already known ("/" is its own parent) or the folder the cleanup works in.
+void addWithAncestors(ProtectedFolders& folders, QString path, const std::optional<platform::FileIdentity>& stop = {})
 {
     for (int depth = 0; depth < 256; ++depth, path += QStringLiteral("/..")) {
         const auto identity = SystemFolder::identityOf(path, true);
-        if (!identity || folders.contains(*identity))
+        if (!identity || folders.contains(*identity) || identity == stop)
             return;
         folders.insert(*identity);
     }
@@ -51,11 +51,16 @@ ProtectedFolders protectedFolders(platform::XdgUserFolder workingFolder, const Q
     addWithAncestors(folders, paths.xdgHomeDirectory());
     addWithAncestors(folders, paths.homeDirectory());
     addWithAncestors(folders, QStringLiteral("/"));
+    // With the folders that hold them, so that nothing removed or moved takes one along; up to
+    // the working folder, which may hold another user folder and is checked on its own.
+    const auto working = SystemFolder::identityOf(paths.xdgUserFolder(workingFolder), true);
     for (int i = 0; i < platform::kXdgUserFolderCount; ++i) {
         const auto folder = platform::XdgUserFolder(i);
         const QString path = folder == workingFolder ? QString() : paths.xdgUserFolder(folder);
-        if (!path.isNull())
-            add(folders, path);
+        if (!path.isNull()) {
+            add(folders, path); // even when it is the working folder too
+            addWithAncestors(folders, path + QStringLiteral("/.."), working);
+        }
     }
     for (const QString& path : listed) {
         add(folders, path);

@@ -75,7 +75,7 @@ struct AnsweringTrash : platform::Trash {
         recycled << path;
         return answer;
     }
-    bool recycleItemAtLocation(const platform::ItemLocation& location, QString*) override
+    bool recycleItemAtLocation(const platform::ItemLocation& location, const platform::ProtectedFolders&, QString*) override
     {
         return recycleItemAtPath(location.displayPath());
     }

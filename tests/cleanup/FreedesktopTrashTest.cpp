@@ -103,19 +103,23 @@ TEST_F(FreedesktopTrashTest, ALocationIsTrashedFromItsParentNeverThroughASwap)
         folder = platform::FileDescriptor(::openat(folder.get(), name.constData(), O_PATH | O_DIRECTORY));
     }
     platform::FileDescriptor(::openat(folder.get(), "item", O_WRONLY | O_CREAT, 0600));
-    test::makeTree(base, {"home/sub/", "home/sub/victim:1", "outside/victim:1"});
+    test::makeTree(base, {"home/sub/", "home/sub/victim:1", "outside/victim:1", "home/holder/", "home/holder/Music/"});
     const auto locate = [&](const QByteArray& item) {
         return platform->fileManager->locationOfItemAtPath(platform::pathFromNative(item), platform::pathFromNative(base + "/home"), nullptr);
     };
     const auto deepItem = locate(deep + "/item"), swapped = locate(base + "/home/sub/victim");
-    ASSERT_TRUE(deepItem && swapped);
+    const auto holder = locate(base + "/home/holder");
+    ASSERT_TRUE(deepItem && swapped && holder);
+    QString refusal;
+    EXPECT_FALSE(trash.recycleItemAtLocation(*holder, {holder->identity}, &refusal)); // holds a user folder
+    EXPECT_TRUE(refusal.endsWith("is a protected folder or holds one") && test::existsAsItself(base + "/home/holder/Music"));
     ASSERT_EQ(::rename((base + "/home/sub").constData(), (base + "/moved").constData()), 0);
     ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/home/sub").constData()), 0);
     QString error;
-    EXPECT_FALSE(trash.recycleItemAtLocation(*swapped, &error));
+    EXPECT_FALSE(trash.recycleItemAtLocation(*swapped, {}, &error));
     EXPECT_TRUE(error.endsWith("home/sub became a link")) << error.toStdString();
     EXPECT_TRUE(test::existsAsItself(base + "/outside/victim") && test::existsAsItself(base + "/moved/victim"));
-    ASSERT_TRUE(trash.recycleItemAtLocation(*deepItem, &error)) << error.toStdString();
+    ASSERT_TRUE(trash.recycleItemAtLocation(*deepItem, {}, &error)) << error.toStdString();
     EXPECT_TRUE(test::existsAsItself(base + "/data/Trash/files/item"));
     std::ifstream in((base + "/data/Trash/info/item.trashinfo").constData());
     const std::string record(std::istreambuf_iterator<char>(in), {});

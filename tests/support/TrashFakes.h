@@ -23,7 +23,7 @@ public:
         recycled_ << path;
         return true;
     }
-    bool recycleItemAtLocation(const platform::ItemLocation& location, QString*) override
+    bool recycleItemAtLocation(const platform::ItemLocation& location, const platform::ProtectedFolders&, QString*) override
     {
         return recycleItemAtPath(platform::pathFromNative(location.path()));
     }

@@ -46,6 +46,11 @@ TEST(SystemFolderTest, TheUsersAndTheSystemsFoldersAreKnownByIdentityWhateverThe
     };
     for (const auto& [path, isProtected] : table)
         EXPECT_EQ(SystemFolder::isSystemFileWithFilePath(path), isProtected) << qPrintable(path);
+    // A folder that holds another user folder is protected too, up to the folder worked on.
+    ASSERT_TRUE(test::writeFile(config, "XDG_MUSIC_DIR=\"$HOME/Downloads/held/Music\"\n") && QDir().mkpath(home + "/Downloads/held/Music"));
+    const auto held = SystemFolder::protectedFolders(platform::XdgUserFolder::Download);
+    EXPECT_TRUE(held.contains(*SystemFolder::identityOf(home + "/Downloads/held", true)));
+    EXPECT_FALSE(held.contains(*SystemFolder::identityOf(home + "/Downloads", true)));
     // The Downloads folder is protected when another folder is the one worked on.
     EXPECT_TRUE(SystemFolder::protectedFolders(platform::XdgUserFolder::Documents)
                     .contains(*SystemFolder::identityOf(home + "/Downloads", true)));

@@ -212,10 +212,11 @@ bool FreedesktopTrash::recycleItemAtPath(const QString& path)
         return false;
     // The folders on the way are taken as they are now, links followed, as a path names them.
     const auto location = CheckedWalk::capture(slash == 0 ? "/" : given.left(slash), given, nullptr);
-    return location && recycleItemAtLocation(*location, nullptr);
+    return location && recycleItemAtLocation(*location, {}, nullptr);
 }
 
-bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, QString* error)
+bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const ProtectedFolders& protectedFolders,
+                                             QString* error)
 {
     const FileDescriptor parent = CheckedWalk::openParent(location, error);
     if (!parent.isValid())
@@ -226,6 +227,8 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, QStri
         return fail(error, shown + QStringLiteral(" is missing"));
     if (location.identity.isKnown() && identityOf(itemInfo) != location.identity)
         return fail(error, shown + QStringLiteral(" changed since it was found"));
+    if (protectedFolders.contains(identityOf(itemInfo)))
+        return fail(error, shown + QStringLiteral(" is a protected folder or holds one"));
     const QByteArray item = resolvedPath(location);
     QByteArray trash, top;
     const FileDescriptor trashFolder = item.isEmpty() ? FileDescriptor() : trashFolderFor(item, &trash, &top);

@@ -49,7 +49,8 @@ public:
     static QList<TrashFolder> userTrashesOn(const QByteArray& mount, uid_t uid);
 
     bool recycleItemAtPath(const QString& path) override;
-    bool recycleItemAtLocation(const ItemLocation& location, QString* error) override;
+    bool recycleItemAtLocation(const ItemLocation& location, const ProtectedFolders& protectedFolders,
+                               QString* error) override;
     TrashEmptying emptyTrash() override;
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files/FileIdentity.h"
 #include "platform/files/ItemLocation.h"
 
 #include <QString>
@@ -19,10 +20,11 @@ public:
     // Moves the item (a link as itself) into the Trash of its volume under a name no other item
     // there has; false when it stays where it was.
     virtual bool recycleItemAtPath(const QString& path) = 0;
-    // The same for the item at a location, reached from its root one checked folder at a time;
-    // false, with the reason in `error`, when it stays. A Trash that cannot reach items so keeps
-    // them all.
-    virtual bool recycleItemAtLocation(const ItemLocation& location, QString* error)
+    // The same for the item at a location, reached from its root one checked folder at a time,
+    // never an item of `protectedFolders`; false, with the reason in `error`, when it stays. A
+    // Trash that cannot reach items so keeps them all.
+    virtual bool recycleItemAtLocation(const ItemLocation& location, const ProtectedFolders& /*protectedFolders*/,
+                                       QString* error)
     {
         if (error)
             *error = location.displayPath() + QStringLiteral(" cannot be moved to this Trash");

@@ -32,7 +32,7 @@ struct Search {
         while (!closed && next < mounts.size()) {
             const qsizetype at = next++;
             lock.unlock();
-            QList<TrashFolder> found = lookUp(mounts[at]);
+            QList<TrashFolder> found = lookUp(mounts.at(at)); // at(): a shared list must not detach on a worker
             lock.lock();
             answers[std::size_t(at)] = std::move(found);
             ++done;
