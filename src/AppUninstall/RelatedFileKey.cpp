@@ -59,5 +59,5 @@ qsizetype RelatedFileKey::matchLength(const QString& entryName) const
 bool RelatedFileKey::claimedByAnother(const QString& entryName, qsizetype length, const QList<RelatedFileKey>& others)
 {
     return std::any_of(others.begin(), others.end(),
-                       [&](const RelatedFileKey& other) { return other.matchLength(entryName) > length; });
+                       [&](const RelatedFileKey& other) { return other.matchLength(entryName) >= length; });
 }

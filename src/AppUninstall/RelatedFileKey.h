@@ -16,8 +16,8 @@ public:
 
     // How many characters at the start of `entryName` the key takes; 0 when it does not match.
     qsizetype matchLength(const QString& entryName) const;
-    // Whether a longer key of another application takes the entry that this key took
-    // `length` characters of: the entry is that application's.
+    // Whether a key of another application takes at least the `length` characters of the entry
+    // that this key took: the entry is that application's, or no one can tell whose it is.
     static bool claimedByAnother(const QString& entryName, qsizetype length, const QList<RelatedFileKey>& others);
 
 private:

@@ -97,6 +97,38 @@ TEST(RelatedAppFilesMatch, KeysMatchWholeWordsIgnoringCaseAndBlanksAndShortKeysO
     }
 }
 
+TEST(RelatedAppFilesMatch, AnEntryAnotherApplicationTakesAsFarIsNotListed)
+{
+    using Keys = QList<RelatedFileKey>;
+    const auto keys = [](const char* name, const char* identifier) {
+        return Keys{RelatedFileKey(QString::fromUtf8(name), RelatedFileKey::Kind::Name),
+                    RelatedFileKey(QString::fromUtf8(identifier), RelatedFileKey::Kind::Identifier)};
+    };
+    const struct {
+        const char* entry;
+        Keys own;
+        Keys other;
+        bool listed;
+    } cases[] = {
+        {"Foo", keys("Foo", "com.example.foo"), keys("Foo Pro", "com.example.foo.pro"), true},
+        {"com.example.foo.pro.plist", keys("Foo", "com.example.foo"), keys("Foo Pro", "com.example.foo.pro"), false},
+        {"Foo Pro", keys("Foo", "com.example.foo"), keys("Foo Pro", "com.example.foo.pro"), false},
+        // Equally long: no one can tell whose it is.
+        {"Sync", keys("Sync", "com.a.sync"), keys("Sync", "com.b.sync"), false},
+        {"com.a.sync.plist", keys("Sync", "com.a.sync"), keys("Sync", "com.b.sync"), true},
+        {"com.example.foo.plist", keys("Foo", "com.example.foo"), keys("Foo", "com.example.foo"), false},
+    };
+    for (const auto& c : cases) {
+        const QString entry = QString::fromUtf8(c.entry);
+        bool listed = false;
+        for (const RelatedFileKey& key : c.own) {
+            const qsizetype length = key.matchLength(entry);
+            listed = listed || (length > 0 && !RelatedFileKey::claimedByAnother(entry, length, c.other));
+        }
+        EXPECT_EQ(listed, c.listed) << c.entry;
+    }
+}
+
 TEST(RelatedAppFilesMatch, OnlyIdentifiersUnderTheSystemPrefixAreSystemApplications)
 {
     EXPECT_TRUE(RelatedAppFilesScanner::isSystemBundleIdentifier(QStringLiteral("com.apple.mail")));
