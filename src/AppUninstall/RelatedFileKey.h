@@ -7,7 +7,10 @@
 // entry whose name starts with it (or with it without blanks), ignoring case, when no letter or
 // digit follows, so "Lum" never takes "Luminous". A short key (an identifier of fewer than three
 // dot-separated parts, a name of fewer than three characters) takes only the whole name or the
-// name with a file-name suffix, so an identifier "com" never takes every "com.*" file.
+// name with a file-name suffix, so an identifier "com" never takes every "com.*" file; so does a
+// name where a dot follows it ("com" takes "com.plist", not "com.apple.finder.plist"). A name
+// that holds a dot is taken for an identifier. The Library's shared folders (ByHost, …) are no
+// key's.
 class RelatedFileKey {
 public:
     enum class Kind { Name, Identifier };

@@ -89,7 +89,18 @@ TEST(RelatedAppFilesMatch, KeysMatchWholeWordsIgnoringCaseAndBlanksAndShortKeysO
         {"Go.savedState", "Go", name, 2},
         {"Go Tools", "Go", name, 0},
         {"go.plist.bak", "Go", name, 0},
-        {"com.example", "com", name, 3}, // a three-letter name is no short key
+        // A dot after a name: only a file-name suffix; a dotted name is an identifier.
+        {"com.plist", "com", name, 3},
+        {"com.apple.finder.plist", "com", name, 0},
+        {"com.example", "com", name, 0},
+        {"Lum.log", "Lum", name, 3},
+        {"com.apple.plist", "com.apple", name, 9},
+        {"com.apple.dock.plist", "com.apple", name, 0},
+        {"org.x.tool.plist", "org.x.tool", name, 10},
+        // The Library's shared folders are no one's.
+        {"ByHost", "ByHost", name, 0},
+        {"byhost", "ByHost", identifier, 0},
+        {"ByHost.plist", "ByHost", name, 6},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RelatedFileKey(QString::fromUtf8(c.key), c.kind).matchLength(QString::fromUtf8(c.entry)), c.length)
