@@ -78,7 +78,7 @@ QString inPrivateMountNamespace(const std::function<QString()>& body)
 
 } // namespace
 
-// A real file system at or inside a volume's folder is never emptied: the erase is refused with
+// A real file system at or inside a volume's folder, or on the Volumes folder, is never emptied: the erase is refused with
 // a one-line reason before anything is removed.
 TEST(DiskutilProcessTest, AnEraseNeverEmptiesAMountAtOrInsideTheVolumesFolder)
 {
@@ -99,6 +99,10 @@ TEST(DiskutilProcessTest, AnEraseNeverEmptiesAMountAtOrInsideTheVolumesFolder)
              return QDir().mkpath(backup + "/deep/inner")
                  && ::mount(QFile::encodeName(outside), QFile::encodeName(backup + "/deep/inner"), nullptr, MS_BIND, nullptr) == 0;
          }, "another file system is mounted inside its folder; nothing was removed"},
+        {"bind mount on the Volumes folder", [&] {
+             return QDir().mkpath(outside + "/Backup")
+                 && ::mount(QFile::encodeName(outside), QFile::encodeName(QFileInfo(backup).path()), nullptr, MS_BIND, nullptr) == 0;
+         }, "the folder that holds it is the mount point of another file system; nothing was removed"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
