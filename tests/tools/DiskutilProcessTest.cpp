@@ -212,3 +212,20 @@ TEST(DiskutilProcessTest, ARecordedDeviceIsLookedUpAsTheRecordingIsNow)
     EXPECT_EQ(s.run({"info", "-plist", "disk4s9"}).exitStatus, 1);
     qputenv("TAVRIN_REAL_VOLUMES", "0");
 }
+
+// A state file that is there but does not read is said so on one line, and never seeded or
+// numbered over.
+TEST(DiskutilProcessTest, AStateFileThatDoesNotReadIsNeverReplaced)
+{
+    for (const char* file : {"Volumes", "RealDisks"}) {
+        SCOPED_TRACE(file);
+        Stand s;
+        const QString path = s.p->simulatedMac->dataFolder() + '/' + file + ".plist";
+        ASSERT_TRUE(QDir().mkpath(s.p->simulatedMac->dataFolder()) && test::writeFile(path, "<plist><dict><key>Disks"));
+        const auto outcome = s.run({"list", "-plist"});
+        EXPECT_EQ(outcome.exitStatus, 1);
+        EXPECT_EQ(outcome.standardError, "diskutil: could not read the simulated Mac's " + QByteArray(file) + ".plist\n");
+        EXPECT_TRUE(outcome.standardOutput.isEmpty());
+        EXPECT_EQ(test::readFile(path), "<plist><dict><key>Disks");
+    }
+}
