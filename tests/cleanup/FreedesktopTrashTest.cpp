@@ -1,4 +1,5 @@
 #include "CleanupTestSupport.h"
+#include "MountNamespace.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
 #include "platform/files/NativePath.h"
@@ -124,6 +125,40 @@ TEST_F(FreedesktopTrashTest, ALocationIsTrashedFromItsParentNeverThroughASwap)
     std::ifstream in((base + "/data/Trash/info/item.trashinfo").constData());
     const std::string record(std::istreambuf_iterator<char>(in), {});
     EXPECT_NE(record.find("Path=" + (deep + "/item").toPercentEncoding("/").toStdString() + '\n'), std::string::npos);
+}
+
+// A mount point, or a folder that holds one, stays where it is, and nothing is written on what is
+// mounted (the mounts, in a namespace of the test's own, as the system lists them).
+TEST_F(FreedesktopTrashTest, MountsStayWhereTheyAreAndNothingIsWrittenOnThem)
+{
+    const QString home = QFile::decodeName(base + "/home");
+    const auto answer = test::inMountNamespace([&] {
+        settings.mountPoints = [] {
+            return platform::FreedesktopTrash::mountPointsFromMountInfo(test::readFile("/proc/self/mountinfo"));
+        };
+        settings.uid = ::getuid();
+        platform::FreedesktopTrash trash(settings);
+        const std::pair<const char*, const char*> cases[] = {
+            {"tmpfs", "tmpfs tmpfs"},
+            {"bound", "bind ../outside bound"}, // the same device
+        };
+        QByteArray report;
+        for (const auto& [item, mounts] : cases) {
+            if (!test::act(home, mounts))
+                return QByteArray("could not mount");
+            const auto location = platform->fileManager->locationOfItemAtPath(home + '/' + item, home, nullptr);
+            QString error;
+            const bool moved = location && trash.recycleItemAtLocation(*location, {}, &error);
+            const QStringList inside = QDir(home + '/' + item).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+            report += QByteArray(moved ? "moved " : "kept ") + error.mid(home.size() + 1).toUtf8() + ": "
+                + inside.join(' ').toUtf8() + '\n';
+        }
+        return report;
+    });
+    if (!answer)
+        GTEST_SKIP() << "this system refuses a private user and mount namespace";
+    EXPECT_EQ(answer->toStdString(), "kept tmpfs is a mount point: data\n"
+                                     "kept bound is a mount point: keep\n");
 }
 
 // Where an administrator made a volume's `.Trash` as it must be, the user's items go to and are

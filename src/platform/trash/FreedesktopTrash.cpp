@@ -92,6 +92,18 @@ FileIdentity identityOfOpen(int fd)
     return fstat(fd, &info) == 0 ? identityOf(info) : FileIdentity{};
 }
 
+// Whether what is open as `inner` lies on the mount of the folder open as `outer` and is no
+// mount point itself; false when the kernel cannot tell.
+bool onMountOf(int outer, int inner)
+{
+    struct statx a {}, b {};
+    if (statx(outer, "", AT_EMPTY_PATH, STATX_MNT_ID, &a) != 0 || statx(inner, "", AT_EMPTY_PATH, STATX_MNT_ID, &b) != 0)
+        return false;
+    const bool isMountRoot = (b.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (b.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+    const bool idsTold = a.stx_mask & b.stx_mask & STATX_MNT_ID;
+    return !isMountRoot && identityOf(a).device == identityOf(b).device && (!idsTold || a.stx_mnt_id == b.stx_mnt_id);
+}
+
 // The name of a Trash entry: the item's own, or, with `n` above 1, another one; cut where it
 // would make the record's name too long for the file system (at a letter's start).
 QByteArray trashName(const QByteArray& name, int n)
@@ -178,10 +190,10 @@ QList<TrashFolder> FreedesktopTrash::userTrashesOn(const QByteArray& mount, uid_
     return found;
 }
 
-FileDescriptor FreedesktopTrash::trashFolderFor(const QByteArray& item, QByteArray* path, QByteArray* topFolder) const
+FileDescriptor FreedesktopTrash::trashFolderFor(const QByteArray& item, const QList<QByteArray>& mounts, QByteArray* path,
+                                                QByteArray* topFolder) const
 {
     const QByteArray home = nativeFromPath(settings_.homeTrash);
-    const QList<QByteArray> mounts = settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>();
     const QByteArray itemMount = mountOf(item, mounts);
     const QString homeParent = QFileInfo(settings_.homeTrash).path();
     const QByteArray homeResolved = QDir().mkpath(homeParent) ? realPath(QFile::encodeName(homeParent)) : QByteArray();
@@ -222,16 +234,22 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
     if (!parent.isValid())
         return false;
     const QString shown = location.displayPath();
+    const QByteArray name = zeroTerminated(location.name);
+    const FileDescriptor itself(openat(parent.get(), name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat itemInfo {};
-    if (fstatat(parent.get(), location.name.constData(), &itemInfo, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!itself.isValid() || fstat(itself.get(), &itemInfo) != 0)
         return fail(error, shown + QStringLiteral(" is missing"));
     if (location.identity.isKnown() && identityOf(itemInfo) != location.identity)
         return fail(error, shown + QStringLiteral(" changed since it was found"));
     if (protectedFolders.contains(identityOf(itemInfo)))
         return fail(error, shown + QStringLiteral(" is a protected folder or holds one"));
+    // A mount goes nowhere, and nothing is written on it: refused before any Trash is looked for.
+    if (!onMountOf(parent.get(), itself.get()))
+        return fail(error, shown + QStringLiteral(" is a mount point"));
     const QByteArray item = resolvedPath(location);
+    const QList<QByteArray> mounts = settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>();
     QByteArray trash, top;
-    const FileDescriptor trashFolder = item.isEmpty() ? FileDescriptor() : trashFolderFor(item, &trash, &top);
+    const FileDescriptor trashFolder = item.isEmpty() ? FileDescriptor() : trashFolderFor(item, mounts, &trash, &top);
     if (item.isEmpty() || !trashFolder.isValid())
         return fail(error, shown + QStringLiteral(": no Trash folder of the user's own on its volume"));
     if (item == trash || trash.startsWith(item + '/'))
@@ -246,7 +264,7 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
     const QByteArray record = "[Trash Info]\nPath=" + recorded.toPercentEncoding("/") + "\nDeletionDate="
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")).toLatin1() + "\n";
     for (int n = 1; n < 10000; ++n) {
-        const QByteArray candidate = trashName(location.name, n);
+        const QByteArray candidate = trashName(name, n);
         const QByteArray infoName = candidate + ".trashinfo";
         // The info file is made first and exclusively: it reserves the name.
         FileDescriptor fd(openat(info.get(), infoName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
@@ -257,7 +275,7 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
         }
         const bool written = write(fd.get(), record.constData(), size_t(record.size())) == record.size();
         fd.reset();
-        if (written && moveWithoutReplacing(parent.get(), location.name, files.get(), candidate))
+        if (written && moveWithoutReplacing(parent.get(), name, files.get(), candidate))
             return true;
         const int moveError = errno;
         unlinkat(info.get(), infoName.constData(), 0);

@@ -54,9 +54,10 @@ public:
     TrashEmptying emptyTrash() override;
 
 private:
-    // The Trash folder for an item at `item` (its path with followed links resolved), made when
-    // missing; `topFolder` is its volume's top, or empty for the home Trash.
-    FileDescriptor trashFolderFor(const QByteArray& item, QByteArray* path, QByteArray* topFolder) const;
+    // The Trash folder for an item at `item` (its path with followed links resolved) among the
+    // `mounts`, made when missing; `topFolder` is its volume's top, or empty for the home Trash.
+    FileDescriptor trashFolderFor(const QByteArray& item, const QList<QByteArray>& mounts, QByteArray* path,
+                                  QByteArray* topFolder) const;
     // Removes the user's entries of the folder `name` of a Trash folder (of the folder itself when
     // empty); with `records`, a record stays as long as its item in files/.
     void emptyContents(const TrashFolder& trash, const QByteArray& name, bool records, TrashEmptying& result) const;

@@ -1,6 +1,7 @@
 #include "platform/files/PosixFileManager.h"
 
 #include "IsolatedEnvironment.h"
+#include "MountNamespace.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -9,15 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <functional>
-#include <optional>
 
 using namespace platform;
+using test::act;
+using test::inMountNamespace;
 
 namespace {
 
@@ -40,31 +39,6 @@ std::string contents(const QString& base)
     return found.join(' ').toStdString();
 }
 
-// Carries out steps below `base` ("mkdir a", "write a", "mv a b", "ln target link", "tmpfs a",
-// "bind a b"); false when one fails.
-bool act(const QString& base, const QString& script)
-{
-    bool done = true;
-    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
-        const QStringList w = step.split(' ', Qt::SkipEmptyParts);
-        const QString a = base + '/' + w.value(1), b = base + '/' + w.value(2);
-        const QByteArray from = QFile::encodeName(a), to = QFile::encodeName(b);
-        if (w[0] == "mkdir")
-            done &= QDir().mkpath(a);
-        else if (w[0] == "write")
-            done &= test::writeFile(a, "x");
-        else if (w[0] == "mv") // replaces what is there, as a swap does
-            done &= ::rename(from, to) == 0;
-        else if (w[0] == "ln")
-            done &= QFile::link(a, b);
-        else if (w[0] == "tmpfs")
-            done &= QDir().mkpath(a) && mount("none", from, "tmpfs", 0, nullptr) == 0 && test::writeFile(a + "/data", "x");
-        else if (w[0] == "bind")
-            done &= QDir().mkpath(b) && mount(from, to, nullptr, MS_BIND, nullptr) == 0;
-    }
-    return done;
-}
-
 // base/root/sub/{victim,keep}, base/other/victim.
 QString makeTree()
 {
@@ -79,25 +53,6 @@ ItemLocation captured(const QString& base, const QString& item)
     const auto location = files.locationOfItemAtPath(base + '/' + item, base + "/root", &error);
     EXPECT_TRUE(location) << error.toStdString();
     return location.value_or(ItemLocation{});
-}
-
-// Runs `body` in a child inside a private user and mount namespace, where it may mount; what it
-// gives back, or nothing where the system refuses such namespaces.
-std::optional<QByteArray> inMountNamespace(const std::function<QByteArray()>& body)
-{
-    constexpr int kRefused = 77;
-    const QString answer = test::makeTemporaryFolder() + "/answer";
-    const QByteArray uid = QByteArray::number(getuid()), gid = QByteArray::number(getgid());
-    const pid_t child = fork();
-    if (child == 0) {
-        const bool isolated = unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && test::writeFile("/proc/self/setgroups", "deny")
-            && test::writeFile("/proc/self/uid_map", "0 " + uid + " 1") && test::writeFile("/proc/self/gid_map", "0 " + gid + " 1")
-            && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        _exit(!isolated ? kRefused : test::writeFile(answer, body()) ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == kRefused ? std::nullopt : std::optional(test::readFile(answer));
 }
 
 } // namespace
