@@ -3,6 +3,7 @@
 #include "PlatformTest.h"
 #include "TrashFakes.h"
 #include "platform/files/NativePath.h"
+#include "platform/files/PosixIdentity.h"
 #include "platform/trash/FreedesktopTrash.h"
 #include "platform/files/FileManager.h"
 #include <QDir>
@@ -68,28 +69,33 @@ TEST_F(FreedesktopTrashTest, EmptyingRemovesOnlyTheUsersEntriesAndCountsFailures
     };
     platform::FreedesktopTrash trash(settings);
     const QByteArray volumeTrash = base + "/volume/.Trash-" + QByteArray::number(::getuid());
+    test::makeTree(base, {"home/Pictures/", "home/Pictures/holiday.jpg:1"});
     for (const QByteArray& item : {base + "/home/a", base + "/home/theirs", base + "/volume/b", base + "/home/fails"}) {
         test::makeFile(item, 1);
         ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(item)));
     }
+    // A user folder that went into the Trash before it was protected stays there.
+    ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(base + "/home/Pictures")));
+    struct stat pictures {};
+    ASSERT_EQ(::stat(base + "/data/Trash/files/Pictures", &pictures), 0);
     test::makeFile(base + "/mac/.Trash/old", 1);
     ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/mac/.Trash/link").constData()), 0);
     auto fileManager = std::make_unique<test::FailingFileManager>(std::move(platform->fileManager));
     fileManager->failing << QFile::decodeName(base + "/data/Trash/files/fails");
     platform->fileManager = std::move(fileManager);
-    const platform::TrashEmptying result = trash.emptyTrash();
-    EXPECT_EQ(result.failed, 1);
+    const platform::TrashEmptying result = trash.emptyTrash({platform::identityOf(pictures)});
+    EXPECT_EQ(result.failed, 2);
     EXPECT_EQ(result.removed, 6); // a and b with their records, old and link
     const auto listing = [](const QByteArray& folder) {
         return QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     };
-    EXPECT_EQ(listing(base + "/data/Trash/files"), QStringList({"fails", "theirs"}));
-    EXPECT_EQ(listing(base + "/data/Trash/info"), QStringList({"fails.trashinfo", "theirs.trashinfo"}));
+    EXPECT_EQ(listing(base + "/data/Trash/files"), QStringList({"fails", "Pictures", "theirs"}));
+    EXPECT_EQ(listing(base + "/data/Trash/info"), QStringList({"fails.trashinfo", "Pictures.trashinfo", "theirs.trashinfo"}));
     EXPECT_TRUE(listing(volumeTrash + "/files").isEmpty());
     EXPECT_TRUE(listing(base + "/mac/.Trash").isEmpty());
     EXPECT_TRUE(test::existsAsItself(volumeTrash + "/info"));
     EXPECT_TRUE(test::existsAsItself(base + "/outside/keep"));
-    EXPECT_TRUE(platform.log().messages().join('\n').contains("Trash: 1 items could not be removed"));
+    EXPECT_TRUE(platform.log().messages().join('\n').contains("Trash: 2 items could not be removed"));
 }
 
 // An item reached from its parent's descriptor: however deep, and never through a folder swapped
@@ -141,6 +147,7 @@ TEST_F(FreedesktopTrashTest, MountsStayWhereTheyAreAndNothingIsWrittenOnThem)
         const std::pair<const char*, const char*> cases[] = {
             {"tmpfs", "tmpfs tmpfs"},
             {"bound", "bind ../outside bound"}, // the same device
+            {"holder", "mkdir holder/inner; bind ../outside holder/inner/mnt"},
         };
         QByteArray report;
         for (const auto& [item, mounts] : cases) {
@@ -158,7 +165,8 @@ TEST_F(FreedesktopTrashTest, MountsStayWhereTheyAreAndNothingIsWrittenOnThem)
     if (!answer)
         GTEST_SKIP() << "this system refuses a private user and mount namespace";
     EXPECT_EQ(answer->toStdString(), "kept tmpfs is a mount point: data\n"
-                                     "kept bound is a mount point: keep\n");
+                                     "kept bound is a mount point: keep\n"
+                                     "kept holder holds a mount point: inner\n");
 }
 
 // Where an administrator made a volume's `.Trash` as it must be, the user's items go to and are
@@ -190,7 +198,7 @@ TEST_F(FreedesktopTrashTest, AVolumesSharedTrashIsUsedAndEmptiedOnlyWhereValid)
         test::makeTree(base, {c.shared + '/' + uid + '/', c.shared + '/' + uid + "/files/", c.shared + '/' + uid + "/files/earlier:1"});
         ASSERT_TRUE(trash.recycleItemAtPath(platform::pathFromNative(volume + "/item")));
         EXPECT_TRUE(test::existsAsItself(base + c.used + "/files/item"));
-        EXPECT_EQ(trash.emptyTrash().removed, c.used.contains(".Trash/") ? 3 : 2);
+        EXPECT_EQ(trash.emptyTrash({}).removed, c.used.contains(".Trash/") ? 3 : 2);
         EXPECT_FALSE(test::existsAsItself(base + c.used + "/files/item"));
         EXPECT_EQ(test::existsAsItself(base + c.shared + '/' + uid + "/files/earlier"), !c.used.contains(".Trash/"));
     }
@@ -211,7 +219,7 @@ TEST_F(FreedesktopTrashTest, AMountThatDoesNotAnswerIsLeftOutAndTheOthersAreEmpt
     platform::FreedesktopTrash trash(settings);
     test::makeFile(base + "/volume/item", 1);
     ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(base + "/volume/item")));
-    EXPECT_EQ(trash.emptyTrash().removed, 2); // the item and its record
+    EXPECT_EQ(trash.emptyTrash({}).removed, 2); // the item and its record
     answer.set_value();
     EXPECT_TRUE(platform.log().messages().join('\n').contains("/hung did not answer in time"));
 }

@@ -248,6 +248,11 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
         return fail(error, shown + QStringLiteral(" is a mount point"));
     const QByteArray item = resolvedPath(location);
     const QList<QByteArray> mounts = settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>();
+    // A mount inside would go into the Trash live, and every emptying would fail on it.
+    for (const QByteArray& mount : mounts) {
+        if (!item.isEmpty() && (mount == item || mount.startsWith(item + '/')))
+            return fail(error, shown + (mount == item ? QStringLiteral(" is a mount point") : QStringLiteral(" holds a mount point")));
+    }
     QByteArray trash, top;
     const FileDescriptor trashFolder = item.isEmpty() ? FileDescriptor() : trashFolderFor(item, mounts, &trash, &top);
     if (item.isEmpty() || !trashFolder.isValid())
@@ -286,7 +291,7 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
 }
 
 void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray& name, bool records,
-                                     TrashEmptying& result) const
+                                     const ProtectedFolders& protectedFolders, TrashEmptying& result) const
 {
     // The folder as it was found, then its files/ or info/, never through a link.
     const FileDescriptor root(open(trash.path.constData(), kFolderFlags));
@@ -323,7 +328,7 @@ void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray&
         if (owner != settings_.uid)
             continue; // another user's, and it stays
         QString error;
-        if (fileManager.removeItemAtLocation(entry, {}, &error)) {
+        if (fileManager.removeItemAtLocation(entry, protectedFolders, &error)) {
             ++result.removed;
         } else {
             ++result.failed;
@@ -332,7 +337,7 @@ void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray&
     }
 }
 
-TrashEmptying FreedesktopTrash::emptyTrash()
+TrashEmptying FreedesktopTrash::emptyTrash(const ProtectedFolders& protectedFolders)
 {
     TrashEmptying result;
     QList<TrashFolder> trashes;
@@ -350,13 +355,13 @@ TrashEmptying FreedesktopTrash::emptyTrash()
         NSLog(QStringLiteral("Trash: %1 did not answer in time; its Trash stays as it is").arg(displayTextFromNative(mount)));
     trashes += found.folders;
     for (const TrashFolder& trash : trashes) {
-        emptyContents(trash, "files", false, result);
-        emptyContents(trash, "info", true, result);
+        emptyContents(trash, "files", false, protectedFolders, result);
+        emptyContents(trash, "info", true, protectedFolders, result);
     }
     for (const QString& folder : settings_.plainTrashes ? settings_.plainTrashes() : QStringList()) {
         const FileDescriptor plain(open(QFile::encodeName(folder).constData(), kFolderFlags));
         if (plain.isValid())
-            emptyContents({nativeFromPath(folder), identityOfOpen(plain.get())}, {}, false, result);
+            emptyContents({nativeFromPath(folder), identityOfOpen(plain.get())}, {}, false, protectedFolders, result);
     }
     if (result.failed > 0)
         NSLog(QStringLiteral("Trash: %1 items could not be removed").arg(result.failed));

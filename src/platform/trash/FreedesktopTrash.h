@@ -51,7 +51,7 @@ public:
     bool recycleItemAtPath(const QString& path) override;
     bool recycleItemAtLocation(const ItemLocation& location, const ProtectedFolders& protectedFolders,
                                QString* error) override;
-    TrashEmptying emptyTrash() override;
+    TrashEmptying emptyTrash(const ProtectedFolders& protectedFolders) override;
 
 private:
     // The Trash folder for an item at `item` (its path with followed links resolved) among the
@@ -60,7 +60,8 @@ private:
                                   QByteArray* topFolder) const;
     // Removes the user's entries of the folder `name` of a Trash folder (of the folder itself when
     // empty); with `records`, a record stays as long as its item in files/.
-    void emptyContents(const TrashFolder& trash, const QByteArray& name, bool records, TrashEmptying& result) const;
+    void emptyContents(const TrashFolder& trash, const QByteArray& name, bool records,
+                       const ProtectedFolders& protectedFolders, TrashEmptying& result) const;
 
     Settings settings_;
 };
