@@ -16,12 +16,13 @@ class FreedesktopTrashTest : public test::PlatformTest {
 protected:
     FreedesktopTrashTest() : base(QFile::encodeName(platform.folder()) + "/t")
     {
-        for (const char* folder : {"", "/data", "/home", "/volume", "/mac", "/mac/.Trash", "/outside"})
+        for (const char* folder : {"", "/data", "/home", "/volume", "/mac", "/mac/.Trash", "/volumes", "/outside"})
             test::makeFolder(base + folder);
         test::makeFile(base + "/outside/keep", 1);
         settings.homeTrash = QFile::decodeName(base + "/data/Trash");
         settings.mountPoints = [this] { return QList<QByteArray>{base + "/volume"}; };
-        settings.plainTrashes = [this] { return QStringList{QFile::decodeName(base + "/mac/.Trash")}; };
+        settings.macHome = QFile::decodeName(base + "/mac");
+        settings.volumes = QFile::decodeName(base + "/volumes");
         settings.uid = ::getuid();
     }
     QByteArray base;
@@ -80,19 +81,24 @@ TEST_F(FreedesktopTrashTest, EmptyingRemovesOnlyTheUsersEntriesAndCountsFailures
     ASSERT_EQ(::stat(base + "/data/Trash/files/Pictures", &pictures), 0);
     test::makeFile(base + "/mac/.Trash/old", 1);
     ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/mac/.Trash/link").constData()), 0);
+    // A volume's `.Trashes` is emptied; one reached through a link in the volumes folder is not.
+    test::makeTree(base, {"volumes/Disk/", "volumes/Disk/.Trashes/", "volumes/Disk/.Trashes/old:1", "outside/.Trashes/",
+                          "outside/.Trashes/501/", "outside/.Trashes/501/old.doc:1"});
+    ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/volumes/Evil").constData()), 0);
     auto fileManager = std::make_unique<test::FailingFileManager>(std::move(platform->fileManager));
     fileManager->failing << QFile::decodeName(base + "/data/Trash/files/fails");
     platform->fileManager = std::move(fileManager);
     const platform::TrashEmptying result = trash.emptyTrash({platform::identityOf(pictures)});
     EXPECT_EQ(result.failed, 2);
-    EXPECT_EQ(result.removed, 6); // a and b with their records, old and link
+    EXPECT_EQ(result.removed, 7); // a and b with their records, old, link and the volume's old
     const auto listing = [](const QByteArray& folder) {
         return QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     };
     EXPECT_EQ(listing(base + "/data/Trash/files"), QStringList({"fails", "Pictures", "theirs"}));
     EXPECT_EQ(listing(base + "/data/Trash/info"), QStringList({"fails.trashinfo", "Pictures.trashinfo", "theirs.trashinfo"}));
     EXPECT_TRUE(listing(volumeTrash + "/files").isEmpty());
-    EXPECT_TRUE(listing(base + "/mac/.Trash").isEmpty());
+    EXPECT_TRUE(listing(base + "/mac/.Trash").isEmpty() && listing(base + "/volumes/Disk/.Trashes").isEmpty());
+    EXPECT_TRUE(test::existsAsItself(base + "/outside/.Trashes/501/old.doc"));
     EXPECT_TRUE(test::existsAsItself(volumeTrash + "/info"));
     EXPECT_TRUE(test::existsAsItself(base + "/outside/keep"));
     EXPECT_TRUE(platform.log().messages().join('\n').contains("Trash: 2 items could not be removed"));
@@ -167,6 +173,34 @@ TEST_F(FreedesktopTrashTest, MountsStayWhereTheyAreAndNothingIsWrittenOnThem)
     EXPECT_EQ(answer->toStdString(), "kept tmpfs is a mount point: data\n"
                                      "kept bound is a mount point: keep\n"
                                      "kept holder holds a mount point: inner\n");
+}
+
+// A Trash folder that is a mount point is left whole, and the emptying says so.
+TEST_F(FreedesktopTrashTest, AMountedTrashFolderIsNotEmptied)
+{
+    const QString at = QFile::decodeName(base);
+    const auto answer = test::inMountNamespace([&] {
+        settings.uid = ::getuid();
+        platform::FreedesktopTrash trash(settings);
+        const char* const mounted[] = {"data/Trash/files", "data/Trash/info", "mac/.Trash", "volumes/Disk/.Trashes"};
+        QByteArray report;
+        for (const QString folder : mounted) {
+            if (!test::act(at, "mkdir data/Trash/files; mkdir data/Trash/info; mkdir volumes/Disk; mkdir documents; write documents/cv.pdf; bind documents " + folder))
+                return QByteArray("could not mount");
+            const platform::TrashEmptying emptied = trash.emptyTrash({});
+            const bool logged = platform.log().messages().join('\n').contains(folder + " is another file system or a mount point");
+            report += folder.toUtf8() + (QFile::exists(at + "/documents/cv.pdf") ? ": whole" : ": emptied") + ", failed "
+                + QByteArray::number(emptied.failed) + (logged ? ", logged\n" : "\n");
+            test::act(at, "umount " + folder);
+        }
+        return report;
+    });
+    if (!answer)
+        GTEST_SKIP() << "this system refuses a private user and mount namespace";
+    EXPECT_EQ(answer->toStdString(), "data/Trash/files: whole, failed 1, logged\n"
+                                     "data/Trash/info: whole, failed 1, logged\n"
+                                     "mac/.Trash: whole, failed 1, logged\n"
+                                     "volumes/Disk/.Trashes: whole, failed 1, logged\n");
 }
 
 // Where an administrator made a volume's `.Trash` as it must be, the user's items go to and are

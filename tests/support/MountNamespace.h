@@ -16,7 +16,7 @@
 namespace test {
 
 // Carries out steps below `base` ("mkdir a", "write a", "mv a b", "ln target link", "tmpfs a",
-// "bind a b"); false when one fails.
+// "bind a b", "umount a"); false when one fails.
 inline bool act(const QString& base, const QString& script)
 {
     bool done = true;
@@ -36,6 +36,8 @@ inline bool act(const QString& base, const QString& script)
             done &= QDir().mkpath(a) && mount("none", from, "tmpfs", 0, nullptr) == 0 && writeFile(a + "/data", "x");
         else if (w[0] == "bind")
             done &= QDir().mkpath(b) && mount(from, to, nullptr, MS_BIND, nullptr) == 0;
+        else if (w[0] == "umount")
+            done &= umount2(from, MNT_DETACH) == 0;
     }
     return done;
 }

@@ -104,6 +104,37 @@ bool onMountOf(int outer, int inner)
     return !isMountRoot && identityOf(a).device == identityOf(b).device && (!idsTold || a.stx_mnt_id == b.stx_mnt_id);
 }
 
+// The names in a folder open for listing.
+QList<QByteArray> entriesOf(int folder)
+{
+    QList<QByteArray> names;
+    DIR* stream = folder >= 0 ? fdopendir(dup(folder)) : nullptr;
+    while (const dirent* listed = stream ? readdir(stream) : nullptr) {
+        const QByteArray name(listed->d_name);
+        if (name != "." && name != "..")
+            names << name;
+    }
+    if (stream)
+        closedir(stream);
+    return names;
+}
+
+// The simulated Mac's Trash folders: `.Trash` in its home and `.Trashes` in each volume folder,
+// each reached from the folder that holds it without following a link.
+QList<TrashFolder> macTrashes(const QByteArray& home, const QByteArray& volumes)
+{
+    QList<TrashFolder> found;
+    const auto add = [&found](int holder, const QByteArray& holderPath, const char* name) {
+        if (const FileDescriptor fd(openat(holder, name, kFolderFlags)); fd.isValid())
+            found << TrashFolder{joined(holderPath, name), identityOfOpen(fd.get())};
+    };
+    add(FileDescriptor(open(home.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)).get(), home, ".Trash");
+    const FileDescriptor volumesFolder(open(volumes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (const QByteArray& volume : entriesOf(volumesFolder.get()))
+        add(FileDescriptor(openat(volumesFolder.get(), volume.constData(), kFolderFlags)).get(), joined(volumes, volume), ".Trashes");
+    return found;
+}
+
 // The name of a Trash entry: the item's own, or, with `n` above 1, another one; cut where it
 // would make the record's name too long for the file system (at a letter's start).
 QByteArray trashName(const QByteArray& name, int n)
@@ -156,14 +187,8 @@ FreedesktopTrash::Settings FreedesktopTrash::defaultSettings(const SearchPaths& 
         QFile file(QStringLiteral("/proc/self/mountinfo"));
         return file.open(QIODevice::ReadOnly) ? mountPointsFromMountInfo(file.readAll()) : QList<QByteArray>();
     };
-    const QString macHome = searchPaths.homeDirectory();
-    const QString volumes = searchPaths.pathOnMac(QStringLiteral("/Volumes"));
-    settings.plainTrashes = [macHome, volumes] {
-        QStringList folders{macHome + QStringLiteral("/.Trash")};
-        for (const QString& volume : QDir(volumes).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
-            folders << volumes + QLatin1Char('/') + volume + QStringLiteral("/.Trashes");
-        return folders;
-    };
+    settings.macHome = searchPaths.homeDirectory();
+    settings.volumes = searchPaths.pathOnMac(QStringLiteral("/Volumes"));
     settings.uid = getuid();
     return settings;
 }
@@ -298,17 +323,18 @@ void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray&
     if (!root.isValid() || identityOfOpen(root.get()) != trash.identity)
         return;
     const FileDescriptor folder(name.isEmpty() ? dup(root.get()) : openat(root.get(), name.constData(), kFolderFlags));
-    const FileDescriptor files(records ? openat(root.get(), "files", kFolderFlags) : -1);
-    DIR* stream = folder.isValid() ? fdopendir(dup(folder.get())) : nullptr;
-    if (!stream)
+    if (!folder.isValid())
         return; // missing, or a link: nothing of it is the user's Trash
-    QList<QByteArray> names;
-    while (const dirent* listed = readdir(stream)) {
-        const QByteArray entryName(listed->d_name);
-        if (entryName != "." && entryName != "..")
-            names << entryName;
+    // What is emptied lies on the mount of the folder that holds it: a mount there stays whole.
+    const FileDescriptor holder(name.isEmpty() ? openat(root.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC) : dup(root.get()));
+    if (!onMountOf(holder.get(), folder.get())) {
+        ++result.failed;
+        NSLog(QStringLiteral("Trash: %1 is another file system or a mount point; it stays as it is")
+                  .arg(displayTextFromNative(name.isEmpty() ? trash.path : joined(trash.path, name))));
+        return;
     }
-    closedir(stream);
+    const FileDescriptor files(records ? openat(root.get(), "files", kFolderFlags) : -1);
+    const QList<QByteArray> names = entriesOf(folder.get());
     ItemLocation entry{trash.path, trash.identity, {}, {}, {}};
     if (!name.isEmpty())
         entry.folders.push_back({name, identityOfOpen(folder.get()), false});
@@ -358,11 +384,8 @@ TrashEmptying FreedesktopTrash::emptyTrash(const ProtectedFolders& protectedFold
         emptyContents(trash, "files", false, protectedFolders, result);
         emptyContents(trash, "info", true, protectedFolders, result);
     }
-    for (const QString& folder : settings_.plainTrashes ? settings_.plainTrashes() : QStringList()) {
-        const FileDescriptor plain(open(QFile::encodeName(folder).constData(), kFolderFlags));
-        if (plain.isValid())
-            emptyContents({nativeFromPath(folder), identityOfOpen(plain.get())}, {}, false, protectedFolders, result);
-    }
+    for (const TrashFolder& plain : macTrashes(nativeFromPath(settings_.macHome), nativeFromPath(settings_.volumes)))
+        emptyContents(plain, {}, false, protectedFolders, result);
     if (result.failed > 0)
         NSLog(QStringLiteral("Trash: %1 items could not be removed").arg(result.failed));
     return result;

@@ -28,8 +28,10 @@ public:
         QString homeTrash;
         // The mount points, read once per request (tests give folders of their own).
         std::function<QList<QByteArray>()> mountPoints;
-        // Folders whose contents an emptying removes as they are (no files/ and info/).
-        std::function<QStringList()> plainTrashes;
+        // The simulated Mac's home and volumes folder: their Trash folders (`.Trash` in the home,
+        // `.Trashes` in each volume) are emptied as they are, with no files/ and info/.
+        QString macHome;
+        QString volumes;
         uid_t uid = 0;
         // Whose an entry is; by default its owner on disk.
         std::function<uid_t(const QByteArray& path, uid_t owner)> ownerOf;
