@@ -108,14 +108,17 @@ bool onMountOf(int outer, int inner)
 QList<QByteArray> entriesOf(int folder)
 {
     QList<QByteArray> names;
-    DIR* stream = folder >= 0 ? fdopendir(dup(folder)) : nullptr;
-    while (const dirent* listed = stream ? readdir(stream) : nullptr) {
+    FileDescriptor copy(folder >= 0 ? dup(folder) : -1);
+    DIR* stream = copy.isValid() ? fdopendir(copy.get()) : nullptr;
+    if (!stream)
+        return names;
+    copy.release(); // the stream's now
+    while (const dirent* listed = readdir(stream)) {
         const QByteArray name(listed->d_name);
         if (name != "." && name != "..")
             names << name;
     }
-    if (stream)
-        closedir(stream);
+    closedir(stream);
     return names;
 }
 
@@ -272,16 +275,19 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
     if (!onMountOf(parent.get(), itself.get()))
         return fail(error, shown + QStringLiteral(" is a mount point"));
     const QByteArray item = resolvedPath(location);
+    const QString noTrash = shown + QStringLiteral(": no Trash folder of the user's own on its volume");
+    if (item.isEmpty())
+        return fail(error, noTrash);
     const QList<QByteArray> mounts = settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>();
     // A mount inside would go into the Trash live, and every emptying would fail on it.
     for (const QByteArray& mount : mounts) {
-        if (!item.isEmpty() && (mount == item || mount.startsWith(item + '/')))
+        if (mount == item || mount.startsWith(item + '/'))
             return fail(error, shown + (mount == item ? QStringLiteral(" is a mount point") : QStringLiteral(" holds a mount point")));
     }
     QByteArray trash, top;
-    const FileDescriptor trashFolder = item.isEmpty() ? FileDescriptor() : trashFolderFor(item, mounts, &trash, &top);
-    if (item.isEmpty() || !trashFolder.isValid())
-        return fail(error, shown + QStringLiteral(": no Trash folder of the user's own on its volume"));
+    const FileDescriptor trashFolder = trashFolderFor(item, mounts, &trash, &top);
+    if (!trashFolder.isValid())
+        return fail(error, noTrash);
     if (item == trash || trash.startsWith(item + '/'))
         return fail(error, shown + QStringLiteral(" holds the Trash"));
     const FileDescriptor files = ownFolder(trashFolder.get(), "files", settings_.uid, true);

@@ -1,4 +1,5 @@
 #include "platform/files/PosixFileManager.h"
+#include "platform/trash/FreedesktopTrash.h"
 
 #include "IsolatedEnvironment.h"
 #include "MountNamespace.h"
@@ -163,11 +164,17 @@ TEST(LocationRemovalTest, LongNamesAndItemsDeeperThanAWholePathAreRemoved)
 }
 
 // A mount inside the item, or the item a mount point (a file system of its own, or a bind mount of
-// the same device): what is mounted stays whole, by location and by path, and the removal says so.
+// the same device): what is mounted stays whole, neither moved to the Trash (which writes nothing
+// on it) nor removed by location or by path, and each says so.
 TEST(LocationRemovalTest, MountsAreNeitherRemovedNorEntered)
 {
     const QString base = makeTree();
     const auto answer = inMountNamespace([&base] {
+        FreedesktopTrash::Settings settings;
+        settings.homeTrash = base + "/Trash";
+        settings.mountPoints = [] { return FreedesktopTrash::mountPointsFromMountInfo(test::readFile("/proc/self/mountinfo")); };
+        settings.uid = getuid();
+        FreedesktopTrash trash(settings);
         const std::array<const char*, 3> cases[] = {
             {"root/a", "tmpfs root/a/inner/mnt", "root/a/inner/mnt/data"},
             {"root/b", "tmpfs root/b", "root/b/data"},
@@ -178,18 +185,19 @@ TEST(LocationRemovalTest, MountsAreNeitherRemovedNorEntered)
         for (const auto& [item, mounts, mounted] : cases) {
             if (!act(base, mounts + QStringLiteral("; write %1/beside").arg(item)))
                 return QByteArray("could not mount");
-            QString error;
-            const bool removed = files.removeItemAtLocation(captured(base, item), {}, &error)
-                || files.removeItemAtPath(base + '/' + item);
+            QString refusal, error;
+            const bool removed = trash.recycleItemAtLocation(captured(base, item), {}, &refusal)
+                || files.removeItemAtLocation(captured(base, item), {}, &error) || files.removeItemAtPath(base + '/' + item);
             report += QByteArray(removed ? "removed " : "kept ") + (QFile::exists(base + '/' + mounted) ? "whole " : "emptied ")
-                + error.mid(base.size() + 1).toUtf8() + '\n';
+                + QString(refusal + "; " + error).remove(base + '/').toUtf8() + '\n';
         }
         return report;
     });
     if (!answer)
         GTEST_SKIP() << "this system refuses a private user and mount namespace";
-    EXPECT_EQ(answer->toStdString(), "kept whole root/a/inner/mnt is another file system or a mount point\n"
-                                     "kept whole root/b is a mount point\n"
-                                     "kept whole root/c/inner/bound is another file system or a mount point\n"
-                                     "kept whole root/d is a mount point\n");
+    EXPECT_EQ(answer->toStdString(),
+              "kept whole root/a holds a mount point; root/a/inner/mnt is another file system or a mount point\n"
+              "kept whole root/b is a mount point; root/b is a mount point\n"
+              "kept whole root/c holds a mount point; root/c/inner/bound is another file system or a mount point\n"
+              "kept whole root/d is a mount point; root/d is a mount point\n");
 }
