@@ -32,7 +32,7 @@ public:
     // The size text of everything at the path.
     static QString getFileSizeItem(const QString& path);
     // The application's record (measured), then its related files, each path once. An entry that
-    // a longer key of another of the `installed` applications takes is that one's, not listed.
+    // another of the `installed` applications takes as far (a longer or an equal key) is not listed.
     static AMAppItemGroup relatedFilesToApplicationAtPath(const QString& path,
                                                           const QList<InstalledApplication>& installed = {});
     // The keys of the application at the path: its bundle name, its display name, its identifier.
@@ -43,7 +43,7 @@ public:
 };
 
 // The seven places, each adding the matching entries of its folders to `list`; a path that is
-// in the list already is not added again, nor one that a longer key of `others` takes.
+// in the list already is not added again, nor one that a key of `others` takes as far.
 void GetPreferencePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
                         const QList<RelatedFileKey>& others = {});
 void GetCachePaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
@@ -58,6 +58,6 @@ void GetAppSupportPaths(AMAppItemGroup& list, const QString& nameKey, const QStr
 void GetDownloadPaths(AMAppItemGroup& list, const QString& nameKey, const QString& identifierKey,
                       const QList<RelatedFileKey>& others = {});
 void GetGrowlPaths(AMAppItemGroup& list, const QString& nameKey, const QList<RelatedFileKey>& others = {});
-// Adds the entries of `folder` (one level) that `key` takes and no longer key of `others` does.
+// Adds the entries of `folder` (one level) that `key` takes and no key of `others` takes as far.
 void AddPathIfExists(AMAppItemGroup& list, const QString& folder, const RelatedFileKey& key,
                      const QList<RelatedFileKey>& others = {});

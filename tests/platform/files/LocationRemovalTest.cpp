@@ -113,6 +113,12 @@ TEST(LocationRemovalTest, OnlyWhatWasFoundIsRemovedAndAChangedComponentFailsTheI
         };
     };
     const std::string untouched = "other other/victim root root/sub root/sub/keep root/sub/victim";
+    // Names over bytes that go on past them, as a tree's shared name buffer holds them.
+    const Edit rawNames = [](const QString&, ItemLocation& location) {
+        static constexpr char kNames[] = "subvictimkeep";
+        location.folders[0].name = QByteArray::fromRawData(kNames, 3);
+        location.name = QByteArray::fromRawData(kNames + 3, 6);
+    };
     const struct {
         const char* name;
         const char* item;
@@ -143,6 +149,7 @@ TEST(LocationRemovalTest, OnlyWhatWasFoundIsRemovedAndAChangedComponentFailsTheI
         {"a protected folder inside", "root/sub", "mkdir root/sub/home; write root/sub/home/mine", {}, "root/sub/home",
          "root/sub/home is protected", "other other/victim root root/sub root/sub/home root/sub/home/mine"},
         {"a protected item", "root/sub", "", {}, "root/sub", "root/sub is protected", untouched},
+        {"names with no zero byte after them", "root/sub/victim", "", rawNames, "", "", "other other/victim root root/sub root/sub/keep"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
