@@ -16,11 +16,11 @@ struct Subprocess {
     enum class Stream { Inherited, Discarded, Captured, WithOutput };
 
     struct Result {
-        bool started = false;     // false when the program could not be started at all
-        int exitStatus = -1;      // the exit code, or -1 when it ended by a signal
-        bool timedOut = false;    // stopped after its time-out
+        bool started = false; // false when the program could not be started at all
+        int exitStatus = -1;  // the exit code, or -1 when it ended by a signal
         QByteArray standardOutput{};
         QByteArray standardError{};
+        bool timedOut = false; // stopped after its time-out
     };
 
     QByteArray executable{};             // the file run: absolute, or relative to the working folder
