@@ -5,8 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <vector>
-
 namespace tools {
 
 QString findProgram(const QString& name)
@@ -24,10 +22,8 @@ QString findProgram(const QString& name)
 
 ProgramOutcome runProgram(const QString& path, const QStringList& arguments)
 {
-    std::vector<QByteArray> words{QFile::encodeName(path)};
-    for (const QString& argument : arguments)
-        words.push_back(argument.toUtf8());
-    const platform::Subprocess program{.executable = words.front(), .arguments = words,
+    const platform::Subprocess program{.executable = QFile::encodeName(path),
+                                       .arguments = platform::Subprocess::argumentVector(path, arguments),
                                        .error = platform::Subprocess::Stream::Captured};
     return program.run();
 }

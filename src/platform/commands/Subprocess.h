@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <chrono>
 #include <optional>
@@ -42,6 +43,8 @@ struct Subprocess {
     // such program, or no such working folder).
     bool detach() const;
 
+    // `name` (as a file name) followed by `arguments` (in UTF-8): an argument vector.
+    static std::vector<QByteArray> argumentVector(const QString& name, const QStringList& arguments);
     // This process's environment with `variables` set ("NAME=value" each), in place of any of
     // the same names.
     static std::vector<QByteArray> currentEnvironmentWith(const std::vector<QByteArray>& variables);
