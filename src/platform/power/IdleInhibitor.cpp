@@ -8,7 +8,7 @@
 #include <QDBusReply>
 #include <QDBusUnixFileDescriptor>
 
-#include <unistd.h>
+#include <fcntl.h>
 
 namespace platform {
 
@@ -91,7 +91,8 @@ int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const 
             NSLog(QStringLiteral("The login manager refused the idle lock: ") + reply.error().message());
             return kIOReturnError;
         }
-        hold.lock.reset(dup(reply.value().fileDescriptor()));
+        // Close-on-exec: a program started meanwhile must not keep the lock after its release.
+        hold.lock.reset(fcntl(reply.value().fileDescriptor(), F_DUPFD_CLOEXEC, 0));
     }
     QMutexLocker lock(&mutex_);
     *assertionID = next_++;
