@@ -13,14 +13,6 @@ namespace platform {
 
 namespace {
 
-std::vector<QByteArray> argumentVector(const QString& program, const QStringList& arguments)
-{
-    std::vector<QByteArray> argv{QFile::encodeName(program)};
-    for (const QString& argument : arguments)
-        argv.push_back(argument.toUtf8());
-    return argv;
-}
-
 CommandRunner::Result startAndWait(const Subprocess& process)
 {
     const Subprocess::Result ran = process.run();
@@ -108,7 +100,7 @@ CommandRunner::Result PosixCommandRunner::run(const QString& program, const QStr
     if (executable.isEmpty())
         return {};
     return startAndWait({.executable = executable,
-                         .arguments = argumentVector(program, arguments),
+                         .arguments = Subprocess::argumentVector(program, arguments),
                          .environment = environment_,
                          .outputFile = QFile::encodeName(outputPath)});
 }
@@ -125,7 +117,7 @@ CommandRunner::Result PosixCommandRunner::runReader(const QString& program, cons
     if (executable.isEmpty())
         return {};
     return startAndWait({.executable = executable,
-                         .arguments = argumentVector(program, arguments),
+                         .arguments = Subprocess::argumentVector(program, arguments),
                          .environment = environment_,
                          .error = Subprocess::Stream::WithOutput,
                          .timeout = timeout,

@@ -2,6 +2,8 @@
 
 #include "platform/files/FileDescriptor.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -213,6 +215,14 @@ bool Subprocess::detach() const
     while ((n = read(reportRead.get(), &reported, sizeof reported)) < 0 && errno == EINTR) {
     }
     return n == 0;
+}
+
+std::vector<QByteArray> Subprocess::argumentVector(const QString& name, const QStringList& arguments)
+{
+    std::vector<QByteArray> vector{QFile::encodeName(name)};
+    for (const QString& argument : arguments)
+        vector.push_back(argument.toUtf8());
+    return vector;
 }
 
 std::vector<QByteArray> Subprocess::currentEnvironmentWith(const std::vector<QByteArray>& variables)

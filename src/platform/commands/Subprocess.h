@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <chrono>
 #include <optional>
@@ -16,11 +17,11 @@ struct Subprocess {
     enum class Stream { Inherited, Discarded, Captured, WithOutput };
 
     struct Result {
-        bool started = false;     // false when the program could not be started at all
-        int exitStatus = -1;      // the exit code, or -1 when it ended by a signal
-        bool timedOut = false;    // stopped after its time-out
+        bool started = false; // false when the program could not be started at all
+        int exitStatus = -1;  // the exit code, or -1 when it ended by a signal
         QByteArray standardOutput{};
         QByteArray standardError{};
+        bool timedOut = false; // stopped after its time-out
     };
 
     QByteArray executable{};             // the file run: absolute, or relative to the working folder
@@ -42,6 +43,8 @@ struct Subprocess {
     // such program, or no such working folder).
     bool detach() const;
 
+    // `name` (as a file name) followed by `arguments` (in UTF-8): an argument vector.
+    static std::vector<QByteArray> argumentVector(const QString& name, const QStringList& arguments);
     // This process's environment with `variables` set ("NAME=value" each), in place of any of
     // the same names.
     static std::vector<QByteArray> currentEnvironmentWith(const std::vector<QByteArray>& variables);

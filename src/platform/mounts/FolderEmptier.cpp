@@ -6,6 +6,7 @@
 #include "platform/files/NativePath.h"
 #include "platform/files/RegularFile.h"
 
+#include <memory>
 #include <vector>
 
 #include <cerrno>
@@ -54,17 +55,17 @@ FileDescriptor openFolder(int at, const QByteArray& name)
 std::optional<std::vector<QByteArray>> namesIn(int folder)
 {
     FileDescriptor listing(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    DIR* dir = listing.isValid() ? ::fdopendir(listing.get()) : nullptr;
+    // The stream owns the descriptor once it is made.
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(listing.isValid() ? ::fdopendir(listing.get()) : nullptr, ::closedir);
     if (!dir)
         return std::nullopt;
     listing.release();
     std::vector<QByteArray> names;
-    while (const dirent* entry = ::readdir(dir)) {
+    while (const dirent* entry = ::readdir(dir.get())) {
         const QByteArray name(entry->d_name);
         if (name != "." && name != "..")
             names.push_back(name);
     }
-    ::closedir(dir);
     return names;
 }
 
