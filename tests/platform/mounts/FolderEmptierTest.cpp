@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 
 using platform::FolderEmptier;
 
@@ -62,19 +61,16 @@ TEST(FolderEmptierTest, ALinkOrAMissingFolderIsNeverFollowed)
     EXPECT_TRUE(QFile::exists(outside + "/precious"));
 }
 
-// Deeper than any stack or descriptor limit would allow a folder each.
+// Deeper than the stack or the descriptor limit would allow a folder each.
 TEST(FolderEmptierTest, ATreeOfAnyDepthIsEmptied)
 {
     const QString volumes = test::makeTemporaryFolder("Volumes");
-    ASSERT_TRUE(QDir().mkpath(volumes + "/Deep") && test::writeFile(volumes + "/Deep/top", "x"));
-    platform::FileDescriptor folder(::open(QFile::encodeName(volumes + "/Deep").constData(), O_RDONLY | O_DIRECTORY));
+    platform::FileDescriptor folder(::open(QFile::encodeName(volumes).constData(), O_RDONLY | O_DIRECTORY));
     for (int depth = 0; depth < 8000 && folder.isValid(); ++depth) {
-        ASSERT_EQ(::mkdirat(folder.get(), "d", 0700), 0);
+        ::mkdirat(folder.get(), "d", 0700);
         folder = platform::FileDescriptor(::openat(folder.get(), "d", O_RDONLY | O_DIRECTORY));
     }
     ASSERT_TRUE(folder.isValid());
-    ASSERT_EQ(::mkdirat(folder.get(), "bottom", 0700), 0);
-    const auto result = FolderEmptier([] { return QByteArray(); }).empty(volumes, "Deep");
-    EXPECT_EQ(result.outcome, FolderEmptier::Outcome::Emptied) << result.reason.toStdString();
-    EXPECT_EQ(QDir(volumes + "/Deep").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+    EXPECT_EQ(FolderEmptier([] { return QByteArray(); }).empty(volumes, "d").outcome, FolderEmptier::Outcome::Emptied);
+    EXPECT_EQ(QDir(volumes + "/d").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
