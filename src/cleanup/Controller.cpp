@@ -185,10 +185,10 @@ std::vector<platform::FolderStep> foldersAbove(const FileNode& node)
 }
 
 void collectInto(const FileNodeList& list, const std::shared_ptr<FileNode>& father, const platform::ItemLocation& root,
-                 std::vector<Controller::RemovalItem>& items)
+                 const platform::ProtectedFolders& protectedFolders, std::vector<Controller::RemovalItem>& items)
 {
     for (const auto& node : list) {
-        if (node->state() == FileNode::None || node->isSystemFile())
+        if (node->state() == FileNode::None || node->isSystemFile(protectedFolders))
             continue;
         if (node->state() == FileNode::All) {
             platform::ItemLocation location = root;
@@ -197,17 +197,18 @@ void collectInto(const FileNodeList& list, const std::shared_ptr<FileNode>& fath
             location.identity = node->identity();
             items.push_back({node, father, std::move(location), node->path()});
         } else {
-            collectInto(node->children(), node, root, items);
+            collectInto(node->children(), node, root, protectedFolders, items);
         }
     }
 }
 
 } // namespace
 
-std::vector<Controller::RemovalItem> Controller::collectSelected(const FileNodeList& rootArr, const platform::ItemLocation& root)
+std::vector<Controller::RemovalItem> Controller::collectSelected(const FileNodeList& rootArr, const platform::ItemLocation& root,
+                                                                const platform::ProtectedFolders& protectedFolders)
 {
     std::vector<RemovalItem> items;
-    collectInto(rootArr, nullptr, root, items);
+    collectInto(rootArr, nullptr, root, protectedFolders, items);
     return items;
 }
 
@@ -236,7 +237,7 @@ bool Controller::startRemoval(FileNodeList& rootArr, Removal removal)
     using platform::dispatchAsyncMain;
     aRootArr_ = &rootArr;
     auto items = isScanRunning() || removing_ || !eumeRoot_ ? std::vector<RemovalItem>{}
-                                                            : collectSelected(rootArr, eumeRoot_->root());
+                                                            : collectSelected(rootArr, eumeRoot_->root(), protectedFolders_);
     if (items.empty()) {
         // Never within this call: the window shows its sheet after starting the job.
         dispatchAsyncMain(lifetime_.guard([this] { finishRemoval(QString(), 0); }));

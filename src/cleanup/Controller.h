@@ -68,7 +68,11 @@ public:
         platform::ItemLocation location;
         QString path;
     };
-    static std::vector<RemovalItem> collectSelected(const FileNodeList& rootArr, const platform::ItemLocation& root);
+    static std::vector<RemovalItem> collectSelected(const FileNodeList& rootArr, const platform::ItemLocation& root,
+                                                    const platform::ProtectedFolders& protectedFolders);
+    // The protected folders as the Downloads check found them, which the rows and the collection ask.
+    const platform::ProtectedFolders& protectedFolders() const { return protectedFolders_; }
+    void setProtectedFolders(platform::ProtectedFolders folders) { protectedFolders_ = std::move(folders); }
     // 30 for a single item, else k × 100 / n.
     static int32_t removeProgress(int k, int n);
 
@@ -87,5 +91,6 @@ private:
     std::shared_ptr<std::atomic<bool>> isStopRemove_ = std::make_shared<std::atomic<bool>>(false);
     bool removing_ = false;
     bool scanActive_ = false;
+    platform::ProtectedFolders protectedFolders_;
     platform::Lifetime lifetime_;
 };

@@ -215,6 +215,7 @@ void DownloadViewController::doScanWithPath(const QString& path)
 
 void DownloadViewController::scanCheckedFolder(const DownloadsFolderCheck& found)
 {
+    Controller::getController().setProtectedFolders(found.protectedFolders);
     if (found.status == DownloadsFolderCheck::Status::Usable)
         return doScanWithPath(found.path);
     platform::NSLog(QStringLiteral("Downloads cleaner: nothing to clean at \"%1\": %2")
@@ -514,7 +515,7 @@ void DownloadViewController::outlineView(OutlineView&, const QVariant&, TableCol
         return;
     Controller& controller = Controller::getController();
     if (column->identifier() == kCheckBox) {
-        if (isScan_ || isRemove_ || node->isSystemFile())
+        if (isScan_ || isRemove_ || node->isSystemFile(controller.protectedFolders()))
             return;
         node->setState(node->state() == 1 ? 0 : 1);
         if (outlineView_->isItemExpanded(node))
@@ -531,7 +532,7 @@ void DownloadViewController::outlineView(OutlineView&, Cell& cell, TableColumn* 
     if (!node || !column)
         return;
     if (column->identifier() == kCheckBox) {
-        const bool protectedPath = node->isSystemFile();
+        const bool protectedPath = node->isSystemFile(Controller::getController().protectedFolders());
         cell.setEditable(!protectedPath);
         cell.setImage(protectedPath ? Image() : node->state() == 1 ? optionYes_ : node->state() == 2 ? optionA_ : optionNo_);
     } else if (column->identifier() == kName) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/FileIdentity.h"
+
 #include <QString>
 
 #include <functional>
@@ -19,6 +21,7 @@ struct DownloadsFolderCheck {
     QString path;
     Status status = Status::Missing;
     QString reason; // why it was refused, for the log
+    platform::ProtectedFolders protectedFolders; // as they were at the check, for the rows to ask
 
     static DownloadsFolderCheck check(const QString& path);
     // Checks `downloadsFolder()` on the global queue and hands the result to `then` on the main

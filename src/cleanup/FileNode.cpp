@@ -64,9 +64,11 @@ QString FileNode::displayName() const
     return platform::displayTextFromNative(nativeName());
 }
 
-bool FileNode::isSystemFile() const
+bool FileNode::isSystemFile(const platform::ProtectedFolders& protectedFolders) const
 {
-    return SystemFolder::isSystemFileWithFilePath(path());
+    // Only a folder can be a protected one; a link is itself.
+    return SystemFolder::isSystemFile(path(), isDirectory_ && !followsLink() ? identity_ : platform::FileIdentity(),
+                                      protectedFolders);
 }
 
 platform::WorkspaceIcon FileNode::icon() const

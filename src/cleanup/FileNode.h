@@ -50,8 +50,8 @@ public:
     platform::FileIdentity linkTarget() const { return linkTarget_ ? *linkTarget_ : platform::FileIdentity(); }
     void setLinkTarget(platform::FileIdentity target) { linkTarget_ = std::make_unique<platform::FileIdentity>(target); }
     bool followsLink() const { return linkTarget_ != nullptr; }
-    // Asks the protected-path list at every call.
-    bool isSystemFile() const;
+    // Asks the protected-path list at every call; a folder is known by the identity the scan saw.
+    bool isSystemFile(const platform::ProtectedFolders& protectedFolders) const;
     // Asks the workspace at every call.
     platform::WorkspaceIcon icon() const;
 

@@ -94,6 +94,12 @@ bool SystemFolder::isSystemFileWithFilePath(const QString& path)
         && ::protectedFolders(platform::XdgUserFolder::Download, listed).contains(item->identity());
 }
 
+bool SystemFolder::isSystemFile(const QString& path, const platform::FileIdentity& folder,
+                                const ProtectedFolders& protectedFolders)
+{
+    return (folder.isKnown() && protectedFolders.contains(folder)) || listedPaths().contains(path);
+}
+
 ProtectedFolders SystemFolder::protectedFolders(platform::XdgUserFolder workingFolder)
 {
     return ::protectedFolders(workingFolder, listedPaths());

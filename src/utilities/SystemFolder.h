@@ -17,6 +17,10 @@ public:
     // A listed path, by exact text; or, however it is spelled, an item that is one of the
     // protected folders (a link is itself, never what it leads to).
     static bool isSystemFileWithFilePath(const QString& path);
+    // The same for a listed item whose identity a scan saw, against a set made beforehand, so
+    // that a row can ask without looking at the disk.
+    static bool isSystemFile(const QString& path, const platform::FileIdentity& folder,
+                             const platform::ProtectedFolders& protectedFolders);
     // What no cleanup may scan as its folder, remove or enter, by identity (links followed): "/",
     // the user's home and the Mac's home with every folder above them, the XDG user folders
     // other than `workingFolder` (as set and under their usual names) and the XDG base folders,

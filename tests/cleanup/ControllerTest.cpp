@@ -1,8 +1,10 @@
 #include "CleanupTestSupport.h"
+#include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
-#include "IsolatedEnvironment.h"
+#include "utilities/SystemFolder.h"
+
 #include <QDir>
 
 namespace {
@@ -65,7 +67,7 @@ TEST_F(ControllerSelection, TriStateRulesDownAndUpTheTree)
     x->setState(FileNode::None);
     m->setState(FileNode::All);
     QByteArrayList collected;
-    for (const auto& item : Controller::collectSelected({d, m}, {"/", {1, 2}, {}, {}, {}}))
+    for (const auto& item : Controller::collectSelected({d, m}, {"/", {1, 2}, {}, {}, {}}, {}))
         collected << item.location.path();
     EXPECT_EQ(collected, QByteArrayList({"/d/y", "/m"}));
 }
@@ -230,6 +232,7 @@ TEST_F(ControllerSelection, OnlyWhatWasTickedGoesWhateverChangedSinceTheScan)
             Controller controller;
             test::RecordingDelegate delegate;
             controller.setADelegate(&delegate);
+            controller.setProtectedFolders(SystemFolder::protectedFolders(platform::XdgUserFolder::Download)); // as the check does
             controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(base + "/dl"));
             platform.dispatcher().drainAll();
             act(controller, list, ticked);
