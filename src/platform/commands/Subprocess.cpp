@@ -53,12 +53,30 @@ int exitStatusOf(pid_t pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The file actions and attributes of one start, released however it ends.
-struct SpawnSetup {
-    SpawnSetup()
+// The file actions and attributes of a start, released however it ends.
+class SpawnSetup {
+public:
+    SpawnSetup(const Subprocess& process, int outputPipe, int errorPipe)
     {
         posix_spawn_file_actions_init(&actions);
         posix_spawnattr_init(&attributes);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        if (!process.outputFile.isEmpty())
+            posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, process.outputFile.constData(),
+                                             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
+        else
+            direct(STDOUT_FILENO, process.output, outputPipe);
+        direct(STDERR_FILENO, process.error, errorPipe);
+        if (!process.workingFolder.isEmpty())
+            posix_spawn_file_actions_addchdir_np(&actions, process.workingFolder.constData());
+        sigset_t defaults;
+        sigemptyset(&defaults);
+        sigaddset(&defaults, SIGPIPE);
+        posix_spawnattr_setsigdefault(&attributes, &defaults);
+        // A group of its own, so that a time-out stops what a shell line started too.
+        posix_spawnattr_setflags(&attributes,
+                                 short(POSIX_SPAWN_SETSIGDEF | (process.ownProcessGroup ? POSIX_SPAWN_SETPGROUP : 0)));
+        posix_spawnattr_setpgroup(&attributes, 0);
     }
     ~SpawnSetup()
     {
@@ -68,6 +86,10 @@ struct SpawnSetup {
     SpawnSetup(const SpawnSetup&) = delete;
     SpawnSetup& operator=(const SpawnSetup&) = delete;
 
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+
+private:
     void direct(int stream, Subprocess::Stream place, int pipeEnd)
     {
         if (place == Subprocess::Stream::Discarded)
@@ -77,10 +99,49 @@ struct SpawnSetup {
         else if (place == Subprocess::Stream::WithOutput && stream == STDERR_FILENO)
             posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     }
-
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
 };
+
+// Reads both pipes (-1 for none) until each is closed and, with a time-out, the program has
+// ended (its own descriptor tells, also after it closed its streams). False when the time-out
+// comes first.
+bool readUntilEnded(pid_t pid, int outputPipe, int errorPipe, std::optional<std::chrono::milliseconds> timeout,
+                    Subprocess::Result& result)
+{
+    const FileDescriptor process(timeout ? int(syscall(SYS_pidfd_open, pid, 0)) : -1);
+    const Clock::time_point deadline = Clock::now() + timeout.value_or(std::chrono::milliseconds(0));
+    pollfd ready[3] = {{outputPipe, POLLIN, 0}, {errorPipe, POLLIN, 0}, {-1, POLLIN, 0}};
+    QByteArray* sinks[2] = {&result.standardOutput, &result.standardError};
+    char buffer[65536];
+    for (;;) {
+        const bool reading = ready[0].fd >= 0 || ready[1].fd >= 0;
+        ready[2].fd = reading ? -1 : process.get();
+        if (!reading && ready[2].fd < 0)
+            return true;
+        int waitMs = -1;
+        if (timeout) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0)
+                return false;
+            waitMs = int(std::min<long long>(left, INT_MAX));
+        }
+        const int polled = poll(ready, 3, waitMs);
+        if (polled < 0 && errno != EINTR)
+            return true;
+        if (polled <= 0)
+            continue;
+        if (ready[2].revents)
+            return true;
+        for (int i = 0; i < 2; ++i) {
+            if (ready[i].fd < 0 || !ready[i].revents)
+                continue;
+            const ssize_t n = read(ready[i].fd, buffer, sizeof buffer);
+            if (n > 0)
+                sinks[i]->append(buffer, n);
+            else if (n == 0 || errno != EINTR)
+                ready[i].fd = -1;
+        }
+    }
+}
 
 // Only async-signal-safe calls in a child of fork: this process has other threads.
 [[noreturn]] void reportAndExit(int reportFd)
@@ -101,34 +162,16 @@ void restoreBrokenPipeSignal()
 
 Subprocess::Result Subprocess::run() const
 {
+    FileDescriptor outRead, outWrite, errRead, errWrite;
+    if ((output == Stream::Captured && outputFile.isEmpty() && !openPipe(outRead, outWrite))
+        || (error == Stream::Captured && !openPipe(errRead, errWrite)))
+        return {};
     const std::vector<char*> argv = nullTerminated(arguments);
     const std::vector<char*> envp = nullTerminated(environment.value_or(std::vector<QByteArray>{}));
-    FileDescriptor outRead, outWrite, errRead, errWrite;
-    const bool outputCaptured = output == Stream::Captured && outputFile.isEmpty();
-    if ((outputCaptured && !openPipe(outRead, outWrite)) || (error == Stream::Captured && !openPipe(errRead, errWrite)))
-        return {};
-
-    SpawnSetup setup;
-    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    if (!outputFile.isEmpty())
-        posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, outputFile.constData(),
-                                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
-    else
-        setup.direct(STDOUT_FILENO, output, outWrite.get());
-    setup.direct(STDERR_FILENO, error, errWrite.get());
-    if (!workingFolder.isEmpty())
-        posix_spawn_file_actions_addchdir_np(&setup.actions, workingFolder.constData());
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
-    // A group of its own, so that a time-out stops what a shell line started too.
-    posix_spawnattr_setflags(&setup.attributes, short(POSIX_SPAWN_SETSIGDEF | (ownProcessGroup ? POSIX_SPAWN_SETPGROUP : 0)));
-    posix_spawnattr_setpgroup(&setup.attributes, 0);
-
+    const SpawnSetup setup(*this, outWrite.get(), errWrite.get());
     pid_t pid = 0;
-    const int failed = posix_spawn(&pid, executable.constData(), &setup.actions, &setup.attributes,
-                                   argv.data(), environment ? envp.data() : environ);
+    const int failed = posix_spawn(&pid, executable.constData(), &setup.actions, &setup.attributes, argv.data(),
+                                   environment ? envp.data() : environ);
     outWrite.reset();
     errWrite.reset();
     if (failed != 0)
@@ -136,43 +179,7 @@ Subprocess::Result Subprocess::run() const
 
     Result result;
     result.started = true;
-    // The process's own descriptor tells when it ends, also after it closed its streams.
-    const FileDescriptor process(timeout ? int(syscall(SYS_pidfd_open, pid, 0)) : -1);
-    const Clock::time_point deadline = Clock::now() + timeout.value_or(std::chrono::milliseconds(0));
-    pollfd ready[3] = {{outRead.get(), POLLIN, 0}, {errRead.get(), POLLIN, 0}, {-1, POLLIN, 0}};
-    QByteArray* sinks[2] = {&result.standardOutput, &result.standardError};
-    char buffer[65536];
-    for (;;) {
-        const bool reading = ready[0].fd >= 0 || ready[1].fd >= 0;
-        ready[2].fd = reading ? -1 : process.get();
-        if (!reading && ready[2].fd < 0)
-            break;
-        int waitMs = -1;
-        if (timeout) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0) {
-                result.timedOut = true;
-                break;
-            }
-            waitMs = int(std::min<long long>(left, INT_MAX));
-        }
-        const int polled = poll(ready, 3, waitMs);
-        if (polled < 0 && errno != EINTR)
-            break;
-        if (polled <= 0)
-            continue;
-        if (ready[2].revents)
-            break;
-        for (int i = 0; i < 2; ++i) {
-            if (ready[i].fd < 0 || !ready[i].revents)
-                continue;
-            const ssize_t n = read(ready[i].fd, buffer, sizeof buffer);
-            if (n > 0)
-                sinks[i]->append(buffer, n);
-            else if (n == 0 || errno != EINTR)
-                ready[i].fd = -1;
-        }
-    }
+    result.timedOut = !readUntilEnded(pid, outRead.get(), errRead.get(), timeout, result);
     outRead.reset();
     errRead.reset();
     if (result.timedOut)

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,15 +23,9 @@ namespace {
 // A pipe whose writing end every program started meanwhile inherits: its reading end sees the
 // end of the file once the last of them is gone.
 struct Witness {
-    FileDescriptor readEnd, writeEnd;
-    Witness()
-    {
-        int ends[2];
-        if (pipe2(ends, 0) == 0) {
-            readEnd.reset(ends[0]);
-            writeEnd.reset(ends[1]);
-        }
-    }
+    int ends[2] = {-1, -1};
+    bool made = pipe2(ends, 0) == 0;
+    FileDescriptor readEnd{ends[0]}, writeEnd{ends[1]};
     // What the programs wrote, once all have ended; "alive" when one still runs after 10 s.
     QByteArray collect()
     {
@@ -49,9 +42,11 @@ struct Witness {
     }
 };
 
-Subprocess shell(const QByteArray& line)
+Subprocess shell(const QByteArray& line, Stream error = Stream::Inherited,
+                 std::optional<std::chrono::milliseconds> timeout = {}, bool group = false)
 {
-    return {.executable = "/bin/sh", .arguments = {"sh", "-c", line}};
+    return {.executable = "/bin/sh", .arguments = {"sh", "-c", line}, .error = error, .timeout = timeout,
+            .ownProcessGroup = group};
 }
 
 } // namespace
@@ -59,37 +54,28 @@ Subprocess shell(const QByteArray& line)
 TEST(SubprocessTest, OutputIsKeptWholeAndATimeOutStopsWhatTheProgramStarted)
 {
     const QByteArray big = "head -c 300000 /dev/zero";
-    struct Case {
-        QByteArray line;
-        Stream error;
-        std::optional<std::chrono::milliseconds> timeout;
-        bool group;
+    const struct {
+        Subprocess process;
         qsizetype output, errors; // the bytes kept of each
         bool timedOut;
         int exitStatus;
     } cases[] = {
         // More than a pipe holds, on each stream in turn: both are drained together.
-        {big + "; " + big + " >&2; " + big, Stream::Captured, {}, false, 600000, 300000, false, 0},
-        {big + "; " + big + " >&2", Stream::WithOutput, 5s, true, 600000, 0, false, 0},
-        {big + " >&2; exit 3", Stream::Discarded, {}, false, 0, 0, false, 3},
-        {"echo partial; sleep 30 & wait", Stream::WithOutput, 300ms, true, 8, 0, true, -1},
-        {"exec 1>&-; exec 2>&-; sleep 30 & wait", Stream::Captured, 300ms, true, 0, 0, true, -1},
-        {"echo partial; exec sleep 30", Stream::Discarded, 300ms, false, 8, 0, true, -1},
-        {"kill -9 $$", Stream::Captured, 5s, false, 0, 0, false, -1},
+        {shell(big + "; " + big + " >&2; " + big, Stream::Captured), 600000, 300000, false, 0},
+        {shell(big + "; " + big + " >&2", Stream::WithOutput, 5s, true), 600000, 0, false, 0},
+        {shell(big + " >&2; exit 3", Stream::Discarded), 0, 0, false, 3},
+        {shell("echo partial; sleep 30 & wait", Stream::WithOutput, 300ms, true), 8, 0, true, -1},
+        {shell("exec 1>&-; exec 2>&-; sleep 30 & wait", Stream::Captured, 300ms, true), 0, 0, true, -1},
+        {shell("echo partial; exec sleep 30", Stream::Discarded, 300ms), 8, 0, true, -1},
+        {shell("kill -9 $$", Stream::Captured, 5s), 0, 0, false, -1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line.constData());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.process.arguments.back().constData());
         Witness witness;
-        Subprocess process = shell(c.line);
-        process.error = c.error;
-        process.timeout = c.timeout;
-        process.ownProcessGroup = c.group;
-        const Subprocess::Result result = process.run();
+        const Subprocess::Result result = c.process.run();
         EXPECT_TRUE(result.started);
-        EXPECT_EQ(result.standardOutput.size(), c.output);
-        EXPECT_EQ(result.standardError.size(), c.errors);
-        EXPECT_EQ(result.timedOut, c.timedOut);
-        EXPECT_EQ(result.exitStatus, c.exitStatus);
+        EXPECT_EQ(std::tuple(result.standardOutput.size(), result.standardError.size(), result.timedOut, result.exitStatus),
+                  std::tuple(c.output, c.errors, c.timedOut, c.exitStatus));
         EXPECT_EQ(witness.collect(), QByteArray());
     }
 }
@@ -99,28 +85,19 @@ TEST(SubprocessTest, AProgramThatCannotStartSaysSoWaitedForOrDetached)
     const QString folder = test::makeTemporaryFolder();
     test::writeFile(folder + "/not-executable", "#!/bin/sh\n");
     const QByteArray here = QFile::encodeName(folder);
-    struct Case {
-        QByteArray executable, workingFolder, outputFile;
-    } cases[] = {
-        {here + "/missing", {}, {}},
-        {here + "/not-executable", {}, {}},
-        {here, {}, {}},
-        {"/bin/true", here + "/missing", {}},
-        {"/bin/true", {}, here + "/missing/output"},
+    const Subprocess cases[] = {
+        {.executable = here + "/missing", .arguments = {"program"}},
+        {.executable = here + "/not-executable", .arguments = {"program"}},
+        {.executable = "/bin/true", .arguments = {"true"}, .workingFolder = here + "/missing"},
+        {.executable = "/bin/true", .arguments = {"true"}, .outputFile = here + "/missing/output"},
     };
-    for (const Case& c : cases) {
+    for (const Subprocess& c : cases) {
         SCOPED_TRACE(c.executable.constData());
-        Subprocess process{.executable = c.executable, .arguments = {"program"}, .workingFolder = c.workingFolder,
-                           .outputFile = c.outputFile};
-        const Subprocess::Result result = process.run();
+        const Subprocess::Result result = c.run();
         EXPECT_FALSE(result.started);
         EXPECT_EQ(result.exitStatus, -1);
-        if (c.outputFile.isEmpty()) {
-            EXPECT_FALSE(process.detach());
-        }
+        EXPECT_FALSE(c.outputFile.isEmpty() && c.detach()); // a detached program keeps our streams
     }
-    const Subprocess starts{.executable = "/bin/true", .arguments = {"true"}};
-    EXPECT_TRUE(starts.detach());
 }
 
 TEST(SubprocessTest, ADetachedProgramRunsInItsFolderAndSessionAndIsNotOurChild)
@@ -135,8 +112,7 @@ TEST(SubprocessTest, ADetachedProgramRunsInItsFolderAndSessionAndIsNotOurChild)
     process.workingFolder = QFile::encodeName(folder);
     process.environment = Subprocess::currentEnvironmentWith({"LC_ALL=C"});
     ASSERT_TRUE(process.detach());
-    int status = 0;
-    EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
     EXPECT_EQ(witness.collect(), QFile::encodeName(folder) + "\nCapart\n");
 }

@@ -17,22 +17,16 @@ TEST(DesktopLauncherTest, AStartIsReportedOnlyWhenTheProgramRuns)
     test::writeFile(folder + u"/tavrin-local"_s, "#!/bin/sh\n");
     QFile::setPermissions(folder + u"/tavrin-local"_s, QFile::ReadOwner | QFile::ExeOwner);
     QDir::setCurrent(folder);
-    const struct {
-        QStringList arguments;
-        QString workingDirectory;
-        bool started;
-    } cases[] = {
-        {{u"true"_s}, folder, true},
-        {{u"/bin/sh"_s, u"-c"_s, u"exit 3"_s}, {}, true},
-        {{u"tavrin-local"_s}, {}, false},
-        {{u"./tavrin-local"_s}, {}, true},
-        {{u"true"_s}, folder + u"/missing"_s, false},
-        {{u"no-such-program-anywhere"_s}, {}, false},
-        {{u""_s, u"true"_s}, {}, false},
-        {{}, {}, false},
+    const std::pair<QStringList, bool> cases[] = {
+        {{u"true"_s}, true},
+        {{u"tavrin-local"_s}, false},
+        {{u"./tavrin-local"_s}, true},
+        {{u"no-such-program-anywhere"_s}, false},
+        {{u""_s, u"true"_s}, false},
+        {{}, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        EXPECT_EQ(platform::DesktopLauncher::startProgram(c.arguments, c.workingDirectory), c.started);
+    for (const auto& [arguments, started] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        EXPECT_EQ(platform::DesktopLauncher::startProgram(arguments, folder), started);
     }
 }
