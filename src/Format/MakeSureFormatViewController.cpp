@@ -142,7 +142,7 @@ void MakeSureFormatViewController::openMenuAction()
     sortAttachedWindow_.reset();
     formatTypeVC_ = std::make_unique<FormatTypeViewController>();
     formatTypeVC_->setDelegate(this);
-    sortAttachedWindow_ = PopStatusAttachedWindow::create(formatTypeVC_->view(), Point(280, 60), superDelegate(),
+    sortAttachedWindow_ = PopStatusAttachedWindow::create(formatTypeVC_->view(), Point{280, 60}, superDelegate(),
                                                           AttachedSideAbove, 0.0f);
     if (sortAttachedWindow_ && superDelegate())
         superDelegate()->addChildWindow(*sortAttachedWindow_, WindowOrderingMode::Above);

@@ -14,6 +14,7 @@
 
 #include "GetColor.h"
 #include "PublicUtilities.h"
+#include "utilities/SystemFolder.h"
 
 #include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
@@ -125,7 +126,10 @@ void CleanUpViewController::emptyTrash()
     platform::dispatchAsyncGlobal([emptied = lifetime_.guard([this, version](platform::TrashEmptying result) {
                                        endEmptying(result, version);
                                    })] {
-        platform::dispatchAsyncMain([emptied, result = platform::Platform::current().trash->emptyTrash()] { emptied(result); });
+        const auto protectedFolders = SystemFolder::protectedFolders(platform::XdgUserFolder::Download);
+        platform::dispatchAsyncMain([emptied, result = platform::Platform::current().trash->emptyTrash(protectedFolders)] {
+            emptied(result);
+        });
     });
     ProgressViewController& sheet = *emptySheet_;
     runModalPopUp(sheet, [&sheet] {

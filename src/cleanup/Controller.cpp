@@ -74,15 +74,16 @@ void Controller::changeSelectWithNode(FileNode* node, bool selectState)
 
 void Controller::changeChildrenFilNodeStateWithFileNode(FileNode* node, bool selectState)
 {
-    const int64_t state = selectState ? FileNode::All : FileNode::None;
-    node->setState(state);
+    node->setState(selectState ? FileNode::All : FileNode::None);
     if (!node->isDirectory())
         return;
+    // A tick on a followed link is for the link alone: what it leads to is ticked item by item.
+    const bool passed = selectState && !node->followsLink();
     for (const auto& child : node->children()) {
-        child->setState(state);
+        child->setState(passed ? FileNode::All : FileNode::None);
         // A collapsed folder's contents follow when it is expanded.
         if (child->isDirectory() && child->isExpand())
-            changeSelectWithNode(child.get(), selectState);
+            changeSelectWithNode(child.get(), passed);
     }
 }
 
@@ -94,7 +95,12 @@ void Controller::changeFatherNodeSelectStateWithFileNode(FileNode* node, bool se
                                             [](const auto& child) { return child->state() != FileNode::None; });
         const bool holdsFolder = std::any_of(children.begin(), children.end(),
                                              [](const auto& child) { return child->isDirectory(); });
-        if (std::size_t(selected) == children.size() && !holdsFolder)
+        // A link with every item ticked is the link whole, which goes alone; while it is partly
+        // ticked, its items go where they are.
+        const bool whole = father->followsLink()
+            ? std::all_of(children.begin(), children.end(), [](const auto& child) { return child->state() == FileNode::All; })
+            : std::size_t(selected) == children.size() && !holdsFolder;
+        if (whole)
             father->setState(FileNode::All);
         else
             father->setState(selected > 0 ? FileNode::Partly : FileNode::None);

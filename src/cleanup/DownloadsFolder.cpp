@@ -9,6 +9,8 @@
 #include "platform/identity/UserIdentity.h"
 #include "utilities/SystemFolder.h"
 
+#include <algorithm>
+
 QString downloadsFolder()
 {
     const platform::Platform& platform = platform::Platform::current();
@@ -30,8 +32,15 @@ DownloadsFolderCheck DownloadsFolderCheck::check(const QString& path)
         return {path, Status::Missing, {}};
     if (folder->fileType != platform::FileAttributes::Type::Directory)
         return {path, Status::Refused, QStringLiteral("it is not a folder")};
+    const platform::Platform& platform = platform::Platform::current();
     if (SystemFolder::protectedFolders(platform::XdgUserFolder::Download).contains(folder->identity()))
         return {path, Status::Refused, QStringLiteral("it is the root, a home, a folder above one, or another user or system folder")};
+    const QStringList homes = platform.identity->accountHomes();
+    const auto isFolder = [&](const QString& home) { return SystemFolder::identityOf(home, true) == folder->identity(); };
+    if (std::any_of(homes.begin(), homes.end(), isFolder))
+        return {path, Status::Refused, QStringLiteral("it is the home of an account")};
+    if (platform.searchPaths->isKernelFolder(path))
+        return {path, Status::Refused, QStringLiteral("it is on one of the kernel's own file systems")};
     return {path, Status::Usable, {}};
 }
 

@@ -17,8 +17,11 @@ QByteArray lastComponent(const QByteArray& path)
 } // namespace
 
 FileNode::FileNode(FileNode* father, QByteArray name, bool isDirectory)
-    : stored_(std::move(name)), father_(father), isDirectory_(isDirectory)
+    : stored_(std::move(name)), father_(father), isDirectory_(isDirectory),
+      insideLink_(father && (father->followsLink() || father->insideLink_))
 {
+    if (insideLink_)
+        state_ = None;
 }
 
 FileNode::FileNode(const QByteArray& nativePath, bool isDirectory, FileNode* father)

@@ -27,7 +27,8 @@ public:
     // only the last component is kept: the path is the father's and the name.
     FileNode(const QByteArray& nativePath, bool isDirectory, FileNode* father = nullptr);
     FileNode(const QString& path, bool isDirectory, FileNode* father = nullptr);
-    // An entry of `father` named `name`, which the node shares rather than copies.
+    // An entry of `father` named `name`, which the node shares rather than copies. Below a link
+    // the scan follows it starts cleared: a tick on the link is for the link alone.
     FileNode(FileNode* father, QByteArray name, bool isDirectory);
 
     QByteArray nativePath() const;
@@ -93,4 +94,5 @@ private:
     int32_t isButtonState_ = 0;
     bool isDirectory_ = false;
     bool isExpand_ = false;
+    bool insideLink_ = false;
 };

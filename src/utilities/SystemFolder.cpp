@@ -54,9 +54,13 @@ ProtectedFolders protectedFolders(platform::XdgUserFolder workingFolder, const Q
     // With the folders that hold them, so that nothing removed or moved takes one along; up to
     // the working folder, which may hold another user folder and is checked on its own.
     const auto working = SystemFolder::identityOf(paths.xdgUserFolder(workingFolder), true);
+    QStringList own = paths.xdgBaseDirectories();
     for (int i = 0; i < platform::kXdgUserFolderCount; ++i) {
         const auto folder = platform::XdgUserFolder(i);
-        const QString path = folder == workingFolder ? QString() : paths.xdgUserFolder(folder);
+        if (folder != workingFolder)
+            own << paths.xdgUserFolder(folder) << paths.xdgUsualUserFolder(folder);
+    }
+    for (const QString& path : std::as_const(own)) {
         if (!path.isNull()) {
             add(folders, path); // even when it is the working folder too
             addWithAncestors(folders, path + QStringLiteral("/.."), working);

@@ -19,8 +19,9 @@ public:
     static bool isSystemFileWithFilePath(const QString& path);
     // What no cleanup may scan as its folder, remove or enter, by identity (links followed): "/",
     // the user's home and the Mac's home with every folder above them, the XDG user folders
-    // other than `workingFolder` with the folders that hold them (up to `workingFolder`), and
-    // the listed folders, both on this machine and in the Mac.
+    // other than `workingFolder` (as set and under their usual names) and the XDG base folders,
+    // with the folders that hold them (up to `workingFolder`), and the listed folders, both on
+    // this machine and in the Mac.
     static platform::ProtectedFolders protectedFolders(platform::XdgUserFolder workingFolder);
     // What is at the path now, a link as itself unless `followLink`; nothing when nothing is.
     static std::optional<platform::FileIdentity> identityOf(const QString& path, bool followLink);

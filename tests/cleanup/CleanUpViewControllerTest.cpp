@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"
 #include "PlatformTest.h"
+#include "ShellFakes.h"
 #include "WorkspaceFakes.h"
 #include "TextImageButton.h"
 #include "ManualDispatcher.h"
@@ -82,6 +83,8 @@ TEST_F(CleanUpTest, EmptyChecksAccessFrom1014AndEmptiesInTheBackgroundBehindTheS
 
 TEST_F(CleanUpTest, CleanScansTheDownloadsFolderOnlyWhenItIsOneAndShowsNothingWhenItIsMissing)
 {
+    const QString other = QDir::cleanPath(QDir::homePath() + "/../other-user");
+    test::install<test::FakeUserIdentity>(platform->identity)->homes = {"/nowhere", other};
     const QString mac = platform->searchPaths->pathOnMac(
         QStringLiteral("/Users/%1/Downloads").arg(platform->identity->userName()));
     const QString home = QDir::homePath(), elsewhere = test::makeTemporaryFolder(), none = QStringLiteral("none");
@@ -103,6 +106,11 @@ TEST_F(CleanUpTest, CleanScansTheDownloadsFolderOnlyWhenItIsOneAndShowsNothingWh
         {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/Docs\"\nXDG_DOCUMENTS_DIR=\"$HOME/Docs\"", home + "/Docs", none},
         {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/dl\"", home + "/dl>" + home + "/Documents", none},
         {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/.bashrc\"", QString(), none},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/../other-user\"", other, none}, // another account's home
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/.config\"", QString(), none},
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"" + qgetenv("XDG_DATA_HOME") + "\"", QString(), none}, // it holds the Trash
+        {"10.15.7", "XDG_DOWNLOAD_DIR=\"$HOME/dl\"", home + "/dl>/proc/self", none},
+        {"10.15.7", "XDG_DOCUMENTS_DIR=\"$HOME/\"\nXDG_DOWNLOAD_DIR=\"$HOME/Documents\"", QString(), none},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.userDirs.constData());

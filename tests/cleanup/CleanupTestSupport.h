@@ -79,7 +79,7 @@ struct AnsweringTrash : platform::Trash {
     {
         return recycleItemAtPath(location.displayPath());
     }
-    platform::TrashEmptying emptyTrash() override { ++emptyings; return {}; }
+    platform::TrashEmptying emptyTrash(const platform::ProtectedFolders&) override { ++emptyings; return {}; }
     QStringList recycled;
     int emptyings = 0;
     bool answer = true;

@@ -16,6 +16,15 @@ std::shared_ptr<FileNode> node(const char* path, bool folder = false, FileNode* 
 
 using ControllerSelection = test::PlatformTest;
 
+// The window's click on a node's box.
+void click(Controller& controller, FileNode* node)
+{
+    node->setState(node->state() == FileNode::All ? FileNode::None : FileNode::All);
+    if (node->isExpand())
+        controller.changeSelectWithNode(node, node->state() == FileNode::All);
+    controller.changeFatherNodeSelectStateWithFileNode(node, node->state() == FileNode::All);
+}
+
 TEST_F(ControllerSelection, TriStateRulesDownAndUpTheTree)
 {
     Controller controller;
@@ -24,12 +33,7 @@ TEST_F(ControllerSelection, TriStateRulesDownAndUpTheTree)
     d->children() = {node("/d/x", false, d.get()), node("/d/y", false, d.get())};
     m->children() = {node("/m/f", false, m.get()), sub};
     sub->children() = {node("/m/s/g", false, sub.get())};
-    const auto click = [&](const std::shared_ptr<FileNode>& node) {
-        node->setState(node->state() == FileNode::All ? FileNode::None : FileNode::All);
-        if (node->isExpand())
-            controller.changeSelectWithNode(node.get(), node->state() == FileNode::All);
-        controller.changeFatherNodeSelectStateWithFileNode(node.get(), node->state() == FileNode::All);
-    };
+    const auto click = [&](const std::shared_ptr<FileNode>& node) { ::click(controller, node.get()); };
     const auto& x = d->children()[0];
     const auto& y = d->children()[1];
     click(x);
@@ -170,6 +174,31 @@ void tickOnly(FileNodeList& list, const QList<QByteArray>& names)
     }
 }
 
+// What the person does, in order: "*" Select All; "!path" a click on the item's box, the rows
+// above it expanded first; a bare path ticks that item alone.
+void act(Controller& controller, FileNodeList& list, const QByteArray& steps)
+{
+    for (const QByteArray& step : steps.split(' ')) {
+        if (step == "*" || !step.startsWith('!')) {
+            step == "*" ? controller.selectAllFileNode(true) : tickOnly(list, step.split('/'));
+            continue;
+        }
+        FileNode* node = nullptr;
+        for (const QByteArray& name : step.mid(1).split('/')) {
+            if (node && !node->isExpand()) { // as the window expands a row
+                node->setIsExpand(true);
+                if (node->state() != FileNode::Partly)
+                    controller.changeSelectWithNode(node, node->state() == FileNode::All);
+            }
+            FileNodeList& in = node ? node->children() : list;
+            const auto found = std::find_if(in.begin(), in.end(), [&](const auto& child) { return child->nativeName() == name; });
+            ASSERT_NE(found, in.end()) << step.constData();
+            node = found->get();
+        }
+        click(controller, node);
+    }
+}
+
 // Each removal reaches its item from the scanned folder, one checked folder at a time, with the
 // real Trash and file manager.
 TEST_F(ControllerSelection, OnlyWhatWasTickedGoesWhateverChangedSinceTheScan)
@@ -181,6 +210,10 @@ TEST_F(ControllerSelection, OnlyWhatWasTickedGoesWhateverChangedSinceTheScan)
         {"sub/victim", {"+other/victim", "+dl/sub.moved/victim", "+dl/sub"}, 1}, // sub swapped for a link meanwhile
         {"link", {"-dl/link", "+outside/inside", "+outside/keep"}, 0}, // the link, never what it leads to
         {"link/inside", {"-outside/inside", "+dl/link", "+outside/keep"}, 0},
+        // A tick on a link never reaches what it leads to; there only what shows ticked goes.
+        {"* !link/inside", {"-outside/inside", "+outside/keep", "+outside/src/c", "+dl/link"}, 0},
+        {"link !link/inside !link/inside", {"+outside/inside", "+outside/src/c", "+dl/link"}, 0},
+        {"link !link/keep !link/src !link/inside", {"-dl/link", "+outside/inside", "+outside/src/c"}, 0}, // all: the link
         {"box", {"+dl/box/a", "+dl/box/Music/m"}, 0}, // it holds the user's Music folder: never offered
         {"home/Documents", {"+~/Documents/d"}, 0}, // never offered
     };
@@ -189,7 +222,7 @@ TEST_F(ControllerSelection, OnlyWhatWasTickedGoesWhateverChangedSinceTheScan)
             SCOPED_TRACE(ticked.toStdString() + (trash ? " to the Trash" : " erased"));
             const QByteArray base = QFile::encodeName(test::makeTemporaryFolder());
             test::makeTree(base, {"dl/", "dl/sub/", "dl/sub/victim:1", "other/", "other/victim:1", "outside/", "outside/inside:1",
-                                  "outside/keep:1", "dl/box/", "dl/box/a:1", "dl/box/Music/", "dl/box/Music/m:1"});
+                                  "outside/keep:1", "outside/src/", "outside/src/c:1", "dl/box/", "dl/box/a:1", "dl/box/Music/", "dl/box/Music/m:1"});
             ASSERT_TRUE(QDir().mkpath(QDir::homePath() + "/Documents") && test::writeFile(QDir::homePath() + "/Documents/d", "x"));
             ASSERT_EQ(::symlink("../outside", base + "/dl/link") + ::symlink(home, base + "/dl/home"), 0);
             ASSERT_TRUE(test::writeFile(userDirs, "XDG_DOWNLOAD_DIR=\"" + base + "/dl\"\nXDG_MUSIC_DIR=\"" + base + "/dl/box/Music\"\n"));
@@ -199,7 +232,7 @@ TEST_F(ControllerSelection, OnlyWhatWasTickedGoesWhateverChangedSinceTheScan)
             controller.setADelegate(&delegate);
             controller.eumeAllRootFileNodeWithRootArr(list, QFile::decodeName(base + "/dl"));
             platform.dispatcher().drainAll();
-            tickOnly(list, ticked.split('/'));
+            act(controller, list, ticked);
             if (ticked == "sub/victim") {
                 ASSERT_EQ(::rename(base + "/dl/sub", base + "/dl/sub.moved") + ::symlink("../other", base + "/dl/sub"), 0);
             }

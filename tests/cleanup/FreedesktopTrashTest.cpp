@@ -1,7 +1,9 @@
 #include "CleanupTestSupport.h"
+#include "MountNamespace.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
 #include "platform/files/NativePath.h"
+#include "platform/files/PosixIdentity.h"
 #include "platform/trash/FreedesktopTrash.h"
 #include "platform/files/FileManager.h"
 #include <QDir>
@@ -14,12 +16,13 @@ class FreedesktopTrashTest : public test::PlatformTest {
 protected:
     FreedesktopTrashTest() : base(QFile::encodeName(platform.folder()) + "/t")
     {
-        for (const char* folder : {"", "/data", "/home", "/volume", "/mac", "/mac/.Trash", "/outside"})
+        for (const char* folder : {"", "/data", "/home", "/volume", "/mac", "/mac/.Trash", "/volumes", "/outside"})
             test::makeFolder(base + folder);
         test::makeFile(base + "/outside/keep", 1);
         settings.homeTrash = QFile::decodeName(base + "/data/Trash");
         settings.mountPoints = [this] { return QList<QByteArray>{base + "/volume"}; };
-        settings.plainTrashes = [this] { return QStringList{QFile::decodeName(base + "/mac/.Trash")}; };
+        settings.macHome = QFile::decodeName(base + "/mac");
+        settings.volumes = QFile::decodeName(base + "/volumes");
         settings.uid = ::getuid();
     }
     QByteArray base;
@@ -67,28 +70,34 @@ TEST_F(FreedesktopTrashTest, EmptyingRemovesOnlyTheUsersEntriesAndCountsFailures
     };
     platform::FreedesktopTrash trash(settings);
     const QByteArray volumeTrash = base + "/volume/.Trash-" + QByteArray::number(::getuid());
+    test::makeTree(base, {"home/Pictures/", "volumes/Disk/", "volumes/Disk/.Trashes/", "volumes/Disk/.Trashes/old:1",
+                          "outside/.Trashes/", "outside/.Trashes/old:1"});
     for (const QByteArray& item : {base + "/home/a", base + "/home/theirs", base + "/volume/b", base + "/home/fails"}) {
         test::makeFile(item, 1);
         ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(item)));
     }
+    ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(base + "/home/Pictures"))); // protected since
+    struct stat pictures {};
+    ASSERT_EQ(::stat(base + "/data/Trash/files/Pictures", &pictures), 0);
     test::makeFile(base + "/mac/.Trash/old", 1);
     ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/mac/.Trash/link").constData()), 0);
+    ASSERT_EQ(::symlink((base + "/outside").constData(), (base + "/volumes/Evil").constData()), 0); // not followed
     auto fileManager = std::make_unique<test::FailingFileManager>(std::move(platform->fileManager));
     fileManager->failing << QFile::decodeName(base + "/data/Trash/files/fails");
     platform->fileManager = std::move(fileManager);
-    const platform::TrashEmptying result = trash.emptyTrash();
-    EXPECT_EQ(result.failed, 1);
-    EXPECT_EQ(result.removed, 6); // a and b with their records, old and link
+    const platform::TrashEmptying result = trash.emptyTrash({platform::identityOf(pictures)});
+    EXPECT_EQ(result.failed, 2);
+    EXPECT_EQ(result.removed, 7); // a and b with their records, old, link and the volume's old
     const auto listing = [](const QByteArray& folder) {
         return QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     };
-    EXPECT_EQ(listing(base + "/data/Trash/files"), QStringList({"fails", "theirs"}));
-    EXPECT_EQ(listing(base + "/data/Trash/info"), QStringList({"fails.trashinfo", "theirs.trashinfo"}));
+    EXPECT_EQ(listing(base + "/data/Trash/files"), QStringList({"fails", "Pictures", "theirs"}));
+    EXPECT_EQ(listing(base + "/data/Trash/info"), QStringList({"fails.trashinfo", "Pictures.trashinfo", "theirs.trashinfo"}));
     EXPECT_TRUE(listing(volumeTrash + "/files").isEmpty());
-    EXPECT_TRUE(listing(base + "/mac/.Trash").isEmpty());
+    EXPECT_TRUE(listing(base + "/mac/.Trash").isEmpty() && listing(base + "/volumes/Disk/.Trashes").isEmpty());
     EXPECT_TRUE(test::existsAsItself(volumeTrash + "/info"));
-    EXPECT_TRUE(test::existsAsItself(base + "/outside/keep"));
-    EXPECT_TRUE(platform.log().messages().join('\n').contains("Trash: 1 items could not be removed"));
+    EXPECT_EQ(listing(base + "/outside") + listing(base + "/outside/.Trashes"), QStringList({".Trashes", "keep", "old"}));
+    EXPECT_TRUE(platform.log().messages().join('\n').contains("Trash: 2 items could not be removed"));
 }
 
 // An item reached from its parent's descriptor: however deep, and never through a folder swapped
@@ -126,6 +135,31 @@ TEST_F(FreedesktopTrashTest, ALocationIsTrashedFromItsParentNeverThroughASwap)
     EXPECT_NE(record.find("Path=" + (deep + "/item").toPercentEncoding("/").toStdString() + '\n'), std::string::npos);
 }
 
+// A Trash folder that is a mount point (in a namespace of the test's own) is left whole, counted
+// as not removed and logged.
+TEST_F(FreedesktopTrashTest, AMountedTrashFolderIsNotEmptied)
+{
+    const QString at = QFile::decodeName(base);
+    const auto answer = test::inMountNamespace([&] {
+        settings.uid = ::getuid();
+        platform::FreedesktopTrash trash(settings);
+        QByteArray report;
+        for (const QString mounted : {"data/Trash/files", "data/Trash/info", "mac/.Trash", "volumes/Disk/.Trashes"}) {
+            if (!test::act(at, "mkdir data/Trash/files; mkdir data/Trash/info; mkdir volumes/Disk; bind outside " + mounted))
+                return QByteArray("could not mount");
+            const int failed = trash.emptyTrash({}).failed;
+            const QStringList refusals = platform.log().messages().filter(mounted + " is another file system or a mount point");
+            report += QByteArray::number(failed) + ' ' + QByteArray::number(refusals.size())
+                + (QFile::exists(at + "/outside/keep") ? " whole\n" : " emptied\n");
+            test::act(at, "umount " + mounted);
+        }
+        return report;
+    });
+    if (!answer)
+        GTEST_SKIP() << "this system refuses a private user and mount namespace";
+    EXPECT_EQ(answer->toStdString(), "1 1 whole\n1 1 whole\n1 1 whole\n1 1 whole\n");
+}
+
 // Where an administrator made a volume's `.Trash` as it must be, the user's items go to and are
 // emptied from the user's folder in it; any other `.Trash` is left alone.
 TEST_F(FreedesktopTrashTest, AVolumesSharedTrashIsUsedAndEmptiedOnlyWhereValid)
@@ -155,7 +189,7 @@ TEST_F(FreedesktopTrashTest, AVolumesSharedTrashIsUsedAndEmptiedOnlyWhereValid)
         test::makeTree(base, {c.shared + '/' + uid + '/', c.shared + '/' + uid + "/files/", c.shared + '/' + uid + "/files/earlier:1"});
         ASSERT_TRUE(trash.recycleItemAtPath(platform::pathFromNative(volume + "/item")));
         EXPECT_TRUE(test::existsAsItself(base + c.used + "/files/item"));
-        EXPECT_EQ(trash.emptyTrash().removed, c.used.contains(".Trash/") ? 3 : 2);
+        EXPECT_EQ(trash.emptyTrash({}).removed, c.used.contains(".Trash/") ? 3 : 2);
         EXPECT_FALSE(test::existsAsItself(base + c.used + "/files/item"));
         EXPECT_EQ(test::existsAsItself(base + c.shared + '/' + uid + "/files/earlier"), !c.used.contains(".Trash/"));
     }
@@ -176,7 +210,7 @@ TEST_F(FreedesktopTrashTest, AMountThatDoesNotAnswerIsLeftOutAndTheOthersAreEmpt
     platform::FreedesktopTrash trash(settings);
     test::makeFile(base + "/volume/item", 1);
     ASSERT_TRUE(trash.recycleItemAtPath(QFile::decodeName(base + "/volume/item")));
-    EXPECT_EQ(trash.emptyTrash().removed, 2); // the item and its record
+    EXPECT_EQ(trash.emptyTrash({}).removed, 2); // the item and its record
     answer.set_value();
     EXPECT_TRUE(platform.log().messages().join('\n').contains("/hung did not answer in time"));
 }

@@ -113,6 +113,7 @@ TEST_F(ScanTest, TreeIsSizedAndSortedFollowingTheRootAndTopLevelLinksToFoldersOn
         EXPECT_EQ(test::namesOf(list), QStringList({"link", "sub", "big", "pkg.app", ".hidden", "small", "empty"}));
         EXPECT_TRUE(list[0]->followsLink() && list[0]->isDirectory());
         EXPECT_EQ(list[0]->children()[0]->nativePath(), scanned + "/link/x");
+        EXPECT_EQ(list[0]->children()[0]->state(), FileNode::None) << "chosen with the link";
         EXPECT_EQ(list[1]->size(), 323u); // "deeper" counts its own text, nothing of what it leads to
         EXPECT_EQ(test::namesOf(list[1]->children()), QStringList({"deep", "f", "deeper"}));
         EXPECT_TRUE(list[1]->children()[2]->children().empty());

@@ -278,7 +278,14 @@ class Session:
         return found
 
     def click(self, point, button=1):
-        self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]), "click", str(button))
+        self.move_to(point)
+        self.xdotool("click", str(button))
+
+    def move_to(self, point):
+        # A synchronous move to where the pointer already is waits for a motion that never comes.
+        where = dict(re.findall(r"(\w+)=(-?\d+)", self.xdotool("getmouselocation", "--shell")))
+        if (int(where.get("X", -1)), int(where.get("Y", -1))) != tuple(point):
+            self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]))
 
     def grab(self, path="rgb:-"):
         """The screen as 8-bit RGB bytes, or saved to a file."""
@@ -465,7 +472,7 @@ def erase_as_exfat_with_the_pointer(session, menu, shot, boxes):
             raise Failure(f"the format confirmation is black at {point}")
     chooser = menu.popup_after(lambda: session.click(menu.at(FORMAT_TYPE_BUTTON, dialog, FORMAT_VIEW)),
                                "the format type chooser")
-    session.xdotool("mousemove", "--sync", *map(str, menu.at(FORMAT_CHOOSER_EXFAT, dialog, FORMAT_VIEW)))
+    session.move_to(menu.at(FORMAT_CHOOSER_EXFAT, dialog, FORMAT_VIEW))
     shot("format-type-chooser")
     session.click(menu.at(FORMAT_CHOOSER_EXFAT, dialog, FORMAT_VIEW))
     wait_for("the chooser to close after the pick", lambda: chooser not in menu.windows())
@@ -621,8 +628,12 @@ def minimise_without_a_window_manager(session, menu, icon, shot):
 def drive(session, menu, shots, start_copy):
     steps = iter(range(1, 100))
 
+    started = time.monotonic()
+
     def shot(name):
-        session.grab(f"{shots}/{next(steps):02d}-{name}.png")
+        step = next(steps)
+        print(f"{time.monotonic() - started:6.1f} s  {step:02d} {name}", flush=True)
+        session.grab(f"{shots}/{step:02d}-{name}.png")
 
     # Start-up: the window opens, drawn, and the icon sits in the tray.
     wait_for("the start-menu window at start-up", menu.window, timeout=30)

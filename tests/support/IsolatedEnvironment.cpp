@@ -40,6 +40,7 @@ IsolatedEnvironment::IsolatedEnvironment()
         {"XDG_CONFIG_HOME", home + QStringLiteral("/.config")},
         {"XDG_CONFIG_DIRS", base + QStringLiteral("/etc/xdg")},
         {"XDG_CACHE_HOME", home + QStringLiteral("/.cache")},
+        {"XDG_STATE_HOME", home + QStringLiteral("/.local/state")},
         {"XDG_RUNTIME_DIR", base + QStringLiteral("/runtime")},
         {"TMPDIR", base + QStringLiteral("/tmp")},
         {"TAVRIN_ROOT", base + QStringLiteral("/root")},

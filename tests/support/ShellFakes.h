@@ -42,9 +42,11 @@ public:
     QString fullName() const override { return name; }
     QString imagePath() const override { return {}; }
     QByteArray imageData() const override { return data; }
+    QStringList accountHomes() const override { return homes; }
 
     QString name = QStringLiteral("ada");
     QByteArray data;
+    QStringList homes;
 };
 
 // `activate` plays a later copy asking this one to come to the front.

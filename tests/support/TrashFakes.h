@@ -27,7 +27,7 @@ public:
     {
         return recycleItemAtPath(platform::pathFromNative(location.path()));
     }
-    platform::TrashEmptying emptyTrash() override { return {}; }
+    platform::TrashEmptying emptyTrash(const platform::ProtectedFolders&) override { return {}; }
     QStringList recycled() const { return recycled_; }
     std::function<void()> onRecycle;
 

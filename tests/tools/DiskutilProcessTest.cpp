@@ -78,7 +78,7 @@ QString inPrivateMountNamespace(const std::function<QString()>& body)
 
 } // namespace
 
-// A real file system at or inside a volume's folder is never emptied: the erase is refused with
+// A real file system at or inside a volume's folder, or on the Volumes folder, is never emptied: the erase is refused with
 // a one-line reason before anything is removed.
 TEST(DiskutilProcessTest, AnEraseNeverEmptiesAMountAtOrInsideTheVolumesFolder)
 {
@@ -99,6 +99,10 @@ TEST(DiskutilProcessTest, AnEraseNeverEmptiesAMountAtOrInsideTheVolumesFolder)
              return QDir().mkpath(backup + "/deep/inner")
                  && ::mount(QFile::encodeName(outside), QFile::encodeName(backup + "/deep/inner"), nullptr, MS_BIND, nullptr) == 0;
          }, "another file system is mounted inside its folder; nothing was removed"},
+        {"bind mount on the Volumes folder", [&] {
+             return QDir().mkpath(outside + "/Backup")
+                 && ::mount(QFile::encodeName(outside), QFile::encodeName(QFileInfo(backup).path()), nullptr, MS_BIND, nullptr) == 0;
+         }, "the folder that holds it is the mount point of another file system; nothing was removed"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -207,4 +211,21 @@ TEST(DiskutilProcessTest, ARecordedDeviceIsLookedUpAsTheRecordingIsNow)
     EXPECT_EQ(s.plist({"info", "-plist", "disk4s1"})[kVolumeName].toString(), "RENAMED STICK");
     EXPECT_EQ(s.run({"info", "-plist", "disk4s9"}).exitStatus, 1);
     qputenv("TAVRIN_REAL_VOLUMES", "0");
+}
+
+// A state file that is there but does not read is said so on one line, and never seeded or
+// numbered over.
+TEST(DiskutilProcessTest, AStateFileThatDoesNotReadIsNeverReplaced)
+{
+    for (const char* file : {"Volumes", "RealDisks"}) {
+        SCOPED_TRACE(file);
+        Stand s;
+        const QString path = s.p->simulatedMac->dataFolder() + '/' + file + ".plist";
+        ASSERT_TRUE(QDir().mkpath(s.p->simulatedMac->dataFolder()) && test::writeFile(path, "<plist><dict><key>Disks"));
+        const auto outcome = s.run({"list", "-plist"});
+        EXPECT_EQ(outcome.exitStatus, 1);
+        EXPECT_EQ(outcome.standardError, "diskutil: could not read the simulated Mac's " + QByteArray(file) + ".plist\n");
+        EXPECT_TRUE(outcome.standardOutput.isEmpty());
+        EXPECT_EQ(test::readFile(path), "<plist><dict><key>Disks");
+    }
 }

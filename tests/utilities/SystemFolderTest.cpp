@@ -30,8 +30,10 @@ TEST(SystemFolderTest, TheUsersAndTheSystemsFoldersAreKnownByIdentityWhateverThe
     test::TestPlatform p;
     const QString home = QDir::homePath(), cases = test::makeTemporaryFolder();
     const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
-    ASSERT_TRUE(test::writeFile(config, "XDG_MUSIC_DIR=\"" + QFile::encodeName(cases) + "/It's \\\"Music\\\"\"\n"));
-    for (const QString& folder : {cases + "/It's \"Music\"", cases + "/plain", home + "/Documents", home + "/Downloads"})
+    ASSERT_TRUE(test::writeFile(config, "XDG_MUSIC_DIR=\"" + QFile::encodeName(cases) + "/It's \\\"Music\\\"\"\n"
+                                        "XDG_DOCUMENTS_DIR=\"$HOME/\"\n")); // disabled, still kept in the home
+    for (const QString& folder : {cases + "/It's \"Music\"", cases + "/plain", home + "/Documents", home + "/Downloads",
+                                  home + "/.local/state"})
         ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QFile::link(home + "/Documents", cases + "/to-documents") && QFile::link(home, cases + "/home"));
     const std::pair<QString, bool> table[] = {
@@ -40,6 +42,9 @@ TEST(SystemFolderTest, TheUsersAndTheSystemsFoldersAreKnownByIdentityWhateverThe
         {p->searchPaths->homeDirectory(), true}, {p->searchPaths->pathOnMac("/System"), true},
         {home + "/Documents", true}, {cases + "/home/Documents", true}, // through a link on the way
         {cases + "/It's \"Music\"", true},
+        // The configuration, data, cache and state folders, and what holds them.
+        {home + "/.config", true}, {qEnvironmentVariable("XDG_DATA_HOME"), true}, {home + "/.local", true}, {home + "/.cache", true},
+        {home + "/.local/state", true},
         {cases + "/to-documents", false}, // the link itself, not what it leads to
         {cases + "/home/Downloads", false}, // the folder a cleanup works on
         {cases + "/plain", false},

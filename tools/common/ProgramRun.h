@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QByteArray>
+#include "platform/commands/Subprocess.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace tools {
 
 // What a program run gave back.
-struct ProgramOutcome {
-    bool started = false;
-    int exitStatus = -1;
-    QByteArray standardOutput;
-    QByteArray standardError;
-};
+using ProgramOutcome = platform::Subprocess::Result;
 
 // The program of that name in an absolute folder of PATH, or empty.
 QString findProgram(const QString& name);

@@ -61,6 +61,11 @@ QMap<QString, int> numberDevices(platform::SimulatedMac& mac, const QStringList&
 
 } // namespace
 
+QStringList Diskutil::stateFiles()
+{
+    return {SimulatedDiskStore::stateFile(), kNumbersFile};
+}
+
 bool Diskutil::Target::simulated() const
 {
     return !catalog->disk(place).contains(kLinuxDevice);

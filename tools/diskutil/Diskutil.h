@@ -24,6 +24,8 @@ public:
     int run(QStringList arguments);
     // Whether every argument after the program's name is valid UTF-8.
     static bool argumentsAreText(int argc, char** argv);
+    // The simulated Mac's state files that the verbs read and write.
+    static QStringList stateFiles();
 
 private:
     struct Target {

@@ -7,18 +7,19 @@
 
 using namespace diskkeys;
 
-namespace {
-const QString kStateFile = QStringLiteral("Volumes");
-}
-
 SimulatedDiskStore::SimulatedDiskStore(platform::SimulatedMac& mac, QString seedFile)
     : mac_(mac), seedFile_(std::move(seedFile))
 {
 }
 
+QString SimulatedDiskStore::stateFile()
+{
+    return QStringLiteral("Volumes");
+}
+
 QVariantList SimulatedDiskStore::load()
 {
-    QVariantList disks = mac_.stateValue(kStateFile, kDisks).toList();
+    QVariantList disks = mac_.stateValue(stateFile(), kDisks).toList();
     if (disks.isEmpty()) {
         disks = platform::LibplistSerialization().propertyListFromFile(seedFile_).toMap().value(kDisks).toList();
         if (!disks.isEmpty())
@@ -39,5 +40,5 @@ QVariantList SimulatedDiskStore::load()
 
 bool SimulatedDiskStore::save(const QVariantList& disks)
 {
-    return mac_.writeStateFile(kStateFile, {{kDisks, disks}});
+    return mac_.writeStateFile(stateFile(), {{kDisks, disks}});
 }

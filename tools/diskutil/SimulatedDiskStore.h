@@ -10,6 +10,8 @@
 class SimulatedDiskStore {
 public:
     SimulatedDiskStore(platform::SimulatedMac& mac, QString seedFile);
+    // The state file's name.
+    static QString stateFile();
 
     // The disks; every mounted volume's folder under /Volumes is made when missing.
     QVariantList load();

@@ -1,53 +1,22 @@
 #include "PosixCommandRunner.h"
 
+#include "Subprocess.h"
+
 #include "platform/log/SystemLog.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace platform {
 
 namespace {
 
-std::vector<QByteArray> argumentVector(const QString& program, const QStringList& arguments)
+CommandRunner::Result startAndWait(const Subprocess& process)
 {
-    std::vector<QByteArray> argv{QFile::encodeName(program)};
-    for (const QString& argument : arguments)
-        argv.push_back(argument.toUtf8());
-    return argv;
-}
-
-// What posix_spawn takes: pointers into the strings, ended by a null pointer.
-std::vector<char*> nullTerminated(const std::vector<QByteArray>& strings)
-{
-    std::vector<char*> pointers;
-    for (const QByteArray& string : strings)
-        pointers.push_back(const_cast<char*>(string.constData()));
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-int waitFor(pid_t pid)
-{
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const Subprocess::Result ran = process.run();
+    return {ran.started, ran.exitStatus, ran.standardOutput, ran.timedOut};
 }
 
 bool isProgramFile(const QByteArray& path)
@@ -77,13 +46,7 @@ PosixCommandRunner::PosixCommandRunner(QString helpersPath, QString homePath)
     QByteArray path = helpersProblem_.isEmpty() ? helpers_ : QByteArray();
     for (const QByteArray& folder : searchFolders_)
         path += (path.isEmpty() ? "" : ":") + folder;
-    for (char** entry = environ; entry && *entry; ++entry) {
-        QByteArray variable(*entry);
-        if (!variable.startsWith("PATH=") && !variable.startsWith("HOME="))
-            environment_.push_back(variable);
-    }
-    environment_.push_back("PATH=" + path);
-    environment_.push_back("HOME=" + QFile::encodeName(homePath));
+    environment_ = Subprocess::currentEnvironmentWith({"PATH=" + path, "HOME=" + QFile::encodeName(homePath)});
 }
 
 QByteArray PosixCommandRunner::standInFor(const QByteArray& path) const
@@ -127,7 +90,7 @@ CommandRunner::Result PosixCommandRunner::runShellLine(const QByteArray& line)
         NSLog(helpersProblem_ + QStringLiteral("; not running a shell line"));
         return {};
     }
-    return spawn("/bin/sh", {"sh", "-c", line}, {});
+    return startAndWait({.executable = "/bin/sh", .arguments = {"sh", "-c", line}, .environment = environment_});
 }
 
 CommandRunner::Result PosixCommandRunner::run(const QString& program, const QStringList& arguments,
@@ -136,57 +99,10 @@ CommandRunner::Result PosixCommandRunner::run(const QString& program, const QStr
     QByteArray executable = resolve(program);
     if (executable.isEmpty())
         return {};
-    return spawn(executable, argumentVector(program, arguments), outputPath);
-}
-
-CommandRunner::Result PosixCommandRunner::spawn(const QByteArray& executable,
-                                                const std::vector<QByteArray>& arguments,
-                                                const QString& outputPath)
-{
-    std::vector<char*> argv = nullTerminated(arguments);
-    std::vector<char*> envp = nullTerminated(environment_);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    int pipeFds[2] = {-1, -1};
-    const bool capture = outputPath.isEmpty();
-    if (capture) {
-        if (pipe2(pipeFds, O_CLOEXEC) != 0) {
-            posix_spawn_file_actions_destroy(&actions);
-            return {};
-        }
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    } else {
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO,
-                                         QFile::encodeName(outputPath).constData(),
-                                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
-    }
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-
-    pid_t pid = 0;
-    int error = posix_spawn(&pid, executable.constData(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-
-    Result result;
-    if (capture) {
-        close(pipeFds[1]);
-        if (error == 0) {
-            char buffer[65536];
-            for (;;) {
-                ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
-                if (n > 0)
-                    result.standardOutput.append(buffer, n);
-                else if (n == 0 || errno != EINTR)
-                    break;
-            }
-        }
-        close(pipeFds[0]);
-    }
-    if (error != 0)
-        return result;
-    result.started = true;
-    result.exitStatus = waitFor(pid);
-    return result;
+    return startAndWait({.executable = executable,
+                         .arguments = Subprocess::argumentVector(program, arguments),
+                         .environment = environment_,
+                         .outputFile = QFile::encodeName(outputPath)});
 }
 
 CommandRunner::Result PosixCommandRunner::runReader(const QString& program, const QStringList& arguments,
@@ -200,77 +116,12 @@ CommandRunner::Result PosixCommandRunner::runReader(const QString& program, cons
     QByteArray executable = resolve(program);
     if (executable.isEmpty())
         return {};
-    return spawnReader(executable, argumentVector(program, arguments), timeout);
-}
-
-CommandRunner::Result PosixCommandRunner::spawnReader(const QByteArray& executable,
-                                                      const std::vector<QByteArray>& arguments,
-                                                      std::chrono::milliseconds timeout)
-{
-    std::vector<char*> argv = nullTerminated(arguments);
-    std::vector<char*> envp = nullTerminated(environment_);
-
-    int pipeFds[2] = {-1, -1};
-    if (pipe2(pipeFds, O_CLOEXEC) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    // Its own process group, so a time-out stops what a shell line started too.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-
-    pid_t pid = 0;
-    const int error = posix_spawn(&pid, executable.constData(), &actions, &attributes, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    close(pipeFds[1]);
-
-    Result result;
-    if (error != 0) {
-        close(pipeFds[0]);
-        return result;
-    }
-    // The process's own descriptor tells when it ends, even after it closed the pipe.
-    const int processFd = int(syscall(SYS_pidfd_open, pid, 0));
-    bool reading = true;
-    QElapsedTimer clock;
-    clock.start();
-    char buffer[65536];
-    for (;;) {
-        const qint64 left = timeout.count() - clock.elapsed();
-        if (left <= 0) {
-            result.timedOut = true;
-            break;
-        }
-        pollfd ready[2] = {{reading ? pipeFds[0] : -1, POLLIN, 0}, {processFd, POLLIN, 0}};
-        const int polled = poll(ready, 2, int(std::min<qint64>(left, 1000)));
-        if (polled < 0 && errno != EINTR)
-            break;
-        if (polled <= 0)
-            continue;
-        if (reading && ready[0].revents) {
-            const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
-            if (n > 0)
-                result.standardOutput.append(buffer, n);
-            else if (n == 0 || errno != EINTR)
-                reading = false;
-        }
-        if (!reading && (processFd < 0 || ready[1].revents))
-            break;
-    }
-    if (processFd >= 0)
-        close(processFd);
-    close(pipeFds[0]);
-    if (result.timedOut)
-        kill(-pid, SIGKILL);
-    result.started = true;
-    result.exitStatus = waitFor(pid);
-    return result;
+    return startAndWait({.executable = executable,
+                         .arguments = Subprocess::argumentVector(program, arguments),
+                         .environment = environment_,
+                         .error = Subprocess::Stream::WithOutput,
+                         .timeout = timeout,
+                         .ownProcessGroup = true});
 }
 
 } // namespace platform

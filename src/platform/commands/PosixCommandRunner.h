@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// Over posix_spawn; standard error is passed through to the program's own. Nothing is ever
+// Over `Subprocess`; standard error is passed through to the program's own. Nothing is ever
 // found through the current folder: empty and relative PATH folders are dropped, for the
 // runner's own lookup and for the PATH that programs and shell lines get.
 class PosixCommandRunner final : public CommandRunner {
@@ -25,10 +25,6 @@ public:
                      std::chrono::milliseconds timeout) override;
 
 private:
-    Result spawnReader(const QByteArray& executable, const std::vector<QByteArray>& arguments,
-                       std::chrono::milliseconds timeout);
-    Result spawn(const QByteArray& executable, const std::vector<QByteArray>& arguments,
-                 const QString& outputPath);
     QByteArray resolve(const QString& program) const;
     QByteArray standInFor(const QByteArray& path) const;
 

@@ -36,9 +36,10 @@ const char* openFailure(int parent, const QByteArray& name, int error)
 }
 
 // Opens the root, or one folder inside `parent`, and gives its identity.
-FileDescriptor openFolder(int parent, const QByteArray& name, bool follow, FileIdentity* identity,
+FileDescriptor openFolder(int parent, const QByteArray& given, bool follow, FileIdentity* identity,
                           const QByteArray& path, QString* error)
 {
+    const QByteArray name = zeroTerminated(given);
     const int flags = kStepFlags | (follow ? 0 : O_NOFOLLOW);
     FileDescriptor fd(parent < 0 ? open(name.constData(), flags) : openat(parent, name.constData(), flags));
     struct stat info {};

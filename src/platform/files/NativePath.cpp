@@ -92,4 +92,9 @@ QByteArray nativeFromPath(const QString& path)
     return native;
 }
 
+QByteArray zeroTerminated(const QByteArray& bytes)
+{
+    return QByteArray(bytes.constData(), bytes.size());
+}
+
 } // namespace platform

@@ -11,5 +11,8 @@ QString pathFromNative(const QByteArray& native);
 QByteArray nativeFromPath(const QString& path);
 // The path as a person reads it: invalid bytes shown as U+FFFD.
 QString displayTextFromNative(const QByteArray& native);
+// The bytes in a buffer of their own that ends in a zero byte, as a system call reads a name:
+// bytes made over raw data (QByteArray::fromRawData) need not end in one.
+QByteArray zeroTerminated(const QByteArray& bytes);
 
 } // namespace platform

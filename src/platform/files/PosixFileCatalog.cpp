@@ -189,7 +189,7 @@ OSErr PosixFileCatalog::makeRefInFolder(FileDescriptor folder, const QByteArray&
     auto anchor = PosixFolder::adopt(folders_, std::move(folder));
     if (!anchor)
         return errorFromErrno(errno);
-    *ref = FSRef(std::move(anchor), name);
+    *ref = FSRef(std::move(anchor), zeroTerminated(name));
     return noErr;
 }
 

@@ -8,7 +8,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdlib>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -99,6 +102,32 @@ QString LinuxSearchPaths::xdgHomeDirectory() const
 QString LinuxSearchPaths::xdgUserFolder(XdgUserFolder folder) const
 {
     return XdgUserFolders::read().path(folder);
+}
+
+QString LinuxSearchPaths::xdgUsualUserFolder(XdgUserFolder folder) const
+{
+    return xdgHomeDirectory() + QLatin1Char('/') + XdgUserFolders::usualName(folder);
+}
+
+QStringList LinuxSearchPaths::xdgBaseDirectories() const
+{
+    return {XdgUserFolders::baseDirectory("XDG_CONFIG_HOME", "/.config"),
+            XdgUserFolders::baseDirectory("XDG_DATA_HOME", "/.local/share"),
+            XdgUserFolders::baseDirectory("XDG_CACHE_HOME", "/.cache"),
+            XdgUserFolders::baseDirectory("XDG_STATE_HOME", "/.local/state")};
+}
+
+bool LinuxSearchPaths::isKernelFolder(const QString& path) const
+{
+    struct statfs info {};
+    if (::statfs(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    // Removing there changes the running system: a cgroup, a firmware variable, a trace point.
+    constexpr decltype(info.f_type) kernelFileSystems[] = {
+        PROC_SUPER_MAGIC,   SYSFS_MAGIC,         DEVPTS_SUPER_MAGIC, DEBUGFS_MAGIC,  TRACEFS_MAGIC,  SECURITYFS_MAGIC,
+        CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, BPF_FS_MAGIC,       EFIVARFS_MAGIC, PSTOREFS_MAGIC, BINFMTFS_MAGIC,
+    };
+    return std::find(std::begin(kernelFileSystems), std::end(kernelFileSystems), info.f_type) != std::end(kernelFileSystems);
 }
 
 QString LinuxSearchPaths::pathOnMac(const QString& macPath) const

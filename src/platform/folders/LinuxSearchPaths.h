@@ -19,6 +19,9 @@ public:
     QString homeDirectory() const override;
     QString xdgHomeDirectory() const override;
     QString xdgUserFolder(XdgUserFolder folder) const override;
+    QString xdgUsualUserFolder(XdgUserFolder folder) const override;
+    QStringList xdgBaseDirectories() const override;
+    bool isKernelFolder(const QString& path) const override;
     QString temporaryDirectory() const override;
     QString pathOnMac(const QString& macPath) const override;
 

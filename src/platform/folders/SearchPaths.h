@@ -45,6 +45,15 @@ public:
     virtual QString xdgHomeDirectory() const = 0;
     // The user folder as the user set it, or a null text when it is disabled.
     virtual QString xdgUserFolder(XdgUserFolder folder) const = 0;
+    // The home's folder of the user folder's usual name ("~/Documents"), where the person may
+    // keep it whatever user-dirs.dirs says.
+    virtual QString xdgUsualUserFolder(XdgUserFolder folder) const = 0;
+    // The user's configuration, data, cache and state folders: $XDG_CONFIG_HOME, … where set to
+    // an absolute path, else their usual places in the home.
+    virtual QStringList xdgBaseDirectories() const = 0;
+    // Whether the folder at the path (links followed) is on one of the kernel's own file systems
+    // (proc, sysfs, efivarfs, …), which hold no files of the person's.
+    virtual bool isKernelFolder(const QString& path) const = 0;
     // A folder that only this user can enter (mode 0700), made on first use; a null text when
     // none can be had, and then nothing that needs it may run.
     virtual QString temporaryDirectory() const = 0;

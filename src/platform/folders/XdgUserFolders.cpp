@@ -83,12 +83,20 @@ XdgUserFolders::XdgUserFolders(const QByteArray& contents, const QString& home)
 
 XdgUserFolders XdgUserFolders::read()
 {
-    const QString home = QDir::homePath();
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!config.startsWith(QLatin1Char('/')))
-        config = home + QStringLiteral("/.config");
+    const QString config = baseDirectory("XDG_CONFIG_HOME", "/.config");
     return XdgUserFolders(readRegularFile(config + QStringLiteral("/user-dirs.dirs"), 64 * 1024).value_or(QByteArray()),
-                          home);
+                          QDir::homePath());
+}
+
+QString XdgUserFolders::usualName(XdgUserFolder folder)
+{
+    return QLatin1String(kFolders[std::size_t(folder)].usualName);
+}
+
+QString XdgUserFolders::baseDirectory(const char* variable, const char* inHome)
+{
+    const QString value = qEnvironmentVariable(variable);
+    return value.startsWith(QLatin1Char('/')) ? value : QDir::homePath() + QLatin1String(inHome);
 }
 
 } // namespace platform

@@ -23,6 +23,12 @@ public:
     // The folder, or a null text when it is disabled.
     QString path(XdgUserFolder folder) const { return paths_[std::size_t(folder)]; }
 
+    // "Documents" and the like: the name the folder has in the home when the file sets none.
+    static QString usualName(XdgUserFolder folder);
+    // An XDG base folder: the variable's value when it is an absolute path, else `inHome` below
+    // the real home.
+    static QString baseDirectory(const char* variable, const char* inHome);
+
 private:
     std::array<QString, kXdgUserFolderCount> paths_;
 };

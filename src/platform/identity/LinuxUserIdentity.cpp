@@ -3,6 +3,10 @@
 #include "platform/files/RegularFile.h"
 
 #include <QFileInfo>
+#include <QMutex>
+
+#include <cerrno>
+#include <vector>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -70,6 +74,32 @@ QByteArray LinuxUserIdentity::imageData() const
     if (path.isEmpty())
         return {};
     return readRegularFile(path, kMaximumImageSize).value_or(QByteArray());
+}
+
+QStringList LinuxUserIdentity::accountHomes() const
+{
+    // The database is walked through one shared position.
+    static QMutex walk;
+    const QMutexLocker lock(&walk);
+    QStringList homes;
+    std::vector<char> buffer(16 * 1024);
+    passwd entry {};
+    passwd* found = nullptr;
+    setpwent();
+    for (;;) {
+        const int error = getpwent_r(&entry, buffer.data(), buffer.size(), &found);
+        if (error == ERANGE && buffer.size() < 1024 * 1024) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (error != 0 || !found)
+            break;
+        if (found->pw_dir && *found->pw_dir)
+            homes << QFile::decodeName(found->pw_dir);
+    }
+    endpwent();
+    homes.removeDuplicates();
+    return homes;
 }
 
 } // namespace platform

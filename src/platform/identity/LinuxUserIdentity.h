@@ -15,6 +15,7 @@ public:
     QString fullName() const override;
     QString imagePath() const override;
     QByteArray imageData() const override;
+    QStringList accountHomes() const override;
 
     // The full name in a password entry's comment field: "Ada Lovelace,Room 1,," gives
     // "Ada Lovelace".

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -17,6 +18,9 @@ public:
     virtual QString imagePath() const = 0;
     // The picture's bytes as stored (any image format), empty when there is none.
     virtual QByteArray imageData() const = 0;
+    // The home folder of every account of the machine, this one's too. Asks the account
+    // database, which may be on the network: never on the main thread.
+    virtual QStringList accountHomes() const = 0;
 };
 
 } // namespace platform

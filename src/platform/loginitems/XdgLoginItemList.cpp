@@ -1,5 +1,6 @@
 #include "XdgLoginItemList.h"
 
+#include "platform/files/PosixIdentity.h"
 #include "platform/files/RegularFile.h"
 #include "DesktopEntry.h"
 #include "ExecLine.h"
@@ -59,6 +60,14 @@ bool startsAnother(const QString& program)
         || !ApplicationMatcher::interpreterName(program).isEmpty();
 }
 
+std::optional<FileIdentity> identityAt(const QString& path)
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return identityOf(info);
+}
+
 bool hasFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -94,7 +103,8 @@ XdgLoginItemList::XdgLoginItemList(QString folder, QStringList systemFolders,
 {
     for (const QString& systemFolder : systemFolders) {
         const QString clean = QDir::cleanPath(systemFolder);
-        if (QDir::isAbsolutePath(clean) && clean != folder_ && !systemFolders_.contains(clean))
+        // One that is the user's folder stays: it tells that the user's folder is the system's.
+        if (QDir::isAbsolutePath(clean) && !systemFolders_.contains(clean))
             systemFolders_ << clean;
     }
 }
@@ -142,7 +152,7 @@ std::optional<XdgLoginItemList::Entry> XdgLoginItemList::readEntry(const QString
     // What the desktop will not start at login is no login item, wherever it lies, and the
     // system's own agents are not the user's to see, as in the desktops' own tools.
     const bool systemAgent = desktop && EntryVisibility::isTrue(desktop->value(QStringLiteral("NoDisplay")))
-        && (*folder != folder_ || systemFolderOfUser());
+        && (*folder != folder_ || userFolderRefusal());
     if (!desktop || !startsAtLogin(*desktop) || systemAgent)
         return std::nullopt;
 
@@ -174,27 +184,37 @@ bool XdgLoginItemList::startsAtLogin(const DesktopEntry& entry) const
         && EntryVisibility::isShownIn(entry, desktops_) && EntryVisibility::hasTryExecProgram(entry);
 }
 
-std::optional<QString> XdgLoginItemList::systemFolderOfUser() const
+std::optional<QString> XdgLoginItemList::userFolderRefusal() const
 {
-    struct stat user = {};
-    if (::stat(QFile::encodeName(folder_).constData(), &user) != 0)
-        return std::nullopt;
-    for (const QString& folder : systemFolders_) {
-        struct stat system = {};
-        if (::stat(QFile::encodeName(folder).constData(), &system) == 0 && system.st_dev == user.st_dev
-            && system.st_ino == user.st_ino)
-            return folder;
+    // Each system autostart folder and the configuration folder that holds it, by identity.
+    std::vector<std::pair<FileIdentity, QString>> system;
+    for (const QString& folder : systemFolders_)
+        for (const QString& path : {folder, QFileInfo(folder).path()})
+            if (const std::optional<FileIdentity> identity = identityAt(path))
+                system.emplace_back(*identity, path);
+    // The user's folder need not exist yet: what it would be made in counts, links seen through.
+    QString place = folder_;
+    while (!QFileInfo::exists(place) && QFileInfo(place).path() != place)
+        place = QFileInfo(place).path();
+    place = QFileInfo(place).canonicalFilePath();
+    if (place.isEmpty())
+        return QStringLiteral("cannot be resolved");
+    for (;; place = QFileInfo(place).path()) {
+        const std::optional<FileIdentity> identity = identityAt(place);
+        for (const auto& [systemIdentity, path] : system)
+            if (identity == systemIdentity)
+                return QStringLiteral("is or lies in the system's folder ") + path;
+        if (place == QFileInfo(place).path())
+            return std::nullopt;
     }
-    return std::nullopt;
 }
 
 bool XdgLoginItemList::refusesToWrite() const
 {
-    const std::optional<QString> system = systemFolderOfUser();
-    if (system)
-        NSLog(QStringLiteral("Login items: %1 is the system's autostart folder %2; nothing is written there")
-                  .arg(folder_, *system));
-    return system.has_value();
+    const std::optional<QString> refusal = userFolderRefusal();
+    if (refusal)
+        NSLog(QStringLiteral("Login items: %1 %2; nothing is written there").arg(folder_, *refusal));
+    return refusal.has_value();
 }
 
 std::optional<std::vector<XdgLoginItemList::Entry>> XdgLoginItemList::readEntries() const
@@ -270,8 +290,6 @@ std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& u
             lastOrder = std::max(lastOrder, entry.order);
     }
 
-    if (refusesToWrite())
-        return std::nullopt;
     const LoginItemTarget target = LoginItemTarget::forPath(path, propertyLists_);
     QList<QPair<QString, QString>> keys{
         {QStringLiteral("Type"), QStringLiteral("Application")},
@@ -283,7 +301,7 @@ std::optional<LoginItemList::Item> XdgLoginItemList::insertItemURL(const QUrl& u
     keys.append({kPathKey, path});
     keys.append({kOrderKey, QString::number(lastOrder + 1)});
 
-    if (!QDir().mkpath(folder_))
+    if (refusesToWrite() || !QDir().mkpath(folder_))
         return std::nullopt;
     const QString fileName = freeFileName(target.displayName);
     QSaveFile file(folder_ + QLatin1Char('/') + fileName);
@@ -344,11 +362,14 @@ std::optional<QUrl> XdgLoginItemList::resolveItem(const Item& item) const
 std::unique_ptr<LoginItemList::Observation> XdgLoginItemList::addObserver(std::function<void()> changed)
 {
     if (watches_.empty()) {
-        // A folder must exist to be watched: the user's is made; a system folder that is not
-        // there is not watched.
-        QDir().mkpath(folder_);
+        // A folder must exist to be watched: the user's is made, unless that would make it in
+        // a system folder; a folder that is not there is not watched.
+        if (!QFileInfo(folder_).isDir() && !refusesToWrite())
+            QDir().mkpath(folder_);
         const QStringList filter{QLatin1Char('*') + kSuffix};
-        for (const QString& folder : QStringList{folder_} + systemFolders_)
+        QStringList folders = QStringList{folder_} + systemFolders_;
+        folders.removeDuplicates();
+        for (const QString& folder : std::as_const(folders))
             if (folder == folder_ || QFileInfo(folder).isDir())
                 watches_.push_back(std::make_shared<FolderChangeWatch>(folder, filter));
     }

@@ -28,7 +28,8 @@ class PropertyListSerialization;
 // and the first system folder before later ones), as the desktops' startup-applications tools
 // list them, without the system's own agents (NoDisplay=true). Removing one of them writes a
 // Hidden=true entry of that name into the user's folder, which is the only folder ever written,
-// and is not written either when it is a system folder (a link to one, told by device and inode).
+// and is not written (nor made) either when it is or lies in a system folder or the configuration
+// folder that holds one (a link to one, or the same path, told by device and inode).
 class XdgLoginItemList final : public LoginItemList {
 public:
     XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists);
@@ -65,8 +66,10 @@ private:
     // Not hidden, not turned off (X-GNOME-Autostart-enabled=false), not for another desktop, and
     // its TryExec program is there.
     bool startsAtLogin(const DesktopEntry& entry) const;
-    // The system folder that the user's folder is, when it is one (a link to one, say).
-    std::optional<QString> systemFolderOfUser() const;
+    // Why the user's folder is no place to write, said after its path: it is or lies in a system
+    // autostart folder or the configuration folder holding one (seen through links, by device
+    // and inode, or where it would be made when it does not exist yet). None when it is not.
+    std::optional<QString> userFolderRefusal() const;
     // True, after saying so in the log, when the user's folder is a system folder.
     bool refusesToWrite() const;
     // Every item's entry in list order; nothing when the folder cannot be read.

@@ -6,6 +6,7 @@
 #include "platform/files/NativePath.h"
 #include "platform/files/RegularFile.h"
 
+#include <memory>
 #include <vector>
 
 #include <cerrno>
@@ -25,23 +26,25 @@ struct Placement {
     dev_t device = 0;
     uint64_t mount = 0;
     bool knowsMount = false;
+    ino_t inode = 0;
 
     bool sameAs(const Placement& other) const
     {
         return device == other.device && (!knowsMount || !other.knowsMount || mount == other.mount);
     }
+    bool sameFolder(const Placement& other) const { return sameAs(other) && inode == other.inode; }
 };
 
 std::optional<Placement> placementOf(int fd)
 {
     struct statx info {};
-    if (::statx(fd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_MNT_ID, &info) == 0)
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_MNT_ID, &info) == 0)
         return Placement{makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_mnt_id,
-                         (info.stx_mask & STATX_MNT_ID) != 0};
+                         (info.stx_mask & STATX_MNT_ID) != 0, info.stx_ino};
     struct stat old {};
     if (::fstat(fd, &old) != 0)
         return std::nullopt;
-    return Placement{old.st_dev, 0, false};
+    return Placement{old.st_dev, 0, false, old.st_ino};
 }
 
 FileDescriptor openFolder(int at, const QByteArray& name)
@@ -52,54 +55,70 @@ FileDescriptor openFolder(int at, const QByteArray& name)
 std::optional<std::vector<QByteArray>> namesIn(int folder)
 {
     FileDescriptor listing(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    DIR* dir = listing.isValid() ? ::fdopendir(listing.get()) : nullptr;
+    // The stream owns the descriptor once it is made.
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(listing.isValid() ? ::fdopendir(listing.get()) : nullptr, ::closedir);
     if (!dir)
         return std::nullopt;
     listing.release();
     std::vector<QByteArray> names;
-    while (const dirent* entry = ::readdir(dir)) {
+    while (const dirent* entry = ::readdir(dir.get())) {
         const QByteArray name(entry->d_name);
         if (name != "." && name != "..")
             names.push_back(name);
     }
-    ::closedir(dir);
     return names;
 }
 
+// Empties a folder with a loop rather than recursion, so that any depth fits the stack; only the
+// innermost folders stay open, so that any depth fits the descriptor limit too, and a folder
+// closed on the way down is opened again from below and known again by device and inode.
 class Walk {
 public:
     explicit Walk(const Placement& home) : home_(home) {}
 
-    // Removes what `folder` holds; what cannot be removed stays and is noted.
-    void emptyFolder(int folder)
+    // Removes what `root` holds; what cannot be removed stays and is noted.
+    void empty(int root)
     {
-        const auto names = namesIn(folder);
-        if (!names) {
-            note(QStringLiteral("a folder inside could not be read"));
+        std::vector<Level> levels;
+        if (!push(levels, FileDescriptor(::fcntl(root, F_DUPFD_CLOEXEC, 0)), {}))
             return;
-        }
-        for (const QByteArray& name : *names) {
-            struct stat info {};
-            if (::fstatat(folder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-                if (errno != ENOENT)
-                    note(QStringLiteral("an item inside could not be examined"));
+        while (!levels.empty()) {
+            Level& level = levels.back();
+            if (level.names.empty()) {
+                if (!leave(levels))
+                    return;
                 continue;
             }
-            if (S_ISDIR(info.st_mode) && !enter(folder, name))
-                continue;
-            if (::unlinkat(folder, name.constData(), S_ISDIR(info.st_mode) ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT)
+            const QByteArray name = std::move(level.names.back());
+            level.names.pop_back();
+            struct stat info {};
+            if (::fstatat(level.folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                if (errno != ENOENT)
+                    note(QStringLiteral("an item inside could not be examined"));
+            } else if (S_ISDIR(info.st_mode)) {
+                push(levels, openFolder(level.folder.get(), name), name);
+            } else if (::unlinkat(level.folder.get(), name.constData(), 0) != 0 && errno != ENOENT) {
                 note(QStringLiteral("an item inside could not be removed"));
+            }
         }
     }
 
     const QString& problem() const { return problem_; }
 
 private:
-    // Empties a subfolder on the same mount; false when it was not entered.
-    bool enter(int folder, const QByteArray& name)
+    static constexpr std::size_t kOpenLevels = 32;
+
+    struct Level {
+        FileDescriptor folder; // none while closed on the way down
+        Placement placement;
+        QByteArray name; // in the folder above
+        std::vector<QByteArray> names; // still to remove
+    };
+
+    // Starts on a folder on the walk's mount; false when it cannot be.
+    bool push(std::vector<Level>& levels, FileDescriptor folder, const QByteArray& name)
     {
-        FileDescriptor child = openFolder(folder, name);
-        const auto placement = child.isValid() ? placementOf(child.get()) : std::nullopt;
+        const auto placement = folder.isValid() ? placementOf(folder.get()) : std::nullopt;
         if (!placement) {
             note(QStringLiteral("a folder inside could not be opened"));
             return false;
@@ -108,7 +127,36 @@ private:
             note(QStringLiteral("another file system is mounted inside the folder and was left as it is"));
             return false;
         }
-        emptyFolder(child.get());
+        auto names = namesIn(folder.get());
+        if (!names) {
+            note(QStringLiteral("a folder inside could not be read"));
+            return false;
+        }
+        levels.push_back({std::move(folder), *placement, name, std::move(*names)});
+        if (levels.size() > kOpenLevels)
+            levels[levels.size() - 1 - kOpenLevels].folder.reset();
+        return true;
+    }
+
+    // Goes back up from an emptied folder and removes it; false when the walk must stop
+    // because the folder above is not the one it came from.
+    bool leave(std::vector<Level>& levels)
+    {
+        Level done = std::move(levels.back());
+        levels.pop_back();
+        if (levels.empty())
+            return true;
+        Level& above = levels.back();
+        if (!above.folder.isValid()) {
+            above.folder = openFolder(done.folder.get(), "..");
+            const auto placement = above.folder.isValid() ? placementOf(above.folder.get()) : std::nullopt;
+            if (!placement || !placement->sameFolder(above.placement)) {
+                note(QStringLiteral("the folder changed while it was emptied; the rest was left as it is"));
+                return false;
+            }
+        }
+        if (::unlinkat(above.folder.get(), done.name.constData(), AT_REMOVEDIR) != 0 && errno != ENOENT)
+            note(QStringLiteral("an item inside could not be removed"));
         return true;
     }
 
@@ -122,16 +170,22 @@ private:
     QString problem_;
 };
 
+const QString kHolderMounted =
+    QStringLiteral("the folder that holds it is the mount point of another file system; nothing was removed");
+
 FolderEmptier::Result refused(const QString& reason)
 {
     return {FolderEmptier::Outcome::Refused, reason};
 }
 
-// The mount table's verdict on the folder at `path`: none when no mount point lies at or below it.
-std::optional<QString> mountProblem(const QList<MountInfoEntry>& mounts, const QString& path)
+// The mount table's verdict on the folder at `path` inside `above`: none when no mount point lies
+// at or below it, nor at `above` (unless that is the root, always one).
+std::optional<QString> mountProblem(const QList<MountInfoEntry>& mounts, const QString& above, const QString& path)
 {
     const QString inside = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
     for (const MountInfoEntry& entry : mounts) {
+        if (entry.mountPoint == above && above != QLatin1String("/"))
+            return kHolderMounted;
         if (entry.mountPoint == path)
             return QStringLiteral("its folder is the mount point of another file system; nothing was removed");
         if (entry.mountPoint.startsWith(inside))
@@ -174,20 +228,26 @@ FolderEmptier::Result FolderEmptier::empty(const QString& parent, const QString&
     if (!folder.isValid())
         return refused(errno == ELOOP || errno == ENOTDIR ? QStringLiteral("its folder is a link or no folder")
                                                         : QStringLiteral("its folder cannot be opened"));
+    // The folder that holds it may be a mount of a real folder too, whose contents would go.
+    const FileDescriptor outer = openFolder(above.get(), "..");
+    const auto outerPlacement = outer.isValid() ? placementOf(outer.get()) : std::nullopt;
     const auto abovePlacement = placementOf(above.get());
     const auto placement = placementOf(folder.get());
-    if (!abovePlacement || !placement)
+    if (!outerPlacement || !abovePlacement || !placement)
         return refused(QStringLiteral("its folder cannot be examined"));
+    if (!abovePlacement->sameAs(*outerPlacement))
+        return refused(kHolderMounted);
     if (!placement->sameAs(*abovePlacement))
         return refused(QStringLiteral("its folder is the mount point of another file system; nothing was removed"));
     const auto table = readTable_ ? readTable_() : std::nullopt;
     const auto path = kernelPath(folder.get());
-    if (!table || !path)
+    const auto abovePath = kernelPath(above.get());
+    if (!table || !path || !abovePath)
         return refused(QStringLiteral("the mount table cannot be read; nothing was removed"));
-    if (const auto problem = mountProblem(parseMountInfo(*table), *path))
+    if (const auto problem = mountProblem(parseMountInfo(*table), *abovePath, *path))
         return refused(*problem);
     Walk walk(*placement);
-    walk.emptyFolder(folder.get());
+    walk.empty(folder.get());
     if (!walk.problem().isEmpty())
         return {Outcome::Incomplete, walk.problem()};
     return {Outcome::Emptied, {}};

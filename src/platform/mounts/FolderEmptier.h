@@ -9,10 +9,11 @@
 namespace platform {
 
 // Empties a folder by descriptors without ever leaving the file system it is on. A folder that is
-// a mount point, or that holds one, is refused before anything is removed: its mount id (statx)
-// differs from its parent's, or the mount table names a mount point at or below it. A mount
-// that appears during the walk is never entered and stays with what it holds. Links are removed
-// as links; nothing is reached by a path.
+// a mount point, or that holds one, or whose parent is a mount point, is refused before anything
+// is removed: its mount id (statx) differs from its parent's, its parent's from the grandparent's,
+// or the mount table names its parent or a mount point at or below it. A mount that appears
+// during the walk is never entered and stays with what it holds. Links are removed as links;
+// nothing is reached by a path; any depth is emptied.
 class FolderEmptier {
 public:
     enum class Outcome { Emptied, Missing, Refused, Incomplete };

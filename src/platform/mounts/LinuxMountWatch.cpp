@@ -21,13 +21,16 @@ LinuxMountWatch::LinuxMountWatch(Settings settings, Platform& platform)
     : settings_(std::move(settings))
     , platform_(platform)
 {
-    if (pipe2(stopFds_, O_CLOEXEC) != 0)
+    int stop[2];
+    if (pipe2(stop, O_CLOEXEC) != 0)
         return;
+    stopRead_.reset(stop[0]);
+    stopWrite_.reset(stop[1]);
     // Watched and read before the constructor returns: every later change is seen.
-    table_ = open(QFile::encodeName(settings_.mountInfoPath).constData(), O_RDONLY | O_CLOEXEC);
-    notify_ = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
-    if (notify_ >= 0 && !settings_.volumeStatePath.isEmpty())
-        inotify_add_watch(notify_, QFile::encodeName(QFileInfo(settings_.volumeStatePath).absolutePath()).constData(),
+    table_.reset(open(QFile::encodeName(settings_.mountInfoPath).constData(), O_RDONLY | O_CLOEXEC));
+    notify_.reset(inotify_init1(IN_CLOEXEC | IN_NONBLOCK));
+    if (notify_.isValid() && !settings_.volumeStatePath.isEmpty())
+        inotify_add_watch(notify_.get(), QFile::encodeName(QFileInfo(settings_.volumeStatePath).absolutePath()).constData(),
                           IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM);
     thread_ = std::thread([this, known = currentMountPoints()]() mutable { watch(std::move(known)); });
 }
@@ -36,12 +39,9 @@ LinuxMountWatch::~LinuxMountWatch()
 {
     if (thread_.joinable()) {
         const char stop = 1;
-        (void)!write(stopFds_[1], &stop, 1);
+        (void)!write(stopWrite_.get(), &stop, 1);
         thread_.join();
     }
-    for (int fd : {stopFds_[0], stopFds_[1], table_, notify_})
-        if (fd >= 0)
-            close(fd);
 }
 
 QSet<QString> LinuxMountWatch::currentMountPoints() const
@@ -59,9 +59,9 @@ QSet<QString> LinuxMountWatch::currentMountPoints() const
 void LinuxMountWatch::watch(QSet<QString> known)
 {
     const QString stateName = QFileInfo(settings_.volumeStatePath).fileName();
-    const int table = table_, notify = notify_;
+    const int table = table_.get(), notify = notify_.get();
     for (;;) {
-        pollfd fds[3] = {{stopFds_[0], POLLIN, 0}, {table, POLLPRI, 0}, {notify, POLLIN, 0}};
+        pollfd fds[3] = {{stopRead_.get(), POLLIN, 0}, {table, POLLPRI, 0}, {notify, POLLIN, 0}};
         if (poll(fds, 3, -1) < 0)
             continue;
         if (fds[0].revents)

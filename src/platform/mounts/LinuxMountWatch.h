@@ -3,6 +3,7 @@
 #include "MountWatch.h"
 
 #include "platform/dispatch/Lifetime.h"
+#include "platform/files/FileDescriptor.h"
 
 #include <QSet>
 #include <QString>
@@ -41,9 +42,9 @@ private:
 
     Settings settings_;
     Platform& platform_;
-    int stopFds_[2] = {-1, -1};
-    int table_ = -1;
-    int notify_ = -1;
+    FileDescriptor stopRead_, stopWrite_;
+    FileDescriptor table_;
+    FileDescriptor notify_;
     std::atomic<uint64_t> generation_{nextGeneration()};
     Lifetime lifetime_;
     std::thread thread_;

@@ -8,7 +8,7 @@
 #include <QDBusReply>
 #include <QDBusUnixFileDescriptor>
 
-#include <unistd.h>
+#include <fcntl.h>
 
 namespace platform {
 
@@ -65,8 +65,8 @@ std::unique_ptr<IdleInhibitor> IdleInhibitor::create()
 
 IdleInhibitor::~IdleInhibitor()
 {
-    for (const auto& [id, handle] : held_)
-        release(handle);
+    for (auto& [id, hold] : held_)
+        release(std::move(hold));
 }
 
 int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const QString& name,
@@ -74,7 +74,7 @@ int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const 
 {
     if (!assertionID || level != kIOPMAssertionLevelOn)
         return kIOReturnError;
-    uint32_t handle = 0;
+    Hold hold;
     if (service_ != Service::LoginManager) {
         const QDBusReply<uint> reply = service_ == Service::ScreenSaver
             ? screenSaver(QStringLiteral("Inhibit"), {QStringLiteral("Tavrin"), name})
@@ -83,7 +83,7 @@ int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const 
             NSLog(QStringLiteral("The screen saver refused to stay off: ") + reply.error().message());
             return kIOReturnError;
         }
-        handle = reply.value();
+        hold.cookie = reply.value();
     } else {
         const QDBusReply<QDBusUnixFileDescriptor> reply = loginManager(
             QStringLiteral("Inhibit"), {QStringLiteral("idle"), QStringLiteral("Tavrin"), name, QStringLiteral("block")});
@@ -91,26 +91,27 @@ int IdleInhibitor::IOPMAssertionCreateWithName(const QString&, int level, const 
             NSLog(QStringLiteral("The login manager refused the idle lock: ") + reply.error().message());
             return kIOReturnError;
         }
-        handle = uint32_t(dup(reply.value().fileDescriptor()));
+        // Close-on-exec: a program started meanwhile must not keep the lock after its release.
+        hold.lock.reset(fcntl(reply.value().fileDescriptor(), F_DUPFD_CLOEXEC, 0));
     }
     QMutexLocker lock(&mutex_);
     *assertionID = next_++;
-    held_[*assertionID] = handle;
+    held_[*assertionID] = std::move(hold);
     return kIOReturnSuccess;
 }
 
 int IdleInhibitor::IOPMAssertionRelease(IOPMAssertionID assertionID)
 {
-    uint32_t handle = 0;
+    Hold hold;
     {
         QMutexLocker lock(&mutex_);
         const auto found = held_.find(assertionID);
         if (found == held_.end())
             return kIOReturnNotFound;
-        handle = found->second;
+        hold = std::move(found->second);
         held_.erase(found);
     }
-    release(handle);
+    release(std::move(hold));
     return kIOReturnSuccess;
 }
 
@@ -120,19 +121,12 @@ void IdleInhibitor::UpdateSystemActivity(int)
         screenSaver(QStringLiteral("SimulateUserActivity"));
 }
 
-void IdleInhibitor::release(uint32_t handle)
+void IdleInhibitor::release(Hold hold)
 {
-    switch (service_) {
-    case Service::GnomeSession:
-        gnomeSession(QStringLiteral("Uninhibit"), {handle});
-        break;
-    case Service::ScreenSaver:
-        screenSaver(QStringLiteral("UnInhibit"), {handle});
-        break;
-    case Service::LoginManager:
-        close(int(handle));
-        break;
-    }
+    if (service_ == Service::GnomeSession)
+        gnomeSession(QStringLiteral("Uninhibit"), {hold.cookie});
+    else if (service_ == Service::ScreenSaver)
+        screenSaver(QStringLiteral("UnInhibit"), {hold.cookie});
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include "PowerAssertions.h"
 
+#include "platform/files/FileDescriptor.h"
+
 #include <QMutex>
 
 #include <map>
@@ -25,11 +27,17 @@ public:
 private:
     enum class Service { GnomeSession, ScreenSaver, LoginManager };
     explicit IdleInhibitor(Service service) : service_(service) {}
-    void release(uint32_t handle);
+    // The service's cookie, or the login manager's lock.
+    struct Hold {
+        uint32_t cookie = 0;
+        FileDescriptor lock;
+    };
+    // Ends the inhibition: the lock closes as the hold goes.
+    void release(Hold hold);
 
     Service service_;
     QMutex mutex_;
-    std::map<IOPMAssertionID, uint32_t> held_;  // cookie, or descriptor
+    std::map<IOPMAssertionID, Hold> held_;
     IOPMAssertionID next_ = 1;
 };
 

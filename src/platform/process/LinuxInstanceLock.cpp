@@ -43,12 +43,7 @@ LinuxInstanceLock::LinuxInstanceLock(QString folder, Timing timing)
 {
 }
 
-LinuxInstanceLock::~LinuxInstanceLock()
-{
-    server_.reset();
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+LinuxInstanceLock::~LinuxInstanceLock() = default;
 
 QString LinuxInstanceLock::fileStem(const QString& bundleIdentifier)
 {
@@ -65,7 +60,7 @@ QString LinuxInstanceLock::fileStem(const QString& bundleIdentifier)
 
 InstanceLock::Result LinuxInstanceLock::tryLock(const QString& bundleIdentifier)
 {
-    if (fd_ >= 0)
+    if (fd_.isValid())
         return bundleIdentifier == heldIdentifier_ ? Result::Acquired : Result::Unavailable;
     const QString stem = fileStem(bundleIdentifier);
     if (stem.isEmpty())
@@ -77,24 +72,24 @@ InstanceLock::Result LinuxInstanceLock::tryLock(const QString& bundleIdentifier)
     const QString base = folder_ + QLatin1Char('/') + stem;
 
     // Close-on-exec: a program this copy starts must not keep the lock after it has gone.
-    const int fd = ::open(QFile::encodeName(base + QStringLiteral(".lock")).constData(),
-                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
+    FileDescriptor fd(::open(QFile::encodeName(base + QStringLiteral(".lock")).constData(),
+                             O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd.isValid()) {
         NSLog(QStringLiteral("Cannot open the instance lock in %1: %2").arg(folder_, QString::fromLocal8Bit(std::strerror(errno))));
         return Result::Unavailable;
     }
     int status;
     do {
-        status = ::flock(fd, LOCK_EX | LOCK_NB);
+        status = ::flock(fd.get(), LOCK_EX | LOCK_NB);
     } while (status != 0 && errno == EINTR);
     if (status == 0) {
-        fd_ = fd;
+        fd_ = std::move(fd);
         heldIdentifier_ = bundleIdentifier;
         listen(base + QStringLiteral(".socket"));
         return Result::Acquired;
     }
     const int error = errno;
-    ::close(fd);
+    fd.reset();
     if (error != EWOULDBLOCK) {
         NSLog(QStringLiteral("Cannot take the instance lock: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
         return Result::Unavailable;

@@ -2,6 +2,8 @@
 
 #include "InstanceLock.h"
 
+#include "platform/files/FileDescriptor.h"
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -51,7 +53,7 @@ private:
     QString folder_;
     Timing timing_;
     QString heldIdentifier_;
-    int fd_ = -1;
+    FileDescriptor fd_; // before the server, which stops listening before the lock is let go
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> activate_;
 };

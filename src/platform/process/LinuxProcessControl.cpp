@@ -1,5 +1,6 @@
 #include "LinuxProcessControl.h"
 
+#include "platform/files/FileDescriptor.h"
 #include "platform/workspace/ProcessTable.h"
 
 #include <cerrno>
@@ -52,8 +53,8 @@ ProcessControl::Outcome LinuxProcessControl::forceQuit(qint64 pid, qint64 startT
 
     // First hold the process that has the identifier now, then prove it is the listed one:
     // whatever happens to the identifier afterwards, the signal goes to the process held.
-    const int handle = openProcess(pid_t(pid));
-    if (handle < 0)
+    const FileDescriptor handle(openProcess(pid_t(pid)));
+    if (!handle.isValid())
         return outcomeOfError(errno);
     Outcome outcome = Outcome::Killed;
     const std::optional<ProcessRecord> record = ProcessTable::readStat(procRoot_, pid);
@@ -63,9 +64,8 @@ ProcessControl::Outcome LinuxProcessControl::forceQuit(qint64 pid, qint64 startT
         outcome = Outcome::NotTheSameProcess;
     else if (record->isZombie())
         outcome = Outcome::NoSuchProcess;
-    else if (signalProcess(handle, SIGKILL) != 0)
+    else if (signalProcess(handle.get(), SIGKILL) != 0)
         outcome = outcomeOfError(errno);
-    close(handle);
     return outcome;
 }
 

@@ -2,10 +2,10 @@
 
 #include "SoundServerReplies.h"
 
+#include "platform/commands/Subprocess.h"
 #include "platform/log/SystemLog.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -50,25 +50,18 @@ std::optional<QByteArray> SoundServerOutputDevice::runProgram(const QStringList&
     const QString program = arguments.isEmpty() ? QString() : QStandardPaths::findExecutable(arguments.first());
     if (program.isEmpty())
         return std::nullopt;
-    QProcess process;
-    // pactl translates its labels and its "yes" and "no"; the replies are read in English.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    process.setProcessEnvironment(environment);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments.mid(1));
-    if (!process.waitForFinished(kTimeoutMs)) {
-        if (process.state() != QProcess::NotRunning) {
-            NSLog(QStringLiteral("%1 gave no answer within %2 ms").arg(arguments.first()).arg(kTimeoutMs));
-            process.kill();
-            process.waitForFinished(kTimeoutMs);
-        }
+    const Subprocess process{.executable = QFile::encodeName(program),
+                             .arguments = Subprocess::argumentVector(program, arguments.mid(1)),
+                             // pactl translates its labels and its "yes" and "no"; the replies are read in English.
+                             .environment = Subprocess::currentEnvironmentWith({"LC_ALL=C"}),
+                             .error = Subprocess::Stream::Discarded,
+                             .timeout = std::chrono::milliseconds(kTimeoutMs)};
+    const Subprocess::Result result = process.run();
+    if (result.timedOut)
+        NSLog(QStringLiteral("%1 gave no answer within %2 ms").arg(arguments.first()).arg(kTimeoutMs));
+    if (result.timedOut || result.exitStatus != 0)
         return std::nullopt;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return std::nullopt;
-    return process.readAllStandardOutput();
+    return result.standardOutput;
 }
 
 std::optional<float> SoundServerOutputDevice::volume()

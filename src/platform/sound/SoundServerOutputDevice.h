@@ -24,7 +24,7 @@ public:
 
     // The server that answers for its default output, wpctl's first; null when none does.
     static std::unique_ptr<SoundServerOutputDevice> detect(const Run& run);
-    // Through QProcess, with a time-out of two seconds.
+    // Through `Subprocess`, with a time-out of two seconds.
     static std::optional<QByteArray> runProgram(const QStringList& arguments);
 
     // The server answered when it was found; a server gone since fails each call.

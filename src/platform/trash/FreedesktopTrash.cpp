@@ -92,6 +92,52 @@ FileIdentity identityOfOpen(int fd)
     return fstat(fd, &info) == 0 ? identityOf(info) : FileIdentity{};
 }
 
+// Whether what is open as `inner` lies on the mount of the folder open as `outer` and is no
+// mount point itself; false when the kernel cannot tell.
+bool onMountOf(int outer, int inner)
+{
+    struct statx a {}, b {};
+    if (statx(outer, "", AT_EMPTY_PATH, STATX_MNT_ID, &a) != 0 || statx(inner, "", AT_EMPTY_PATH, STATX_MNT_ID, &b) != 0)
+        return false;
+    const bool isMountRoot = (b.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (b.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+    const bool idsTold = a.stx_mask & b.stx_mask & STATX_MNT_ID;
+    return !isMountRoot && identityOf(a).device == identityOf(b).device && (!idsTold || a.stx_mnt_id == b.stx_mnt_id);
+}
+
+// The names in a folder open for listing.
+QList<QByteArray> entriesOf(int folder)
+{
+    QList<QByteArray> names;
+    FileDescriptor copy(folder >= 0 ? dup(folder) : -1);
+    DIR* stream = copy.isValid() ? fdopendir(copy.get()) : nullptr;
+    if (!stream)
+        return names;
+    copy.release(); // the stream's now
+    while (const dirent* listed = readdir(stream)) {
+        const QByteArray name(listed->d_name);
+        if (name != "." && name != "..")
+            names << name;
+    }
+    closedir(stream);
+    return names;
+}
+
+// The simulated Mac's Trash folders: `.Trash` in its home and `.Trashes` in each volume folder,
+// each reached from the folder that holds it without following a link.
+QList<TrashFolder> macTrashes(const QByteArray& home, const QByteArray& volumes)
+{
+    QList<TrashFolder> found;
+    const auto add = [&found](int holder, const QByteArray& holderPath, const char* name) {
+        if (const FileDescriptor fd(openat(holder, name, kFolderFlags)); fd.isValid())
+            found << TrashFolder{joined(holderPath, name), identityOfOpen(fd.get())};
+    };
+    add(FileDescriptor(open(home.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)).get(), home, ".Trash");
+    const FileDescriptor volumesFolder(open(volumes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (const QByteArray& volume : entriesOf(volumesFolder.get()))
+        add(FileDescriptor(openat(volumesFolder.get(), volume.constData(), kFolderFlags)).get(), joined(volumes, volume), ".Trashes");
+    return found;
+}
+
 // The name of a Trash entry: the item's own, or, with `n` above 1, another one; cut where it
 // would make the record's name too long for the file system (at a letter's start).
 QByteArray trashName(const QByteArray& name, int n)
@@ -144,14 +190,8 @@ FreedesktopTrash::Settings FreedesktopTrash::defaultSettings(const SearchPaths& 
         QFile file(QStringLiteral("/proc/self/mountinfo"));
         return file.open(QIODevice::ReadOnly) ? mountPointsFromMountInfo(file.readAll()) : QList<QByteArray>();
     };
-    const QString macHome = searchPaths.homeDirectory();
-    const QString volumes = searchPaths.pathOnMac(QStringLiteral("/Volumes"));
-    settings.plainTrashes = [macHome, volumes] {
-        QStringList folders{macHome + QStringLiteral("/.Trash")};
-        for (const QString& volume : QDir(volumes).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
-            folders << volumes + QLatin1Char('/') + volume + QStringLiteral("/.Trashes");
-        return folders;
-    };
+    settings.macHome = searchPaths.homeDirectory();
+    settings.volumes = searchPaths.pathOnMac(QStringLiteral("/Volumes"));
     settings.uid = getuid();
     return settings;
 }
@@ -178,10 +218,10 @@ QList<TrashFolder> FreedesktopTrash::userTrashesOn(const QByteArray& mount, uid_
     return found;
 }
 
-FileDescriptor FreedesktopTrash::trashFolderFor(const QByteArray& item, QByteArray* path, QByteArray* topFolder) const
+FileDescriptor FreedesktopTrash::trashFolderFor(const QByteArray& item, const QList<QByteArray>& mounts, QByteArray* path,
+                                                QByteArray* topFolder) const
 {
     const QByteArray home = nativeFromPath(settings_.homeTrash);
-    const QList<QByteArray> mounts = settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>();
     const QByteArray itemMount = mountOf(item, mounts);
     const QString homeParent = QFileInfo(settings_.homeTrash).path();
     const QByteArray homeResolved = QDir().mkpath(homeParent) ? realPath(QFile::encodeName(homeParent)) : QByteArray();
@@ -222,18 +262,32 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
     if (!parent.isValid())
         return false;
     const QString shown = location.displayPath();
+    const QByteArray name = zeroTerminated(location.name);
+    const FileDescriptor itself(openat(parent.get(), name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat itemInfo {};
-    if (fstatat(parent.get(), location.name.constData(), &itemInfo, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!itself.isValid() || fstat(itself.get(), &itemInfo) != 0)
         return fail(error, shown + QStringLiteral(" is missing"));
     if (location.identity.isKnown() && identityOf(itemInfo) != location.identity)
         return fail(error, shown + QStringLiteral(" changed since it was found"));
     if (protectedFolders.contains(identityOf(itemInfo)))
         return fail(error, shown + QStringLiteral(" is a protected folder or holds one"));
+    // A mount goes nowhere, and nothing is written on it: refused before any Trash is looked for.
+    if (!onMountOf(parent.get(), itself.get()))
+        return fail(error, shown + QStringLiteral(" is a mount point"));
     const QByteArray item = resolvedPath(location);
+    const QString noTrash = shown + QStringLiteral(": no Trash folder of the user's own on its volume");
+    if (item.isEmpty())
+        return fail(error, noTrash);
+    const QList<QByteArray> mounts = settings_.mountPoints ? settings_.mountPoints() : QList<QByteArray>();
+    // A mount inside would go into the Trash live, and every emptying would fail on it.
+    for (const QByteArray& mount : mounts) {
+        if (mount == item || mount.startsWith(item + '/'))
+            return fail(error, shown + (mount == item ? QStringLiteral(" is a mount point") : QStringLiteral(" holds a mount point")));
+    }
     QByteArray trash, top;
-    const FileDescriptor trashFolder = item.isEmpty() ? FileDescriptor() : trashFolderFor(item, &trash, &top);
-    if (item.isEmpty() || !trashFolder.isValid())
-        return fail(error, shown + QStringLiteral(": no Trash folder of the user's own on its volume"));
+    const FileDescriptor trashFolder = trashFolderFor(item, mounts, &trash, &top);
+    if (!trashFolder.isValid())
+        return fail(error, noTrash);
     if (item == trash || trash.startsWith(item + '/'))
         return fail(error, shown + QStringLiteral(" holds the Trash"));
     const FileDescriptor files = ownFolder(trashFolder.get(), "files", settings_.uid, true);
@@ -246,7 +300,7 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
     const QByteArray record = "[Trash Info]\nPath=" + recorded.toPercentEncoding("/") + "\nDeletionDate="
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")).toLatin1() + "\n";
     for (int n = 1; n < 10000; ++n) {
-        const QByteArray candidate = trashName(location.name, n);
+        const QByteArray candidate = trashName(name, n);
         const QByteArray infoName = candidate + ".trashinfo";
         // The info file is made first and exclusively: it reserves the name.
         FileDescriptor fd(openat(info.get(), infoName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
@@ -257,7 +311,7 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
         }
         const bool written = write(fd.get(), record.constData(), size_t(record.size())) == record.size();
         fd.reset();
-        if (written && moveWithoutReplacing(parent.get(), location.name, files.get(), candidate))
+        if (written && moveWithoutReplacing(parent.get(), name, files.get(), candidate))
             return true;
         const int moveError = errno;
         unlinkat(info.get(), infoName.constData(), 0);
@@ -268,24 +322,25 @@ bool FreedesktopTrash::recycleItemAtLocation(const ItemLocation& location, const
 }
 
 void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray& name, bool records,
-                                     TrashEmptying& result) const
+                                     const ProtectedFolders& protectedFolders, TrashEmptying& result) const
 {
     // The folder as it was found, then its files/ or info/, never through a link.
     const FileDescriptor root(open(trash.path.constData(), kFolderFlags));
     if (!root.isValid() || identityOfOpen(root.get()) != trash.identity)
         return;
     const FileDescriptor folder(name.isEmpty() ? dup(root.get()) : openat(root.get(), name.constData(), kFolderFlags));
-    const FileDescriptor files(records ? openat(root.get(), "files", kFolderFlags) : -1);
-    DIR* stream = folder.isValid() ? fdopendir(dup(folder.get())) : nullptr;
-    if (!stream)
+    if (!folder.isValid())
         return; // missing, or a link: nothing of it is the user's Trash
-    QList<QByteArray> names;
-    while (const dirent* listed = readdir(stream)) {
-        const QByteArray entryName(listed->d_name);
-        if (entryName != "." && entryName != "..")
-            names << entryName;
+    // What is emptied lies on the mount of the folder that holds it: a mount there stays whole.
+    const FileDescriptor holder(name.isEmpty() ? openat(root.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC) : dup(root.get()));
+    if (!onMountOf(holder.get(), folder.get())) {
+        ++result.failed;
+        NSLog(QStringLiteral("Trash: %1 is another file system or a mount point; it stays as it is")
+                  .arg(displayTextFromNative(name.isEmpty() ? trash.path : joined(trash.path, name))));
+        return;
     }
-    closedir(stream);
+    const FileDescriptor files(records ? openat(root.get(), "files", kFolderFlags) : -1);
+    const QList<QByteArray> names = entriesOf(folder.get());
     ItemLocation entry{trash.path, trash.identity, {}, {}, {}};
     if (!name.isEmpty())
         entry.folders.push_back({name, identityOfOpen(folder.get()), false});
@@ -305,7 +360,7 @@ void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray&
         if (owner != settings_.uid)
             continue; // another user's, and it stays
         QString error;
-        if (fileManager.removeItemAtLocation(entry, {}, &error)) {
+        if (fileManager.removeItemAtLocation(entry, protectedFolders, &error)) {
             ++result.removed;
         } else {
             ++result.failed;
@@ -314,7 +369,7 @@ void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray&
     }
 }
 
-TrashEmptying FreedesktopTrash::emptyTrash()
+TrashEmptying FreedesktopTrash::emptyTrash(const ProtectedFolders& protectedFolders)
 {
     TrashEmptying result;
     QList<TrashFolder> trashes;
@@ -332,14 +387,11 @@ TrashEmptying FreedesktopTrash::emptyTrash()
         NSLog(QStringLiteral("Trash: %1 did not answer in time; its Trash stays as it is").arg(displayTextFromNative(mount)));
     trashes += found.folders;
     for (const TrashFolder& trash : trashes) {
-        emptyContents(trash, "files", false, result);
-        emptyContents(trash, "info", true, result);
+        emptyContents(trash, "files", false, protectedFolders, result);
+        emptyContents(trash, "info", true, protectedFolders, result);
     }
-    for (const QString& folder : settings_.plainTrashes ? settings_.plainTrashes() : QStringList()) {
-        const FileDescriptor plain(open(QFile::encodeName(folder).constData(), kFolderFlags));
-        if (plain.isValid())
-            emptyContents({nativeFromPath(folder), identityOfOpen(plain.get())}, {}, false, result);
-    }
+    for (const TrashFolder& plain : macTrashes(nativeFromPath(settings_.macHome), nativeFromPath(settings_.volumes)))
+        emptyContents(plain, {}, false, protectedFolders, result);
     if (result.failed > 0)
         NSLog(QStringLiteral("Trash: %1 items could not be removed").arg(result.failed));
     return result;

@@ -28,8 +28,10 @@ public:
         QString homeTrash;
         // The mount points, read once per request (tests give folders of their own).
         std::function<QList<QByteArray>()> mountPoints;
-        // Folders whose contents an emptying removes as they are (no files/ and info/).
-        std::function<QStringList()> plainTrashes;
+        // The simulated Mac's home and volumes folder: their Trash folders (`.Trash` in the home,
+        // `.Trashes` in each volume) are emptied as they are, with no files/ and info/.
+        QString macHome;
+        QString volumes;
         uid_t uid = 0;
         // Whose an entry is; by default its owner on disk.
         std::function<uid_t(const QByteArray& path, uid_t owner)> ownerOf;
@@ -51,15 +53,17 @@ public:
     bool recycleItemAtPath(const QString& path) override;
     bool recycleItemAtLocation(const ItemLocation& location, const ProtectedFolders& protectedFolders,
                                QString* error) override;
-    TrashEmptying emptyTrash() override;
+    TrashEmptying emptyTrash(const ProtectedFolders& protectedFolders) override;
 
 private:
-    // The Trash folder for an item at `item` (its path with followed links resolved), made when
-    // missing; `topFolder` is its volume's top, or empty for the home Trash.
-    FileDescriptor trashFolderFor(const QByteArray& item, QByteArray* path, QByteArray* topFolder) const;
+    // The Trash folder for an item at `item` (its path with followed links resolved) among the
+    // `mounts`, made when missing; `topFolder` is its volume's top, or empty for the home Trash.
+    FileDescriptor trashFolderFor(const QByteArray& item, const QList<QByteArray>& mounts, QByteArray* path,
+                                  QByteArray* topFolder) const;
     // Removes the user's entries of the folder `name` of a Trash folder (of the folder itself when
     // empty); with `records`, a record stays as long as its item in files/.
-    void emptyContents(const TrashFolder& trash, const QByteArray& name, bool records, TrashEmptying& result) const;
+    void emptyContents(const TrashFolder& trash, const QByteArray& name, bool records,
+                       const ProtectedFolders& protectedFolders, TrashEmptying& result) const;
 
     Settings settings_;
 };

@@ -30,8 +30,9 @@ public:
             *error = location.displayPath() + QStringLiteral(" cannot be moved to this Trash");
         return false;
     }
-    // Removes the user's entries from every Trash folder, keeping the folders themselves.
-    virtual TrashEmptying emptyTrash() = 0;
+    // Removes the user's entries from every Trash folder, keeping the folders themselves; never an
+    // item of `protectedFolders` nor anything in one.
+    virtual TrashEmptying emptyTrash(const ProtectedFolders& protectedFolders) = 0;
 };
 
 } // namespace platform

@@ -8,8 +8,9 @@ namespace platform {
 // the graphical session: the UI layer hands that in.)
 namespace DesktopLauncher {
 
-// Starts `arguments` (the program first) as a process of its own, through no shell, in
-// `workingDirectory` when one is given.
+// Starts `arguments` (the program first, found on PATH when it names no folder) detached, in a
+// session of its own, through no shell, in `workingDirectory` when one is given. False when it
+// could not be started.
 bool startProgram(const QStringList& arguments, const QString& workingDirectory);
 
 } // namespace DesktopLauncher

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <memory>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -72,15 +73,14 @@ LinuxProcFolder::LinuxProcFolder(QString root)
 
 std::optional<std::vector<ProcEntry>> LinuxProcFolder::list()
 {
-    DIR* listing = opendir(root_.constData());
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(root_.constData()), closedir);
     if (!listing)
         return std::nullopt;
     std::vector<ProcEntry> entries;
-    while (const dirent* entry = readdir(listing)) {
+    while (const dirent* entry = readdir(listing.get())) {
         if (const std::optional<qint64> pid = pidOfName(entry->d_name))
             entries.push_back({*pid, quint64(entry->d_ino)});
     }
-    closedir(listing);
     return entries;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/files/PosixFileManager.h"
+#include "platform/trash/FreedesktopTrash.h"
 
 #include "IsolatedEnvironment.h"
+#include "MountNamespace.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -9,15 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <functional>
-#include <optional>
 
 using namespace platform;
+using test::act;
+using test::inMountNamespace;
 
 namespace {
 
@@ -40,31 +40,6 @@ std::string contents(const QString& base)
     return found.join(' ').toStdString();
 }
 
-// Carries out steps below `base` ("mkdir a", "write a", "mv a b", "ln target link", "tmpfs a",
-// "bind a b"); false when one fails.
-bool act(const QString& base, const QString& script)
-{
-    bool done = true;
-    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
-        const QStringList w = step.split(' ', Qt::SkipEmptyParts);
-        const QString a = base + '/' + w.value(1), b = base + '/' + w.value(2);
-        const QByteArray from = QFile::encodeName(a), to = QFile::encodeName(b);
-        if (w[0] == "mkdir")
-            done &= QDir().mkpath(a);
-        else if (w[0] == "write")
-            done &= test::writeFile(a, "x");
-        else if (w[0] == "mv") // replaces what is there, as a swap does
-            done &= ::rename(from, to) == 0;
-        else if (w[0] == "ln")
-            done &= QFile::link(a, b);
-        else if (w[0] == "tmpfs")
-            done &= QDir().mkpath(a) && mount("none", from, "tmpfs", 0, nullptr) == 0 && test::writeFile(a + "/data", "x");
-        else if (w[0] == "bind")
-            done &= QDir().mkpath(b) && mount(from, to, nullptr, MS_BIND, nullptr) == 0;
-    }
-    return done;
-}
-
 // base/root/sub/{victim,keep}, base/other/victim.
 QString makeTree()
 {
@@ -81,25 +56,6 @@ ItemLocation captured(const QString& base, const QString& item)
     return location.value_or(ItemLocation{});
 }
 
-// Runs `body` in a child inside a private user and mount namespace, where it may mount; what it
-// gives back, or nothing where the system refuses such namespaces.
-std::optional<QByteArray> inMountNamespace(const std::function<QByteArray()>& body)
-{
-    constexpr int kRefused = 77;
-    const QString answer = test::makeTemporaryFolder() + "/answer";
-    const QByteArray uid = QByteArray::number(getuid()), gid = QByteArray::number(getgid());
-    const pid_t child = fork();
-    if (child == 0) {
-        const bool isolated = unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && test::writeFile("/proc/self/setgroups", "deny")
-            && test::writeFile("/proc/self/uid_map", "0 " + uid + " 1") && test::writeFile("/proc/self/gid_map", "0 " + gid + " 1")
-            && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        _exit(!isolated ? kRefused : test::writeFile(answer, body()) ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == kRefused ? std::nullopt : std::optional(test::readFile(answer));
-}
-
 } // namespace
 
 // The person ticked one item; between the scan and the click the disk changes.
@@ -113,6 +69,12 @@ TEST(LocationRemovalTest, OnlyWhatWasFoundIsRemovedAndAChangedComponentFailsTheI
         };
     };
     const std::string untouched = "other other/victim root root/sub root/sub/keep root/sub/victim";
+    // Names over bytes that go on past them, as a tree's shared name buffer holds them.
+    const Edit rawNames = [](const QString&, ItemLocation& location) {
+        static constexpr char kNames[] = "subvictimkeep";
+        location.folders[0].name = QByteArray::fromRawData(kNames, 3);
+        location.name = QByteArray::fromRawData(kNames + 3, 6);
+    };
     const struct {
         const char* name;
         const char* item;
@@ -143,6 +105,7 @@ TEST(LocationRemovalTest, OnlyWhatWasFoundIsRemovedAndAChangedComponentFailsTheI
         {"a protected folder inside", "root/sub", "mkdir root/sub/home; write root/sub/home/mine", {}, "root/sub/home",
          "root/sub/home is protected", "other other/victim root root/sub root/sub/home root/sub/home/mine"},
         {"a protected item", "root/sub", "", {}, "root/sub", "root/sub is protected", untouched},
+        {"names with no zero byte after them", "root/sub/victim", "", rawNames, "", "", "other other/victim root root/sub root/sub/keep"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -201,11 +164,17 @@ TEST(LocationRemovalTest, LongNamesAndItemsDeeperThanAWholePathAreRemoved)
 }
 
 // A mount inside the item, or the item a mount point (a file system of its own, or a bind mount of
-// the same device): what is mounted stays whole, by location and by path, and the removal says so.
+// the same device): what is mounted stays whole, neither moved to the Trash (which writes nothing
+// on it) nor removed by location or by path, and each says so.
 TEST(LocationRemovalTest, MountsAreNeitherRemovedNorEntered)
 {
     const QString base = makeTree();
     const auto answer = inMountNamespace([&base] {
+        FreedesktopTrash::Settings settings;
+        settings.homeTrash = base + "/Trash";
+        settings.mountPoints = [] { return FreedesktopTrash::mountPointsFromMountInfo(test::readFile("/proc/self/mountinfo")); };
+        settings.uid = getuid();
+        FreedesktopTrash trash(settings);
         const std::array<const char*, 3> cases[] = {
             {"root/a", "tmpfs root/a/inner/mnt", "root/a/inner/mnt/data"},
             {"root/b", "tmpfs root/b", "root/b/data"},
@@ -216,18 +185,19 @@ TEST(LocationRemovalTest, MountsAreNeitherRemovedNorEntered)
         for (const auto& [item, mounts, mounted] : cases) {
             if (!act(base, mounts + QStringLiteral("; write %1/beside").arg(item)))
                 return QByteArray("could not mount");
-            QString error;
-            const bool removed = files.removeItemAtLocation(captured(base, item), {}, &error)
-                || files.removeItemAtPath(base + '/' + item);
+            QString refusal, error;
+            const bool removed = trash.recycleItemAtLocation(captured(base, item), {}, &refusal)
+                || files.removeItemAtLocation(captured(base, item), {}, &error) || files.removeItemAtPath(base + '/' + item);
             report += QByteArray(removed ? "removed " : "kept ") + (QFile::exists(base + '/' + mounted) ? "whole " : "emptied ")
-                + error.mid(base.size() + 1).toUtf8() + '\n';
+                + QString(refusal + "; " + error).remove(base + '/').toUtf8() + '\n';
         }
         return report;
     });
     if (!answer)
         GTEST_SKIP() << "this system refuses a private user and mount namespace";
-    EXPECT_EQ(answer->toStdString(), "kept whole root/a/inner/mnt is another file system or a mount point\n"
-                                     "kept whole root/b is a mount point\n"
-                                     "kept whole root/c/inner/bound is another file system or a mount point\n"
-                                     "kept whole root/d is a mount point\n");
+    EXPECT_EQ(answer->toStdString(),
+              "kept whole root/a holds a mount point; root/a/inner/mnt is another file system or a mount point\n"
+              "kept whole root/b is a mount point; root/b is a mount point\n"
+              "kept whole root/c holds a mount point; root/c/inner/bound is another file system or a mount point\n"
+              "kept whole root/d is a mount point; root/d is a mount point\n");
 }

@@ -87,3 +87,21 @@ TEST(SearchPathsTest, MacFoldersLieInTheSimulatedMacAndDownloadsIsReal)
               QStringList{QDir::homePath() + "/Downloads"});
     EXPECT_TRUE(paths.searchPathsForDirectory(SearchPathDirectory::Downloads, SearchPathDomain::Local, true).isEmpty());
 }
+
+TEST(SearchPathsTest, BaseFoldersFallBackToTheHomeAndKernelFoldersAreKnownByTheirFileSystem)
+{
+    SimulatedMac mac("/data", "/sim");
+    LinuxSearchPaths paths(mac);
+    const QString home = QDir::homePath();
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", "relative/cache"); // not absolute: the usual place
+    EXPECT_EQ(paths.xdgBaseDirectories(), (QStringList{qEnvironmentVariable("XDG_CONFIG_HOME"), qEnvironmentVariable("XDG_DATA_HOME"),
+                                                       home + "/.cache", qEnvironmentVariable("XDG_STATE_HOME")}));
+    qputenv("XDG_CACHE_HOME", cache);
+    EXPECT_EQ(paths.xdgUsualUserFolder(XdgUserFolder::PublicShare), home + "/Public");
+    const QString link = test::makeTemporaryFolder() + "/to-proc";
+    ASSERT_TRUE(QFile::link("/proc/self", link));
+    for (const auto& [path, kernel] : {std::pair{QString("/proc"), true}, {link, true}, {QString("/sys/kernel"), true},
+                                       {home, false}, {QString("/nowhere"), false}})
+        EXPECT_EQ(paths.isKernelFolder(path), kernel) << qPrintable(path);
+}

@@ -20,6 +20,7 @@ TEST(UserIdentityTest, NamesComeFromTheAccount)
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(identity.userName(), QString::fromLocal8Bit(entry->pw_name));
     EXPECT_FALSE(identity.fullName().isEmpty());
+    EXPECT_TRUE(identity.accountHomes().contains(QFile::decodeName(entry->pw_dir)));
     for (const auto& [gecos, name] : {std::pair{"Ada Lovelace,Room 1,,", "Ada Lovelace"}, {",,,", ""}, {"", ""}})
         EXPECT_EQ(LinuxUserIdentity::fullNameFromGecos(gecos), name) << gecos;
 }

@@ -89,23 +89,41 @@ TEST_F(SystemWideEntriesTest, TheUserFolderWinsAndRemovingASystemEntryHidesItThe
     EXPECT_EQ(names(), QStringList{"New"});
 }
 
-TEST_F(SystemWideEntriesTest, AUserFolderThatIsASystemFolderIsNeverWritten)
+TEST_F(SystemWideEntriesTest, AUserFolderThatIsOrLiesInASystemFolderIsNeverWritten)
 {
-    const QString document = base_ + "/notes.txt";
-    // The autostart folder a link to the system's, or the whole configuration folder.
-    for (const auto& [target, link] : {std::pair(first_, user_), std::pair(base_ + "/etc/xdg", base_ + "/config")}) {
+    const QString document = base_ + "/notes.txt", config = base_ + "/etc/xdg";
+    const struct {
+        QString user, linkedFrom, linkedTo;
+        bool systemAutostart; // whether the system's autostart folder is there
+        QString refusedFor;
+    } cases[] = {
+        {user_, user_, first_, true, first_},
+        {user_, base_ + "/config", config, true, first_},
+        {user_, user_, config, true, config},
+        // The configuration folder a link to the system's, which has no autostart folder yet.
+        {user_, base_ + "/config", config, false, config},
+        // The same path, as when XDG_CONFIG_HOME is one of XDG_CONFIG_DIRS.
+        {first_, {}, {}, true, first_},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(qPrintable(c.linkedFrom + " -> " + c.linkedTo));
         QDir(base_).removeRecursively();
-        write(first_, "applet.desktop", "[Desktop Entry]\nName=Applet\nExec=sh\n");
-        write(first_, "agent.desktop", "[Desktop Entry]\nName=Agent\nExec=sh\nNoDisplay=true\n");
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(link).path()) && QFile::link(target, link));
-        ASSERT_TRUE(test::writeFile(document, "x"));
-        EXPECT_EQ(names(), QStringList{"Applet"}); // its entries are the system's
-        const QStringList before = contents(first_);
-        EXPECT_FALSE(list_.insertItemURL(platform::fileURLFromPath(document)));
+        ASSERT_TRUE(QDir().mkpath(config) && test::writeFile(document, "x"));
+        if (c.systemAutostart) {
+            write(first_, "applet.desktop", "[Desktop Entry]\nName=Applet\nExec=sh\n");
+            write(first_, "agent.desktop", "[Desktop Entry]\nName=Agent\nExec=sh\nNoDisplay=true\n");
+        }
+        ASSERT_TRUE(c.linkedFrom.isEmpty() || (QDir().mkpath(QFileInfo(c.linkedFrom).path()) && QFile::link(c.linkedTo, c.linkedFrom)));
+        platform::XdgLoginItemList list(c.user, {first_, second_}, plists_, {});
+        EXPECT_EQ(names(list), c.systemAutostart ? QStringList{"Applet"} : QStringList{}); // the entries are the system's
+        const QStringList before = contents(first_) + contents(config);
+        const auto observation = list.addObserver([] {});
+        EXPECT_FALSE(list.insertItemURL(platform::fileURLFromPath(document)));
         for (const char* name : {"applet.desktop", "agent.desktop"})
-            EXPECT_FALSE(list_.removeItem(Item{name, {}, {}, {}})) << name;
-        EXPECT_EQ(contents(first_), before);
+            EXPECT_FALSE(list.removeItem(Item{name, {}, {}, {}})) << name;
+        EXPECT_EQ(contents(first_) + contents(config), before);
+        EXPECT_EQ(QFileInfo::exists(first_), c.systemAutostart);
         EXPECT_TRUE(platform.log().messages().contains(
-            QString("Login items: %1 is the system's autostart folder %2; nothing is written there").arg(user_, first_)));
+            QString("Login items: %1 is or lies in the system's folder %2; nothing is written there").arg(c.user, c.refusedFor)));
     }
 }

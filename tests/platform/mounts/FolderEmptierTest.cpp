@@ -1,5 +1,7 @@
 #include "platform/mounts/FolderEmptier.h"
 
+#include "platform/files/FileDescriptor.h"
+
 #include "IsolatedEnvironment.h"
 
 #include <QDir>
@@ -8,19 +10,24 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 using platform::FolderEmptier;
 
 // The mount table's route, with a table of the test's making: a mount point that it names at or
-// below the folder refuses the erase before anything goes; one beside it does not.
+// below the folder, or at the folder that holds it, refuses the erase before anything goes; one
+// beside it does not.
 TEST(FolderEmptierTest, TheMountTableRefusesAFolderThatIsOrHoldsAMount)
 {
     const struct {
-        const char* mountedAt; // below the Volumes folder; null: the table cannot be read
+        const char* mountedAt; // in the Volumes folder ("" itself); null: the table cannot be read
         FolderEmptier::Outcome outcome;
         const char* reason;
     } cases[] = {
         {"Backup", FolderEmptier::Outcome::Refused, "its folder is the mount point of another file system; nothing was removed"},
         {"Backup/a/b c", FolderEmptier::Outcome::Refused, "another file system is mounted inside its folder; nothing was removed"},
+        {"", FolderEmptier::Outcome::Refused, "the folder that holds it is the mount point of another file system; nothing was removed"},
         {nullptr, FolderEmptier::Outcome::Refused, "the mount table cannot be read; nothing was removed"},
         {"Backup 1", FolderEmptier::Outcome::Emptied, ""},
         {"Backupa/b", FolderEmptier::Outcome::Emptied, ""},
@@ -33,7 +40,7 @@ TEST(FolderEmptierTest, TheMountTableRefusesAFolderThatIsOrHoldsAMount)
         const auto table = [&]() -> std::optional<QByteArray> {
             if (!c.mountedAt)
                 return std::nullopt;
-            const QByteArray point = QFile::encodeName(real + '/' + c.mountedAt).replace(" ", "\\040");
+            const QByteArray point = QFile::encodeName(QDir::cleanPath(real + '/' + c.mountedAt)).replace(" ", "\\040");
             return "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n40 22 0:50 / " + point + " rw - tmpfs tmpfs rw\n";
         };
         const auto result = FolderEmptier(table).empty(volumes, "Backup");
@@ -53,4 +60,21 @@ TEST(FolderEmptierTest, ALinkOrAMissingFolderIsNeverFollowed)
     EXPECT_EQ(emptier.empty(volumes + "/Linked", "precious").outcome, FolderEmptier::Outcome::Refused) << "a linked parent";
     EXPECT_EQ(emptier.empty(volumes, "Gone").outcome, FolderEmptier::Outcome::Missing);
     EXPECT_TRUE(QFile::exists(outside + "/precious"));
+}
+
+// Deeper than any stack or descriptor limit would allow a folder each.
+TEST(FolderEmptierTest, ATreeOfAnyDepthIsEmptied)
+{
+    const QString volumes = test::makeTemporaryFolder("Volumes");
+    ASSERT_TRUE(QDir().mkpath(volumes + "/Deep") && test::writeFile(volumes + "/Deep/top", "x"));
+    platform::FileDescriptor folder(::open(QFile::encodeName(volumes + "/Deep").constData(), O_RDONLY | O_DIRECTORY));
+    for (int depth = 0; depth < 8000 && folder.isValid(); ++depth) {
+        ASSERT_EQ(::mkdirat(folder.get(), "d", 0700), 0);
+        folder = platform::FileDescriptor(::openat(folder.get(), "d", O_RDONLY | O_DIRECTORY));
+    }
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_EQ(::mkdirat(folder.get(), "bottom", 0700), 0);
+    const auto result = FolderEmptier([] { return QByteArray(); }).empty(volumes, "Deep");
+    EXPECT_EQ(result.outcome, FolderEmptier::Outcome::Emptied) << result.reason.toStdString();
+    EXPECT_EQ(QDir(volumes + "/Deep").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
