@@ -55,7 +55,7 @@ public:
 
     OwnFolderAccess::Result run(int parent, const QByteArray& name, FileIdentity expected, const QByteArray& path)
     {
-        FileDescriptor item(openat(parent, name.constData(), kFolderFlags));
+        FileDescriptor item(openat(parent, zeroTerminated(name).constData(), kFolderFlags));
         if (!item.isValid())
             return isNoFolder(errno) ? OwnFolderAccess::Result{} : failed(path, std::strerror(errno));
         const std::optional<Folder> above = describe(parent);
