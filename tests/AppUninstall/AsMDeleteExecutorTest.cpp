@@ -94,15 +94,14 @@ TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
         QByteArray toolOutput;
         bool removed;
         int rightsRequests;
-        const char* logged; // why it stays
     } cases[] = {
-        {"plain", false, false, false, true, {}, true, 0, ""},
-        {"already-gone", true, false, false, true, {}, true, 0, ""},
-        {"granted", false, true, false, true, {}, true, 1, ""},
-        {"denied", false, true, false, false, {}, false, 1, "denied stays: it could not be removed"},
-        {"tool-complains", false, true, false, true, "rm: busy\n", false, 1, "tool-complains stays: it could not"},
+        {"plain", false, false, false, true, {}, true, 0},
+        {"already-gone", true, false, false, true, {}, true, 0},
+        {"granted", false, true, false, true, {}, true, 1},
+        {"denied", false, true, false, false, {}, false, 1},
+        {"tool-complains", false, true, false, true, "rm: busy\n", false, 1},
         // Rights would remove no protected folder: none are asked for.
-        {"holds-music", false, false, true, true, {}, false, 0, "holds-music is protected"},
+        {"holds-music", false, false, true, true, {}, false, 0},
     };
     for (const auto& c : cases) {
         const QString path = item(QString::fromLatin1(c.name));
@@ -123,7 +122,7 @@ TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
         EXPECT_EQ(heard.failed, c.removed ? QStringList() : QStringList{path}) << c.name;
         EXPECT_EQ(authorization->rightsRequests - requestsBefore, c.rightsRequests) << c.name;
         EXPECT_EQ(authorization->openSessions, 0) << c.name << ": the session ends with the deleter";
-        EXPECT_EQ(platform.log().messages().filter(QLatin1String(c.logged)).isEmpty(), c.removed) << c.name;
+        EXPECT_EQ(platform.log().messages().filter(path + QStringLiteral(" stays: ")).isEmpty(), c.removed) << c.name;
     }
 }
 
@@ -207,12 +206,10 @@ TEST_F(AsMDeleteExecutorTest, AMountKeepsItsModesAndNoRightsAreAskedFor)
         ASSERT_EQ(mount(QFile::encodeName(data), target, nullptr, MS_BIND, nullptr), 0) << strerror(errno);
         chmod(QFile::encodeName(data + "/archive/sealed"), 0500);
         chmod(QFile::encodeName(data + "/archive"), 0555);
-
         EXPECT_EQ(run(records({path})).failed, QStringList{path}) << name;
         umount(target);
         EXPECT_EQ(mode(data + "/archive"), 0555u) << name;
         EXPECT_EQ(mode(data + "/archive/sealed"), 0500u) << name;
-        EXPECT_TRUE(QDir(data + "/archive/sealed").exists()) << name;
         EXPECT_EQ(authorization->rightsRequests, 0) << name;
     }
     const QString folder = platform.folder() + '/';
