@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/files/FileManager.h"
+#include "platform/files/OwnFolderAccess.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 
@@ -99,32 +100,41 @@ bool AsMDeleteExecutor::State::remove(const AMAppItem& item)
         return false;
     }
     const platform::ItemLocation& location = *item.location;
+    QString firstRefusal;
+    const auto stays = [&](const QString& reason) {
+        NSLog(QStringLiteral("%1 stays: %2").arg(item.path, reason));
+        return false;
+    };
     // Gone (removed now or before), changed since it was found, or still there.
     const auto attempt = [&] {
         QString error;
         if (files().removeItemAtLocation(location, protectedOnes(), &error))
             return LocationCheck::Result::Gone;
-        const LocationCheck::Result now = LocationCheck::check(location);
-        if (now == LocationCheck::Result::Changed)
-            NSLog(QStringLiteral("%1 stays: %2").arg(item.path, error));
-        return now;
+        if (firstRefusal.isEmpty())
+            firstRefusal = error.isEmpty() ? QStringLiteral("it could not be removed") : error;
+        return LocationCheck::check(location);
     };
     LocationCheck::Result now = attempt();
     if (now == LocationCheck::Result::Unchanged) {
         // The user's own folders that deny the user themselves (a read-only bundle) are opened
-        // to the user alone; nothing else changes mode.
-        files().addOwnerPermissionsToOwnFolders(item.path);
+        // to the user alone, on the item's own file system; nothing else changes mode.
+        const platform::OwnFolderAccess::Result access = platform::OwnFolderAccess::grant(location, protectedOnes());
+        // Administrator rights remove neither a mount point nor a protected folder: none are asked for.
+        if (access.outcome == platform::OwnFolderAccess::Outcome::Refused)
+            return stays(access.reason);
         now = attempt();
     }
-    if (now != LocationCheck::Result::Unchanged)
-        return now == LocationCheck::Result::Gone;
+    if (now == LocationCheck::Result::Gone)
+        return true;
+    if (now == LocationCheck::Result::Changed)
+        return stays(firstRefusal);
     if (!allocAuthorization()) {
         NSLog(QStringLiteral("Alloc authorization failed!!!"));
-        return false;
+        return stays(firstRefusal);
     }
     if (!authDeleteAtPath(location)) {
         NSLog(QStringLiteral("Clean file by authorization failed: %1").arg(item.path));
-        return false;
+        return stays(firstRefusal);
     }
     return true;
 }

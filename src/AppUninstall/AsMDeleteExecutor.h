@@ -13,7 +13,8 @@
 // Removes records from the disk, one after another on the background queue, each only at the
 // location where the search found it: a record whose folders changed since then stays, logged.
 // What the user's own rights cannot remove (after making the user's own folders inside it
-// writable) is removed with administrator rights, asked for at most once while they are held.
+// writable) is removed with administrator rights, asked for at most once while they are held,
+// unless it is or holds a mount point or a protected folder, which no rights remove.
 class AsMDeleteExecutor {
 public:
     AsMDeleteExecutor();

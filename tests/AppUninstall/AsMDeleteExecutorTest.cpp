@@ -2,6 +2,7 @@
 #include "RelatedAppFilesScanner.h"
 
 #include "AuthorizationFakes.h"
+#include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
@@ -14,6 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
@@ -25,6 +30,13 @@ public:
     QStringList removed;
     QStringList failed;
 };
+
+unsigned mode(const QString& file)
+{
+    struct stat info {};
+    lstat(QFile::encodeName(file).constData(), &info);
+    return info.st_mode & 07777;
+}
 
 class AsMDeleteExecutorTest : public test::PlatformTest {
 protected:
@@ -72,20 +84,24 @@ protected:
 
 TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
 {
+    const QString userFolders = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
     const struct {
         const char* name;
         bool goneBefore;
         bool plainRemovalFails;
+        bool holdsUserFolder;
         bool grant;
         QByteArray toolOutput;
         bool removed;
         int rightsRequests;
     } cases[] = {
-        {"plain", false, false, true, {}, true, 0},
-        {"already-gone", true, false, true, {}, true, 0},
-        {"granted", false, true, true, {}, true, 1},
-        {"denied", false, true, false, {}, false, 1},
-        {"tool-complains", false, true, true, "rm: busy\n", false, 1},
+        {"plain", false, false, false, true, {}, true, 0},
+        {"already-gone", true, false, false, true, {}, true, 0},
+        {"granted", false, true, false, true, {}, true, 1},
+        {"denied", false, true, false, false, {}, false, 1},
+        {"tool-complains", false, true, false, true, "rm: busy\n", false, 1},
+        // Rights would remove no protected folder: none are asked for.
+        {"holds-music", false, false, true, true, {}, false, 0},
     };
     for (const auto& c : cases) {
         const QString path = item(QString::fromLatin1(c.name));
@@ -94,14 +110,19 @@ TEST_F(AsMDeleteExecutorTest, OutcomesOfOneRecord)
             QDir(path).removeRecursively();
         if (c.plainRemovalFails)
             files->failing.insert(path);
+        if (c.holdsUserFolder) {
+            ASSERT_TRUE(test::writeFile(userFolders, "XDG_MUSIC_DIR=\"" + QFile::encodeName(path) + "/Contents\"\n"));
+        }
         authorization->grant = c.grant;
         authorization->toolOutput = c.toolOutput;
         const int requestsBefore = authorization->rightsRequests;
         const RecordingDelegate heard = run(found);
+        QFile::remove(userFolders);
         EXPECT_EQ(heard.removed, c.removed ? QStringList{path} : QStringList()) << c.name;
         EXPECT_EQ(heard.failed, c.removed ? QStringList() : QStringList{path}) << c.name;
         EXPECT_EQ(authorization->rightsRequests - requestsBefore, c.rightsRequests) << c.name;
         EXPECT_EQ(authorization->openSessions, 0) << c.name << ": the session ends with the deleter";
+        EXPECT_EQ(platform.log().messages().filter(path + QStringLiteral(" stays: ")).isEmpty(), c.removed) << c.name;
     }
 }
 
@@ -155,11 +176,6 @@ TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
     QFile(outside).open(QIODevice::WriteOnly);
     QFile(path + QStringLiteral("/Contents/file")).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::link(outside, path + QStringLiteral("/Contents/link")));
-    const auto mode = [](const QString& file) {
-        struct stat info {};
-        lstat(QFile::encodeName(file).constData(), &info);
-        return info.st_mode & 07777;
-    };
     chmod(QFile::encodeName(outside).constData(), 0640);
     chmod(QFile::encodeName(path + QStringLiteral("/Contents/file")).constData(), 0400);
     chmod(QFile::encodeName(path + QStringLiteral("/Contents")).constData(), 0050);
@@ -172,6 +188,33 @@ TEST_F(AsMDeleteExecutorTest, OpensOnlyTheOwnersFoldersAndNeverFollowsALink)
     EXPECT_EQ(mode(path + QStringLiteral("/Contents")), 0750u);
     EXPECT_EQ(mode(path + QStringLiteral("/Contents/file")), 0400u);
     EXPECT_EQ(mode(outside), 0640u);
+}
+
+// A mount in the item, or the item a mount point: what is mounted keeps its modes and contents,
+// no rights are asked for, since they would remove no mount, and the log says why the item stays.
+TEST_F(AsMDeleteExecutorTest, AMountKeepsItsModesAndNoRightsAreAskedFor)
+{
+    // A mount namespace of this thread's own, where the deleter runs: the machine's mounts stay.
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        GTEST_SKIP() << "no mount namespace of its own: " << strerror(errno);
+    const QString data = test::makeTemporaryFolder(QStringLiteral("data"));
+    const std::pair<const char*, const char*> cases[] = {{"baz", "baz/backup"}, {"qux", "qux"}};
+    for (const auto& [name, mountPoint] : cases) {
+        const QString path = item(QString::fromLatin1(name));
+        const QByteArray target = QFile::encodeName(platform.folder() + '/' + mountPoint);
+        ASSERT_TRUE(QDir().mkpath(data + "/archive/sealed") && QDir().mkpath(QFile::decodeName(target)));
+        ASSERT_EQ(mount(QFile::encodeName(data), target, nullptr, MS_BIND, nullptr), 0) << strerror(errno);
+        chmod(QFile::encodeName(data + "/archive/sealed"), 0500);
+        chmod(QFile::encodeName(data + "/archive"), 0555);
+        EXPECT_EQ(run(records({path})).failed, QStringList{path}) << name;
+        umount(target);
+        EXPECT_EQ(mode(data + "/archive"), 0555u) << name;
+        EXPECT_EQ(mode(data + "/archive/sealed"), 0500u) << name;
+        EXPECT_EQ(authorization->rightsRequests, 0) << name;
+    }
+    const QString folder = platform.folder() + '/';
+    EXPECT_EQ(platform.log().messages().filter(QStringLiteral(" stays: ")).join('\n').remove(folder),
+              "baz stays: baz/backup is another file system or a mount point\nqux stays: qux is a mount point");
 }
 
 TEST_F(AsMDeleteExecutorTest, AFolderSwappedSinceTheSearchKeepsItsItemsAndWhatItLeadsTo)
