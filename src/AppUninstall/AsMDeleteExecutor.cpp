@@ -7,7 +7,6 @@
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/files/FileManager.h"
-#include "platform/files/OwnFolderAccess.h"
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 
@@ -118,9 +117,9 @@ bool AsMDeleteExecutor::State::remove(const AMAppItem& item)
     if (now == LocationCheck::Result::Unchanged) {
         // The user's own folders that deny the user themselves (a read-only bundle) are opened
         // to the user alone, on the item's own file system; nothing else changes mode.
-        const platform::OwnFolderAccess::Result access = platform::OwnFolderAccess::grant(location, protectedOnes());
+        const platform::FolderAccess access = files().addOwnerPermissionsToOwnFolders(location, protectedOnes());
         // Administrator rights remove neither a mount point nor a protected folder: none are asked for.
-        if (access.outcome == platform::OwnFolderAccess::Outcome::Refused)
+        if (access.outcome == platform::FolderAccess::Outcome::Refused)
             return stays(access.reason);
         now = attempt();
     }

@@ -66,9 +66,10 @@ public:
     {
         return real_->attributesOfItemAtPath(path, traverse);
     }
-    bool addOwnerPermissionsToOwnFolders(const QString& path) const override
+    platform::FolderAccess addOwnerPermissionsToOwnFolders(const platform::ItemLocation& location,
+                                                           const platform::ProtectedFolders& protectedFolders) const override
     {
-        return real_->addOwnerPermissionsToOwnFolders(path);
+        return real_->addOwnerPermissionsToOwnFolders(location, protectedFolders);
     }
     QSet<QString> failing;
 

@@ -24,6 +24,13 @@ struct FileAttributes {
     FileIdentity identity() const { return {fileSystemNumber, fileSystemFileNumber}; }
 };
 
+// What adding the owner's rights to an item's folders did.
+struct FolderAccess {
+    enum class Outcome { Granted, Failed, Refused };
+    Outcome outcome = Outcome::Granted;
+    QString reason; // the first, for the log
+};
+
 // Whole-file operations of `NSFileManager`.
 class FileManager {
 public:
@@ -51,10 +58,12 @@ public:
     virtual std::optional<QStringList> contentsOfDirectoryAtPath(const QString& path) const = 0;
     // The item itself (a link as a link), or with `traverseLink` what a link leads to.
     virtual std::optional<FileAttributes> attributesOfItemAtPath(const QString& path, bool traverseLink) const = 0;
-    // Adds read, write and search for the owner to every folder at or below the path that this
-    // user owns, never following a link; files and links stay as they are. False when a folder
-    // could not be changed or read.
-    virtual bool addOwnerPermissionsToOwnFolders(const QString& path) const = 0;
+    // Adds read, write and search for the owner to every folder at or below the item at a location
+    // that this user owns, never following a link, on the item's own file system; files and links
+    // stay as they are. An item that is a mount point or protected, or holds one or another file
+    // system, is refused whole and nothing changes.
+    virtual FolderAccess addOwnerPermissionsToOwnFolders(const ItemLocation& location,
+                                                         const ProtectedFolders& protectedFolders) const = 0;
 };
 
 } // namespace platform

@@ -164,18 +164,4 @@ OwnFolderAccess::Result OwnFolderAccess::grant(const ItemLocation& location, con
     return Walk(getuid(), protectedFolders).run(parent.get(), location.name, location.identity, location.path());
 }
 
-bool OwnFolderAccess::grant(const QByteArray& path, unsigned uid)
-{
-    QByteArray trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith('/'))
-        trimmed.chop(1);
-    const qsizetype slash = trimmed.lastIndexOf('/');
-    const QByteArray name = trimmed.mid(slash + 1);
-    if (!CheckedWalk::isEntryName(name))
-        return false;
-    const QByteArray above = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : trimmed.left(slash);
-    const FileDescriptor parent(open(above.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    return parent.isValid() && Walk(uid, {}).run(parent.get(), name, {}, path).outcome == Outcome::Granted;
-}
-
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileIdentity.h"
+#include "FileManager.h"
 #include "ItemLocation.h"
 
 #include <QByteArray>
@@ -18,16 +19,11 @@ class OwnFolderAccess {
 public:
     static constexpr int kMaximumDepth = 256;
 
-    enum class Outcome { Granted, Failed, Refused };
-    struct Result {
-        Outcome outcome = Outcome::Granted;
-        QString reason; // the first, for the log
-    };
+    using Result = FolderAccess;
+    using Outcome = FolderAccess::Outcome;
 
     // The item at a location, reached from its root one checked folder at a time, for this user.
     static Result grant(const ItemLocation& location, const ProtectedFolders& protectedFolders);
-    // The item at a path (the folders above it followed), for `uid`; true when granted.
-    static bool grant(const QByteArray& path, unsigned uid);
 };
 
 } // namespace platform

@@ -258,9 +258,10 @@ std::optional<FileAttributes> PosixFileManager::attributesOfItemAtPath(const QSt
     return attributes;
 }
 
-bool PosixFileManager::addOwnerPermissionsToOwnFolders(const QString& path) const
+FolderAccess PosixFileManager::addOwnerPermissionsToOwnFolders(const ItemLocation& location,
+                                                             const ProtectedFolders& protectedFolders) const
 {
-    return OwnFolderAccess::grant(nativeFromPath(path), getuid());
+    return OwnFolderAccess::grant(location, protectedFolders);
 }
 
 } // namespace platform

@@ -26,7 +26,8 @@ public:
     bool createFileAtPath(const QString& path, const QByteArray& contents) const override;
     std::optional<QStringList> contentsOfDirectoryAtPath(const QString& path) const override;
     std::optional<FileAttributes> attributesOfItemAtPath(const QString& path, bool traverseLink) const override;
-    bool addOwnerPermissionsToOwnFolders(const QString& path) const override;
+    FolderAccess addOwnerPermissionsToOwnFolders(const ItemLocation& location,
+                                                 const ProtectedFolders& protectedFolders) const override;
 
 private:
     // Removes the item, staying within the bounds above; `parentDevice` is 0 when not known.
