@@ -22,13 +22,6 @@ public:
     const ApplicationEntry* match(const ProcessRecord& process) const;
     const std::vector<ApplicationEntry>& entries() const { return entries_; }
 
-    // Whether a program of that file name starts other programs (flatpak, xdg-open, sudo ...).
-    static bool isLauncher(const QString& name);
-    // A command without the "env VAR=value -i ..." in front of its real program.
-    static QStringList withoutEnv(QStringList command);
-    // "python3.11" -> "python"; empty for a program that is no interpreter.
-    static QString interpreterName(const QString& program);
-
 private:
     struct Candidate {
         int entry = 0;
