@@ -2,13 +2,13 @@
 
 #include "platform/files/PosixIdentity.h"
 #include "platform/files/RegularFile.h"
-#include "DesktopEntry.h"
-#include "ExecLine.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/ExecLine.h"
 #include "FileURL.h"
 #include "FolderChangeWatch.h"
 #include "LoginItemTarget.h"
 #include "platform/log/SystemLog.h"
-#include "platform/workspace/ApplicationEntry.h"
+#include "platform/xdg/ApplicationEntry.h"
 #include "platform/xdg/ExecProgram.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ApplicationEntry.h"
+#include "platform/xdg/ApplicationEntry.h"
 #include "ProcessRecord.h"
 
 #include <QHash>
