@@ -2,7 +2,7 @@
 // The workspace as the program builds it on this machine, for the benchmarks of its looks.
 
 #include "platform/workspace/ApplicationCatalog.h"
-#include "platform/workspace/ApplicationEntry.h"
+#include "platform/xdg/ApplicationEntry.h"
 #include "platform/workspace/LinuxWorkspace.h"
 
 #include <unistd.h>

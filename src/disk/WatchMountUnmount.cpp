@@ -1,5 +1,6 @@
 #include "WatchMountUnmount.h"
 
+#include "platform/mounts/MountWatch.h"
 #include "platform/workspace/Workspace.h"
 
 WatchMountUnmount::WatchMountUnmount(platform::NotificationCenter& wsnc)

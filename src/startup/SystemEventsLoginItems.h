@@ -13,7 +13,7 @@
 // The login items as System Events keeps them, through Apple events. Each function gives 0 or
 // the first error it met. An item is a dictionary: "URL" (a file URL) and "Hidden" (a boolean).
 // Items are addressed from 0 here and from 1 in the events.
-using OSStatus = int32_t;
+using platform::OSStatus;
 
 // Fills `items`, which must be empty, in System Events' order; it stays empty on failure.
 OSStatus SELICopyLoginItems(QList<QVariantMap>& items);

@@ -1,7 +1,7 @@
 // Desktop entries as found in the application and autostart folders. A value written by the
 // program reads back unchanged, whatever it holds.
-#include "platform/loginitems/DesktopEntry.h"
-#include "platform/workspace/ApplicationEntry.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/ApplicationEntry.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Exec lines of desktop entries written by other programs, and arguments (split at NUL bytes)
 // quoted by the program: a quoted list splits back into the same arguments.
-#include "platform/loginitems/ExecLine.h"
+#include "platform/xdg/ExecLine.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/MacTypes.h"
 #include "platform/files/FileCatalog.h" // fnfErr
-#include "platform/version/SystemVersionSource.h" // OSErr, OSType, noErr, fourCharCode
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/MacTypes.h"
 #include "platform/files/ItemLocation.h"
 
 #include <QByteArray>
@@ -11,7 +12,6 @@
 
 namespace platform {
 
-using OSStatus = int32_t;
 constexpr OSStatus errAuthorizationSuccess = 0;
 constexpr OSStatus errAuthorizationInvalidRef = -60002;
 constexpr OSStatus errAuthorizationDenied = -60005;

@@ -2,7 +2,7 @@
 
 #include "FileDescriptor.h"
 #include "FileIdentity.h"
-#include "platform/version/SystemVersionSource.h" // OSErr, noErr
+#include "platform/MacTypes.h"
 
 #include <QByteArray>
 #include <QString>

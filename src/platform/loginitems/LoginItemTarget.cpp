@@ -1,7 +1,7 @@
 #include "LoginItemTarget.h"
 
-#include "DesktopEntry.h"
-#include "ExecLine.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/ExecLine.h"
 #include "platform/files/RegularFile.h"
 #include "platform/plist/PropertyListSerialization.h"
 

@@ -2,14 +2,14 @@
 
 #include "platform/files/PosixIdentity.h"
 #include "platform/files/RegularFile.h"
-#include "DesktopEntry.h"
-#include "ExecLine.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/ExecLine.h"
 #include "FileURL.h"
 #include "FolderChangeWatch.h"
 #include "LoginItemTarget.h"
 #include "platform/log/SystemLog.h"
-#include "platform/workspace/ApplicationEntry.h"
-#include "platform/workspace/ApplicationMatcher.h"
+#include "platform/xdg/ApplicationEntry.h"
+#include "platform/xdg/ExecProgram.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +42,7 @@ bool isEntryFileName(const QString& name)
 QString programOf(const QString& execLine)
 {
     const std::optional<QStringList> split = ExecLine::split(execLine);
-    const QStringList arguments = split ? ApplicationMatcher::withoutEnv(*split) : QStringList();
+    const QStringList arguments = split ? ExecProgram::withoutEnv(*split) : QStringList();
     if (arguments.isEmpty())
         return {};
     const QString program = arguments.first();
@@ -56,8 +56,8 @@ QString programOf(const QString& execLine)
 // about, and entries of many applications start one.
 bool startsAnother(const QString& program)
 {
-    return ApplicationMatcher::isLauncher(QFileInfo(program).fileName())
-        || !ApplicationMatcher::interpreterName(program).isEmpty();
+    return ExecProgram::isLauncher(QFileInfo(program).fileName())
+        || !ExecProgram::interpreterName(program).isEmpty();
 }
 
 std::optional<FileIdentity> identityAt(const QString& path)

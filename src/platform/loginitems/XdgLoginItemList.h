@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EntryVisibility.h"
+#include "platform/xdg/EntryVisibility.h"
 #include "LoginItemList.h"
 
 #include <QString>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <atomic>
 #include <cstdint>
 
@@ -23,6 +25,10 @@ public:
         return next++;
     }
 };
+
+// Notifications of the workspace's notification centre.
+inline const QString NSWorkspaceDidMountNotification = QStringLiteral("NSWorkspaceDidMountNotification");
+inline const QString NSWorkspaceDidUnmountNotification = QStringLiteral("NSWorkspaceDidUnmountNotification");
 
 // The user information key of the mount point.
 inline constexpr const char* kNSDevicePath = "NSDevicePath";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/version/SystemVersionSource.h" // fourCharCode
+#include "platform/MacTypes.h"
 
 #include <QList>
 
@@ -11,7 +11,6 @@ namespace platform {
 // The audio hardware's objects and properties (Core Audio's): an object answers properties
 // named by an address, whose data is a 32-bit number or a Float32.
 using AudioObjectID = std::uint32_t;
-using OSStatus = std::int32_t;
 
 inline constexpr AudioObjectID kAudioObjectSystemObject = 1;
 inline constexpr AudioObjectID kAudioObjectUnknown = 0;

@@ -1,20 +1,12 @@
 #pragma once
 
+#include "platform/MacTypes.h"
+
 #include <cstdint>
 
 namespace platform {
 
-using OSErr = int16_t;
-using OSType = uint32_t;
-
-constexpr OSErr noErr = 0;
 constexpr OSErr gestaltUndefSelectorErr = -5551;
-
-constexpr OSType fourCharCode(const char (&code)[5])
-{
-    return OSType(uint8_t(code[0])) << 24 | OSType(uint8_t(code[1])) << 16
-        | OSType(uint8_t(code[2])) << 8 | OSType(uint8_t(code[3]));
-}
 
 constexpr OSType gestaltSystemVersion = fourCharCode("sysv");
 constexpr OSType gestaltSystemVersionMajor = fourCharCode("sys1");

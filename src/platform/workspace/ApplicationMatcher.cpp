@@ -1,6 +1,6 @@
 #include "ApplicationMatcher.h"
 
-#include <QRegularExpression>
+#include "platform/xdg/ExecProgram.h"
 
 namespace platform {
 
@@ -32,56 +32,6 @@ QString scriptKey(const QString& interpreter, const QString& script)
 
 } // namespace
 
-bool ApplicationMatcher::isLauncher(const QString& name)
-{
-    static const QStringList launchers = {
-        QStringLiteral("flatpak"),  QStringLiteral("snap"),        QStringLiteral("gio"),
-        QStringLiteral("xdg-open"), QStringLiteral("gtk-launch"),  QStringLiteral("exo-open"),
-        QStringLiteral("kioclient"), QStringLiteral("kioclient5"), QStringLiteral("kde-open"),
-        QStringLiteral("sudo"),     QStringLiteral("pkexec"),      QStringLiteral("nohup"),
-        QStringLiteral("xterm"),    QStringLiteral("x-terminal-emulator"),
-    };
-    return launchers.contains(name);
-}
-
-QStringList ApplicationMatcher::withoutEnv(QStringList command)
-{
-    while (!command.isEmpty() && fileName(command.first()) == QLatin1String("env")) {
-        command.removeFirst();
-        while (!command.isEmpty()) {
-            const QString& word = command.first();
-            if (word == QLatin1String("-u") || word == QLatin1String("--unset")
-                || word == QLatin1String("-C") || word == QLatin1String("--chdir")) {
-                command.removeFirst();
-                if (!command.isEmpty())
-                    command.removeFirst();
-            } else if (word.startsWith(QLatin1Char('-')) || word.contains(QLatin1Char('='))) {
-                command.removeFirst();
-            } else {
-                break;
-            }
-        }
-    }
-    return command;
-}
-
-QString ApplicationMatcher::interpreterName(const QString& program)
-{
-    static const QRegularExpression versioned(QStringLiteral(
-        "^(python|perl|ruby|node|lua|php|tclsh|wish|java|pypy)[0-9.]*(-[0-9.]+)?$"));
-    static const QStringList plain = {
-        QStringLiteral("sh"),   QStringLiteral("bash"), QStringLiteral("dash"),  QStringLiteral("zsh"),
-        QStringLiteral("ksh"),  QStringLiteral("csh"),  QStringLiteral("tcsh"),  QStringLiteral("fish"),
-        QStringLiteral("gjs"),  QStringLiteral("mono"), QStringLiteral("wine"),  QStringLiteral("nodejs"),
-        QStringLiteral("osascript"),
-    };
-    const QString name = fileName(program);
-    if (plain.contains(name))
-        return name == QLatin1String("nodejs") ? QStringLiteral("node") : name;
-    const QRegularExpressionMatch match = versioned.match(name);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
 void ApplicationMatcher::addKey(QHash<QString, std::vector<Candidate>>& index, const QString& key,
                                 int entry, int strength)
 {
@@ -95,10 +45,10 @@ ApplicationMatcher::ApplicationMatcher(std::vector<ApplicationEntry> entries)
     for (int i = 0; i < int(entries_.size()); ++i) {
         const ApplicationEntry& entry = entries_[size_t(i)];
         QStringList programs;
-        const QStringList command = withoutEnv(entry.command);
+        const QStringList command = ExecProgram::withoutEnv(entry.command);
         if (!command.isEmpty()) {
             const QString program = command.first();
-            const QString interpreter = interpreterName(program);
+            const QString interpreter = ExecProgram::interpreterName(program);
             if (!interpreter.isEmpty()) {
                 const QString script = firstOperand(command);
                 if (!script.isEmpty())
@@ -107,11 +57,11 @@ ApplicationMatcher::ApplicationMatcher(std::vector<ApplicationEntry> entries)
                 programs << program;
             }
         }
-        if (!entry.tryExec.isEmpty() && interpreterName(entry.tryExec).isEmpty())
+        if (!entry.tryExec.isEmpty() && ExecProgram::interpreterName(entry.tryExec).isEmpty())
             programs << entry.tryExec;
         for (const QString& program : programs) {
             const QString name = fileName(program);
-            if (name.isEmpty() || isLauncher(name))
+            if (name.isEmpty() || ExecProgram::isLauncher(name))
                 continue;
             if (program.startsWith(QLatin1Char('/')))
                 addKey(byPath_, program, i, kPathStrength);
@@ -159,7 +109,7 @@ const ApplicationEntry* ApplicationMatcher::match(const ProcessRecord& process) 
     for (const QString& program : programs) {
         if (program.isEmpty())
             continue;
-        const QString interpreter = interpreterName(program);
+        const QString interpreter = ExecProgram::interpreterName(program);
         if (!interpreter.isEmpty()) {
             // "python3 tool.py" as an entry wrote it, or a script started by its #! line.
             const QString script = firstOperand(process.arguments);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ApplicationEntry.h"
+#include "platform/xdg/ApplicationEntry.h"
 #include "ProcessRecord.h"
 
 #include <QHash>
@@ -21,13 +21,6 @@ public:
 
     const ApplicationEntry* match(const ProcessRecord& process) const;
     const std::vector<ApplicationEntry>& entries() const { return entries_; }
-
-    // Whether a program of that file name starts other programs (flatpak, xdg-open, sudo ...).
-    static bool isLauncher(const QString& name);
-    // A command without the "env VAR=value -i ..." in front of its real program.
-    static QStringList withoutEnv(QStringList command);
-    // "python3.11" -> "python"; empty for a program that is no interpreter.
-    static QString interpreterName(const QString& program);
 
 private:
     struct Candidate {

@@ -14,6 +14,7 @@
 #include "platform/mounts/MountInfo.h"
 #include "platform/simulated/SimulatedMac.h"
 #include "platform/plist/PropertyListSerialization.h"
+#include "platform/xdg/ExecProgram.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -410,7 +411,7 @@ std::optional<ApplicationEntry> LinuxWorkspace::entryStarting(const QString& pat
     process.executable = path;
     process.arguments = QStringList{path};
     const ApplicationEntry* entry = catalog_.matcher().match(process);
-    const QStringList command = entry ? ApplicationMatcher::withoutEnv(entry->command) : QStringList();
+    const QStringList command = entry ? ExecProgram::withoutEnv(entry->command) : QStringList();
     if (command.isEmpty())
         return std::nullopt;
     // The matcher also knows entries by a program's mere file name: only this very file counts.

@@ -26,8 +26,6 @@ inline const QString NSWorkspaceDidLaunchApplicationNotification =
     QStringLiteral("NSWorkspaceDidLaunchApplicationNotification");
 inline const QString NSWorkspaceDidTerminateApplicationNotification =
     QStringLiteral("NSWorkspaceDidTerminateApplicationNotification");
-inline const QString NSWorkspaceDidMountNotification = QStringLiteral("NSWorkspaceDidMountNotification");
-inline const QString NSWorkspaceDidUnmountNotification = QStringLiteral("NSWorkspaceDidUnmountNotification");
 
 // An icon as the desktop knows it: an image file when there is one, else a name of the icon
 // theme, with a more general theme name to fall back on; and the picture to show when the theme

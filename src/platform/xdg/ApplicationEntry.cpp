@@ -1,8 +1,8 @@
 #include "ApplicationEntry.h"
 
-#include "platform/loginitems/DesktopEntry.h"
-#include "platform/loginitems/EntryVisibility.h"
-#include "platform/loginitems/ExecLine.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/EntryVisibility.h"
+#include "platform/xdg/ExecLine.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/workspace/ApplicationEntry.h"
+#include "platform/xdg/ApplicationEntry.h"
 
 #include "IsolatedEnvironment.h"
 

@@ -1,4 +1,4 @@
-#include "platform/loginitems/EntryVisibility.h"
+#include "platform/xdg/EntryVisibility.h"
 
 #include "IsolatedEnvironment.h"
 

@@ -1,5 +1,5 @@
-#include "platform/loginitems/DesktopEntry.h"
-#include "platform/loginitems/ExecLine.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/ExecLine.h"
 
 #include <gtest/gtest.h>
 
