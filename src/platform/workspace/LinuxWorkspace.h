@@ -29,10 +29,11 @@ class TimerHandle;
 // Each carries "TavrinProcessStartTime" (ticks since boot), for force quit.
 // Launches and quits are noticed by a look every 2 seconds on the background queue while the
 // notification centre has observers, and only what changed comes back to the main queue. A look
-// walks /proc once and knows a process by its identifier and folder inode; the kernel makes
-// unused folders again with new inodes, so such a process is the same unless the kernel has
-// handed out its identifier since the last look (the last identifier of loadavg), and then its
-// start time tells. A process is read and matched only when it first appears (once more at the
+// walks /proc once, or not at all while /proc/loadavg says no task started or ended and every
+// process is settled and read. It knows a process by its identifier and folder inode; the
+// kernel makes unused folders again with new inodes, so such a process is the same unless the
+// kernel has handed out its identifier since the last look (the last identifier of loadavg),
+// and then its start time tells. A process is read and matched only when it first appears (once more at the
 // next look, for a fork caught before its exec), and the list is made again only when an
 // application's process came or went.
 // Files, folders and web and mail addresses open through the desktop's opener; what only a Mac
