@@ -40,7 +40,7 @@ public:
     void setTitleBarHeight(double height); // kept: named by the design, no caller yet
     double trafficLightButtonsLeftMargin() const { return layout_.trafficLightButtonsLeftMargin; }
     void setTrafficLightButtonsLeftMargin(double margin); // kept: named by the design, no caller yet
-    double fullScreenButtonRightMargin() const { return fullScreenButtonRightMargin_; }
+    double fullScreenButtonRightMargin() const { return fullScreenButtonRightMargin_; } // kept: named by the design, no caller yet
     void setFullScreenButtonRightMargin(double margin);
     bool centerTrafficLightButtons() const { return layout_.centerTrafficLightButtons; }
     void setCenterTrafficLightButtons(bool center); // kept: named by the design, no caller yet
@@ -52,7 +52,7 @@ public:
     void setCenterFullScreenButton(bool center); // kept: named by the design, no caller yet
     bool showsTitle() const { return showsTitle_; }
     void setShowsTitle(bool shows); // kept: named by the design, no caller yet
-    bool showsBaselineSeparator() const { return showsBaselineSeparator_; }
+    bool showsBaselineSeparator() const { return showsBaselineSeparator_; } // kept: named by the design, no caller yet
     void setShowsBaselineSeparator(bool shows); // kept: named by the design, no caller yet
 
     // Plain values.
@@ -78,22 +78,22 @@ public:
     const OptionalColor& inactiveTitleTextColor() const { return inactiveTitleTextColor_; }
     void setInactiveTitleTextColor(const OptionalColor& color) { inactiveTitleTextColor_ = color; } // kept: named by the design, no caller yet
     // Kept for the caller (a drawing block may use them); the standard bar does not read them.
-    const OptionalColor& titleBarStartColor() const { return titleBarStartColor_; }
-    void setTitleBarStartColor(const OptionalColor& value) { titleBarStartColor_ = value; }
-    const OptionalColor& titleBarEndColor() const { return titleBarEndColor_; }
-    void setTitleBarEndColor(const OptionalColor& value) { titleBarEndColor_ = value; }
-    const OptionalColor& baselineSeparatorColor() const { return baselineSeparatorColor_; }
-    void setBaselineSeparatorColor(const OptionalColor& value) { baselineSeparatorColor_ = value; }
-    const OptionalShadow& titleTextShadow() const { return titleTextShadow_; }
-    void setTitleTextShadow(const OptionalShadow& value) { titleTextShadow_ = value; }
-    const OptionalColor& inactiveTitleBarStartColor() const { return inactiveTitleBarStartColor_; }
-    void setInactiveTitleBarStartColor(const OptionalColor& value) { inactiveTitleBarStartColor_ = value; }
-    const OptionalColor& inactiveTitleBarEndColor() const { return inactiveTitleBarEndColor_; }
-    void setInactiveTitleBarEndColor(const OptionalColor& value) { inactiveTitleBarEndColor_ = value; }
-    const OptionalColor& inactiveBaselineSeparatorColor() const { return inactiveBaselineSeparatorColor_; }
-    void setInactiveBaselineSeparatorColor(const OptionalColor& value) { inactiveBaselineSeparatorColor_ = value; }
-    const OptionalShadow& inactiveTitleTextShadow() const { return inactiveTitleTextShadow_; }
-    void setInactiveTitleTextShadow(const OptionalShadow& value) { inactiveTitleTextShadow_ = value; }
+    const OptionalColor& titleBarStartColor() const { return titleBarStartColor_; } // kept: named by the design, no caller yet
+    void setTitleBarStartColor(const OptionalColor& value) { titleBarStartColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& titleBarEndColor() const { return titleBarEndColor_; } // kept: named by the design, no caller yet
+    void setTitleBarEndColor(const OptionalColor& value) { titleBarEndColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& baselineSeparatorColor() const { return baselineSeparatorColor_; } // kept: named by the design, no caller yet
+    void setBaselineSeparatorColor(const OptionalColor& value) { baselineSeparatorColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalShadow& titleTextShadow() const { return titleTextShadow_; } // kept: named by the design, no caller yet
+    void setTitleTextShadow(const OptionalShadow& value) { titleTextShadow_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& inactiveTitleBarStartColor() const { return inactiveTitleBarStartColor_; } // kept: named by the design, no caller yet
+    void setInactiveTitleBarStartColor(const OptionalColor& value) { inactiveTitleBarStartColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& inactiveTitleBarEndColor() const { return inactiveTitleBarEndColor_; } // kept: named by the design, no caller yet
+    void setInactiveTitleBarEndColor(const OptionalColor& value) { inactiveTitleBarEndColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& inactiveBaselineSeparatorColor() const { return inactiveBaselineSeparatorColor_; } // kept: named by the design, no caller yet
+    void setInactiveBaselineSeparatorColor(const OptionalColor& value) { inactiveBaselineSeparatorColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalShadow& inactiveTitleTextShadow() const { return inactiveTitleTextShadow_; } // kept: named by the design, no caller yet
+    void setInactiveTitleTextShadow(const OptionalShadow& value) { inactiveTitleTextShadow_ = value; } // kept: named by the design, no caller yet
 
     TCImageWindowDelegateProxy& delegateProxy() { return delegateProxy_; } // kept: named by the design, no caller yet
     KQTitlebarContainer* titleBarContainer() const { return titleBarContainer_; } // kept: named by the design, no caller yet
@@ -106,11 +106,11 @@ public:
     // does its button's job, starts where the standard one stands and is held by the window.
     TCWindowButton* closeButton() const { return custom_[0]; }
     void setCloseButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
-    TCWindowButton* minimizeButton() const { return custom_[1]; }
+    TCWindowButton* minimizeButton() const { return custom_[1]; } // kept: named by the design, no caller yet
     void setMinimizeButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
     TCWindowButton* zoomButton() const { return custom_[2]; } // kept: named by the design, no caller yet
     void setZoomButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
-    TCWindowButton* fullScreenButton() const { return custom_[3]; }
+    TCWindowButton* fullScreenButton() const { return custom_[3]; } // kept: named by the design, no caller yet
     void setFullScreenButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
 
     // The caller's delegate, reached through the proxy.
