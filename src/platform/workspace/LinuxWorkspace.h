@@ -131,6 +131,7 @@ private:
     // Starts the desktop entry that stands for a simulated bundle; nothing when the bundle names
     // none, false (logged) when this machine has none of those it names.
     std::optional<bool> startDesktopCounterpart(const QString& macPath);
+    bool launchBundle(const QString& bundle);
     WorkspaceIcon bundleIcon(const QString& bundlePath) const;
     enum class Generic { Application, Document, Folder };
     // The icon with the picture that stands in when its theme names find nothing.
