@@ -17,8 +17,9 @@ struct Platform;
 
 // Watches the kernel's mount table (/proc/self/mountinfo, which poll() reports as changed) and
 // the simulated volumes' state file (inotify on its folder, since the file is replaced whole)
-// on a thread of its own, and posts what mounted and unmounted on the main queue. The queue and
-// the workspace are those the platform holds when a change is posted, so a test may replace them.
+// on a thread of its own, and posts each mount point that came or went on the main queue to the
+// workspace's notification centre, its path as "NSDevicePath". The queue and the workspace are
+// those the platform holds when a change is posted, so a test may replace them.
 class LinuxMountWatch final : public MountWatch {
 public:
     struct Settings {
