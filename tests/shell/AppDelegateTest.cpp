@@ -1,10 +1,8 @@
 #include "StartMenuFixture.h"
-#include "UiTestSupport.h"
 
 #include "AppDelegate.h"
 #include "HMTrafficButtonsContainer.h"
 #include "HostedTools.h"
-#include "IsolatedEnvironment.h"
 #include "MainMenu.h"
 #include "PopWindowController.h"
 #include "StatusAttachedWindow.h"
@@ -79,8 +77,6 @@ TEST_F(AppDelegateTest, TheFirstBuildShowsTaskManagerAndTheStatusItemFollowsTheA
     EXPECT_EQ(item.menu(), &mainInterface_.applicationMenu());
     EXPECT_EQ(item.image().name(), QStringLiteral("titleLogo"));
     setWindowColour(QColor(25, 25, 30));
-    EXPECT_EQ(item.image().name(), QStringLiteral("titleLogo_dark"));
-    delegate().observeValueForKeyPath(QStringLiteral("button.image"), &item); // not observed: ignored
     EXPECT_EQ(item.image().name(), QStringLiteral("titleLogo_dark"));
     QApplication::setPalette(previous);
 }
@@ -193,16 +189,6 @@ TEST_F(AppDelegateTest, AnotherCopyIsFoundAndTheRunningOneComesForward)
     EXPECT_TRUE(platform_.log().messages().last().contains(QLatin1String("asked this one to come to the front")));
 }
 
-TEST_F(AppDelegateTest, TheApplicationMenuOpensTheMakersPages)
-{
-    mainInterface_.applicationMenu().performActionForItemAtIndex(3);
-    mainInterface_.applicationMenu().performActionForItemAtIndex(4);
-    const auto requests = workspace_->requests();
-    ASSERT_EQ(requests.size(), 2);
-    EXPECT_EQ(requests[0].target, QStringLiteral("https://www.brenlow.com/how-to-use/tavrin-user-guide.html"));
-    EXPECT_EQ(requests[1].target, QStringLiteral("https://www.brenlow.com/support/"));
-}
-
 TEST_F(AppDelegateTest, APlainClickOnThePopWindowAsksForTheStartMenu)
 {
     launch();
@@ -220,23 +206,4 @@ TEST_F(AppDelegateTest, APlainClickOnThePopWindowAsksForTheStartMenu)
     EXPECT_EQ(hidden.get(), nullptr);
     EXPECT_TRUE(delegate().isOpenMainWindow());
     EXPECT_FALSE(pop->isVisible());
-}
-
-TEST_F(AppDelegateTest, TheStartMenuWindowRendersDarkWithItsToolButtons)
-{
-    launch();
-    const QImage image = window().renderToImage();
-    ASSERT_TRUE(image.save(test::artifactPath(QStringLiteral("start-menu-window.png"))));
-    // The view lies one point inside the window.
-    auto at = [&](double x, double y) { return uitest::at(image, int(x + 1), int(y + 1)); };
-    EXPECT_TRUE(uitest::near(at(205, 400), QColor(51, 57, 81, 153), 4)) << at(205, 400).name(QColor::HexArgb).toStdString();
-    EXPECT_GT(at(400, 300).lightness(), 200); // the light panel of the tools
-    for (Button* button : controller().typeButtons()) {
-        int bright = 0;
-        const Rect f = button->frame();
-        for (double x = f.minX() + 40; x < f.maxX(); ++x)
-            for (double y = f.minY() + 4; y < f.maxY() - 4; ++y)
-                bright += at(x, y).lightness() > 170 && at(x, y).alpha() > 150;
-        EXPECT_GT(bright, 25) << button->identifier().toStdString(); // the title is drawn there
-    }
 }
