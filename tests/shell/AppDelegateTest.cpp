@@ -81,18 +81,32 @@ TEST_F(AppDelegateTest, TheFirstBuildShowsTaskManagerAndTheStatusItemFollowsTheA
     QApplication::setPalette(previous);
 }
 
-TEST_F(AppDelegateTest, TheChosenToolSurvivesARebuild)
+// A click on the status item brings a shown or lost window forward as it is, hides a covered
+// one, and rebuilds a hidden one with the tool that was chosen.
+TEST_F(AppDelegateTest, StatusItemClicksBringForwardHideOrRebuild)
 {
     launch();
-    WeakRef<MainViewController> first(&controller());
     controller().typeButtons()[std::size_t(indexOfHostedTool(QStringLiteral("Cleanup")))]->performClick();
-    EXPECT_EQ(delegate().typeIdStr(), QStringLiteral("Cleanup"));
+    WeakRef<MainViewController> built(&controller());
+    Window other(Rect(0, 0, 50, 50), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
+    other.makeKeyAndOrderFront();
+    clickStatusItem();
+    EXPECT_TRUE(window().isKeyWindow());
+    delegate().showMainWindow(); // open: nothing happens
+    EXPECT_TRUE(delegate().applicationShouldHandleReopen(true));
+    window().orderOut(); // gone from the screen without the shell being told
+    clickStatusItem();
+    expectShown(QStringLiteral("Cleanup"));
+    QCoreApplication::processEvents(); // the desktop shows the window
+    window().didChangeExposureFromSystem(false); // and then reports it covered
+    clickStatusItem();
+    expectHidden();
+    EXPECT_EQ(built.get(), delegate().mainWC()); // hidden, still built
+    clickStatusItem();
+    EXPECT_EQ(built.get(), nullptr);
+    expectShown(QStringLiteral("Cleanup"));
     closeWithTheLight();
     expectHidden();
-    EXPECT_EQ(first.get(), delegate().mainWC()); // hidden, still built
-    clickStatusItem();
-    EXPECT_EQ(first.get(), nullptr); // rebuilt
-    expectShown(QStringLiteral("Cleanup"));
 }
 
 TEST_F(AppDelegateTest, TheToggleDecision)
@@ -107,36 +121,6 @@ TEST_F(AppDelegateTest, TheToggleDecision)
                  {true, false, 0, StatusItemToggle::BringToFront},    {true, true, visible | 0x100, StatusItemToggle::BringToFront}};
     for (const auto& c : cases)
         EXPECT_EQ(statusItemToggle(c.open, c.visible, c.occlusion), c.expected) << c.open << c.visible << c.occlusion;
-}
-
-TEST_F(AppDelegateTest, AClickOnAShownOrLostWindowBringsItToTheFrontUnbuilt)
-{
-    launch();
-    Window other(Rect(0, 0, 50, 50), WindowStyleMaskTitled, BackingStoreType::Buffered, false);
-    other.makeKeyAndOrderFront();
-    WeakRef<MainViewController> built(&controller());
-    clickStatusItem();
-    EXPECT_TRUE(window().isKeyWindow());
-    delegate().showMainWindow(); // open: nothing happens
-    EXPECT_TRUE(delegate().applicationShouldHandleReopen(true));
-    window().orderOut(); // gone from the screen without the shell being told
-    clickStatusItem();
-    expectShown(QStringLiteral("TaskManager"));
-    EXPECT_EQ(built.get(), delegate().mainWC());
-}
-
-TEST_F(AppDelegateTest, AClickHidesTheCoveredWindowAndTheNextRebuildsIt)
-{
-    launch();
-    QCoreApplication::processEvents(); // the desktop shows the window
-    WeakRef<MainViewController> built(&controller());
-    window().didChangeExposureFromSystem(false); // and then reports it covered
-    clickStatusItem();
-    expectHidden();
-    EXPECT_EQ(built.get(), delegate().mainWC());
-    clickStatusItem();
-    expectShown(QStringLiteral("TaskManager"));
-    EXPECT_EQ(built.get(), nullptr);
 }
 
 TEST_F(AppDelegateTest, RebuildsKeepOneRegistrationAndOneLiveSetOfTools)
