@@ -14,6 +14,7 @@
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
+#include "TestFiles.h"
 #include "UiTestSupport.h"
 #include "TestPlatform.h"
 #include "WorkspaceFakes.h"
@@ -50,17 +51,9 @@ protected:
     // An application bundle in the simulated Mac's Applications folder, with `bytes` of data.
     QString makeBundle(const QString& name, const QString& identifier, int bytes = 0)
     {
-        const QString path = platform->searchPaths->pathOnMac(QStringLiteral("/Applications/") + name + ".app");
-        EXPECT_TRUE(QDir().mkpath(path + "/Contents"));
-        QFile plist(path + "/Contents/Info.plist");
-        EXPECT_TRUE(plist.open(QIODevice::WriteOnly));
-        plist.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-                    "<key>CFBundleIdentifier</key><string>" + identifier.toUtf8() + "</string>"
-                    "<key>CFBundleName</key><string>" + name.toUtf8() + "</string></dict></plist>\n");
-        QFile data(path + "/Contents/data");
-        EXPECT_TRUE(data.open(QIODevice::WriteOnly));
-        data.write(QByteArray(bytes, 'x'));
-        return path;
+        return test::makeBundle(platform->searchPaths->pathOnMac(QStringLiteral("/Applications/") + name + ".app"),
+                                {{"CFBundleIdentifier", identifier}, {"CFBundleName", name}}, true,
+                                {{"data", QByteArray(bytes, 'x')}});
     }
     void makeFixtures()
     {

@@ -3,6 +3,7 @@
 #include "RelatedFileKey.h"
 
 #include "PlatformTest.h"
+#include "TestFiles.h"
 
 #include "platform/folders/SearchPaths.h"
 #include "platform/plist/PropertyListSerialization.h"
@@ -24,20 +25,9 @@ protected:
     QString home() { return platform->searchPaths->homeDirectory(); }
     QString macRoot() { return platform->simulatedMac->root(); }
 
-    static void touch(const QString& path)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("12345");
-    }
-
     QString makeApplication(const QString& name, const QVariantMap& info)
     {
-        const QString path = macRoot() + QStringLiteral("/Applications/") + name + QStringLiteral(".app");
-        QDir().mkpath(path + QStringLiteral("/Contents"));
-        EXPECT_TRUE(platform->propertyLists->writeToFile(info, path + QStringLiteral("/Contents/Info.plist")));
-        return path;
+        return test::makeBundle(macRoot() + QStringLiteral("/Applications/") + name + QStringLiteral(".app"), info);
     }
 
     // The group's paths after the application's, below the simulated home ("~") or root ("/").
@@ -142,9 +132,9 @@ TEST_F(RelatedAppFilesScannerTest, FindsEachPlaceInOrderOncePerPathAndNeverTheRe
                              "/Library/Application Support/Lum/data", "/Downloads/Lum 1.0.zip",
                              "/Library/Application Support/Growl/Tickets/Lum.growlTicket",
                              "/Library/Application Support/Growl/Tickets/lum.app.growlTicket"})
-        touch(home() + QLatin1String(path));
-    touch(macRoot() + QStringLiteral("/Library/Application Support/Lum/shared"));
-    touch(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation) + QStringLiteral("/Lum real.zip"));
+        test::placeFile(home() + QLatin1String(path), "12345");
+    test::placeFile(macRoot() + QStringLiteral("/Library/Application Support/Lum/shared"));
+    test::placeFile(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation) + QStringLiteral("/Lum real.zip"));
 
     EXPECT_EQ(relatedPaths(app),
               (QStringList{"~/Library/Preferences/lum.app.plist", "~/Library/Caches/Lum", "~/Library/Logs/Lum.log",
@@ -157,7 +147,7 @@ TEST_F(RelatedAppFilesScannerTest, FindsEachPlaceInOrderOncePerPathAndNeverTheRe
 
 TEST_F(RelatedAppFilesScannerTest, FallsBackToTheExecutableAndGivesUpWithoutKeys)
 {
-    touch(home() + QStringLiteral("/Library/Preferences/notepadd.plist"));
+    test::placeFile(home() + QStringLiteral("/Library/Preferences/notepadd.plist"));
     const QString name = QStringLiteral("CFBundleName"), executable = QStringLiteral("CFBundleExecutable"),
                   identifier = QStringLiteral("CFBundleIdentifier");
     const struct {

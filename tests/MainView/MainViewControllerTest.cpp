@@ -244,19 +244,6 @@ TEST_F(MainViewControllerTest, TheUsersPictureAndName)
     EXPECT_TRUE(load()->userIcon()->image().isNull());
 }
 
-TEST_F(MainViewControllerTest, ThePictureAndTheDesktopButtonOpenTheirPreferencePanes)
-{
-    auto controller = load();
-    for (Button* button : {controller->userInfoBut(), controller->userLabeBut(), controller->desktopBgBut()})
-        button->performClick();
-    QStringList opened;
-    for (const auto& request : workspace_->requests())
-        opened << request.operation + QLatin1Char(' ') + request.target;
-    const QString panes = QStringLiteral("openFile /System/Library/PreferencePanes/");
-    EXPECT_EQ(opened, (QStringList{panes + QStringLiteral("Accounts.prefPane"), panes + QStringLiteral("Accounts.prefPane"),
-                                   panes + QStringLiteral("DesktopScreenEffectsPref.prefPane")}));
-}
-
 TEST_F(MainViewControllerTest, TheVolumePaneIsKeptAndTheBrightnessPaneMadeAnew)
 {
     auto controller = load();

@@ -72,41 +72,6 @@ TEST_F(AttachedWindowTest, NoViewNoWindowTheShortFormsFillInAndTheViewStaysItsOw
     EXPECT_EQ(view.superview(), nullptr);
 }
 
-TEST_F(AttachedWindowTest, DefaultsAreKeptAsGivenWhateverTheViewsSize)
-{
-    // side of the view, window size, radius once the setter has met the view's limits
-    const struct {
-        double side;
-        Size frame;
-        double clampedRadius;
-    } cases[] = {{0, {2, 12}, 0}, {10, {12, 22}, 0}, {20, {22, 32}, 3.5}};
-    for (const auto& c : cases) {
-        View small(Rect(0, 0, c.side, c.side));
-        auto window = light(small);
-        EXPECT_EQ(std::tuple(window->cornerRadius(), window->arrowBaseWidth(), window->frame().size),
-                  std::tuple(8.0, 15.0, c.frame)) << c.side;
-        window->setCornerRadius(8);
-        EXPECT_EQ(window->cornerRadius(), c.clampedRadius) << c.side;
-    }
-}
-
-TEST_F(AttachedWindowTest, ArrowHeightAndArrowReshapeTheWindow)
-{
-    auto window = StatusAttachedWindow::create(&view, Point{700, 600}, AttachedSideBelow, 5.0f);
-    window->setArrowHeight(20);
-    EXPECT_EQ(window->frame().size, (Size{302, 222})); // the strip follows the height
-    const size_t plain = window->backgroundPath().size();
-    window->setHasArrow(true);
-    EXPECT_EQ(window->backgroundPath().size(), plain + 2); // the arrow's two lines
-
-    // Moved to the automatic side, which is not resolved: no strip and no arrow.
-    window->setPoint({40, 30}, AttachedSideAutomatic);
-    EXPECT_EQ(window->side(), AttachedSideAutomatic);
-    EXPECT_EQ(window->frame(), Rect(40, 30, 302, 202));
-    EXPECT_EQ(window->viewFrame(), Rect(1, 1, 300, 200));
-    EXPECT_EQ(window->backgroundPath().size(), 10u);
-}
-
 TEST_F(AttachedWindowTest, AnchorsInAParentWindowFollowItsOriginAndItTakesTheClose)
 {
     class Asked : public WindowDelegate {

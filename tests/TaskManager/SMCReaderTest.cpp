@@ -90,17 +90,6 @@ TEST(SMCReaderTest, KeyPackingAndValueTexts)
     EXPECT_EQ(SMCReader::getStringRepresentation(QByteArray("\x01\x02", 2), 4, "ui32"), QByteArray("258 "));
 }
 
-TEST(SMCReaderTest, TheSimulatedSmcAnswersTheTemperatureKeyAndNoOther)
-{
-    // The simulated driver checks selector, record sizes and commands as the kernel would.
-    SimulatedSmcConnection smc(test::fixturePath(QStringLiteral("thermal/laptop")));
-    SMCReader reader(smc);
-    EXPECT_EQ(text(reader, "TC0P"), QStringLiteral("45.500 "));
-    QString value = QStringLiteral("old");
-    EXPECT_FALSE(reader.readKey("TB0T", value)) << "a key the SMC lacks is a failed read";
-    EXPECT_EQ(value, QString());
-}
-
 TEST(SMCReaderTest, WithoutAProcessorZoneTheSimulatedSensorDriftsSlowly)
 {
     double now = 0;

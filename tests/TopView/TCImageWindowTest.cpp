@@ -64,8 +64,6 @@ TEST(TCImageWindowTest, TitleBarLayoutNumbers)
         // are centred again; the full-screen button keeps its top margin.
         {"strip of 40", [](TCImageWindow& w) { w.setTitleBarHeight(40); }, Rect(0, 182, 300, 40), {194, 194, 194},
          {7, 27, 47}, Rect(279, 203, 14, 16), 182},
-        {"not centred", [](TCImageWindow& w) { w.setTitleBarHeight(40), w.setCenterTrafficLightButtons(false); },
-         Rect(0, 182, 300, 40), {203, 203, 203}, {7, 27, 47}, Rect(279, 203, 14, 16), 182},
         {"full-screen button centred", [](TCImageWindow& w) { w.setTitleBarHeight(40), w.setCenterFullScreenButton(true); },
          Rect(0, 182, 300, 40), {194, 194, 194}, {7, 27, 47}, Rect(279, 194, 14, 16), 182},
         {"moved up by 2", [](TCImageWindow& w) { w.setTopButtonMoveUp(2), w.setTitle(QStringLiteral("t")); },
@@ -73,8 +71,6 @@ TEST(TCImageWindowTest, TitleBarLayoutNumbers)
         // Stacked 6 points apart (separation 8 less 2), the close button on top.
         {"vertical", [](TCImageWindow& w) { w.setTitleBarHeight(70), w.setTrafficLightSeparation(8), w.setVerticalTrafficLightButtons(true); },
          Rect(0, 152, 300, 70), {201, 179, 157}, {7, 7, 7}, Rect(279, 203, 14, 16), 152},
-        {"margins", [](TCImageWindow& w) { w.setTrafficLightButtonsLeftMargin(12), w.setFullScreenButtonRightMargin(20); },
-         Rect(0, 200, 300, 22), {203, 203, 203}, {12, 32, 52}, Rect(266, 203, 14, 16), 200},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

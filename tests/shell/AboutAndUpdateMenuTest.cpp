@@ -1,4 +1,4 @@
-#include "../MainView/StartMenuFixture.h"
+#include "StartMenuFixture.h"
 #include "UiTestSupport.h"
 
 #include "AboutViewController.h"

@@ -1,4 +1,4 @@
-#include "../MainView/StartMenuFixture.h"
+#include "StartMenuFixture.h"
 
 #include "AboutThisMacViewController.h"
 #include "PopStatusAttachedWindow.h"

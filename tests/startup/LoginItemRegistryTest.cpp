@@ -79,7 +79,7 @@ TEST_F(LoginItemRegistryTest, AddsListsAndRemovesThroughSystemEventsWhateverTheP
 {
     const QString bundle = makeBundle("Demo");
     // Blanks, quotes, "%", a newline and non-ASCII letters, more than 1023 bytes in all.
-    const QString hostile = makeFile(base + '/' + QString(250, 'l') + '/' + QString(250, 'o') + '/' + QString(250, 'n')
+    const QString hostile = test::placeFile(base + '/' + QString(250, 'l') + '/' + QString(250, 'o') + '/' + QString(250, 'n')
                                      + "/Quote\"d 100%20 $(x)\nÜ.txt");
     for (const QString& path : {bundle, hostile})
         EXPECT_TRUE(QLLoginItemRegistry::addLoginItemWithPath(path, false)) << qPrintable(path);
@@ -124,8 +124,8 @@ TEST_F(LoginItemRegistryTest, ListingWaitsThroughTimeOutsUpToItsAttempts)
 
 TEST_F(LoginItemRegistryTest, RemovingByPathLeavesTheListAloneWhenThePositionChangedMeanwhile)
 {
-    const QString first = makeFile(base + "/first.txt");
-    const QString second = makeFile(base + "/second.txt");
+    const QString first = test::placeFile(base + "/first.txt");
+    const QString second = test::placeFile(base + "/second.txt");
     ASSERT_TRUE(QLLoginItemRegistry::addLoginItemWithPath(first, false));
     ASSERT_TRUE(QLLoginItemRegistry::addLoginItemWithPath(second, false));
     // Another program's entry lands before them between the look-up and the removal.

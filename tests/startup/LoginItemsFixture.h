@@ -3,10 +3,10 @@
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"
+#include "TestFiles.h"
 #include "WorkspaceFakes.h"
 
 #include "platform/loginitems/XdgLoginItemList.h"
-#include "platform/plist/PropertyListSerialization.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,23 +27,12 @@ protected:
     // An application bundle with its executable.
     QString makeBundle(const QString& name)
     {
-        const QString path = base + "/Applications/" + name + ".app";
-        QDir().mkpath(path + "/Contents/MacOS");
-        platform->propertyLists->writeToFile(QVariantMap{{"CFBundleExecutable", "run"}}, path + "/Contents/Info.plist");
-        makeFile(path + "/Contents/MacOS/run", "#!/bin/sh\n");
-        return path;
-    }
-    static QString makeFile(const QString& path, const QByteArray& contents = "x")
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        test::writeFile(path, contents);
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
-        return path;
+        return test::makeBundle(base + "/Applications/" + name + ".app", {{"CFBundleExecutable", "run"}});
     }
     // An entry as another program writes one.
     void writeEntry(const QString& folder, const QString& name, const QString& exec)
     {
-        makeFile(folder + '/' + name, "[Desktop Entry]\nType=Application\nExec=" + exec.toUtf8() + "\n");
+        test::placeFile(folder + '/' + name, "[Desktop Entry]\nType=Application\nExec=" + exec.toUtf8() + "\n");
     }
     test::ManualDispatcher& dispatcher() { return platform.dispatcher(); }
 

@@ -95,7 +95,7 @@ TEST_F(StartupItemsTabTest, AddsRemovesTheClickedRowAndFollowsOutsideChanges)
     field->setEditable(true);
     editing.makeKeyAndOrderFront();
     ASSERT_TRUE(editing.makeFirstResponder(field));
-    const QString tool = makeFile(base + "/bin/tool");
+    const QString tool = test::placeFile(base + "/bin/tool", "x", true);
     writeEntry(autostart, "other.desktop", '"' + tool + "\" --quiet");
     list_->checkForChanges();
     EXPECT_NE(editing.firstResponder(), field);
@@ -152,16 +152,16 @@ TEST_F(StartupItemsTabTest, RefreshesNeverOverlapAndNothingReachesAGoneControlle
 
 TEST_F(StartupItemsTabTest, RowsLeaveOutWhatCannotBeResolvedAndShowEachPathOnce)
 {
-    const QString tool = makeFile(base + "/bin/tool");
+    const QString tool = test::placeFile(base + "/bin/tool", "x", true);
     writeEntry(autostart, "a-gone.desktop", base + "/bin/gone");
-    makeFile(autostart + "/b-tool.desktop", "[Desktop Entry]\nType=Application\nName=Sync Daemon\nExec=" + tool.toUtf8());
+    test::placeFile(autostart + "/b-tool.desktop", "[Desktop Entry]\nType=Application\nName=Sync Daemon\nExec=" + tool.toUtf8());
     writeEntry(autostart, "c-tool-again.desktop", '"' + tool + "\" --again");
     // Hostile and long names, as applications added here.
     const QString hostile = makeBundle("Quote\"d 100% $(x) `y`\nline Ü " + QString(200, 'n'));
     QString deep = base;
     for (const char letter : {'a', 'b', 'c', 'd'})
         deep += '/' + QString(240, letter);
-    deep = makeFile(deep + "/a%20b #?.txt");
+    deep = test::placeFile(deep + "/a%20b #?.txt");
     add(hostile);
     add(deep);
     EXPECT_EQ(rows(), QStringList({tool, hostile, deep}));

@@ -2,14 +2,12 @@
 #include "Slider.h"
 
 #include "Fakes.h"
-#include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
 #include "ObjcPrintln.h"
 #include "TestPlatform.h"
 
 #include "platform/brightness/SimulatedDisplays.h"
 #include "platform/simulated/SimulatedMac.h"
-#include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
 
@@ -92,18 +90,6 @@ TEST_F(LightViewControllerTest, TheWalkSkipsDisplaysWithoutAModeAndGivesMinusOne
     LightViewController controller;
     controller.view();
     EXPECT_EQ(controller.mySlider()->doubleValue(), 0);
-}
-
-TEST_F(LightViewControllerTest, ThePopUpRendersItsOffButtonAndSlider)
-{
-    LightViewController controller;
-    View& view = *controller.view();
-    Window window(view.frame(), WindowStyleMaskBorderless, BackingStoreType::Buffered, false);
-    window.setBackgroundColor(Color::whiteColor());
-    window.contentView()->addSubview(view);
-    const QImage image = window.renderToImage();
-    image.save(test::artifactPath(u"switchmanager-brightness-pop-up.png"_s));
-    EXPECT_GT(image.pixelColor(60, 16).blue(), image.pixelColor(60, 16).red() + 100) << "the filled track";
 }
 
 // Unchanged, the poll backs off to a second; a change brings it back to a tenth; it ends with the pane.

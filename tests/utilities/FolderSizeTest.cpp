@@ -1,6 +1,7 @@
 #include "PublicUtilities.h"
 
 #include "IsolatedEnvironment.h"
+#include "TestFiles.h"
 #include "TestPlatform.h"
 
 #include "platform/files/FileManager.h"
@@ -21,8 +22,6 @@
 using namespace platform;
 
 namespace {
-
-void writeFile(const QString& path, qsizetype size) { ASSERT_TRUE(test::writeFile(path, QByteArray(size, 'x'))); }
 
 uint64_t sizeOf(const QString& path)
 {
@@ -75,8 +74,8 @@ TEST(FolderSizeTest, SumsDataOfFilesAndFoldersOverTwoBatchesWhateverTheirNames)
     const QString folder = test::makeTemporaryFolder();
     QDir().mkpath(folder + "/inner/deeper");
     for (int i = 1; i <= 41; ++i)
-        writeFile(folder + QString("/f%1").arg(i), i);
-    writeFile(folder + "/inner/deeper/z", 1000);
+        test::placeFile(folder + QString("/f%1").arg(i), QByteArray(i, 'x'));
+    test::placeFile(folder + "/inner/deeper/z", QByteArray(1000, 'x'));
     // A name that is no UTF-8 is still found by its bytes.
     const int odd = open((QFile::encodeName(folder) + "/caf\xe9").constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_EQ(write(odd, "12345", 5), 5);
@@ -92,8 +91,8 @@ TEST(FolderSizeTest, LinksAreCountedAsLinksNeverFollowed)
     test::TestPlatform p;
     const QString folder = test::makeTemporaryFolder();
     QDir().mkpath(folder + "/loop");
-    writeFile(folder + "/loop/data", 100);
-    writeFile(folder + "/big", 100000);
+    test::placeFile(folder + "/loop/data", QByteArray(100, 'x'));
+    test::placeFile(folder + "/big", QByteArray(100000, 'x'));
     ASSERT_TRUE(QFile::link("..", folder + "/loop/up"));
     ASSERT_TRUE(QFile::link("self", folder + "/loop/self"));
     ASSERT_TRUE(QFile::link(folder + "/big", folder + "/loop/big-link"));
@@ -107,8 +106,8 @@ TEST(FolderSizeTest, UnreadableSubfolderGivesPartialSum)
     p->fileCatalog = std::make_unique<DenyingCatalog>();
     const QString folder = test::makeTemporaryFolder();
     QDir().mkpath(folder + "/locked");
-    writeFile(folder + "/locked/secret", 500);
-    writeFile(folder + "/visible", 70);
+    test::placeFile(folder + "/locked/secret", QByteArray(500, 'x'));
+    test::placeFile(folder + "/visible", QByteArray(70, 'x'));
     EXPECT_EQ(sizeOf(folder), 70u);
     EXPECT_EQ(sizeOf(folder + "/locked"), 0u);
 }

@@ -2,6 +2,7 @@
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"
+#include "TestFiles.h"
 #include "TestPlatform.h"
 
 #include <QDir>
@@ -14,18 +15,11 @@ using platform::PosixCommandRunner;
 
 namespace {
 
-void writeProgram(const QString& path, const QByteArray& script)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    test::writeFile(path, "#!/bin/sh\n" + script);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
 // A program of `name` in each folder, that leaves a mark when it runs.
 void plantDecoys(const QString& name, const QStringList& folders)
 {
     for (const QString& folder : folders)
-        writeProgram(folder + QLatin1Char('/') + name, "touch \"$HOME/../pwned\"; echo decoy\n");
+        test::placeFile(folder + QLatin1Char('/') + name, "#!/bin/sh\ntouch \"$HOME/../pwned\"; echo decoy\n", true);
 }
 
 struct Runner {
@@ -42,7 +36,7 @@ TEST(CommandRunnerTest, HelpersComeFirstHomeIsTheMacsAndArgumentsStayWhole)
 {
     Runner r;
     // A stand-in named like a system tool, found first by name and from shell lines.
-    writeProgram(r.helpers + "/ls", "echo stand-in\n");
+    test::placeFile(r.helpers + "/ls", "#!/bin/sh\necho stand-in\n", true);
     EXPECT_EQ(r.runner.run("ls", {}).standardOutput, QByteArray("stand-in\n"));
     r.runner.runShellLine("ls > '" + QFile::encodeName(r.folder) + "/shell.txt'");
     EXPECT_EQ(test::readFile(r.folder + "/shell.txt"), QByteArray("stand-in\n"));
@@ -69,7 +63,7 @@ TEST(CommandRunnerTest, UnsafeHelpersFoldersNeverReachTheCurrentFolder)
     const QString folder = r.folder;
     // "/…/a:b/Helpers" splits into "/…/a" and "b/Helpers", found from the current folder.
     const QString colon = folder + "/a:b/Helpers";
-    writeProgram(colon + "/ls", "echo stand-in\n");
+    test::placeFile(colon + "/ls", "#!/bin/sh\necho stand-in\n", true);
     QDir::setCurrent(folder);
     plantDecoys("ls", {folder, folder + "/b/Helpers", folder + "/Helpers"});
     const struct {
@@ -125,8 +119,8 @@ TEST(CommandRunnerTest, PathKeepsOnlyAbsoluteFolders)
 TEST(CommandRunnerTest, MacToolPathsReachTheirStandIns)
 {
     Runner r;
-    writeProgram(r.helpers + "/diskutil", "echo stand-in \"$@\"\n");
-    writeProgram(r.folder + "/usr/sbin/diskutil", "echo elsewhere\n");
+    test::placeFile(r.helpers + "/diskutil", "#!/bin/sh\necho stand-in \"$@\"\n", true);
+    test::placeFile(r.folder + "/usr/sbin/diskutil", "#!/bin/sh\necho elsewhere\n", true);
     const std::pair<QString, QByteArray> cases[] = {
         {"/usr/sbin/diskutil", "stand-in -x\n"},
         {"/usr/bin/diskutil", "stand-in -x\n"},

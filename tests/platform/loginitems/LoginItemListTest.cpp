@@ -5,6 +5,7 @@
 
 #include "IsolatedEnvironment.h"
 #include "ProcessEvents.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,26 +34,14 @@ protected:
     // A bundle whose Info.plist names `executable` (if any) and, when `makeExecutable`, has it.
     QString makeBundle(const QString& name, const QString& executable, bool makeExecutable = true, QVariantMap info = {})
     {
-        const QString path = base_ + "/Applications/" + name;
-        QDir().mkpath(path + "/Contents/MacOS");
         info.insert("CFBundleIdentifier", "com.example.demo");
         if (!executable.isEmpty())
             info.insert("CFBundleExecutable", executable);
-        plists_.writeToFile(info, path + "/Contents/Info.plist");
-        if (makeExecutable && !executable.isEmpty() && !executable.contains('/'))
-            writeFile(path + "/Contents/MacOS/" + executable, "#!/bin/sh\n", true);
-        return path;
-    }
-    static void writeFile(const QString& path, const QByteArray& contents, bool executable = false)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        ASSERT_TRUE(test::writeFile(path, contents)) << qPrintable(path);
-        if (executable)
-            QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+        return test::makeBundle(base_ + "/Applications/" + name, info, makeExecutable);
     }
     void writeEntry(const QString& fileName, const QByteArray& contents = "[Desktop Entry]\nExec=sh\n")
     {
-        writeFile(folder_ + '/' + fileName, contents);
+        test::placeFile(folder_ + '/' + fileName, contents);
     }
     QByteArray entryText(const Item& item) const { return test::readFile(folder_ + '/' + item.identifier); }
     std::vector<Item> snapshot() const { return list_.copySnapshot().value_or(std::vector<Item>{}); }
@@ -75,7 +64,7 @@ protected:
 TEST_F(LoginItemListTest, AddsAnApplicationOnceStartsItsExecutableAndResolvesWhileItIsThere)
 {
     const QString bundle = makeBundle("Demo.app", "DemoBinary", true, {{"CFBundleIconFile", "AppIcon"}});
-    writeFile(bundle + "/Contents/Resources/AppIcon.icns", "icns");
+    test::placeFile(bundle + "/Contents/Resources/AppIcon.icns", "icns");
     const auto item = insert(bundle);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->displayName, "Demo");
@@ -91,7 +80,7 @@ TEST_F(LoginItemListTest, AddsAnApplicationOnceStartsItsExecutableAndResolvesWhi
 
     // A gone target is still listed, but resolves to nothing; so does a removed item.
     const QString blanks = base_ + "/a b%20c.txt";
-    writeFile(blanks, "x");
+    test::placeFile(blanks, "x");
     const auto kept = insert(blanks);
     ASSERT_TRUE(kept && QDir(bundle).removeRecursively());
     EXPECT_FALSE(list_.resolveItem(*item));
@@ -105,7 +94,7 @@ TEST_F(LoginItemListTest, WhatAnItemRunsDependsOnWhatItIs)
 {
     // The execute bit alone makes no program: FAT, NTFS and exFAT drives give it to every file.
     const auto file = [&](const QString& name, const QByteArray& contents, bool executable) {
-        writeFile(base_ + '/' + name, contents, executable);
+        test::placeFile(base_ + '/' + name, contents, executable);
         return base_ + '/' + name;
     };
     const QString binary = file("tool", QByteArray("\x7f" "ELF\x02\x01\x01\0", 8), true);
@@ -148,7 +137,7 @@ TEST_F(LoginItemListTest, HostilePathsStayTheirArguments)
         // Each name as an application bundle and its executable, and as a document.
         const QString bundle = makeBundle(name + ".app", name);
         const QString document = base_ + "/Documents/" + name + ".txt";
-        writeFile(document, "text");
+        test::placeFile(document, "text");
         const QStringList starter = name.contains('%') ? QStringList{"env"} : QStringList{};
         const std::pair<QString, QStringList> cases[] = {{bundle, starter + QStringList{bundle + "/Contents/MacOS/" + name}},
                                                          {document, {"xdg-open", document}}};
@@ -180,7 +169,7 @@ TEST_F(LoginItemListTest, AProgramWhosePathHoldsAPercentSignStartsUnderGLib)
     const bool gio = !QStandardPaths::findExecutable("gio").isEmpty();
     for (const auto& [path, starter] :
          {std::pair(percent, QStringList{"env"}), std::pair(assigned, QStringList{"nice", "-n", "0"})}) {
-        writeFile(path, "#!/bin/sh\necho started \"$0\"\n", true);
+        test::placeFile(path, "#!/bin/sh\necho started \"$0\"\n", true);
         const auto item = insert(path);
         ASSERT_TRUE(item) << qPrintable(path);
         EXPECT_EQ(execArguments(entryText(*item)), starter + QStringList{path});
@@ -243,7 +232,7 @@ TEST_F(LoginItemListTest, RemovingTakesOnlyThatItemAndAddedItemsKeepTheirOrderAf
     writeEntry("zz-other.desktop", "[Desktop Entry]\nExec=/bin/other\n");
     EXPECT_EQ(paths(), QStringList({"/bin/other", bundles[0], bundles[2], bundles[3]}));
     // An identifier that names something outside the folder removes nothing.
-    writeFile(base_ + "/keep.desktop", "[Desktop Entry]\nExec=sh\n");
+    test::placeFile(base_ + "/keep.desktop", "[Desktop Entry]\nExec=sh\n");
     for (const char* identifier : {"../keep.desktop", "..", "", "autostart"})
         EXPECT_FALSE(list_.removeItem(Item{identifier, {}, {}, {}})) << identifier;
     EXPECT_TRUE(QFile::exists(base_ + "/keep.desktop"));
@@ -257,9 +246,9 @@ TEST_F(LoginItemListTest, RefusesWhatCannotBeAnItem)
         EXPECT_FALSE(list_.insertItemURL(QUrl(url))) << url;
     EXPECT_FALSE(QDir(folder_).exists()); // nothing written, not even the folder
     // A folder that cannot be read gives no list and takes no item.
-    writeFile(folder_, "not a folder");
+    test::placeFile(folder_, "not a folder");
     EXPECT_FALSE(list_.copySnapshot());
-    writeFile(base_ + "/doc.txt", "x");
+    test::placeFile(base_ + "/doc.txt", "x");
     EXPECT_FALSE(insert(base_ + "/doc.txt"));
 }
 

@@ -4,6 +4,7 @@
 
 #include "IsolatedEnvironment.h"
 #include "PlatformTest.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,11 +18,6 @@ using Item = platform::LoginItemList::Item;
 // The platform is there for the log.
 class SystemWideEntriesTest : public test::PlatformTest {
 protected:
-    void write(const QString& folder, const QString& name, const QByteArray& text)
-    {
-        QDir().mkpath(folder);
-        ASSERT_TRUE(test::writeFile(folder + '/' + name, text));
-    }
     QStringList names() const { return names(list_); }
     static QStringList names(const platform::XdgLoginItemList& list)
     {
@@ -51,21 +47,21 @@ QStringList contents(const QString& folder)
 
 TEST_F(SystemWideEntriesTest, TheUserFolderWinsAndRemovingASystemEntryHidesItThere)
 {
-    write(first_, "applet.desktop", "[Desktop Entry]\nName=Applet\nExec=sh\n");
-    write(second_, "applet.desktop", "[Desktop Entry]\nName=Shadowed\nExec=sh\n");
-    write(first_, "indexer.desktop", "[Desktop Entry]\nName=Indexer\nExec=sh\n");
-    write(second_, "keyring.desktop", "[Desktop Entry]\nName=Keyring\nExec=sh\n");
-    write(first_, "off.desktop", "[Desktop Entry]\nName=Off\nExec=sh\nHidden=true\n");
+    test::placeFile(first_ + "/applet.desktop", "[Desktop Entry]\nName=Applet\nExec=sh\n");
+    test::placeFile(second_ + "/applet.desktop", "[Desktop Entry]\nName=Shadowed\nExec=sh\n");
+    test::placeFile(first_ + "/indexer.desktop", "[Desktop Entry]\nName=Indexer\nExec=sh\n");
+    test::placeFile(second_ + "/keyring.desktop", "[Desktop Entry]\nName=Keyring\nExec=sh\n");
+    test::placeFile(first_ + "/off.desktop", "[Desktop Entry]\nName=Off\nExec=sh\nHidden=true\n");
     // Listed as the desktops' own tools list them: not the system's agents, not what this
     // desktop would not start.
-    write(first_, "a11y.desktop", "[Desktop Entry]\nName=Bus Launcher\nExec=sh\nNoDisplay=true\n");
-    write(first_, "gnome.desktop", "[Desktop Entry]\nName=GNOME Only\nExec=sh\nOnlyShowIn=GNOME;\n");
-    write(second_, "try.desktop", "[Desktop Entry]\nName=Missing\nExec=sh\nTryExec=/no/such/program\n");
+    test::placeFile(first_ + "/a11y.desktop", "[Desktop Entry]\nName=Bus Launcher\nExec=sh\nNoDisplay=true\n");
+    test::placeFile(first_ + "/gnome.desktop", "[Desktop Entry]\nName=GNOME Only\nExec=sh\nOnlyShowIn=GNOME;\n");
+    test::placeFile(second_ + "/try.desktop", "[Desktop Entry]\nName=Missing\nExec=sh\nTryExec=/no/such/program\n");
     EXPECT_EQ(names(), QStringList({"Applet", "GNOME Only", "Indexer", "Keyring"})); // no folder of the user's yet
     EXPECT_EQ(names(platform::XdgLoginItemList(user_, {first_, second_}, plists_, {})),
               QStringList({"Applet", "Indexer", "Keyring"}));
-    write(user_, "indexer.desktop", "[Desktop Entry]\nName=My Indexer\nExec=sh\n");
-    write(user_, "keyring.desktop", "[Desktop Entry]\nHidden=true\n");
+    test::placeFile(user_ + "/indexer.desktop", "[Desktop Entry]\nName=My Indexer\nExec=sh\n");
+    test::placeFile(user_ + "/keyring.desktop", "[Desktop Entry]\nHidden=true\n");
     EXPECT_EQ(names(), QStringList({"Applet", "GNOME Only", "My Indexer"}));
 
     int changes = 0;
@@ -83,7 +79,7 @@ TEST_F(SystemWideEntriesTest, TheUserFolderWinsAndRemovingASystemEntryHidesItThe
     // A system folder's own change reaches the observers too.
     list_.checkForChanges();
     changes = 0;
-    write(second_, "new.desktop", "[Desktop Entry]\nName=New\nExec=sh\n");
+    test::placeFile(second_ + "/new.desktop", "[Desktop Entry]\nName=New\nExec=sh\n");
     list_.checkForChanges();
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(names(), QStringList{"New"});
@@ -110,8 +106,8 @@ TEST_F(SystemWideEntriesTest, AUserFolderThatIsOrLiesInASystemFolderIsNeverWritt
         QDir(base_).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(config) && test::writeFile(document, "x"));
         if (c.systemAutostart) {
-            write(first_, "applet.desktop", "[Desktop Entry]\nName=Applet\nExec=sh\n");
-            write(first_, "agent.desktop", "[Desktop Entry]\nName=Agent\nExec=sh\nNoDisplay=true\n");
+            test::placeFile(first_ + "/applet.desktop", "[Desktop Entry]\nName=Applet\nExec=sh\n");
+            test::placeFile(first_ + "/agent.desktop", "[Desktop Entry]\nName=Agent\nExec=sh\nNoDisplay=true\n");
         }
         ASSERT_TRUE(c.linkedFrom.isEmpty() || (QDir().mkpath(QFileInfo(c.linkedFrom).path()) && QFile::link(c.linkedTo, c.linkedFrom)));
         platform::XdgLoginItemList list(c.user, {first_, second_}, plists_, {});

@@ -4,6 +4,7 @@
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
+#include "TestFiles.h"
 #include "TestPlatform.h"
 
 #include "platform/bundle/Bundle.h"
@@ -26,12 +27,6 @@ namespace {
 constexpr qint64 kSelf = 10;
 const QString kEditor = u"/opt/My Editor/bin/my-editor"_s;
 const QString kApplications = test::fixturePath(u"workspace/applications"_s);
-
-void writeAt(const QString& path, const QByteArray& contents)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    ASSERT_TRUE(test::writeFile(path, contents)) << path.toStdString();
-}
 
 class LinuxWorkspaceTest : public ::testing::Test {
 protected:
@@ -98,7 +93,7 @@ TEST_F(LinuxWorkspaceTest, ListsThisProgramFirstAndWhatTheFirstEntryOfAnIdNames)
 {
     // The user's own copy of an entry wins over the system's, and a Hidden one deletes it:
     // only the hidden helper entry is left to name the program.
-    writeAt(extraApplications + u"/editor.desktop"_s, "[Desktop Entry]\nType=Application\nName=Hidden Away\nHidden=true\nExec=my-editor\n");
+    test::placeFile(extraApplications + u"/editor.desktop"_s, "[Desktop Entry]\nType=Application\nName=Hidden Away\nHidden=true\nExec=my-editor\n");
     proc->add(100, 1, 1000, kEditor, {u"my-editor"_s});
     proc->add(200, 1, 2000, u"/usr/bin/unrelated"_s, {u"unrelated"_s});
     const QList<QVariantMap> list = workspace().launchedApplications();
@@ -162,11 +157,11 @@ TEST_F(LinuxWorkspaceTest, ABundleIsReadWhenItsProcessFirstAppears)
     EXPECT_EQ(heard, QStringList{u"launched Notes 300@3000"_s});
     // Icons and looks share what was read, until the Info.plist changes.
     const QString bundle = onMac(u"/Applications/Notes.app"_s);
-    writeAt(bundle + u"/Contents/Info.plist"_s, "one");
+    test::placeFile(bundle + u"/Contents/Info.plist"_s, "one");
     for (int i = 0; i < 3; ++i)
         workspace().iconForFile(bundle);
     EXPECT_EQ(infoReads, 2);
-    writeAt(bundle + u"/Contents/Info.plist"_s, "other");
+    test::placeFile(bundle + u"/Contents/Info.plist"_s, "other");
     workspace().iconForFile(bundle);
     EXPECT_EQ(infoReads, 3);
 }
@@ -223,7 +218,7 @@ TEST_F(LinuxWorkspaceTest, ANewDesktopEntryIsNoticedAtTheNextLook)
     look();
     EXPECT_TRUE(heard.isEmpty());
     const QString entry = extraApplications + u"/sub/newly.desktop"_s;
-    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Newly Installed\nExec=newly-installed %U\n");
+    test::placeFile(entry, "[Desktop Entry]\nType=Application\nName=Newly Installed\nExec=newly-installed %U\n");
     look();
     EXPECT_EQ(heard, QStringList{u"launched Newly Installed 400@4000"_s});
     EXPECT_EQ(lastPath, entry);
@@ -257,7 +252,7 @@ TEST_F(LinuxWorkspaceTest, RealFilesFoldersAndAddressesOpenOnTheDesktop)
 {
     const QString folder = test::makeTemporaryFolder(u"open"_s);
     const QString hostile = folder + u"/a \"b\" $(touch pwned) `id`\nGrüße.txt"_s;
-    writeAt(hostile, "x");
+    test::placeFile(hostile, "x");
     QDir().mkpath(onMac(u"/Applications"_s));
     const QUrl web(u"https://www.brenlow.com/support/"_s), mail(u"mailto:help@example.org"_s);
     EXPECT_TRUE(workspace().openFile(hostile));
@@ -303,14 +298,14 @@ TEST_F(LinuxWorkspaceTest, IconsAreImageFilesOrThemeNames)
         EXPECT_EQ(workspace().iconForFile(path).fallbackFilePath, tp->bundle->pathForResource(picture, u"svg"_s));
     LinuxWorkspace::Settings s = settings();
     s.iconDataFolders = {test::makeTemporaryFolder(u"share"_s)};
-    writeAt(s.iconDataFolders[0] + u"/icons/hicolor/48x48/apps/accessories-text-editor.png"_s, "png");
+    test::placeFile(s.iconDataFolders[0] + u"/icons/hicolor/48x48/apps/accessories-text-editor.png"_s, "png");
     EXPECT_EQ(LinuxWorkspace(s).iconForFile(kApplications + u"/editor.desktop"_s).fallbackFilePath,
               s.iconDataFolders[0] + u"/icons/hicolor/48x48/apps/accessories-text-editor.png"_s);
     EXPECT_EQ(workspace().iconForFile(kApplications + u"/notes.desktop"_s).filePath, u"/usr/share/tools/notes.svg"_s);
 
     // A bundle's icon comes from its Resources, and only from there.
     const QString bundle = onMac(u"/Applications/Notes.app"_s);
-    writeAt(bundle + u"/Contents/Resources/NotesIcon.svg"_s, "<svg/>");
+    test::placeFile(bundle + u"/Contents/Resources/NotesIcon.svg"_s, "<svg/>");
     for (const QString& name : {u"NotesIcon"_s, u"../../../../etc/passwd"_s}) {
         tp->propertyLists->writeToFile(QVariantMap{{u"CFBundleIconFile"_s, name}}, bundle + u"/Contents/Info.plist"_s);
         EXPECT_EQ(workspace().iconForFile(u"/Applications/Notes.app"_s).filePath,
@@ -320,7 +315,7 @@ TEST_F(LinuxWorkspaceTest, IconsAreImageFilesOrThemeNames)
 
 TEST_F(LinuxWorkspaceTest, ARealChildIsListedAndItsEndIsNoticed)
 {
-    writeAt(extraApplications + u"/sleeper.desktop"_s, "[Desktop Entry]\nType=Application\nName=Sleeper\nExec=sleep 60\n");
+    test::placeFile(extraApplications + u"/sleeper.desktop"_s, "[Desktop Entry]\nType=Application\nName=Sleeper\nExec=sleep 60\n");
     LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle);
     s.applicationFolders = {extraApplications};
     workspace_ = std::make_unique<LinuxWorkspace>(s);
@@ -343,14 +338,14 @@ TEST_F(LinuxWorkspaceTest, ASimulatedBundleStartsTheFirstDesktopEntryItNamesThat
     const QString terminal = u"/System/Applications/Utilities/Terminal.app"_s;
     const QString pane = u"/System/Library/PreferencePanes/Battery.prefPane"_s;
     const auto named = [&](const QString& bundle, const QStringList& entries) {
-        writeAt(onMac(bundle + u"/Contents/Info.plist"_s),
+        test::placeFile(onMac(bundle + u"/Contents/Info.plist"_s),
                 tp->propertyLists->dataFromPropertyList(QVariantMap{{LinuxWorkspace::kDesktopEntriesKey, entries}},
                                                         PropertyListSerialization::Format::Xml));
     };
     named(terminal, {u"../escape.desktop"_s, u"absent.desktop"_s, u"term.desktop"_s, u"later.desktop"_s});
     named(pane, {u"power-panel.desktop"_s});
-    writeAt(extraApplications + u"/term.desktop"_s, "[Desktop Entry]\nType=Application\nName=Term\nExec=xterm -title 'a b'\n");
-    writeAt(extraApplications + u"/later.desktop"_s, "[Desktop Entry]\nType=Application\nName=Later\nExec=later\n");
+    test::placeFile(extraApplications + u"/term.desktop"_s, "[Desktop Entry]\nType=Application\nName=Term\nExec=xterm -title 'a b'\n");
+    test::placeFile(extraApplications + u"/later.desktop"_s, "[Desktop Entry]\nType=Application\nName=Later\nExec=later\n");
     EXPECT_TRUE(workspace().openURL(QUrl::fromLocalFile(terminal)));
     // Launched by path or by name, it starts the same program.
     EXPECT_TRUE(workspace().launchApplication(terminal));
@@ -377,10 +372,10 @@ TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNot
 {
     const QString bin = test::makeTemporaryFolder(u"bin"_s);
     const QString terminal = bin + u"/my-terminal"_s;
-    writeAt(terminal, "#!/bin/sh\n");
+    test::placeFile(terminal, "#!/bin/sh\n");
     QFile::setPermissions(terminal, QFile::ReadOwner | QFile::ExeOwner);
     const QString entry = extraApplications + u"/top.desktop"_s;
-    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Top\nTerminal=true\nExec=top -d \"1 2\"\n");
+    test::placeFile(entry, "[Desktop Entry]\nType=Application\nName=Top\nTerminal=true\nExec=top -d \"1 2\"\n");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin));
     qputenv("TERMINAL", QFile::encodeName(terminal));
@@ -390,7 +385,7 @@ TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNot
     qputenv("PATH", path);
     EXPECT_EQ(started, (QList<QStringList>{{terminal, u"-e"_s, u"top"_s, u"-d"_s, u"1 2"_s}}));
     // A working folder that is not there fails the start.
-    writeAt(entry, "[Desktop Entry]\nType=Application\nName=Top\nPath=/nonexistent/tavrin\nExec=top\n");
+    test::placeFile(entry, "[Desktop Entry]\nType=Application\nName=Top\nPath=/nonexistent/tavrin\nExec=top\n");
     EXPECT_FALSE(workspace().launchApplication(entry));
     EXPECT_TRUE(tp.log().messages().contains(u"Top runs in the folder /nonexistent/tavrin, which is not there: not started"_s));
     EXPECT_TRUE(tp.log().messages().contains(u"Top runs in a terminal, and none was found (TERMINAL, x-terminal-emulator, "
@@ -400,7 +395,7 @@ TEST_F(LinuxWorkspaceTest, ATerminalProgramStartsInTheUsersTerminalOrIsLoggedNot
 TEST_F(LinuxWorkspaceTest, AProgramThatAnEntryStartsHasTheEntrysNameAndIcon)
 {
     const QString base = test::makeTemporaryFolder(u"programs"_s);
-    writeAt(extraApplications + u"/owl.desktop"_s, "[Desktop Entry]\nType=Application\nName=Night Owl\nIcon=night-owl\n"
+    test::placeFile(extraApplications + u"/owl.desktop"_s, "[Desktop Entry]\nType=Application\nName=Night Owl\nIcon=night-owl\n"
                                                   "Exec=\"" + base.toUtf8() + "/bin/night-owl\" --quiet %U\n");
     const struct { QString path; bool executable; bool named; } cases[] = {
         {base + u"/bin/night-owl"_s, false, false}, // named by the entry, but no program
@@ -408,7 +403,7 @@ TEST_F(LinuxWorkspaceTest, AProgramThatAnEntryStartsHasTheEntrysNameAndIcon)
         {base + u"/bin/night-owl"_s, true, true},
     };
     for (const auto& c : cases) {
-        writeAt(c.path, "#!/bin/sh\n");
+        test::placeFile(c.path, "#!/bin/sh\n");
         QFile::setPermissions(c.path, c.executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
         EXPECT_EQ(workspace().displayNameAtPath(c.path), c.named ? u"Night Owl"_s : u"night-owl"_s) << c.path.toStdString();
         EXPECT_EQ(workspace().iconForFile(c.path).themeName == u"night-owl"_s, c.named);

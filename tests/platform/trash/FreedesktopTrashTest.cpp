@@ -1,4 +1,4 @@
-#include "CleanupTestSupport.h"
+#include "FileTree.h"
 #include "MountNamespace.h"
 #include "PlatformTest.h"
 #include "TrashFakes.h"
@@ -7,6 +7,7 @@
 #include "platform/trash/FreedesktopTrash.h"
 #include "platform/files/FileManager.h"
 #include <QDir>
+#include <QFile>
 #include <fstream>
 #include <future>
 
