@@ -45,7 +45,7 @@ RELATED_CANCEL = (388, 371)
 # Applications and App Uninstaller: the search field of either, each list's first two rows, a
 # point of the Applications' first; the related-files window's Uninstall, the progress window's
 # view and its OK button (x, y, width, height: it shows at the end).
-APP_SEARCH, APPLICATIONS_FIRST_ROW_POINT = (420, 42), (378, 92)
+APP_SEARCH, APPLICATIONS_FIRST_ROW_POINT, APPLICATIONS_FIRST_OPEN_LINK = (420, 42), (378, 92), (554, 95)
 # The Task Manager's rows (40 high, each icon 4 points in) and its "Selected: 0 / N Tasks" label.
 TASK_LIST, TASK_ICON_X, TASK_SELECTION = (228, 108, 384, 384), 232, (228, 508, 280, 22)
 GENERIC_APPLICATION = (0x5b, 0x7b, 0xd5)  # the program's own application picture
@@ -130,6 +130,10 @@ def prepare_application_fixtures(session):
     session.env["PATH"] = f"{session.root}/terminal-bin:{session.env['PATH']}"
     write(f"{session.env['XDG_DATA_HOME']}/applications/tavrin-marker-maker.desktop",
           f"[Desktop Entry]\nType=Application\nName=Marker Maker\nExec={session.root}/bin/marker-maker\n")
+    # A simulated application that names a desktop entry of this machine, as Terminal does.
+    write(f"{session.root}/mac/Applications/Marker Bundle.app/Contents/Info.plist",
+          '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict><key>TavrinDesktopEntries</key>'
+          "<array><string>tavrin-marker-maker.desktop</string></array></dict></plist>\n")
     for name, identifier in (("Tally Sheet", "com.example.tallysheet"), ("Ledger", "com.example.tallysheet.ledger")):
         write(f"{session.root}/mac/Applications/{name}.app/Contents/Info.plist",
               f'<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict><key>CFBundleIdentifier</key>'
@@ -156,6 +160,16 @@ def start_application_from_row(session, menu, shot):
     session.click(menu.at(APPLICATIONS_FIRST_ROW_POINT))
     wait_for("the application to start", lambda: os.path.exists(f"{session.root}/bin/marker-maker.started"))
     shot("applications-row-starts-application")
+
+def start_bundle_from_open_link(session, menu, shot):
+    """The Open link of a simulated application that names a desktop entry starts that entry's
+    program, as a click on its row does."""
+    marker = f"{session.root}/bin/marker-maker.started"
+    os.remove(marker)
+    search(session, menu, "Marker Bundle", APPLICATIONS_ROWS)
+    session.click(menu.at(APPLICATIONS_FIRST_OPEN_LINK))
+    wait_for("the bundle's program to start", lambda: os.path.exists(marker))
+    shot("applications-open-link-starts-bundle")
 
 def start_terminal_program_from_row(session, menu, shot):
     """A Terminal=true entry starts inside the user's terminal, from an argument vector."""
@@ -660,6 +674,7 @@ def drive(session, menu, shots, start_copy):
         shot(f"tool-{tool}")
         if tool == "Applications":
             start_application_from_row(session, menu, shot)
+            start_bundle_from_open_link(session, menu, shot)
             start_terminal_program_from_row(session, menu, shot)
         if tool == "TaskManager":
             task_manager_lists_a_started_application(session, menu, shot)
