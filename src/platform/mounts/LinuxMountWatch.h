@@ -2,6 +2,7 @@
 
 #include "MountWatch.h"
 
+#include "platform/Sibling.h"
 #include "platform/dispatch/Lifetime.h"
 #include "platform/files/FileDescriptor.h"
 
@@ -13,12 +14,13 @@
 
 namespace platform {
 
-struct Platform;
+class Dispatcher;
+class NotificationCenter;
 
 // Watches the kernel's mount table (/proc/self/mountinfo, which poll() reports as changed) and
 // the simulated volumes' state file (inotify on its folder, since the file is replaced whole)
-// on a thread of its own, and posts what mounted and unmounted on the main queue. The queue and
-// the workspace are those the platform holds when a change is posted, so a test may replace them.
+// on a thread of its own, and posts what mounted and unmounted on the main queue to the
+// workspace's notification centre. Both are looked up when a change is posted.
 class LinuxMountWatch final : public MountWatch {
 public:
     struct Settings {
@@ -28,8 +30,7 @@ public:
         std::function<QVariant(const QString& path)> readState;
     };
 
-    // `platform` outlives the watch.
-    LinuxMountWatch(Settings settings, Platform& platform);
+    LinuxMountWatch(Settings settings, Sibling<Dispatcher> dispatcher, Sibling<NotificationCenter> center);
     ~LinuxMountWatch() override;
 
     // The mount points known now (kernel and simulated), read afresh.
@@ -41,7 +42,8 @@ private:
     void postChanges(const QSet<QString>& before, const QSet<QString>& after);
 
     Settings settings_;
-    Platform& platform_;
+    Sibling<Dispatcher> dispatcher_;
+    Sibling<NotificationCenter> center_;
     FileDescriptor stopRead_, stopWrite_;
     FileDescriptor table_;
     FileDescriptor notify_;
