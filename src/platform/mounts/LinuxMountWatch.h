@@ -20,7 +20,8 @@ class NotificationCenter;
 // Watches the kernel's mount table (/proc/self/mountinfo, which poll() reports as changed) and
 // the simulated volumes' state file (inotify on its folder, since the file is replaced whole)
 // on a thread of its own, and posts what mounted and unmounted on the main queue to the
-// workspace's notification centre. Both are looked up when a change is posted.
+// notification centre it is handed (the workspace's), with no sender. Both are looked up when a
+// change is posted.
 class LinuxMountWatch final : public MountWatch {
 public:
     struct Settings {
