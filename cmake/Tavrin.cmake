@@ -30,6 +30,7 @@ function(tavrin_test name)
   endif()
   # Each test case is its own CTest entry, so a failure names its test. Cases are listed when
   # CTest runs, not at build time, so a sanitizer report in the listing cannot break the build.
+  # A case that hangs fails after two minutes with its name, rather than holding up the run.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()

@@ -30,7 +30,7 @@ public:
 
     // Whether the model identifier names a Mac mini.
     bool getMacModel() const;
-    const QString& macModel() const { return macModel_; }
+    const QString& macModel() const { return macModel_; } // kept: named by the design, no caller yet
 
     void loadMacInfo();
     void printSysctlInfo();
@@ -40,13 +40,13 @@ public:
     // The marketing name of the OS for a minor version; Catalina for anything it does not know.
     static QString osNameForMinorVersion(int minorVersion);
 
-    platform::ui::TextField* versionName() const { return versionName_; }
+    platform::ui::TextField* versionName() const { return versionName_; } // kept: named by the design, no caller yet
     platform::ui::TextField* version() const { return version_; }
-    platform::ui::TextField* compterVerion() const { return compterVerion_; }
-    platform::ui::TextField* cpuName() const { return cpuName_; }
-    platform::ui::TextField* grpName() const { return grpName_; }
-    platform::ui::TextField* serName() const { return serName_; }
-    platform::ui::TextField* memorySize() const { return memorySize_; }
+    platform::ui::TextField* compterVerion() const { return compterVerion_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* cpuName() const { return cpuName_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* grpName() const { return grpName_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* serName() const { return serName_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* memorySize() const { return memorySize_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

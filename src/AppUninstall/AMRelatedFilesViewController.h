@@ -52,7 +52,7 @@ public:
     void doRemove();
     void showProgress();
     // Disables Uninstall.
-    void sohwSystemNode();
+    void sohwSystemNode(); // kept: named by the design, no caller yet
 
     // AsMDeleteExecutorDelegate: reports come from the deleter's thread.
     void deleteRelatedFile(const AMAppItemPtr& item) override;
@@ -76,18 +76,18 @@ public:
 
     RelatedFilesCleanDelegate* delegate() const { return delegate_; }
     void setDelegate(RelatedFilesCleanDelegate* delegate) { delegate_ = delegate; }
-    const std::vector<AMAppItemGroup>& allRelaltedFiles() const { return allRelaltedFiles_; }
+    const std::vector<AMAppItemGroup>& allRelaltedFiles() const { return allRelaltedFiles_; } // kept: named by the design, no caller yet
     void setAllRelaltedFiles(QList<AMAppItemGroup> groups);
-    const QList<AMAppItemPtr>& selectDeletePath() const { return selectDeletePath_; }
-    UninstallProgressViewController* uninstallPVC() const { return uninstallPVC_.get(); }
+    const QList<AMAppItemPtr>& selectDeletePath() const { return selectDeletePath_; } // kept: named by the design, no caller yet
+    UninstallProgressViewController* uninstallPVC() const { return uninstallPVC_.get(); } // kept: named by the design, no caller yet
     // Set when a record of the run stayed on the disk.
-    bool isFail() const { return isFail_; }
+    bool isFail() const { return isFail_; } // kept: named by the design, no caller yet
     // The item whose check box was clicked last.
-    platform::ui::OutlineItem selectCell() const { return selectCell_; }
+    platform::ui::OutlineItem selectCell() const { return selectCell_; } // kept: named by the design, no caller yet
 
     // Outlets.
-    TextImageButton* cancelButton() const { return cancelButton_; }
-    TextImageButton* uninstallButton() const { return uninstallButton_; }
+    TextImageButton* cancelButton() const { return cancelButton_; } // kept: named by the design, no caller yet
+    TextImageButton* uninstallButton() const { return uninstallButton_; } // kept: named by the design, no caller yet
     RelatedFilesOutlineView* outlineView() const { return outlineView_; }
 
 protected:

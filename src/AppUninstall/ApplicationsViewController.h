@@ -49,15 +49,15 @@ public:
     bool tableView(platform::ui::TableView& tableView, int row) override;
     using platform::ui::TableViewDataSource::tableView;
 
-    const QList<AMAppItemPtr>& allApplications() const { return allApplications_; }
-    const QList<AMAppItemPtr>& oldAllApplications() const { return oldAllApplications_; }
-    int32_t selectIndex() const { return selectIndex_; }
+    const QList<AMAppItemPtr>& allApplications() const { return allApplications_; } // kept: named by the design, no caller yet
+    const QList<AMAppItemPtr>& oldAllApplications() const { return oldAllApplications_; } // kept: named by the design, no caller yet
+    int32_t selectIndex() const { return selectIndex_; } // kept: named by the design, no caller yet
     bool isScanning() const { return scanning_; }
 
     // Outlets.
     AMSearchField* textField() const { return textField_; }
-    platform::ui::Button* closeBut() const { return closeBut_; }
-    BgTableView* listTableView() const { return listTableView_; }
+    platform::ui::Button* closeBut() const { return closeBut_; } // kept: named by the design, no caller yet
+    BgTableView* listTableView() const { return listTableView_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

@@ -14,7 +14,7 @@ public:
     // but frees nothing, and a path frees its size once, however many applications listed it.
     int32_t record(bool removed, const QString& path, const QString& sizeText);
 
-    int32_t deleteCount() const { return deleteCount_; }
+    int32_t deleteCount() const { return deleteCount_; } // kept: named by the design, no caller yet
     int32_t failedCount() const { return failedCount_; }
     uint64_t totalSize() const { return totalSize_; }
     bool isComplete() const { return allSelectCount_ > 0 && deleteCount_ >= allSelectCount_; }

@@ -10,15 +10,15 @@ public:
     std::unique_ptr<platform::ui::Cell> copy() const override { return std::make_unique<UninstallImageTextCell>(*this); }
 
     // Kept and never read.
-    const QString& iconKeyPath() const { return iconKeyPath_; }
-    void setIconKeyPath(const QString& path) { iconKeyPath_ = path; }
+    const QString& iconKeyPath() const { return iconKeyPath_; } // kept: named by the design, no caller yet
+    void setIconKeyPath(const QString& path) { iconKeyPath_ = path; } // kept: named by the design, no caller yet
     const platform::ui::Image& iconImage() const { return iconImage_; }
     void setIconImage(const platform::ui::Image& image) { iconImage_ = image; }
     // The lines themselves (the names keep the original's).
-    const QString& primaryTextKeyPath() const { return primaryTextKeyPath_; }
+    const QString& primaryTextKeyPath() const { return primaryTextKeyPath_; } // kept: named by the design, no caller yet
     void setPrimaryTextKeyPath(const QString& text) { primaryTextKeyPath_ = text; }
-    const QString& secondaryTextKeyPath() const { return secondaryTextKeyPath_; }
-    void setSecondaryTextKeyPath(const QString& text) { secondaryTextKeyPath_ = text; }
+    const QString& secondaryTextKeyPath() const { return secondaryTextKeyPath_; } // kept: named by the design, no caller yet
+    void setSecondaryTextKeyPath(const QString& text) { secondaryTextKeyPath_ = text; } // kept: named by the design, no caller yet
 
     struct Layout {
         bool hasFirst = false;

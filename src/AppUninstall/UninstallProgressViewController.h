@@ -31,12 +31,12 @@ public:
     void setDelegate(UninstallProgressDelegate* delegate) { delegate_ = delegate; }
 
     // Outlets.
-    EUProgressView* aProgressView() const { return aProgressView_; }
-    platform::ui::View* progressView() const { return progressView_; }
-    TextImageButton* okButton() const { return okButton_; }
-    platform::ui::TextField* pathLabel() const { return pathLabel_; }
-    platform::ui::View* endView() const { return endView_; }
-    platform::ui::TextField* messageLabel() const { return messageLabel_; }
+    EUProgressView* aProgressView() const { return aProgressView_; } // kept: named by the design, no caller yet
+    platform::ui::View* progressView() const { return progressView_; } // kept: named by the design, no caller yet
+    TextImageButton* okButton() const { return okButton_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* pathLabel() const { return pathLabel_; } // kept: named by the design, no caller yet
+    platform::ui::View* endView() const { return endView_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* messageLabel() const { return messageLabel_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

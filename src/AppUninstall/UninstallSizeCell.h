@@ -8,7 +8,7 @@ class UninstallSizeCell : public platform::ui::TextFieldCell {
 public:
     std::unique_ptr<platform::ui::Cell> copy() const override { return std::make_unique<UninstallSizeCell>(*this); }
 
-    const QString& nameStr() const { return nameStr_; }
+    const QString& nameStr() const { return nameStr_; } // kept: named by the design, no caller yet
     void setNameStr(const QString& text) { nameStr_ = text; }
 
     // Where the size text goes; empty without a text.

@@ -48,8 +48,8 @@ public:
     void uninstallAppButtonAction();
     void closeButtonAction();
     void searchTextDidChange();
-    void refButtonAction();
-    void oneAppRemove();
+    void refButtonAction(); // kept: named by the design, no caller yet
+    void oneAppRemove(); // kept: named by the design, no caller yet
 
     // RelatedFilesCleanDelegate.
     void completeCleanRelatedFiles() override;
@@ -62,20 +62,20 @@ public:
     using platform::ui::TableViewDataSource::tableView;
     void tableViewSelectionDidChange(platform::ui::TableView& tableView) override;
 
-    const QList<AMAppItemPtr>& uninsatllAppArr() const { return uninsatllAppArr_; }
-    const QList<AMAppItemPtr>& showListArr() const { return showListArr_; }
-    const QList<AMAppItemPtr>& allApplications() const { return allApplications_; }
-    bool isScan() const { return isScan_; }
-    bool isUninsatllOne() const { return isUninsatllOne_; }
-    int32_t selectRow() const { return selectRow_; }
-    AMRelatedFilesViewController* amVC() const { return amVC_.get(); }
+    const QList<AMAppItemPtr>& uninsatllAppArr() const { return uninsatllAppArr_; } // kept: named by the design, no caller yet
+    const QList<AMAppItemPtr>& showListArr() const { return showListArr_; } // kept: named by the design, no caller yet
+    const QList<AMAppItemPtr>& allApplications() const { return allApplications_; } // kept: named by the design, no caller yet
+    bool isScan() const { return isScan_; } // kept: named by the design, no caller yet
+    bool isUninsatllOne() const { return isUninsatllOne_; } // kept: named by the design, no caller yet
+    int32_t selectRow() const { return selectRow_; } // kept: named by the design, no caller yet
+    AMRelatedFilesViewController* amVC() const { return amVC_.get(); } // kept: named by the design, no caller yet
 
     // Outlets.
-    BgTableView* listViewTabel() const { return listViewTabel_; }
-    TextImageButton* uninstallButton() const { return uninstallButton_; }
-    platform::ui::Button* selectAllBut() const { return selectAllBut_; }
-    platform::ui::TextField* selectCountLabel() const { return selectCountLabel_; }
-    platform::ui::Button* closeBut() const { return closeBut_; }
+    BgTableView* listViewTabel() const { return listViewTabel_; } // kept: named by the design, no caller yet
+    TextImageButton* uninstallButton() const { return uninstallButton_; } // kept: named by the design, no caller yet
+    platform::ui::Button* selectAllBut() const { return selectAllBut_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* selectCountLabel() const { return selectCountLabel_; } // kept: named by the design, no caller yet
+    platform::ui::Button* closeBut() const { return closeBut_; } // kept: named by the design, no caller yet
     AMSearchField* textField() const { return textField_; }
 
 protected:

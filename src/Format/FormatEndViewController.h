@@ -17,7 +17,7 @@ public:
     void setOutcome(bool succeeded, const QString& detail);
 
     TextImageButton* closeButton() const { return closeButton_; }
-    platform::ui::TextField* messageLabel() const { return messageLabel_; }
+    platform::ui::TextField* messageLabel() const { return messageLabel_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

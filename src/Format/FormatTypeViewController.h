@@ -31,9 +31,9 @@ public:
     bool takePointerAt(platform::ui::Point pointer);
     void selectSortType(SortSelectBgView& row) override;
 
-    SortSelectBgView* view_1() const { return rows_[0]; }
-    SortSelectBgView* view_2() const { return rows_[1]; }
-    SortSelectBgView* view_4() const { return rows_[2]; }
+    SortSelectBgView* view_1() const { return rows_[0]; } // kept: named by the design, no caller yet
+    SortSelectBgView* view_2() const { return rows_[1]; } // kept: named by the design, no caller yet
+    SortSelectBgView* view_4() const { return rows_[2]; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

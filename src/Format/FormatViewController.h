@@ -17,8 +17,8 @@ public:
     void cancelButtonAction();
     void continueButtonAction();
 
-    TextImageButton* cancelBut() const { return cancelBut_; }
-    TextImageButton* contectBut() const { return contectBut_; }
+    TextImageButton* cancelBut() const { return cancelBut_; } // kept: named by the design, no caller yet
+    TextImageButton* contectBut() const { return contectBut_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

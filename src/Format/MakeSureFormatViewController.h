@@ -43,20 +43,20 @@ public:
     void selectFormatbyType(int row) override;
     void mouseEixtView(bool exited) override;
 
-    bool isPopSortWin() const { return isPopSortWin_; }
-    FormatTypeViewController* formatTypeVC() const { return formatTypeVC_.get(); }
-    PopStatusAttachedWindow* sortAttachedWindow() const { return sortAttachedWindow_.get(); }
-    platform::ui::TextField* nameTextFiled() const { return nameTextFiled_; }
-    platform::ui::TextField* typeLabel() const { return typeLabel_; }
-    platform::ui::TextField* nameLabel() const { return nameLabel_; }
-    platform::ui::TextField* nodeLabel() const { return nodeLabel_; }
-    platform::ui::Button* typeSelectBut() const { return typeSelectBut_; }
-    platform::ui::ImageView* openImageV() const { return openImageV_; }
-    platform::ui::View* formatView() const { return formatView_; }
-    platform::ui::View* makeSureView() const { return makeSureView_; }
-    ProgressSpinner* loading() const { return loading_; }
-    TextImageButton* okButton() const { return okButton_; }
-    TextImageButton* noButton() const { return noButton_; }
+    bool isPopSortWin() const { return isPopSortWin_; } // kept: named by the design, no caller yet
+    FormatTypeViewController* formatTypeVC() const { return formatTypeVC_.get(); } // kept: named by the design, no caller yet
+    PopStatusAttachedWindow* sortAttachedWindow() const { return sortAttachedWindow_.get(); } // kept: named by the design, no caller yet
+    platform::ui::TextField* nameTextFiled() const { return nameTextFiled_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* typeLabel() const { return typeLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* nameLabel() const { return nameLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* nodeLabel() const { return nodeLabel_; } // kept: named by the design, no caller yet
+    platform::ui::Button* typeSelectBut() const { return typeSelectBut_; } // kept: named by the design, no caller yet
+    platform::ui::ImageView* openImageV() const { return openImageV_; } // kept: named by the design, no caller yet
+    platform::ui::View* formatView() const { return formatView_; } // kept: named by the design, no caller yet
+    platform::ui::View* makeSureView() const { return makeSureView_; } // kept: named by the design, no caller yet
+    ProgressSpinner* loading() const { return loading_; } // kept: named by the design, no caller yet
+    TextImageButton* okButton() const { return okButton_; } // kept: named by the design, no caller yet
+    TextImageButton* noButton() const { return noButton_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

@@ -17,7 +17,7 @@ public:
     // Not owned; the chooser outlives its tiles.
     SortSelectBgViewDelegate* delegate() const { return delegate_; }
     void setDelegate(SortSelectBgViewDelegate* delegate) { delegate_ = delegate; }
-    bool isMouseIn() const { return isMouseIn_; }
+    bool isMouseIn() const { return isMouseIn_; } // kept: named by the design, no caller yet
     // Lit while the pointer is over the tile; the chooser also lights the tile it opened under.
     void setMouseIn(bool in);
 

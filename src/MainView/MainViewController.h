@@ -81,11 +81,11 @@ public:
     void shutdonwButtonAction();
     void sleepButtonAction();
     void restartButtonAction();
-    void logoutButtonAction();
-    void doShitDown();
+    void logoutButtonAction(); // kept: named by the design, no caller yet
+    void doShitDown(); // kept: named by the design, no caller yet
     void doShoutToolAction(const QString& verb);
     // Shows the image cut to the circle inscribed in the picture view.
-    void drawCircleImage(const platform::ui::Image& image);
+    void drawCircleImage(const platform::ui::Image& image); // kept: named by the design, no caller yet
     void aboutMenuItemAction() {}
 
     // From the tab bar and Quick Visit.
@@ -95,20 +95,20 @@ public:
     void changeSoundIcon(bool audible) override;
 
     // The two styles of a tool button's title.
-    static void setButtonTextColor(platform::ui::Button& button);
+    static void setButtonTextColor(platform::ui::Button& button); // kept: named by the design, no caller yet
     static void changeButtonTextColor(platform::ui::Button& button);
     void setTypeButtonTextColor();
 
     // Outlets.
     platform::ui::TabView* tab() const { return tab_; }
-    TabBarView* tabView() const { return tabView_; }
-    RoundedImageView* userIcon() const { return userIcon_; }
-    platform::ui::TextField* nameLabel() const { return nameLabel_; }
-    platform::ui::Button* userInfoBut() const { return userInfoBut_; }
-    platform::ui::Button* userLabeBut() const { return userLabeBut_; }
-    platform::ui::Button* soundButton() const { return soundButton_; }
-    platform::ui::Button* lightBut() const { return lightBut_; }
-    platform::ui::Button* ShutdownBut() const { return ShutdownBut_; }
+    TabBarView* tabView() const { return tabView_; } // kept: named by the design, no caller yet
+    RoundedImageView* userIcon() const { return userIcon_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* nameLabel() const { return nameLabel_; } // kept: named by the design, no caller yet
+    platform::ui::Button* userInfoBut() const { return userInfoBut_; } // kept: named by the design, no caller yet
+    platform::ui::Button* userLabeBut() const { return userLabeBut_; } // kept: named by the design, no caller yet
+    platform::ui::Button* soundButton() const { return soundButton_; } // kept: named by the design, no caller yet
+    platform::ui::Button* lightBut() const { return lightBut_; } // kept: named by the design, no caller yet
+    platform::ui::Button* ShutdownBut() const { return ShutdownBut_; } // kept: named by the design, no caller yet
     platform::ui::Button* menuToolsBut() const { return menuToolsBut_; }
     platform::ui::Button* desktopBgBut() const { return desktopBgBut_; }
     // The tool buttons in the order of the tools.
@@ -116,16 +116,16 @@ public:
     platform::ui::Button* buttonForIdentifier(const QString& idStr) const;
 
     // The tools and panes.
-    ApplicationsViewController* applicationVC() const { return applicationVC_.get(); }
-    TaskManagerViewController* taskManagerVC() const { return taskManagerVC_.get(); }
-    CleanUpViewController* cleanupVC() const { return cleanupVC_.get(); }
-    UninstallViewController* uninstallVC() const { return uninstallVC_.get(); }
-    HightActionViewController* switchVC() const { return switchVC_.get(); }
-    StartupItemsViewController* startupItemsVC() const { return startupItemsVC_.get(); }
-    DiskManagerViewController* diskManagerVC() const { return diskManagerVC_.get(); }
-    QuickVisitViewController* quickVisitVC() const { return quickVisitVC_.get(); }
-    SoundViewController* soundVC() const { return soundVC_.get(); }
-    LightViewController* lightVC() const { return lightVC_.get(); }
+    ApplicationsViewController* applicationVC() const { return applicationVC_.get(); } // kept: named by the design, no caller yet
+    TaskManagerViewController* taskManagerVC() const { return taskManagerVC_.get(); } // kept: named by the design, no caller yet
+    CleanUpViewController* cleanupVC() const { return cleanupVC_.get(); } // kept: named by the design, no caller yet
+    UninstallViewController* uninstallVC() const { return uninstallVC_.get(); } // kept: named by the design, no caller yet
+    HightActionViewController* switchVC() const { return switchVC_.get(); } // kept: named by the design, no caller yet
+    StartupItemsViewController* startupItemsVC() const { return startupItemsVC_.get(); } // kept: named by the design, no caller yet
+    DiskManagerViewController* diskManagerVC() const { return diskManagerVC_.get(); } // kept: named by the design, no caller yet
+    QuickVisitViewController* quickVisitVC() const { return quickVisitVC_.get(); } // kept: named by the design, no caller yet
+    SoundViewController* soundVC() const { return soundVC_.get(); } // kept: named by the design, no caller yet
+    LightViewController* lightVC() const { return lightVC_.get(); } // kept: named by the design, no caller yet
 
     // Where the pop-ups open, in this view's coordinates, and where the power menu opens
     // relative to the window's origin.

@@ -16,8 +16,8 @@ public:
     // The height of the header of the first table that a clip view holds; 0 without one.
     std::int64_t tableHeaderOffsetFromSuperview() const;
 
-    std::int64_t headerOffset() const { return headerOffset_; }
-    void setHeaderOffset(std::int64_t offset) { headerOffset_ = offset; }
+    std::int64_t headerOffset() const { return headerOffset_; } // kept: named by the design, no caller yet
+    void setHeaderOffset(std::int64_t offset) { headerOffset_ = offset; } // kept: named by the design, no caller yet
 
     // The clip view takes the whole width; the scroller lies over its right edge, below the
     // header strip, above every sibling.

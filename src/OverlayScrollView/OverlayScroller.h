@@ -23,7 +23,7 @@ public:
     explicit OverlayScroller(const platform::ui::Rect& frame = {});
 
     // Only this class itself floats over the content; a subclass has to say so.
-    virtual bool isCompatibleWithOverlayScrollers() const;
+    virtual bool isCompatibleWithOverlayScrollers() const; // kept: named by the design, no caller yet
     static double zeroWidth() { return 0.0; }
 
     void drawRect(const platform::ui::Rect& dirtyRect) override;

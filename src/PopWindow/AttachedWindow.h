@@ -22,32 +22,32 @@ public:
     ~AttachedWindow() override;
 
     // Moves the window to a new anchor and side (12 is not resolved here).
-    void setPoint(platform::ui::Point point, int side);
+    void setPoint(platform::ui::Point point, int side); // kept: named by the design, no caller yet
 
-    const platform::ui::Color& windowBackgroundColor() const { return fillColor_; }
+    const platform::ui::Color& windowBackgroundColor() const { return fillColor_; } // kept: named by the design, no caller yet
     // The fill colour; the window's own background becomes the re-rendered outline.
     void setBackgroundColor(const platform::ui::Color& color) override;
     const platform::ui::Color& borderColor() const { return borderColor_; }
-    void setBorderColor(const platform::ui::Color& color);
+    void setBorderColor(const platform::ui::Color& color); // kept: named by the design, no caller yet
     double borderWidth() const { return metrics_.borderWidth; }
     void setBorderWidth(double width);
     double viewMargin() const { return metrics_.viewMargin; }
-    void setViewMargin(double margin);
+    void setViewMargin(double margin); // kept: named by the design, no caller yet
     double arrowBaseWidth() const { return metrics_.arrowBaseWidth; }
     void setArrowBaseWidth(double width);
     double arrowHeight() const { return metrics_.arrowHeight; }
-    void setArrowHeight(double height);
+    void setArrowHeight(double height); // kept: named by the design, no caller yet
     bool hasArrow() const { return metrics_.hasArrow; }
-    void setHasArrow(bool hasArrow);
+    void setHasArrow(bool hasArrow); // kept: named by the design, no caller yet
     double cornerRadius() const { return metrics_.cornerRadius; }
     void setCornerRadius(double radius);
     bool drawsRoundCornerBesideArrow() const { return metrics_.drawsRoundCornerBesideArrow; }
-    void setDrawsRoundCornerBesideArrow(bool draws);
+    void setDrawsRoundCornerBesideArrow(bool draws); // kept: named by the design, no caller yet
     StatusAttachedWindowDelegate* mattachedWDelegate() const { return delegate_.load(); }
     void setMattachedWDelegate(StatusAttachedWindowDelegate* delegate) { delegate_.store(delegate); }
 
     // Fills the outline with the image as a pattern; no image changes nothing.
-    void setBackgroundImage(const platform::ui::Image& image);
+    void setBackgroundImage(const platform::ui::Image& image); // kept: named by the design, no caller yet
     void setWindowBackgroundBlurRadius(int radius);
 
     bool canBecomeKeyWindow() const override { return true; }

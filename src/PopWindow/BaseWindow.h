@@ -19,7 +19,7 @@ public:
     void mouseUp(const platform::ui::Event& event) override;
 
     // Not owned.
-    BaseWindowDelegate* baseWindowDelegate() const { return baseWindowDelegate_; }
+    BaseWindowDelegate* baseWindowDelegate() const { return baseWindowDelegate_; } // kept: named by the design, no caller yet
     void setBaseWindowDelegate(BaseWindowDelegate* delegate) { baseWindowDelegate_ = delegate; }
 
     // Where a drag puts the window: the pointer less the grip offset, lowered when the top

@@ -31,8 +31,8 @@ public:
     void hoverIn();
     void hoverOut();
 
-    bool activeState() const { return state_.activeState(); }
-    bool hoverState() const { return state_.hoverState(); }
+    bool activeState() const { return state_.activeState(); } // kept: named by the design, no caller yet
+    bool hoverState() const { return state_.hoverState(); } // kept: named by the design, no caller yet
 
     void mouseDown(const platform::ui::Event& event) override;
     void mouseUp(const platform::ui::Event& event) override;

@@ -24,8 +24,8 @@ public:
     void setDelegate(TabBarVDelegate* delegate) { delegate_ = delegate; }
 
     HMTrafficButtonsContainer* closeButton() const { return closeButton_; }
-    HMTrafficButtonsContainer* minButton() const { return minButton_; }
-    HMTrafficButtonsContainer* zoomButton() const { return zoomButton_; }
+    HMTrafficButtonsContainer* minButton() const { return minButton_; } // kept: named by the design, no caller yet
+    HMTrafficButtonsContainer* zoomButton() const { return zoomButton_; } // kept: named by the design, no caller yet
 
     // Enables or disables the minimise light and makes it look active either way.
     void setMiniButAction(bool enabled);

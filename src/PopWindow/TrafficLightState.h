@@ -8,8 +8,8 @@ class TrafficLightState {
 public:
     enum class Look { Inactive, Active, Hover };
 
-    bool activeState() const { return active_; }
-    bool hoverState() const { return hover_; }
+    bool activeState() const { return active_; } // kept: named by the design, no caller yet
+    bool hoverState() const { return hover_; } // kept: named by the design, no caller yet
 
     // A window of the application became main (and the light's own setup).
     Look setActiveState();

@@ -73,10 +73,10 @@ public:
     void changeSelectCount(uint32_t count);
     // The text in opaque black.
     static platform::ui::AttributedString getStringColor(const QString& text);
-    // Nothing calls these two. The executable path of every process on standard output, and
-    // the second word of what `ps -c %mem root` prints.
-    static void getPro();
-    static QString get_process_usage(int pid);
+    // The executable path of every process on standard output, and the second word of what
+    // `ps -c %mem root` prints.
+    static void getPro(); // kept: named by the design, no caller yet
+    static QString get_process_usage(int pid); // kept: named by the design, no caller yet
 
     // Table data source and delegate.
     int numberOfRowsInTableView(platform::ui::TableView& tableView) override;
@@ -86,19 +86,19 @@ public:
     bool tableView(platform::ui::TableView& tableView, int row) override;
     using platform::ui::TableViewDataSource::tableView;
 
-    const std::vector<TaskManagerInfo>& allApplications() const { return allApplications_; }
+    const std::vector<TaskManagerInfo>& allApplications() const { return allApplications_; } // kept: named by the design, no caller yet
     uint32_t cpuCount() const { return cpuCount_; }
     const SSMemoryInfo& memoryInfo() const { return memoryInfo_; }
 
     // Outlets.
-    platform::ui::TextField* memoryLabel() const { return memoryLabel_; }
-    platform::ui::TextField* cpuLabel() const { return cpuLabel_; }
-    platform::ui::TextField* selectLabel() const { return selectLabel_; }
-    platform::ui::TextField* tempLabel() const { return tempLabel_; }
-    BgTableView* listTableView() const { return listTableView_; }
-    TMProgressView* mPro() const { return mPro_; }
-    TMProgressView* cpuPro() const { return cpuPro_; }
-    TextImageButton* closeBut() const { return closeBut_; }
+    platform::ui::TextField* memoryLabel() const { return memoryLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* cpuLabel() const { return cpuLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* selectLabel() const { return selectLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* tempLabel() const { return tempLabel_; } // kept: named by the design, no caller yet
+    BgTableView* listTableView() const { return listTableView_; } // kept: named by the design, no caller yet
+    TMProgressView* mPro() const { return mPro_; } // kept: named by the design, no caller yet
+    TMProgressView* cpuPro() const { return cpuPro_; } // kept: named by the design, no caller yet
+    TextImageButton* closeBut() const { return closeBut_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

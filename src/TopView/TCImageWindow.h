@@ -37,81 +37,81 @@ public:
 
     // Setters with layout effect; each does nothing for the present value.
     double titleBarHeight() const { return layout_.titleBarHeight; }
-    void setTitleBarHeight(double height);
+    void setTitleBarHeight(double height); // kept: named by the design, no caller yet
     double trafficLightButtonsLeftMargin() const { return layout_.trafficLightButtonsLeftMargin; }
-    void setTrafficLightButtonsLeftMargin(double margin);
-    double fullScreenButtonRightMargin() const { return fullScreenButtonRightMargin_; }
+    void setTrafficLightButtonsLeftMargin(double margin); // kept: named by the design, no caller yet
+    double fullScreenButtonRightMargin() const { return fullScreenButtonRightMargin_; } // kept: named by the design, no caller yet
     void setFullScreenButtonRightMargin(double margin);
     bool centerTrafficLightButtons() const { return layout_.centerTrafficLightButtons; }
-    void setCenterTrafficLightButtons(bool center);
+    void setCenterTrafficLightButtons(bool center); // kept: named by the design, no caller yet
     bool verticalTrafficLightButtons() const { return layout_.verticalTrafficLightButtons; }
-    void setVerticalTrafficLightButtons(bool vertical);
+    void setVerticalTrafficLightButtons(bool vertical); // kept: named by the design, no caller yet
     double trafficLightSeparation() const { return layout_.trafficLightSeparation; }
-    void setTrafficLightSeparation(double separation);
+    void setTrafficLightSeparation(double separation); // kept: named by the design, no caller yet
     bool centerFullScreenButton() const { return layout_.centerFullScreenButton; }
-    void setCenterFullScreenButton(bool center);
+    void setCenterFullScreenButton(bool center); // kept: named by the design, no caller yet
     bool showsTitle() const { return showsTitle_; }
-    void setShowsTitle(bool shows);
-    bool showsBaselineSeparator() const { return showsBaselineSeparator_; }
-    void setShowsBaselineSeparator(bool shows);
+    void setShowsTitle(bool shows); // kept: named by the design, no caller yet
+    bool showsBaselineSeparator() const { return showsBaselineSeparator_; } // kept: named by the design, no caller yet
+    void setShowsBaselineSeparator(bool shows); // kept: named by the design, no caller yet
 
     // Plain values.
     double topButtonMoveUp() const { return layout_.topButtonMoveUp; }
-    void setTopButtonMoveUp(double up) { layout_.topButtonMoveUp = up; }
-    bool hideTitleBarInFullScreen() const { return hideTitleBarInFullScreen_; }
-    void setHideTitleBarInFullScreen(bool hide) { hideTitleBarInFullScreen_ = hide; }
+    void setTopButtonMoveUp(double up) { layout_.topButtonMoveUp = up; } // kept: named by the design, no caller yet
+    bool hideTitleBarInFullScreen() const { return hideTitleBarInFullScreen_; } // kept: named by the design, no caller yet
+    void setHideTitleBarInFullScreen(bool hide) { hideTitleBarInFullScreen_ = hide; } // kept: named by the design, no caller yet
     double trafficLightButtonsTopMargin() const { return layout_.trafficLightButtonsTopMargin; }
-    void setTrafficLightButtonsTopMargin(double margin) { layout_.trafficLightButtonsTopMargin = margin; }
+    void setTrafficLightButtonsTopMargin(double margin) { layout_.trafficLightButtonsTopMargin = margin; } // kept: named by the design, no caller yet
     // Places the full-screen button when it is not centred.
     double fullScreenButtonTopMargin() const { return layout_.fullScreenButtonTopMargin; }
-    void setFullScreenButtonTopMargin(double margin) { layout_.fullScreenButtonTopMargin = margin; }
+    void setFullScreenButtonTopMargin(double margin) { layout_.fullScreenButtonTopMargin = margin; } // kept: named by the design, no caller yet
     bool showsTitleInFullscreen() const { return showsTitleInFullscreen_; }
-    void setShowsTitleInFullscreen(bool shows) { showsTitleInFullscreen_ = shows; }
-    double cachedTitleBarHeight() const { return cachedTitleBarHeight_; }
+    void setShowsTitleInFullscreen(bool shows) { showsTitleInFullscreen_ = shows; } // kept: named by the design, no caller yet
+    double cachedTitleBarHeight() const { return cachedTitleBarHeight_; } // kept: named by the design, no caller yet
     bool isFullScreenButtonRightMarginSet() const { return setFullScreenButtonRightMargin_; }
     const TitleBarDrawingBlock& titleBarDrawingBlock() const { return titleBarDrawingBlock_; }
-    void setTitleBarDrawingBlock(TitleBarDrawingBlock block) { titleBarDrawingBlock_ = std::move(block); }
+    void setTitleBarDrawingBlock(TitleBarDrawingBlock block) { titleBarDrawingBlock_ = std::move(block); } // kept: named by the design, no caller yet
     // The title's colour while the window is main in the active application, and otherwise;
     // none draws white.
     const OptionalColor& titleTextColor() const { return titleTextColor_; }
-    void setTitleTextColor(const OptionalColor& color) { titleTextColor_ = color; }
+    void setTitleTextColor(const OptionalColor& color) { titleTextColor_ = color; } // kept: named by the design, no caller yet
     const OptionalColor& inactiveTitleTextColor() const { return inactiveTitleTextColor_; }
-    void setInactiveTitleTextColor(const OptionalColor& color) { inactiveTitleTextColor_ = color; }
+    void setInactiveTitleTextColor(const OptionalColor& color) { inactiveTitleTextColor_ = color; } // kept: named by the design, no caller yet
     // Kept for the caller (a drawing block may use them); the standard bar does not read them.
-    const OptionalColor& titleBarStartColor() const { return titleBarStartColor_; }
-    void setTitleBarStartColor(const OptionalColor& value) { titleBarStartColor_ = value; }
-    const OptionalColor& titleBarEndColor() const { return titleBarEndColor_; }
-    void setTitleBarEndColor(const OptionalColor& value) { titleBarEndColor_ = value; }
-    const OptionalColor& baselineSeparatorColor() const { return baselineSeparatorColor_; }
-    void setBaselineSeparatorColor(const OptionalColor& value) { baselineSeparatorColor_ = value; }
-    const OptionalShadow& titleTextShadow() const { return titleTextShadow_; }
-    void setTitleTextShadow(const OptionalShadow& value) { titleTextShadow_ = value; }
-    const OptionalColor& inactiveTitleBarStartColor() const { return inactiveTitleBarStartColor_; }
-    void setInactiveTitleBarStartColor(const OptionalColor& value) { inactiveTitleBarStartColor_ = value; }
-    const OptionalColor& inactiveTitleBarEndColor() const { return inactiveTitleBarEndColor_; }
-    void setInactiveTitleBarEndColor(const OptionalColor& value) { inactiveTitleBarEndColor_ = value; }
-    const OptionalColor& inactiveBaselineSeparatorColor() const { return inactiveBaselineSeparatorColor_; }
-    void setInactiveBaselineSeparatorColor(const OptionalColor& value) { inactiveBaselineSeparatorColor_ = value; }
-    const OptionalShadow& inactiveTitleTextShadow() const { return inactiveTitleTextShadow_; }
-    void setInactiveTitleTextShadow(const OptionalShadow& value) { inactiveTitleTextShadow_ = value; }
+    const OptionalColor& titleBarStartColor() const { return titleBarStartColor_; } // kept: named by the design, no caller yet
+    void setTitleBarStartColor(const OptionalColor& value) { titleBarStartColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& titleBarEndColor() const { return titleBarEndColor_; } // kept: named by the design, no caller yet
+    void setTitleBarEndColor(const OptionalColor& value) { titleBarEndColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& baselineSeparatorColor() const { return baselineSeparatorColor_; } // kept: named by the design, no caller yet
+    void setBaselineSeparatorColor(const OptionalColor& value) { baselineSeparatorColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalShadow& titleTextShadow() const { return titleTextShadow_; } // kept: named by the design, no caller yet
+    void setTitleTextShadow(const OptionalShadow& value) { titleTextShadow_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& inactiveTitleBarStartColor() const { return inactiveTitleBarStartColor_; } // kept: named by the design, no caller yet
+    void setInactiveTitleBarStartColor(const OptionalColor& value) { inactiveTitleBarStartColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& inactiveTitleBarEndColor() const { return inactiveTitleBarEndColor_; } // kept: named by the design, no caller yet
+    void setInactiveTitleBarEndColor(const OptionalColor& value) { inactiveTitleBarEndColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalColor& inactiveBaselineSeparatorColor() const { return inactiveBaselineSeparatorColor_; } // kept: named by the design, no caller yet
+    void setInactiveBaselineSeparatorColor(const OptionalColor& value) { inactiveBaselineSeparatorColor_ = value; } // kept: named by the design, no caller yet
+    const OptionalShadow& inactiveTitleTextShadow() const { return inactiveTitleTextShadow_; } // kept: named by the design, no caller yet
+    void setInactiveTitleTextShadow(const OptionalShadow& value) { inactiveTitleTextShadow_ = value; } // kept: named by the design, no caller yet
 
-    TCImageWindowDelegateProxy& delegateProxy() { return delegateProxy_; }
-    KQTitlebarContainer* titleBarContainer() const { return titleBarContainer_; }
+    TCImageWindowDelegateProxy& delegateProxy() { return delegateProxy_; } // kept: named by the design, no caller yet
+    KQTitlebarContainer* titleBarContainer() const { return titleBarContainer_; } // kept: named by the design, no caller yet
 
     // The view that fills the strip and draws it; the strip owns it. Null is ignored.
-    platform::ui::View* titleBarView() const { return titleBarView_; }
+    platform::ui::View* titleBarView() const { return titleBarView_; } // kept: named by the design, no caller yet
     void setTitleBarView(std::unique_ptr<platform::ui::View> view);
 
     // Custom buttons in place of the standard ones (null goes back to the standard one). Each
     // does its button's job, starts where the standard one stands and is held by the window.
     TCWindowButton* closeButton() const { return custom_[0]; }
-    void setCloseButton(std::unique_ptr<TCWindowButton> button);
-    TCWindowButton* minimizeButton() const { return custom_[1]; }
-    void setMinimizeButton(std::unique_ptr<TCWindowButton> button);
-    TCWindowButton* zoomButton() const { return custom_[2]; }
-    void setZoomButton(std::unique_ptr<TCWindowButton> button);
-    TCWindowButton* fullScreenButton() const { return custom_[3]; }
-    void setFullScreenButton(std::unique_ptr<TCWindowButton> button);
+    void setCloseButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
+    TCWindowButton* minimizeButton() const { return custom_[1]; } // kept: named by the design, no caller yet
+    void setMinimizeButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
+    TCWindowButton* zoomButton() const { return custom_[2]; } // kept: named by the design, no caller yet
+    void setZoomButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
+    TCWindowButton* fullScreenButton() const { return custom_[3]; } // kept: named by the design, no caller yet
+    void setFullScreenButton(std::unique_ptr<TCWindowButton> button); // kept: named by the design, no caller yet
 
     // The caller's delegate, reached through the proxy.
     platform::ui::WindowDelegate* delegate() const { return delegateProxy_.secondaryDelegate(); }
@@ -121,7 +121,7 @@ public:
     void setContentView(std::unique_ptr<platform::ui::View> view);
 
     // Redraws the title bar; nothing registers it for the notification.
-    void undoManagerDidCloseUndoGroupNotification(const platform::Notification&) { redrawTitleBar(); }
+    void undoManagerDidCloseUndoGroupNotification(const platform::Notification&) { redrawTitleBar(); } // kept: named by the design, no caller yet
 
     void becomeKeyWindow() override;
     void resignKeyWindow() override;

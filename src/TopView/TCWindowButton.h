@@ -16,7 +16,7 @@
 // the pointer. It hides while its window goes to full screen.
 class TCWindowButton : public platform::ui::Button {
 public:
-    static std::unique_ptr<TCWindowButton> windowButtonWithSize(platform::ui::Size size, const QString& groupIdentifier);
+    static std::unique_ptr<TCWindowButton> windowButtonWithSize(platform::ui::Size size, const QString& groupIdentifier); // kept: named by the design, no caller yet
     TCWindowButton(platform::ui::Size size, const QString& groupIdentifier);
     // A button that goes away holding the pointer (its window closed under it) releases it.
     ~TCWindowButton() override;
@@ -24,19 +24,19 @@ public:
     const QString& groupIdentifier() const { return groupIdentifier_; }
     TCWindowButtonGroup& group() const { return TCWindowButtonGroup::groupWithIdentifier(groupIdentifier_); }
 
-    const platform::ui::Image& activeImage() const { return activeImage_; }
-    void setActiveImage(const platform::ui::Image& image) { activeImage_ = image; }
-    const platform::ui::Image& activeNotKeyWindowImage() const { return activeNotKeyWindowImage_; }
-    void setActiveNotKeyWindowImage(const platform::ui::Image& image) { activeNotKeyWindowImage_ = image; }
-    const platform::ui::Image& inactiveImage() const { return inactiveImage_; }
-    void setInactiveImage(const platform::ui::Image& image) { inactiveImage_ = image; }
-    const platform::ui::Image& rolloverImage() const { return rolloverImage_; }
-    void setRolloverImage(const platform::ui::Image& image) { rolloverImage_ = image; }
+    const platform::ui::Image& activeImage() const { return activeImage_; } // kept: named by the design, no caller yet
+    void setActiveImage(const platform::ui::Image& image) { activeImage_ = image; } // kept: named by the design, no caller yet
+    const platform::ui::Image& activeNotKeyWindowImage() const { return activeNotKeyWindowImage_; } // kept: named by the design, no caller yet
+    void setActiveNotKeyWindowImage(const platform::ui::Image& image) { activeNotKeyWindowImage_ = image; } // kept: named by the design, no caller yet
+    const platform::ui::Image& inactiveImage() const { return inactiveImage_; } // kept: named by the design, no caller yet
+    void setInactiveImage(const platform::ui::Image& image) { inactiveImage_ = image; } // kept: named by the design, no caller yet
+    const platform::ui::Image& rolloverImage() const { return rolloverImage_; } // kept: named by the design, no caller yet
+    void setRolloverImage(const platform::ui::Image& image) { rolloverImage_ = image; } // kept: named by the design, no caller yet
     // Shown while the button is held down.
-    const platform::ui::Image& pressedImage() const { return alternateImage(); }
-    void setPressedImage(const platform::ui::Image& image) { setAlternateImage(image); }
+    const platform::ui::Image& pressedImage() const { return alternateImage(); } // kept: named by the design, no caller yet
+    void setPressedImage(const platform::ui::Image& image) { setAlternateImage(image); } // kept: named by the design, no caller yet
 
-    platform::ui::TrackingArea* mouseTrackingArea() const { return mouseTrackingArea_.get(); }
+    platform::ui::TrackingArea* mouseTrackingArea() const { return mouseTrackingArea_.get(); } // kept: named by the design, no caller yet
 
     // Also shows the active or the inactive picture (call it on the window button itself).
     void setEnabled(bool enabled);

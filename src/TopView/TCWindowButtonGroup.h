@@ -26,7 +26,7 @@ public:
     const QString& identifier() const { return identifier_; }
     std::int64_t numberOfCaptures() const { return numberOfCaptures_; }
     // A negative count or the present one is ignored; any other is kept and posted.
-    void setNumberOfCaptures(std::int64_t count);
+    void setNumberOfCaptures(std::int64_t count); // kept: named by the design, no caller yet
 
     // The count alone, announcing nothing: the button that the pointer entered or left
     // re-chooses its own picture. A release never takes the count below zero (after a reset

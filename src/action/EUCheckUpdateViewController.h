@@ -53,18 +53,18 @@ public:
 
     State state() const { return state_; }
 
-    platform::ui::View* checkProgressView() const { return checkProgressView_; }
-    platform::ui::View* noNetworkView() const { return noNetworkView_; }
-    platform::ui::View* noUpdateView() const { return noUpdateView_; }
-    platform::ui::View* haveUpdateView() const { return haveUpdateView_; }
-    platform::ui::TextField* versionLabel() const { return versionLabel_; }
-    platform::ui::ScrollView* changeValueScrollView() const { return changeValueScrollView_; }
-    platform::ui::View* showVersionScrollView() const { return showVersionScrollView_; }
-    TextImageButton* loadCloseBut() const { return loadCloseBut_; }
-    TextImageButton* noNetColseBut() const { return noNetColseBut_; }
-    TextImageButton* noUpdateClose() const { return noUpdateClose_; }
-    TextImageButton* cancelBut() const { return cancelBut_; }
-    TextImageButton* updateBut() const { return updateBut_; }
+    platform::ui::View* checkProgressView() const { return checkProgressView_; } // kept: named by the design, no caller yet
+    platform::ui::View* noNetworkView() const { return noNetworkView_; } // kept: named by the design, no caller yet
+    platform::ui::View* noUpdateView() const { return noUpdateView_; } // kept: named by the design, no caller yet
+    platform::ui::View* haveUpdateView() const { return haveUpdateView_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* versionLabel() const { return versionLabel_; } // kept: named by the design, no caller yet
+    platform::ui::ScrollView* changeValueScrollView() const { return changeValueScrollView_; } // kept: named by the design, no caller yet
+    platform::ui::View* showVersionScrollView() const { return showVersionScrollView_; } // kept: named by the design, no caller yet
+    TextImageButton* loadCloseBut() const { return loadCloseBut_; } // kept: named by the design, no caller yet
+    TextImageButton* noNetColseBut() const { return noNetColseBut_; } // kept: named by the design, no caller yet
+    TextImageButton* noUpdateClose() const { return noUpdateClose_; } // kept: named by the design, no caller yet
+    TextImageButton* cancelBut() const { return cancelBut_; } // kept: named by the design, no caller yet
+    TextImageButton* updateBut() const { return updateBut_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

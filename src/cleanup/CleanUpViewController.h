@@ -32,10 +32,10 @@ public:
     void emptyTrash();
     bool isEmptying() const { return emptying_; }
 
-    EUHandButton* cleanDownloadBut() const { return cleanDownloadBut_; }
-    EUHandButton* closeTrashBut() const { return closeTrashBut_; }
-    DownloadViewController* downloadWC() const { return downloadWC_.get(); }
-    CleanCellBgView* cleanTrashView() const { return cleanTrashView_; }
+    EUHandButton* cleanDownloadBut() const { return cleanDownloadBut_; } // kept: named by the design, no caller yet
+    EUHandButton* closeTrashBut() const { return closeTrashBut_; } // kept: named by the design, no caller yet
+    DownloadViewController* downloadWC() const { return downloadWC_.get(); } // kept: named by the design, no caller yet
+    CleanCellBgView* cleanTrashView() const { return cleanTrashView_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

@@ -45,7 +45,7 @@ public:
 
     void openFileWithFileNode(const FileNode* node);
     // A preview request for the node's path (the window shows none).
-    void pereviewFileWithFileNode(const FileNode* node);
+    void pereviewFileWithFileNode(const FileNode* node); // kept: named by the design, no caller yet
 
     // Removal jobs over the selected, unprotected nodes. True when a job started; with nothing
     // to remove, or while a scan runs, none starts, and the end (select none, 0 failed, 100)

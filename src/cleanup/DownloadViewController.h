@@ -93,30 +93,30 @@ public:
     // A folder whose name ends with ".app" or ".framework" shows as one item.
     static bool isExpandableNode(const QByteArray& name, bool hasChildren);
     // A colour for a size: black below 1 MB, green to 1 GB, orange to 1 TB, red beyond.
-    static platform::ui::Color getFileColor(uint64_t size);
+    static platform::ui::Color getFileColor(uint64_t size); // kept: named by the design, no caller yet
     // The title after a removal: the program's name, or how many items stayed.
     static QString removalEndText(int32_t failed);
 
-    bool isScan() const { return isScan_; }
-    bool isRemove() const { return isRemove_; }
-    int32_t selectAllButSt() const { return selectAllButSt_; }
+    bool isScan() const { return isScan_; } // kept: named by the design, no caller yet
+    bool isRemove() const { return isRemove_; } // kept: named by the design, no caller yet
+    int32_t selectAllButSt() const { return selectAllButSt_; } // kept: named by the design, no caller yet
     const QString& filePath() const { return filePath_; }
-    FileNodeList& rootNodeArr() { return rootNodeArr_; }
-    ProgressViewController* progressView() const { return progressView_.get(); }
+    FileNodeList& rootNodeArr() { return rootNodeArr_; } // kept: named by the design, no caller yet
+    ProgressViewController* progressView() const { return progressView_.get(); } // kept: named by the design, no caller yet
 
     // Outlets.
-    platform::ui::TextField* titleLabel() const { return titleLabel_; }
-    platform::ui::TextField* progressLable() const { return progressLable_; }
+    platform::ui::TextField* titleLabel() const { return titleLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* progressLable() const { return progressLable_; } // kept: named by the design, no caller yet
     platform::ui::TextField* noFolderLabel() const { return noFolderLabel_; }
-    TextImageButton* pauseButton() const { return pauseButton_; }
-    TextImageButton* stopScanButton() const { return stopScanButton_; }
-    TextImageButton* moveToTrashButton() const { return moveToTrashButton_; }
-    TextImageButton* deleteButton() const { return deleteButton_; }
-    platform::ui::Button* selectAllButton() const { return selectAllButton_; }
-    EUProgressView* scanProgress() const { return scanProgress_; }
-    platform::ui::View* scanProgressView() const { return scanProgressView_; }
-    platform::ui::View* outlineBlowView() const { return outlineBlowView_; }
-    platform::ui::View* outlineBgView() const { return outlineBgView_; }
+    TextImageButton* pauseButton() const { return pauseButton_; } // kept: named by the design, no caller yet
+    TextImageButton* stopScanButton() const { return stopScanButton_; } // kept: named by the design, no caller yet
+    TextImageButton* moveToTrashButton() const { return moveToTrashButton_; } // kept: named by the design, no caller yet
+    TextImageButton* deleteButton() const { return deleteButton_; } // kept: named by the design, no caller yet
+    platform::ui::Button* selectAllButton() const { return selectAllButton_; } // kept: named by the design, no caller yet
+    EUProgressView* scanProgress() const { return scanProgress_; } // kept: named by the design, no caller yet
+    platform::ui::View* scanProgressView() const { return scanProgressView_; } // kept: named by the design, no caller yet
+    platform::ui::View* outlineBlowView() const { return outlineBlowView_; } // kept: named by the design, no caller yet
+    platform::ui::View* outlineBgView() const { return outlineBgView_; } // kept: named by the design, no caller yet
     DowndLoadOutLineView* outlineView() const { return outlineView_; }
 
 protected:

@@ -30,7 +30,7 @@ public:
     void eumeAllRootFileNodeWithRootArr(FileNodeList& rootArr, const QString& rootPath);
     void getRootNodeListWithPath(const QString& path);
     // The sorted insertion into the root list (appended when empty). Main thread.
-    void insertFileInRootArrWithFile(std::shared_ptr<FileNode> node);
+    void insertFileInRootArrWithFile(std::shared_ptr<FileNode> node); // kept: named by the design, no caller yet
     void doRootArrSort() override;
 
     // -1 before the entries are counted, then handled × 100 / count.
@@ -45,7 +45,7 @@ public:
     // removal of what is listed starts from.
     const platform::ItemLocation& root() const { return root_; }
 
-    EumeRootDelegate* eumeDelegate() const { return eumeDelegate_; }
+    EumeRootDelegate* eumeDelegate() const { return eumeDelegate_; } // kept: named by the design, no caller yet
     void setEumeDelegate(EumeRootDelegate* delegate) { eumeDelegate_ = delegate; }
 
 private:

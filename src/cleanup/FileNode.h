@@ -70,16 +70,16 @@ public:
     void setIsExpand(bool expanded) { isExpand_ = expanded; }
 
     // Kept for the row's drawing; nothing reads them.
-    int32_t isButtonState() const { return isButtonState_; }
-    void setIsButtonState(int32_t state) { isButtonState_ = state; }
-    platform::ui::Rect checkBoxRect() const { return checkBoxRect_ ? *checkBoxRect_ : platform::ui::Rect(); }
-    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = std::make_unique<platform::ui::Rect>(rect); }
+    int32_t isButtonState() const { return isButtonState_; } // kept: named by the design, no caller yet
+    void setIsButtonState(int32_t state) { isButtonState_ = state; } // kept: named by the design, no caller yet
+    platform::ui::Rect checkBoxRect() const { return checkBoxRect_ ? *checkBoxRect_ : platform::ui::Rect(); } // kept: named by the design, no caller yet
+    void setCheckBoxRect(const platform::ui::Rect& rect) { checkBoxRect_ = std::make_unique<platform::ui::Rect>(rect); } // kept: named by the design, no caller yet
 
     // Orders by size, larger first: below zero when this node is the larger, so it goes first.
     int compareSize(const FileNode& other) const;
     // Sorts a copy of the children of every folder below this one and lets it go: the tree is
     // left as it is. Nothing in the program relies on it.
-    void decendingSort() const;
+    void decendingSort() const; // kept: named by the design, no caller yet
 
 private:
     QByteArray stored_; // the whole path without a father, else the name

@@ -96,7 +96,8 @@ uint64_t NodeTreeOperator::getFileSizeWithPat(const platform::FSRef& folder, con
             if (!(infos[i].nodeFlags & kFSNodeIsDirectoryMask)) {
                 const QByteArray& name = refs[i].name();
                 found.files.emplace_back(found.names.size(), name.size());
-                found.names += name;
+                // Copied, never shared: the reference's buffer is written again for the next entry.
+                found.names.append(name.constData(), name.size());
                 found.found.push_back({nullptr, infos[i].dataLogicalSize, infos[i].identity()});
                 sum += infos[i].dataLogicalSize;
                 continue;
@@ -136,7 +137,9 @@ void NodeTreeOperator::flush(const std::shared_ptr<FileNode>& root, platform::Fi
         const qsizetype base = to.names.size();
         for (const auto& [at, length] : found.files)
             to.files.emplace_back(base + at, length);
-        to.names += found.names;
+        // Copied, never shared, so that `found` keeps its room and the main thread reads a buffer
+        // that nothing on this thread writes again.
+        to.names.append(found.names.constData(), found.names.size());
         std::move(found.found.begin(), found.found.end(), std::back_inserter(to.found));
         to.folders.push_back({root, to.found.size(), sum, identity, resortChildren});
         folders = to.folders.size();

@@ -29,7 +29,7 @@ public:
     explicit NodeTreeOperator(std::shared_ptr<ScanGate> gate);
 
     // The data size of one file (a link as itself); 0 when it cannot be read.
-    static uint64_t getOneFileSizeWithPath(const QByteArray& nativePath);
+    static uint64_t getOneFileSizeWithPath(const QByteArray& nativePath); // kept: named by the design, no caller yet
     // Scans the folder into root's children; gives `total` plus the size of everything below.
     // The folder is root's own, or what root leads to when it is a link the scan follows.
     uint64_t getFileSizeWithPat(const platform::FSRef& folder, const std::shared_ptr<FileNode>& root,
@@ -59,7 +59,7 @@ public:
     // Whether the scan may change the tree now; read on the main thread inside each hop.
     bool mayChangeTree() const;
 
-    NodeTreeOperatorDelegate* opDelegate() const { return opDelegate_; }
+    NodeTreeOperatorDelegate* opDelegate() const { return opDelegate_; } // kept: named by the design, no caller yet
     void setOpDelegate(NodeTreeOperatorDelegate* delegate) { opDelegate_ = delegate; }
 
     const std::shared_ptr<ScanGate>& gate() const { return gate_; }

@@ -28,10 +28,10 @@ public:
     ProgressViewControllerDelegate* delegate() const { return delegate_; }
     void setDelegate(ProgressViewControllerDelegate* delegate) { delegate_ = delegate; }
 
-    EUProgressView* progressView() const { return progressView_; }
-    platform::ui::TextField* pathLabel() const { return pathLabel_; }
-    platform::ui::TextField* titleLabel() const { return titleLabel_; }
-    platform::ui::TextField* progressLabel() const { return progressLabel_; }
+    EUProgressView* progressView() const { return progressView_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* pathLabel() const { return pathLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* titleLabel() const { return titleLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* progressLabel() const { return progressLabel_; } // kept: named by the design, no caller yet
     TextImageButton* stopButton() const { return stopButton_; }
 
 protected:

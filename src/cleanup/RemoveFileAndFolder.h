@@ -30,7 +30,7 @@ public:
 
     void start();
     // The item under way is finished; no further item starts and no end is reported.
-    void isCancel();
+    void isCancel(); // kept: named by the design, no caller yet
 
     RemoveFileAndFolderDelegate* delegate() const { return delegate_; }
     void setDelegate(RemoveFileAndFolderDelegate* delegate) { delegate_ = delegate; }

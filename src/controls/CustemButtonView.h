@@ -25,10 +25,10 @@ public:
     void setIconImage(const platform::ui::Image& image);
     const QString& name() const { return name_; }
     void setName(const QString& name);
-    bool isMouseEnter() const { return isMouseEnter_; }
+    bool isMouseEnter() const { return isMouseEnter_; } // kept: named by the design, no caller yet
     // A button that shows the tile's link text; no tile has one unless it is set.
-    platform::ui::Button* openBut() const { return openBut_; }
-    void setOpenBut(platform::ui::Button* button) { openBut_ = button; }
+    platform::ui::Button* openBut() const { return openBut_; } // kept: named by the design, no caller yet
+    void setOpenBut(platform::ui::Button* button) { openBut_ = button; } // kept: named by the design, no caller yet
 
     void openButtonAction();
     // The text in the link colour and the Light face at 12 points, also given to openBut.

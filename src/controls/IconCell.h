@@ -27,7 +27,7 @@ public:
     static Slice iconSlice(const platform::ui::Rect& frame, bool hasImage, SliceShape shape);
     Slice iconSlice(const platform::ui::Rect& frame) const { return iconSlice(frame, !image().isNull(), shape_); }
     // The image's own size at the left, centred in height; zero without an image.
-    platform::ui::Rect imageFrameForCellFrame(const platform::ui::Rect& cellFrame) const;
+    platform::ui::Rect imageFrameForCellFrame(const platform::ui::Rect& cellFrame) const; // kept: named by the design, no caller yet
 
     void editWithFrame(const platform::ui::Rect& frame, platform::ui::View& controlView,
                        platform::ui::FieldEditor& editor, const platform::ui::Event* event) override;

@@ -9,7 +9,7 @@ public:
     ImageTextCell() : IconCell({27, 4, 24, 24}) {}
     std::unique_ptr<platform::ui::Cell> copy() const override { return std::make_unique<ImageTextCell>(*this); }
 
-    const QString& nameStr() const { return nameStr_; }
+    const QString& nameStr() const { return nameStr_; } // kept: named by the design, no caller yet
     // A null text is no text; the text is drawn as it is.
     void setNameStr(const QString& name) { nameStr_ = name; }
 

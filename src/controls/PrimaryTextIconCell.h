@@ -9,7 +9,7 @@ public:
     using IconCell::IconCell;
 
     // The text itself (the name keeps the original's).
-    const QString& primaryTextKeyPath() const { return primaryTextKeyPath_; }
+    const QString& primaryTextKeyPath() const { return primaryTextKeyPath_; } // kept: named by the design, no caller yet
     void setPrimaryTextKeyPath(const QString& text) { primaryTextKeyPath_ = text; }
 
     struct Layout {

@@ -23,18 +23,18 @@ public:
     void setImageFromFileNormalName(const QString& normalName, const QString& activeName, const QString& hoverName,
                                     const QString& disableName);
     void setButtonEnabled(bool enabled);
-    bool isFocus() const { return isFocus_; }
-    void setIsFocus(bool focus) { isFocus_ = focus; }
+    bool isFocus() const { return isFocus_; } // kept: named by the design, no caller yet
+    void setIsFocus(bool focus) { isFocus_ = focus; } // kept: named by the design, no caller yet
 
     const platform::ui::Image& normalImage() const { return normalImage_; }
-    const platform::ui::Image& activeImage() const { return activeImage_; }
-    const platform::ui::Image& hoverImage() const { return hoverImage_; }
-    const platform::ui::Image& disableImage() const { return disableImage_; }
+    const platform::ui::Image& activeImage() const { return activeImage_; } // kept: named by the design, no caller yet
+    const platform::ui::Image& hoverImage() const { return hoverImage_; } // kept: named by the design, no caller yet
+    const platform::ui::Image& disableImage() const { return disableImage_; } // kept: named by the design, no caller yet
     platform::ui::TextField* textField() const { return textField_; }
     // True while a click is being followed (hides the platform button's own flag).
-    bool isTracking() const { return isTracking_; }
+    bool isTracking() const { return isTracking_; } // kept: named by the design, no caller yet
     // The button's own switch: true lets it work.
-    bool isDisabled() const { return isDisabled_; }
+    bool isDisabled() const { return isDisabled_; } // kept: named by the design, no caller yet
     const platform::ui::Rect& dstRect() const { return dstRect_; }
     const platform::ui::Rect& srcRect() const { return srcRect_; }
     ImageButtonLook currentLook() const;

@@ -41,11 +41,11 @@ public:
     // Notes whether the File Manager's volume of that index is the start-up volume.
     void JustOSVolume(int index);
     // Gives the guard back; the main run loop calls it a second after an enumeration started.
-    void changeIValue();
+    void changeIValue(); // kept: named by the design, no caller yet
 
-    // Nothing calls this: every disk with its partitions' names, sizes and mount points, read
-    // straight from `/usr/sbin/diskutil list -plist`.
-    static QVariantList listAllDisksAndPartitions();
+    // Every disk with its partitions' names, sizes and mount points, read straight from
+    // `/usr/sbin/diskutil list -plist`.
+    static QVariantList listAllDisksAndPartitions(); // kept: named by the design, no caller yet
 
     bool bFindOSDisk = false;
     bool bFirstOSVolume = true;

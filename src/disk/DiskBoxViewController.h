@@ -73,19 +73,19 @@ public:
     MakeSureFormatViewController& prepareFormatConfirmation();
     void makeSureToFormatSelectVolumeWithName(const QString& name, const QString& type) override;
     void showFormatEndWindow(FormatOutcome outcome);
-    // Nothing calls this: reformats the volume the box shows.
-    void formatContinueAction() override;
+    // Reformats the volume the box shows.
+    void formatContinueAction() override; // kept: named by the design, no caller yet
     static platform::ui::AttributedString getStringColor(const QString& text);
 
-    MakeSureFormatViewController* makeSureFormatVC() const { return makeSureFormatVC_.get(); }
-    FormatEndViewController* formatEndVC() const { return formatEndVC_.get(); }
+    MakeSureFormatViewController* makeSureFormatVC() const { return makeSureFormatVC_.get(); } // kept: named by the design, no caller yet
+    FormatEndViewController* formatEndVC() const { return formatEndVC_.get(); } // kept: named by the design, no caller yet
     const std::optional<FormatOutcome>& lastFormatOutcome() const { return lastFormatOutcome_; }
-    platform::ui::TextField* nameLabel() const { return nameLabel_; }
-    platform::ui::TextField* usedLabel() const { return usedLabel_; }
-    platform::ui::ImageView* selectBut() const { return selectBut_; }
-    platform::ui::ImageView* iconImageView() const { return iconImageView_; }
-    platform::ui::View* renameView() const { return renameView_; }
-    platform::ui::TextField* renameTextField() const { return renameTextField_; }
+    platform::ui::TextField* nameLabel() const { return nameLabel_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* usedLabel() const { return usedLabel_; } // kept: named by the design, no caller yet
+    platform::ui::ImageView* selectBut() const { return selectBut_; } // kept: named by the design, no caller yet
+    platform::ui::ImageView* iconImageView() const { return iconImageView_; } // kept: named by the design, no caller yet
+    platform::ui::View* renameView() const { return renameView_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* renameTextField() const { return renameTextField_; } // kept: named by the design, no caller yet
     QString iconName() const { return iconName_; }
     bool isSelected() const { return selected_; }
 

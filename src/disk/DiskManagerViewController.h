@@ -66,16 +66,16 @@ public:
 
     // The boxes in column order (internal, then external).
     const std::vector<std::shared_ptr<DiskBoxViewController>>& boxes() const { return boxes_; }
-    DiskBoxViewController* diskBoxVC() const { return diskBoxVC_.get(); }
+    DiskBoxViewController* diskBoxVC() const { return diskBoxVC_.get(); } // kept: named by the design, no caller yet
     bool isMount() const { return isMount_; }
-    TextImageButton* openBut() const { return openBut_; }
-    TextImageButton* mountBut() const { return mountBut_; }
-    TextImageButton* formatBut() const { return formatBut_; }
-    TextImageButton* renameBut() const { return renameBut_; }
-    TextImageButton* ejectBut() const { return ejectBut_; }
-    ProgressSpinner* loadProgress() const { return loadProgress_; }
+    TextImageButton* openBut() const { return openBut_; } // kept: named by the design, no caller yet
+    TextImageButton* mountBut() const { return mountBut_; } // kept: named by the design, no caller yet
+    TextImageButton* formatBut() const { return formatBut_; } // kept: named by the design, no caller yet
+    TextImageButton* renameBut() const { return renameBut_; } // kept: named by the design, no caller yet
+    TextImageButton* ejectBut() const { return ejectBut_; } // kept: named by the design, no caller yet
+    ProgressSpinner* loadProgress() const { return loadProgress_; } // kept: named by the design, no caller yet
     platform::ui::View* scrollView() const { return scrollView_; }
-    platform::ui::ScrollView* topScrollView() const { return topScrollView_; }
+    platform::ui::ScrollView* topScrollView() const { return topScrollView_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

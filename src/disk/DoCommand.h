@@ -5,6 +5,6 @@
 
 #include <optional>
 
-// Nothing calls this. Runs a fixed command text through /bin/sh and gives its standard output
-// read as a property list, or none when the run or the reading fails. Never hand it a name.
-std::optional<QVariant> DoCommand(const QString& command);
+// Runs a fixed command text through /bin/sh and gives its standard output read as a property
+// list, or none when the run or the reading fails. Never hand it a name.
+std::optional<QVariant> DoCommand(const QString& command); // kept: named by the design, no caller yet

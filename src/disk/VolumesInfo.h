@@ -14,7 +14,7 @@ public:
 
     void enumVolumesInfo();
     const QList<MCVolumeInfo>& getAllVolsInfo();
-    const QList<MCVolumeInfo>& volsArray() const { return volsArray_; }
+    const QList<MCVolumeInfo>& volsArray() const { return volsArray_; } // kept: named by the design, no caller yet
 
     static int32_t getVolParmsInfoExtendedAttributes(const platform::GetVolParmsInfoBuffer& parms);
     static bool isNetworkVolume(const platform::GetVolParmsInfoBuffer& parms);

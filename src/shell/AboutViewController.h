@@ -21,9 +21,9 @@ public:
     // Opens the product page in the default browser.
     void linkButtonAction();
 
-    platform::ui::TextField* titleLabel() const { return titleLabel_; }
-    EUHandButton* aboutlink() const { return aboutlink_; }
-    platform::ui::TextField* aboutlinkLine() const { return aboutlinkLine_; }
+    platform::ui::TextField* titleLabel() const { return titleLabel_; } // kept: named by the design, no caller yet
+    EUHandButton* aboutlink() const { return aboutlink_; } // kept: named by the design, no caller yet
+    platform::ui::TextField* aboutlinkLine() const { return aboutlinkLine_; } // kept: named by the design, no caller yet
     TextImageButton* closeButton() const { return closeButton_; }
 
 protected:

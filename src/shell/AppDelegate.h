@@ -47,11 +47,11 @@ public:
 
     // Outlets of the main interface file: three controls whose fonts are the interface fonts,
     // and the application menu (offered on the status item). Not owned.
-    platform::ui::TextField* fontNormal() const { return fontNormal_; }
+    platform::ui::TextField* fontNormal() const { return fontNormal_; } // kept: named by the design, no caller yet
     void setFontNormal(platform::ui::TextField* control) { fontNormal_ = control; }
-    platform::ui::TextField* fontLight() const { return fontLight_; }
+    platform::ui::TextField* fontLight() const { return fontLight_; } // kept: named by the design, no caller yet
     void setFontLight(platform::ui::TextField* control) { fontLight_ = control; }
-    platform::ui::TextField* fontBold() const { return fontBold_; }
+    platform::ui::TextField* fontBold() const { return fontBold_; } // kept: named by the design, no caller yet
     void setFontBold(platform::ui::TextField* control) { fontBold_ = control; }
     platform::ui::Menu* applicationMenu() const { return applicationMenu_; }
     void setApplicationMenu(platform::ui::Menu* menu) { applicationMenu_ = menu; }
@@ -61,7 +61,7 @@ public:
     // Whether another copy runs; that copy is then asked to come to the front.
     bool checkAppDuplicateAndBringToFrontWithBundle(const QString& bundleIdentifier);
     void observeValueForKeyPath(const QString& keyPath, void* object);
-    void changeTabbarIcon();
+    void changeTabbarIcon(); // kept: named by the design, no caller yet
     void changeSelectTypeWithIdStr(const QString& idStr) override;
     void showMainWindow();
     void isHiddenWindow() override;
@@ -74,13 +74,13 @@ public:
     void aboutMenuItemAction();
     void checkUpdateMenuItemAction();
 
-    AboutViewController* aboutVC() const { return aboutVC_.get(); }
-    EUCheckUpdateViewController* checkUpdateWC() const { return checkUpdateWC_.get(); }
+    AboutViewController* aboutVC() const { return aboutVC_.get(); } // kept: named by the design, no caller yet
+    EUCheckUpdateViewController* checkUpdateWC() const { return checkUpdateWC_.get(); } // kept: named by the design, no caller yet
 
-    MainViewController* mainWC() const { return mainWC_.get(); }
-    StatusAttachedWindow* mainAttachedWindow() const { return mainAttachedWindow_.get(); }
-    const QString& typeIdStr() const { return typeIdStr_; }
-    platform::ui::StatusItem* aStatusItem() const { return aStatusItem_.get(); }
+    MainViewController* mainWC() const { return mainWC_.get(); } // kept: named by the design, no caller yet
+    StatusAttachedWindow* mainAttachedWindow() const { return mainAttachedWindow_.get(); } // kept: named by the design, no caller yet
+    const QString& typeIdStr() const { return typeIdStr_; } // kept: named by the design, no caller yet
+    platform::ui::StatusItem* aStatusItem() const { return aStatusItem_.get(); } // kept: named by the design, no caller yet
     bool isOpenMainWindow() const { return isOpenMainWindow_; }
 
 private:

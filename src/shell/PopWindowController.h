@@ -14,8 +14,8 @@ public:
     explicit PopWindowController(std::unique_ptr<BaseWindow> window);
     ~PopWindowController() override;
 
-    BaseWindow* baseWindow() const { return baseWindow_; }
-    void setBaseWindow(BaseWindow* window) { baseWindow_ = window; }
+    BaseWindow* baseWindow() const { return baseWindow_; } // kept: named by the design, no caller yet
+    void setBaseWindow(BaseWindow* window) { baseWindow_ = window; } // kept: named by the design, no caller yet
 
     void openMainWindow() override;
 

@@ -19,9 +19,9 @@ public:
     ASLoginStartItem& operator=(const ASLoginStartItem&) = delete;
 
     bool isSystemApp() const { return isSystemApp_; }
-    void setIsSystemApp(bool value) { isSystemApp_ = value; }
+    void setIsSystemApp(bool value) { isSystemApp_ = value; } // kept: named by the design, no caller yet
     bool bIsSelected() const { return bIsSelected_; }
-    void setBIsSelected(bool value) { bIsSelected_ = value; }
+    void setBIsSelected(bool value) { bIsSelected_ = value; } // kept: named by the design, no caller yet
     const platform::ui::Image& image() const { return image_; }
     void setImage(const platform::ui::Image& image) { image_ = image; }
     const QString& name() const { return name_; }
@@ -29,17 +29,17 @@ public:
     const QString& path() const { return path_; }
     void setPath(const QString& path) { path_ = path; }
     const QString& bundleID() const { return bundleID_; }
-    void setBundleID(const QString& bundleID) { bundleID_ = bundleID; }
+    void setBundleID(const QString& bundleID) { bundleID_ = bundleID; } // kept: named by the design, no caller yet
     const QString& bundleVersion() const { return bundleVersion_; }
-    void setBundleVersion(const QString& bundleVersion) { bundleVersion_ = bundleVersion; }
+    void setBundleVersion(const QString& bundleVersion) { bundleVersion_ = bundleVersion; } // kept: named by the design, no caller yet
     const QString& fileSize() const { return fileSize_; }
-    void setFileSize(const QString& fileSize) { fileSize_ = fileSize; }
+    void setFileSize(const QString& fileSize) { fileSize_ = fileSize; } // kept: named by the design, no caller yet
     const QDateTime& date() const { return date_; }
-    void setDate(const QDateTime& date) { date_ = date; }
+    void setDate(const QDateTime& date) { date_ = date; } // kept: named by the design, no caller yet
     const QString& isSystemAppStr() const { return isSystemAppStr_; }
-    void setIsSystemAppStr(const QString& text) { isSystemAppStr_ = text; }
+    void setIsSystemAppStr(const QString& text) { isSystemAppStr_ = text; } // kept: named by the design, no caller yet
     uint64_t fileSizeNum() const { return fileSizeNum_; }
-    void setFileSizeNum(uint64_t value) { fileSizeNum_ = value; }
+    void setFileSizeNum(uint64_t value) { fileSizeNum_ = value; } // kept: named by the design, no caller yet
 
 private:
     bool isSystemApp_ = false;

@@ -21,13 +21,13 @@ public:
 
     static std::optional<QList<QVariantMap>> allLoginItems();
     static bool addLoginItemWithURL(const QUrl& url, bool hideIt);
-    static bool addLoginItemWithPath(const QString& path, bool hideIt);
+    static bool addLoginItemWithPath(const QString& path, bool hideIt); // kept: named by the design, no caller yet
     static bool removeLoginItemAtIndex(int32_t index);
     // Remove the first item of that URL, unless the item at its position changed meanwhile.
     static bool removeLoginItemWithURL(const QUrl& url);
-    static bool removeLoginItemWithPath(const QString& path);
+    static bool removeLoginItemWithPath(const QString& path); // kept: named by the design, no caller yet
     static int32_t indexForLoginItemWithURL(const QUrl& url);
-    static int32_t indexForLoginItemWithPath(const QString& path);
+    static int32_t indexForLoginItemWithPath(const QString& path); // kept: named by the design, no caller yet
 
     // What waits between attempts (a real sleep unless replaced); gives the one it replaces.
     static Sleeper setSleeper(Sleeper sleeper);

@@ -46,14 +46,14 @@ public:
     bool tableView(platform::ui::TableView& tableView, int row) override;
     using platform::ui::TableViewDataSource::tableView;
 
-    const std::vector<ASLoginStartItemPtr>& allItems() const { return allItems_; }
-    bool isScan() const { return isScan_; }
+    const std::vector<ASLoginStartItemPtr>& allItems() const { return allItems_; } // kept: named by the design, no caller yet
+    bool isScan() const { return isScan_; } // kept: named by the design, no caller yet
     // How often a refresh was asked for, dropped ones included.
     int updateCount() const { return updates_; }
 
     // Outlets.
     TextImageButton* addButton() const { return addButton_; }
-    StartUpItemBgTableView* listTableView() const { return listTableView_; }
+    StartUpItemBgTableView* listTableView() const { return listTableView_; } // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

@@ -17,7 +17,7 @@ public:
     explicit LightViewController(QString nibName = QStringLiteral("LightViewController"));
     ~LightViewController() override;
 
-    Slider* mySlider() const { return mySlider_; }
+    Slider* mySlider() const { return mySlider_; } // kept: named by the design, no caller yet
 
     // Shows the brightness (the name is the pane's own).
     void loadSoundValue();
@@ -27,9 +27,9 @@ public:
     static float get_brightness();
     // Every display with a current mode whose brightness can be read gets the level.
     static void set_brightness(float brightness);
-    // Nothing calls it: follows the brightness on the slider, asking again after 0.1 second and
-    // twice as late each time nothing changed, up to a second. It ends with the pane.
-    void bgThread();
+    // Follows the brightness on the slider, asking again after 0.1 second and twice as late
+    // each time nothing changed, up to a second. It ends with the pane.
+    void bgThread(); // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

@@ -21,14 +21,14 @@ public:
     void setDelegate(QuickVisitVCDelegate* delegate) { delegate_ = delegate; }
 
     // The tiles, owned by the tab's view.
-    CustemButtonView* backToDesktopBut() const { return backToDesktopBut_; }
-    CustemButtonView* energySetBut() const { return energySetBut_; }
-    CustemButtonView* terminalBut() const { return terminalBut_; }
-    CustemButtonView* launchpadBut() const { return launchpadBut_; }
-    CustemButtonView* applicationsBut() const { return applicationsBut_; }
-    CustemButtonView* myDocBut() const { return myDocBut_; }
-    CustemButtonView* systemBut() const { return systemBut_; }
-    CustemButtonView* diskUtiBut() const { return diskUtiBut_; }
+    CustemButtonView* backToDesktopBut() const { return backToDesktopBut_; } // kept: named by the design, no caller yet
+    CustemButtonView* energySetBut() const { return energySetBut_; } // kept: named by the design, no caller yet
+    CustemButtonView* terminalBut() const { return terminalBut_; } // kept: named by the design, no caller yet
+    CustemButtonView* launchpadBut() const { return launchpadBut_; } // kept: named by the design, no caller yet
+    CustemButtonView* applicationsBut() const { return applicationsBut_; } // kept: named by the design, no caller yet
+    CustemButtonView* myDocBut() const { return myDocBut_; } // kept: named by the design, no caller yet
+    CustemButtonView* systemBut() const { return systemBut_; } // kept: named by the design, no caller yet
+    CustemButtonView* diskUtiBut() const { return diskUtiBut_; } // kept: named by the design, no caller yet
 
     void doBackToDesktop();
     void doOpenEnergySet();
@@ -41,8 +41,8 @@ public:
     // Opens the path as a file address through the workspace; the result is not read.
     void doOpenWithString(const QString& path);
     // Nothing shows these two.
-    void doOpenAbout();
-    void doOpenDesktop();
+    void doOpenAbout(); // kept: named by the design, no caller yet
+    void doOpenDesktop(); // kept: named by the design, no caller yet
 
     // The first path when it exists on the Mac, else the second.
     static QString firstExisting(const QString& first, const QString& second);

@@ -23,8 +23,8 @@ public:
     // Not owned: the host outlives its pane.
     SoundViewControllerDelegate* delegate() const { return delegate_; }
     void setDelegate(SoundViewControllerDelegate* delegate) { delegate_ = delegate; }
-    Slider* mySoundSlider() const { return mySoundSlider_; }
-    platform::ui::Button* closeSoundButton() const { return closeSoundButton_; }
+    Slider* mySoundSlider() const { return mySoundSlider_; } // kept: named by the design, no caller yet
+    platform::ui::Button* closeSoundButton() const { return closeSoundButton_; } // kept: named by the design, no caller yet
 
     // Shows the device's volume; below 1 on the slider's scale counts as muted.
     void loadSoundValue();
@@ -32,7 +32,7 @@ public:
     void closeSoundButtonAction();
     void changeSoundIcon(bool audible);
     // For a change of the device's volume made elsewhere: the icon only.
-    void volumeChanged();
+    void volumeChanged(); // kept: named by the design, no caller yet
 
 protected:
     void loadView() override;

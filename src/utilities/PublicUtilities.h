@@ -27,12 +27,12 @@ public:
 
     // The remembered pop-window origin, kept as "%.1f" texts under "X" and "Y".
     static void writePopWindowPoint(platform::ui::Point point);
-    static platform::ui::Point getPopWindowPoint();
+    static platform::ui::Point getPopWindowPoint(); // kept: named by the design, no caller yet
 
-    static QVariant getIsFristLoad();
-    static void setIsFristLoad();
-    static QVariant getUpDataTimeStr();
-    static void writeUpDataTimeStr(const QVariant& value);
+    static QVariant getIsFristLoad(); // kept: named by the design, no caller yet
+    static void setIsFristLoad(); // kept: named by the design, no caller yet
+    static QVariant getUpDataTimeStr(); // kept: named by the design, no caller yet
+    static void writeUpDataTimeStr(const QVariant& value); // kept: named by the design, no caller yet
 
     // The OS version as major × 100 + minor (10.9 is 1009, 11.2 is 1102); 1000 when the
     // version cannot be read.
@@ -48,8 +48,8 @@ public:
     // Parses "12 KB", "1.5 GB", … back into bytes; 0 for anything it does not recognise.
     static uint64_t volSpaceFromString(const QString& text);
 
-    static QString fileSystemTypeForInt(int code, bool isDmg);
-    static std::optional<QDateTime> convertDateFromString(const QString& text);
+    static QString fileSystemTypeForInt(int code, bool isDmg); // kept: named by the design, no caller yet
+    static std::optional<QDateTime> convertDateFromString(const QString& text); // kept: named by the design, no caller yet
     // The text in the link colour and the light font at 12 points; nothing for no text.
     static std::optional<platform::ui::AttributedString> getOpenString(const QString& text);
 
@@ -58,7 +58,7 @@ public:
     // Whether `diskutil rename` renamed the volume.
     static bool renameDiskWithGuid(const QString& guid, const QString& newName);
     static std::optional<QVariantMap> getMacInfo();
-    static std::optional<QVariantMap> getMavVersInfo();
+    static std::optional<QVariantMap> getMavVersInfo(); // kept: named by the design, no caller yet
 
     // Whether a well-known web site answers within 5 seconds. Blocks the calling thread.
     static bool isCanBeUseNetWork();

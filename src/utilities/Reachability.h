@@ -32,38 +32,39 @@ public:
 
     // Each gives nothing when the platform cannot watch the target.
     static std::unique_ptr<Reachability> reachabilityWithHostname(const QString& hostname);
+    // kept: named by the design, no caller yet
     static std::unique_ptr<Reachability> reachabilityWithHostName(const QString& hostname)
     {
         return reachabilityWithHostname(hostname);
     }
     static std::unique_ptr<Reachability> reachabilityWithAddress(const sockaddr* hostAddress);
-    static std::unique_ptr<Reachability> reachabilityForInternetConnection();
-    static std::unique_ptr<Reachability> reachabilityForLocalWiFi();
+    static std::unique_ptr<Reachability> reachabilityForInternetConnection(); // kept: named by the design, no caller yet
+    static std::unique_ptr<Reachability> reachabilityForLocalWiFi(); // kept: named by the design, no caller yet
 
     explicit Reachability(std::unique_ptr<platform::ReachabilityRef> ref);
     ~Reachability();
     Reachability(const Reachability&) = delete;
     Reachability& operator=(const Reachability&) = delete;
 
-    bool reachableOnWWAN() const { return reachableOnWWAN_; }
-    void setReachableBlock(Block block);
-    void setUnreachableBlock(Block block);
-    void setReachabilityBlock(FlagsBlock block);
+    bool reachableOnWWAN() const { return reachableOnWWAN_; } // kept: named by the design, no caller yet
+    void setReachableBlock(Block block); // kept: named by the design, no caller yet
+    void setUnreachableBlock(Block block); // kept: named by the design, no caller yet
+    void setReachabilityBlock(FlagsBlock block); // kept: named by the design, no caller yet
 
-    bool startNotifier();
+    bool startNotifier(); // kept: named by the design, no caller yet
     void stopNotifier();
 
     bool isReachableWithFlags(platform::ReachabilityFlags flags) const;
     bool isReachable() const;
-    bool isReachableViaWWAN() const { return false; }
+    bool isReachableViaWWAN() const { return false; } // kept: named by the design, no caller yet
     bool isReachableViaWiFi() const;
     bool connectionRequired() const;
-    bool isConnectionRequired() const { return connectionRequired(); }
-    bool isConnectionOnDemand() const;
-    bool isInterventionRequired() const;
+    bool isConnectionRequired() const { return connectionRequired(); } // kept: named by the design, no caller yet
+    bool isConnectionOnDemand() const; // kept: named by the design, no caller yet
+    bool isInterventionRequired() const; // kept: named by the design, no caller yet
     NetworkStatus currentReachabilityStatus() const;
     platform::ReachabilityFlags reachabilityFlags() const;
-    QString currentReachabilityString() const;
+    QString currentReachabilityString() const; // kept: named by the design, no caller yet
     QString currentReachabilityFlags() const;
     QString description() const;
 

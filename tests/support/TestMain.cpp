@@ -1,5 +1,6 @@
 // The main of every test executable: an isolated home, then the Qt application object.
 #include "IsolatedEnvironment.h"
+#include "MountNamespace.h"
 
 #include <gmock/gmock.h>
 
@@ -13,6 +14,7 @@ using Application = QCoreApplication;
 
 int main(int argc, char** argv)
 {
+    test::enterMountNamespaceIfAsked();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     test::IsolatedEnvironment environment;
     Application app(argc, argv);

@@ -6,7 +6,8 @@ namespace platform {
 
 class PropertyListSerialization;
 
-// A bundle laid out as a folder on disk.
+// A bundle laid out as a folder on disk: `Tavrin.app/Contents` around the executable, resources
+// found by name in `Resources/`, the stand-in tools in `Helpers/`.
 class DirectoryBundle final : public Bundle {
 public:
     DirectoryBundle(QString bundlePath, const PropertyListSerialization& propertyLists);

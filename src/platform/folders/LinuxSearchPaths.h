@@ -8,8 +8,15 @@ namespace platform {
 
 class SimulatedMac;
 
-// The Mac's folders live in the simulated Mac; the Downloads and Documents folders are the real XDG
-// ones, as user-dirs.dirs sets them.
+// The Mac's folders live in the simulated Mac; the Downloads and Documents folders are the real
+// XDG ones, as user-dirs.dirs sets them (`XdgUserFolders`). Each user folder's usual place in the
+// home and the XDG base folders (configuration, data, cache, state) are given too, for the
+// removal rules that protect them. `isKernelFolder` tells proc, sysfs, efivarfs and the kernel's
+// other own file systems apart by `statfs`.
+// The private temporary folder is `tavrin-<uid>` in `temporaryBase`, mode 0700; one that is a
+// link or someone else's is refused and a fresh `tavrin-XXXXXX` is made beside it. A relative
+// TMPDIR gives no temporary folder at all (logged), and then no command that writes there runs:
+// a relative folder would land wherever the program happens to run.
 class LinuxSearchPaths final : public SearchPaths {
 public:
     explicit LinuxSearchPaths(const SimulatedMac& mac);

@@ -75,12 +75,6 @@ std::optional<LoginItemTarget> entryTarget(const QFileInfo& file)
 
 } // namespace
 
-QString LoginItemTarget::bundleExecutable(const QString& bundlePath,
-                                          const PropertyListSerialization& propertyLists)
-{
-    return executableIn(bundlePath, infoDictionary(bundlePath, propertyLists));
-}
-
 QString LoginItemTarget::execLine() const
 {
     // GLib looks the first word up on disk before it undoes "%%", so a program whose path holds

@@ -19,9 +19,6 @@ struct LoginItemTarget {
     QString execLine() const;
 
     static LoginItemTarget forPath(const QString& path, const PropertyListSerialization& propertyLists);
-    // Contents/MacOS/<CFBundleExecutable> of a bundle, or nothing when the bundle names none or
-    // it is missing. A name that would leave Contents/MacOS is refused.
-    static QString bundleExecutable(const QString& bundlePath, const PropertyListSerialization& propertyLists);
 };
 
 } // namespace platform

@@ -30,6 +30,13 @@ class PropertyListSerialization;
 // Hidden=true entry of that name into the user's folder, which is the only folder ever written,
 // and is not written (nor made) either when it is or lies in a system folder or the configuration
 // folder that holds one (a link to one, or the same path, told by device and inode).
+// Every argument of an Exec line written here is quoted. GLib looks the first word up on disk
+// before it undoes "%%", so a program whose path holds "%" is started through `env` (through
+// `nice -n 0` when the path also holds "="). Changes by any process are noticed through a
+// QFileSystemWatcher on every folder and entry, each watched before it is read, so a file made
+// empty and filled afterwards is seen filled. Item URLs become paths byte for byte (`FileURL`).
+// Another program's entry is its item's `describedBy`, so its row shows the entry's own
+// (localised) Name and icon, where an item added here shows those of its path.
 class XdgLoginItemList final : public LoginItemList {
 public:
     XdgLoginItemList(QString folder, const PropertyListSerialization& propertyLists);

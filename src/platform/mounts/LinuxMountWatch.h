@@ -19,9 +19,9 @@ class NotificationCenter;
 
 // Watches the kernel's mount table (/proc/self/mountinfo, which poll() reports as changed) and
 // the simulated volumes' state file (inotify on its folder, since the file is replaced whole)
-// on a thread of its own, and posts what mounted and unmounted on the main queue to the
-// notification centre it is handed (the workspace's), with no sender. Both are looked up when a
-// change is posted.
+// on a thread of its own, and posts each mount point that came or went on the main queue to the
+// notification centre it is handed (the workspace's), its path as "NSDevicePath" and no sender.
+// The queue and the centre are looked up when a change is posted, so a test may replace them.
 class LinuxMountWatch final : public MountWatch {
 public:
     struct Settings {

@@ -15,13 +15,15 @@ namespace platform {
 
 class CommandRunner;
 
-// The File Manager's volumes on Linux: the mounts of /proc/self/mountinfo in order, measured
-// with statvfs; removable media and the external bus from /sys/class/block. Ejecting unmounts
-// and powers off through udisks and only for removable media. The table is read again only when
-// it changed (the kernel marks its file for poll; a plain file by its size and time), so a pass
-// over the volumes reads it once. A volume that does not answer its measuring within the
-// deadline is given no sizes, and logged. Any thread; never the main one, since a mount may
-// hold the caller for as long as the deadline.
+// The File Manager's volumes on Linux: the mounts of /proc/self/mountinfo in order, then the
+// simulated disks' volumes, measured with statvfs (`MountSizer`, on threads of its own); removable
+// media and the external bus from /sys/class/block, whose folder of a device and the disks above
+// it are the registry's media objects (an "sr" disk is a CD). Ejecting unmounts and powers off
+// through udisks, and only for removable media. The table is read again only when it changed
+// (the kernel marks its file for poll; a plain file by its size and time), so a pass over the
+// volumes reads it once. A volume that does not answer its measuring within 2 seconds is given
+// no sizes, logged, and not asked again until it answers. Any thread; never the main one, since
+// a mount may hold the caller for as long as the deadline.
 class LinuxVolumeTable final : public VolumeTable {
 public:
     static constexpr std::chrono::milliseconds kMeasureDeadline{2000};

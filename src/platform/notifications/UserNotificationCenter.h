@@ -14,7 +14,7 @@ struct UserNotification {
 class UserNotificationCenterDelegate {
 public:
     virtual ~UserNotificationCenterDelegate() = default;
-    virtual bool shouldPresentNotification(const UserNotification&) { return false; }
+    virtual bool shouldPresentNotification(const UserNotification&) { return false; } // kept: named by the design, no caller yet
 };
 
 // The desktop's notices.

@@ -12,10 +12,13 @@ class PropertyListSerialization;
 class SimulatedMac;
 
 // The user's preference domains (`NSUserDefaults`' persistent domains, what `defaults` reads and
-// writes): one property list per domain in the simulated Mac's ~/Library/Preferences, the
-// current host's in ByHost/. The program, its stand-in tools and the simulated System Events
-// share them; each change is a read, change and atomic rewrite under one lock file, so writers
-// in different processes never lose each other's keys.
+// writes): one property list per domain in the simulated Mac's ~/Library/Preferences
+// (".GlobalPreferences" for the global domain), the current host's in ByHost/<domain>.<host id>;
+// a domain given as a path is that file. A name that is empty or holds a ".." component is
+// refused: read as missing, never written. The program, its stand-in tools and the simulated
+// System Events share them; each change is a read, change and atomic rewrite under one lock file
+// in the data folder, so writers in different processes never lose each other's keys, and a
+// domain file that is there but does not read is never replaced.
 class PreferenceDomains {
 public:
     PreferenceDomains(QString preferencesFolder, QString lockPath, const PropertyListSerialization& propertyLists);

@@ -14,10 +14,13 @@ class QLocalSocket;
 
 namespace platform {
 
-// flock on "<folder>/<bundle identifier>.lock" decides which copy runs; the running copy listens
-// on "<folder>/<bundle identifier>.socket", where a later copy sends "activate". The folder
-// must be one that no one else can make or own first (see `defaultFolder`), or they could hand
-// each copy a lock of its own.
+// flock on "<folder>/<bundle identifier>.lock" (close-on-exec) decides which copy runs; the
+// running copy listens on "<folder>/<bundle identifier>.socket" (`QLocalServer`), where a later
+// copy sends "activate", and closes a connection that stays silent for a second. The folder must
+// be one that no one else can make or own first (see `defaultFolder`), or they could hand each
+// copy a lock of its own: $XDG_RUNTIME_DIR when it is the user's own and closed to others, else
+// "tavrin/" (0700, checked with lstat) in the real $XDG_STATE_HOME, never the simulated home
+// nor a folder of one copy's own. With no such folder the copy logs it and runs unguarded.
 class LinuxInstanceLock final : public InstanceLock {
 public:
     struct Timing {

@@ -16,7 +16,11 @@ namespace platform {
 // (/Applications, /Library, /System/..., /Users/<login>) under the root folder
 // (TAVRIN_ROOT, by default <data folder>/root).
 //
-// The program and the stand-in tools in Helpers/ share this state.
+// The program and the stand-in tools in Helpers/ share this state. The seed (the bundle's
+// `simulated-mac` resource) fills in what is missing at every start: each file is copied to a
+// `.part` name, the file systems are synced once, then each takes its name, so a first start
+// waits on the disk once and a crash leaves no half file. A state file that is there but does
+// not read is never overwritten: a value set into it is dropped, and the file kept as it is.
 class SimulatedMac {
 public:
     SimulatedMac(QString dataFolder, QString root);

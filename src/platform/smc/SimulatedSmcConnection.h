@@ -10,10 +10,11 @@ namespace platform {
 
 // The SMC as Linux can give it: one driver service whose user client answers the key-info (9)
 // and read-bytes (5) commands of selector 2 for the processor's temperature "TC0P" (type
-// "sp78", two bytes) from the thermal zones under `thermalRoot`; where no processor zone reads,
-// from a sensor of its own that drifts slowly between 40 and 52 degrees. Every other key is
-// absent: the call succeeds with the SMC's key-not-found result, no data size, no type and no
-// bytes, as the SMC answers for a key it lacks.
+// "sp78", two bytes) from the thermal zones under `thermalRoot` (the package sensor first, then
+// the other processor sensors, "acpitz" last); where no processor zone reads, from a sensor of
+// its own that drifts slowly between 40 and 52 degrees. Every other key is absent: the call
+// succeeds with the SMC's key-not-found result, no data size, no type and no bytes, as the SMC
+// answers for a key it lacks, and the reader takes it as a failed read.
 class SimulatedSmcConnection final : public SmcConnection {
 public:
     using Clock = std::function<double()>; // seconds, from any fixed start

@@ -21,9 +21,23 @@ class SearchPaths;
 
 // The freedesktop Trash: `$XDG_DATA_HOME/Trash` for the home volume; on any other mounted volume
 // `$topdir/.Trash/$uid` where an administrator made a shared `$topdir/.Trash` (a folder with the
-// sticky bit, not a link), else `$topdir/.Trash-$uid`; each with `files/` and
-// `info/*.trashinfo`. Emptying also clears the simulated Mac's Trash folders. Names are bytes
-// throughout; no link is ever followed, and items are reached by descriptor.
+// sticky bit, not a link), else `$topdir/.Trash-$uid`, each a folder of the user's own (0700,
+// not a link), with `files/` and `info/*.trashinfo`. Names are bytes throughout; no link is
+// ever followed, and items are reached by descriptor.
+// An item (by path, or by `ItemLocation` through `CheckedWalk`, where a swapped folder fails it)
+// that is a mount point or holds one is refused before any Trash folder is looked for or made
+// (its mount id and device against its parent's, and the mount table). The `.trashinfo` is made
+// exclusively first and the item moved from its parent's descriptor with RENAME_NOREPLACE, never
+// across volumes, so depth does not matter; its name is the item's own or "name.2", "name.3", ...,
+// cut at a character's start where the record's name would pass 255 bytes; Path keeps the whole
+// original path, percent-encoded from the bytes (relative on another volume).
+// Emptying reads the mount table once and looks for the user's Trash folders of all mounts on up
+// to eight threads of its own with a 3-second deadline (a mount that does not answer is left out
+// and logged). It removes the user's own entries of `files/` and `info/` (a record stays while
+// its item does) and of the simulated Mac's `~/.Trash` and `/Volumes/*/.Trashes`, by location,
+// never a protected folder the caller passes; a Trash folder on another mount than its parent is
+// left whole; other users' entries stay; failures are counted and logged. Emptying may run on a
+// pool thread. The mount list, the per-mount look and the owner test are replaceable for tests.
 class FreedesktopTrash final : public Trash {
 public:
     struct Settings {

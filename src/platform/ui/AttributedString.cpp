@@ -29,16 +29,6 @@ void AttributedString::addFont(const Font& font, TextRange range)
     addRun(range).font = font;
 }
 
-void AttributedString::append(const AttributedString& other)
-{
-    const qsizetype offset = string_.size();
-    string_ += other.string_;
-    for (Run run : other.runs_) {
-        run.range.location += offset;
-        runs_.append(run);
-    }
-}
-
 void AttributedString::addParagraphStyle(const ParagraphStyle& style, TextRange range)
 {
     addRun(range).paragraphStyle = style;

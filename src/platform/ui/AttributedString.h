@@ -46,7 +46,6 @@ public:
     void addForegroundColor(const Color& color, TextRange range);
     void addFont(const Font& font, TextRange range);
     void addParagraphStyle(const ParagraphStyle& style, TextRange range);
-    void append(const AttributedString& other);
 
     // The attributes in effect at one character.
     Attributes attributesAtIndex(qsizetype index) const;

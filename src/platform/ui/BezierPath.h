@@ -47,7 +47,6 @@ public:
     // Narrows the current context's clip to the inside of the path.
     void addClip() const;
 
-    bool isEmpty() const { return elements_.empty(); }
     const std::vector<Element>& elements() const { return elements_; }
     Rect bounds() const;
     QPainterPath toQPainterPath() const;

@@ -56,12 +56,6 @@ void Button::setImageScaling(ImageScaling scaling)
     setNeedsDisplay();
 }
 
-void Button::setFont(const Font& font)
-{
-    cell_->setFont(font);
-    setNeedsDisplay();
-}
-
 void Button::setAlignment(TextAlignment alignment)
 {
     cell_->setAlignment(alignment);
@@ -83,12 +77,6 @@ void Button::setBordered(bool bordered)
 void Button::setBezelStyle(BezelStyle style)
 {
     cell_->setBezelStyle(style);
-    setNeedsDisplay();
-}
-
-void Button::setState(int state)
-{
-    cell_->setState(state);
     setNeedsDisplay();
 }
 

@@ -32,30 +32,21 @@ public:
     void setImage(const Image& image);
     const Image& alternateImage() const { return cell_->alternateImage(); }
     void setAlternateImage(const Image& image);
-    CellImagePosition imagePosition() const { return cell_->imagePosition(); }
     void setImagePosition(CellImagePosition position);
-    ImageScaling imageScaling() const { return cell_->imageScaling(); }
     void setImageScaling(ImageScaling scaling);
-    const Font& font() const { return cell_->font(); }
-    void setFont(const Font& font);
     TextAlignment alignment() const { return cell_->alignment(); }
     void setAlignment(TextAlignment alignment);
 
     void setButtonType(ButtonType type);
-    bool isBordered() const { return cell_->isBordered(); }
     void setBordered(bool bordered);
     BezelStyle bezelStyle() const { return cell_->bezelStyle(); }
     void setBezelStyle(BezelStyle style);
     void setFocusRingType(FocusRingType) {} // no focus rings are drawn
 
-    int state() const { return cell_->state(); }
-    void setState(int state);
     bool isEnabled() const { return cell_->isEnabled(); }
     void setEnabled(bool enabled);
     bool isHighlighted() const { return cell_->isHighlighted(); }
     void highlight(bool flag);
-    int tag() const { return cell_->tag(); }
-    void setTag(int tag) { cell_->setTag(tag); }
 
     const Action& action() const { return action_; }
     void setAction(Action action) { action_ = std::move(action); }
@@ -63,8 +54,6 @@ public:
     void sendAction();
     // A click made by code: the state advances and the action runs, when enabled.
     void performClick();
-    // Whether a click is being followed.
-    bool isTracking() const { return tracking_; }
 
     bool mouseDownCanMoveWindow() const override { return false; }
     void drawRect(const Rect& dirtyRect) override;

@@ -49,18 +49,14 @@ public:
 
     const Image& alternateImage() const { return alternateImage_; }
     void setAlternateImage(const Image& image) { alternateImage_ = image; }
-    CellImagePosition imagePosition() const { return imagePosition_; }
     void setImagePosition(CellImagePosition position) { imagePosition_ = position; }
-    ImageScaling imageScaling() const { return imageScaling_; }
     void setImageScaling(ImageScaling scaling) { imageScaling_ = scaling; }
 
     // Also sets the highlight and state masks (and the border) that go with the type.
     void setButtonType(ButtonType type);
     void setHighlightsBy(unsigned mask) { highlightsBy_ = mask; }
     // Whether a disabled button draws its image at half strength (the default).
-    bool imageDimsWhenDisabled() const { return imageDimsWhenDisabled_; }
     void setImageDimsWhenDisabled(bool dims) { imageDimsWhenDisabled_ = dims; }
-    bool isBordered() const { return bordered_; }
     void setBordered(bool bordered) { bordered_ = bordered; }
     BezelStyle bezelStyle() const { return bezelStyle_; }
     void setBezelStyle(BezelStyle style) { bezelStyle_ = style; }

@@ -39,7 +39,6 @@ public:
     QString stringValue() const;
     void setStringValue(const QString& value) { setObjectValue(value); }
     virtual AttributedString attributedStringValue() const;
-    void setAttributedStringValue(const AttributedString& value) { setObjectValue(QVariant::fromValue(value)); }
 
     virtual Image image() const { return image_; }
     virtual void setImage(const Image& image) { image_ = image; }
@@ -55,14 +54,10 @@ public:
     void setEnabled(bool enabled) { enabled_ = enabled; }
     bool isEditable() const { return editable_; }
     void setEditable(bool editable) { editable_ = editable; }
-    bool isSelectable() const { return selectable_; }
-    void setSelectable(bool selectable) { selectable_ = selectable; }
     bool isHighlighted() const { return highlighted_; }
     void setHighlighted(bool highlighted) { highlighted_ = highlighted; }
     int state() const { return state_; }
     virtual void setState(int state) { state_ = state; }
-    int tag() const { return tag_; }
-    void setTag(int tag) { tag_ = tag; }
 
     // What a click on the cell does; a table column's cell gets it from the controller.
     const Action& action() const { return action_; }
@@ -96,10 +91,8 @@ private:
     LineBreakMode lineBreakMode_ = LineBreakMode::ByTruncatingTail;
     bool enabled_ = true;
     bool editable_ = false;
-    bool selectable_ = false;
     bool highlighted_ = false;
     int state_ = ControlStateValueOff;
-    int tag_ = 0;
     Action action_;
 };
 

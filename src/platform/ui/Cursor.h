@@ -13,7 +13,6 @@ public:
 
     static Cursor currentCursor();
 
-    Shape shape() const { return shape_; }
     void set() const;
 
     bool operator==(const Cursor& other) const = default;

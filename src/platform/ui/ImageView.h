@@ -15,7 +15,6 @@ public:
 
     const Image& image() const { return image_; }
     void setImage(const Image& image);
-    ImageScaling imageScaling() const { return scaling_; }
     void setImageScaling(ImageScaling scaling);
 
     bool mouseDownCanMoveWindow() const override { return true; }

@@ -29,7 +29,6 @@ public:
     ~Menu() override;
 
     const QString& title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
 
     MenuItem* addItem(std::unique_ptr<MenuItem> item);
     MenuItem* addItemWithTitle(const QString& title, MenuItem::Action action, const QString& keyEquivalent);
@@ -40,7 +39,6 @@ public:
 
     // With autoenabling (the default) an item is enabled when it has an action or a view of
     // its own; without, as the item says.
-    bool autoenablesItems() const { return autoenables_; }
     void setAutoenablesItems(bool autoenables) { autoenables_ = autoenables; }
     bool isItemShownEnabled(const MenuItem& item) const;
 

@@ -29,11 +29,9 @@ public:
     void setImage(const Image& image) { image_ = image; }
     const Action& action() const { return action_; }
     void setAction(Action action) { action_ = std::move(action); }
-    int tag() const { return tag_; }
-    void setTag(int tag) { tag_ = tag; }
     bool isSeparatorItem() const { return separator_; }
 
-    // As set; whether a menu shows the item enabled is the menu's call (see autoenablesItems).
+    // As set; whether a menu shows the item enabled is the menu's call (see setAutoenablesItems).
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
@@ -48,7 +46,6 @@ private:
     QString title_;
     Action action_;
     Image image_;
-    int tag_ = 0;
     bool enabled_ = true;
     bool separator_ = false;
     WeakRef<View> view_;

@@ -39,7 +39,6 @@ public:
     void setCanChooseDirectories(bool value) { canChooseDirectories_ = value; }
     bool allowsMultipleSelection() const { return allowsMultipleSelection_; }
     void setAllowsMultipleSelection(bool value) { allowsMultipleSelection_ = value; }
-    bool resolvesAliases() const { return resolvesAliases_; }
     void setResolvesAliases(bool value) { resolvesAliases_ = value; }
     const QString& prompt() const { return prompt_; }
     void setPrompt(const QString& prompt) { prompt_ = prompt; }

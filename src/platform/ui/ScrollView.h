@@ -26,8 +26,6 @@ public:
     Rect documentVisibleRect() const { return clip_->documentVisibleRect(); }
 
     void setHasVerticalScroller(bool) {} // scrolling is by the wheel alone
-    const Color& backgroundColor() const { return clip_->backgroundColor(); }
-    void setBackgroundColor(const Color& color) { clip_->setBackgroundColor(color); }
     bool drawsBackground() const { return clip_->drawsBackground(); }
     void setDrawsBackground(bool draws) { clip_->setDrawsBackground(draws); }
 

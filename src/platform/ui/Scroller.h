@@ -22,14 +22,11 @@ public:
     static double scrollerWidthForControlSize(ControlSize size, ScrollerStyle style);
 
     ControlSize controlSize() const { return controlSize_; }
-    void setControlSize(ControlSize size) { controlSize_ = size; }
     ScrollerStyle scrollerStyle() const { return style_; }
-    void setScrollerStyle(ScrollerStyle style) { style_ = style; }
 
     double floatValue() const { return value_; }
     // Kept within 0–1.
     virtual void setFloatValue(double value);
-    double knobProportion() const { return proportion_; }
     void setKnobProportion(double proportion);
 
     Rect rectForPart(ScrollerPart part) const;

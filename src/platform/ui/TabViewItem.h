@@ -11,7 +11,7 @@ namespace platform::ui {
 class TabView;
 class View;
 
-// One page of a tab view: an identifier, a label and the view it shows. The view stays its
+// One page of a tab view: an identifier and the view it shows. The view stays its
 // owner's (a view controller's); once it is gone the item shows nothing. A view that belonged
 // to its superview before is kept by the item while it is not shown.
 class TabViewItem : public Referable {
@@ -20,17 +20,13 @@ public:
     ~TabViewItem() override;
 
     const QString& identifier() const { return identifier_; }
-    const QString& label() const { return label_; }
-    void setLabel(const QString& label) { label_ = label; }
     View* view() const { return view_.get(); }
     void setView(View* view);
-    TabView* tabView() const { return tabView_; }
 
 private:
     friend class TabView;
 
     QString identifier_;
-    QString label_;
     WeakRef<View> view_;
     std::unique_ptr<View> held_;
     TabView* tabView_ = nullptr;

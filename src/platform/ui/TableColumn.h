@@ -20,9 +20,6 @@ public:
 
     const QString& identifier() const { return identifier_; }
     double width() const { return width_; }
-    // Widths are never negative.
-    const QString& title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
     bool isEditable() const { return editable_; }
     void setEditable(bool editable) { editable_ = editable; }
 
@@ -37,7 +34,6 @@ public:
 private:
     QString identifier_;
     double width_;
-    QString title_;
     bool editable_ = true;
     std::unique_ptr<Cell> dataCell_;
 };

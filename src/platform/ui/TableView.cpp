@@ -170,11 +170,6 @@ Rect TableView::visibleRect() const
     return visible;
 }
 
-void TableView::deselectAll()
-{
-    changeSelection(-1);
-}
-
 void TableView::changeSelection(int row)
 {
     if (row == selectedRow_)

@@ -64,7 +64,6 @@ public:
 
     // Selection: one row or none.
     int selectedRow() const { return selectedRow_; }
-    void deselectAll();
     bool isRowSelected(int row) const { return row >= 0 && row == selectedRow_; }
     void setSelectionHighlightStyle(TableViewSelectionHighlightStyle style);
 

@@ -42,11 +42,9 @@ public:
     void setBackgroundColor(const Color& color);
     bool drawsBackground() const { return drawsBackground_; }
     void setDrawsBackground(bool draws);
-    bool isBordered() const { return bordered_; }
     void setBordered(bool bordered);
     bool isEditable() const { return editable_; }
     void setEditable(bool editable) { editable_ = editable; }
-    bool isSelectable() const { return selectable_; }
     void setSelectable(bool selectable) { selectable_ = selectable; }
 
     bool mouseDownCanMoveWindow() const override { return !editable_ && !selectable_; }

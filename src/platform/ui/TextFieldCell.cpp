@@ -1,6 +1,5 @@
 #include "TextFieldCell.h"
 
-#include "BezierPath.h"
 #include "GraphicsContext.h"
 
 namespace platform::ui {
@@ -19,10 +18,6 @@ void TextFieldCell::drawWithFrame(const Rect& cellFrame, View& controlView)
     if (drawsBackground_) {
         backgroundColor_.setFill();
         NSRectFillUsingOperation(cellFrame, CompositingOperation::SourceOver);
-    }
-    if (bordered_) {
-        Color::colorWithRed(0, 0, 0, 0.3).setStroke();
-        BezierPath::bezierPathWithRect(cellFrame.insetBy(0.5, 0.5)).stroke();
     }
     drawInteriorWithFrame(cellFrame, controlView);
 }

@@ -5,7 +5,7 @@
 
 namespace platform::ui {
 
-// A cell that shows text: an optional background and border, then the text in its colour.
+// A cell that shows text: an optional background, then the text in its colour.
 class TextFieldCell : public Cell {
 public:
     TextFieldCell() = default;
@@ -18,8 +18,6 @@ public:
     void setBackgroundColor(const Color& color) { backgroundColor_ = color; }
     bool drawsBackground() const { return drawsBackground_; }
     void setDrawsBackground(bool draws) { drawsBackground_ = draws; }
-    bool isBordered() const { return bordered_; }
-    void setBordered(bool bordered) { bordered_ = bordered; }
 
     AttributedString attributedStringValue() const override;
     void drawWithFrame(const Rect& cellFrame, View& controlView) override;
@@ -28,7 +26,6 @@ private:
     Color textColor_ = Color::textColor();
     Color backgroundColor_ = Color::controlBackgroundColor();
     bool drawsBackground_ = false;
-    bool bordered_ = false;
 };
 
 } // namespace platform::ui

@@ -174,11 +174,6 @@ Rect TitledWindow::contentRectForFrameRect(const Rect& frame) const
     return Rect(frame.minX(), frame.minY(), frame.width(), std::max(0.0, frame.height() - kTitleBarHeight));
 }
 
-Rect TitledWindow::frameRectForContentRect(const Rect& contentRect) const
-{
-    return Rect(contentRect.minX(), contentRect.minY(), contentRect.width(), contentRect.height() + kTitleBarHeight);
-}
-
 void TitledWindow::setContentView(std::unique_ptr<View> view)
 {
     if (View* old = content_.get())

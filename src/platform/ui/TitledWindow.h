@@ -21,9 +21,8 @@ public:
 
     TitledWindow(const Rect& contentRect, unsigned styleMask, BackingStoreType backing, bool defer);
 
-    // The content part of a frame, and the frame around a content rectangle.
+    // The content part of a frame.
     Rect contentRectForFrameRect(const Rect& frame) const;
-    Rect frameRectForContentRect(const Rect& contentRect) const;
 
     View* themeFrameView() const { return Window::contentView(); }
     View* contentView() const { return content_.get(); }

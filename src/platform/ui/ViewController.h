@@ -19,7 +19,6 @@ public:
     ~ViewController() override;
 
     View* view();
-    bool isViewLoaded() const { return view_ != nullptr; }
     void setView(std::unique_ptr<View> view);
     const QString& nibName() const { return nibName_; }
 

@@ -75,7 +75,7 @@ public:
     unsigned styleMask() const { return styleMask_; }
     void setStyleMask(unsigned styleMask) { styleMask_ = styleMask; }
     void setBackingType(BackingStoreType) {}
-    virtual bool isExcludedFromWindowsMenu() const { return excludedFromWindowsMenu_; }
+    virtual bool isExcludedFromWindowsMenu() const { return excludedFromWindowsMenu_; } // kept: named by the design, no caller yet
     void setExcludedFromWindowsMenu(bool excluded) { excludedFromWindowsMenu_ = excluded; }
     void useOptimizedDrawing(bool) {}
     const QString& title() const { return title_; }
@@ -84,7 +84,6 @@ public:
     // blur for the window, it paints a blurred copy of what lay beneath it when it was shown,
     // or, with no compositor, its background opaque.
     void setBackgroundBlurRadius(int radius) { backgroundBlurRadius_ = radius; }
-    int backgroundBlurRadius() const { return backgroundBlurRadius_; }
 
     // Order and focus.
     void makeKeyAndOrderFront();

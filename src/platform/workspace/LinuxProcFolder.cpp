@@ -116,12 +116,13 @@ std::optional<qint64> LinuxProcFolder::startTime(qint64 pid)
     return record ? std::optional<qint64>(record->startTime) : std::nullopt;
 }
 
-std::optional<qint64> LinuxProcFolder::lastPid()
+std::optional<TaskMark> LinuxProcFolder::taskMark()
 {
     const QList<QByteArray> fields = readAt(AT_FDCWD, (root_ + "/loadavg").constData(), kMaximumStat).simplified().split(' ');
-    bool ok = false;
-    const qint64 pid = fields.value(4).toLongLong(&ok);
-    return ok && pid > 0 ? std::optional<qint64>(pid) : std::nullopt;
+    const QList<QByteArray> running = fields.value(3).split('/');
+    bool pidRead = false, tasksRead = false;
+    const TaskMark mark{fields.value(4).toLongLong(&pidRead), running.value(1).toLongLong(&tasksRead)};
+    return pidRead && tasksRead && mark.lastPid > 0 ? std::optional(mark) : std::nullopt;
 }
 
 std::optional<ProcessRecord> LinuxProcFolder::readStat(qint64 pid) const

@@ -15,8 +15,8 @@ public:
     std::optional<std::vector<ProcEntry>> list() override;
     std::optional<ProcessRecord> read(qint64 pid, unsigned uid) override;
     std::optional<qint64> startTime(qint64 pid) override;
-    // The fifth field of <root>/loadavg.
-    std::optional<qint64> lastPid() override;
+    // The fourth field's total and the fifth field of <root>/loadavg.
+    std::optional<TaskMark> taskMark() override;
     // Only <root>/<pid>/stat.
     std::optional<ProcessRecord> readStat(qint64 pid) const;
 

@@ -308,6 +308,14 @@ bool LinuxWorkspace::openURL(const QUrl& url)
     return open(target, QStringLiteral("openURL"), url.toString(QUrl::FullyEncoded));
 }
 
+bool LinuxWorkspace::launchBundle(const QString& bundle)
+{
+    // A bundle that names desktop entries starts one of them, as opening it does.
+    if (const std::optional<bool> started = startDesktopCounterpart(bundle))
+        return *started;
+    return simulate(QStringLiteral("launchApplication"), bundle);
+}
+
 bool LinuxWorkspace::launchApplication(const QString& appName)
 {
     if (appName.isEmpty() || appName.contains(QChar(0)))
@@ -317,7 +325,7 @@ bool LinuxWorkspace::launchApplication(const QString& appName)
         if (found.isEmpty())
             return false;
         if (OpenTarget::isApplicationBundle(found) && QFileInfo(found).isDir())
-            return simulate(QStringLiteral("launchApplication"), appName);
+            return launchBundle(appName);
         if (isDesktopEntryFile(found)) {
             const std::optional<ApplicationEntry> entry = cachedEntry(found);
             return entry && startEntry(*entry);
@@ -333,7 +341,7 @@ bool LinuxWorkspace::launchApplication(const QString& appName)
         for (const QString& candidate : {folder + QLatin1Char('/') + bundleName,
                                          folder + QStringLiteral("/Utilities/") + bundleName}) {
             if (QFileInfo(candidate).isDir())
-                return simulate(QStringLiteral("launchApplication"), candidate);
+                return launchBundle(candidate);
         }
     }
     return false;

@@ -27,12 +27,35 @@ class SearchPaths;
 class SimulatedMac;
 class TimerHandle;
 
-// The workspace on Linux. Running applications are the user's processes that a desktop entry
-// names (or that run from an application bundle), with this program; launches and quits are
-// noticed by a look every 2 seconds on the background queue while the notification centre has
-// observers, and only what changed comes back to the main queue.
-// Files, folders and web and mail addresses open through the desktop; what only a Mac has goes
-// to the simulated Mac, which records and logs the request and runs nothing.
+// The workspace on Linux. Running applications are the user's processes (same uid, /proc) that
+// a desktop entry of the XDG applications folders names (by its Exec program, TryExec, the
+// script an interpreter runs, or StartupWMClass) or that run from a ".app/Contents/MacOS/"
+// folder, with this program; a process whose parent is the same application is part of it.
+// Each carries "TavrinProcessStartTime" (ticks since boot), for force quit.
+// Launches and quits are noticed by a look every 2 seconds on the background queue while the
+// notification centre has observers, and only what changed comes back to the main queue. A look
+// walks /proc once, or not at all while /proc/loadavg says no task started or ended and every
+// process is settled and read. It knows a process by its identifier and folder inode; the
+// kernel makes unused folders again with new inodes, so such a process is the same unless the
+// kernel has handed out its identifier since the last look (the last identifier of loadavg),
+// and then its start time tells. A process is read and matched only when it first appears (once more at the
+// next look, for a fork caught before its exec), and the list is made again only when an
+// application's process came or went.
+// Files, folders and web and mail addresses open through the desktop's opener; what only a Mac
+// has (".prefPane" paths, "x-apple.systempreferences:" addresses, application bundles) goes to
+// the simulated Mac, which records and logs the request and runs nothing, unless a bundle names
+// desktop entries to start instead ("TavrinDesktopEntries"). Hiding the other applications is
+// recorded too, and handed to the window manager where the program was given a way to.
+// The desktop applications are the entries this session's menus show (not NoDisplay, the
+// `EntryVisibility` rules against XDG_CURRENT_DESKTOP, TryExec and Exec programs found), named
+// in gettext's language order (LANGUAGE unless the locale is C, then LC_ALL, LC_MESSAGES, LANG).
+// An entry starts from its own Exec arguments, without a shell, with %c, %i and %k expanded, in
+// its Path= folder (a missing one fails the start, logged); a Terminal=true one inside the
+// user's terminal (`TerminalCommand`), and with none it is not started and the log says why.
+// What is read from a bundle's Info.plist, its icon and a desktop entry is kept by path while the
+// files' time, size and inode hold (`FileStampCache`). Icons are an image file or a theme name
+// (`WorkspaceIcon`), with the hicolor or pixmaps file of that name (`HicolorIcons`), else the
+// bundle's generic drawing, so an icon is never empty.
 class LinuxWorkspace final : public Workspace {
 public:
     static constexpr std::chrono::milliseconds kPollInterval{2000};
@@ -124,6 +147,7 @@ private:
     // Starts the desktop entry that stands for a simulated bundle; nothing when the bundle names
     // none, false (logged) when this machine has none of those it names.
     std::optional<bool> startDesktopCounterpart(const QString& macPath);
+    bool launchBundle(const QString& bundle);
     WorkspaceIcon bundleIcon(const QString& bundlePath) const;
     enum class Generic { Application, Document, Folder };
     // The icon with the picture that stands in when its theme names find nothing.

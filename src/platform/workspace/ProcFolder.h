@@ -16,6 +16,15 @@ struct ProcEntry {
     quint64 inode = 0;
 };
 
+// What /proc/loadavg tells of the tasks (processes and threads): the identifier the kernel gave
+// last (identifiers are given in turn, wrapping at the top) and how many exist. While both stay
+// the same, no task started, so none ended either.
+struct TaskMark {
+    qint64 lastPid = 0;
+    qint64 tasks = 0;
+    bool operator==(const TaskMark&) const = default;
+};
+
 // The /proc folder as the look at running applications reads it.
 class ProcFolder {
 public:
@@ -28,9 +37,8 @@ public:
     virtual std::optional<ProcessRecord> read(qint64 pid, unsigned uid) = 0;
     // Only when the process started (clock ticks since boot), from its stat.
     virtual std::optional<qint64> startTime(qint64 pid) = 0;
-    // The identifier the kernel gave last (identifiers are given in turn, wrapping at the top),
-    // or nothing when it cannot be told.
-    virtual std::optional<qint64> lastPid() = 0;
+    // Nothing when it cannot be told.
+    virtual std::optional<TaskMark> taskMark() = 0;
 };
 
 } // namespace platform

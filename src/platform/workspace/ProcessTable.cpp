@@ -2,6 +2,8 @@
 
 #include "LinuxProcFolder.h"
 
+#include <algorithm>
+
 namespace platform {
 
 ProcessTable::ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid)
@@ -11,18 +13,21 @@ ProcessTable::ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid)
 
 bool ProcessTable::refresh()
 {
-    const std::optional<qint64> lastPidBefore = folder_->lastPid();
+    changed_.clear();
+    const std::optional<TaskMark> markBefore = folder_->taskMark();
+    if (looked_ && allSettled_ && markBefore && markBefore == markBefore_)
+        return false;
     const std::optional<std::vector<ProcEntry>> entries = folder_->list();
-    const std::optional<qint64> lastPidAfter = folder_->lastPid();
+    const std::optional<TaskMark> markAfter = folder_->taskMark();
     // The identifiers given since the last listing, when the kernel says (wrapping at most once).
     const auto givenSince = [&](qint64 pid) {
-        if (!lastPidBefore_ || !lastPidAfter)
+        if (!markBefore_ || !markAfter)
             return true;
-        return *lastPidAfter >= *lastPidBefore_ ? pid > *lastPidBefore_ && pid <= *lastPidAfter
-                                                : pid > *lastPidBefore_ || pid <= *lastPidAfter;
+        const qint64 before = markBefore_->lastPid, after = markAfter->lastPid;
+        return after >= before ? pid > before && pid <= after : pid > before || pid <= after;
     };
-    changed_.clear();
     std::map<qint64, Known> current;
+    bool missed = !entries; // a process not read now is tried again at the next look
     for (const ProcEntry& entry : entries ? *entries : std::vector<ProcEntry>()) {
         auto known = known_.find(entry.pid);
         const bool same = known != known_.end() && known->second.inode == entry.inode;
@@ -35,8 +40,10 @@ bool ProcessTable::refresh()
         if (known != known_.end() && known->second.settled) {
             const std::optional<qint64> start =
                 givenSince(entry.pid) ? folder_->startTime(entry.pid) : known->second.record.startTime;
-            if (!start)
-                continue; // gone meanwhile
+            if (!start) {
+                missed = true; // gone meanwhile
+                continue;
+            }
             if (*start == known->second.record.startTime) {
                 known->second.inode = entry.inode;
                 current.insert(current.end(), known_.extract(known));
@@ -44,8 +51,10 @@ bool ProcessTable::refresh()
             }
         }
         const std::optional<ProcessRecord> record = folder_->read(entry.pid, uid_);
-        if (!record)
-            continue; // gone meanwhile, or tried again at the next look
+        if (!record) {
+            missed = true; // gone meanwhile, or tried again at the next look
+            continue;
+        }
         Known read{entry.inode, !looked_ || same, *record};
         // The kernel may give a process's folder a new inode: the start tells whether it is new.
         if (known != known_.end() && !same && record->startTime == known->second.record.startTime) {
@@ -68,7 +77,8 @@ bool ProcessTable::refresh()
             changed_.push_back(pid);
     }
     known_ = std::move(current);
-    lastPidBefore_ = lastPidBefore;
+    markBefore_ = markBefore;
+    allSettled_ = !missed && std::all_of(known_.begin(), known_.end(), [](const auto& known) { return known.second.settled; });
     looked_ = true;
     return !changed_.empty();
 }

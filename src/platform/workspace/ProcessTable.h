@@ -12,7 +12,8 @@ namespace platform {
 // The processes of one user, kept between looks so that a look costs one walk of the /proc
 // folder: a process is read when it first appears (or its identifier passes to a new process),
 // and once more at the next look when it appeared between two looks, since it may have been
-// caught between its fork and its exec.
+// caught between its fork and its exec. While no task started or ended since the last walk and
+// every process is settled, a look costs no walk at all.
 class ProcessTable {
 public:
     ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid);
@@ -41,9 +42,10 @@ private:
     unsigned uid_;
     std::map<qint64, Known> known_;
     std::vector<qint64> changed_;
-    // The last identifier given, read before the last listing: a process whose identifier the
-    // kernel has not given since cannot be a new one.
-    std::optional<qint64> lastPidBefore_;
+    // The tasks as they were before the last listing: a process whose identifier the kernel has
+    // not given since cannot be a new one.
+    std::optional<TaskMark> markBefore_;
+    bool allSettled_ = false;
     bool looked_ = false;
 };
 

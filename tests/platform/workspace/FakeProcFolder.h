@@ -33,7 +33,11 @@ public:
         QDir().rename(next, folder(pid));
         setExecutable(pid, executable);
     }
-    void remove(qint64 pid) { QDir(folder(pid)).removeRecursively(); }
+    void remove(qint64 pid)
+    {
+        QDir(folder(pid)).removeRecursively();
+        ++tasks_;
+    }
     // The process runs another program.
     void setExecutable(qint64 pid, const QString& executable)
     {
@@ -41,11 +45,16 @@ public:
         QFile::link(executable, folder(pid) + QStringLiteral("/exe"));
     }
 
-    std::optional<std::vector<platform::ProcEntry>> list() override { return reader_.list(); }
+    std::optional<std::vector<platform::ProcEntry>> list() override { return ++lists_, reader_.list(); }
     std::optional<platform::ProcessRecord> read(qint64 pid, unsigned uid) override { return ++reads_[pid], reader_.read(pid, uid); }
     std::optional<qint64> startTime(qint64 pid) override { return ++startReads_, reader_.startTime(pid); }
-    std::optional<qint64> lastPid() override { return lastPid_; }
+    // As the kernel's: every process added or removed counts as a task started or ended.
+    std::optional<platform::TaskMark> taskMark() override
+    {
+        return lastPid_ ? std::optional(platform::TaskMark{*lastPid_, tasks_}) : std::nullopt;
+    }
     void setLastPid(std::optional<qint64> pid) { lastPid_ = pid; }
+    int lists() const { return lists_; }
     int reads(qint64 pid) const { return reads_.value(pid); }
     int startReads() const { return startReads_; }
 
@@ -54,5 +63,7 @@ private:
     platform::LinuxProcFolder reader_{root_};
     QHash<qint64, int> reads_;
     int startReads_ = 0;
+    int lists_ = 0;
     std::optional<qint64> lastPid_;
+    qint64 tasks_ = 0;
 };

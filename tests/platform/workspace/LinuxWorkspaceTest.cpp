@@ -353,10 +353,13 @@ TEST_F(LinuxWorkspaceTest, ASimulatedBundleStartsTheFirstDesktopEntryItNamesThat
     writeAt(extraApplications + u"/term.desktop"_s, "[Desktop Entry]\nType=Application\nName=Term\nExec=xterm -title 'a b'\n");
     writeAt(extraApplications + u"/later.desktop"_s, "[Desktop Entry]\nType=Application\nName=Later\nExec=later\n");
     EXPECT_TRUE(workspace().openURL(QUrl::fromLocalFile(terminal)));
-    EXPECT_EQ(started, (QList<QStringList>{{u"xterm"_s, u"-title"_s, u"a b"_s}}));
+    // Launched by path or by name, it starts the same program.
+    EXPECT_TRUE(workspace().launchApplication(terminal));
+    EXPECT_TRUE(workspace().launchApplication(u"Terminal"_s));
+    EXPECT_EQ(started, (QList<QStringList>(3, {u"xterm"_s, u"-title"_s, u"a b"_s})));
     // This machine has no power panel: nothing starts, nothing is simulated, and the log says why.
     EXPECT_FALSE(workspace().openFile(pane));
-    EXPECT_EQ(started.size(), 1);
+    EXPECT_EQ(started.size(), 3);
     EXPECT_TRUE(workspace().simulatedRequests().isEmpty());
     EXPECT_TRUE(tp.log().messages().contains(u"Nothing on this machine opens %1 (no desktop entry power-panel.desktop)"_s.arg(pane)));
 
