@@ -171,7 +171,7 @@ void mountTableScaling(platform::Platform& platform, TimingDispatcher& dispatche
     double first = 0, last = 0;
     for (const int mounts : {20, 1000, 3000}) {
         const QString table = writeMountTable(folder, mounts);
-        platform.volumeTable = std::make_unique<platform::LinuxVolumeTable>(table);
+        platform.volumeTable = std::make_unique<platform::LinuxVolumeTable>(platform.commandRunner, table);
         double main = 1e300, background = 0;
         for (int round = 0; round < 3; ++round) {
             EnumerationGuard::shared().clear();

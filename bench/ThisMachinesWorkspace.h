@@ -1,6 +1,7 @@
 #pragma once
 // The workspace as the program builds it on this machine, for the benchmarks of its looks.
 
+#include "platform/Platform.h"
 #include "platform/workspace/ApplicationCatalog.h"
 #include "platform/xdg/ApplicationEntry.h"
 #include "platform/workspace/LinuxWorkspace.h"
@@ -16,6 +17,8 @@ inline platform::LinuxWorkspace::Settings thisMachinesWorkspace()
     s.applicationFolders = platform::ApplicationCatalog::defaultFolders();
     s.locale = platform::ApplicationEntry::messagesLocale();
     s.self = {getpid(), 0, QStringLiteral("Tavrin"), QStringLiteral("/opt/Tavrin.app"), {}};
+    // The looks run on the queues of the platform each benchmark installs.
+    s.dispatcher = platform::Sibling<platform::Dispatcher>([] { return platform::Platform::current().dispatcher.get(); });
     return s;
 }
 

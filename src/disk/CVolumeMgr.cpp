@@ -9,6 +9,7 @@
 #include "platform/commands/CommandRunner.h"
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/log/SystemLog.h"
+#include "platform/mounts/DiskutilKeys.h"
 #include "platform/mounts/VolumeTable.h"
 #include "platform/plist/PropertyListSerialization.h"
 
@@ -105,45 +106,45 @@ QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, 
     bFindOSDisk = false;
     bFirstOSVolume = true;
     QList<QVariantMap> result;
-    const QString kMountPoint = QStringLiteral("MountPoint");
-    for (const QVariant& diskValue : diskList.value(QStringLiteral("AllDisksAndPartitions")).toList()) {
+    const QString kMountPoint = diskkeys::kMountPoint;
+    for (const QVariant& diskValue : diskList.value(diskkeys::kAllDisksAndPartitions).toList()) {
         const QVariantMap disk = diskValue.toMap();
-        QVariantList elements = disk.value(QStringLiteral("Partitions")).toList();
+        QVariantList elements = disk.value(diskkeys::kPartitions).toList();
         if (elements.isEmpty()) {
-            elements = disk.value(QStringLiteral("APFSVolumes")).toList();
-            if (elements.isEmpty() && !disk.value(QStringLiteral("Content")).toString().isEmpty())
+            elements = disk.value(diskkeys::kApfsVolumes).toList();
+            if (elements.isEmpty() && !disk.value(diskkeys::kContent).toString().isEmpty())
                 continue;
-            const auto whole = lookup(disk.value(QStringLiteral("DeviceIdentifier")).toString());
-            if (whole && whole->contains(QStringLiteral("FilesystemName")))
+            const auto whole = lookup(disk.value(diskkeys::kDeviceIdentifier).toString());
+            if (whole && whole->contains(diskkeys::kFilesystemName))
                 result.append(MakeVolumeInfo(*whole));
         }
         std::optional<QString> recoveryId;
         std::optional<QString> booterId;
         for (int k = 0; k < elements.size(); ++k) {
             const QVariantMap element = elements[k].toMap();
-            const QString elementId = element.value(QStringLiteral("DeviceIdentifier")).toString();
-            if (textIs(element, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage", "Apple_APFS"})
-                || textIs(element, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"})
+            const QString elementId = element.value(diskkeys::kDeviceIdentifier).toString();
+            if (textIs(element, diskkeys::kContent, {"Apple_Boot", "EFI", "Apple_CoreStorage", "Apple_APFS"})
+                || textIs(element, diskkeys::kFilesystemName, {"Case-sensitive APFS"})
                 || textIs(element, kMountPoint, {"/System/Volumes/Update/mnt1", "/System/Volumes/Data"}))
                 continue;
             const auto found = lookup(elementId);
             if (!found)
                 continue;
             const QVariantMap& info = *found;
-            if (textIs(info, QStringLiteral("BusProtocol"), {"Disk Image"})
-                || textIs(info, QStringLiteral("Content"), {"Apple_Boot", "EFI", "Apple_CoreStorage"}))
+            if (textIs(info, diskkeys::kBusProtocol, {"Disk Image"})
+                || textIs(info, diskkeys::kContent, {"Apple_Boot", "EFI", "Apple_CoreStorage"}))
                 continue;
             const bool hasMountPoint = info.contains(kMountPoint);
             const QString mp = info.value(kMountPoint).toString();
-            const bool ejectable = info.value(QStringLiteral("Ejectable")).toBool();
-            const uint64_t total = number(info, QStringLiteral("TotalSize"));
+            const bool ejectable = info.value(diskkeys::kEjectable).toBool();
+            const uint64_t total = number(info, diskkeys::kTotalSize);
             if (mp.isEmpty() && !ejectable)
                 continue;
-            if (info.contains(QStringLiteral("VolumeName")) && info.value(QStringLiteral("VolumeName")).toString().isEmpty()
+            if (info.contains(diskkeys::kVolumeName) && info.value(diskkeys::kVolumeName).toString().isEmpty()
                 && total != 0 && !ejectable)
                 continue;
             JustOSVolume(k);
-            if (textIs(info, QStringLiteral("FilesystemName"), {"Case-sensitive APFS"}))
+            if (textIs(info, diskkeys::kFilesystemName, {"Case-sensitive APFS"}))
                 continue;
             if (hasMountPoint
                 && (mp == QLatin1String("/System/Volumes/Update/mnt1")
@@ -168,8 +169,8 @@ QList<QVariantMap> CVolumeMgr::volumesFromDiskList(const QVariantMap& diskList, 
                 if (mp.isEmpty())
                     continue;
                 if (!recoveryId || !booterId) {
-                    recoveryId = info.value(QStringLiteral("RecoveryDeviceIdentifier")).toString();
-                    booterId = info.value(QStringLiteral("BooterDeviceIdentifier")).toString();
+                    recoveryId = info.value(diskkeys::kRecoveryDeviceIdentifier).toString();
+                    booterId = info.value(diskkeys::kBooterDeviceIdentifier).toString();
                 }
                 if ((name == QLatin1String("Recovery") && *recoveryId == elementId)
                     || (name == QLatin1String("Preboot") && *booterId == elementId))
@@ -193,26 +194,27 @@ std::optional<QVariantMap> CVolumeMgr::EUGetDiskInfo(const QString& identifier, 
 
 QVariantMap CVolumeMgr::MakeVolumeInfo(const QVariantMap& info)
 {
-    uint64_t freeBytes = number(info, QStringLiteral("FreeSpace"));
+    uint64_t freeBytes = number(info, diskkeys::kFreeSpace);
     if (freeBytes == 0)
-        freeBytes = number(info, QStringLiteral("APFSContainerFree"));
-    const uint64_t totalBytes = number(info, QStringLiteral("TotalSize"));
+        freeBytes = number(info, diskkeys::kApfsContainerFree);
+    const uint64_t totalBytes = number(info, diskkeys::kTotalSize);
     QVariantMap volume;
-    volume.insert(QStringLiteral("FreeSpace"), QString::number(freeBytes));
-    if (info.contains(QStringLiteral("TotalSize")))
-        volume.insert(QStringLiteral("TotalSize"), QString::number(totalBytes));
+    volume.insert(diskkeys::kFreeSpace, QString::number(freeBytes));
+    if (info.contains(diskkeys::kTotalSize))
+        volume.insert(diskkeys::kTotalSize, QString::number(totalBytes));
     const bool marked = bFindOSDisk && bFirstOSVolume;
     if (marked)
         bFirstOSVolume = false;
     volume.insert(QStringLiteral("OSvolume"), marked ? QStringLiteral("YES") : QStringLiteral("NO"));
-    const QString name = info.value(QStringLiteral("VolumeName")).toString();
+    const QString name = info.value(diskkeys::kVolumeName).toString();
     volume.insert(QStringLiteral("volumeName"), name.isEmpty() ? QStringLiteral("Untitled") : name);
-    copyIfPresent(volume, info, QStringLiteral("DeviceIdentifier"), QStringLiteral("volumePath"));
+    copyIfPresent(volume, info, diskkeys::kDeviceIdentifier, QStringLiteral("volumePath"));
     volume.insert(QStringLiteral("volumeTotalSize"), convertSize2String(totalBytes));
     volume.insert(QStringLiteral("volumeFreeSize"), convertSize2String(freeBytes));
-    for (const char* key : {"Writable", "BusProtocol", "Ejectable", "FilesystemName", "DeviceNode", "MountPoint",
-                            "ParentWholeDisk", "DiskUUID", "VolumeUUID"})
-        copyIfPresent(volume, info, QString::fromLatin1(key), QString::fromLatin1(key));
+    using namespace diskkeys;
+    for (const QString& key : {kWritable, kBusProtocol, kEjectable, kFilesystemName, kDeviceNode, kMountPoint,
+                               kParentWholeDisk, kDiskUuid, kVolumeUuid})
+        copyIfPresent(volume, info, key, key);
     return volume;
 }
 
@@ -238,17 +240,17 @@ QVariantList CVolumeMgr::listAllDisksAndPartitions()
                                                  {QStringLiteral("list"), QStringLiteral("-plist")});
     const QVariant parsed = platform.propertyLists->propertyListFromData(run.standardOutput);
     QVariantList disks;
-    for (const QVariant& diskValue : parsed.toMap().value(QStringLiteral("AllDisksAndPartitions")).toList()) {
+    for (const QVariant& diskValue : parsed.toMap().value(diskkeys::kAllDisksAndPartitions).toList()) {
         const QVariantMap disk = diskValue.toMap();
         QVariantList partitions;
-        for (const QVariant& partitionValue : disk.value(QStringLiteral("Partitions")).toList()) {
+        for (const QVariant& partitionValue : disk.value(diskkeys::kPartitions).toList()) {
             const QVariantMap partition = partitionValue.toMap();
-            partitions.append(QVariantMap{{QStringLiteral("name"), partition.value(QStringLiteral("VolumeName")).toString()},
-                                          {QStringLiteral("size"), partition.value(QStringLiteral("TotalSize"))},
-                                          {QStringLiteral("mountPoint"), partition.value(QStringLiteral("MountPoint")).toString()}});
+            partitions.append(QVariantMap{{QStringLiteral("name"), partition.value(diskkeys::kVolumeName).toString()},
+                                          {QStringLiteral("size"), partition.value(diskkeys::kTotalSize)},
+                                          {QStringLiteral("mountPoint"), partition.value(diskkeys::kMountPoint).toString()}});
         }
-        disks.append(QVariantMap{{QStringLiteral("name"), disk.value(QStringLiteral("DeviceIdentifier"))},
-                                 {QStringLiteral("size"), disk.value(QStringLiteral("TotalSize"))},
+        disks.append(QVariantMap{{QStringLiteral("name"), disk.value(diskkeys::kDeviceIdentifier)},
+                                 {QStringLiteral("size"), disk.value(diskkeys::kTotalSize)},
                                  {QStringLiteral("partitions"), partitions}});
     }
     return disks;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/mounts/DiskutilKeys.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantList>
@@ -53,4 +55,4 @@ private:
 };
 
 // The DiskArbitration key of the volume name as the information dictionary carries it.
-inline const QString kDADiskDescriptionVolumeNameKey = QStringLiteral("DAVolumeName");
+inline const QString& kDADiskDescriptionVolumeNameKey = diskkeys::kDaVolumeName;

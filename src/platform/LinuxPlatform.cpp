@@ -103,24 +103,28 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     p->ioRegistry = std::make_unique<SimulatedIORegistry>(*p->simulatedMac);
     p->processInfo = std::make_unique<LinuxProcessInfo>(*p->simulatedMac);
     p->workspace = std::make_unique<LinuxWorkspace>(
-        LinuxWorkspace::defaultSettings(*p->bundle, std::move(openOnDesktop), std::move(showDesktop)));
+        LinuxWorkspace::defaultSettings(*p->bundle, {p->dispatcher, p->simulatedMac, p->searchPaths, p->propertyLists},
+                                        std::move(openOnDesktop), std::move(showDesktop)));
     p->processControl = std::make_unique<LinuxProcessControl>();
     p->processListing = std::make_unique<LinuxProcessListing>();
-    p->reachability = std::make_unique<SourceNetworkReachability>(std::make_unique<LinuxNetworkStateSource>());
-    p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths));
-    p->authorization = std::make_unique<SimulatedAuthorization>();
+    p->reachability = std::make_unique<SourceNetworkReachability>(
+        std::make_unique<LinuxNetworkStateSource>(p->dispatcher, LinuxNetworkStateSource::Settings()));
+    p->trash = std::make_unique<FreedesktopTrash>(FreedesktopTrash::defaultSettings(*p->searchPaths, p->fileManager));
+    p->authorization = std::make_unique<SimulatedAuthorization>(p->simulatedMac, p->searchPaths, p->fileManager);
     p->audio = std::make_unique<OutputDeviceAudioHardware>(outputDevice(realDevices, *p->simulatedMac));
     p->displays = displays(realDevices, *p->simulatedMac);
     // System Events answers from whichever login-items list is installed at the time.
     p->appleEvents = std::make_unique<SimulatedSystemEvents>([platform = p.get()]() -> LoginItemList& {
         return *platform->loginItems;
     });
-    p->volumeTable = std::make_unique<LinuxVolumeTable>();
-    p->userNotifications = std::make_unique<DesktopUserNotificationCenter>();
+    p->volumeTable = std::make_unique<LinuxVolumeTable>(p->commandRunner);
+    p->userNotifications = std::make_unique<DesktopUserNotificationCenter>(p->dispatcher, p->commandRunner);
     LinuxMountWatch::Settings mounts;
     mounts.volumeStatePath = dataFolder + QStringLiteral("/Volumes.plist");
     mounts.readState = [&lists = p->propertyLists](const QString& path) { return lists->propertyListFromFile(path); };
-    p->mountWatch = std::make_unique<LinuxMountWatch>(std::move(mounts), *p);
+    p->mountWatch = std::make_unique<LinuxMountWatch>(
+        std::move(mounts), p->dispatcher,
+        Sibling<NotificationCenter>([platform = p.get()] { return &platform->workspace->notificationCenter(); }));
     return p;
 }
 

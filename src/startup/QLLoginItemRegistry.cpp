@@ -3,10 +3,7 @@
 #include "SystemEventsLoginItems.h"
 
 #include "platform/log/SystemLog.h"
-#include "platform/loginitems/FileURL.h"
 #include "platform/text/StringFormat.h"
-
-#include <QFileInfo>
 
 #include <mutex>
 #include <thread>
@@ -30,11 +27,6 @@ void sleepFor(std::chrono::seconds time)
     }
     if (wait)
         wait(time);
-}
-
-QUrl urlOfPath(const QString& path)
-{
-    return platform::fileURLFromPath(path, QFileInfo(path).isDir());
 }
 
 int32_t indexIn(const QList<QVariantMap>& items, const QUrl& url)

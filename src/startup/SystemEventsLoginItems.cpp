@@ -36,7 +36,8 @@ OSErr findSystemEvents(AppleEventSender& sender, ProcessSerialNumber& psn)
     return sender.LaunchApplicationWithCreator(kSystemEventsCreator, psn);
 }
 
-// A file URL of what is at the path (a folder's ending in "/"), or of the path as a file.
+} // namespace
+
 QUrl urlOfPath(const QString& path)
 {
     FileReference ref;
@@ -44,8 +45,6 @@ QUrl urlOfPath(const QString& path)
         return fileURLFromPath(ref.path, QFileInfo(ref.path).isDir());
     return fileURLFromPath(path, false);
 }
-
-} // namespace
 
 void AEDisposeDescQ(AEDesc& desc)
 {

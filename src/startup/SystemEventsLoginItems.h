@@ -15,6 +15,10 @@
 // Items are addressed from 0 here and from 1 in the events.
 using platform::OSStatus;
 
+// A file URL of what is at the path, cleaned (a folder's ending in "/"), or of the path as a
+// file when nothing is there: the URL an item added for the path has in the list.
+QUrl urlOfPath(const QString& path);
+
 // Fills `items`, which must be empty, in System Events' order; it stays empty on failure.
 OSStatus SELICopyLoginItems(QList<QVariantMap>& items);
 OSStatus SELIAddURLAtEnd(const QUrl& item, bool hideIt);

@@ -49,7 +49,7 @@ TEST_F(MountWatchTest, AReplacedVolumeStateReachesTheTabAsAMountAndAnUnmount)
     platform->mountWatch = std::make_unique<platform::LinuxMountWatch>(
         platform::LinuxMountWatch::Settings{folder + "/no-mountinfo", state,
                                             [&](const QString& path) { return platform->propertyLists->propertyListFromFile(path); }},
-        platform.platform());
+        platform->dispatcher, platform::Sibling<platform::NotificationCenter>([&] { return &workspace->notificationCenter(); }));
     const platform::MountWatch& watch = *platform->mountWatch;
     // Each change is told against the one before it, the second and third too.
     const char* states[][2] = {{"/Volumes/Stick", "/Volumes/Backup"}, {"/Volumes/Card", "/Volumes/Stick"},

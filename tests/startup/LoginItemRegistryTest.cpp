@@ -87,6 +87,8 @@ TEST_F(LoginItemRegistryTest, AddsListsAndRemovesThroughSystemEventsWhateverTheP
     ASSERT_EQ(urls(), expected);
     EXPECT_EQ(pathFromFileURL(expected[1]), hostile);
     EXPECT_EQ(QLLoginItemRegistry::indexForLoginItemWithPath(hostile), 1);
+    // Another spelling of the same path finds the item its clean spelling added.
+    EXPECT_EQ(QLLoginItemRegistry::indexForLoginItemWithPath(base + "//Applications/./Demo.app"), 0);
     EXPECT_EQ(QLLoginItemRegistry::indexForLoginItemWithPath(base + "/other"), -1);
 
     EXPECT_FALSE(QLLoginItemRegistry::addLoginItemWithPath(base + "/missing.app", false));

@@ -1,7 +1,6 @@
 #include "SimulatedAuthorization.h"
 
 #include "PrivilegedRemovalRule.h"
-#include "platform/Platform.h"
 #include "platform/files/FileManager.h"
 #include "platform/files/NativePath.h"
 #include "platform/folders/SearchPaths.h"
@@ -16,6 +15,14 @@
 #include <unistd.h>
 
 namespace platform {
+
+SimulatedAuthorization::SimulatedAuthorization(Sibling<SimulatedMac> simulatedMac, Sibling<SearchPaths> searchPaths,
+                                               Sibling<FileManager> fileManager)
+    : simulatedMac_(std::move(simulatedMac))
+    , searchPaths_(std::move(searchPaths))
+    , fileManager_(std::move(fileManager))
+{
+}
 
 OSStatus SimulatedAuthorization::AuthorizationCreate(AuthorizationFlags, AuthorizationRef* authorization)
 {
@@ -37,7 +44,7 @@ OSStatus SimulatedAuthorization::AuthorizationCopyRights(AuthorizationRef author
         if (granted_.contains(authorization))
             return errAuthorizationSuccess;
     }
-    const SimulatedMac* mac = Platform::current().simulatedMac.get();
+    const SimulatedMac* mac = simulatedMac_.get();
     const QVariant answer = mac ? mac->stateValue(QStringLiteral("Mac"), QStringLiteral("AdministratorRightsGranted"))
                                 : QVariant();
     const bool granted = !answer.isValid() || answer.toBool();
@@ -101,7 +108,7 @@ OSStatus SimulatedAuthorization::removeItemWithPrivileges(AuthorizationRef autho
     if (PrivilegedRemovalRule::refuses(path, standardFolders()))
         return record(QStringLiteral("rm -rf --"), path, errAuthorizationToolExecuteFailure);
     QString error;
-    if (!Platform::current().fileManager->removeItemAtLocation(location, protectedFolders, &error) && output)
+    if (!fileManager_->removeItemAtLocation(location, protectedFolders, &error) && output)
         *output = "rm: " + error.toUtf8() + '\n';
     return record(QStringLiteral("rm -rf --"), path, errAuthorizationSuccess);
 }
@@ -122,16 +129,14 @@ QList<SimulatedAuthorization::Request> SimulatedAuthorization::requests() const
     return requests_;
 }
 
-QStringList SimulatedAuthorization::standardFolders()
+QStringList SimulatedAuthorization::standardFolders() const
 {
     QStringList folders{QStringLiteral("/"), QDir::homePath(), qEnvironmentVariable("HOME")};
     if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
         folders << QString::fromLocal8Bit(entry->pw_dir);
-    Platform& platform = Platform::current();
-    if (platform.simulatedMac)
-        folders << platform.simulatedMac->root() << platform.simulatedMac->homePath()
-                << platform.simulatedMac->homePath() + QStringLiteral("/Downloads");
-    if (const SearchPaths* paths = platform.searchPaths.get()) {
+    if (const SimulatedMac* mac = simulatedMac_.get())
+        folders << mac->root() << mac->homePath() << mac->homePath() + QStringLiteral("/Downloads");
+    if (const SearchPaths* paths = searchPaths_.get()) {
         folders << paths->homeDirectory();
         for (int directory = int(SearchPathDirectory::Applications);
              directory <= int(SearchPathDirectory::PreferencePanes); ++directory) {

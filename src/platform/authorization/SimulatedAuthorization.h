@@ -2,11 +2,17 @@
 
 #include "Authorization.h"
 
+#include "platform/Sibling.h"
+
 #include <QList>
 #include <QMutex>
 #include <QSet>
 
 namespace platform {
+
+class FileManager;
+class SearchPaths;
+class SimulatedMac;
 
 // Authorization on Linux, where the program never raises its rights: a request for a right is
 // recorded, logged and answered as the simulated Mac says ("AdministratorRightsGranted" in its
@@ -22,6 +28,9 @@ public:
         bool operator==(const Request&) const = default;
     };
 
+    SimulatedAuthorization(Sibling<SimulatedMac> simulatedMac, Sibling<SearchPaths> searchPaths,
+                           Sibling<FileManager> fileManager);
+
     OSStatus AuthorizationCreate(AuthorizationFlags flags, AuthorizationRef* authorization) override;
     OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const QStringList& rights,
                                      AuthorizationFlags flags) override;
@@ -36,11 +45,14 @@ public:
     QList<Request> requests() const;
     // "/", the simulated Mac's root, the real and the simulated home (and its Downloads), and
     // every folder that the search-path area gives.
-    static QStringList standardFolders();
+    QStringList standardFolders() const;
 
 private:
     OSStatus record(const QString& operation, const QString& target, OSStatus status);
 
+    Sibling<SimulatedMac> simulatedMac_;
+    Sibling<SearchPaths> searchPaths_;
+    Sibling<FileManager> fileManager_;
     mutable QMutex mutex_;
     AuthorizationRef last_ = 0;
     QSet<AuthorizationRef> open_;

@@ -2,10 +2,8 @@
 
 #include "MountInfo.h"
 
-#include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/notifications/NotificationCenter.h"
-#include "platform/workspace/Workspace.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,9 +15,10 @@
 
 namespace platform {
 
-LinuxMountWatch::LinuxMountWatch(Settings settings, Platform& platform)
+LinuxMountWatch::LinuxMountWatch(Settings settings, Sibling<Dispatcher> dispatcher, Sibling<NotificationCenter> center)
     : settings_(std::move(settings))
-    , platform_(platform)
+    , dispatcher_(std::move(dispatcher))
+    , center_(std::move(center))
 {
     int stop[2];
     if (pipe2(stop, O_CLOEXEC) != 0)
@@ -91,14 +90,13 @@ void LinuxMountWatch::watch(QSet<QString> known)
 
 void LinuxMountWatch::postChanges(const QSet<QString>& before, const QSet<QString>& after)
 {
-    platform_.dispatcher->asyncMain(lifetime_.guard([this, before, after] {
-        Workspace& workspace = *platform_.workspace;
-        NotificationCenter& center = workspace.notificationCenter();
+    dispatcher_->asyncMain(lifetime_.guard([this, before, after] {
+        NotificationCenter& center = *center_;
         const QString key = QString::fromLatin1(kNSDevicePath);
         for (const QString& point : after - before)
-            center.postNotificationName(NSWorkspaceDidMountNotification, &workspace, {{key, point}});
+            center.postNotificationName(NSWorkspaceDidMountNotification, nullptr, {{key, point}});
         for (const QString& point : before - after)
-            center.postNotificationName(NSWorkspaceDidUnmountNotification, &workspace, {{key, point}});
+            center.postNotificationName(NSWorkspaceDidUnmountNotification, nullptr, {{key, point}});
     }));
 }
 

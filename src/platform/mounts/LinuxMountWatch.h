@@ -2,6 +2,7 @@
 
 #include "MountWatch.h"
 
+#include "platform/Sibling.h"
 #include "platform/dispatch/Lifetime.h"
 #include "platform/files/FileDescriptor.h"
 
@@ -13,13 +14,14 @@
 
 namespace platform {
 
-struct Platform;
+class Dispatcher;
+class NotificationCenter;
 
 // Watches the kernel's mount table (/proc/self/mountinfo, which poll() reports as changed) and
 // the simulated volumes' state file (inotify on its folder, since the file is replaced whole)
 // on a thread of its own, and posts each mount point that came or went on the main queue to the
-// workspace's notification centre, its path as "NSDevicePath". The queue and the workspace are
-// those the platform holds when a change is posted, so a test may replace them.
+// notification centre it is handed (the workspace's), its path as "NSDevicePath" and no sender.
+// The queue and the centre are looked up when a change is posted, so a test may replace them.
 class LinuxMountWatch final : public MountWatch {
 public:
     struct Settings {
@@ -29,8 +31,7 @@ public:
         std::function<QVariant(const QString& path)> readState;
     };
 
-    // `platform` outlives the watch.
-    LinuxMountWatch(Settings settings, Platform& platform);
+    LinuxMountWatch(Settings settings, Sibling<Dispatcher> dispatcher, Sibling<NotificationCenter> center);
     ~LinuxMountWatch() override;
 
     // The mount points known now (kernel and simulated), read afresh.
@@ -42,7 +43,8 @@ private:
     void postChanges(const QSet<QString>& before, const QSet<QString>& after);
 
     Settings settings_;
-    Platform& platform_;
+    Sibling<Dispatcher> dispatcher_;
+    Sibling<NotificationCenter> center_;
     FileDescriptor stopRead_, stopWrite_;
     FileDescriptor table_;
     FileDescriptor notify_;

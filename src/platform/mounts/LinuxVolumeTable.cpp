@@ -2,7 +2,6 @@
 
 #include "MountInfo.h"
 
-#include "platform/Platform.h"
 #include "platform/commands/CommandRunner.h"
 #include "platform/files/NativePath.h"
 #include "platform/log/SystemLog.h"
@@ -34,9 +33,10 @@ bool isNetworkType(const QString& type)
 
 } // namespace
 
-LinuxVolumeTable::LinuxVolumeTable(QString mountInfoPath, QString sysBlockPath, std::chrono::milliseconds measureDeadline,
-                                   MountSizer::Measure measure)
-    : mountInfoPath_(std::move(mountInfoPath))
+LinuxVolumeTable::LinuxVolumeTable(Sibling<CommandRunner> commandRunner, QString mountInfoPath, QString sysBlockPath,
+                                   std::chrono::milliseconds measureDeadline, MountSizer::Measure measure)
+    : commandRunner_(std::move(commandRunner))
+    , mountInfoPath_(std::move(mountInfoPath))
     , sysBlockPath_(std::move(sysBlockPath))
     , sizer_(measureDeadline, std::move(measure))
 {
@@ -142,7 +142,7 @@ OSErr LinuxVolumeTable::ejectVolume(int16_t volumeRefNum)
         return status;
     if (!(parms.vMExtendedAttributes & (1 << bIsRemovable)))
         return fBsyErr; // never the machine's own disks
-    auto& runner = *Platform::current().commandRunner;
+    CommandRunner& runner = *commandRunner_;
     const QString device = QStringLiteral("/dev/") + parms.vMDeviceID;
     const auto unmounted = runner.run(QStringLiteral("udisksctl"), {QStringLiteral("unmount"), QStringLiteral("-b"), device});
     if (!unmounted.started || unmounted.exitStatus != 0)

@@ -4,6 +4,7 @@
 #include "MountSizer.h"
 #include "VolumeTable.h"
 
+#include "platform/Sibling.h"
 #include "platform/files/FileDescriptor.h"
 
 #include <QList>
@@ -12,6 +13,7 @@
 
 namespace platform {
 
+class CommandRunner;
 
 // The File Manager's volumes on Linux: the mounts of /proc/self/mountinfo in order, then the
 // simulated disks' volumes, measured with statvfs (`MountSizer`, on threads of its own); removable
@@ -26,7 +28,9 @@ class LinuxVolumeTable final : public VolumeTable {
 public:
     static constexpr std::chrono::milliseconds kMeasureDeadline{2000};
 
-    explicit LinuxVolumeTable(QString mountInfoPath = QStringLiteral("/proc/self/mountinfo"),
+    // Ejecting runs udisksctl through `commandRunner`.
+    explicit LinuxVolumeTable(Sibling<CommandRunner> commandRunner,
+                              QString mountInfoPath = QStringLiteral("/proc/self/mountinfo"),
                               QString sysBlockPath = QStringLiteral("/sys/class/block"),
                               std::chrono::milliseconds measureDeadline = kMeasureDeadline,
                               MountSizer::Measure measure = MountSizer::statvfsSizes);
@@ -43,6 +47,7 @@ private:
     bool blockFlag(const QString& bsdName, const char* file) const;
     bool onExternalBus(const QString& bsdName) const;
 
+    Sibling<CommandRunner> commandRunner_;
     QString mountInfoPath_;
     QString sysBlockPath_;
     MountSizer sizer_;

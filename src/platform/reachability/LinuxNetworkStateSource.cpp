@@ -1,6 +1,5 @@
 #include "LinuxNetworkStateSource.h"
 
-#include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
 
 #include <QFile>
@@ -32,7 +31,11 @@ QNetworkInformation* loadedNetworkInformation()
 
 } // namespace
 
-LinuxNetworkStateSource::LinuxNetworkStateSource(Settings settings) : settings_(std::move(settings)) {}
+LinuxNetworkStateSource::LinuxNetworkStateSource(Sibling<Dispatcher> dispatcher, Settings settings)
+    : dispatcher_(std::move(dispatcher))
+    , settings_(std::move(settings))
+{
+}
 
 LinuxNetworkStateSource::~LinuxNetworkStateSource() = default;
 
@@ -85,7 +88,7 @@ void LinuxNetworkStateSource::setChangeHandler(std::function<void()> handler)
         }
     }
     lastRoutes_ = routeText();
-    timer_ = Platform::current().dispatcher->scheduledTimer(settings_.pollInterval, true, [this] { poll(); });
+    timer_ = dispatcher_->scheduledTimer(settings_.pollInterval, true, [this] { poll(); });
 }
 
 void LinuxNetworkStateSource::poll()

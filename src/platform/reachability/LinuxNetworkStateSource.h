@@ -2,6 +2,8 @@
 
 #include "NetworkStateSource.h"
 
+#include "platform/Sibling.h"
+
 #include <QString>
 
 #include <atomic>
@@ -12,12 +14,13 @@ class QObject;
 
 namespace platform {
 
+class Dispatcher;
 class TimerHandle;
 
 // The machine's network: changes come from Qt's network information where a backend of it
 // loads, else from the kernel's route lists read on a timer and compared; routes are read
 // from those lists; names are resolved by the system's resolver. Nothing is watched until a
-// handler is set.
+// handler is set. The route lists' timer runs on `dispatcher`.
 class LinuxNetworkStateSource final : public NetworkStateSource {
 public:
     struct Settings {
@@ -27,8 +30,7 @@ public:
         std::chrono::milliseconds pollInterval{2000};
     };
 
-    LinuxNetworkStateSource() : LinuxNetworkStateSource(Settings()) {}
-    explicit LinuxNetworkStateSource(Settings settings);
+    LinuxNetworkStateSource(Sibling<Dispatcher> dispatcher, Settings settings);
     ~LinuxNetworkStateSource() override;
 
     RouteTable routes() override;
@@ -40,6 +42,7 @@ private:
     QByteArray routeText() const;
     void poll();
 
+    Sibling<Dispatcher> dispatcher_;
     Settings settings_;
     std::function<void()> handler_;
     std::unique_ptr<QObject> networkInformationLink_;

@@ -7,7 +7,6 @@
 #include "platform/folders/SearchPaths.h"
 #include "platform/log/SystemLog.h"
 #include "platform/mounts/MountInfo.h"
-#include "platform/Platform.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -179,7 +178,8 @@ FreedesktopTrash::FreedesktopTrash(Settings settings) : settings_(std::move(sett
         settings_.trashesOn = [uid = settings_.uid](const QByteArray& mount) { return userTrashesOn(mount, uid); };
 }
 
-FreedesktopTrash::Settings FreedesktopTrash::defaultSettings(const SearchPaths& searchPaths)
+FreedesktopTrash::Settings FreedesktopTrash::defaultSettings(const SearchPaths& searchPaths,
+                                                             Sibling<FileManager> fileManager)
 {
     Settings settings;
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
@@ -193,6 +193,7 @@ FreedesktopTrash::Settings FreedesktopTrash::defaultSettings(const SearchPaths& 
     settings.macHome = searchPaths.homeDirectory();
     settings.volumes = searchPaths.pathOnMac(QStringLiteral("/Volumes"));
     settings.uid = getuid();
+    settings.fileManager = std::move(fileManager);
     return settings;
 }
 
@@ -344,7 +345,7 @@ void FreedesktopTrash::emptyContents(const TrashFolder& trash, const QByteArray&
     ItemLocation entry{trash.path, trash.identity, {}, {}, {}};
     if (!name.isEmpty())
         entry.folders.push_back({name, identityOfOpen(folder.get()), false});
-    const FileManager& fileManager = *Platform::current().fileManager;
+    const FileManager& fileManager = *settings_.fileManager;
     for (const QByteArray& entryName : names) {
         struct stat info {};
         if (fstatat(folder.get(), entryName.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)

@@ -3,6 +3,7 @@
 #include "Trash.h"
 #include "TrashFolderSearch.h"
 
+#include "platform/Sibling.h"
 #include "platform/files/FileDescriptor.h"
 
 #include <QByteArray>
@@ -15,6 +16,7 @@
 
 namespace platform {
 
+class FileManager;
 class SearchPaths;
 
 // The freedesktop Trash: `$XDG_DATA_HOME/Trash` for the home volume; on any other mounted volume
@@ -53,11 +55,13 @@ public:
         TrashFolderSearch::LookUp trashesOn;
         // How long an emptying waits for the mounts to answer.
         std::chrono::milliseconds lookUpDeadline{3000};
+        // What removes the entries when emptying.
+        Sibling<FileManager> fileManager;
     };
 
     explicit FreedesktopTrash(Settings settings);
     // The real user's Trash folders, this machine's mounts and the simulated Mac's Trash folders.
-    static Settings defaultSettings(const SearchPaths& searchPaths);
+    static Settings defaultSettings(const SearchPaths& searchPaths, Sibling<FileManager> fileManager);
     // The mount points listed in a mountinfo text.
     static QList<QByteArray> mountPointsFromMountInfo(const QByteArray& mountInfo);
     // The Trash folders of `uid` at the top of a mount: `.Trash/$uid` where the shared Trash is

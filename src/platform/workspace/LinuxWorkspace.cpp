@@ -6,7 +6,6 @@
 #include "platform/files/FileStampCache.h"
 #include "TerminalCommand.h"
 #include "RunningApplicationLook.h"
-#include "platform/Platform.h"
 #include "platform/bundle/Bundle.h"
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/folders/SearchPaths.h"
@@ -86,14 +85,6 @@ QString infoPlistOf(const QString& bundlePath)
     return bundlePath + QStringLiteral("/Contents/Info.plist");
 }
 
-QVariantMap infoOfBundle(const QString& bundlePath)
-{
-    Platform& platform = Platform::current();
-    if (!platform.propertyLists)
-        return {};
-    return platform.propertyLists->propertyListFromFile(infoPlistOf(bundlePath)).toMap();
-}
-
 // Every look, icon and launch of a bundle asks for its Info.plist: it is parsed once while the
 // file stays as it was.
 LinuxWorkspace::Settings withCachedBundleInfo(LinuxWorkspace::Settings settings)
@@ -109,8 +100,8 @@ LinuxWorkspace::Settings withCachedBundleInfo(LinuxWorkspace::Settings settings)
 
 } // namespace
 
-LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop,
-                                                         std::function<bool()> showDesktop)
+LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, const Siblings& siblings,
+                                                         OpenOnDesktop openOnDesktop, std::function<bool()> showDesktop)
 {
     Settings settings;
     settings.uid = getuid();
@@ -124,16 +115,16 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, O
     settings.self.name = bundle.objectForInfoDictionaryKey(QStringLiteral("CFBundleName")).toString();
     if (settings.self.name.isEmpty())
         settings.self.name = QStringLiteral("Tavrin");
-    settings.pathOnMac = [](const QString& macPath) {
-        SearchPaths* paths = Platform::current().searchPaths.get();
-        return paths ? paths->pathOnMac(macPath) : QString();
+    settings.pathOnMac = [paths = siblings.searchPaths](const QString& macPath) {
+        return paths.get() ? paths->pathOnMac(macPath) : QString();
     };
-    settings.macApplicationFolders = [] {
-        SearchPaths* paths = Platform::current().searchPaths.get();
-        return paths ? paths->searchPathsForDirectory(SearchPathDirectory::Applications, SearchPathDomain::All, true)
-                     : QStringList();
+    settings.macApplicationFolders = [paths = siblings.searchPaths] {
+        return paths.get() ? paths->searchPathsForDirectory(SearchPathDirectory::Applications, SearchPathDomain::All, true)
+                           : QStringList();
     };
-    settings.bundleInfo = infoOfBundle;
+    settings.bundleInfo = [lists = siblings.propertyLists](const QString& bundlePath) {
+        return lists.get() ? lists->propertyListFromFile(infoPlistOf(bundlePath)).toMap() : QVariantMap();
+    };
     settings.openOnDesktop = std::move(openOnDesktop);
     settings.startProgram = DesktopLauncher::startProgram;
     settings.showDesktop = std::move(showDesktop);
@@ -142,6 +133,8 @@ LinuxWorkspace::Settings LinuxWorkspace::defaultSettings(const Bundle& bundle, O
     for (const char* name : {"generic-application", "generic-document", "generic-folder"})
         generic.insert(QLatin1String(name), bundle.pathForResource(QLatin1String(name), QStringLiteral("svg")));
     settings.genericImage = [generic](const QString& name) { return generic.value(name); };
+    settings.dispatcher = siblings.dispatcher;
+    settings.simulatedMac = siblings.simulatedMac;
     return settings;
 }
 
@@ -215,7 +208,7 @@ NotificationCenter& LinuxWorkspace::notificationCenter()
     // The timer belongs to the main loop; a post from elsewhere starts nothing.
     const QCoreApplication* application = QCoreApplication::instance();
     if (!timer_ && application && QThread::currentThread() == application->thread()) {
-        if (Dispatcher* dispatcher = Platform::current().dispatcher.get()) {
+        if (Dispatcher* dispatcher = settings_.dispatcher.get()) {
             // The first look only learns what runs: observers hear of the changes after it.
             learnAfresh_ = true;
             poll();
@@ -233,7 +226,7 @@ void LinuxWorkspace::poll()
     }
     if (looker_->inFlight.exchange(true))
         return;
-    Dispatcher* dispatcher = Platform::current().dispatcher.get();
+    Dispatcher* dispatcher = settings_.dispatcher.get();
     const bool learnAfresh = std::exchange(learnAfresh_, false);
     auto post = lifetime_.guard([this](const ApplicationChanges& changes) { this->post(changes); });
     dispatcher->asyncGlobal([looker = looker_, dispatcher, post, learnAfresh] {
@@ -257,7 +250,7 @@ void LinuxWorkspace::stopPolling()
     // Called from the timer's own call: the timer is stopped now and let go after it returns.
     std::shared_ptr<TimerHandle> stopped(std::move(timer_));
     stopped->invalidate();
-    if (Dispatcher* dispatcher = Platform::current().dispatcher.get())
+    if (Dispatcher* dispatcher = settings_.dispatcher.get())
         dispatcher->asyncMain([stopped] {});
     learnAfresh_ = true;
 }
@@ -559,7 +552,7 @@ bool LinuxWorkspace::getFileSystemInfoForPath(const QString& fullPath, FileSyste
 {
     if (fullPath.isEmpty() || !facts)
         return false;
-    if (const SimulatedMac* mac = Platform::current().simulatedMac.get()) {
+    if (const SimulatedMac* mac = settings_.simulatedMac.get()) {
         if (auto simulated = simulatedVolumeFacts(mac->stateFile(QStringLiteral("Volumes")), fullPath, settings_.pathOnMac)) {
             *facts = *simulated;
             return true;

@@ -7,6 +7,7 @@
 #include "OpenTarget.h"
 #include "RunningApplication.h"
 #include "Workspace.h"
+#include "platform/Sibling.h"
 #include "platform/dispatch/Lifetime.h"
 #include "platform/notifications/NotificationCenter.h"
 
@@ -20,6 +21,10 @@
 namespace platform {
 
 class Bundle;
+class Dispatcher;
+class PropertyListSerialization;
+class SearchPaths;
+class SimulatedMac;
 class TimerHandle;
 
 // The workspace on Linux. Running applications are the user's processes (same uid, /proc) that
@@ -76,6 +81,17 @@ public:
         // pictures ("generic-application", "generic-document", "generic-folder") by name.
         QStringList iconDataFolders;
         std::function<QString(const QString& name)> genericImage;
+        // The queues of the looks, and the simulated Mac for its volumes' types; none when missing.
+        Sibling<Dispatcher> dispatcher;
+        Sibling<SimulatedMac> simulatedMac;
+    };
+
+    // The areas that the default settings lean on.
+    struct Siblings {
+        Sibling<Dispatcher> dispatcher;
+        Sibling<SimulatedMac> simulatedMac;
+        Sibling<SearchPaths> searchPaths;
+        Sibling<PropertyListSerialization> propertyLists;
     };
 
     // The key of a simulated bundle's Info.plist that names the desktop entries (their file
@@ -89,8 +105,8 @@ public:
     };
 
     // This process, the real /proc, the XDG folders and the desktop; Mac paths, application
-    // folders and Info.plist files through the installed platform.
-    static Settings defaultSettings(const Bundle& bundle, OpenOnDesktop openOnDesktop = {},
+    // folders and Info.plist files through the siblings.
+    static Settings defaultSettings(const Bundle& bundle, const Siblings& siblings, OpenOnDesktop openOnDesktop = {},
                                     std::function<bool()> showDesktop = {});
 
     explicit LinuxWorkspace(Settings settings);

@@ -47,7 +47,7 @@ protected:
         return output;
     }
 
-    SimulatedAuthorization authorization;
+    SimulatedAuthorization authorization{platform->simulatedMac, platform->searchPaths, platform->fileManager};
 };
 
 TEST_F(SimulatedAuthorizationTest, NeverRemovesAStandardFolderAnUnsafePathOrThroughASwappedFolder)

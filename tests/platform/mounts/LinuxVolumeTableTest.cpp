@@ -33,7 +33,7 @@ TEST_F(LinuxVolumeTableTest, AMountThatDoesNotAnswerIsShownWithoutSizes)
                              "41 21 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n";
     ASSERT_TRUE(test::writeFile(mountinfo, table));
     {
-        platform::LinuxVolumeTable volumes(mountinfo, "/nonexistent", std::chrono::milliseconds(50), measure);
+        platform::LinuxVolumeTable volumes(platform->commandRunner, mountinfo, "/nonexistent", std::chrono::milliseconds(50), measure);
         platform::VolumeEntry entry;
         for (int pass = 0; pass < 2; ++pass) {
             ASSERT_EQ(volumes.volumeInfo(2, &entry), platform::noErr);
@@ -62,7 +62,7 @@ TEST_F(LinuxVolumeTableTest, TheMediaOfADeviceComeFromItsFolderAndItsDisks)
     QDir().mkpath(sys + "/class/block");
     for (const char* link : {"usb/sdb/sdb1", "usb/sdb", "ata/sr0"})
         QFile::link(sys + "/devices/" + link, sys + "/class/block/" + QFileInfo(link).fileName());
-    const platform::LinuxVolumeTable volumes("/nonexistent", sys + "/class/block");
+    const platform::LinuxVolumeTable volumes(platform->commandRunner, "/nonexistent", sys + "/class/block");
     const auto described = [&](const QString& name) {
         std::vector<platform::MediaObject> objects;
         QStringList seen{QString::number(volumes.mediaObjects(name, &objects))};

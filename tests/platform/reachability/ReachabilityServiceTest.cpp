@@ -65,7 +65,7 @@ TEST(ReachabilityServiceTest, TheKernelRouteListsAreComparedOnATimerWhileWatched
     const QString folder = test::makeTemporaryFolder();
     LinuxNetworkStateSource::Settings settings{folder + "/route", folder + "/ipv6_route", false, std::chrono::seconds(2)};
     ASSERT_TRUE(test::writeFile(settings.ipv4Routes, test::kIpv4Routes));
-    LinuxNetworkStateSource kernel(settings);
+    LinuxNetworkStateSource kernel(platform->dispatcher, settings);
     EXPECT_EQ(kernel.routes().flagsFor(QHostAddress("8.8.8.8")), R);
 
     int changes = 0;

@@ -25,6 +25,7 @@ protected:
         settings.macHome = QFile::decodeName(base + "/mac");
         settings.volumes = QFile::decodeName(base + "/volumes");
         settings.uid = ::getuid();
+        settings.fileManager = platform->fileManager;
     }
     QByteArray base;
     platform::FreedesktopTrash::Settings settings;

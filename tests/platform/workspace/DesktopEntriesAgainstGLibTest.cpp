@@ -55,7 +55,7 @@ TEST(DesktopEntriesAgainstGLibTest, TheListAndWhatItStartsAgreeUnderTwoDesktopsA
         qputenv("LANG", lang);
         qputenv("LANGUAGE", language);
         QStringList started; // the folder, then the arguments after the program
-        LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle);
+        LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle, {tp->dispatcher, tp->simulatedMac, tp->searchPaths, tp->propertyLists});
         s.applicationFolders = ApplicationCatalog::defaultFolders();
         s.locale = ApplicationEntry::messagesLocale();
         s.startProgram = [&](const QStringList& arguments, const QString& folder) {

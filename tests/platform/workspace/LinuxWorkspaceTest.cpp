@@ -32,9 +32,10 @@ class LinuxWorkspaceTest : public ::testing::Test {
 protected:
     LinuxWorkspaceTest() { proc->add(kSelf, 1, 50, u"/build/tests_platform_workspace"_s, {u"tests"_s}); }
 
+    LinuxWorkspace::Siblings siblings() { return {tp->dispatcher, tp->simulatedMac, tp->searchPaths, tp->propertyLists}; }
     LinuxWorkspace::Settings settings()
     {
-        LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle);
+        LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle, siblings());
         s.procFolder = proc;
         s.applicationFolders = {extraApplications, kApplications};
         s.locale = u"C"_s;
@@ -316,7 +317,7 @@ TEST_F(LinuxWorkspaceTest, IconsAreImageFilesOrThemeNames)
 TEST_F(LinuxWorkspaceTest, ARealChildIsListedAndItsEndIsNoticed)
 {
     test::placeFile(extraApplications + u"/sleeper.desktop"_s, "[Desktop Entry]\nType=Application\nName=Sleeper\nExec=sleep 60\n");
-    LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle);
+    LinuxWorkspace::Settings s = LinuxWorkspace::defaultSettings(*tp->bundle, siblings());
     s.applicationFolders = {extraApplications};
     workspace_ = std::make_unique<LinuxWorkspace>(s);
     Observation launches = listen(NSWorkspaceDidLaunchApplicationNotification);
