@@ -4,10 +4,10 @@
 // `find <folder> -name '*.app' -prune` over the same folder; best of several rounds each.
 #include "BenchSupport.h"
 
-#include "ApplicationsViewController.h"
+#include "AppUninstall/ApplicationsViewController.h"
 
-#include "AMSearchField.h"
-#include "BgTableView.h"
+#include "AppUninstall/AMSearchField.h"
+#include "controls/BgTableView.h"
 
 #include "platform/LinuxPlatform.h"
 #include "platform/Platform.h"

@@ -7,10 +7,10 @@
 // and with every folder open, in a window on the offscreen platform.
 #include "BenchSupport.h"
 
-#include "Controller.h"
-#include "DownloadViewController.h"
+#include "cleanup/Controller.h"
+#include "cleanup/DownloadViewController.h"
 
-#include "DowndLoadOutLineView.h"
+#include "controls/DowndLoadOutLineView.h"
 
 #include "platform/LinuxPlatform.h"
 #include "platform/Platform.h"

@@ -7,10 +7,10 @@
 // disks, the enumeration through it of the simulated disks plus 20 and 1 000 recorded removable
 // volumes, against as many starts of `true` (targets: under 50 ms for 23 volumes, linear within
 // 2x per volume), and a tab rebuild over 23 volumes enumerating and with the inventory kept.
-#include "CVolumeMgr.h"
-#include "DiskManagerViewController.h"
-#include "EnumerationGuard.h"
-#include "VolumeInventory.h"
+#include "disk/CVolumeMgr.h"
+#include "disk/DiskManagerViewController.h"
+#include "disk/EnumerationGuard.h"
+#include "disk/VolumeInventory.h"
 
 #include "BenchSupport.h"
 

@@ -2,11 +2,11 @@
 // percentage, and the processor's temperature, each as the monitor's text. Target: under 2 ms
 // of CPU per tick. Runs on this machine's /proc; the temperature comes from its thermal zones,
 // and once more from a captured laptop's zones, since many machines (virtual ones) have none.
-#include "CpuTemperature.h"
-#include "MonitorFigures.h"
-#include "SMCReader.h"
-#include "SSCpuMonitor.h"
-#include "SSMemoryMonitor.h"
+#include "TaskManager/SMCReader/CpuTemperature.h"
+#include "TaskManager/MonitorFigures.h"
+#include "TaskManager/SMCReader/SMCReader.h"
+#include "TaskManager/SSCpuMonitor.h"
+#include "TaskManager/SSMemoryMonitor.h"
 
 #include "platform/Platform.h"
 #include "platform/host/LinuxHostStatistics.h"

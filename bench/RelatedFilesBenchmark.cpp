@@ -4,7 +4,7 @@
 // back to back (the search's count includes the application). Target: under 50 ms.
 #include "BenchSupport.h"
 
-#include "RelatedAppFilesScanner.h"
+#include "AppUninstall/RelatedAppFilesScanner.h"
 
 #include "platform/Platform.h"
 #include "platform/files/PosixFileCatalog.h"

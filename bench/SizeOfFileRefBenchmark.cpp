@@ -3,7 +3,7 @@
 #include "BenchSupport.h"
 
 #include "platform/Platform.h"
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 #include "platform/files/PosixFileCatalog.h"
 
 #include <QCoreApplication>

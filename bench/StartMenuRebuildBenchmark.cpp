@@ -17,11 +17,11 @@
 // a bare Qt window shown in this process before anything else was built.
 #include "BenchSupport.h"
 
-#include "AppDelegate.h"
-#include "MainMenu.h"
-#include "MainViewController.h"
-#include "MyNSApplication.h"
-#include "StatusAttachedWindow.h"
+#include "shell/AppDelegate.h"
+#include "shell/MainMenu.h"
+#include "MainView/MainViewController.h"
+#include "shell/MyNSApplication.h"
+#include "PopWindow/StatusAttachedWindow.h"
 
 #include "platform/LinuxPlatform.h"
 #include "platform/Platform.h"

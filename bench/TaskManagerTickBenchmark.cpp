@@ -6,7 +6,7 @@
 // the CPU time measured is all the tick's.
 #include "BenchSupport.h"
 
-#include "TaskManagerViewController.h"
+#include "TaskManager/TaskManagerViewController.h"
 
 #include "platform/LinuxPlatform.h"
 #include "platform/Platform.h"

@@ -2,11 +2,11 @@
 include(GoogleTest)
 
 # tavrin_library(<name> <sources>...): one subsystem folder as one static library, linked by the
-# program. The folder itself is on the include path, so "ClassName.h" finds its neighbours and
-# "<folder>/ClassName.h" works from anywhere under src/.
+# program. Only src/ is on the include path: a header is "ClassName.h" beside it and
+# "<folder>/ClassName.h" anywhere else, so every include says where its header lives.
 function(tavrin_library name)
   add_library(${name} STATIC ${ARGN})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   set_property(GLOBAL APPEND PROPERTY TAVRIN_LIBRARIES ${name})
 endfunction()
 

@@ -1,6 +1,6 @@
 // The process entry: Qt's application object, the platform, then the application main function.
-#include "MainMenu.h"
-#include "MyNSApplication.h"
+#include "shell/MainMenu.h"
+#include "shell/MyNSApplication.h"
 
 #include "platform/LinuxPlatform.h"
 #include "platform/bundle/DirectoryBundle.h"

@@ -1,9 +1,9 @@
 #include "AboutThisMacViewController.h"
 
-#include "ObjcPrintln.h"
+#include "utilities/ObjcPrintln.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/ioregistry/IORegistry.h"

@@ -7,13 +7,13 @@
 #include "UninstallProgressViewController.h"
 #include "UninstallRules.h"
 
-#include "AImageAndTextCell.h"
-#include "ModalPopUp.h"
-#include "PlainLabel.h"
-#include "TableViewBgView.h"
-#include "TextImageButton.h"
+#include "controls/AImageAndTextCell.h"
+#include "PopWindow/ModalPopUp.h"
+#include "controls/PlainLabel.h"
+#include "controls/TableViewBgView.h"
+#include "controls/TextImageButton.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 

@@ -5,7 +5,7 @@
 #include "RemovalTally.h"
 #include "UninstallProgressDelegate.h"
 
-#include "PopViewController.h"
+#include "PopWindow/PopViewController.h"
 
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/dispatch/Lifetime.h"

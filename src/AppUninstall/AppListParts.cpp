@@ -1,9 +1,9 @@
 #include "AppListParts.h"
 
-#include "PlainLabel.h"
+#include "controls/PlainLabel.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/ui/Image.h"
 

@@ -6,10 +6,10 @@
 #include "RelatedAppFilesScanner.h"
 #include "UninstallRules.h"
 
-#include "BgTableView.h"
-#include "ImageAndTextCell.h"
+#include "controls/BgTableView.h"
+#include "controls/ImageAndTextCell.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/workspace/Workspace.h"

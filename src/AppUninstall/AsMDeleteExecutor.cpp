@@ -2,7 +2,7 @@
 
 #include "LocationCheck.h"
 
-#include "SystemFolder.h"
+#include "utilities/SystemFolder.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DowndLoadOutLineView.h"
+#include "controls/DowndLoadOutLineView.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "RemovalTally.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 int32_t RemovalTally::record(bool removed, const QString& path, const QString& sizeText)
 {

@@ -4,10 +4,10 @@
 #include "UninstallProgressDelegate.h"
 #include "UninstallRules.h"
 
-#include "EUProgressView.h"
-#include "TextImageButton.h"
+#include "controls/EUProgressView.h"
+#include "controls/TextImageButton.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/ui/TextField.h"
 

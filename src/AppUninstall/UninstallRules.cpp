@@ -1,6 +1,6 @@
 #include "UninstallRules.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/text/StringFormat.h"
 

@@ -8,13 +8,13 @@
 #include "UninstallRules.h"
 #include "UninstallSizeCell.h"
 
-#include "BgTableView.h"
-#include "ImageTextCell.h"
-#include "ModalPopUp.h"
-#include "PlainLabel.h"
-#include "TextImageButton.h"
+#include "controls/BgTableView.h"
+#include "controls/ImageTextCell.h"
+#include "PopWindow/ModalPopUp.h"
+#include "controls/PlainLabel.h"
+#include "controls/TextImageButton.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

@@ -1,10 +1,10 @@
 #include "FormatEndViewController.h"
 
-#include "PlainLabel.h"
-#include "TextImageButton.h"
+#include "controls/PlainLabel.h"
+#include "controls/TextImageButton.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/ui/TextField.h"
 

@@ -2,10 +2,10 @@
 
 #include "SortSelectBgView.h"
 
-#include "PlainLabel.h"
+#include "controls/PlainLabel.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/ui/Color.h"
 #include "platform/ui/GraphicsContext.h"

@@ -1,6 +1,6 @@
 #include "FormatViewController.h"
 
-#include "TextImageButton.h"
+#include "controls/TextImageButton.h"
 
 using namespace platform::ui;
 

@@ -2,7 +2,7 @@
 
 #include "FormatVCDelegate.h"
 
-#include "PopViewController.h"
+#include "PopWindow/PopViewController.h"
 
 class TextImageButton;
 

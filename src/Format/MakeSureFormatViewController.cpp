@@ -3,13 +3,13 @@
 #include "FormatTypeViewController.h"
 #include "ProgressSpinner.h"
 
-#include "PlainLabel.h"
-#include "TextImageButton.h"
+#include "controls/PlainLabel.h"
+#include "controls/TextImageButton.h"
 
-#include "PopStatusAttachedWindow.h"
+#include "PopWindow/PopStatusAttachedWindow.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

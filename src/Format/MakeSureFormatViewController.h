@@ -3,7 +3,7 @@
 #include "FormatTypeVCDelegate.h"
 #include "MakeSureFormatVCDelegate.h"
 
-#include "PopViewController.h"
+#include "PopWindow/PopViewController.h"
 
 #include "platform/dispatch/Lifetime.h"
 

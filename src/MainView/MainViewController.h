@@ -3,9 +3,9 @@
 #include "MainViewControllerDelegate.h"
 #include "ToolCallGate.h"
 
-#include "QuickVisitVCDelegate.h"
-#include "SoundViewControllerDelegate.h"
-#include "TabBarVDelegate.h"
+#include "switchmanager/QuickVisitVCDelegate.h"
+#include "switchmanager/SoundViewControllerDelegate.h"
+#include "PopWindow/TabBarVDelegate.h"
 
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Menu.h"

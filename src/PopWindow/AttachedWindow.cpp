@@ -1,6 +1,6 @@
 #include "AttachedWindow.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/ScreenUpdates.h"

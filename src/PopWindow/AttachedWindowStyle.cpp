@@ -1,6 +1,6 @@
 #include "AttachedWindowStyle.h"
 
-#include "GetColor.h"
+#include "utilities/GetColor.h"
 
 using platform::ui::Color;
 

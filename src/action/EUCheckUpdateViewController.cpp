@@ -1,11 +1,11 @@
 #include "EUCheckUpdateViewController.h"
 
-#include "EULinkUrl.h"
-#include "GetColor.h"
-#include "PlainLabel.h"
-#include "PublicUtilities.h"
-#include "SettingsStore.h"
-#include "TextImageButton.h"
+#include "utilities/EULinkUrl.h"
+#include "utilities/GetColor.h"
+#include "controls/PlainLabel.h"
+#include "utilities/PublicUtilities.h"
+#include "utilities/SettingsStore.h"
+#include "controls/TextImageButton.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

@@ -2,7 +2,7 @@
 
 #include "UpdateCheckRules.h"
 
-#include "PopViewController.h"
+#include "PopWindow/PopViewController.h"
 
 #include "platform/dispatch/Lifetime.h"
 

@@ -1,6 +1,6 @@
 #include "CleanExecCommand.h"
 
-#include "CommandOutput.h"
+#include "utilities/CommandOutput.h"
 
 QString CleanExecCommand(const QByteArray& command)
 {

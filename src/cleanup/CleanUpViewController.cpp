@@ -1,19 +1,19 @@
 #include "CleanUpViewController.h"
 
-#include "PlainLabel.h"
+#include "controls/PlainLabel.h"
 #include "DownloadViewController.h"
 #include "DownloadsFolder.h"
 #include "FullDiskAccessAuthorizer.h"
 #include "FullDiskAccessViewController.h"
 #include "ProgressViewController.h"
 
-#include "CleanCellBgView.h"
-#include "EUHandButton.h"
-#include "ModalPopUp.h"
-#include "TextImageButton.h"
+#include "controls/CleanCellBgView.h"
+#include "controls/EUHandButton.h"
+#include "PopWindow/ModalPopUp.h"
+#include "controls/TextImageButton.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 #include "utilities/SystemFolder.h"
 
 #include "platform/Platform.h"

@@ -4,7 +4,7 @@
 #include "FileNode.h"
 #include "ProgressViewControllerDelegate.h"
 
-#include "PopViewController.h"
+#include "PopWindow/PopViewController.h"
 
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/dispatch/Lifetime.h"

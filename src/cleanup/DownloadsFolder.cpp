@@ -1,6 +1,6 @@
 #include "DownloadsFolder.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Lifetime.h"

@@ -1,6 +1,6 @@
 #include "FullDiskAccessAuthorizer.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/files/FileCatalog.h"

@@ -1,12 +1,12 @@
 #include "FullDiskAccessViewController.h"
 
-#include "PlainLabel.h"
+#include "controls/PlainLabel.h"
 #include "FullDiskAccessAuthorizer.h"
 
-#include "TextImageButton.h"
+#include "controls/TextImageButton.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 using namespace platform::ui;
 

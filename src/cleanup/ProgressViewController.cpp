@@ -1,13 +1,13 @@
 #include "ProgressViewController.h"
 
-#include "PlainLabel.h"
+#include "controls/PlainLabel.h"
 #include "ProgressViewControllerDelegate.h"
 
-#include "EUProgressView.h"
-#include "TextImageButton.h"
+#include "controls/EUProgressView.h"
+#include "controls/TextImageButton.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/text/StringFormat.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PopViewController.h"
+#include "PopWindow/PopViewController.h"
 
 #include <QString>
 

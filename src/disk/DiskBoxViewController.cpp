@@ -5,17 +5,17 @@
 #include "ErasePlan.h"
 #include "VolumeInventory.h"
 
-#include "FormatEndViewController.h"
-#include "MakeSureFormatViewController.h"
+#include "Format/FormatEndViewController.h"
+#include "Format/MakeSureFormatViewController.h"
 
-#include "PlainLabel.h"
-#include "TableViewBgView.h"
-#include "TextImageButton.h"
+#include "controls/PlainLabel.h"
+#include "controls/TableViewBgView.h"
+#include "controls/TextImageButton.h"
 
-#include "ModalPopUp.h"
+#include "PopWindow/ModalPopUp.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/commands/CommandRunner.h"

@@ -4,9 +4,9 @@
 #include "VolumeFolder.h"
 #include "VolumeObj.h"
 
-#include "FormatVCDelegate.h"
-#include "MakeSureFormatVCDelegate.h"
-#include "TableViewBgViewDelegate.h"
+#include "Format/FormatVCDelegate.h"
+#include "Format/MakeSureFormatVCDelegate.h"
+#include "controls/TableViewBgViewDelegate.h"
 
 #include "platform/ui/AttributedString.h"
 #include "platform/ui/ViewController.h"

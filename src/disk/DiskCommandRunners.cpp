@@ -1,6 +1,6 @@
 #include "DiskCommandRunners.h"
 
-#include "CommandOutput.h"
+#include "utilities/CommandOutput.h"
 
 #include "platform/Platform.h"
 #include "platform/commands/CommandRunner.h"

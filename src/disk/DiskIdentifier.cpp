@@ -1,6 +1,6 @@
 #include "DiskIdentifier.h"
 
-#include "CommandOutput.h"
+#include "utilities/CommandOutput.h"
 
 #include <QRegularExpression>
 

@@ -11,13 +11,13 @@
 #include "VolumesManager.h"
 #include "WatchMountUnmount.h"
 
-#include "ProgressSpinner.h"
+#include "Format/ProgressSpinner.h"
 
-#include "PlainLabel.h"
-#include "TextImageButton.h"
+#include "controls/PlainLabel.h"
+#include "controls/TextImageButton.h"
 
-#include "GetColor.h"
-#include "PublicUtilities.h"
+#include "utilities/GetColor.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

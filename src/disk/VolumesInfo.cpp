@@ -1,6 +1,6 @@
 #include "VolumesInfo.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/log/SystemLog.h"

@@ -2,12 +2,12 @@
 
 #include "AppDelegate.h"
 
-#include "EUHandButton.h"
-#include "GetColor.h"
-#include "PlainLabel.h"
-#include "PublicUtilities.h"
-#include "TextImageButton.h"
-#include "SettingsStore.h"
+#include "controls/EUHandButton.h"
+#include "utilities/GetColor.h"
+#include "controls/PlainLabel.h"
+#include "utilities/PublicUtilities.h"
+#include "controls/TextImageButton.h"
+#include "utilities/SettingsStore.h"
 
 #include "platform/Platform.h"
 #include "platform/workspace/Workspace.h"

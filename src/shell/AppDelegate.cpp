@@ -4,11 +4,11 @@
 #include "ShellNotifications.h"
 #include "StatusItemToggle.h"
 
-#include "EUCheckUpdateViewController.h"
-#include "MainViewController.h"
-#include "ModalPopUp.h"
-#include "PublicUtilities.h"
-#include "StatusAttachedWindow.h"
+#include "action/EUCheckUpdateViewController.h"
+#include "MainView/MainViewController.h"
+#include "PopWindow/ModalPopUp.h"
+#include "utilities/PublicUtilities.h"
+#include "PopWindow/StatusAttachedWindow.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MainViewControllerDelegate.h"
-#include "StatusAttachedWindowDelegate.h"
+#include "MainView/MainViewControllerDelegate.h"
+#include "PopWindow/StatusAttachedWindowDelegate.h"
 
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/ui/ApplicationDelegate.h"

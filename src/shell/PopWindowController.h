@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BaseWindow.h"
-#include "BaseWindowDelegate.h"
+#include "PopWindow/BaseWindow.h"
+#include "PopWindow/BaseWindowDelegate.h"
 
 #include "platform/ui/WindowController.h"
 

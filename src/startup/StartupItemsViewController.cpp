@@ -2,11 +2,11 @@
 
 #include "LoginItemRows.h"
 
-#include "StartItemImageAndTextCell.h"
-#include "StartUpItemBgTableView.h"
-#include "TextImageButton.h"
+#include "controls/StartItemImageAndTextCell.h"
+#include "controls/StartUpItemBgTableView.h"
+#include "controls/TextImageButton.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PopViewController.h"
+#include "PopWindow/PopViewController.h"
 
 // A small dialog that sends the person to the accessibility privacy settings. Nothing shows it.
 class BluetoothViewController : public PopViewController {

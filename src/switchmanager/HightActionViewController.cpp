@@ -5,10 +5,10 @@
 #include "ShellCommand.h"
 #include "SwitchRules.h"
 
-#include "GetColor.h"
-#include "PlainLabel.h"
-#include "PublicUtilities.h"
-#include "SettingsStore.h"
+#include "utilities/GetColor.h"
+#include "controls/PlainLabel.h"
+#include "utilities/PublicUtilities.h"
+#include "utilities/SettingsStore.h"
 
 #include "platform/Platform.h"
 #include "platform/bluetooth/Bluetooth.h"

@@ -2,7 +2,7 @@
 
 #include "Slider.h"
 
-#include "ObjcPrintln.h"
+#include "utilities/ObjcPrintln.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

@@ -1,6 +1,6 @@
 #include "PreventSleep.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"

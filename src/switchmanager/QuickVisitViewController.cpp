@@ -1,8 +1,8 @@
 #include "QuickVisitViewController.h"
 
-#include "AboutThisMacViewController.h"
-#include "CustemButtonView.h"
-#include "ModalPopUp.h"
+#include "AboutThisMac/AboutThisMacViewController.h"
+#include "controls/CustemButtonView.h"
+#include "PopWindow/ModalPopUp.h"
 
 #include "utilities/PublicUtilities.h"
 

@@ -1,6 +1,6 @@
 #include "Slider.h"
 
-#include "RoundedRectPainting.h"
+#include "controls/RoundedRectPainting.h"
 
 #include "utilities/GetColor.h"
 

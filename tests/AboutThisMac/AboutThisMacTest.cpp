@@ -1,5 +1,5 @@
-#include "AboutThisMacViewController.h"
-#include "ObjcPrintln.h"
+#include "AboutThisMac/AboutThisMacViewController.h"
+#include "utilities/ObjcPrintln.h"
 #include "Fakes.h"
 #include "ProbeFakes.h"
 #include "ShellFakes.h"

@@ -1,4 +1,4 @@
-#include "ApplicationFolderWalk.h"
+#include "AppUninstall/ApplicationFolderWalk.h"
 
 #include "PlatformTest.h"
 

@@ -1,5 +1,5 @@
-#include "AsMDeleteExecutor.h"
-#include "RelatedAppFilesScanner.h"
+#include "AppUninstall/AsMDeleteExecutor.h"
+#include "AppUninstall/RelatedAppFilesScanner.h"
 
 #include "AuthorizationFakes.h"
 #include "IsolatedEnvironment.h"

@@ -1,6 +1,6 @@
-#include "ApplicationFolderWalk.h"
-#include "RelatedAppFilesScanner.h"
-#include "RelatedFileKey.h"
+#include "AppUninstall/ApplicationFolderWalk.h"
+#include "AppUninstall/RelatedAppFilesScanner.h"
+#include "AppUninstall/RelatedFileKey.h"
 
 #include "PlatformTest.h"
 #include "TestFiles.h"

@@ -1,5 +1,5 @@
-#include "UninstallImageTextCell.h"
-#include "UninstallSizeCell.h"
+#include "AppUninstall/UninstallImageTextCell.h"
+#include "AppUninstall/UninstallSizeCell.h"
 
 #include "UiTestSupport.h"
 

@@ -1,7 +1,7 @@
-#include "RemovalTally.h"
-#include "UninstallRules.h"
+#include "AppUninstall/RemovalTally.h"
+#include "AppUninstall/UninstallRules.h"
 
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "PlatformTest.h"
 

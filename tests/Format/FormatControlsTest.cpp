@@ -1,4 +1,4 @@
-#include "SortSelectBgView.h"
+#include "Format/SortSelectBgView.h"
 
 #include "UiTestSupport.h"
 

@@ -1,10 +1,10 @@
-#include "FormatEndViewController.h"
-#include "FormatTypeViewController.h"
-#include "MakeSureFormatViewController.h"
-#include "SortSelectBgView.h"
+#include "Format/FormatEndViewController.h"
+#include "Format/FormatTypeViewController.h"
+#include "Format/MakeSureFormatViewController.h"
+#include "Format/SortSelectBgView.h"
 
-#include "PopStatusAttachedWindow.h"
-#include "TextImageButton.h"
+#include "PopWindow/PopStatusAttachedWindow.h"
+#include "controls/TextImageButton.h"
 
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
@@ -16,7 +16,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/TextField.h"
 
-#include "ProgressSpinner.h"
+#include "Format/ProgressSpinner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "MainBaseWindow.h"
+#include "MainView/MainBaseWindow.h"
 
 #include "IsolatedEnvironment.h"
 #include "PlatformTest.h"

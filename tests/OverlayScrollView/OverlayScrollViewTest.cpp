@@ -1,5 +1,5 @@
-#include "OverlayScrollView.h"
-#include "OverlayScroller.h"
+#include "OverlayScrollView/OverlayScrollView.h"
+#include "OverlayScrollView/OverlayScroller.h"
 
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"

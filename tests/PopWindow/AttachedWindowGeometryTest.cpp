@@ -1,4 +1,4 @@
-#include "AttachedWindowGeometry.h"
+#include "PopWindow/AttachedWindowGeometry.h"
 
 #include <gtest/gtest.h>
 

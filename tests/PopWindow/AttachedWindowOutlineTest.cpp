@@ -1,4 +1,4 @@
-#include "AttachedWindowOutline.h"
+#include "PopWindow/AttachedWindowOutline.h"
 
 #include <gtest/gtest.h>
 

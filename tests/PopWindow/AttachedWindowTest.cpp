@@ -1,5 +1,5 @@
-#include "PopStatusAttachedWindow.h"
-#include "StatusAttachedWindow.h"
+#include "PopWindow/PopStatusAttachedWindow.h"
+#include "PopWindow/StatusAttachedWindow.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

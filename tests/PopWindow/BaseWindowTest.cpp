@@ -1,4 +1,4 @@
-#include "BaseWindow.h"
+#include "PopWindow/BaseWindow.h"
 
 #include "TestPlatform.h"
 #include "UiTestSupport.h"

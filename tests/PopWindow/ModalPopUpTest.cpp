@@ -1,5 +1,5 @@
-#include "ModalPopUp.h"
-#include "PopViewController.h"
+#include "PopWindow/ModalPopUp.h"
+#include "PopWindow/PopViewController.h"
 
 #include "TestPlatform.h"
 

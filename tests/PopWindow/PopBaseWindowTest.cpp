@@ -1,4 +1,4 @@
-#include "PopBaseWindow.h"
+#include "PopWindow/PopBaseWindow.h"
 
 #include "TestPlatform.h"
 

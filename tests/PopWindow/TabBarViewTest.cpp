@@ -1,5 +1,5 @@
-#include "HMTrafficButtonsContainer.h"
-#include "TabBarView.h"
+#include "PopWindow/HMTrafficButtonsContainer.h"
+#include "PopWindow/TabBarView.h"
 
 #include "UiTestSupport.h"
 

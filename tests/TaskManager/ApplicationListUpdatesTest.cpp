@@ -1,4 +1,4 @@
-#include "ApplicationListUpdates.h"
+#include "TaskManager/ApplicationListUpdates.h"
 
 #include <gtest/gtest.h>
 

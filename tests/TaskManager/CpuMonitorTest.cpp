@@ -1,5 +1,5 @@
-#include "MonitorFigures.h"
-#include "SSCpuMonitor.h"
+#include "TaskManager/MonitorFigures.h"
+#include "TaskManager/SSCpuMonitor.h"
 #include "ProbeFakes.h"
 #include <gtest/gtest.h>
 

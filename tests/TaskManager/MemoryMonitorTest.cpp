@@ -1,5 +1,5 @@
-#include "MonitorFigures.h"
-#include "SSMemoryMonitor.h"
+#include "TaskManager/MonitorFigures.h"
+#include "TaskManager/SSMemoryMonitor.h"
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"
 #include "ProbeFakes.h"

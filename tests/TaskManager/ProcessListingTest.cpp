@@ -1,5 +1,5 @@
-#include "TaskManagerViewController.h"
-#include "ObjcPrintln.h"
+#include "TaskManager/TaskManagerViewController.h"
+#include "utilities/ObjcPrintln.h"
 #include "platform/process/LinuxProcessListing.h"
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"

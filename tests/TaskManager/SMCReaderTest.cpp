@@ -1,5 +1,5 @@
-#include "CpuTemperature.h"
-#include "SMCReader.h"
+#include "TaskManager/SMCReader/CpuTemperature.h"
+#include "TaskManager/SMCReader/SMCReader.h"
 #include "platform/smc/SimulatedSmcConnection.h"
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

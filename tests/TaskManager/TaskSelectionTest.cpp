@@ -1,5 +1,5 @@
-#include "TaskManagerInfo.h"
-#include "TaskSelection.h"
+#include "TaskManager/TaskManagerInfo.h"
+#include "TaskManager/TaskSelection.h"
 #include "WorkspaceFakes.h"
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ColorTCAdditions.h"
-#include "KQTitlebarView.h"
-#include "TCImageWindow.h"
+#include "TopView/ColorTCAdditions.h"
+#include "TopView/KQTitlebarView.h"
+#include "TopView/TCImageWindow.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"

@@ -1,5 +1,5 @@
-#include "TCWindowButton.h"
-#include "TCWindowButtonGroup.h"
+#include "TopView/TCWindowButton.h"
+#include "TopView/TCWindowButtonGroup.h"
 
 #include "TestPlatform.h"
 

@@ -1,4 +1,4 @@
-#include "UpdateCheckRules.h"
+#include "action/UpdateCheckRules.h"
 
 #include "PlatformTest.h"
 

@@ -1,11 +1,11 @@
-#include "EUCheckUpdateViewController.h"
+#include "action/EUCheckUpdateViewController.h"
 
 #include "IsolatedEnvironment.h"
 #include "ManualDispatcher.h"
-#include "ModalPopUp.h"
+#include "PopWindow/ModalPopUp.h"
 #include "PlatformTest.h"
-#include "SettingsStore.h"
-#include "TextImageButton.h"
+#include "utilities/SettingsStore.h"
+#include "controls/TextImageButton.h"
 #include "UiTestSupport.h"
 #include "WorkspaceFakes.h"
 

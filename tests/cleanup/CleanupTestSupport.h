@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Controller.h"
+#include "cleanup/Controller.h"
 #include "FileTree.h"
 #include "platform/trash/Trash.h"
 #include "platform/ui/Application.h"

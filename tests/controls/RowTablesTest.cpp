@@ -1,5 +1,5 @@
-#include "BgTableView.h"
-#include "RowCards.h"
+#include "controls/BgTableView.h"
+#include "controls/RowCards.h"
 #include "UiTestSupport.h"
 #include "PlatformTest.h"
 #include "IsolatedEnvironment.h"

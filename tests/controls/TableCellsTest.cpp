@@ -1,6 +1,6 @@
-#include "ImageAndTextCell.h"
-#include "ImageTextCell.h"
-#include "StartItemImageAndTextCell.h"
+#include "controls/ImageAndTextCell.h"
+#include "controls/ImageTextCell.h"
+#include "controls/StartItemImageAndTextCell.h"
 #include "UiTestSupport.h"
 #include "PlatformTest.h"
 #include <gtest/gtest.h>

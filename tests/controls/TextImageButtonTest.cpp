@@ -1,5 +1,5 @@
-#include "TextImageButton.h"
-#include "TextImageButtonRules.h"
+#include "controls/TextImageButton.h"
+#include "controls/TextImageButtonRules.h"
 #include "UiTestSupport.h"
 #include "PlatformTest.h"
 #include "utilities/GetColor.h"

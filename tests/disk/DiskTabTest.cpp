@@ -1,13 +1,13 @@
 #include "ScriptedDiskutil.h"
 
-#include "DiskBoxViewController.h"
-#include "DiskManagerViewController.h"
-#include "EnumerationGuard.h"
-#include "ErasePlan.h"
-#include "VolumeObj.h"
+#include "disk/DiskBoxViewController.h"
+#include "disk/DiskManagerViewController.h"
+#include "disk/EnumerationGuard.h"
+#include "disk/ErasePlan.h"
+#include "disk/VolumeObj.h"
 
-#include "CommandOutput.h"
-#include "TextImageButton.h"
+#include "utilities/CommandOutput.h"
+#include "controls/TextImageButton.h"
 
 #include "platform/mounts/MountWatch.h"
 #include "platform/mounts/VolumeTable.h"

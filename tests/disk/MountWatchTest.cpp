@@ -1,6 +1,6 @@
-#include "DiskManagerViewController.h"
-#include "EnumerationGuard.h"
-#include "WatchMountUnmount.h"
+#include "disk/DiskManagerViewController.h"
+#include "disk/EnumerationGuard.h"
+#include "disk/WatchMountUnmount.h"
 
 #include "ScriptedDiskutil.h"
 

@@ -1,8 +1,8 @@
-#include "CVolumeMgr.h"
-#include "ConvertSize2String.h"
-#include "DiskButtonStates.h"
-#include "DiskIdentifier.h"
-#include "EnumerationGuard.h"
+#include "disk/CVolumeMgr.h"
+#include "disk/ConvertSize2String.h"
+#include "disk/DiskButtonStates.h"
+#include "disk/DiskIdentifier.h"
+#include "disk/EnumerationGuard.h"
 
 #include "ManualDispatcher.h"
 #include "PlatformTest.h"

@@ -1,5 +1,5 @@
-#include "VolumesInfo.h"
-#include "VolumesManager.h"
+#include "disk/VolumesInfo.h"
+#include "disk/VolumesManager.h"
 
 #include "platform/workspace/FileSystemFacts.h"
 

@@ -1,13 +1,13 @@
 #include "StartMenuFixture.h"
 #include "UiTestSupport.h"
 
-#include "AboutViewController.h"
-#include "AppDelegate.h"
-#include "EUCheckUpdateViewController.h"
-#include "EUHandButton.h"
-#include "TextImageButton.h"
+#include "shell/AboutViewController.h"
+#include "shell/AppDelegate.h"
+#include "action/EUCheckUpdateViewController.h"
+#include "controls/EUHandButton.h"
+#include "controls/TextImageButton.h"
 #include "IsolatedEnvironment.h"
-#include "MainMenu.h"
+#include "shell/MainMenu.h"
 
 #include "platform/ui/Application.h"
 

@@ -1,7 +1,7 @@
 #include "StartMenuFixture.h"
 
-#include "AboutThisMacViewController.h"
-#include "PopStatusAttachedWindow.h"
+#include "AboutThisMac/AboutThisMacViewController.h"
+#include "PopWindow/PopStatusAttachedWindow.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"

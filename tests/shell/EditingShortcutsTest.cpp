@@ -1,4 +1,4 @@
-#include "MyNSApplication.h"
+#include "shell/MyNSApplication.h"
 
 #include "TestPlatform.h"
 

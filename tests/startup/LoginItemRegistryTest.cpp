@@ -1,5 +1,5 @@
-#include "QLLoginItemRegistry.h"
-#include "SystemEventsLoginItems.h"
+#include "startup/QLLoginItemRegistry.h"
+#include "startup/SystemEventsLoginItems.h"
 
 #include "LoginItemsFixture.h"
 

@@ -1,9 +1,9 @@
-#include "StartupItemsViewController.h"
+#include "startup/StartupItemsViewController.h"
 
 #include "LoginItemsFixture.h"
 #include "UiTestSupport.h"
 
-#include "StartUpItemBgTableView.h"
+#include "controls/StartUpItemBgTableView.h"
 
 #include "platform/folders/SearchPaths.h"
 #include "platform/loginitems/FileURL.h"

@@ -1,6 +1,6 @@
-#include "HightActionViewController.h"
-#include "PreventSleep.h"
-#include "SettingsStore.h"
+#include "switchmanager/HightActionViewController.h"
+#include "switchmanager/PreventSleep.h"
+#include "utilities/SettingsStore.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

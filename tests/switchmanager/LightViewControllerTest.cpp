@@ -1,9 +1,9 @@
-#include "LightViewController.h"
-#include "Slider.h"
+#include "switchmanager/LightViewController.h"
+#include "switchmanager/Slider.h"
 
 #include "Fakes.h"
 #include "ManualDispatcher.h"
-#include "ObjcPrintln.h"
+#include "utilities/ObjcPrintln.h"
 #include "TestPlatform.h"
 
 #include "platform/brightness/SimulatedDisplays.h"

@@ -1,5 +1,5 @@
-#include "CustemButtonView.h"
-#include "QuickVisitViewController.h"
+#include "controls/CustemButtonView.h"
+#include "switchmanager/QuickVisitViewController.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

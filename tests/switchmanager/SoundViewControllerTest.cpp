@@ -1,6 +1,6 @@
-#include "MasterVolume.h"
-#include "Slider.h"
-#include "SoundViewController.h"
+#include "switchmanager/MasterVolume.h"
+#include "switchmanager/Slider.h"
+#include "switchmanager/SoundViewController.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

@@ -1,4 +1,4 @@
-#include "SwitchRules.h"
+#include "switchmanager/SwitchRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CommandOutput.h"
-#include "EUExecCommand.h"
-#include "PublicUtilities.h"
+#include "utilities/CommandOutput.h"
+#include "utilities/EUExecCommand.h"
+#include "utilities/PublicUtilities.h"
 
 #include "Fakes.h"
 #include "IsolatedEnvironment.h"

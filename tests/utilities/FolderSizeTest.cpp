@@ -1,4 +1,4 @@
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestFiles.h"

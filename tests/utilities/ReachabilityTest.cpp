@@ -1,6 +1,6 @@
 #include "../platform/reachability/FakeNetworkStateSource.h"
 
-#include "Reachability.h"
+#include "utilities/Reachability.h"
 
 #include "ManualDispatcher.h"
 #include "TestPlatform.h"

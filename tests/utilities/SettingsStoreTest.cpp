@@ -1,5 +1,5 @@
-#include "PublicUtilities.h"
-#include "SettingsStore.h"
+#include "utilities/PublicUtilities.h"
+#include "utilities/SettingsStore.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"

@@ -1,4 +1,4 @@
-#include "SystemFolder.h"
+#include "utilities/SystemFolder.h"
 
 #include "IsolatedEnvironment.h"
 #include "TestPlatform.h"

@@ -1,4 +1,4 @@
-#include "PublicUtilities.h"
+#include "utilities/PublicUtilities.h"
 
 #include "Fakes.h"
 #include "TestPlatform.h"
