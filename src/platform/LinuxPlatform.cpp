@@ -119,13 +119,18 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
     });
     p->volumeTable = std::make_unique<LinuxVolumeTable>(p->commandRunner);
     p->userNotifications = std::make_unique<DesktopUserNotificationCenter>(p->dispatcher, p->commandRunner);
-    LinuxMountWatch::Settings mounts;
-    mounts.volumeStatePath = dataFolder + QStringLiteral("/Volumes.plist");
-    mounts.readState = [&lists = p->propertyLists](const QString& path) { return lists->propertyListFromFile(path); };
-    p->mountWatch = std::make_unique<LinuxMountWatch>(
-        std::move(mounts), p->dispatcher,
-        Sibling<NotificationCenter>([platform = p.get()] { return &platform->workspace->notificationCenter(); }));
+    p->mountWatch = makeLinuxMountWatch(*p);
     return p;
+}
+
+std::unique_ptr<MountWatch> makeLinuxMountWatch(Platform& platform)
+{
+    LinuxMountWatch::Settings mounts;
+    mounts.volumeStatePath = SimulatedMac::defaultDataFolder() + QStringLiteral("/Volumes.plist");
+    mounts.readState = [&lists = platform.propertyLists](const QString& path) { return lists->propertyListFromFile(path); };
+    return std::make_unique<LinuxMountWatch>(
+        std::move(mounts), platform.dispatcher,
+        Sibling<NotificationCenter>([&platform] { return &platform.workspace->notificationCenter(); }));
 }
 
 } // namespace platform

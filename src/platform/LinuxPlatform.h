@@ -21,4 +21,8 @@ std::unique_ptr<Platform> makeLinuxPlatform(const QString& bundlePath,
                                             std::function<bool(const QUrl&)> openOnDesktop = {},
                                             std::function<bool()> showDesktop = {});
 
+// The mount watch of `platform`, whose thread starts at once and reaches the platform's
+// dispatcher and workspace from then on.
+std::unique_ptr<MountWatch> makeLinuxMountWatch(Platform& platform);
+
 } // namespace platform

@@ -5,6 +5,7 @@
 #include "ManualDispatcher.h"
 
 #include "platform/LinuxPlatform.h"
+#include "platform/mounts/MountWatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,8 +34,11 @@ TestPlatform::TestPlatform() : folder_(makeTemporaryFolder(QStringLiteral("platf
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder_ + QStringLiteral("/data")));
     qputenv("TAVRIN_ROOT", QFile::encodeName(folder_ + QStringLiteral("/root")));
     platform_ = platform::makeLinuxPlatform(bundlePath());
+    // The mount watch's thread reads the dispatcher: it stops while the fakes go in.
+    platform_->mountWatch.reset();
     log_ = install<RecordingLog>(platform_->log);
     dispatcher_ = install<ManualDispatcher>(platform_->dispatcher);
+    platform_->mountWatch = platform::makeLinuxMountWatch(*platform_);
     scope_ = std::make_unique<platform::ScopedPlatform>(*platform_);
 }
 
