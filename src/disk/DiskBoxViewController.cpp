@@ -17,6 +17,7 @@
 #include "utilities/GetColor.h"
 #include "utilities/PublicUtilities.h"
 
+#include "platform/mounts/DiskutilKeys.h"
 #include "platform/Platform.h"
 #include "platform/commands/CommandRunner.h"
 #include "platform/dispatch/Dispatcher.h"
@@ -116,7 +117,7 @@ void DiskBoxViewController::getTypeForVoluem()
 {
     platform::dispatchAsyncGlobal([self = shared_from_this(), identifier = volumeInfo_->volumePath]() mutable {
         const auto info = getDisjInfo(identifier);
-        const QString type = info ? info->value(QStringLiteral("FilesystemName")).toString() : QString();
+        const QString type = info ? info->value(diskkeys::kFilesystemName).toString() : QString();
         platform::dispatchAsyncMain([self = std::move(self), type] {
             self->volumeInfo_->volumeType = type.isEmpty() ? QStringLiteral("Unknow") : type;
         });
@@ -180,7 +181,7 @@ void DiskBoxViewController::renameOkButtonAction()
         showLabels(true);
         return;
     }
-    if (info->value(QStringLiteral("FilesystemName")).toString() == QLatin1String("MS-DOS FAT32")
+    if (info->value(diskkeys::kFilesystemName).toString() == QLatin1String("MS-DOS FAT32")
         || volumeInfo_->volumeType == QLatin1String("MS-DOS FAT32"))
         name = name.toUpper();
     if (PublicUtilities::renameDiskWithGuid(volumeInfo_->volumePath, name)) {
@@ -285,7 +286,7 @@ void DiskBoxViewController::showFormatEndWindow(FormatOutcome outcome)
 void DiskBoxViewController::formatContinueAction()
 {
     const auto info = getDisjInfo(volumeInfo_->volumePath);
-    const QString node = info ? info->value(QStringLiteral("DeviceNode")).toString() : QString();
+    const QString node = info ? info->value(diskkeys::kDeviceNode).toString() : QString();
     if (!node.startsWith(QLatin1String("/dev/")) || !isDeviceIdentifier(node.mid(5)))
         return;
     platform::dispatchAsyncGlobal([node] {

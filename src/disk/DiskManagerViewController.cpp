@@ -19,6 +19,7 @@
 #include "utilities/GetColor.h"
 #include "utilities/PublicUtilities.h"
 
+#include "platform/mounts/DiskutilKeys.h"
 #include "platform/Platform.h"
 #include "platform/dispatch/Dispatcher.h"
 #include "platform/log/SystemLog.h"
@@ -159,7 +160,7 @@ void DiskManagerViewController::beginBuild()
             outcome = enumeration.outcome;
             listing.emplace(VolumeInventory::Listing{std::move(enumeration.volumes), {}});
             for (const QVariantMap& volume : listing->volumes)
-                listing->folders.append(VolumeFolder::find(volume.value(QStringLiteral("MountPoint")).toString()));
+                listing->folders.append(VolumeFolder::find(volume.value(diskkeys::kMountPoint).toString()));
             if (generation && outcome == CVolumeMgr::Outcome::Listed)
                 inventory.keep(*generation, *listing);
         }
