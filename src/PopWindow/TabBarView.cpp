@@ -11,14 +11,14 @@ using platform::NotificationCenter;
 
 namespace {
 
-struct LightSpec {
+struct LightPlace {
     const char* idStr;
     double x;
     bool enabled;
     void (TabBarView::*action)(View&);
 };
 
-const LightSpec kLights[] = {
+const LightPlace kLights[] = {
     {"close", 0, true, &TabBarView::clickCloseButton},
     {"minimize", 18, false, &TabBarView::clickMinimizeButton},
     {"zoom", 36, false, &TabBarView::clickZoomButton},
@@ -36,12 +36,12 @@ void TabBarView::awakeFromNib()
 {
     HMTrafficButtonsContainer** fields[] = {&closeButton_, &minButton_, &zoomButton_};
     for (int i = 0; i < 3; ++i) {
-        const LightSpec& spec = kLights[i];
-        auto light = std::make_unique<HMTrafficButtonsContainer>(Rect(spec.x, 2, 12, 12));
-        light->setIdStr(QString::fromLatin1(spec.idStr));
-        light->setAction([this, action = spec.action](Button& sender) { (this->*action)(sender); });
+        const LightPlace& place = kLights[i];
+        auto light = std::make_unique<HMTrafficButtonsContainer>(Rect(place.x, 2, 12, 12));
+        light->setIdStr(QString::fromLatin1(place.idStr));
+        light->setAction([this, action = place.action](Button& sender) { (this->*action)(sender); });
         light->setFocusRingType(FocusRingType::None);
-        light->setEnabled(spec.enabled);
+        light->setEnabled(place.enabled);
         HMTrafficButtonsContainer* added = addSubview(std::move(light));
         added->setup();
         *fields[i] = added;

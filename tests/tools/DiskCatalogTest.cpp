@@ -89,10 +89,10 @@ TEST(DiskCatalogTest, EveryFormOfADeviceFindsIt)
     test::TestPlatform p;
     DiskCatalog catalog = seed(p);
     const auto backup = catalog.find("disk2s1");
-    for (const char* spec : {"/dev/disk2s1", "/dev/rdisk2s1", "3a9b7c5d-1e2f-4a6b-8c0d-2e4f6a8b0c1d",
+    for (const char* form : {"/dev/disk2s1", "/dev/rdisk2s1", "3a9b7c5d-1e2f-4a6b-8c0d-2e4f6a8b0c1d",
                                 "5F4E3D2C-1B0A-4998-8776-655443322110", "/tmp/mac root/Volumes/Backup", "/Volumes/Backup", "Backup"}) {
-        const auto place = catalog.find(spec);
-        EXPECT_EQ(std::pair(place.disk, place.volume), std::pair(backup.disk, backup.volume)) << spec;
+        const auto place = catalog.find(form);
+        EXPECT_EQ(std::pair(place.disk, place.volume), std::pair(backup.disk, backup.volume)) << form;
     }
     EXPECT_FALSE(catalog.find("disk2").isVolume());
     // A volume named like another device's identifier never shadows that device.

@@ -28,8 +28,8 @@ struct Mac {
     SimulatedVolumes volumes{catalog, folders};
     bool made = folders.make("/Volumes/Backup") && folders.make("/Volumes/Media");
 
-    QVariantMap info(const QString& spec) const { return catalog.information(catalog.find(spec)); }
-    DiskCatalog::Place at(const QString& spec) const { return catalog.find(spec); }
+    QVariantMap info(const QString& form) const { return catalog.information(catalog.find(form)); }
+    DiskCatalog::Place at(const QString& form) const { return catalog.find(form); }
     QString folder(const QString& leaf) const { return root + "/Volumes/" + leaf; }
 };
 
