@@ -27,13 +27,13 @@ bool isEjected(const QVariantMap& disk)
     return disk.value(kEjected).toBool();
 }
 
-QString stripDevice(const QString& spec)
+QString stripDevice(const QString& asked)
 {
-    if (spec.startsWith(QLatin1String("/dev/rdisk")))
-        return spec.mid(6);
-    if (spec.startsWith(QLatin1String("/dev/")))
-        return spec.mid(5);
-    return spec;
+    if (asked.startsWith(QLatin1String("/dev/rdisk")))
+        return asked.mid(6);
+    if (asked.startsWith(QLatin1String("/dev/")))
+        return asked.mid(5);
+    return asked;
 }
 
 void copyKeys(QVariantMap& to, const QVariantMap& from, std::initializer_list<QString> keys)
@@ -48,24 +48,24 @@ void copyKeys(QVariantMap& to, const QVariantMap& from, std::initializer_list<QS
 
 DiskCatalog::DiskCatalog(QVariantList disks, QString root) : disks_(std::move(disks)), root_(std::move(root)) {}
 
-DiskCatalog::Place DiskCatalog::find(const QString& spec) const
+DiskCatalog::Place DiskCatalog::find(const QString& asked) const
 {
-    if (spec.isEmpty())
+    if (asked.isEmpty())
         return {};
-    const QString bare = stripDevice(spec);
+    const QString bare = stripDevice(asked);
     // Each test over every disk and volume in order; the first test that matches anything wins,
     // so an identifier is never taken for another volume's name.
     const std::function<bool(const QVariantMap&, const QVariantMap&)> tests[] = {
         [&](const QVariantMap&, const QVariantMap& e) { return e.value(kDeviceIdentifier).toString() == bare; },
         [&](const QVariantMap&, const QVariantMap& e) {
-            return (e.contains(kDiskUuid) && e.value(kDiskUuid).toString().compare(spec, Qt::CaseInsensitive) == 0)
-                || (e.contains(kVolumeUuid) && e.value(kVolumeUuid).toString().compare(spec, Qt::CaseInsensitive) == 0);
+            return (e.contains(kDiskUuid) && e.value(kDiskUuid).toString().compare(asked, Qt::CaseInsensitive) == 0)
+                || (e.contains(kVolumeUuid) && e.value(kVolumeUuid).toString().compare(asked, Qt::CaseInsensitive) == 0);
         },
         [&](const QVariantMap& d, const QVariantMap& e) {
-            return e.value(kMounted).toBool() && (printedMountPoint(d, e) == spec || e.value(kMountPoint).toString() == spec);
+            return e.value(kMounted).toBool() && (printedMountPoint(d, e) == asked || e.value(kMountPoint).toString() == asked);
         },
         [&](const QVariantMap&, const QVariantMap& e) {
-            return e.contains(kFilesystemName) && e.value(kVolumeName).toString() == spec;
+            return e.contains(kFilesystemName) && e.value(kVolumeName).toString() == asked;
         },
     };
     for (const auto& test : tests) {

@@ -25,7 +25,7 @@ public:
     const QVariantList& disks() const { return disks_; }
 
     // A device node (/dev/disk2s1), identifier, UUID, mount point or volume name.
-    Place find(const QString& spec) const;
+    Place find(const QString& asked) const;
     // The stored dictionary of a disk or volume, and of the disk that holds it.
     QVariantMap entry(const Place& place) const;
     QVariantMap disk(const Place& place) const { return disks_.value(place.disk).toMap(); }

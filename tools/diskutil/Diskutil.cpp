@@ -124,22 +124,22 @@ SimulatedVolumes Diskutil::simulatedVolumes()
     return SimulatedVolumes(simulated(), MountFolders(mac_.root()));
 }
 
-std::optional<Diskutil::Target> Diskutil::find(const QString& spec)
+std::optional<Diskutil::Target> Diskutil::find(const QString& asked)
 {
-    if (const auto place = simulated().find(spec); place.found())
+    if (const auto place = simulated().find(asked); place.found())
         return Target{&simulated(), place};
     if (realSource_.mode() == RealVolumeSource::Mode::Off)
         return std::nullopt;
-    if (const auto place = real().find(spec); place.found())
+    if (const auto place = real().find(asked); place.found())
         return Target{&real(), place};
     return std::nullopt;
 }
 
-std::optional<Diskutil::Target> Diskutil::findVolume(const QString& spec, const QString& failure)
+std::optional<Diskutil::Target> Diskutil::findVolume(const QString& asked, const QString& failure)
 {
-    const auto target = find(spec);
+    const auto target = find(asked);
     if (!target) {
-        fail(QStringLiteral("Could not find disk: ") + spec);
+        fail(QStringLiteral("Could not find disk: ") + asked);
         return std::nullopt;
     }
     if (!target->catalog->isVolume(target->place)) {
@@ -233,14 +233,14 @@ int Diskutil::info(const QStringList& arguments)
     const bool asPlist = arguments.value(0) == QLatin1String("-plist");
     if (arguments.size() != (asPlist ? 2 : 1))
         return fail(QStringLiteral("Usage: diskutil info [-plist] MountPoint|DiskIdentifier|DeviceNode"));
-    const QString spec = arguments.last();
+    const QString asked = arguments.last();
     // A recorded device by its identifier comes from the index, not from the whole recording.
     std::optional<QVariantMap> indexed;
-    if (const auto index = recordedIndex(); index && !simulated().find(spec).found())
-        indexed = index->information(spec.startsWith(QLatin1String("/dev/")) ? spec.mid(5) : spec);
-    const auto target = indexed ? std::nullopt : find(spec);
+    if (const auto index = recordedIndex(); index && !simulated().find(asked).found())
+        indexed = index->information(asked.startsWith(QLatin1String("/dev/")) ? asked.mid(5) : asked);
+    const auto target = indexed ? std::nullopt : find(asked);
     if (!indexed && !target)
-        return fail(QStringLiteral("Could not find disk: ") + spec);
+        return fail(QStringLiteral("Could not find disk: ") + asked);
     const QVariantMap info = indexed ? *indexed : target->catalog->information(target->place);
     if (asPlist) {
         printPropertyList(info);

@@ -45,9 +45,9 @@ private:
     DiskCatalog& real();
     // The index of a recording's devices as they are numbered now; none when live or off.
     std::optional<RealDiskIndex> recordedIndex();
-    std::optional<Target> find(const QString& spec);
+    std::optional<Target> find(const QString& asked);
     // A volume target, or a message and none.
-    std::optional<Target> findVolume(const QString& spec, const QString& failure);
+    std::optional<Target> findVolume(const QString& asked, const QString& failure);
     // The outcome, or a failure when the changed disks cannot be saved.
     ActionOutcome saved(ActionOutcome outcome);
     SimulatedVolumes simulatedVolumes();
