@@ -168,33 +168,41 @@ void DiskBoxViewController::renameCancelButtonAction()
 void DiskBoxViewController::renameOkButtonAction()
 {
     renameView_->setHidden(true);
-    QString name = renameTextField_->stringValue();
-    if (name.isEmpty() || name == QLatin1String(" ")) {
-        showLabels(true);
-        return;
-    }
-    const auto info = getDisjInfo(volumeInfo_->volumePath);
-    if (const auto problem = identityProblem(info)) {
-        platform::NSLog(QStringLiteral("Not renaming: %1").arg(*problem));
-        if (auto* notices = platform::Platform::current().userNotifications.get())
-            notices->deliverNotification({QStringLiteral("Tavrin"), kChangedVolume});
-        showLabels(true);
-        return;
-    }
-    if (info->value(diskkeys::kFilesystemName).toString() == QLatin1String("MS-DOS FAT32")
-        || volumeInfo_->volumeType == QLatin1String("MS-DOS FAT32"))
-        name = name.toUpper();
-    if (PublicUtilities::renameDiskWithGuid(volumeInfo_->volumePath, name)) {
-        VolumeInventory::shared().forget();
-        volumeInfo_->volumeName = name;
-        nameLabel_->setStringValue(name);
-    } else {
-        platform::NSLog(QStringLiteral("Renaming %1 failed").arg(volumeInfo_->volumePath));
-        if (auto* notices = platform::Platform::current().userNotifications.get())
-            notices->deliverNotification(
-                {QStringLiteral("Tavrin"), QStringLiteral("'%1' could not be renamed.").arg(volumeInfo_->volumeName)});
-    }
     showLabels(true);
+    QString name = renameTextField_->stringValue();
+    if (name.isEmpty() || name == QLatin1String(" "))
+        return;
+    // diskutil answers for a drive of this machine only when udisks does: never on the main thread.
+    platform::dispatchAsyncGlobal([self = shared_from_this(), identifier = volumeInfo_->volumePath,
+                                   shownName = volumeInfo_->volumeName, type = volumeInfo_->volumeType,
+                                   name = std::move(name)]() mutable {
+        const auto info = getDisjInfo(identifier);
+        const std::optional<QString> problem = self->identityProblem(info);
+        bool renamed = false;
+        if (!problem) {
+            if (info->value(diskkeys::kFilesystemName).toString() == QLatin1String("MS-DOS FAT32")
+                || type == QLatin1String("MS-DOS FAT32"))
+                name = name.toUpper();
+            renamed = PublicUtilities::renameDiskWithGuid(identifier, name);
+        }
+        platform::dispatchAsyncMain([self = std::move(self), identifier, shownName, name, problem, renamed] {
+            auto* notices = platform::Platform::current().userNotifications.get();
+            if (problem) {
+                platform::NSLog(QStringLiteral("Not renaming: %1").arg(*problem));
+                if (notices)
+                    notices->deliverNotification({QStringLiteral("Tavrin"), kChangedVolume});
+            } else if (renamed) {
+                VolumeInventory::shared().forget();
+                self->volumeInfo_->volumeName = name;
+                self->nameLabel_->setStringValue(name);
+            } else {
+                platform::NSLog(QStringLiteral("Renaming %1 failed").arg(identifier));
+                if (notices)
+                    notices->deliverNotification(
+                        {QStringLiteral("Tavrin"), QStringLiteral("'%1' could not be renamed.").arg(shownName)});
+            }
+        });
+    });
 }
 
 void DiskBoxViewController::ejectButtonAction()

@@ -73,6 +73,7 @@ protected:
         box.renameButtonAction();
         box.renameTextField()->setStringValue(name);
         box.renameOkButtonAction();
+        platform.dispatcher().drainAll();
     }
 
     // Steps only when a test says the volumes changed.
