@@ -2,8 +2,6 @@
 
 #include "LinuxProcFolder.h"
 
-#include <algorithm>
-
 namespace platform {
 
 ProcessTable::ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid)
@@ -15,8 +13,23 @@ bool ProcessTable::refresh()
 {
     changed_.clear();
     const std::optional<TaskMark> markBefore = folder_->taskMark();
-    if (looked_ && allSettled_ && markBefore && markBefore == markBefore_)
-        return false;
+    if (looked_ && !missed_ && markBefore && markBefore == markBefore_) {
+        // Nothing started or ended since the last listing: only what has not settled is read again.
+        for (auto& [pid, known] : known_) {
+            if (known.settled)
+                continue;
+            const std::optional<ProcessRecord> record = folder_->read(pid, uid_);
+            if (!record) {
+                missed_ = true;
+                continue;
+            }
+            Known read{known.inode, true, *record};
+            if (isChange(&known, read))
+                changed_.push_back(pid);
+            known = std::move(read);
+        }
+        return !changed_.empty();
+    }
     const std::optional<std::vector<ProcEntry>> entries = folder_->list();
     const std::optional<TaskMark> markAfter = folder_->taskMark();
     // The identifiers given since the last listing, when the kernel says (wrapping at most once).
@@ -61,12 +74,7 @@ bool ProcessTable::refresh()
             read.settled = known->second.settled;
             read.record = known->second.record;
         }
-        const bool wasOwn = known != known_.end() && isOwn(known->second);
-        if ((isOwn(read) || wasOwn)
-            && (known == known_.end() || isOwn(read) != wasOwn
-                || read.record.startTime != known->second.record.startTime
-                || read.record.executable != known->second.record.executable
-                || read.record.arguments != known->second.record.arguments))
+        if (isChange(known != known_.end() ? &known->second : nullptr, read))
             changed_.push_back(entry.pid);
         current.insert(current.end(), {entry.pid, std::move(read)});
         if (known != known_.end())
@@ -78,9 +86,17 @@ bool ProcessTable::refresh()
     }
     known_ = std::move(current);
     markBefore_ = markBefore;
-    allSettled_ = !missed && std::all_of(known_.begin(), known_.end(), [](const auto& known) { return known.second.settled; });
+    missed_ = missed;
     looked_ = true;
     return !changed_.empty();
+}
+
+bool ProcessTable::isChange(const Known* before, const Known& now) const
+{
+    const bool wasOwn = before && isOwn(*before);
+    return (isOwn(now) || wasOwn)
+        && (!before || isOwn(now) != wasOwn || now.record.startTime != before->record.startTime
+            || now.record.executable != before->record.executable || now.record.arguments != before->record.arguments);
 }
 
 const ProcessRecord* ProcessTable::process(qint64 pid) const

@@ -12,8 +12,8 @@ namespace platform {
 // The processes of one user, kept between looks so that a look costs one walk of the /proc
 // folder: a process is read when it first appears (or its identifier passes to a new process),
 // and once more at the next look when it appeared between two looks, since it may have been
-// caught between its fork and its exec. While no task started or ended since the last walk and
-// every process is settled, a look costs no walk at all.
+// caught between its fork and its exec. While no task started or ended since the last walk, a
+// look walks nothing: it reads again only the processes not yet settled.
 class ProcessTable {
 public:
     ProcessTable(std::shared_ptr<ProcFolder> folder, unsigned uid);
@@ -37,6 +37,8 @@ private:
         ProcessRecord record;
     };
     bool isOwn(const Known& known) const { return known.record.uid == uid_; }
+    // Whether the user's processes changed from `before` (none: the process is new) to `now`.
+    bool isChange(const Known* before, const Known& now) const;
 
     std::shared_ptr<ProcFolder> folder_;
     unsigned uid_;
@@ -45,7 +47,7 @@ private:
     // The tasks as they were before the last listing: a process whose identifier the kernel has
     // not given since cannot be a new one.
     std::optional<TaskMark> markBefore_;
-    bool allSettled_ = false;
+    bool missed_ = false; // a process could not be read: the next look walks again
     bool looked_ = false;
 };
 

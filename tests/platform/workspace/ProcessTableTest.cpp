@@ -57,7 +57,7 @@ TEST(ProcessTableTest, AProcessIsReadWhenItAppearsAndOnceMoreAtTheNextLook)
     EXPECT_EQ(proc->reads(300), 2);
 }
 
-TEST(ProcessTableTest, WhileNoTaskStartsOrEndsOnlyUnsettledOrUnreadProcessesMakeALookList)
+TEST(ProcessTableTest, WhileNoTaskStartsOrEndsALookReadsOnlyUnsettledProcessesAndWalksOnlyAfterAMiss)
 {
     const auto proc = twoProcesses();
     proc->setLastPid(150);
@@ -66,12 +66,14 @@ TEST(ProcessTableTest, WhileNoTaskStartsOrEndsOnlyUnsettledOrUnreadProcessesMake
     proc->add(300, 1, 3000, u"/bin/sh"_s, {u"sh"_s});
     proc->setLastPid(300);
     EXPECT_TRUE(table.refresh());
+    const int lists = proc->lists();
     proc->setExecutable(300, u"/usr/bin/mail"_s); // an exec starts no task
     EXPECT_TRUE(table.refresh());
+    EXPECT_EQ(table.changed(), std::vector<qint64>{300});
     EXPECT_EQ(table.processes()[2].executable, u"/usr/bin/mail"_s);
-    const int lists = proc->lists();
     EXPECT_FALSE(table.refresh());
     EXPECT_EQ(proc->lists(), lists);
+    EXPECT_EQ(proc->reads(300), 2);
 
     proc->add(400, 1, 4000, u"/bin/sh"_s);
     QFile::remove(proc->folder(400) + u"/stat"_s);
