@@ -34,8 +34,9 @@ int main(int argc, char** argv)
     for (int sleepers : {0, 2000}) {
         bench::RunningProgram running(program);
         running.keep(sleepers);
-        // Quiet: under 5 ms of CPU in a second, so the tail of the launches is not counted as ticks.
-        running.settle(0.005, 120);
+        // Quiet: under 8 ms of CPU over four seconds, two ticks, so that neither the first look at
+        // the new processes nor the tail of their launches is counted as ticks.
+        running.settle(0.008, 120, 4);
         const int processes = processCount();
         const bench::ProgramCpu before = running.cpu();
         bench::TopPeer top("2");

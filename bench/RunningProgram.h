@@ -147,14 +147,14 @@ public:
     pid_t pid() const { return pid_; }
     ProgramCpu cpu() const { return programCpu(pid_); }
 
-    // Waits until the program spends under `limit` seconds of CPU in a second (at most `most`
-    // seconds); gives how long that took.
-    double settle(double limit = 0.02, double most = 60)
+    // Waits until the program spends under `limit` seconds of CPU in `window` seconds (at most
+    // `most` seconds); gives how long that took.
+    double settle(double limit = 0.02, double most = 60, int window = 1)
     {
         const auto start = std::chrono::steady_clock::now();
         double before = cpu().all;
         while (secondsSince(start) < most) {
-            std::this_thread::sleep_for(std::chrono::seconds(1));
+            std::this_thread::sleep_for(std::chrono::seconds(window));
             const double now = cpu().all;
             if (now - before < limit)
                 break;
