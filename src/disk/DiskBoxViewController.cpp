@@ -186,21 +186,17 @@ void DiskBoxViewController::renameOkButtonAction()
             renamed = PublicUtilities::renameDiskWithGuid(identifier, name);
         }
         platform::dispatchAsyncMain([self = std::move(self), identifier, shownName, name, problem, renamed] {
-            auto* notices = platform::Platform::current().userNotifications.get();
-            if (problem) {
-                platform::NSLog(QStringLiteral("Not renaming: %1").arg(*problem));
-                if (notices)
-                    notices->deliverNotification({QStringLiteral("Tavrin"), kChangedVolume});
-            } else if (renamed) {
+            if (renamed) {
                 VolumeInventory::shared().forget();
                 self->volumeInfo_->volumeName = name;
                 self->nameLabel_->setStringValue(name);
-            } else {
-                platform::NSLog(QStringLiteral("Renaming %1 failed").arg(identifier));
-                if (notices)
-                    notices->deliverNotification(
-                        {QStringLiteral("Tavrin"), QStringLiteral("'%1' could not be renamed.").arg(shownName)});
+                return;
             }
+            platform::NSLog(problem ? QStringLiteral("Not renaming: %1").arg(*problem)
+                                    : QStringLiteral("Renaming %1 failed").arg(identifier));
+            if (auto* notices = platform::Platform::current().userNotifications.get())
+                notices->deliverNotification({QStringLiteral("Tavrin"), problem ? kChangedVolume
+                                                                                : QStringLiteral("'%1' could not be renamed.").arg(shownName)});
         });
     });
 }
