@@ -1,5 +1,7 @@
 #include "StartupItemsViewController.h"
 
+#include <utility>
+
 #include "LoginItemRows.h"
 
 #include "controls/StartItemImageAndTextCell.h"
@@ -114,8 +116,11 @@ void loginItemsListDidChange(StartupItemsViewController* context)
 void StartupItemsViewController::updateLoginItemsList()
 {
     ++updates_;
-    if (isScan_)
+    // A change while a refresh runs may come after its look: one more refresh follows it.
+    if (isScan_) {
+        refreshAgain_ = true;
         return;
+    }
     // Set before the work is queued, so a second request meanwhile cannot start a second one.
     isScan_ = true;
     allItems_.clear();
@@ -150,6 +155,8 @@ void StartupItemsViewController::showItems(const std::vector<LoginItemRows::Row>
     if (listTableView_)
         listTableView_->reloadData();
     isScan_ = false;
+    if (std::exchange(refreshAgain_, false))
+        updateLoginItemsList();
 }
 
 int StartupItemsViewController::numberOfRowsInTableView(TableView&)

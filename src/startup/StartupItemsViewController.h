@@ -31,7 +31,7 @@ public:
     explicit StartupItemsViewController(QString nibName = QStringLiteral("StartupItemsViewController"));
     ~StartupItemsViewController() override;
 
-    // Lists the login items afresh, unless a refresh is running already.
+    // Lists the login items afresh; asked while a refresh runs, once more after it.
     void updateLoginItemsList();
 
     // Actions.
@@ -67,6 +67,7 @@ private:
 
     std::vector<ASLoginStartItemPtr> allItems_;
     bool isScan_ = false;
+    bool refreshAgain_ = false;
     TextImageButton* addButton_ = nullptr;
     StartUpItemBgTableView* listTableView_ = nullptr;
     int updates_ = 0;

@@ -130,13 +130,17 @@ TEST_F(StartupItemsTabTest, RefreshesNeverOverlapAndNothingReachesAGoneControlle
 {
     add(makeBundle("Demo"));
     tab.updateLoginItemsList();
-    tab.updateLoginItemsList(); // dropped: one is running
-    EXPECT_TRUE(tab.isScan());
     EXPECT_EQ(dispatcher().drainGlobal(), 1);
+    // A change after the running refresh looked: the request is kept, not run beside it.
+    writeEntry(autostart, "later.desktop", "sh");
+    tab.updateLoginItemsList();
     EXPECT_TRUE(tab.isScan());
+    EXPECT_EQ(dispatcher().drainGlobal(), 0);
     dispatcher().drainMain();
+    EXPECT_TRUE(tab.isScan());
+    dispatcher().drainAll();
     EXPECT_FALSE(tab.isScan());
-    EXPECT_EQ(tab.allItems().size(), 1u);
+    EXPECT_EQ(tab.allItems().size(), 2u);
 
     // A refresh under way and a list change after the controller has gone reach nothing.
     auto gone = std::make_unique<StartupItemsViewController>();
@@ -146,8 +150,9 @@ TEST_F(StartupItemsTabTest, RefreshesNeverOverlapAndNothingReachesAGoneControlle
     writeEntry(autostart, "late.desktop", "sh");
     list_->checkForChanges();
     tab.updateLoginItemsList();
-    // Each refresh looks and hands over its result; the gone one's result is dropped.
-    EXPECT_EQ(dispatcher().drainAll(), 4);
+    // Each refresh looks and hands over its result (the tab's second request follows its first);
+    // the gone one's result is dropped.
+    EXPECT_EQ(dispatcher().drainAll(), 6);
 }
 
 TEST_F(StartupItemsTabTest, RowsLeaveOutWhatCannotBeResolvedAndShowEachPathOnce)
